@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+
+// The system's texts by string id: messages, menu and dialog texts. The
+// texts are UTF-8 in the source; the model takes them as GBK bytes.
+
+// The text of `id`, or nullptr when the table has none.
+const char* StringUtf8(int id);
+// The text of `id` as GBK bytes; empty when the table has none.
+std::string StringGbk(int id);

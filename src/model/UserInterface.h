@@ -1,0 +1,60 @@
+#pragma once
+
+#include <string>
+
+// What the model asks of the user interface. The model never includes a
+// widget; it calls the installed UserInterface, which the GUI implements and
+// tests replace with a recording fake. Every call has a harmless default so
+// that headless code runs without a user interface.
+
+// Buttons and icon of a message box (same values as the panel tools'
+// original message flags, so string-table callers read naturally).
+enum MessageFlags : unsigned {
+    MbOk = 0x00,
+    MbOkCancel = 0x01,
+    MbYesNoCancel = 0x03,
+    MbYesNo = 0x04,
+    MbIconStop = 0x10,
+    MbIconQuestion = 0x20,
+    MbIconWarning = 0x30,
+    MbIconInformation = 0x40,
+};
+
+// The button the user chose.
+enum MessageAnswer : int {
+    IdOk = 1,
+    IdCancel = 2,
+    IdYes = 6,
+    IdNo = 7,
+};
+
+class UserInterface {
+public:
+    virtual ~UserInterface() = default;
+
+    // A message box showing string-table entry `stringId`; returns the answer.
+    // The default answers as if the first button (OK or Yes) was chosen.
+    virtual int ShowMessage(int stringId, unsigned flags = MbOk);
+    // A message box with a composed text (GBK bytes), for the few messages
+    // that insert values into their text.
+    virtual int ShowMessageText(const std::string& gbkText, unsigned flags = MbOk);
+
+    // The progress window of long operations: shown with a range, stepped,
+    // closed.
+    virtual void ProgressBegin(int total) {}
+    virtual void ProgressStep(int position) {}
+    virtual void ProgressEnd() {}
+
+    // Refreshes after the model changed what the windows show.
+    virtual void RebuildProjectTree() {}
+    virtual void ShowPageAfterRestore() {}
+    virtual void RedrawCanvas() {}
+    // The screen-data window: rebuild its rows (true) or refresh their texts.
+    virtual void RefreshElementList(bool rebuild) {}
+};
+
+// The user interface the model talks to; a do-nothing one until the GUI
+// installs its own.
+UserInterface& CurrentUi();
+// Installs `ui` (nullptr restores the do-nothing one); returns the previous.
+UserInterface* InstallUi(UserInterface* ui);

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "model/UserInterface.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+// A UserInterface for tests: records every call in order and answers message
+// boxes from a script (the default answer when the script is empty). It
+// installs itself for its lifetime.
+class RecordingUserInterface : public UserInterface {
+public:
+    struct Message {
+        int stringId; // 0 for a composed text
+        std::string gbkText;
+        unsigned flags;
+    };
+
+    RecordingUserInterface() { m_previous = InstallUi(this); }
+    ~RecordingUserInterface() override { InstallUi(m_previous); }
+    RecordingUserInterface(const RecordingUserInterface&) = delete;
+    RecordingUserInterface& operator=(const RecordingUserInterface&) = delete;
+
+    // Answers for the next message boxes, in order.
+    void ScriptAnswers(std::initializer_list<int> answers) { m_answers.insert(m_answers.end(), answers); }
+
+    int ShowMessage(int stringId, unsigned flags) override
+    {
+        messages.push_back({stringId, {}, flags});
+        calls.push_back("ShowMessage " + std::to_string(stringId));
+        return Answer(flags);
+    }
+    int ShowMessageText(const std::string& gbkText, unsigned flags) override
+    {
+        messages.push_back({0, gbkText, flags});
+        calls.push_back("ShowMessageText");
+        return Answer(flags);
+    }
+    void ProgressBegin(int total) override { calls.push_back("ProgressBegin " + std::to_string(total)); }
+    void ProgressStep(int position) override { progress.push_back(position); }
+    void ProgressEnd() override { calls.push_back("ProgressEnd"); }
+    void RebuildProjectTree() override { calls.push_back("RebuildProjectTree"); }
+    void ShowPageAfterRestore() override { calls.push_back("ShowPageAfterRestore"); }
+    void RedrawCanvas() override { calls.push_back("RedrawCanvas"); }
+    void RefreshElementList(bool rebuild) override
+    {
+        calls.push_back(std::string("RefreshElementList ") + (rebuild ? "1" : "0"));
+    }
+
+    // The string ids of the message boxes shown so far.
+    std::vector<int> MessageIds() const
+    {
+        std::vector<int> ids;
+        for (const auto& m : messages)
+            ids.push_back(m.stringId);
+        return ids;
+    }
+
+    std::vector<Message> messages;
+    std::vector<std::string> calls;
+    std::vector<int> progress;
+
+private:
+    int Answer(unsigned flags)
+    {
+        if (m_answers.empty())
+            return UserInterface::ShowMessage(0, flags);
+        const int answer = m_answers.front();
+        m_answers.pop_front();
+        return answer;
+    }
+
+    std::deque<int> m_answers;
+    UserInterface* m_previous = nullptr;
+};
