@@ -8,4 +8,6 @@
 struct AlarmEntry {
     std::string ElementName;
     std::string Text;
+
+    bool operator==(const AlarmEntry&) const = default;
 };

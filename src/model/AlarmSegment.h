@@ -19,4 +19,6 @@ struct AlarmSegment {
 
     // Number of alarms: every entry but the typing row.
     int AlarmCount() const { return Entries.empty() ? 0 : static_cast<int>(Entries.size()) - 1; }
+
+    bool operator==(const AlarmSegment&) const = default;
 };

@@ -19,4 +19,6 @@ struct PanelSettings {
     int EncryptProject = 0;      // lock the project in the panel image
     int CommTime = 20;           // ms, 10 to 50
     int Timeout = 300;           // ms, 100 to 1000
+
+    bool operator==(const PanelSettings&) const = default;
 };

@@ -10,7 +10,7 @@ struct PresetRegister {
     std::string GroupName;
     int RegisterCount = 1; // 2 for a 32-bit value in two 16-bit registers
     int WordAddress = 0;
-    int Digits = 0;
+    int Digits = 5;
     int Decimals = 0;
     int ValueType = 0; // 0 HEX, 1 unsigned, 2 signed
     std::int32_t RawLower = 0;
@@ -20,4 +20,6 @@ struct PresetRegister {
 
     bool HasDigitsPart() const { return Parts == 0 || Parts == 2; }
     bool HasRangesPart() const { return Parts == 1 || Parts == 2; }
+
+    bool operator==(const PresetRegister&) const = default;
 };

@@ -15,4 +15,6 @@ struct PresetText {
     int ValueType = 0; // 0 HEX, 1 unsigned, 2 signed
     std::array<std::string, MaxPairs> Texts; // at most 24 GBK bytes each
     std::array<int, MaxPairs> Values{};      // only the low 16 bits are stored
+
+    bool operator==(const PresetText&) const = default;
 };

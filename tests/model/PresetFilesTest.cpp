@@ -159,7 +159,7 @@ TEST(PresetRegisterFile, OnlyTheStoredPartIsRead)
 
     const auto rangesOnly = ParsePresetRegisters(FormatPresetRegisters({RegisterPreset(1)}));
     ASSERT_EQ(rangesOnly.size(), 1u);
-    EXPECT_EQ(rangesOnly[0].Digits, 0);
+    EXPECT_EQ(rangesOnly[0].Digits, PresetRegister{}.Digits); // left as constructed
     EXPECT_EQ(rangesOnly[0].RawUpper, -1);
 }
 
