@@ -1,0 +1,105 @@
+#include "model/AddressRepair.h"
+#include "model/CVX50TextDoc.h"
+#include "model/ProjectSections.h"
+#include "model/SectionAddress.h"
+
+namespace {
+
+void WritePort(ByteWriter& out, const PortSettings& port, int defaultPort)
+{
+    out.U32Le(static_cast<std::uint32_t>(port.baud));
+    out.U8(static_cast<std::uint8_t>(port.dataBits));
+    out.U8(static_cast<std::uint8_t>(port.stopBits));
+    out.U8(static_cast<std::uint8_t>(port.parity + 16 * defaultPort));
+}
+
+// Baud, data bits and stop bits; the byte after them carries the parity in
+// its low nibble and is left to the caller.
+void ReadPortHead(ByteReader& in, PortSettings& port)
+{
+    port.baud = in.I32Le();
+    port.dataBits = in.U8();
+    port.stopBits = in.U8();
+}
+
+// The control register's names; created in the table only when the panel
+// uses the register (automatic screen switch or screen report).
+void RestoreControlRegister(CVX50TextDoc& doc, int word, int g)
+{
+    AddressRepair repair(doc);
+    if (g == AddressRepair::NoGroup)
+        return;
+    if (!doc.TableMissing) {
+        doc.ControlGroupName = FindElementName(doc.AddressTable, word, g, 0, GroupNameSelector);
+        doc.ControlElementName = FindElementName(doc.AddressTable, word, g, 0, ElementNameSelector);
+        if (!doc.ControlGroupName.empty() || !doc.ControlElementName.empty())
+            return;
+    }
+    if (!doc.AutoScreenSwitch && !doc.ReportScreen)
+        return;
+    const AddressRepair::NewGroup group{IndexName("WORD", g), Word16ElementType, WordBitMode, 0};
+    const AddressNames names = repair.Restore(g, word, 0, group, {HexName("W", word), word, 0});
+    doc.ControlGroupName = names.group;
+    doc.ControlElementName = names.element;
+    if (doc.ReportScreen) {
+        // The report register follows the control register.
+        repair.Restore(g, word + 1, 0, group, {HexName("W", word + 1), word + 1, 0});
+    }
+}
+
+} // namespace
+
+void WriteSettingsSection(ByteWriter& out, const CVX50TextDoc& doc)
+{
+    WritePort(out, doc.Rs485Port, doc.DefaultPort);
+    out.U8(static_cast<std::uint8_t>((doc.ShowSaverScreen & 1) | (doc.BacklightOffOnSaver & 1) << 1));
+    out.U8(static_cast<std::uint8_t>(doc.ScreenSaverIndex));
+    out.U8(static_cast<std::uint8_t>(doc.PanelStation));
+    out.U8(static_cast<std::uint8_t>((doc.AutoScreenSwitch & 1) | (doc.ClearAfterSwitch & 1) << 1));
+    out.U8(static_cast<std::uint8_t>(doc.ControlPort));
+    out.U8(static_cast<std::uint8_t>(doc.ReportScreen));
+    out.U16Le(static_cast<std::uint16_t>(doc.SaverScreen));
+    out.U16Le(static_cast<std::uint16_t>(doc.MainScreen));
+    out.U16Le(static_cast<std::uint16_t>(doc.CurrentScreenNumber));
+    WriteSectionWord(out, doc.AddressTable, doc.ControlGroupName, doc.ControlElementName);
+    out.U8(SectionGroupIndex(doc.AddressTable, doc.ControlGroupName));
+    out.U8(static_cast<std::uint8_t>(doc.EncryptProject));
+    WritePort(out, doc.Com1Port, doc.DefaultPort);
+}
+
+int ReadSettingsSection(ByteReader& in, CVX50TextDoc& doc)
+{
+    const int version = doc.ReadingVersion;
+    ReadPortHead(in, doc.Rs485Port);
+    const int parityAndPort = in.U8();
+    doc.Rs485Port.parity = parityAndPort & 0x0F;
+    doc.DefaultPort = parityAndPort >> 4;
+    const int saver = in.U8();
+    if (version >= 7) {
+        doc.ShowSaverScreen = saver & 1;
+        doc.BacklightOffOnSaver = (saver >> 1) & 1;
+    } else {
+        doc.ShowSaverScreen = (saver & 1) ? 0 : 1;
+    }
+    doc.ScreenSaverIndex = in.U8();
+    doc.PanelStation = in.U8();
+    const int switching = in.U8();
+    doc.AutoScreenSwitch = switching & 1;
+    doc.ClearAfterSwitch = (switching >> 1) & 1;
+    doc.ControlPort = in.U8();
+    doc.ReportScreen = in.U8();
+    doc.SaverScreen = in.U16Le();
+    doc.MainScreen = in.U16Le();
+    doc.CurrentScreenNumber = in.U16Le();
+    const int controlWord = in.U16Le();
+    const int controlGroup = in.U8();
+    if (version >= 3)
+        doc.EncryptProject = in.U8();
+    RestoreControlRegister(doc, controlWord, controlGroup);
+
+    if (version < 4)
+        return 0;
+    ReadPortHead(in, doc.Com1Port);
+    doc.Com1Port.parity = in.U8() & 0x0F;
+    return in.U8();
+}
