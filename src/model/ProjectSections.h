@@ -34,6 +34,6 @@ int ReadSettingsSection(ByteReader& in, CVX50TextDoc& doc);
 void WriteCopyRegisterSection(ByteWriter& out, const CVX50TextDoc& doc);
 void ReadCopyRegisterSection(ByteReader& in, CVX50TextDoc& doc, int groupCount);
 
-// Communication time and time-out (version 5 on).
+// Communication time and time-out (version 5 on), 13 bytes.
 void WriteTrailerSection(ByteWriter& out, const CVX50TextDoc& doc);
 void ReadTrailerSection(ByteReader& in, CVX50TextDoc& doc);

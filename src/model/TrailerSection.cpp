@@ -16,4 +16,6 @@ void ReadTrailerSection(ByteReader& in, CVX50TextDoc& doc)
 {
     doc.CommTime = in.U8();
     doc.Timeout = in.U16Be();
+    // The copy after them is not used, but a file that lacks it is cut short.
+    in.Skip(10);
 }

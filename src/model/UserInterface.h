@@ -51,6 +51,20 @@ public:
     virtual void RedrawCanvas() {}
     // The screen-data window: rebuild its rows (true) or refresh their texts.
     virtual void RefreshElementList(bool rebuild) {}
+
+    // A project's device was loaded: the status bar shows the device and its
+    // protocol library, the property pages reset their address choices for
+    // the new address table.
+    virtual void DeviceLoaded() {}
+    // The screen page shows the edited screen.
+    virtual void ShowScreenPage() {}
+    // The password levels changed: the function-key and register pages
+    // refill their level lists from the document's level count and reload
+    // the element they show.
+    virtual void PasswordLevelsChanged() {}
+    // Every element was checked against a new address table: the pages
+    // refill their group lists and reload the element they show.
+    virtual void ElementAddressesRebound() {}
 };
 
 // The user interface the model talks to; a do-nothing one until the GUI

@@ -48,6 +48,11 @@ public:
         calls.push_back(std::string("RefreshElementList ") + (rebuild ? "1" : "0"));
     }
 
+    void DeviceLoaded() override { calls.push_back("DeviceLoaded"); }
+    void ShowScreenPage() override { calls.push_back("ShowScreenPage"); }
+    void PasswordLevelsChanged() override { calls.push_back("PasswordLevelsChanged"); }
+    void ElementAddressesRebound() override { calls.push_back("ElementAddressesRebound"); }
+
     // The string ids of the message boxes shown so far.
     std::vector<int> MessageIds() const
     {
