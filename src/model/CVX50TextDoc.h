@@ -7,6 +7,7 @@
 #include "model/ElementGroup.h"
 #include "model/ElementRef.h"
 #include "model/GlobalButton.h"
+#include "model/PanelSettings.h"
 #include "model/PasswordEntry.h"
 #include "model/PortSettings.h"
 #include "model/PresetRegister.h"
@@ -133,21 +134,7 @@ public:
     int DefaultStation = 1; // given to new elements and global buttons
 
     // Panel settings.
-    int ShowSaverScreen = 0;
-    int BacklightOffOnSaver = 0;
-    int ScreenSaverIndex = 0;
-    int PanelStation = 1;
-    std::string ControlElementName;
-    int AutoScreenSwitch = 0;
-    int ControlPort = 0;
-    int ReportScreen = 0;
-    int ClearAfterSwitch = 0;
-    int SaverScreen = 1;
-    int MainScreen = 1;
-    int EncryptProject = 0;
-    std::string ControlGroupName;
-    int CommTime = 20; // ms, 10 to 50
-    int Timeout = 300; // ms, 100 to 1000
+    PanelSettings Panel;
 
     // Project-wide tables.
     std::vector<AlarmSegment> AlarmSegments;
