@@ -4,7 +4,7 @@
 #include "model/ByteReader.h"
 #include "model/ByteWriter.h"
 #include "model/CVX50TextDoc.h"
-#include "model/DecimalText.h"
+#include "model/AddressFileText.h"
 
 void WriteAddressHeader(ByteWriter& out, const CVX50TextDoc& doc, const std::string& groupName,
     const std::string& elementName, const std::string& addressText, int rawLowAddress)

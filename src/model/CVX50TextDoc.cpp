@@ -1,7 +1,9 @@
 #include "model/CVX50TextDoc.h"
 
 #include "StringTable.h"
+#include "model/AddressTableFile.h"
 #include "model/CheckedIndex.h"
+#include "model/NumberText.h"
 
 #include <algorithm>
 
@@ -96,4 +98,29 @@ std::vector<int> CVX50TextDoc::LowestFreeNumbers() const
         }
     }
     return next;
+}
+
+bool CVX50TextDoc::ReadAddressTable(const std::string& path)
+{
+    return ReadAddressTableFile(path, AddressTable);
+}
+
+bool CVX50TextDoc::WriteAddressTable(const std::string& path) const
+{
+    DeviceKeys keys;
+    keys.dllName = ProtocolLibraryName;
+    keys.canEdit = TableEditable;
+    keys.commBuffLength = CommBufferLength;
+    keys.highFront = HighFront;
+    return WriteAddressTableFile(path, keys, DeviceName, AddressTable);
+}
+
+int CVX50TextDoc::ParseHexText(std::string_view text)
+{
+    return ::ParseHexText(text);
+}
+
+int CVX50TextDoc::ParseOctalText(std::string_view text)
+{
+    return ::ParseOctalText(text);
 }

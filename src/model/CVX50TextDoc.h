@@ -17,6 +17,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The project document: the whole project in memory. It owns every screen
@@ -70,6 +71,16 @@ public:
     // The lowest element number from 1 up that no element of the working list
     // uses, per number class (index NumberClassOfTool(tool)).
     std::vector<int> LowestFreeNumbers() const;
+
+    // The device's address-table file (the table part; the keys are read by
+    // the callers). Messages are shown on failure; false then.
+    bool ReadAddressTable(const std::string& path);
+    // Writes the table with the document's device keys; CANEDIT follows the
+    // device name (0 for built-in devices). Changes no member.
+    bool WriteAddressTable(const std::string& path) const;
+    // Text to number: -1 on a character outside the base; 0 for an empty text.
+    static int ParseHexText(std::string_view text);
+    static int ParseOctalText(std::string_view text);
 
     // Screen commands.
     void OnNewScreen();
