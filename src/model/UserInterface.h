@@ -55,6 +55,11 @@ public:
     // The screen-data window: rebuild its rows (true) or refresh their texts.
     virtual void RefreshElementList(bool rebuild) {}
 
+    // Selects screen `screenIndex` in the project tree, makes its elements the
+    // working list and shows element `elementIndex` in property page `page`
+    // (0 function key, 1 lamp, 2 register, 3 text, 4 graph).
+    virtual void GoToElement(int screenIndex, int elementIndex, int page) {}
+
     // Screen dialogs. The copy-screen dialog proposes a target for the edited
     // screen `sourceNumber`; true with `target` set when the user accepted.
     // The new-screen dialog adds (or, in insert mode, inserts) the screen

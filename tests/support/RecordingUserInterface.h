@@ -47,6 +47,11 @@ public:
     {
         calls.push_back(std::string("RefreshElementList ") + (rebuild ? "1" : "0"));
     }
+    void GoToElement(int screenIndex, int elementIndex, int page) override
+    {
+        calls.push_back("GoToElement " + std::to_string(screenIndex) + " " + std::to_string(elementIndex) + " "
+            + std::to_string(page));
+    }
 
     // Targets the copy-screen dialog accepts, in order; none cancels it.
     void ScriptCopyTargets(std::initializer_list<int> targets)
