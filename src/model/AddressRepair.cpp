@@ -1,86 +1,67 @@
 #include "model/AddressRepair.h"
 
 #include "model/CVX50TextDoc.h"
+#include "model/CheckedIndex.h"
 
 #include <algorithm>
 #include <cstdio>
 
-AddressRepair::AddressRepair(CVX50TextDoc& doc)
-    : AddressRepair(doc.AddressTable, doc.TableMissing != 0, doc.TableExtended)
+namespace {
+
+constexpr int kMaxGroupIndex = 255;
+
+ElementGroup PlaceholderGroup()
 {
+    ElementGroup group;
+    group.accessMode = CoilOrMultiWriteMode;
+    group.elementType = PlaceholderElementType;
+    group.interval32 = 1;
+    return group;
 }
 
-AddressNames AddressRepair::Restore(int groupIndex, int wordAddress, int bit, const NewGroup& group,
-                                    const DeviceElement& element)
-{
-    if (groupIndex == NoGroup)
-        return {};
-    if (!m_tableMissing) {
-        AddressNames names{FindElementName(m_table, wordAddress, groupIndex, bit, GroupNameSelector),
-                           FindElementName(m_table, wordAddress, groupIndex, bit, ElementNameSelector)};
-        if (!names.group.empty() || !names.element.empty())
-            return names;
-    }
-    FillUpTo(groupIndex);
-    ElementGroup& g = Group(groupIndex);
-    if (Realise(groupIndex, group)) {
-        Insert(groupIndex, g.elements.size(), element);
-    } else {
-        const bool present = std::any_of(g.elements.begin(), g.elements.end(),
-                                         [&](const DeviceElement& e) { return e.name == element.name; });
-        if (!present)
-            Insert(groupIndex, g.elements.size(), element);
-    }
-    return {g.name, element.name};
-}
+} // namespace
 
-void AddressRepair::FillUpTo(int groupIndex)
+std::string GeneratedGroupName(const char* format, int index)
 {
-    while (static_cast<int>(m_table.size()) <= groupIndex) {
-        ElementGroup placeholder;
-        placeholder.elementType = PlaceholderElementType;
-        placeholder.accessMode = CoilOrMultiWriteMode;
-        placeholder.interval32 = 1;
-        m_table.push_back(std::move(placeholder));
-        m_extended = 1;
-    }
-}
-
-bool AddressRepair::Realise(int groupIndex, const NewGroup& group)
-{
-    ElementGroup& g = Group(groupIndex);
-    if (g.elementType != PlaceholderElementType)
-        return false;
-    g.name = group.name;
-    g.elementType = group.elementType;
-    g.accessMode = group.accessMode;
-    g.interval32 = group.interval32;
-    m_extended = 1;
-    return true;
-}
-
-void AddressRepair::Insert(int groupIndex, std::size_t position, const DeviceElement& element)
-{
-    auto& elements = Group(groupIndex).elements;
-    elements.insert(elements.begin() + static_cast<std::ptrdiff_t>(std::min(position, elements.size())), element);
-    m_extended = 1;
-}
-
-std::string HexName(std::string_view prefix, int word)
-{
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%X", static_cast<unsigned>(word));
-    return std::string(prefix) + buffer;
-}
-
-std::string HexBitName(int word, int bit)
-{
-    char buffer[24];
-    std::snprintf(buffer, sizeof buffer, "B%X-%X", static_cast<unsigned>(word), static_cast<unsigned>(bit));
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, format, index);
     return buffer;
 }
 
-std::string IndexName(std::string_view prefix, int groupIndex)
+std::string GeneratedElementName(const char* format, int word, int bit)
 {
-    return std::string(prefix) + std::to_string(groupIndex);
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, format, static_cast<unsigned>(word), static_cast<unsigned>(bit));
+    std::string name = buffer;
+    std::transform(name.begin(), name.end(), name.begin(),
+        [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; });
+    return name;
+}
+
+AddressNames RepairAddress(CVX50TextDoc& doc, const AddressRepairPlan& plan)
+{
+    CheckIndex(plan.groupIndex, kMaxGroupIndex + 1);
+    std::vector<ElementGroup>& table = doc.AddressTable;
+    while (table.size() < static_cast<std::size_t>(plan.groupIndex) + 1)
+        table.push_back(PlaceholderGroup());
+    ElementGroup& group = table[static_cast<std::size_t>(plan.groupIndex)];
+
+    if (group.elementType == PlaceholderElementType) {
+        group.name = plan.newGroupName;
+        group.elementType = plan.newGroupType;
+        group.accessMode = plan.newGroupMode;
+        group.interval32 = plan.newGroupInterval;
+        group.elements.push_back({plan.newElementName, plan.wordAddress, plan.bit});
+        doc.TableExtended = 1;
+        return {group.name, plan.newElementName};
+    }
+
+    const bool present = std::any_of(group.elements.begin(), group.elements.end(), [&](const DeviceElement& e) {
+        return e.name == plan.existingElementName && (!plan.matchBit || e.bit == plan.bit);
+    });
+    if (!present) {
+        group.elements.push_back({plan.existingElementName, plan.wordAddress, plan.bit});
+        doc.TableExtended = 1;
+    }
+    return {group.name, plan.existingElementName};
 }

@@ -1,4 +1,3 @@
-#include "model/AddressRepair.h"
 #include "model/AlarmBlocks.h"
 #include "model/CVX50TextDoc.h"
 #include "model/ProjectSections.h"
@@ -51,50 +50,64 @@ std::optional<std::size_t> IndexOf(const ElementGroup& group, AlarmPosition posi
     return std::nullopt;
 }
 
-DeviceElement ElementAt(AlarmPosition position, bool wordBit)
+std::string NameOf(AlarmPosition position, bool wordBit)
 {
-    return {wordBit ? HexBitName(position.word, position.bit) : HexName("B", position.word), position.word,
-            position.bit};
+    return wordBit ? GeneratedElementName("B%x-%x", position.word, position.bit)
+                   : GeneratedElementName("B%x", position.word);
+}
+
+// Inserts the element of `position` at `index`, kept inside the group.
+void InsertAt(CVX50TextDoc& doc, int g, std::size_t index, AlarmPosition position, bool wordBit)
+{
+    auto& elements = doc.AddressTable[static_cast<std::size_t>(g)].elements;
+    index = std::min(index, elements.size());
+    elements.insert(elements.begin() + static_cast<std::ptrdiff_t>(index),
+                    DeviceElement{NameOf(position, wordBit), position.word, position.bit});
+    doc.TableExtended = 1;
 }
 
 // A segment read from the file, with what is needed to find its start
 // element again once every segment has been read.
 struct ReadSegment {
     AlarmSegment segment;
-    int groupIndex = AddressRepair::NoGroup;
+    int groupIndex = NoGroupIndex;
     AlarmPosition start{0, 0};
 };
 
 // Makes every alarm position of the segment present in group `g` and returns
-// the start element's index.
-std::size_t CompleteGroup(AddressRepair& repair, CVX50TextDoc& doc, int g, AlarmPosition start, bool wordBit,
-                          int rows)
+// the start element's index. A group the table lacks becomes the bit group
+// "BIT<g>" holding the segment's positions in order.
+std::size_t CompleteGroup(CVX50TextDoc& doc, int g, AlarmPosition start, bool wordBit, int rows)
 {
-    repair.FillUpTo(g);
-    AddressRepair::NewGroup bitGroup{IndexName("BIT", g), BitElementType, wordBit ? WordBitMode : CoilOrMultiWriteMode,
-                                     doc.Register32Interval};
-    if (repair.Realise(g, bitGroup))
-        for (int k = 0; k < rows; ++k) {
-            const AlarmPosition position = PositionOf(start.word, start.bit, wordBit, k);
-            repair.Insert(g, repair.Group(g).elements.size(), ElementAt(position, wordBit));
-        }
+    const AddressTable& table = doc.AddressTable;
+    const bool real = static_cast<std::size_t>(g) < table.size()
+        && table[static_cast<std::size_t>(g)].elementType != PlaceholderElementType;
+    if (!real) {
+        RepairAddress(doc, SectionRepairPlan(g, start.word, start.bit, GeneratedGroupName("BIT%d", g),
+                                             BitElementType, wordBit ? WordBitMode : CoilOrMultiWriteMode,
+                                             doc.Register32Interval, NameOf(start, wordBit)));
+        for (int k = 1; k < rows; ++k)
+            InsertAt(doc, g, table[static_cast<std::size_t>(g)].elements.size(),
+                     PositionOf(start.word, start.bit, wordBit, k), wordBit);
+    }
 
-    std::optional<std::size_t> startIndex = IndexOf(repair.Group(g), start);
+    const ElementGroup& group = table[static_cast<std::size_t>(g)];
+    std::optional<std::size_t> startIndex = IndexOf(group, start);
     for (int k = 0; k < rows; ++k) {
         const AlarmPosition position = PositionOf(start.word, start.bit, wordBit, k);
-        if (IndexOf(repair.Group(g), position))
+        if (IndexOf(group, position))
             continue;
         if (!startIndex) {
-            startIndex = repair.Group(g).elements.size();
-            repair.Insert(g, *startIndex, ElementAt(position, wordBit));
+            startIndex = group.elements.size();
+            InsertAt(doc, g, *startIndex, position, wordBit);
         } else {
-            repair.Insert(g, *startIndex + static_cast<std::size_t>(k), ElementAt(position, wordBit));
+            InsertAt(doc, g, *startIndex + static_cast<std::size_t>(k), position, wordBit);
         }
     }
     return startIndex.value_or(0);
 }
 
-ReadSegment ReadOneSegment(ByteReader& in, CVX50TextDoc& doc, AddressRepair& repair)
+ReadSegment ReadOneSegment(ByteReader& in, CVX50TextDoc& doc)
 {
     const int startWord = in.U16Le();
     const int rows = in.U8();
@@ -110,9 +123,9 @@ ReadSegment ReadOneSegment(ByteReader& in, CVX50TextDoc& doc, AddressRepair& rep
     read.start = {startWord, wordBit ? bitCode - 0x80 : 0};
     std::size_t startIndex = 0;
     const ElementGroup* group = nullptr;
-    if (g != AddressRepair::NoGroup) {
-        startIndex = CompleteGroup(repair, doc, g, read.start, wordBit, rows);
-        group = &repair.Group(g);
+    if (g != NoGroupIndex) {
+        startIndex = CompleteGroup(doc, g, read.start, wordBit, rows);
+        group = &doc.AddressTable[static_cast<std::size_t>(g)];
     } else {
         const auto firstBitGroup = std::find_if(doc.AddressTable.begin(), doc.AddressTable.end(),
                                                 [](const ElementGroup& e) { return e.elementType == BitElementType; });
@@ -155,16 +168,15 @@ void ReadAlarmSection(ByteReader& in, CVX50TextDoc& doc)
     doc.AlarmSegments.clear();
     doc.AlarmBlocks.clear();
 
-    AddressRepair repair(doc);
     std::vector<ReadSegment> read;
     for (int s = 0; s < count; ++s)
-        read.push_back(ReadOneSegment(in, doc, repair));
+        read.push_back(ReadOneSegment(in, doc));
 
     // A later segment may have inserted elements in front of an earlier one's
     // start element, so start indexes are found again once all are read.
     for (ReadSegment& r : read) {
-        if (r.groupIndex != AddressRepair::NoGroup)
-            if (const auto index = IndexOf(repair.Group(r.groupIndex), r.start))
+        if (r.groupIndex != NoGroupIndex)
+            if (const auto index = IndexOf(doc.AddressTable[static_cast<std::size_t>(r.groupIndex)], r.start))
                 r.segment.StartIndex = std::to_string(*index);
         doc.AlarmSegments.push_back(std::move(r.segment));
     }

@@ -1,4 +1,3 @@
-#include "model/AddressRepair.h"
 #include "model/CVX50TextDoc.h"
 #include "model/ProjectSections.h"
 #include "model/SectionAddress.h"
@@ -7,19 +6,20 @@ namespace {
 
 // A stored 16-bit register address back to names; a missing one becomes
 // element "W<word>" of group "WORD<index>".
-AddressNames RestoreRegister(AddressRepair& repair, int word, int g)
+AddressNames RestoreRegister(CVX50TextDoc& doc, int word, int g)
 {
-    const AddressRepair::NewGroup group{IndexName("WORD", g), Word16ElementType, WordBitMode, 0};
-    return repair.Restore(g, word, 0, group, {HexName("W", word), word, 0});
+    return RestoreSectionAddress(doc, SectionRepairPlan(g, word, 0, GeneratedGroupName("WORD%d", g),
+                                                        Word16ElementType, WordBitMode, 0,
+                                                        GeneratedElementName("W%x", word)));
 }
 
-CopyRegEntry ReadTarget(ByteReader& in, AddressRepair& repair)
+CopyRegEntry ReadTarget(ByteReader& in, CVX50TextDoc& doc)
 {
     CopyRegEntry target;
     target.Station = in.U8();
     target.Port = in.U8();
     const int word = in.U16Le();
-    AddressNames names = RestoreRegister(repair, word, in.U8());
+    AddressNames names = RestoreRegister(doc, word, in.U8());
     target.GroupName = std::move(names.group);
     target.StartElement = std::move(names.element);
     return target;
@@ -51,7 +51,6 @@ void WriteCopyRegisterSection(ByteWriter& out, const CVX50TextDoc& doc)
 void ReadCopyRegisterSection(ByteReader& in, CVX50TextDoc& doc, int groupCount)
 {
     doc.CopyRegGroups.clear();
-    AddressRepair repair(doc);
     for (int i = 0; i < groupCount; ++i) {
         CopyRegGroup group;
         group.GroupNumber = in.U8();
@@ -59,12 +58,12 @@ void ReadCopyRegisterSection(ByteReader& in, CVX50TextDoc& doc, int groupCount)
         group.ElementCount = in.U8();
         group.SourcePort = in.U8();
         const int word = in.U16Le();
-        AddressNames names = RestoreRegister(repair, word, in.U8());
+        AddressNames names = RestoreRegister(doc, word, in.U8());
         group.SourceGroupName = std::move(names.group);
         group.SourceStartElement = std::move(names.element);
         const int targets = in.U8();
         for (int t = 0; t < targets; ++t)
-            group.Targets.push_back(ReadTarget(in, repair));
+            group.Targets.push_back(ReadTarget(in, doc));
         doc.CopyRegGroups.push_back(std::move(group));
     }
 }

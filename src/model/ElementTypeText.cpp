@@ -2,14 +2,7 @@
 
 #include "StringTable.h"
 
-std::string ElementTypeText(int elementType)
+std::string ElementTypeText(int wordSize)
 {
-    switch (elementType) {
-    case 0:
-        return StringGbk(61298);
-    case 16:
-        return StringGbk(61299);
-    default:
-        return StringGbk(61300);
-    }
+    return StringGbk(wordSize == 0 ? 61298 : wordSize == 16 ? 61299 : 61300);
 }

@@ -2,6 +2,6 @@
 
 #include <string>
 
-// The text shown for an element type (GBK): 0 "位元件", 16 "16位字元件",
-// any other "32位字元件".
-std::string ElementTypeText(int elementType);
+// The element-type text that address-bound elements keep for a word size:
+// "位元件" for 0, "16位字元件" for 16, "32位字元件" for any other (GBK).
+std::string ElementTypeText(int wordSize);

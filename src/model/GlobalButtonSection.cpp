@@ -1,4 +1,3 @@
-#include "model/AddressRepair.h"
 #include "model/CVX50TextDoc.h"
 #include "model/ElementTypeText.h"
 #include "model/ProjectSections.h"
@@ -36,30 +35,22 @@ void WriteButton(ByteWriter& out, const GlobalButton& button, const CVX50TextDoc
 
 // The group and element that stand for a button's stored address when the
 // table lacks it.
-void RestoreNames(GlobalButton& button, int word, int bitCode, int g, CVX50TextDoc& doc)
+AddressRepairPlan ButtonRepair(const GlobalButton& button, int word, int bitCode, int g, const CVX50TextDoc& doc)
 {
-    AddressRepair::NewGroup group;
-    DeviceElement element;
-    element.wordAddress = word;
-    if (bitCode >= 0x80) {
-        group = {IndexName("BIT", g), button.ElementType, WordBitMode, 1};
-        element.bit = bitCode - 0x80;
-        element.name = HexBitName(word, element.bit);
-    } else if (button.ElementType == BitElementType) {
-        group = {IndexName("BIT", g), BitElementType, CoilOrMultiWriteMode, 1};
-        element.bit = bitCode;
-        element.name = HexName("B", word);
-    } else if (button.ElementType == Word16ElementType) {
-        group = {IndexName("WORD", g), Word16ElementType, CoilOrMultiWriteMode, 1};
-        element.name = HexName("W", word);
-    } else {
-        group = {IndexName("DWORD", g), Word32ElementType, CoilOrMultiWriteMode, doc.Register32Interval};
-        element.name = HexName("DW", word);
+    if (bitCode >= 0x80)
+        return SectionRepairPlan(g, word, bitCode - 0x80, GeneratedGroupName("BIT%d", g), button.ElementType,
+                                 WordBitMode, 1, GeneratedElementName("B%x-%x", word, bitCode - 0x80));
+    switch (button.ElementType) {
+    case BitElementType:
+        return SectionRepairPlan(g, word, bitCode, GeneratedGroupName("BIT%d", g), BitElementType,
+                                 CoilOrMultiWriteMode, 1, GeneratedElementName("B%x", word));
+    case Word16ElementType:
+        return SectionRepairPlan(g, word, 0, GeneratedGroupName("WORD%d", g), Word16ElementType,
+                                 CoilOrMultiWriteMode, 1, GeneratedElementName("W%x", word));
+    default:
+        return SectionRepairPlan(g, word, 0, GeneratedGroupName("DWORD%d", g), Word32ElementType,
+                                 CoilOrMultiWriteMode, doc.Register32Interval, GeneratedElementName("DW%x", word));
     }
-    AddressRepair repair(doc);
-    AddressNames names = repair.Restore(g, word, BitFromBitCode(bitCode), group, element);
-    button.GroupName = std::move(names.group);
-    button.ElementName = std::move(names.element);
 }
 
 GlobalButton ReadButton(ByteReader& in, CVX50TextDoc& doc)
@@ -82,7 +73,9 @@ GlobalButton ReadButton(ByteReader& in, CVX50TextDoc& doc)
     const int g = in.U8();
     doc.SelectedGlobalButton = in.U8();
     button.TypeText = ElementTypeText(button.ElementType);
-    RestoreNames(button, word, bitCode, g, doc);
+    AddressNames names = RestoreSectionAddress(doc, ButtonRepair(button, word, bitCode, g, doc));
+    button.GroupName = std::move(names.group);
+    button.ElementName = std::move(names.element);
     if (button.HasSingleWordValues()) {
         // Signed buttons keep negative values sign-extended, as the dialog does.
         const bool isSigned = button.DisplayFormat == 2;

@@ -1,6 +1,7 @@
 #include "model/SectionAddress.h"
 
 #include "model/AddressLookup.h"
+#include "model/CVX50TextDoc.h"
 
 #include <charconv>
 
@@ -30,4 +31,38 @@ int SectionNumber(std::string_view text)
     int value = 0;
     std::from_chars(text.data(), text.data() + text.size(), value);
     return value;
+}
+
+AddressRepairPlan SectionRepairPlan(int groupIndex, int wordAddress, int bit, std::string group, int type, int mode,
+                                    int interval, std::string element)
+{
+    AddressRepairPlan plan;
+    plan.groupIndex = groupIndex;
+    plan.wordAddress = wordAddress;
+    plan.bit = bit;
+    plan.newGroupName = std::move(group);
+    plan.newGroupType = type;
+    plan.newGroupMode = mode;
+    plan.newGroupInterval = interval;
+    plan.newElementName = element;
+    plan.existingElementName = std::move(element);
+    return plan;
+}
+
+AddressNames LookUpSectionAddress(const CVX50TextDoc& doc, int groupIndex, int wordAddress, int bit)
+{
+    if (groupIndex == NoGroupIndex || doc.TableMissing)
+        return {};
+    return {FindElementName(doc.AddressTable, wordAddress, groupIndex, bit, GroupNameSelector),
+            FindElementName(doc.AddressTable, wordAddress, groupIndex, bit, ElementNameSelector)};
+}
+
+AddressNames RestoreSectionAddress(CVX50TextDoc& doc, const AddressRepairPlan& plan)
+{
+    if (plan.groupIndex == NoGroupIndex)
+        return {};
+    AddressNames names = LookUpSectionAddress(doc, plan.groupIndex, plan.wordAddress, plan.bit);
+    if (!names.group.empty() || !names.element.empty())
+        return names;
+    return RepairAddress(doc, plan);
 }

@@ -1,4 +1,3 @@
-#include "model/AddressRepair.h"
 #include "model/CVX50TextDoc.h"
 #include "model/ProjectSections.h"
 #include "model/SectionAddress.h"
@@ -22,29 +21,29 @@ void ReadPortHead(ByteReader& in, PortSettings& port)
     port.stopBits = in.U8();
 }
 
+// The main-control register as the settings record stores it: a 16-bit
+// word of group "WORD<index>" when the table lacks it.
+AddressRepairPlan ControlRepair(int word, int g)
+{
+    return SectionRepairPlan(g, word, 0, GeneratedGroupName("WORD%d", g), Word16ElementType, WordBitMode, 0,
+                             GeneratedElementName("W%x", word));
+}
+
 // The control register's names; created in the table only when the panel
 // uses the register (automatic screen switch or screen report).
 void RestoreControlRegister(CVX50TextDoc& doc, int word, int g)
 {
-    AddressRepair repair(doc);
-    if (g == AddressRepair::NoGroup)
+    if (g == NoGroupIndex)
         return;
-    if (!doc.TableMissing) {
-        doc.ControlGroupName = FindElementName(doc.AddressTable, word, g, 0, GroupNameSelector);
-        doc.ControlElementName = FindElementName(doc.AddressTable, word, g, 0, ElementNameSelector);
-        if (!doc.ControlGroupName.empty() || !doc.ControlElementName.empty())
-            return;
-    }
-    if (!doc.AutoScreenSwitch && !doc.ReportScreen)
-        return;
-    const AddressRepair::NewGroup group{IndexName("WORD", g), Word16ElementType, WordBitMode, 0};
-    const AddressNames names = repair.Restore(g, word, 0, group, {HexName("W", word), word, 0});
-    doc.ControlGroupName = names.group;
-    doc.ControlElementName = names.element;
-    if (doc.ReportScreen) {
+    AddressNames names = LookUpSectionAddress(doc, g, word, 0);
+    if (names.group.empty() && names.element.empty() && (doc.AutoScreenSwitch || doc.ReportScreen)) {
+        names = RepairAddress(doc, ControlRepair(word, g));
         // The report register follows the control register.
-        repair.Restore(g, word + 1, 0, group, {HexName("W", word + 1), word + 1, 0});
+        if (doc.ReportScreen)
+            RepairAddress(doc, ControlRepair(word + 1, g));
     }
+    doc.ControlGroupName = std::move(names.group);
+    doc.ControlElementName = std::move(names.element);
 }
 
 } // namespace

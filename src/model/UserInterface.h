@@ -1,6 +1,9 @@
 #pragma once
 
+#include <memory>
 #include <string>
+
+class CScreenElement;
 
 // What the model asks of the user interface. The model never includes a
 // widget; it calls the installed UserInterface, which the GUI implements and
@@ -52,12 +55,34 @@ public:
     // The screen-data window: rebuild its rows (true) or refresh their texts.
     virtual void RefreshElementList(bool rebuild) {}
 
+    // Selects screen `screenIndex` in the project tree, makes its elements the
+    // working list and shows element `elementIndex` in property page `page`
+    // (0 function key, 1 lamp, 2 register, 3 text, 4 graph).
+    virtual void GoToElement(int screenIndex, int elementIndex, int page) {}
+
+    // Screen dialogs. The copy-screen dialog proposes a target for the edited
+    // screen `sourceNumber`; true with `target` set when the user accepted.
+    // The new-screen dialog adds (or, in insert mode, inserts) the screen
+    // itself. By default no dialog runs.
+    virtual bool RunCopyScreenDialog(int sourceNumber, int& target) { return false; }
+    virtual void RunNewScreenDialog(bool insertMode) {}
+    // The project tree shows screen `number` with `gbkText` (inserting its
+    // item in number order when it has none) and selects it.
+    virtual void ShowScreenItem(int number, const std::string& gbkText) {}
+    // Hides the element pages and shows the screen page loaded from the
+    // edited screen.
+    virtual void ShowScreenPage() {}
+    // The property page of the elements placed by `tool` refills its address
+    // lists for element width `width` (0, 16 or 32).
+    virtual void ResetAddressLists(int tool, int width) {}
+    // The page of `element`'s kind is bound to it and reloads its address
+    // controls from it.
+    virtual void LoadAddressControls(const std::shared_ptr<CScreenElement>& element) {}
+
     // A project's device was loaded: the status bar shows the device and its
     // protocol library, the property pages reset their address choices for
     // the new address table.
     virtual void DeviceLoaded() {}
-    // The screen page shows the edited screen.
-    virtual void ShowScreenPage() {}
     // The password levels changed: the function-key and register pages
     // refill their level lists from the document's level count and reload
     // the element they show.
