@@ -36,14 +36,14 @@ void RestoreControlRegister(CVX50TextDoc& doc, int word, int g)
     if (g == NoGroupIndex)
         return;
     AddressNames names = LookUpSectionAddress(doc, g, word, 0);
-    if (names.group.empty() && names.element.empty() && (doc.AutoScreenSwitch || doc.ReportScreen)) {
+    if (names.group.empty() && names.element.empty() && (doc.Panel.AutoScreenSwitch || doc.Panel.ReportScreen)) {
         names = RepairAddress(doc, ControlRepair(word, g));
         // The report register follows the control register.
-        if (doc.ReportScreen)
+        if (doc.Panel.ReportScreen)
             RepairAddress(doc, ControlRepair(word + 1, g));
     }
-    doc.ControlGroupName = std::move(names.group);
-    doc.ControlElementName = std::move(names.element);
+    doc.Panel.ControlGroupName = std::move(names.group);
+    doc.Panel.ControlElementName = std::move(names.element);
 }
 
 } // namespace
@@ -51,18 +51,18 @@ void RestoreControlRegister(CVX50TextDoc& doc, int word, int g)
 void WriteSettingsSection(ByteWriter& out, const CVX50TextDoc& doc)
 {
     WritePort(out, doc.Rs485Port, doc.DefaultPort);
-    out.U8(static_cast<std::uint8_t>((doc.ShowSaverScreen & 1) | (doc.BacklightOffOnSaver & 1) << 1));
-    out.U8(static_cast<std::uint8_t>(doc.ScreenSaverIndex));
-    out.U8(static_cast<std::uint8_t>(doc.PanelStation));
-    out.U8(static_cast<std::uint8_t>((doc.AutoScreenSwitch & 1) | (doc.ClearAfterSwitch & 1) << 1));
-    out.U8(static_cast<std::uint8_t>(doc.ControlPort));
-    out.U8(static_cast<std::uint8_t>(doc.ReportScreen));
-    out.U16Le(static_cast<std::uint16_t>(doc.SaverScreen));
-    out.U16Le(static_cast<std::uint16_t>(doc.MainScreen));
+    out.U8(static_cast<std::uint8_t>((doc.Panel.ShowSaverScreen & 1) | (doc.Panel.BacklightOffOnSaver & 1) << 1));
+    out.U8(static_cast<std::uint8_t>(doc.Panel.ScreenSaverIndex));
+    out.U8(static_cast<std::uint8_t>(doc.Panel.PanelStation));
+    out.U8(static_cast<std::uint8_t>((doc.Panel.AutoScreenSwitch & 1) | (doc.Panel.ClearAfterSwitch & 1) << 1));
+    out.U8(static_cast<std::uint8_t>(doc.Panel.ControlPort));
+    out.U8(static_cast<std::uint8_t>(doc.Panel.ReportScreen));
+    out.U16Le(static_cast<std::uint16_t>(doc.Panel.SaverScreen));
+    out.U16Le(static_cast<std::uint16_t>(doc.Panel.MainScreen));
     out.U16Le(static_cast<std::uint16_t>(doc.CurrentScreenNumber));
-    WriteSectionWord(out, doc.AddressTable, doc.ControlGroupName, doc.ControlElementName);
-    out.U8(SectionGroupIndex(doc.AddressTable, doc.ControlGroupName));
-    out.U8(static_cast<std::uint8_t>(doc.EncryptProject));
+    WriteSectionWord(out, doc.AddressTable, doc.Panel.ControlGroupName, doc.Panel.ControlElementName);
+    out.U8(SectionGroupIndex(doc.AddressTable, doc.Panel.ControlGroupName));
+    out.U8(static_cast<std::uint8_t>(doc.Panel.EncryptProject));
     WritePort(out, doc.Com1Port, doc.DefaultPort);
 }
 
@@ -75,25 +75,25 @@ int ReadSettingsSection(ByteReader& in, CVX50TextDoc& doc)
     doc.DefaultPort = parityAndPort >> 4;
     const int saver = in.U8();
     if (version >= 7) {
-        doc.ShowSaverScreen = saver & 1;
-        doc.BacklightOffOnSaver = (saver >> 1) & 1;
+        doc.Panel.ShowSaverScreen = saver & 1;
+        doc.Panel.BacklightOffOnSaver = (saver >> 1) & 1;
     } else {
-        doc.ShowSaverScreen = (saver & 1) ? 0 : 1;
+        doc.Panel.ShowSaverScreen = (saver & 1) ? 0 : 1;
     }
-    doc.ScreenSaverIndex = in.U8();
-    doc.PanelStation = in.U8();
+    doc.Panel.ScreenSaverIndex = in.U8();
+    doc.Panel.PanelStation = in.U8();
     const int switching = in.U8();
-    doc.AutoScreenSwitch = switching & 1;
-    doc.ClearAfterSwitch = (switching >> 1) & 1;
-    doc.ControlPort = in.U8();
-    doc.ReportScreen = in.U8();
-    doc.SaverScreen = in.U16Le();
-    doc.MainScreen = in.U16Le();
+    doc.Panel.AutoScreenSwitch = switching & 1;
+    doc.Panel.ClearAfterSwitch = (switching >> 1) & 1;
+    doc.Panel.ControlPort = in.U8();
+    doc.Panel.ReportScreen = in.U8();
+    doc.Panel.SaverScreen = in.U16Le();
+    doc.Panel.MainScreen = in.U16Le();
     doc.CurrentScreenNumber = in.U16Le();
     const int controlWord = in.U16Le();
     const int controlGroup = in.U8();
     if (version >= 3)
-        doc.EncryptProject = in.U8();
+        doc.Panel.EncryptProject = in.U8();
     RestoreControlRegister(doc, controlWord, controlGroup);
 
     if (version < 4)

@@ -137,13 +137,13 @@ void FillProject(CVX50TextDoc& doc, const std::string& device)
     doc.SelectedGlobalButton = 1;
     doc.PasswordTable = {{0, 1, "0001"}, {1, 2, "5917"}};
     doc.HighestPasswordLevel = 2;
-    doc.MainScreen = 7;
-    doc.ScreenSaverIndex = 3;
-    doc.ShowSaverScreen = 1;
-    doc.SaverScreen = 3;
-    doc.AutoScreenSwitch = 1;
-    doc.ControlGroupName = "D";
-    doc.ControlElementName = "D0";
+    doc.Panel.MainScreen = 7;
+    doc.Panel.ScreenSaverIndex = 3;
+    doc.Panel.ShowSaverScreen = 1;
+    doc.Panel.SaverScreen = 3;
+    doc.Panel.AutoScreenSwitch = 1;
+    doc.Panel.ControlGroupName = "D";
+    doc.Panel.ControlElementName = "D0";
     doc.Com1Port.baud = 38400;
     CopyRegGroup copy;
     copy.SourceGroupName = "D";
@@ -151,8 +151,8 @@ void FillProject(CVX50TextDoc& doc, const std::string& device)
     copy.ElementCount = 2;
     copy.Targets = {{3, 1, "D10", "D"}};
     doc.CopyRegGroups = {copy};
-    doc.CommTime = 30;
-    doc.Timeout = 500;
+    doc.Panel.CommTime = 30;
+    doc.Panel.Timeout = 500;
 }
 
 class ProjectFile : public ::testing::Test {

@@ -292,20 +292,20 @@ TEST_F(ProjectSections, SettingsRecordRoundTripsEveryField)
     doc.Rs485Port = {9600, 2, 7, 2};
     doc.Com1Port = {115200, 1, 8, 1};
     doc.DefaultPort = 1;
-    doc.ShowSaverScreen = 1;
-    doc.BacklightOffOnSaver = 1;
-    doc.ScreenSaverIndex = 9;
-    doc.PanelStation = 7;
-    doc.AutoScreenSwitch = 1;
-    doc.ClearAfterSwitch = 1;
-    doc.ControlPort = 1;
-    doc.ReportScreen = 1;
-    doc.SaverScreen = 3;
-    doc.MainScreen = 2;
+    doc.Panel.ShowSaverScreen = 1;
+    doc.Panel.BacklightOffOnSaver = 1;
+    doc.Panel.ScreenSaverIndex = 9;
+    doc.Panel.PanelStation = 7;
+    doc.Panel.AutoScreenSwitch = 1;
+    doc.Panel.ClearAfterSwitch = 1;
+    doc.Panel.ControlPort = 1;
+    doc.Panel.ReportScreen = 1;
+    doc.Panel.SaverScreen = 3;
+    doc.Panel.MainScreen = 2;
     doc.CurrentScreenNumber = 5;
-    doc.ControlGroupName = "D";
-    doc.ControlElementName = "D100";
-    doc.EncryptProject = 1;
+    doc.Panel.ControlGroupName = "D";
+    doc.Panel.ControlElementName = "D100";
+    doc.Panel.EncryptProject = 1;
     doc.CopyRegGroups = {CopyRegGroup{}, CopyRegGroup{}};
 
     ByteWriter out;
@@ -329,20 +329,20 @@ TEST_F(ProjectSections, SettingsRecordRoundTripsEveryField)
     EXPECT_EQ(back.Com1Port.baud, 115200);
     EXPECT_EQ(back.Com1Port.parity, 1);
     EXPECT_EQ(back.DefaultPort, 1);
-    EXPECT_EQ(back.ShowSaverScreen, 1);
-    EXPECT_EQ(back.BacklightOffOnSaver, 1);
-    EXPECT_EQ(back.ScreenSaverIndex, 9);
-    EXPECT_EQ(back.PanelStation, 7);
-    EXPECT_EQ(back.AutoScreenSwitch, 1);
-    EXPECT_EQ(back.ClearAfterSwitch, 1);
-    EXPECT_EQ(back.ControlPort, 1);
-    EXPECT_EQ(back.ReportScreen, 1);
-    EXPECT_EQ(back.SaverScreen, 3);
-    EXPECT_EQ(back.MainScreen, 2);
+    EXPECT_EQ(back.Panel.ShowSaverScreen, 1);
+    EXPECT_EQ(back.Panel.BacklightOffOnSaver, 1);
+    EXPECT_EQ(back.Panel.ScreenSaverIndex, 9);
+    EXPECT_EQ(back.Panel.PanelStation, 7);
+    EXPECT_EQ(back.Panel.AutoScreenSwitch, 1);
+    EXPECT_EQ(back.Panel.ClearAfterSwitch, 1);
+    EXPECT_EQ(back.Panel.ControlPort, 1);
+    EXPECT_EQ(back.Panel.ReportScreen, 1);
+    EXPECT_EQ(back.Panel.SaverScreen, 3);
+    EXPECT_EQ(back.Panel.MainScreen, 2);
     EXPECT_EQ(back.CurrentScreenNumber, 5);
-    EXPECT_EQ(back.ControlGroupName, "D");
-    EXPECT_EQ(back.ControlElementName, "D100");
-    EXPECT_EQ(back.EncryptProject, 1);
+    EXPECT_EQ(back.Panel.ControlGroupName, "D");
+    EXPECT_EQ(back.Panel.ControlElementName, "D100");
+    EXPECT_EQ(back.Panel.EncryptProject, 1);
     EXPECT_EQ(back.TableExtended, 0);
 }
 
@@ -364,7 +364,7 @@ TEST_F(ProjectSections, OlderSettingsRecordsByVersion)
         ByteReader in(bytes);
         ReadSettingsSection(in, d);
         EXPECT_TRUE(in.AtEnd()) << "version " << c.version;
-        EXPECT_EQ(d.ShowSaverScreen, c.showScreen) << "version " << c.version;
+        EXPECT_EQ(d.Panel.ShowSaverScreen, c.showScreen) << "version " << c.version;
         EXPECT_EQ(d.Com1Port.baud, c.version >= 4 ? 0 : 19200) << "version " << c.version;
     }
 }
@@ -382,7 +382,7 @@ TEST_F(ProjectSections, ControlRegisterIsCreatedOnlyWhenThePanelUsesIt)
     ASSERT_EQ(doc.AddressTable.size(), 2u);
     EXPECT_EQ(doc.AddressTable[1].name, "WORD1");
     EXPECT_EQ(ElementNames(doc.AddressTable[1]), (std::vector<std::string>{"W20", "W21"}));
-    EXPECT_EQ(doc.ControlElementName, "W20");
+    EXPECT_EQ(doc.Panel.ControlElementName, "W20");
 
     CVX50TextDoc unused;
     unused.ReadingVersion = 3;
@@ -391,7 +391,7 @@ TEST_F(ProjectSections, ControlRegisterIsCreatedOnlyWhenThePanelUsesIt)
     ByteReader again(bytes);
     ReadSettingsSection(again, unused);
     EXPECT_TRUE(unused.AddressTable.empty());
-    EXPECT_TRUE(unused.ControlElementName.empty());
+    EXPECT_TRUE(unused.Panel.ControlElementName.empty());
 }
 
 TEST_F(ProjectSections, CopyRegisterGroupsRoundTrip)
@@ -420,8 +420,8 @@ TEST_F(ProjectSections, CopyRegisterGroupsRoundTrip)
 
 TEST_F(ProjectSections, TrailerHoldsItsThreeBytesTwice)
 {
-    doc.CommTime = 20;
-    doc.Timeout = 300;
+    doc.Panel.CommTime = 20;
+    doc.Panel.Timeout = 300;
     ByteWriter out;
     WriteTrailerSection(out, doc);
     EXPECT_EQ(out.Data(), Bytes({20, 0x01, 0x2C, 20, 0x01, 0x2C, 0, 0, 0, 0, 0, 0, 0}));
@@ -430,6 +430,6 @@ TEST_F(ProjectSections, TrailerHoldsItsThreeBytesTwice)
     back.ReadingVersion = 11;
     ByteReader in(out.Data());
     ReadTrailerSection(in, back);
-    EXPECT_EQ(back.CommTime, 20);
-    EXPECT_EQ(back.Timeout, 300);
+    EXPECT_EQ(back.Panel.CommTime, 20);
+    EXPECT_EQ(back.Panel.Timeout, 300);
 }
