@@ -60,7 +60,7 @@ template <class Element>
 void ResetWord(Element& element, std::string groupName)
 {
     element.WordSize = Word16ElementType;
-    element.ElementTypeText = ElementTypeText(Word16ElementType);
+    element.TypeText = ElementTypeText(Word16ElementType);
     element.GroupName = std::move(groupName);
     element.ElementName.clear();
 }
@@ -68,7 +68,7 @@ void ResetWord(Element& element, std::string groupName)
 // A dynamic text keeps its width: bit texts stay bit texts.
 void ResetDynamicText(CTextElement& text)
 {
-    text.ElementTypeText = ElementTypeText(text.WordSize != 0 ? Word16ElementType : BitElementType);
+    text.TypeText = ElementTypeText(text.WordSize != 0 ? Word16ElementType : BitElementType);
     text.GroupName.clear();
     text.ElementName.clear();
 }

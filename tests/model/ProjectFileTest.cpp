@@ -34,7 +34,7 @@ ElementGroup Group(std::string name, int type, int mode, int interval, std::vect
 
 AddressTable SampleTable()
 {
-    return {Group("M", BitElementType, WordBitMode, 1, {{"M0", 0x10, 0}, {"M1", 0x10, 1}, {"M2", 0x10, 2}}),
+    return {Group("M", BitElementType, WordBitMode, 1, {{"M0", 0x10, 0}, {"M1", 0x10, 1}, {"M2", 0x10, 2}, {"M3", 0x10, 3}}),
             Group("X", BitElementType, CoilOrMultiWriteMode, 1, {{"X0", 0, 0}, {"X1", 1, 0}}),
             Group("D", Word16ElementType, SingleWriteMode, 1, {{"D0", 0, 0}, {"D1", 1, 0}, {"D10", 0x10, 0}}),
             Group("DW", Word32ElementType, CoilOrMultiWriteMode, 2, {{"DW0", 0, 0}, {"DW2", 2, 0}})};
@@ -102,12 +102,15 @@ void FillProject(CVX50TextDoc& doc, const std::string& device)
     curve->GroupName = "D";
     curve->ElementName = "D0";
     auto picture = Placed(new CPictureElement, 100, 20, 1);
+    auto lamp3 = Placed(new CLampElement, 0, 0, 1);
+    lamp3->GroupName = "X";
+    lamp3->ElementName = "X0";
 
     doc.Screens = {Screen(1, GbkFromUtf8("主画面"), 3, 7, {{KindFuncKey, key}, {KindLamp, lamp}, {KindRegister, reg}}),
                    Screen(7, "", 3, 1,
                           {{KindText, staticText}, {KindText, dynamicText}, {KindGraph, bar}, {KindGraph, curve},
                            {KindPicture, picture}}),
-                   Screen(3, "three", 1, 7, {{KindLamp, Placed(new CLampElement, 0, 0, 1)}})};
+                   Screen(3, "three", 1, 7, {{KindLamp, lamp3}})};
     doc.Screens[1].Port = 1;
     doc.CurrentScreenNumber = 7;
     doc.WorkingElements = doc.Screens[1].Elements;

@@ -74,7 +74,7 @@ protected:
 TEST_F(ProjectSections, AlarmSegmentWritesRowsAndReadsBackWithBlock)
 {
     doc.AddressTable = {Group("X", BitElementType, CoilOrMultiWriteMode,
-                              {{"X0", 0x20, 0}, {"X1", 0x21, 0}, {"X2", 0x22, 0}, {"X3", 0x23, 0}})};
+                              {{"X0", 0x20, 0}, {"X1", 0x21, 0}, {"X2", 0x22, 0}, {"X3", 0x23, 0}, {"X4", 0x24, 0}})};
     doc.AlarmSegments = {Segment("X", "1", {{"X1", "a"}, {"X2", "b"}, {"X3", "c"}})};
     ByteWriter out;
     WriteAlarmSection(out, doc);
@@ -149,7 +149,8 @@ TEST_F(ProjectSections, EarlierSegmentKeepsItsStartElementWhenALaterOneInsertsBe
     ByteReader in(bytes);
     ReadAlarmSection(in, doc);
 
-    EXPECT_EQ(ElementNames(doc.AddressTable[0]), (std::vector<std::string>{"C5", "B6", "B7", "C9"}));
+    // Every row's position is made present, the typing row's too.
+    EXPECT_EQ(ElementNames(doc.AddressTable[0]), (std::vector<std::string>{"C5", "B6", "B7", "C9", "BA"}));
     ASSERT_EQ(doc.AlarmSegments.size(), 2u);
     EXPECT_EQ(doc.AlarmSegments[0].StartIndex, "3");
     EXPECT_EQ(doc.AlarmSegments[1].StartIndex, "0");
