@@ -11,6 +11,7 @@
 #include "model/ProgramPaths.h"
 #include "model/ProjectFile.h"
 #include "model/ProjectSections.h"
+#include "model/ScreenTreeOrder.h"
 #include "model/ShortText.h"
 #include "support/RecordingUserInterface.h"
 
@@ -241,6 +242,8 @@ TEST_F(ProjectFile, SaveOpenSaveGivesTheSameBytes)
     EXPECT_TRUE(display);
     ASSERT_EQ(loaded.Screens.size(), 3u);
     EXPECT_EQ(loaded.Screens[2].Number, 3);
+    EXPECT_EQ(ScreenNumbersInTreeOrder(loaded.Screens), (std::vector<int>{1, 3, 7}));
+    EXPECT_TRUE(std::find(ui.calls.begin(), ui.calls.end(), "RebuildProjectTree") != ui.calls.end());
     EXPECT_EQ(loaded.Screens[1].Elements.size(), 5u);
     EXPECT_EQ(loaded.CurrentScreenNumber, 7);
     EXPECT_EQ(loaded.WorkingElements.size(), 5u);
