@@ -100,12 +100,7 @@ bool WriteProjectBody(ByteWriter& out, CVX50TextDoc& doc)
         ui.ProgressStep(i + 2);
     }
 
-    WriteAlarmSection(out, doc);
-    WriteGlobalButtonSection(out, doc);
-    WritePasswordSection(out, doc);
-    WriteSettingsSection(out, doc);
-    WriteCopyRegisterSection(out, doc);
-    WriteTrailerSection(out, doc);
+    WriteProjectWideSections(out, doc);
     ui.ProgressStep(screenCount + 2);
     ui.ProgressEnd();
     return true;

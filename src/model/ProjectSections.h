@@ -37,3 +37,6 @@ void ReadCopyRegisterSection(ByteReader& in, CVX50TextDoc& doc, int groupCount);
 // Communication time and time-out (version 5 on), 13 bytes.
 void WriteTrailerSection(ByteWriter& out, const CVX50TextDoc& doc);
 void ReadTrailerSection(ByteReader& in, CVX50TextDoc& doc);
+
+// All six sections in file order.
+void WriteProjectWideSections(ByteWriter& out, const CVX50TextDoc& doc);

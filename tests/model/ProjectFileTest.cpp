@@ -14,6 +14,7 @@
 #include "model/ScreenTreeOrder.h"
 #include "model/ShortText.h"
 #include "support/RecordingUserInterface.h"
+#include "support/TableGroups.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,23 +23,12 @@
 
 namespace {
 
-ElementGroup Group(std::string name, int type, int mode, int interval, std::vector<DeviceElement> elements)
-{
-    ElementGroup g;
-    g.name = std::move(name);
-    g.elementType = type;
-    g.accessMode = mode;
-    g.interval32 = interval;
-    g.elements = std::move(elements);
-    return g;
-}
-
 AddressTable SampleTable()
 {
-    return {Group("M", BitElementType, WordBitMode, 1, {{"M0", 0x10, 0}, {"M1", 0x10, 1}, {"M2", 0x10, 2}, {"M3", 0x10, 3}}),
-            Group("X", BitElementType, CoilOrMultiWriteMode, 1, {{"X0", 0, 0}, {"X1", 1, 0}}),
-            Group("D", Word16ElementType, SingleWriteMode, 1, {{"D0", 0, 0}, {"D1", 1, 0}, {"D10", 0x10, 0}}),
-            Group("DW", Word32ElementType, CoilOrMultiWriteMode, 2, {{"DW0", 0, 0}, {"DW2", 2, 0}})};
+    return {MakeGroup("M", BitElementType, WordBitMode, {{"M0", 0x10, 0}, {"M1", 0x10, 1}, {"M2", 0x10, 2}, {"M3", 0x10, 3}}),
+            MakeGroup("X", BitElementType, CoilOrMultiWriteMode, {{"X0", 0, 0}, {"X1", 1, 0}}),
+            MakeGroup("D", Word16ElementType, SingleWriteMode, {{"D0", 0, 0}, {"D1", 1, 0}, {"D10", 0x10, 0}}),
+            MakeGroup("DW", Word32ElementType, CoilOrMultiWriteMode, {{"DW0", 0, 0}, {"DW2", 2, 0}}, 2)};
 }
 
 template <class Element>
@@ -206,12 +196,7 @@ std::string FileAround(std::string_view device, int screenCount, std::string_vie
     WriteShortText(out, device);
     out.Bytes(deviceTail);
     out.Bytes(screens);
-    WriteAlarmSection(out, doc);
-    WriteGlobalButtonSection(out, doc);
-    WritePasswordSection(out, doc);
-    WriteSettingsSection(out, doc);
-    WriteCopyRegisterSection(out, doc);
-    WriteTrailerSection(out, doc);
+    WriteProjectWideSections(out, doc);
     return out.Take();
 }
 
@@ -264,7 +249,7 @@ TEST_F(ProjectFile, HeaderAndFlagsByte)
     EXPECT_EQ(bytes.substr(4, 3), std::string("\x03\x00\x06", 3));
 
     AddressTable table = SampleTable();
-    table.push_back(Group("DW1", Word32ElementType, 1, 1, {}));
+    table.push_back(MakeGroup("DW1", Word32ElementType, 1));
     EXPECT_EQ(DisplayFlagsByte(false, table), 0x00); // the last 32-bit group decides
     EXPECT_EQ(DisplayFlagsByte(true, {}), 0x01);
 
@@ -314,7 +299,7 @@ TEST_F(ProjectFile, BuiltInDeviceTableIsNotWrittenBack)
     // A newer table of the device stays as it is.
     CVX50TextDoc newer;
     FillProject(newer, "PN07");
-    newer.AddressTable.push_back(Group("EXTRA", Word16ElementType, 1, 1, {{"E0", 0, 0}}));
+    newer.AddressTable.push_back(MakeGroup("EXTRA", Word16ElementType, 1, {{"E0", 0, 0}}));
     WriteTable(newer);
     const std::string newerBytes = ReadWholeFile(tablePath).value_or("");
 
@@ -389,12 +374,7 @@ TEST_F(ProjectFile, VersionEightElementsCarryNoNumbers)
         out.Bytes(std::string_view(record.Data()).substr(0, record.Size() - 2));
     }
     source.CurrentScreenNumber = 1;
-    WriteAlarmSection(out, source);
-    WriteGlobalButtonSection(out, source);
-    WritePasswordSection(out, source);
-    WriteSettingsSection(out, source);
-    WriteCopyRegisterSection(out, source);
-    WriteTrailerSection(out, source);
+    WriteProjectWideSections(out, source);
 
     CVX50TextDoc doc;
     bool display = true;
@@ -410,7 +390,7 @@ TEST_F(ProjectFile, TruncatedFileIsRefusedAtEveryOffset)
     CVX50TextDoc small;
     small.DeviceName = "SMALL";
     small.ProtocolLibraryName = "ModBus Slave.dll";
-    small.AddressTable = {Group("M", BitElementType, WordBitMode, 1, {{"M0", 1, 2}})};
+    small.AddressTable = {MakeGroup("M", BitElementType, WordBitMode, {{"M0", 1, 2}})};
     WriteTable(small);
     auto lamp = Placed(new CLampElement, 1, 1, 1);
     lamp->GroupName = "M";

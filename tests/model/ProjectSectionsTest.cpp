@@ -2,6 +2,7 @@
 #include "model/GbkText.h"
 #include "model/ProjectSections.h"
 #include "support/RecordingUserInterface.h"
+#include "support/TableGroups.h"
 
 #include <gtest/gtest.h>
 
@@ -13,16 +14,6 @@ std::string Bytes(std::initializer_list<int> values)
     for (int v : values)
         s.push_back(static_cast<char>(v));
     return s;
-}
-
-ElementGroup Group(std::string name, int type, int mode, std::vector<DeviceElement> elements)
-{
-    ElementGroup g;
-    g.name = std::move(name);
-    g.elementType = type;
-    g.accessMode = mode;
-    g.elements = std::move(elements);
-    return g;
 }
 
 AlarmSegment Segment(std::string group, std::string start, std::vector<AlarmEntry> alarms)
@@ -73,7 +64,7 @@ protected:
 
 TEST_F(ProjectSections, AlarmSegmentWritesRowsAndReadsBackWithBlock)
 {
-    doc.AddressTable = {Group("X", BitElementType, CoilOrMultiWriteMode,
+    doc.AddressTable = {MakeGroup("X", BitElementType, CoilOrMultiWriteMode,
                               {{"X0", 0x20, 0}, {"X1", 0x21, 0}, {"X2", 0x22, 0}, {"X3", 0x23, 0}, {"X4", 0x24, 0}})};
     doc.AlarmSegments = {Segment("X", "1", {{"X1", "a"}, {"X2", "b"}, {"X3", "c"}})};
     ByteWriter out;
@@ -102,7 +93,7 @@ TEST_F(ProjectSections, AlarmSegmentWritesRowsAndReadsBackWithBlock)
 
 TEST_F(ProjectSections, SegmentWithoutAlarmsHasNoGroupAndNoBlock)
 {
-    doc.AddressTable = {Group("W", Word16ElementType, 1, {}), Group("M", BitElementType, WordBitMode, {})};
+    doc.AddressTable = {MakeGroup("W", Word16ElementType, 1, {}), MakeGroup("M", BitElementType, WordBitMode, {})};
     doc.AlarmSegments = {Segment("M", "0", {})};
     doc.ShownAlarmSegment = 2;
     ByteWriter out;
@@ -143,7 +134,7 @@ TEST_F(ProjectSections, MissingTableGetsTheWordBitPositionsOfASegment)
 
 TEST_F(ProjectSections, EarlierSegmentKeepsItsStartElementWhenALaterOneInsertsBeforeIt)
 {
-    doc.AddressTable = {Group("C", BitElementType, CoilOrMultiWriteMode, {{"C5", 5, 0}, {"C9", 9, 0}})};
+    doc.AddressTable = {MakeGroup("C", BitElementType, CoilOrMultiWriteMode, {{"C5", 5, 0}, {"C9", 9, 0}})};
     const std::string bytes =
         Bytes({2, 0}) + SegmentRecord(9, 2, 0, 0, {"nine"}) + SegmentRecord(5, 3, 0, 0, {"five", "six"});
     ByteReader in(bytes);
@@ -164,7 +155,7 @@ TEST_F(ProjectSections, InsertedAlarmElementsStayInsideTheirGroup)
 {
     // The start element is the group's last, so alarm 2 would be inserted
     // past the group's end.
-    doc.AddressTable = {Group("D", BitElementType, CoilOrMultiWriteMode, {{"D6", 6, 0}, {"D5", 5, 0}})};
+    doc.AddressTable = {MakeGroup("D", BitElementType, CoilOrMultiWriteMode, {{"D6", 6, 0}, {"D5", 5, 0}})};
     const std::string bytes = Bytes({1, 0}) + SegmentRecord(5, 4, 0, 0, {"five", "six", "seven"});
     ByteReader in(bytes);
     ReadAlarmSection(in, doc);
@@ -193,8 +184,8 @@ TEST_F(ProjectSections, GlobalButtonRecordSizeFollowsItsValueWidth)
 
 TEST_F(ProjectSections, GlobalButtonsRoundTripWithSelectedIndex)
 {
-    doc.AddressTable = {Group("M", BitElementType, WordBitMode, {{"M0", 0x100, 3}}),
-                        Group("D", Word16ElementType, CoilOrMultiWriteMode, {{"D7", 7, 0}})};
+    doc.AddressTable = {MakeGroup("M", BitElementType, WordBitMode, {{"M0", 0x100, 3}}),
+                        MakeGroup("D", Word16ElementType, CoilOrMultiWriteMode, {{"D7", 7, 0}})};
     GlobalButton coil;
     coil.GroupName = "M";
     coil.ElementName = "M0";
@@ -235,7 +226,7 @@ TEST_F(ProjectSections, GlobalButtonsRoundTripWithSelectedIndex)
 TEST_F(ProjectSections, VersionOneButtonHasAShortHeadAndNoPort)
 {
     doc.ReadingVersion = 1;
-    doc.AddressTable = {Group("D", Word16ElementType, CoilOrMultiWriteMode, {{"D2", 2, 0}})};
+    doc.AddressTable = {MakeGroup("D", Word16ElementType, CoilOrMultiWriteMode, {{"D2", 2, 0}})};
     const std::string bytes =
         Bytes({1, 8, 0, 5, 1, 9, 16, 0, 1, 3, 0x02, 0x00, 0x00, 0, 0, 10, 0, 1, 0, 100, 0});
     ByteReader in(bytes);
@@ -289,7 +280,7 @@ TEST_F(ProjectSections, PasswordsKeepLeadingZerosAndRaiseTheLevelCount)
 
 TEST_F(ProjectSections, SettingsRecordRoundTripsEveryField)
 {
-    doc.AddressTable = {Group("D", Word16ElementType, SingleWriteMode, {{"D100", 100, 0}, {"D101", 101, 0}})};
+    doc.AddressTable = {MakeGroup("D", Word16ElementType, SingleWriteMode, {{"D100", 100, 0}, {"D101", 101, 0}})};
     doc.Rs485Port = {9600, 2, 7, 2};
     doc.Com1Port = {115200, 1, 8, 1};
     doc.DefaultPort = 1;
@@ -397,7 +388,7 @@ TEST_F(ProjectSections, ControlRegisterIsCreatedOnlyWhenThePanelUsesIt)
 
 TEST_F(ProjectSections, CopyRegisterGroupsRoundTrip)
 {
-    doc.AddressTable = {Group("D", Word16ElementType, SingleWriteMode, {{"D0", 0, 0}, {"D1", 1, 0}, {"D10", 0x10, 0}})};
+    doc.AddressTable = {MakeGroup("D", Word16ElementType, SingleWriteMode, {{"D0", 0, 0}, {"D1", 1, 0}, {"D10", 0x10, 0}})};
     CopyRegGroup group;
     group.GroupNumber = 1;
     group.SourceStation = 2;
