@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <string>
 
 // The system's texts by string id: messages, menu and dialog texts. The
@@ -9,3 +10,7 @@
 const char* StringUtf8(int id);
 // The text of `id` as GBK bytes; empty when the table has none.
 std::string StringGbk(int id);
+
+// Texts (UTF-8) that take the place of the built-in ones, from the optional
+// resource file; an empty map restores the built-in table.
+void OverrideStrings(std::map<int, std::string> utf8Texts);
