@@ -14,3 +14,8 @@ std::string StringGbk(int id);
 // Texts (UTF-8) that take the place of the built-in ones, from the optional
 // resource file; an empty map restores the built-in table.
 void OverrideStrings(std::map<int, std::string> utf8Texts);
+
+// Ids that callers may ask for although the built-in table has no text for
+// them (the texts exist only in an optional resource library); StringUtf8
+// gives nullptr for them and callers must cope with that.
+bool IsStringWithoutBuiltInText(int id);
