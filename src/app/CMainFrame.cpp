@@ -22,6 +22,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QFile>
 #include <QLabel>
 #include <QMenuBar>
@@ -378,7 +381,7 @@ void CMainFrame::OnHelpContents()
 
 void CMainFrame::OnAbout()
 {
-    QMessageBox::about(this, UiText(AppTitleId), UiText(AppTitleId) + u' ' + QApplication::applicationVersion());
+    QMessageBox::about(this, UiText(AppTitleId), UiText(TitleId));
 }
 
 void CMainFrame::OnFirmwareVersion()
@@ -433,4 +436,17 @@ void CMainFrame::SizeStatusPanes()
     m_panes[0]->setMinimumWidth(width / 8);
     for (int pane = 1; pane < 4; ++pane)
         m_panes[pane]->setFixedWidth(width / 4);
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (!urls.isEmpty() && urls.first().isLocalFile())
+        emit FileDropped(urls.first().toLocalFile());
 }

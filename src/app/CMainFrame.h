@@ -79,6 +79,8 @@ signals:
     // address-table editor opens (asking for a device first when there is
     // none).
     void AddressTableRequested();
+    // A file was dropped on the window.
+    void FileDropped(const QString& path);
 
 public slots:
     void OnHelpContents();
@@ -91,6 +93,8 @@ public slots:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void CreateActions();

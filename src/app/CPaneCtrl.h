@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QWidget>
 
 // The canvas: the panel's 192 x 64 display drawn at the size the view gives.
@@ -12,6 +13,10 @@ public:
     int CurrentTool = 0;
     // The dot grid is drawn while this is 1 (one switch for the whole run).
     static inline int GridFlag = 0;
+    // The bitmap the picture tool chose (its full path) for the next
+    // placing click.
+    QString PicturePath;
+    QImage PictureBitmap;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
