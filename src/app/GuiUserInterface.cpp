@@ -1,6 +1,8 @@
 #include "app/GuiUserInterface.h"
 
+#include "app/CElementListDlg.h"
 #include "app/CMainFrame.h"
+#include "app/CPaneCtrl.h"
 #include "app/CProgressDlg.h"
 #include "app/CVX50TextView.h"
 #include "app/UiText.h"
@@ -130,6 +132,6 @@ void GuiUserInterface::RedrawCanvas()
 
 void GuiUserInterface::RefreshElementList(bool rebuild)
 {
-    if (CVX50TextView* view = m_frame.GetActiveView(); view && view->ScreenDataWindow)
-        view->ScreenDataWindow->RefreshList(rebuild ? 1 : 0);
+    if (m_frame.ScreenDataWindow)
+        m_frame.ScreenDataWindow->RefreshList(rebuild ? 1 : 0);
 }
