@@ -315,6 +315,25 @@ void CMainFrame::RebuildProjectTree()
     m_tree->ScreensRoot()->setExpanded(true);
 }
 
+void CMainFrame::ShowScreenItem(int number, const QString& text)
+{
+    const int data = number + CCJTreeCtrl::ScreenDataOffset;
+    QTreeWidgetItem* item = m_tree->FindItemByData(data);
+    if (!item) {
+        QTreeWidgetItem* root = m_tree->ScreensRoot();
+        int at = 0;
+        while (at < root->childCount() && CCJTreeCtrl::ItemData(root->child(at)) < data)
+            ++at;
+        item = new QTreeWidgetItem({text});
+        CCJTreeCtrl::SetItemData(item, data);
+        root->insertChild(at, item);
+    }
+    item->setText(0, text);
+    m_tree->setCurrentItem(item);
+    m_tree->CurrentScreenItemData = data;
+    m_tree->RightClickedItemData = data;
+}
+
 void CMainFrame::OnTreeSelect(bool byClick)
 {
     QTreeWidgetItem* selected = m_tree->currentItem();

@@ -57,6 +57,10 @@ public:
     // Empties the tree and lists the project's screens by number (undo, redo).
     void RebuildProjectTree();
 
+    // Shows screen `number` in the tree with `text`, inserting its item in
+    // number order when it has none, and selects it.
+    void ShowScreenItem(int number, const QString& text);
+
     // Screen selection from the tree (`byClick` for a left click).
     void OnTreeSelect(bool byClick);
 

@@ -118,6 +118,17 @@ void GuiUserInterface::RebuildProjectTree()
     m_frame.RebuildProjectTree();
 }
 
+void GuiUserInterface::ShowScreenItem(int number, const std::string& gbkText)
+{
+    m_frame.ShowScreenItem(number, QStringFromGbk(gbkText));
+}
+
+void GuiUserInterface::ShowScreenPage()
+{
+    if (CVX50TextView* view = m_frame.GetActiveView())
+        view->ShowScreenPage();
+}
+
 void GuiUserInterface::ShowPageAfterRestore()
 {
     if (CVX50TextView* view = m_frame.GetActiveView())

@@ -28,6 +28,8 @@ public:
     void ShowPageAfterRestore() override;
     void RedrawCanvas() override;
     void RefreshElementList(bool rebuild) override;
+    void ShowScreenItem(int number, const std::string& gbkText) override;
+    void ShowScreenPage() override;
 
 protected:
     // The modal box itself; tests override it to answer without a window.
