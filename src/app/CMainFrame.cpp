@@ -18,6 +18,8 @@
 #include "model/ProgramPaths.h"
 #include "model/UserInterface.h"
 #include "pages/CScreenPropertyDlg.h"
+#include "transfer/ComPortNumber.h"
+#include "transfer/FirmwareVersionCommand.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -117,7 +119,7 @@ CMainFrame::~CMainFrame()
 {
     // The program-wide COM-port number survives the run in "PZ.DAT"; a file
     // that cannot be written is silently left alone.
-    WriteComPortFile(ComPortFilePath(), ComPortNumber);
+    WriteComPortFile(ComPortFilePath(), ComPortNumber());
 }
 
 void CMainFrame::CreateActions()
@@ -405,6 +407,9 @@ void CMainFrame::OnAbout()
 
 void CMainFrame::OnFirmwareVersion()
 {
+    const std::string version = RunFirmwareVersionCommand();
+    if (!version.empty())
+        SetPaneText(3, QStringFromGbk(version));
 }
 
 void CMainFrame::OnToggleWriteDescriptions()

@@ -89,7 +89,7 @@ signals:
 public slots:
     void OnHelpContents();
     void OnAbout();
-    // Left for the serial link: queries and shows the panel's firmware version.
+    // Asks the panel for its firmware version and shows it in pane 3.
     void OnFirmwareVersion();
     void OnToggleWriteDescriptions();
     void OnToggleScreenDataWindow();

@@ -7,6 +7,7 @@
 #include "model/CVX50TextDoc.h"
 #include "model/ComPortFile.h"
 #include "model/ProgramPaths.h"
+#include "transfer/ComPortNumber.h"
 
 #include <QCoreApplication>
 #include <QSettings>
@@ -70,7 +71,7 @@ bool CVX50TextApp::InitInstance(const QStringList& arguments, bool show)
     if (show)
         m_frame->showMaximized();
 
-    ComPortNumber = ReadComPortFile(ComPortFilePath());
+    SetComPortNumber(ReadComPortFile(ComPortFilePath()));
 
     if (!file.isEmpty())
         OpenProject(file);

@@ -24,7 +24,9 @@
 #include "pages/CScreenPropertyDlg.h"
 #include "pages/CTextPropertyDlg.h"
 #include "simulator/ui/CKeypadDlg.h"
+#include "transfer/ComPortNumber.h"
 #include "transfer/ui/CUsageChart.h"
+#include "transfer/ui/ComPortDlg.h"
 
 #include <QFileDialog>
 #include <QPainter>
@@ -146,6 +148,9 @@ void CVX50TextView::OnDevice()
 
 void CVX50TextView::OnComPort()
 {
+    CComPortDlg dialog(&m_frame);
+    if (dialog.exec() == QDialog::Accepted)
+        m_document.ProjectComPort = ComPortNumber();
 }
 
 void CVX50TextView::OnWritePanel()

@@ -84,8 +84,9 @@ public slots:
     // The device question of File New and the Device command. Until the
     // device dialog exists, the shipped "ModBus Slave" device is applied.
     void OnDevice();
-    // Left for the serial link and the panel transfers.
+    // The PC serial port; on OK the project's simulation port follows it.
     void OnComPort();
+    // Left for the panel transfers.
     void OnWritePanel();
     void OnReadPanel();
     void OnCompile();

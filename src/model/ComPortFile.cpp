@@ -5,8 +5,6 @@
 #include "model/FileIo.h"
 #include "model/ProgramPaths.h"
 
-int ComPortNumber = MinComPort;
-
 std::string ComPortFilePath()
 {
     return ProgramFolder() + "PZ.DAT";

@@ -6,9 +6,6 @@
 // panel open. The program keeps it between runs in "PZ.DAT" in the program
 // folder: exactly four bytes, the number as a little-endian 32-bit integer.
 
-// The program-wide port number, 1 until start-up reads "PZ.DAT".
-extern int ComPortNumber;
-
 constexpr int MinComPort = 1;
 constexpr int MaxComPort = 32;
 
