@@ -171,6 +171,19 @@ TEST_F(PanelLinkTest, WrittenBlocksAreStoredAndReadBack)
     EXPECT_TRUE(std::equal(data.begin(), data.end(), reply.begin() + 3));
 }
 
+TEST_F(PanelLinkTest, FaultsQueueSoThatALaterFrameFails)
+{
+    panel.InjectFault(kFunctionBlockRead, Fault::None, 2);
+    panel.InjectFault(kFunctionBlockRead, Fault::WrongCode);
+    std::vector<std::uint8_t> reply(kBlockReadReplyLength);
+    std::vector<std::uint8_t> codes;
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_EQ(Exchange(BuildBlockReadFrame(kFirstHeaderBlock + i), reply), kSerialOk);
+        codes.push_back(reply[1]);
+    }
+    EXPECT_EQ(codes, (std::vector<std::uint8_t>{0x07, 0x07, 0x7F, 0x07}));
+}
+
 TEST_F(PanelLinkTest, BlockWriteOutsideAWriteIsRefused)
 {
     std::array<std::uint8_t, kBlockSize> data{};
