@@ -10,6 +10,8 @@ const std::map<int, const char*>& Table()
 {
     static const std::map<int, const char*> table = {
         {61227, "VX系列 画面设置工具"},
+        {61379, "动态文本串数值不能重复!"},
+        {61389, "地址或元件名重复!"},
     };
     return table;
 }
