@@ -51,6 +51,11 @@ public:
     virtual void RedrawCanvas() {}
     // The screen-data window: rebuild its rows (true) or refresh their texts.
     virtual void RefreshElementList(bool rebuild) {}
+
+    // Selects screen `screenIndex` in the project tree, makes its elements the
+    // working list and shows element `elementIndex` in property page `page`
+    // (0 function key, 1 lamp, 2 register, 3 text, 4 graph).
+    virtual void GoToElement(int screenIndex, int elementIndex, int page) {}
 };
 
 // The user interface the model talks to; a do-nothing one until the GUI

@@ -47,6 +47,11 @@ public:
     {
         calls.push_back(std::string("RefreshElementList ") + (rebuild ? "1" : "0"));
     }
+    void GoToElement(int screenIndex, int elementIndex, int page) override
+    {
+        calls.push_back("GoToElement " + std::to_string(screenIndex) + " " + std::to_string(elementIndex) + " "
+            + std::to_string(page));
+    }
 
     // The string ids of the message boxes shown so far.
     std::vector<int> MessageIds() const
