@@ -6,6 +6,11 @@
 
 // The small codes in which the panel image's header keeps the two serial
 // lines and the screen-saver delay, and their way back from a panel.
+//
+// The document's members of the same names take a port selector (0 RS485,
+// any other value COM1) and forward here with that port's settings; its
+// Set...FromCode members assign the value when one is returned and otherwise
+// leave the field, and each changes only the field its name gives.
 
 // The panel's baud divisor, 11059200 / (16 x baud) - 1, for the six bauds
 // the panel supports; -1 for any other baud.
