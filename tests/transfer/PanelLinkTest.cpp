@@ -6,6 +6,8 @@
 #include "support/RecordingUserInterface.h"
 #include "transfer/PanelExchanges.h"
 #include "transfer/ComPortNames.h"
+#include "transfer/ComPortNumber.h"
+#include "transfer/FirmwareVersionCommand.h"
 #include "transfer/PanelFrames.h"
 #include "transfer/PanelSerial.h"
 #include "transfer/PortOpenReport.h"
@@ -252,6 +254,33 @@ TEST(PortOpenTest, UnsupportedLineSettingsAreRefused)
     EXPECT_EQ(port.LastOpenError(), PortOpenError::Unsupported);
     EXPECT_FALSE(port.InitComm(QString::fromStdString(panel.DevicePath()), 19200, 8, 0, 3.0f, 2048, 2048));
     EXPECT_TRUE(port.InitComm(QString::fromStdString(panel.DevicePath()), 9600, 7, 2, 2.0f, 1000, 2048, 2048));
+}
+
+} // namespace
+
+namespace {
+
+TEST(FirmwareVersionCommandTest, OpensTheProgramsComPortAndAsksThePanel)
+{
+    RecordingUserInterface ui;
+    PanelEmulator panel;
+    ASSERT_TRUE(panel.Start());
+    panel.SetFirmwareVersion(0x12);
+    ComPortOverride com4(4, panel.DevicePath());
+    SetComPortNumber(4);
+    EXPECT_EQ(Utf8FromGbk(RunFirmwareVersionCommand()), "下位机版本:  V1.2");
+    EXPECT_TRUE(ui.messages.empty());
+
+    panel.InjectFault(kFunctionVersion, Fault::WrongCode);
+    EXPECT_EQ(RunFirmwareVersionCommand(), "");
+    EXPECT_EQ(ui.MessageIds(), std::vector<int>{61213});
+
+    ComPortOverride com5(5, "/dev/vx50-no-such-port");
+    SetComPortNumber(5);
+    ui.messages.clear();
+    EXPECT_EQ(RunFirmwareVersionCommand(), "");
+    EXPECT_EQ(ui.MessageIds(), std::vector<int>{61208});
+    SetComPortNumber(1);
 }
 
 } // namespace
