@@ -27,7 +27,8 @@ void ReadPasswordSection(ByteReader& in, CVX50TextDoc& doc)
         char digits[8];
         std::snprintf(digits, sizeof digits, "%04u", static_cast<unsigned>(in.U16Le()));
         row.Password = digits;
-        doc.HighestPasswordLevel = std::max(doc.HighestPasswordLevel, row.Level);
+        // Levels run from 1 (low) to 3 (high); a damaged row names no other.
+        doc.HighestPasswordLevel = std::max(doc.HighestPasswordLevel, std::clamp(row.Level, 0, 3));
         doc.PasswordTable.push_back(std::move(row));
     }
     ApplyPasswordLevelCount(doc);

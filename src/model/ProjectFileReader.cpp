@@ -150,7 +150,8 @@ private:
         record.Port = m_in.U8();
 
         m_doc.WorkingElements.clear();
-        if (index == 0)
+        // The first screen takes the place of File New's screen.
+        if (index == 0 && !m_doc.Screens.empty())
             m_doc.Screens.front() = record;
         else
             m_doc.Screens.push_back(record);
