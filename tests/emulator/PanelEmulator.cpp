@@ -348,6 +348,7 @@ void PanelEmulator::SendReply(std::uint8_t function, std::vector<std::uint8_t> r
             const PendingFault pending = faults.front();
             faults.pop_front();
             switch (pending.fault) {
+            case Fault::None:
             case Fault::NoReply: // handled before the frame was served
                 break;
             case Fault::WrongCode:

@@ -40,6 +40,7 @@ public:
     };
 
     enum class Fault {
+        None,       // answered as usual: queue it to let earlier frames pass
         NoReply,    // the frame is swallowed
         WrongCode,  // the reply carries function code 0x7F
         BadCrc,     // the reply's CRC is damaged
@@ -63,7 +64,10 @@ public:
     void SetLock(Lock lock, std::uint16_t password = 0);
 
     // Makes the next `times` frames with `function` fail with `fault`;
-    // faults of one function code queue in order.
+    // faults of one function code queue in order, so
+    //   InjectFault(kFunctionBlockRead, Fault::None, 3);
+    //   InjectFault(kFunctionBlockRead, Fault::WrongCode);
+    // fails the fourth block read.
     void InjectFault(std::uint8_t function, Fault fault, int times = 1, int delayMs = 0);
     void ClearFaults();
 

@@ -6,15 +6,23 @@
 #include "support/RecordingUserInterface.h"
 #include "transfer/PanelExchanges.h"
 #include "transfer/ComPortNames.h"
+#include "transfer/ComPortNumber.h"
+#include "transfer/FirmwareVersionCommand.h"
 #include "transfer/PanelFrames.h"
 #include "transfer/PanelSerial.h"
 #include "transfer/PortOpenReport.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <numeric>
 #include <thread>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -163,6 +171,19 @@ TEST_F(PanelLinkTest, WrittenBlocksAreStoredAndReadBack)
     EXPECT_TRUE(std::equal(data.begin(), data.end(), reply.begin() + 3));
 }
 
+TEST_F(PanelLinkTest, FaultsQueueSoThatALaterFrameFails)
+{
+    panel.InjectFault(kFunctionBlockRead, Fault::None, 2);
+    panel.InjectFault(kFunctionBlockRead, Fault::WrongCode);
+    std::vector<std::uint8_t> reply(kBlockReadReplyLength);
+    std::vector<std::uint8_t> codes;
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_EQ(Exchange(BuildBlockReadFrame(kFirstHeaderBlock + i), reply), kSerialOk);
+        codes.push_back(reply[1]);
+    }
+    EXPECT_EQ(codes, (std::vector<std::uint8_t>{0x07, 0x07, 0x7F, 0x07}));
+}
+
 TEST_F(PanelLinkTest, BlockWriteOutsideAWriteIsRefused)
 {
     std::array<std::uint8_t, kBlockSize> data{};
@@ -252,6 +273,80 @@ TEST(PortOpenTest, UnsupportedLineSettingsAreRefused)
     EXPECT_EQ(port.LastOpenError(), PortOpenError::Unsupported);
     EXPECT_FALSE(port.InitComm(QString::fromStdString(panel.DevicePath()), 19200, 8, 0, 3.0f, 2048, 2048));
     EXPECT_TRUE(port.InitComm(QString::fromStdString(panel.DevicePath()), 9600, 7, 2, 2.0f, 1000, 2048, 2048));
+}
+
+} // namespace
+
+namespace {
+
+TEST(FirmwareVersionCommandTest, OpensTheProgramsComPortAndAsksThePanel)
+{
+    RecordingUserInterface ui;
+    PanelEmulator panel;
+    ASSERT_TRUE(panel.Start());
+    panel.SetFirmwareVersion(0x12);
+    ComPortOverride com4(4, panel.DevicePath());
+    SetComPortNumber(4);
+    EXPECT_EQ(Utf8FromGbk(RunFirmwareVersionCommand()), "下位机版本:  V1.2");
+    EXPECT_TRUE(ui.messages.empty());
+
+    panel.InjectFault(kFunctionVersion, Fault::WrongCode);
+    EXPECT_EQ(RunFirmwareVersionCommand(), "");
+    EXPECT_EQ(ui.MessageIds(), std::vector<int>{61213});
+
+    ComPortOverride com5(5, "/dev/vx50-no-such-port");
+    SetComPortNumber(5);
+    ui.messages.clear();
+    EXPECT_EQ(RunFirmwareVersionCommand(), "");
+    EXPECT_EQ(ui.MessageIds(), std::vector<int>{61208});
+    SetComPortNumber(1);
+}
+
+} // namespace
+
+namespace {
+
+// Opens a device that this user may not open. As root (which may open
+// anything) the attempt runs in a child process that has become "nobody".
+TEST(PortOpenTest, PermissionFailureNamesTheGroupToJoin)
+{
+    QTemporaryDir folder;
+    const QString device = folder.filePath("ttyLocked");
+    QFile file(device);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    ASSERT_TRUE(file.setPermissions({}));
+    ::chmod(QFile::encodeName(folder.path()).constData(), 0755);
+
+    const auto attempt = [&device]() -> int {
+        RecordingUserInterface ui;
+        CPanelSerial port;
+        if (port.InitComm(device, 19200, 8, 0, 1.0f, 2048, 2048))
+            return 1;
+        if (port.LastOpenError() != PortOpenError::PermissionDenied)
+            return 2;
+        ReportPortOpenFailure(port);
+        if (ui.messages.size() != 1 || ui.messages[0].stringId != 0)
+            return 3;
+        const std::string text = Utf8FromGbk(ui.messages[0].gbkText);
+        const bool namesEverything = text.rfind("通信口打开失败!", 0) == 0
+            && text.find(device.toStdString()) != std::string::npos && text.find("\"root\"") != std::string::npos;
+        return namesEverything ? 0 : 4;
+    };
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "needs root to own the device as another user";
+    }
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+            ::_exit(9);
+        ::_exit(attempt());
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 } // namespace

@@ -34,12 +34,22 @@ QImage KeyFace(const char* label, Face face)
     const QColor ink = face == Face::Inverse ? Qt::white : Qt::black;
     if (face == Face::Inverse)
         image.fill(Qt::black);
-    QPen pen(face == Face::Inverse ? Qt::black : Qt::black, 3);
-    if (face == Face::Invisible)
-        pen.setStyle(Qt::DotLine);
-    p.setPen(pen);
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(1, 1, kSize - 3, kSize - 3);
+    // A frame 4 pixels wide along the picture's edges, dotted for invisible
+    // keys, so that the key's box shows at every scale.
+    constexpr int frame = 4;
+    if (face == Face::Invisible) {
+        for (int i = 0; i < kSize; i += 2 * frame) {
+            p.fillRect(i, 0, frame, frame, Qt::black);
+            p.fillRect(i, kSize - frame, frame, frame, Qt::black);
+            p.fillRect(0, i, frame, frame, Qt::black);
+            p.fillRect(kSize - frame, i, frame, frame, Qt::black);
+        }
+    } else {
+        p.fillRect(0, 0, kSize, frame, Qt::black);
+        p.fillRect(0, kSize - frame, kSize, frame, Qt::black);
+        p.fillRect(0, 0, frame, kSize, Qt::black);
+        p.fillRect(kSize - frame, 0, frame, kSize, Qt::black);
+    }
     p.setPen(QPen(ink, 2));
     p.drawRoundedRect(6, 6, kSize - 12, kSize - 12, 6, 6);
     QFont font;
