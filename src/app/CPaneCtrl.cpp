@@ -368,7 +368,9 @@ void CPaneCtrl::RightButtonDown(QPoint globalAt)
 
 void CPaneCtrl::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton)
+    // A release whose press the canvas ignored (while simulating) is ignored
+    // too, so a click never selects on the simulated display.
+    if (event->button() != Qt::LeftButton || !m_leftDown)
         return;
     m_leftDown = false;
     m_startX = m_startY = -1.0f;
