@@ -39,24 +39,6 @@ constexpr std::array<std::pair<int, const char*>, 8> kContextMenu = {{
     {32858, "向上一层"},
 }};
 
-bool IsEditingKey(const QKeyEvent& event)
-{
-    switch (event.key()) {
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-    case Qt::Key_Delete:
-        return true;
-    case Qt::Key_C:
-    case Qt::Key_V:
-    case Qt::Key_X:
-        return event.modifiers().testFlag(Qt::ControlModifier);
-    default:
-        return false;
-    }
-}
-
 QRect ToQRect(const PixelRect& r)
 {
     return QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1));
@@ -131,8 +113,6 @@ CPaneCtrl::CPaneCtrl(CVX50TextDoc& document, QWidget* parent)
     setMouseTracking(true);
     setFocusPolicy(Qt::ClickFocus);
     m_timer.start(kRepaintMilliseconds, this);
-    if (parent)
-        parent->installEventFilter(this);
 }
 
 CPaneCtrl::~CPaneCtrl() = default;
@@ -504,20 +484,6 @@ void CPaneCtrl::timerEvent(QTimerEvent* event)
 }
 
 // ---------------------------------------------------------------- keys
-
-bool CPaneCtrl::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == parentWidget()) {
-        if (event->type() == QEvent::KeyPress && IsEditingKey(*static_cast<QKeyEvent*>(event))) {
-            keyPressEvent(static_cast<QKeyEvent*>(event));
-            return true;
-        }
-        if (event->type() == QEvent::MouseButtonPress
-            && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
-            RubberBand = kNoRubberBand;
-    }
-    return QWidget::eventFilter(watched, event);
-}
 
 void CPaneCtrl::keyPressEvent(QKeyEvent* event)
 {

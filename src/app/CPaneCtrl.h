@@ -73,10 +73,6 @@ public:
     QMenu* ContextMenu() const { return m_contextMenu; }
 
 protected:
-    // Editing keys pressed while the view (the parent) has the focus reach
-    // the canvas too; a press on the view beside the canvas drops the
-    // rubber band.
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

@@ -96,6 +96,9 @@ public slots:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    // The editing keys typed while the view has the focus (after a tool was
+    // chosen, for one) go to the canvas.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void CreateChildWindows();
@@ -109,4 +112,5 @@ private:
     CMainFrame& m_frame;
     CPaneCtrl* m_canvas = nullptr;
     std::unique_ptr<CanvasPages> m_canvasPages;
+    bool m_forwardingKey = false;
 };
