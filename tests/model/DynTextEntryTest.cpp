@@ -1,5 +1,4 @@
 #include "model/DynTextEntry.h"
-#include "model/LeadingNumber.h"
 
 #include <gtest/gtest.h>
 
@@ -15,15 +14,4 @@ TEST(DynTextEntry, FirstEntryWithTheSameLowWordWins)
     EXPECT_EQ(FindEntryForValue(words, 70000 - 65536), 2);
     // An entry without a value is never selected, not even by 0.
     EXPECT_EQ(FindEntryForValue(words, 0), -1);
-}
-
-TEST(LeadingNumber, ReadsSignAndDigitsUpToTheFirstOtherCharacter)
-{
-    const struct {
-        const char* text;
-        int32_t value;
-    } cases[] = {{"123", 123}, {"-45x", -45}, {"  +7", 7}, {"", 0}, {"abc", 0}, {"12 34", 12},
-                 {"4294967297", 1}};
-    for (const auto& c : cases)
-        EXPECT_EQ(LeadingDecimalNumber(c.text), c.value) << c.text;
 }
