@@ -9,3 +9,8 @@
 const char* StringUtf8(int id);
 // The text of `id` as GBK bytes; empty when the table has none.
 std::string StringGbk(int id);
+
+// Ids that callers may ask for although the built-in table has no text for
+// them (the texts exist only in an optional resource library); StringUtf8
+// gives nullptr for them and callers must cope with that.
+bool IsStringWithoutBuiltInText(int id);

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <memory>
 #include <string>
+
+class CScreenElement;
 
 // What the model asks of the user interface. The model never includes a
 // widget; it calls the installed UserInterface, which the GUI implements and
@@ -51,6 +54,30 @@ public:
     virtual void RedrawCanvas() {}
     // The screen-data window: rebuild its rows (true) or refresh their texts.
     virtual void RefreshElementList(bool rebuild) {}
+
+    // Selects screen `screenIndex` in the project tree, makes its elements the
+    // working list and shows element `elementIndex` in property page `page`
+    // (0 function key, 1 lamp, 2 register, 3 text, 4 graph).
+    virtual void GoToElement(int screenIndex, int elementIndex, int page) {}
+
+    // Screen dialogs. The copy-screen dialog proposes a target for the edited
+    // screen `sourceNumber`; true with `target` set when the user accepted.
+    // The new-screen dialog adds (or, in insert mode, inserts) the screen
+    // itself. By default no dialog runs.
+    virtual bool RunCopyScreenDialog(int sourceNumber, int& target) { return false; }
+    virtual void RunNewScreenDialog(bool insertMode) {}
+    // The project tree shows screen `number` with `gbkText` (inserting its
+    // item in number order when it has none) and selects it.
+    virtual void ShowScreenItem(int number, const std::string& gbkText) {}
+    // Hides the element pages and shows the screen page loaded from the
+    // edited screen.
+    virtual void ShowScreenPage() {}
+    // The property page of the elements placed by `tool` refills its address
+    // lists for element width `width` (0, 16 or 32).
+    virtual void ResetAddressLists(int tool, int width) {}
+    // The page of `element`'s kind is bound to it and reloads its address
+    // controls from it.
+    virtual void LoadAddressControls(const std::shared_ptr<CScreenElement>& element) {}
 };
 
 // The user interface the model talks to; a do-nothing one until the GUI

@@ -47,6 +47,43 @@ public:
     {
         calls.push_back(std::string("RefreshElementList ") + (rebuild ? "1" : "0"));
     }
+    void GoToElement(int screenIndex, int elementIndex, int page) override
+    {
+        calls.push_back("GoToElement " + std::to_string(screenIndex) + " " + std::to_string(elementIndex) + " "
+            + std::to_string(page));
+    }
+
+    // Targets the copy-screen dialog accepts, in order; none cancels it.
+    void ScriptCopyTargets(std::initializer_list<int> targets)
+    {
+        m_copyTargets.insert(m_copyTargets.end(), targets);
+    }
+    bool RunCopyScreenDialog(int sourceNumber, int& target) override
+    {
+        calls.push_back("RunCopyScreenDialog " + std::to_string(sourceNumber));
+        if (m_copyTargets.empty())
+            return false;
+        target = m_copyTargets.front();
+        m_copyTargets.pop_front();
+        return true;
+    }
+    void RunNewScreenDialog(bool insertMode) override
+    {
+        calls.push_back(std::string("RunNewScreenDialog ") + (insertMode ? "1" : "0"));
+    }
+    void ShowScreenItem(int number, const std::string& gbkText) override
+    {
+        calls.push_back("ShowScreenItem " + std::to_string(number) + " " + gbkText);
+    }
+    void ShowScreenPage() override { calls.push_back("ShowScreenPage"); }
+    void ResetAddressLists(int tool, int width) override
+    {
+        calls.push_back("ResetAddressLists " + std::to_string(tool) + " " + std::to_string(width));
+    }
+    void LoadAddressControls(const std::shared_ptr<CScreenElement>&) override
+    {
+        calls.push_back("LoadAddressControls");
+    }
 
     // The string ids of the message boxes shown so far.
     std::vector<int> MessageIds() const
@@ -72,5 +109,6 @@ private:
     }
 
     std::deque<int> m_answers;
+    std::deque<int> m_copyTargets;
     UserInterface* m_previous = nullptr;
 };

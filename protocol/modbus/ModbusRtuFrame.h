@@ -1,0 +1,46 @@
+#pragma once
+
+// Layout of Modbus RTU frames shared by the builders and the decoder.
+
+#include <cstddef>
+#include <cstdint>
+
+namespace modbus_rtu {
+
+enum FunctionCode : unsigned char {
+    EmptyCommand = 0x00,
+    ReadCoils = 0x01,
+    ReadHoldingRegisters = 0x03,
+    WriteSingleCoil = 0x05,
+    WriteSingleRegister = 0x06,
+    WriteMultipleRegisters = 0x10,
+};
+
+// Protocol limits of one request.
+constexpr int MaxReadCoils = 2000;
+constexpr int MaxReadRegisters = 125;
+constexpr int MaxWriteRegisters = 123;
+
+// Reply byte where data starts: station, function code, byte count.
+constexpr int ReplyDataPosition = 3;
+// Every write is answered by an 8-byte echo of its head.
+constexpr int WriteReplyLength = 8;
+// Read and single writes are 6 bytes plus the CRC.
+constexpr int ShortCommandLength = 8;
+// Function 16 carries its values after station, code, address, count, byte count.
+constexpr int MultipleWriteValuePosition = 7;
+constexpr int SingleWriteValuePosition = 4;
+
+// CRC-16 of Modbus RTU: start 0xFFFF, reflected polynomial 0xA001.
+inline std::uint16_t Crc16(const unsigned char* bytes, std::size_t length)
+{
+    std::uint16_t crc = 0xFFFF;
+    for (std::size_t i = 0; i < length; ++i) {
+        crc ^= bytes[i];
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc & 1) ? static_cast<std::uint16_t>((crc >> 1) ^ 0xA001) : static_cast<std::uint16_t>(crc >> 1);
+    }
+    return crc;
+}
+
+} // namespace modbus_rtu

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+
+class ByteReader;
+class ByteWriter;
+class CVX50TextDoc;
+
+// The 4-byte address part of the function-key and lamp records.
+// With the protocol library in use it is the address code of the names
+// (word address high and low byte, bit code, group index); otherwise the low
+// byte of the number in the address text, the raw low address byte and two
+// zero bytes.
+void WriteAddressHeader(ByteWriter& out, const CVX50TextDoc& doc, const std::string& groupName,
+    const std::string& elementName, const std::string& addressText, int rawLowAddress);
+
+// The four bytes as read: word address (high * 256 + low), bit code and
+// group index, and the two raw bytes.
+struct StoredAddress {
+    int wordAddress = 0;
+    int bitCode = 0;
+    int groupIndex = 0;
+    int rawHigh = 0;
+    int rawLow = 0;
+};
+StoredAddress ReadAddressHeader(ByteReader& in);

@@ -1,0 +1,126 @@
+#include "model/CVX50TextDoc.h"
+
+#include "StringTable.h"
+#include "model/AddressTableFile.h"
+#include "model/CheckedIndex.h"
+#include "model/NumberText.h"
+
+#include <algorithm>
+
+CVX50TextDoc::CVX50TextDoc()
+{
+    ScreenRecord first;
+    first.Number = 1;
+    first.Description = DefaultScreenDescription(1);
+    first.UpKeyScreen = 1;
+    first.DownKeyScreen = 1;
+    Screens.push_back(first);
+    ResetUndoHistory();
+}
+
+ScreenRecord* CVX50TextDoc::FindScreenByNumber(int number)
+{
+    const auto it = std::find_if(Screens.begin(), Screens.end(),
+        [number](const ScreenRecord& s) { return s.Number == number; });
+    return it == Screens.end() ? nullptr : &*it;
+}
+
+const ScreenRecord* CVX50TextDoc::FindScreenByNumber(int number) const
+{
+    return const_cast<CVX50TextDoc*>(this)->FindScreenByNumber(number);
+}
+
+void CVX50TextDoc::CommitWorkingElements()
+{
+    if (ScreenRecord* screen = FindScreenByNumber(CurrentScreenNumber))
+        screen->Elements = WorkingElements;
+}
+
+void CVX50TextDoc::TidyAndCommitWorkingElements()
+{
+    std::erase_if(WorkingElements, [](const ElementRef& ref) {
+        if (!ref.element)
+            return false;
+        ref.element->Selected = 0;
+        return ref.element->IsEmptyStaticText();
+    });
+    CommitWorkingElements();
+}
+
+void CVX50TextDoc::DeleteScreenElements(ScreenRecord& screen)
+{
+    screen.Elements.clear();
+}
+
+ElementList CVX50TextDoc::CloneElementList(const ElementList& elements, bool keepSelection)
+{
+    ElementList clones;
+    clones.reserve(elements.size());
+    for (const ElementRef& ref : elements) {
+        if (!IsElementKind(ref.kind) || !ref.element)
+            continue;
+        std::shared_ptr<CScreenElement> clone = ref.element->Clone();
+        if (keepSelection)
+            clone->Selected = ref.element->Selected;
+        clones.push_back({ref.kind, std::move(clone)});
+    }
+    return clones;
+}
+
+void CVX50TextDoc::AddElementToScreen(const ElementRef& ref, int screenIndex)
+{
+    ScreenRecord& screen = CheckedAt(Screens, screenIndex);
+    WorkingElements.push_back(ref);
+    screen.Elements = WorkingElements;
+}
+
+std::string CVX50TextDoc::DefaultScreenDescription(int number) const
+{
+    return StringGbk(NewScreenNameId) + std::to_string(number);
+}
+
+std::vector<int> CVX50TextDoc::LowestFreeNumbers() const
+{
+    // Counters rise only when an element holds exactly the counter's value,
+    // so passes repeat until nothing changes: then every counter holds the
+    // lowest number its class leaves free.
+    std::vector<int> next(kNumberClassCount, 1);
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (const ElementRef& ref : WorkingElements) {
+            if (!ref.element)
+                continue;
+            int& counter = next[static_cast<std::size_t>(ref.element->NumberClass())];
+            if (ref.element->Number == counter) {
+                ++counter;
+                changed = true;
+            }
+        }
+    }
+    return next;
+}
+
+bool CVX50TextDoc::ReadAddressTable(const std::string& path)
+{
+    return ReadAddressTableFile(path, AddressTable);
+}
+
+bool CVX50TextDoc::WriteAddressTable(const std::string& path) const
+{
+    DeviceKeys keys;
+    keys.dllName = ProtocolLibraryName;
+    keys.canEdit = TableEditable;
+    keys.commBuffLength = CommBufferLength;
+    keys.highFront = HighFront;
+    return WriteAddressTableFile(path, keys, DeviceName, AddressTable);
+}
+
+int CVX50TextDoc::ParseHexText(std::string_view text)
+{
+    return ::ParseHexText(text);
+}
+
+int CVX50TextDoc::ParseOctalText(std::string_view text)
+{
+    return ::ParseOctalText(text);
+}

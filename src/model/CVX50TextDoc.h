@@ -1,0 +1,175 @@
+#pragma once
+
+#include "model/AlarmBlock.h"
+#include "model/AlarmSegment.h"
+#include "model/CanvasGeometry.h"
+#include "model/CopyRegGroup.h"
+#include "model/ElementGroup.h"
+#include "model/ElementRef.h"
+#include "model/GlobalButton.h"
+#include "model/PanelSettings.h"
+#include "model/PasswordEntry.h"
+#include "model/PortSettings.h"
+#include "model/PresetRegister.h"
+#include "model/PresetText.h"
+#include "model/ScreenRecord.h"
+#include "model/ScreenSet.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The project document: the whole project in memory. It owns every screen
+// and element, the working element list of the edited screen, the element
+// clipboard, the undo history and every project-wide table. One document
+// lives for the whole run; File New, Open and Read refill its members.
+//
+// Element objects are shared through ElementRef: the working list and the
+// edited screen's record hold the same objects between operations (every
+// change ends with PushUndoSnapshot, which commits). Undo snapshots and the
+// clipboard hold clones of their own.
+class CVX50TextDoc {
+public:
+    // Builds the default project: one screen numbered 1 described "画面1"
+    // linked to itself, and an undo history of one snapshot of it.
+    CVX50TextDoc();
+
+    ElementList& GetWorkingElements() { return WorkingElements; }
+    const ElementList& GetWorkingElements() const { return WorkingElements; }
+    // The working list becomes `elements` (the same objects; nothing cloned).
+    void SetWorkingElements(ElementList elements) { WorkingElements = std::move(elements); }
+    std::vector<ScreenRecord>& GetScreens() { return Screens; }
+    const std::vector<ScreenRecord>& GetScreens() const { return Screens; }
+
+    // The first screen with `number`, in list order; nullptr when none.
+    ScreenRecord* FindScreenByNumber(int number);
+    const ScreenRecord* FindScreenByNumber(int number) const;
+
+    // The edited screen's element list becomes a copy of the working list.
+    void CommitWorkingElements();
+    // The commit that first deselects every element and drops the static
+    // texts that have no text.
+    void TidyAndCommitWorkingElements();
+    // Releases the screen's elements (the record's list stays as it is).
+    // Elements are freed when their last list lets go of them, so this only
+    // matters for callers that keep the record.
+    static void DeleteScreenElements(ScreenRecord& screen);
+    // A clone of each element, by its kind; clones keep their numbers and
+    // start unselected unless `keepSelection`.
+    static ElementList CloneElementList(const ElementList& elements, bool keepSelection = false);
+
+    // Appends `ref` to the working list, then makes screen `screenIndex`'s list
+    // a copy of the working list, as record readers and panel builders do.
+    // Throws std::out_of_range for an index outside the screens.
+    void AddElementToScreen(const ElementRef& ref, int screenIndex);
+
+    // The default description of screen `number`: the screen-name string
+    // followed by the number in decimal (GBK bytes).
+    std::string DefaultScreenDescription(int number) const;
+
+    // The lowest element number from 1 up that no element of the working list
+    // uses, per number class (index NumberClassOfTool(tool)).
+    std::vector<int> LowestFreeNumbers() const;
+
+    // The device's address-table file (the table part; the keys are read by
+    // the callers). Messages are shown on failure; false then.
+    bool ReadAddressTable(const std::string& path);
+    // Writes the table with the document's device keys; CANEDIT follows the
+    // device name (0 for built-in devices). Changes no member.
+    bool WriteAddressTable(const std::string& path) const;
+    // Text to number: -1 on a character outside the base; 0 for an empty text.
+    static int ParseHexText(std::string_view text);
+    static int ParseOctalText(std::string_view text);
+
+    // Screen commands.
+    void OnNewScreen();
+    void NewScreenFromTree();
+    void OnCopyScreen();
+    // The copy of the edited screen to screen `target`, once the dialog has
+    // answered (OnCopyScreen asks for it). Returns whether the copy was made.
+    bool CopyEditedScreenTo(int target);
+
+    // Undo history.
+    static constexpr std::size_t kUndoLimit = 32;
+    void PushUndoSnapshot();
+    void OnEditUndo();
+    void OnEditRedo();
+    bool CanUndo() const;
+    bool CanRedo() const;
+    // Empties the history and takes one snapshot of the current project.
+    void ResetUndoHistory();
+    void RebuildProjectTree();
+    void ShowPageAfterRestore();
+    // The element whose page the restore shows: the last element of the
+    // working list when it is selected; nullptr for the screen page.
+    std::shared_ptr<CScreenElement> ElementForPageAfterRestore() const;
+
+    // Address table and the device (read from the device's address-table file).
+    std::vector<ElementGroup> AddressTable;
+    std::vector<ElementGroup> AddressTableWorkingCopy; // edited by the address-table editor
+    std::vector<int> AddressTableSelection; // rows selected in the editor's list
+    std::vector<std::string> DeviceNames; // offered by the device dialogs
+    std::string DeviceName; // empty while no device is chosen
+    std::string ProtocolLibraryName; // "DLLNAME:"
+    int TableEditable = 1; // "CANEDIT:": user-defined device, table embedded in projects
+    int CommBufferLength = 30; // "COMMBUFFLTH:"
+    int HighFront = 0; // "HIGHFRONT:": 1 = high word of 32-bit values first
+    int TableMissing = 0; // the table file could not be read: readers repair every address
+    int TableExtended = 0; // a reader added groups or elements: the table is written back
+    int Register32Interval = 1; // interval of 32-bit groups that the repair creates
+    int AddressEditorGroup = 0; // group shown by the address-table editor
+    int ScrollDownRequest = 0; // drag selection of the address grid near its bottom
+    int ScrollUpRequest = 0; // ... near its top
+    int DeviceChange = 0; // 1 while elements are rebound to another device
+    int DeviceDialogSelection = 0;
+    // Whether element addresses go through the address table and the protocol
+    // library (1) or are plain numbers (0). The main frame's flag: hidden
+    // commands and the device dialog switch it.
+    int UseProtocolLibrary = 1;
+
+    // Screens and elements.
+    std::vector<ScreenRecord> Screens; // in the order they were added
+    int CurrentScreenNumber = 1; // the edited screen
+    ElementList WorkingElements; // the edited screen's elements, in drawing order
+    ElementList Clipboard; // clones made by Copy and Cut
+    std::vector<DotPoint> ClipboardPositions; // where each clipboard element stood
+    std::vector<ScreenSet> UndoHistory; // oldest first, at most kUndoLimit
+    int NewScreenNameId = 61366; // "画面": prefix of default screen descriptions
+
+    // Panel ports and defaults.
+    int ProjectComPort = 1; // PC serial port of the simulation
+    PortSettings Rs485Port;
+    PortSettings Com1Port;
+    int DefaultPort = 0; // 0 RS485, 1 COM1: given to new screens and global buttons
+    int DefaultStation = 1; // given to new elements and global buttons
+
+    // Panel settings.
+    PanelSettings Panel;
+
+    // Project-wide tables.
+    std::vector<AlarmSegment> AlarmSegments;
+    std::vector<AlarmBlock> AlarmBlocks;
+    int ShownAlarmSegment = 0;
+    std::vector<GlobalButton> GlobalButtons; // at most 16
+    int SelectedGlobalButton = 0;
+    std::vector<PasswordEntry> PasswordTable; // at most six rows
+    int HighestPasswordLevel = 0; // 0 none, 1 low, 2 middle, 3 high
+    std::vector<CopyRegGroup> CopyRegGroups;
+    int SelectedCopyRegGroup = 0;
+    std::vector<PresetText> PresetTexts;
+    std::vector<PresetRegister> PresetRegisters;
+
+    // The project file and the commands around it.
+    int ProjectModified = 0; // drives the save prompts
+    std::string ProjectPath; // empty until saved or opened
+    int SaveCancelled = 0; // Save's file choice was cancelled
+    int ResetOnNew = 0; // the next File New resets the project without asking for a device
+    int ReadingVersion = 0; // version of the project file being read
+
+private:
+    // Live screens rebuilt from the last snapshot after undo or redo.
+    void RestoreLastSnapshot();
+    ScreenSet SnapshotOfScreens() const;
+    void LinkIntoScreenRing(ScreenRecord& screen);
+};

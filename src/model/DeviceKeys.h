@@ -1,0 +1,28 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The four device settings that the address-table file carries as keyed
+// lines ("DLLNAME:", "CANEDIT:", "COMMBUFFLTH:", "HIGHFRONT:").
+struct DeviceKeys {
+    std::string dllName;     // protocol library file name, looked up in "Protocol/"
+    int canEdit = 0;         // 1: user-defined device, its table editable and embedded in projects
+    int commBuffLength = 30; // the device's largest communication buffer in bytes
+    int highFront = 0;       // 1: the high 16 bits of a 32-bit value come first
+};
+
+// The devices that come with the program, compared exactly. Their tables are
+// not embedded in project files and their files are written with CANEDIT 0.
+bool IsBuiltInDeviceName(std::string_view gbkName);
+
+// Key reading. Applies every key line of the file's bytes to `keys`, wherever
+// it stands (also after "[ADDRESS]"; a later line wins); a key the file lacks
+// keeps its value. Returns whether a "DLLNAME:" line gave a non-empty name;
+// when it did not the caller refuses the file with message 61250.
+bool ReadDeviceKeys(std::string_view fileBytes, DeviceKeys& keys);
+
+// The same over the file at `path` (UTF-8). Nothing when the file cannot be
+// read; `keys` is then untouched and the caller applies its own defaults.
+std::optional<bool> ReadDeviceKeysFile(const std::string& path, DeviceKeys& keys);

@@ -1,0 +1,24 @@
+#pragma once
+
+// The panel's 24 keys. Function keys number them by key code (left 0, right
+// 1, up 2, down 3, ESC 4, SET 5, ENT 6, ALM 7, '0' to '9' 8 to 17, '+/-' 18,
+// CLR 19, F1 to F4 20 to 23); the project file stores a file code and the
+// panel image the panel's own code (GlobalKeyCode). The face bitmap ids name
+// the pictures a function key shows for the key: normal, inverse, invisible.
+struct PanelKeyInfo {
+    int fileCode;
+    int panelCode;
+    int nameId; // string id of the key's name, "'ESC'键" ...
+    int faceNormal;
+    int faceInverse;
+    int faceInvisible;
+    const char* label; // the text on the key's face (UTF-8)
+};
+
+constexpr int kPanelKeyCount = 24;
+
+// The key of `keyCode`; nullptr outside 0 to 23.
+const PanelKeyInfo* PanelKey(int keyCode);
+// Key codes back from the stored codes; -1 when no key has the code.
+int KeyFromFileCode(int fileCode);
+int KeyFromPanelCode(int panelCode);

@@ -1,0 +1,55 @@
+#include "transfer/Checksums.h"
+
+namespace {
+
+// The value of one ASCII hexadecimal digit, -1 for any other byte.
+int HexDigitValue(std::uint8_t c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+} // namespace
+
+std::uint16_t ComputeCrc16(std::size_t length, const std::uint8_t* bytes)
+{
+    std::uint16_t crc = 0xFFFF;
+    for (std::size_t i = 0; i < length; ++i) {
+        crc ^= bytes[i];
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc & 1) ? static_cast<std::uint16_t>((crc >> 1) ^ 0xA001) : static_cast<std::uint16_t>(crc >> 1);
+    }
+    return crc;
+}
+
+std::uint8_t ComputeSum8(std::size_t length, const std::uint8_t* bytes)
+{
+    std::uint8_t sum = 0;
+    for (std::size_t i = 0; i + 3 < length; ++i)
+        sum = static_cast<std::uint8_t>(sum + bytes[i]);
+    return sum;
+}
+
+bool ReplySum8IsValid(std::size_t length, const std::uint8_t* reply)
+{
+    if (length < 3)
+        return false;
+    const int high = HexDigitValue(reply[length - 3]);
+    const int low = HexDigitValue(reply[length - 2]);
+    if (high < 0 || low < 0)
+        return false;
+    return high * 16 + low == ComputeSum8(length, reply);
+}
+
+bool ReplyCrc16IsValid(std::size_t length, const std::uint8_t* reply)
+{
+    if (length < 2)
+        return false;
+    const std::uint16_t crc = ComputeCrc16(length - 2, reply);
+    return reply[length - 2] == (crc & 0xFF) && reply[length - 1] == (crc >> 8);
+}

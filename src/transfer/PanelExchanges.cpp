@@ -1,0 +1,52 @@
+#include "transfer/PanelExchanges.h"
+
+#include "StringTable.h"
+#include "model/UserInterface.h"
+#include "transfer/PanelFrames.h"
+#include "transfer/PanelSerial.h"
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+constexpr int kEndTransferTries = 3;
+constexpr int kMessageCommunicationError = 61213; // "通讯出错!"
+constexpr int kMessageCheckConnection = 61214;    // "请检查连接是否正常或COM口是否选对!"
+constexpr int kFirmwareVersionFormat = 61411;     // "下位机版本:  V%.1f"
+
+} // namespace
+
+bool EndTransfer(CPanelSerial& port)
+{
+    std::array<std::uint8_t, kEndReplyLength> reply{};
+    for (int attempt = 0; attempt < kEndTransferTries; ++attempt) {
+        if (port.CommandSend(kEndFrame.data(), kEndFrame.size(), reply.data(), reply.size()) == kSerialOk
+            && ReplyHasFunction(reply.data(), kFunctionEnd))
+            return true;
+    }
+    CurrentUi().ShowMessage(kMessageCheckConnection);
+    return false;
+}
+
+std::string QueryFirmwareVersion(CPanelSerial& port)
+{
+    std::array<std::uint8_t, kVersionReplyLength> reply{};
+    if (port.CommandSend(kVersionFrame.data(), kVersionFrame.size(), reply.data(), reply.size()) != kSerialOk
+        || !DataReplyIsValid(reply.data(), port.ReceivedCount(), kFunctionVersion)) {
+        CurrentUi().ShowMessage(kMessageCommunicationError);
+        return {};
+    }
+    const std::string format = StringGbk(kFirmwareVersionFormat);
+    char text[64];
+    std::snprintf(text, sizeof text, format.c_str(), FirmwareVersionNumber(reply[2]));
+    return text;
+}
+
+double FirmwareVersionNumber(std::uint8_t code)
+{
+    char hex[4];
+    std::snprintf(hex, sizeof hex, "%x", code);
+    return std::atoi(hex) * 0.1;
+}

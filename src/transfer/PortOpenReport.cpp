@@ -1,0 +1,38 @@
+#include "transfer/PortOpenReport.h"
+
+#include "StringTable.h"
+#include "model/GbkText.h"
+#include "model/UserInterface.h"
+#include "transfer/Serial.h"
+
+#include <QFile>
+
+#include <grp.h>
+#include <sys/stat.h>
+
+namespace {
+
+constexpr int kMessagePortOpenFailed = 61208; // "通信口打开失败!"
+
+// The name of the group that owns `path`; empty when unknown.
+QString OwningGroup(const QString& path)
+{
+    struct stat info{};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return {};
+    const group* owner = ::getgrgid(info.st_gid);
+    return owner ? QString::fromLocal8Bit(owner->gr_name) : QString::number(info.st_gid);
+}
+
+} // namespace
+
+void ReportPortOpenFailure(const CSerial& port)
+{
+    if (port.LastOpenError() != PortOpenError::PermissionDenied) {
+        CurrentUi().ShowMessage(kMessagePortOpenFailed);
+        return;
+    }
+    const QString hint = QStringLiteral("\n没有权限打开 %1: 请把当前用户加入组 \"%2\" 后重新登录。")
+                             .arg(port.DevicePath(), OwningGroup(port.DevicePath()));
+    CurrentUi().ShowMessageText(StringGbk(kMessagePortOpenFailed) + GbkFromQString(hint));
+}

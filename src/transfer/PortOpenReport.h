@@ -1,0 +1,8 @@
+#pragma once
+
+class CSerial;
+
+// Tells the user that `port` could not be opened: 61208 "通信口打开失败!";
+// when the device exists but this user may not open it, the text goes on to
+// name the group that owns the device, which the user must join.
+void ReportPortOpenFailure(const CSerial& port);

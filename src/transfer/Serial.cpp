@@ -1,0 +1,277 @@
+#include "transfer/Serial.h"
+
+#include "transfer/ComPortNames.h"
+
+#include <QFile>
+#include <QSerialPort>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cmath>
+#include <cstring>
+
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+int MsUntil(Clock::time_point deadline)
+{
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    return static_cast<int>(std::max<long long>(left, 0));
+}
+
+// Waits until `fd` can be read (POLLIN) or written (POLLOUT): 1 ready, 0 time
+// out, -1 error or hang-up. `timeoutMs` kInfinite waits without limit.
+int WaitFor(int fd, short events, int timeoutMs)
+{
+    pollfd entry{fd, events, 0};
+    for (;;) {
+        const int result = ::poll(&entry, 1, timeoutMs);
+        if (result < 0 && errno == EINTR)
+            continue;
+        if (result <= 0)
+            return result;
+        return (entry.revents & events) ? 1 : -1;
+    }
+}
+
+// The deadline of a wait of `timeoutMs`, or none for kInfinite.
+Clock::time_point DeadlineAfter(int timeoutMs)
+{
+    return timeoutMs < 0 ? Clock::time_point::max() : Clock::now() + std::chrono::milliseconds(timeoutMs);
+}
+
+int WaitLeft(Clock::time_point deadline)
+{
+    return deadline == Clock::time_point::max() ? CSerial::kInfinite : MsUntil(deadline);
+}
+
+PortOpenError ClassifyOpenFailure(const QString& path, QSerialPort::SerialPortError error)
+{
+    const QByteArray nativePath = QFile::encodeName(path);
+    if (::access(nativePath.constData(), F_OK) != 0)
+        return PortOpenError::NotFound;
+    if (::access(nativePath.constData(), R_OK | W_OK) != 0 && errno == EACCES)
+        return PortOpenError::PermissionDenied;
+    switch (error) {
+    case QSerialPort::PermissionError: // accessible, yet refused: locked or held open
+        return PortOpenError::Busy;
+    case QSerialPort::DeviceNotFoundError:
+        return PortOpenError::NotFound;
+    default:
+        return PortOpenError::Other;
+    }
+}
+
+bool LineSettingsAreValid(int baud, int dataBits, int parity, float stopBits)
+{
+    return baud > 0 && dataBits >= 5 && dataBits <= 8 && parity >= 0 && parity <= 2
+        && (stopBits == 1.0f || stopBits == 1.5f || stopBits == 2.0f);
+}
+
+// Pseudo-terminals (UNIX98 slaves, majors 136 to 143) have no line: they keep
+// 8 data bits without parity whatever is asked, and that is no fault.
+bool IsPseudoTerminal(const QString& path)
+{
+    struct stat info{};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISCHR(info.st_mode))
+        return false;
+    const unsigned deviceMajor = major(info.st_rdev);
+    return deviceMajor >= 136 && deviceMajor <= 143;
+}
+
+bool ApplyLineSettings(QSerialPort& port, int baud, int dataBits, int parity, float stopBits)
+{
+    static constexpr QSerialPort::Parity parities[] = {QSerialPort::NoParity, QSerialPort::OddParity,
+        QSerialPort::EvenParity};
+    QSerialPort::StopBits stops = QSerialPort::OneStop;
+    if (stopBits == 1.5f)
+        stops = QSerialPort::OneAndHalfStop;
+    else if (stopBits == 2.0f)
+        stops = QSerialPort::TwoStop;
+    return port.setBaudRate(baud) && port.setDataBits(static_cast<QSerialPort::DataBits>(dataBits))
+        && port.setParity(parities[parity]) && port.setStopBits(stops)
+        && port.setFlowControl(QSerialPort::NoFlowControl);
+}
+
+} // namespace
+
+CSerial::CSerial() = default;
+CSerial::CSerial(const CSerial& other) = default;
+CSerial& CSerial::operator=(const CSerial& other) = default;
+CSerial::~CSerial() = default;
+
+bool CSerial::InitComm(const QString& portName, int baud, int dataBits, int parity, float stopBits, int inputSize,
+    int outputSize)
+{
+    Close();
+    m_openError = PortOpenError::None;
+    m_devicePath = ResolvePortDevice(portName);
+    if (m_devicePath.isEmpty() || !LineSettingsAreValid(baud, dataBits, parity, stopBits)) {
+        m_openError = m_devicePath.isEmpty() ? PortOpenError::NotFound : PortOpenError::Unsupported;
+        return false;
+    }
+    auto port = std::make_shared<QSerialPort>();
+    port->setPortName(m_devicePath);
+    if (!port->open(QIODevice::ReadWrite)) {
+        m_openError = ClassifyOpenFailure(m_devicePath, port->error());
+        return false;
+    }
+    if (!ApplyLineSettings(*port, baud, dataBits, parity, stopBits) && !IsPseudoTerminal(m_devicePath)) {
+        port->close();
+        m_openError = PortOpenError::Unsupported;
+        return false;
+    }
+    // No thread's event loop may read from the port behind the exchanges'
+    // back: the port object belongs to no thread from here on.
+    port->moveToThread(nullptr);
+    m_port = std::move(port);
+    m_baud = baud;
+    m_bitsPerCharacter = 1 + dataBits + (parity != 0 ? 1 : 0) + static_cast<int>(std::ceil(stopBits));
+    return true;
+}
+
+bool CSerial::InitComm(const QString& portName, int baud, int dataBits, int parity, float stopBits, int inputSize,
+    int outputSize, int writeSize)
+{
+    return InitComm(portName, baud, dataBits, parity, stopBits, inputSize, outputSize);
+}
+
+ErrType CSerial::CommandSend(const std::uint8_t* command, int commandLength, std::uint8_t* reply, int replyLength)
+{
+    m_received = 0;
+    if (!IsOpen())
+        return kSerialNotOpen;
+    if (!command || !reply || commandLength < 1 || replyLength < 1)
+        return kSerialBadArgument;
+    std::memset(reply, 0, static_cast<std::size_t>(replyLength));
+    // A late reply to an earlier exchange must not pass for this one's.
+    DiscardInput();
+    const int timeoutMs = ReplyTimeoutMs(commandLength, replyLength);
+    if (!WriteAll(command, commandLength, timeoutMs))
+        return kSerialWriteFailed;
+
+    const int fd = m_port->handle();
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    const int gapMs = std::max(kInterByteGapMs, static_cast<int>(std::ceil(20 * CharacterMs())));
+    while (m_received < replyLength) {
+        int waitMs = MsUntil(deadline);
+        if (m_received > 0)
+            waitMs = std::min(waitMs, gapMs);
+        const int ready = WaitFor(fd, POLLIN, waitMs);
+        if (ready < 0)
+            return kSerialReadFailed;
+        if (ready == 0)
+            break;
+        const ssize_t count = ::read(fd, reply + m_received, static_cast<std::size_t>(replyLength - m_received));
+        if (count < 0 && (errno == EINTR || errno == EAGAIN))
+            continue;
+        if (count <= 0)
+            return kSerialReadFailed;
+        m_received += static_cast<int>(count);
+    }
+    if (m_received == replyLength)
+        return kSerialOk;
+    if (m_received == 0)
+        return kSerialNoReply;
+    return CheckLength(reply, m_received) ? kSerialOk : kSerialShortReply;
+}
+
+int CSerial::Read(std::uint8_t* buffer, int size, int timeoutMs)
+{
+    if (!IsOpen() || !buffer || size < 0)
+        return -1;
+    const int fd = m_port->handle();
+    const auto deadline = DeadlineAfter(timeoutMs);
+    int done = 0;
+    while (done < size) {
+        const int ready = WaitFor(fd, POLLIN, WaitLeft(deadline));
+        if (ready < 0)
+            return -1;
+        if (ready == 0)
+            break;
+        const ssize_t count = ::read(fd, buffer + done, static_cast<std::size_t>(size - done));
+        if (count < 0 && (errno == EINTR || errno == EAGAIN))
+            continue;
+        if (count <= 0)
+            return -1;
+        done += static_cast<int>(count);
+    }
+    return done;
+}
+
+int CSerial::Write(const std::uint8_t* bytes, int size, int timeoutMs)
+{
+    if (!IsOpen() || !bytes || size < 0)
+        return -1;
+    const int fd = m_port->handle();
+    const auto deadline = DeadlineAfter(timeoutMs);
+    int done = 0;
+    while (done < size) {
+        const int ready = WaitFor(fd, POLLOUT, WaitLeft(deadline));
+        if (ready < 0)
+            return -1;
+        if (ready == 0)
+            break;
+        const ssize_t count = ::write(fd, bytes + done, static_cast<std::size_t>(size - done));
+        if (count < 0 && (errno == EINTR || errno == EAGAIN))
+            continue;
+        if (count < 0)
+            return -1;
+        done += static_cast<int>(count);
+    }
+    return done;
+}
+
+int CSerial::PendingInput() const
+{
+    int count = 0;
+    if (!IsOpen() || ::ioctl(m_port->handle(), FIONREAD, &count) != 0)
+        return 0;
+    return count;
+}
+
+void CSerial::Close()
+{
+    if (m_port)
+        m_port->close();
+    m_port.reset();
+}
+
+bool CSerial::IsOpen() const
+{
+    return m_port && m_port->isOpen();
+}
+
+int CSerial::ReplyTimeoutMs(int commandLength, int replyLength) const
+{
+    return kReplyLatencyMs + static_cast<int>(std::ceil(2 * (commandLength + replyLength) * CharacterMs()));
+}
+
+bool CSerial::CheckLength(const std::uint8_t* reply, int received) const
+{
+    return false;
+}
+
+double CSerial::CharacterMs() const
+{
+    return 1000.0 * m_bitsPerCharacter / m_baud;
+}
+
+void CSerial::DiscardInput()
+{
+    ::tcflush(m_port->handle(), TCIFLUSH);
+}
+
+bool CSerial::WriteAll(const std::uint8_t* bytes, int size, int timeoutMs)
+{
+    return Write(bytes, size, timeoutMs) == size;
+}
