@@ -3,7 +3,7 @@
 #include "model/CVX50TextDoc.h"
 #include "model/GbkText.h"
 
-#include "support/RecordBytes.h"
+#include "model/ElementRecordFixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -50,7 +50,7 @@ std::shared_ptr<CGraphElement> Bound(int curve)
 TEST_F(GraphRecord, CurveRecordsMatchTheLayout)
 {
     auto curve = Bound(1);
-    const std::string record16 = ByteList(
+    const std::string record16 = Bytes(
         {1, 1, 0, 0, 96, 48, 2, 0x01, 0x64, 0, 0, 4, 2, 0, 16, 0x00, 0x00, 0xFF, 0xFF, 3, 0});
     EXPECT_EQ(RecordOf(*curve, doc), record16);
     const auto back = Read(record16);
@@ -67,7 +67,7 @@ TEST_F(GraphRecord, CurveRecordsMatchTheLayout)
     curve->SetSigned(1);
     curve->Zero = -1000;
     curve->FullScale = 100000;
-    const std::string record32 = ByteList({1, 1, 0, 0, 96, 48, 2, 0x01, 0x64, 0, 2, 4, 2, 0, 32, 0xFF, 0xFF, 0xFC,
+    const std::string record32 = Bytes({1, 1, 0, 0, 96, 48, 2, 0x01, 0x64, 0, 2, 4, 2, 0, 32, 0xFF, 0xFF, 0xFC,
                                            0x18, 0x00, 0x01, 0x86, 0xA0, 3, 0});
     EXPECT_EQ(RecordOf(*curve, doc), record32);
     const auto back32 = Read(record32);
@@ -85,7 +85,7 @@ TEST_F(GraphRecord, BarRecordMatchesTheLayout)
     bar->Zero = 10;
     bar->FullScale = 500;
     const std::string record =
-        ByteList({0, 1, 0, 0, 96, 48, 2, 0x01, 0x64, 0, 1, 3, 16, 0x00, 0x0A, 0x01, 0xF4, 3, 0});
+        Bytes({0, 1, 0, 0, 96, 48, 2, 0x01, 0x64, 0, 1, 3, 16, 0x00, 0x0A, 0x01, 0xF4, 3, 0});
     EXPECT_EQ(RecordOf(*bar, doc), record);
     const auto back = Read(record);
     EXPECT_FALSE(back->IsCurve());
@@ -102,16 +102,16 @@ TEST_F(GraphRecord, UnknownNamesAreWrittenAsAbsent)
 {
     auto bar = Bound(0);
     bar->ElementName = "D999";
-    EXPECT_EQ(RecordOf(*bar, doc).substr(7, 3), ByteList({0x00, 0xFF, 0x00}));
+    EXPECT_EQ(RecordOf(*bar, doc).substr(7, 3), Bytes({0x00, 0xFF, 0x00}));
     bar->GroupName = "X";
-    EXPECT_EQ(RecordOf(*bar, doc).substr(7, 3), ByteList({0x00, 0xFF, 0xFF}));
+    EXPECT_EQ(RecordOf(*bar, doc).substr(7, 3), Bytes({0x00, 0xFF, 0xFF}));
 }
 
 TEST_F(GraphRecord, MissingAddressesExtendTheTable)
 {
     doc.AddressTable.resize(4);
     doc.Register32Interval = 2;
-    const auto graph = Read(ByteList({0, 1, 0, 0, 96, 48, 2, 0x00, 0x1A, 5, 0, 1, 16, 0, 0, 0, 100, 0, 0}));
+    const auto graph = Read(Bytes({0, 1, 0, 0, 96, 48, 2, 0x00, 0x1A, 5, 0, 1, 16, 0, 0, 0, 100, 0, 0}));
     ASSERT_EQ(doc.AddressTable.size(), 6u);
     EXPECT_EQ(doc.AddressTable[4].elementType, PlaceholderElementType);
     EXPECT_EQ(doc.AddressTable[5].name, "WORD5");
@@ -122,7 +122,7 @@ TEST_F(GraphRecord, MissingAddressesExtendTheTable)
     EXPECT_EQ(graph->ElementName, "W1A");
 
     const auto wide =
-        Read(ByteList({0, 1, 0, 0, 96, 48, 2, 0x00, 0x1A, 10, 0, 1, 32, 0, 0, 0, 0, 0, 0, 0, 100, 0, 0}));
+        Read(Bytes({0, 1, 0, 0, 96, 48, 2, 0x00, 0x1A, 10, 0, 1, 32, 0, 0, 0, 0, 0, 0, 0, 100, 0, 0}));
     EXPECT_EQ(doc.AddressTable[10].name, "DWORD10");
     EXPECT_EQ(doc.AddressTable[10].interval32, 2);
     EXPECT_EQ(wide->ElementName, "DW1A");

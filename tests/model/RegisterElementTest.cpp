@@ -4,7 +4,7 @@
 #include "model/FormatError.h"
 #include "model/GbkText.h"
 
-#include "support/RecordBytes.h"
+#include "model/ElementRecordFixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -60,7 +60,7 @@ std::shared_ptr<CRegisterElement> Register16()
     return reg;
 }
 
-const std::string kRecord16 = ByteList({1, 10, 20, 40, 16, 2, 0x01, 0x64, 0, 5, 2, 0x3A, 3, 0x05, 16, 0x03, 0xE8,
+const std::string kRecord16 = Bytes({1, 10, 20, 40, 16, 2, 0x01, 0x64, 0, 5, 2, 0x3A, 3, 0x05, 16, 0x03, 0xE8,
                                         0xFF, 0xF6, 0x01, 0xF4, 0x00, 0x00, 5, '1', '2', '3', '4', '5', 0, 7, 0});
 
 }  // namespace
@@ -107,7 +107,7 @@ TEST_F(RegisterRecord, ThirtyTwoBitRecordHasFourByteLimits)
     reg->GroupName = "D";
     reg->ElementName = "D100";
     const std::string expected =
-        ByteList({2, 0, 0, 0, 0, 0, 0x01, 0x64, 0, 10, 0, 0x00, 1, 0x00, 16, 0x00, 0x01, 0x86, 0xA0, 0xFF, 0xFF, 0xFF,
+        Bytes({2, 0, 0, 0, 0, 0, 0x01, 0x64, 0, 10, 0, 0x00, 1, 0x00, 16, 0x00, 0x01, 0x86, 0xA0, 0xFF, 0xFF, 0xFF,
                   0xFB, 0x7F, 0xFF, 0xFF, 0xFF, 0x80, 0x00, 0x00, 0x00, 5, '1', '2', '3', '4', '5', 0, 0, 0});
     EXPECT_EQ(RecordOf(*reg, doc), expected);
     EXPECT_EQ(expected.size(), 40u);
@@ -130,7 +130,7 @@ TEST_F(RegisterRecord, UnknownAddressesAreWrittenAsAbsent)
     reg->GroupName = "NOPE";
     reg->ElementName = "X";
     const std::string record = RecordOf(*reg, doc);
-    EXPECT_EQ(ByteList({0x00, 0xFF, 0xFF}), record.substr(6, 3));
+    EXPECT_EQ(Bytes({0x00, 0xFF, 0xFF}), record.substr(6, 3));
 }
 
 TEST_F(RegisterRecord, WithoutTheProtocolLibraryTheAddressIsANumber)
@@ -139,7 +139,7 @@ TEST_F(RegisterRecord, WithoutTheProtocolLibraryTheAddressIsANumber)
     auto reg = std::make_shared<CRegisterElement>();
     reg->AddressText = "356";
     const std::string record = RecordOf(*reg, doc);
-    EXPECT_EQ(ByteList({0x01, 0x64, 0x00}), record.substr(6, 3));
+    EXPECT_EQ(Bytes({0x01, 0x64, 0x00}), record.substr(6, 3));
     const auto back = Read(record);
     EXPECT_EQ(back->AddressText, "356");
     EXPECT_TRUE(back->GroupName.empty());

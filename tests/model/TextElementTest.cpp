@@ -4,7 +4,7 @@
 #include "model/FormatError.h"
 #include "model/GbkText.h"
 
-#include "support/RecordBytes.h"
+#include "model/ElementRecordFixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -58,7 +58,7 @@ std::shared_ptr<CTextElement> OnOff(const std::string& group, const std::string&
     return text;
 }
 
-const std::string kOnOffRecord = ByteList({1, 5, 6, 48, 16, 1, 0, 0x00, 0x10, 0, 0x00, 2, 0x85, 0, 0, 3, 'O', 'F',
+const std::string kOnOffRecord = Bytes({1, 5, 6, 48, 16, 1, 0, 0x00, 0x10, 0, 0x00, 2, 0x85, 0, 0, 3, 'O', 'F',
                                            'F', 0, 0, 1, 2, 'O', 'N', 0, 1, 0});
 
 }  // namespace
@@ -71,7 +71,7 @@ TEST_F(TextRecord, StaticTextRecordMatchesTheLayout)
     text.SetInverse(1);
     text.SetText("ABC");
     text.Number = 3;
-    const std::string expected = ByteList({0, 1, 2, 24, 16, 0x02, 0, 3, 'A', 'B', 'C', 0, 3, 0});
+    const std::string expected = Bytes({0, 1, 2, 24, 16, 0x02, 0, 3, 'A', 'B', 'C', 0, 3, 0});
     EXPECT_EQ(RecordOf(text, doc), expected);
 
     const auto back = Read(expected);
@@ -152,16 +152,16 @@ TEST_F(TextRecord, EntriesWithoutValueAreLeftOutAndValuesFollowTheSign)
 
 TEST_F(TextRecord, OverlongEntryTextIsAFormatError)
 {
-    std::string record = ByteList({1, 0, 0, 48, 16, 1, 0, 0x00, 0x10, 0, 0x00, 1, 0x85, 0, 0, 25});
-    record += std::string(25, 'x') + std::string(1, '\0') + ByteList({0, 0});
+    std::string record = Bytes({1, 0, 0, 48, 16, 1, 0, 0x00, 0x10, 0, 0x00, 1, 0x85, 0, 0, 25});
+    record += std::string(25, 'x') + std::string(1, '\0') + Bytes({0, 0});
     auto text = std::make_shared<CTextElement>(1);
     const std::string rest = record.substr(1);
     ByteReader in(rest);
     EXPECT_THROW(text->ReadProjectRecord(in, doc, 0), FormatError);
 
     // A text of exactly 24 bytes is fine.
-    record = ByteList({1, 0, 0, 48, 16, 1, 0, 0x00, 0x10, 0, 0x00, 1, 0x85, 0, 0, 24}) + std::string(24, 'x')
-             + std::string(1, '\0') + ByteList({0, 0});
+    record = Bytes({1, 0, 0, 48, 16, 1, 0, 0x00, 0x10, 0, 0x00, 1, 0x85, 0, 0, 24}) + std::string(24, 'x')
+             + std::string(1, '\0') + Bytes({0, 0});
     EXPECT_EQ(Read(record)->GetStateText(0), std::string(24, 'x'));
 }
 
@@ -171,7 +171,7 @@ TEST_F(TextRecord, WithoutTheProtocolLibraryByteSevenHoldsTheAddress)
     auto text = OnOff("", "");
     text->AddressText = "300";
     const std::string record = RecordOf(*text, doc);
-    EXPECT_EQ(record.substr(7, 3), ByteList({44, 0, 0}));
+    EXPECT_EQ(record.substr(7, 3), Bytes({44, 0, 0}));
     EXPECT_EQ(Read(record)->AddressText, "44");
 }
 

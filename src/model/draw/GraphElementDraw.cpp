@@ -59,6 +59,8 @@ void CGraphElement::Draw(QPainter& painter, const QRect& display, bool simulatin
 {
     const PixelRect box = BoxOnDisplay(display.width(), display.height());
     painter.save();
+    // The 2-dot pen is centred on the outlines; nothing spills out of the box.
+    painter.setClipRect(Edges(box.left, box.top, box.right, box.bottom));
     if (m_curve)
         DrawCurve(painter, box, simulating);
     else
