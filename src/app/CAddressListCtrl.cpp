@@ -38,6 +38,19 @@ CAddressCellEdit* CAddressListCtrl::EditCell(int row, int column)
     return editor;
 }
 
+bool CAddressListCtrl::event(QEvent* event)
+{
+    // Tab is swallowed before it could move the dialog's focus.
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+            event->accept();
+            return true;
+        }
+    }
+    return InPlaceEditList::event(event);
+}
+
 void CAddressListCtrl::SetLastClick(int row, int column)
 {
     m_clickedRow = row;
@@ -98,12 +111,15 @@ void CAddressListCtrl::mouseReleaseEvent(QMouseEvent* event)
 
 void CAddressListCtrl::keyPressEvent(QKeyEvent* event)
 {
-    // The list moves nothing itself: keys go to the owner, and none while
-    // the table may not be edited.
-    event->accept();
-    if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab || !m_canEdit)
+    // The list moves nothing itself. While the table may be edited a key
+    // goes to the owner and then on to the dialog (Enter, Esc); otherwise it
+    // is swallowed.
+    if (!m_canEdit) {
+        event->accept();
         return;
+    }
     emit keyPressed(event->key(), event->modifiers());
+    event->ignore();
 }
 
 void CAddressListCtrl::paintEvent(QPaintEvent* event)

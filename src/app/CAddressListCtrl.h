@@ -67,6 +67,7 @@ signals:
     void keyPressed(int key, Qt::KeyboardModifiers modifiers);
 
 protected:
+    bool event(QEvent* event) override;
     bool PassesLeftButtonOn() const override { return !m_inTab || m_canEdit; }
     void LeftButtonPressed() override;
     void mouseMoveEvent(QMouseEvent* event) override;

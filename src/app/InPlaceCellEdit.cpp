@@ -85,6 +85,9 @@ void InPlaceCellEdit::Close()
         return;
     m_closed = true;
     m_list->EditorClosed(this);
+    // Hiding a focused widget would pass the focus on along the tab chain.
+    if (hasFocus())
+        m_list->setFocus(Qt::OtherFocusReason);
     hide();
     deleteLater();
 }

@@ -89,10 +89,12 @@ int InPlaceEditList::HitTestCell(const QPoint& point, int* column) const
 
 bool InPlaceEditList::EndEdit()
 {
-    if (InPlaceCellEdit* editor = m_currentEditor) {
-        editor->setFocus(Qt::OtherFocusReason);
+    // The editor is left as if it lost the focus, also while the window is
+    // not active and no focus event would arrive.
+    if (InPlaceCellEdit* editor = m_currentEditor)
+        editor->FocusLost();
+    if (!m_currentEditor)
         setFocus(Qt::OtherFocusReason);
-    }
     return !m_currentEditor;
 }
 

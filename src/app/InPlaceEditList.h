@@ -35,8 +35,8 @@ public:
     InPlaceCellEdit* CurrentEditor() const { return m_currentEditor; }
     // True only while a left-button press is being passed on to the owner.
     bool IsForwardingClick() const { return m_forwardingClick; }
-    // Ends a running edit by taking the focus from the editor. Returns false
-    // when the editor refused to end and is still open.
+    // Ends a running edit as a loss of focus would, and gives the list the
+    // focus. Returns false when the editor refused to end and is still open.
     bool EndEdit();
 
     int TopVisibleRow() const;

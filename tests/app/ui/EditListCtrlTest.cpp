@@ -209,6 +209,19 @@ private slots:
         QCOMPARE(owner->grid->CellText(1, 2), QStringLiteral("new"));
     }
 
+    void ownerEndingTheEditCommitsAndFocusesTheGrid()
+    {
+        owner->grid->SetFilterMode(ValueFilter::DecimalDigits);
+        auto* editor = Open(4, 1);
+        QTest::keyClicks(editor, QStringLiteral("09"));
+        QVERIFY(owner->grid->EndEdit());
+        QCOMPARE(owner->grid->CurrentEditor(), nullptr);
+        QVERIFY(!editor->isVisible());
+        QVERIFY(owner->grid->hasFocus());
+        QCOMPARE(owner->grid->CellText(4, 1), QStringLiteral("9"));
+        QVERIFY(owner->grid->EndEdit());
+    }
+
     void repeatedValuesWarnOnceWhenTheEditorCloses()
     {
         owner->grid->SetFilterMode(ValueFilter::DecimalDigits);
