@@ -24,6 +24,7 @@
 #include <QDir>
 #include <QDockWidget>
 #include <QFile>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -53,6 +54,20 @@ protected:
         const int answer = answers.front();
         answers.pop_front();
         return answer;
+    }
+};
+
+// Notes the keys that reach a widget.
+class KeyRecorder : public QObject {
+public:
+    QList<int> keys;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress)
+            keys.append(static_cast<QKeyEvent*>(event)->key());
+        return false;
     }
 };
 
@@ -212,6 +227,20 @@ private slots:
             QCOMPARE(view.ScreenPage->geometry(), layout.pages);
             QCOMPARE(editor.frame->ScreenDataWindow->geometry(), layout.dataWindow);
         }
+    }
+
+    void editingKeysOfTheViewReachTheCanvas()
+    {
+        Editor editor;
+        editor.FileNew();
+        KeyRecorder recorder;
+        editor.View().GetCanvas()->installEventFilter(&recorder);
+        QTest::keyClick(&editor.View(), Qt::Key_C, Qt::ControlModifier);
+        QTest::keyClick(&editor.View(), Qt::Key_C);
+        QTest::keyClick(&editor.View(), Qt::Key_Delete);
+        QTest::keyClick(&editor.View(), Qt::Key_Left);
+        QTest::keyClick(&editor.View(), Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(recorder.keys, (QList<int>{Qt::Key_C, Qt::Key_Delete, Qt::Key_Left}));
     }
 
     void laterFileNewResetsTheProject()
