@@ -228,10 +228,23 @@ constexpr std::array<int, 3> kWithoutBuiltInText = {
     61418, // name of the keypad face ("ZAVO" or "MERDO")
 };
 
+std::map<int, std::string>& Overrides()
+{
+    static std::map<int, std::string> overrides;
+    return overrides;
+}
+
 } // namespace
+
+void OverrideStrings(std::map<int, std::string> utf8Texts)
+{
+    Overrides() = std::move(utf8Texts);
+}
 
 const char* StringUtf8(int id)
 {
+    if (const auto found = Overrides().find(id); found != Overrides().end())
+        return found->second.c_str();
     const auto& table = Table();
     const auto it = table.find(id);
     return it == table.end() ? nullptr : it->second;

@@ -1,6 +1,7 @@
 // The loader: stored names to files, the entries each command needs, and the
 // messages when a library or an entry is missing.
 
+#include "model/DeviceKeys.h"
 #include "model/ProgramPaths.h"
 #include "support/RecordingUserInterface.h"
 #include "transfer/ProtocolLibrary.h"
@@ -42,6 +43,16 @@ TEST(ProtocolLibraryName, TheShippedLibraryIsInstalled)
 {
     const auto names = InstalledProtocolNames();
     EXPECT_NE(std::find(names.begin(), names.end(), "ModBus Slave.dll"), names.end());
+}
+
+TEST(ProtocolLibraryLoad, TheShippedModbusDeviceNamesThisLibrary)
+{
+    DeviceKeys keys;
+    ASSERT_EQ(ReadDeviceKeysFile(DeviceTablePath("ModBus Slave"), keys), std::optional<bool>(true));
+    RecordingUserInterface ui;
+    ProtocolFunctionTable table;
+    EXPECT_TRUE(LoadProtocolLibrary(keys.dllName, ProtocolUse::Write, table));
+    EXPECT_EQ(table.GetALMRetAdd(0, 3, nullptr), 3);
 }
 
 TEST(ProtocolLibraryLoad, EachCommandGetsItsEntries)
