@@ -4,6 +4,7 @@
 #include "app/CElementListDlg.h"
 #include "app/CMainFrame.h"
 #include "app/CPaneCtrl.h"
+#include "app/CanvasPages.h"
 #include "app/CProgressDlg.h"
 #include "app/UiText.h"
 #include "model/AddressTableFile.h"
@@ -28,7 +29,9 @@
 #include "transfer/ui/CUsageChart.h"
 #include "transfer/ui/ComPortDlg.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QResizeEvent>
 
@@ -217,7 +220,9 @@ void CVX50TextView::CreateChildWindows()
     CurvePage = new CCurvePropertyDlg(this);
     KeypadWindow = new CKeypadDlg(this);
     KeypadWindow->hide();
-    m_canvas = new CPaneCtrl(this);
+    m_canvas = new CPaneCtrl(m_document, this);
+    m_canvasPages = std::make_unique<CanvasPages>(*this, m_frame);
+    m_canvas->SetPageHost(m_canvasPages.get());
     m_canvas->show();
 
     // The tree turns from a grey frame into the project.
@@ -324,6 +329,24 @@ void CVX50TextView::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     PlaceChildWindows();
+}
+
+void CVX50TextView::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    const bool editingKey = key == Qt::Key_Delete || key == Qt::Key_Left || key == Qt::Key_Right ||
+                            key == Qt::Key_Up || key == Qt::Key_Down;
+    const bool clipboardKey = (event->modifiers() & Qt::ControlModifier) &&
+                              (key == Qt::Key_C || key == Qt::Key_V || key == Qt::Key_X);
+    // A key the canvas leaves comes back here through its parent: it then
+    // goes the normal way.
+    if (m_canvas && (editingKey || clipboardKey) && !m_forwardingKey) {
+        m_forwardingKey = true;
+        QCoreApplication::sendEvent(m_canvas, event);
+        m_forwardingKey = false;
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void CVX50TextView::paintEvent(QPaintEvent*)

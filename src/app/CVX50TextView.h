@@ -9,6 +9,7 @@
 #include <vector>
 
 class CBarGraphPropertyDlg;
+class CanvasPages;
 class CChartValues;
 class CCurvePropertyDlg;
 class CDynTextPropertyDlg;
@@ -95,6 +96,9 @@ public slots:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    // The editing keys typed while the view has the focus (after a tool was
+    // chosen, for one) go to the canvas.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void CreateChildWindows();
@@ -107,4 +111,6 @@ private:
     CVX50TextDoc& m_document;
     CMainFrame& m_frame;
     CPaneCtrl* m_canvas = nullptr;
+    std::unique_ptr<CanvasPages> m_canvasPages;
+    bool m_forwardingKey = false;
 };

@@ -8,7 +8,6 @@
 #include "app/CPaneCtrl.h"
 #include "app/CProgressDlg.h"
 #include "app/CVX50TextView.h"
-#include "app/GuiUserInterface.h"
 #include "model/CLampElement.h"
 #include "model/CVX50TextDoc.h"
 #include "model/ComPortFile.h"
@@ -18,12 +17,14 @@
 #include "model/ProgramPaths.h"
 #include "pages/CScreenPropertyDlg.h"
 #include "simulator/ui/CKeypadDlg.h"
+#include "support/ScriptedGuiUserInterface.h"
 #include "transfer/ComPortNumber.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QDockWidget>
 #include <QFile>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -31,52 +32,30 @@
 #include <QTest>
 #include <QToolBar>
 
-#include <deque>
 #include <memory>
 
 namespace {
 
-// Answers message boxes from a script instead of showing them.
-class ScriptedUi : public GuiUserInterface {
+// Notes the keys that reach a widget.
+class KeyRecorder : public QObject {
 public:
-    using GuiUserInterface::GuiUserInterface;
-
-    std::deque<int> answers;
-    QStringList shown;
+    QList<int> keys;
 
 protected:
-    int RunMessageBox(const QString& text, unsigned flags) override
+    bool eventFilter(QObject*, QEvent* event) override
     {
-        shown.append(text);
-        if (answers.empty())
-            return (flags & 0x0F) == MbOk ? IdOk : IdCancel;
-        const int answer = answers.front();
-        answers.pop_front();
-        return answer;
+        if (event->type() == QEvent::KeyPress)
+            keys.append(static_cast<QKeyEvent*>(event)->key());
+        return false;
     }
 };
 
-// A document, its main window and the scripted user interface, torn down in
-// the order the application uses.
-struct Editor {
-    CVX50TextDoc document;
-    std::unique_ptr<CMainFrame> frame = std::make_unique<CMainFrame>(document);
-    std::unique_ptr<ScriptedUi> ui = std::make_unique<ScriptedUi>(*frame);
-
-    Editor() { frame->resize(1280, 800); }
-    ~Editor()
-    {
-        ui.reset();
-        frame.reset();
-    }
-    CVX50TextView& View() const { return *frame->GetActiveView(); }
+// The editor with the helpers these tests share.
+struct Editor : GuiEditor {
     CCJTreeCtrl& Tree() const { return *frame->GetTreeCtrl(); }
     bool Enabled(int id) const { return frame->Action(id)->isEnabled(); }
 
-    void FileNew()
-    {
-        frame->ExecuteCommand(Cmd::FileNew);
-    }
+    void FileNew() { frame->ExecuteCommand(Cmd::FileNew); }
     // Adds screen `number` with one lamp, as the screen dialogs would.
     void AddScreen(int number)
     {
@@ -214,6 +193,20 @@ private slots:
         }
     }
 
+    void editingKeysOfTheViewReachTheCanvas()
+    {
+        Editor editor;
+        editor.FileNew();
+        KeyRecorder recorder;
+        editor.View().GetCanvas()->installEventFilter(&recorder);
+        QTest::keyClick(&editor.View(), Qt::Key_C, Qt::ControlModifier);
+        QTest::keyClick(&editor.View(), Qt::Key_C);
+        QTest::keyClick(&editor.View(), Qt::Key_Delete);
+        QTest::keyClick(&editor.View(), Qt::Key_Left);
+        QTest::keyClick(&editor.View(), Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(recorder.keys, (QList<int>{Qt::Key_C, Qt::Key_Delete, Qt::Key_Left}));
+    }
+
     void laterFileNewResetsTheProject()
     {
         Editor editor;
@@ -298,6 +291,42 @@ private slots:
         // The same screen again takes no snapshot.
         QTest::mouseClick(editor.Tree().viewport(), Qt::LeftButton, {}, at);
         QCOMPARE(editor.document.UndoHistory.size(), snapshots + 1);
+    }
+
+    void afterADeletionTheScreensRootStandsForTheLastScreen()
+    {
+        Editor editor;
+        editor.FileNew();
+        editor.AddScreen(4);
+        editor.AddScreen(7);
+        const size_t snapshots = editor.document.UndoHistory.size();
+        editor.Tree().setCurrentItem(editor.Tree().ScreensRoot());
+        editor.frame->OnTreeSelect(false); // no deletion: the root changes nothing
+        QCOMPARE(editor.document.CurrentScreenNumber, 1);
+
+        CCJTreeCtrl::ScreenDeletedMark = 1;
+        editor.frame->OnTreeSelect(false);
+        CCJTreeCtrl::ScreenDeletedMark = 0;
+        QCOMPARE(editor.document.CurrentScreenNumber, 7);
+        QCOMPARE(CCJTreeCtrl::ItemData(editor.Tree().currentItem()), 16);
+        QCOMPARE(editor.document.UndoHistory.size(), snapshots + 1);
+    }
+
+    void frameCommandsFlipTheirSwitches()
+    {
+        Editor editor;
+        editor.frame->show();
+        editor.FileNew();
+        editor.frame->ExecuteCommand(Cmd::WriteDescriptions);
+        QCOMPARE(editor.frame->WriteDescriptions, 1);
+        QVERIFY(editor.frame->Action(Cmd::WriteDescriptions)->isChecked());
+        editor.frame->ExecuteCommand(Cmd::ScreenDataWindow);
+        QCOMPARE(editor.frame->ScreenDataShown, 0);
+        QVERIFY(!editor.frame->ScreenDataWindow->isVisible());
+        QVERIFY(!editor.frame->Action(Cmd::ScreenDataWindow)->isChecked());
+        // No help file in the program folder.
+        editor.frame->ExecuteCommand(Cmd::HelpContents);
+        QCOMPARE(editor.ui->shown, QStringList{"找不到文件\"VX50Help.hcm\"!"});
     }
 
     void treeClicksAreIgnoredBeforeTheFirstFileNew()
