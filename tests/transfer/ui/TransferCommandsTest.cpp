@@ -7,6 +7,7 @@
 #include "model/CVX50TextDoc.h"
 #include "model/CommandIds.h"
 #include "model/ProgramPaths.h"
+#include "support/IsolatedSettings.h"
 #include "support/RecordingUserInterface.h"
 #include "transfer/ComPortNumber.h"
 #include "transfer/PanelFrames.h"
@@ -15,8 +16,6 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -42,11 +41,8 @@ class TransferCommandsTest : public QObject {
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_settingsFolder.isValid());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settingsFolder.path());
-        QCoreApplication::setOrganizationName(QStringLiteral("vx50-test"));
-        QCoreApplication::setApplicationName(QStringLiteral("TransferCommandsTest"));
-        SetProgramFolder(m_settingsFolder.path().toStdString()); // the frame writes "PZ.DAT" there
+        QVERIFY(m_settings.IsValid());
+        SetProgramFolder(m_settings.Folder().toStdString()); // the frame writes "PZ.DAT" there
     }
 
     void firmwareVersionGoesToTheStatusBar()
@@ -77,19 +73,18 @@ private slots:
         SetComPortNumber(2);
         CVX50TextDoc document;
         CMainFrame frame(document);
-        OnNextDialog([](QDialog& dialog) {
-            dialog.findChild<QComboBox*>(QStringLiteral("ports"))->setCurrentIndex(6);
-            dialog.accept();
-        });
-        frame.ExecuteCommand(Cmd::ComPort);
+        const auto choose = [&frame](int number, bool confirm) {
+            OnNextDialog([=](QDialog& dialog) {
+                dialog.findChild<QComboBox*>(QStringLiteral("ports"))->setCurrentIndex(number - 1);
+                confirm ? dialog.accept() : dialog.reject();
+            });
+            frame.ExecuteCommand(Cmd::ComPort);
+        };
+        choose(7, true);
         QCOMPARE(ComPortNumber(), 7);
         QCOMPARE(document.ProjectComPort, 7);
 
-        OnNextDialog([](QDialog& dialog) {
-            dialog.findChild<QComboBox*>(QStringLiteral("ports"))->setCurrentIndex(4);
-            dialog.reject();
-        });
-        frame.ExecuteCommand(Cmd::ComPort);
+        choose(5, false);
         QCOMPARE(ComPortNumber(), 5);
         QCOMPARE(document.ProjectComPort, 7);
         SetComPortNumber(1);
@@ -108,7 +103,7 @@ private slots:
     }
 
 private:
-    QTemporaryDir m_settingsFolder;
+    IsolatedSettings m_settings{QStringLiteral("TransferCommandsTest")};
 };
 
 QTEST_MAIN(TransferCommandsTest)
