@@ -263,7 +263,7 @@ void CMainFrame::ExecuteCommand(int commandId)
         try {
             handler->second();
         } catch (const std::exception& error) {
-            QMessageBox::warning(this, UiText(AppTitleId), QString::fromLocal8Bit(error.what()));
+            CurrentUi().ShowMessageText(GbkFromUtf8(error.what()), MbOk | MbIconWarning);
         }
     }
     RefreshCommandStates();

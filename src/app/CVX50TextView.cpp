@@ -29,7 +29,9 @@
 #include "transfer/ui/CUsageChart.h"
 #include "transfer/ui/ComPortDlg.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QResizeEvent>
 
@@ -330,6 +332,24 @@ void CVX50TextView::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     PlaceChildWindows();
+}
+
+void CVX50TextView::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    const bool editingKey = key == Qt::Key_Delete || key == Qt::Key_Left || key == Qt::Key_Right ||
+                            key == Qt::Key_Up || key == Qt::Key_Down;
+    const bool clipboardKey = (event->modifiers() & Qt::ControlModifier) &&
+                              (key == Qt::Key_C || key == Qt::Key_V || key == Qt::Key_X);
+    // A key the canvas leaves comes back here through its parent: it then
+    // goes the normal way.
+    if (m_canvas && (editingKey || clipboardKey) && !m_forwardingKey) {
+        m_forwardingKey = true;
+        QCoreApplication::sendEvent(m_canvas, event);
+        m_forwardingKey = false;
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void CVX50TextView::paintEvent(QPaintEvent*)

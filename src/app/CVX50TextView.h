@@ -100,6 +100,9 @@ public slots:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    // The editing keys typed while the view has the focus (after a tool was
+    // chosen, for one) go to the canvas.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void CreateChildWindows();
@@ -112,4 +115,5 @@ private:
     CVX50TextDoc& m_document;
     CMainFrame& m_frame;
     CPaneCtrl* m_canvas = nullptr;
+    bool m_forwardingKey = false;
 };

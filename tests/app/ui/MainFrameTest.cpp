@@ -8,7 +8,6 @@
 #include "app/CPaneCtrl.h"
 #include "app/CProgressDlg.h"
 #include "app/CVX50TextView.h"
-#include "app/GuiUserInterface.h"
 #include "model/CLampElement.h"
 #include "model/CVX50TextDoc.h"
 #include "model/ComPortFile.h"
@@ -18,12 +17,14 @@
 #include "model/ProgramPaths.h"
 #include "pages/CScreenPropertyDlg.h"
 #include "simulator/ui/CKeypadDlg.h"
+#include "support/ScriptedGuiUserInterface.h"
 #include "transfer/ComPortNumber.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QDockWidget>
 #include <QFile>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -36,47 +37,26 @@
 
 namespace {
 
-// Answers message boxes from a script instead of showing them.
-class ScriptedUi : public GuiUserInterface {
+// Notes the keys that reach a widget.
+class KeyRecorder : public QObject {
 public:
-    using GuiUserInterface::GuiUserInterface;
-
-    std::deque<int> answers;
-    QStringList shown;
+    QList<int> keys;
 
 protected:
-    int RunMessageBox(const QString& text, unsigned flags) override
+    bool eventFilter(QObject*, QEvent* event) override
     {
-        shown.append(text);
-        if (answers.empty())
-            return (flags & 0x0F) == MbOk ? IdOk : IdCancel;
-        const int answer = answers.front();
-        answers.pop_front();
-        return answer;
+        if (event->type() == QEvent::KeyPress)
+            keys.append(static_cast<QKeyEvent*>(event)->key());
+        return false;
     }
 };
 
-// A document, its main window and the scripted user interface, torn down in
-// the order the application uses.
-struct Editor {
-    CVX50TextDoc document;
-    std::unique_ptr<CMainFrame> frame = std::make_unique<CMainFrame>(document);
-    std::unique_ptr<ScriptedUi> ui = std::make_unique<ScriptedUi>(*frame);
-
-    Editor() { frame->resize(1280, 800); }
-    ~Editor()
-    {
-        ui.reset();
-        frame.reset();
-    }
-    CVX50TextView& View() const { return *frame->GetActiveView(); }
+// The editor with the helpers these tests share.
+struct Editor : GuiEditor {
     CCJTreeCtrl& Tree() const { return *frame->GetTreeCtrl(); }
     bool Enabled(int id) const { return frame->Action(id)->isEnabled(); }
 
-    void FileNew()
-    {
-        frame->ExecuteCommand(Cmd::FileNew);
-    }
+    void FileNew() { frame->ExecuteCommand(Cmd::FileNew); }
     // Adds screen `number` with one lamp, as the screen dialogs would.
     void AddScreen(int number)
     {
@@ -212,6 +192,20 @@ private slots:
             QCOMPARE(view.ScreenPage->geometry(), layout.pages);
             QCOMPARE(editor.frame->ScreenDataWindow->geometry(), layout.dataWindow);
         }
+    }
+
+    void editingKeysOfTheViewReachTheCanvas()
+    {
+        Editor editor;
+        editor.FileNew();
+        KeyRecorder recorder;
+        editor.View().GetCanvas()->installEventFilter(&recorder);
+        QTest::keyClick(&editor.View(), Qt::Key_C, Qt::ControlModifier);
+        QTest::keyClick(&editor.View(), Qt::Key_C);
+        QTest::keyClick(&editor.View(), Qt::Key_Delete);
+        QTest::keyClick(&editor.View(), Qt::Key_Left);
+        QTest::keyClick(&editor.View(), Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(recorder.keys, (QList<int>{Qt::Key_C, Qt::Key_Delete, Qt::Key_Left}));
     }
 
     void laterFileNewResetsTheProject()
