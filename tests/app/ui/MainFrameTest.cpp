@@ -32,7 +32,6 @@
 #include <QTest>
 #include <QToolBar>
 
-#include <deque>
 #include <memory>
 
 namespace {
@@ -292,6 +291,42 @@ private slots:
         // The same screen again takes no snapshot.
         QTest::mouseClick(editor.Tree().viewport(), Qt::LeftButton, {}, at);
         QCOMPARE(editor.document.UndoHistory.size(), snapshots + 1);
+    }
+
+    void afterADeletionTheScreensRootStandsForTheLastScreen()
+    {
+        Editor editor;
+        editor.FileNew();
+        editor.AddScreen(4);
+        editor.AddScreen(7);
+        const size_t snapshots = editor.document.UndoHistory.size();
+        editor.Tree().setCurrentItem(editor.Tree().ScreensRoot());
+        editor.frame->OnTreeSelect(false); // no deletion: the root changes nothing
+        QCOMPARE(editor.document.CurrentScreenNumber, 1);
+
+        CCJTreeCtrl::ScreenDeletedMark = 1;
+        editor.frame->OnTreeSelect(false);
+        CCJTreeCtrl::ScreenDeletedMark = 0;
+        QCOMPARE(editor.document.CurrentScreenNumber, 7);
+        QCOMPARE(CCJTreeCtrl::ItemData(editor.Tree().currentItem()), 16);
+        QCOMPARE(editor.document.UndoHistory.size(), snapshots + 1);
+    }
+
+    void frameCommandsFlipTheirSwitches()
+    {
+        Editor editor;
+        editor.frame->show();
+        editor.FileNew();
+        editor.frame->ExecuteCommand(Cmd::WriteDescriptions);
+        QCOMPARE(editor.frame->WriteDescriptions, 1);
+        QVERIFY(editor.frame->Action(Cmd::WriteDescriptions)->isChecked());
+        editor.frame->ExecuteCommand(Cmd::ScreenDataWindow);
+        QCOMPARE(editor.frame->ScreenDataShown, 0);
+        QVERIFY(!editor.frame->ScreenDataWindow->isVisible());
+        QVERIFY(!editor.frame->Action(Cmd::ScreenDataWindow)->isChecked());
+        // No help file in the program folder.
+        editor.frame->ExecuteCommand(Cmd::HelpContents);
+        QCOMPARE(editor.ui->shown, QStringList{"找不到文件\"VX50Help.hcm\"!"});
     }
 
     void treeClicksAreIgnoredBeforeTheFirstFileNew()
