@@ -4,6 +4,7 @@
 #include "app/CElementListDlg.h"
 #include "app/CMainFrame.h"
 #include "app/CPaneCtrl.h"
+#include "app/CanvasPages.h"
 #include "app/CProgressDlg.h"
 #include "app/UiText.h"
 #include "model/AddressTableFile.h"
@@ -219,7 +220,9 @@ void CVX50TextView::CreateChildWindows()
     CurvePage = new CCurvePropertyDlg(this);
     KeypadWindow = new CKeypadDlg(this);
     KeypadWindow->hide();
-    m_canvas = new CPaneCtrl(this);
+    m_canvas = new CPaneCtrl(m_document, this);
+    m_canvasPages = std::make_unique<CanvasPages>(*this, m_frame);
+    m_canvas->SetPageHost(m_canvasPages.get());
     m_canvas->show();
 
     // The tree turns from a grey frame into the project.

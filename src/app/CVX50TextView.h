@@ -9,6 +9,7 @@
 #include <vector>
 
 class CBarGraphPropertyDlg;
+class CanvasPages;
 class CChartValues;
 class CCurvePropertyDlg;
 class CDynTextPropertyDlg;
@@ -110,5 +111,6 @@ private:
     CVX50TextDoc& m_document;
     CMainFrame& m_frame;
     CPaneCtrl* m_canvas = nullptr;
+    std::unique_ptr<CanvasPages> m_canvasPages;
     bool m_forwardingKey = false;
 };
