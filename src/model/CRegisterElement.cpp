@@ -12,6 +12,7 @@
 #include "model/RegisterLiveValue.h"
 #include "model/RegisterPreviewText.h"
 #include "model/ShortText.h"
+#include "model/UserInterface.h"
 
 namespace {
 
@@ -232,6 +233,7 @@ void CRegisterElement::LoadFromPanelRecord(CVX50TextDoc& doc, const PanelRecord&
     SetStation(record.station);
     SetSettable(record.settable);
     WordSize = record.wordSize;
+    CurrentUi().ResetAddressLists(ToolRegister, WordSize);
     int digits = record.digits;
     int decimals = record.decimals;
     ClampRegisterDigits(RegisterCount, WordSize, digits, decimals);
