@@ -1,5 +1,6 @@
 #include "model/CRegisterElement.h"
 
+#include "model/AddressFileText.h"
 #include "model/AddressLookup.h"
 #include "model/AddressRepair.h"
 #include "model/ByteReader.h"
@@ -7,7 +8,6 @@
 #include "model/CVX50TextDoc.h"
 #include "model/DisplaySize.h"
 #include "model/ElementTypeText.h"
-#include "model/AddressFileText.h"
 #include "model/RegisterEntry.h"
 #include "model/RegisterLiveValue.h"
 #include "model/RegisterPreviewText.h"
@@ -42,10 +42,7 @@ void CRegisterElement::SetFlag(std::uint8_t flag, int on)
 void CRegisterElement::SetInverse(int on)
 {
     SetFlag(kInverseFlag, on);
-    if (on)
-        SetColours(kLightColour, kDarkColour);
-    else
-        SetColours(kDarkColour, kLightColour);
+    SetInverseColours(on);
 }
 
 RegisterFormat CRegisterElement::Format() const
