@@ -9,7 +9,7 @@
 namespace {
 
 // The built-in string table. Toolbar ids carry "status text\ntooltip"; the
-// tooltips of the toolbar buttons other than the element tools and undo have
+// tooltips of the toolbar buttons other than the element tools, undo and redo have
 // no text here. Ids 61416 to 61418 have none either: their texts come only
 // with an optional resource library (see IsStringWithoutBuiltInText).
 const std::map<int, const char*>& Table()
@@ -24,6 +24,7 @@ const std::map<int, const char*>& Table()
         {32780, "曲线图\n曲线图"},
         {32781, "图片\n图片"},
         {32849, "撤消\n撤消"}, // undo
+        {32850, "恢复\n恢复"}, // redo
         {57344, "VX50-TALVEN"}, // application title
         {57345, "Ready"}, // idle text of the status bar's message pane
         {61204, "Docking Window"},
@@ -228,10 +229,23 @@ constexpr std::array<int, 3> kWithoutBuiltInText = {
     61418, // name of the keypad face ("ZAVO" or "MERDO")
 };
 
+std::map<int, std::string>& Overrides()
+{
+    static std::map<int, std::string> overrides;
+    return overrides;
+}
+
 } // namespace
+
+void OverrideStrings(std::map<int, std::string> utf8Texts)
+{
+    Overrides() = std::move(utf8Texts);
+}
 
 const char* StringUtf8(int id)
 {
+    if (const auto found = Overrides().find(id); found != Overrides().end())
+        return found->second.c_str();
     const auto& table = Table();
     const auto it = table.find(id);
     return it == table.end() ? nullptr : it->second;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <string>
 
 // The system's texts by string id: messages, menu and dialog texts. The
@@ -9,6 +10,10 @@
 const char* StringUtf8(int id);
 // The text of `id` as GBK bytes; empty when the table has none.
 std::string StringGbk(int id);
+
+// Texts (UTF-8) that take the place of the built-in ones, from the optional
+// resource file; an empty map restores the built-in table.
+void OverrideStrings(std::map<int, std::string> utf8Texts);
 
 // Ids that callers may ask for although the built-in table has no text for
 // them (the texts exist only in an optional resource library); StringUtf8

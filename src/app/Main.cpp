@@ -1,14 +1,45 @@
-// Placeholder start-up until the main frame exists.
-#include <QApplication>
-#include <QMainWindow>
+// The editor's entry point. "vx50 FILE" opens a project; "vx50 --screenshot
+// PNG" starts the editor, runs File New and writes the main window to PNG.
 
-#include "StringTable.h"
+#include "app/CMainFrame.h"
+#include "app/CVX50TextApp.h"
+#include "app/CVX50TextView.h"
+
+#include <QApplication>
+#include <QPixmap>
+
+namespace {
+
+QString ScreenshotPath(const QStringList& arguments)
+{
+    const qsizetype at = arguments.indexOf(QStringLiteral("--screenshot"));
+    return at > 0 && at + 1 < arguments.size() ? arguments[at + 1] : QString();
+}
+
+int WriteScreenshot(CVX50TextApp& app, const QString& path)
+{
+    CMainFrame& frame = *app.MainFrame();
+    frame.resize(1280, 800);
+    frame.show();
+    frame.GetActiveView()->OnFileNew();
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+    return frame.grab().save(path, "PNG") ? 0 : 1;
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QString::fromUtf8(StringUtf8(61227)));
-    window.showMaximized();
-    return app.exec();
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("VX50-TALVEN"));
+
+    const QStringList arguments = QApplication::arguments();
+    const QString screenshot = ScreenshotPath(arguments);
+
+    CVX50TextApp app;
+    app.InitInstance(arguments, screenshot.isEmpty());
+    const int result = screenshot.isEmpty() ? QApplication::exec() : WriteScreenshot(app, screenshot);
+    app.ExitInstance();
+    return result;
 }

@@ -34,9 +34,7 @@ void CFuncKeyElement::SetInverse(int on)
 
 std::shared_ptr<CScreenElement> CFuncKeyElement::Clone() const
 {
-    auto copy = std::make_shared<CFuncKeyElement>();
-    CopyTo(copy.get());
-    return copy;
+    return CloneVia(*this);
 }
 
 void CFuncKeyElement::CopyTo(CFuncKeyElement* other) const

@@ -17,9 +17,7 @@ constexpr int kStyleCodeCount = 8;
 
 std::shared_ptr<CScreenElement> CLampElement::Clone() const
 {
-    auto copy = std::make_shared<CLampElement>();
-    CopyTo(copy.get());
-    return copy;
+    return CloneVia(*this);
 }
 
 void CLampElement::CopyTo(CLampElement* other) const

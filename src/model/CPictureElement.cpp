@@ -51,9 +51,7 @@ std::uint32_t CPictureElement::DotColour(int x, int y) const
 
 std::shared_ptr<CScreenElement> CPictureElement::Clone() const
 {
-    auto copy = std::make_shared<CPictureElement>();
-    CopyTo(copy.get());
-    return copy;
+    return CloneVia(*this);
 }
 
 void CPictureElement::CopyTo(CPictureElement* other) const

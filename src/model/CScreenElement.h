@@ -109,6 +109,15 @@ protected:
     // Copies number, position, size and (when `withStation`) the station into
     // `target`, as every class's copy does.
     void CopyBaseTo(CScreenElement& target, bool withStation) const;
+    // A new `Element` built from `args` and filled by `source.CopyTo`: the
+    // body of every class's Clone().
+    template <class Element, class... Args>
+    static std::shared_ptr<CScreenElement> CloneVia(const Element& source, Args&&... args)
+    {
+        auto copy = std::make_shared<Element>(std::forward<Args>(args)...);
+        source.CopyTo(copy.get());
+        return copy;
+    }
     // Adds this element, with its kind code, to the document's working list
     // and stores that list into screen `screenIndex`.
     void AddToScreen(CVX50TextDoc& doc, int screenIndex);

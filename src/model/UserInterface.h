@@ -45,6 +45,8 @@ public:
     // The progress window of long operations: shown with a range, stepped,
     // closed.
     virtual void ProgressBegin(int total) {}
+    // The window's caption and text line, by string id, after ProgressBegin.
+    virtual void ProgressCaption(int captionId, int textId) {}
     virtual void ProgressStep(int position) {}
     virtual void ProgressEnd() {}
 

@@ -38,6 +38,10 @@ public:
         return Answer(flags);
     }
     void ProgressBegin(int total) override { calls.push_back("ProgressBegin " + std::to_string(total)); }
+    void ProgressCaption(int captionId, int textId) override
+    {
+        calls.push_back("ProgressCaption " + std::to_string(captionId) + " " + std::to_string(textId));
+    }
     void ProgressStep(int position) override { progress.push_back(position); }
     void ProgressEnd() override { calls.push_back("ProgressEnd"); }
     void RebuildProjectTree() override { calls.push_back("RebuildProjectTree"); }

@@ -1,0 +1,112 @@
+#include "app/CVX50TextApp.h"
+
+#include "app/CMainFrame.h"
+#include "app/CVX50TextView.h"
+#include "app/GuiUserInterface.h"
+#include "app/ResourceFile.h"
+#include "model/CVX50TextDoc.h"
+#include "model/ComPortFile.h"
+#include "model/ProgramPaths.h"
+#include "transfer/ComPortNumber.h"
+
+#include <QCoreApplication>
+#include <QSettings>
+
+namespace {
+
+// The profile keeps the recent-file list under these names.
+const QString ProfileOrganisation = QStringLiteral("Local AppWizard-Generated Applications");
+const QString ProfileApplication = QStringLiteral("VX50-TALVEN");
+
+// The project named on the command line: the first argument that is no
+// option.
+QString CommandLineFile(const QStringList& arguments)
+{
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (arguments[i] == QStringLiteral("--screenshot")) {
+            ++i;
+            continue;
+        }
+        if (!arguments[i].startsWith(QStringLiteral("-")))
+            return arguments[i];
+    }
+    return {};
+}
+
+} // namespace
+
+CVX50TextApp::CVX50TextApp()
+{
+    s_instance = this;
+}
+
+CVX50TextApp::~CVX50TextApp()
+{
+    // The window goes before the user interface that talks to it, both before
+    // the document they show.
+    m_ui.reset();
+    m_frame.reset();
+    m_document.reset();
+    s_instance = nullptr;
+}
+
+bool CVX50TextApp::InitInstance(const QStringList& arguments, bool show)
+{
+    m_settings = std::make_unique<QSettings>(ProfileOrganisation, ProfileApplication);
+    m_recentFiles.Load(*m_settings);
+
+    // The program folder holds the optional resource file, "PZ.DAT" and the
+    // device folders.
+    SetProgramFolder(QCoreApplication::applicationDirPath().toStdString());
+    ResourceFile::Load(QString::fromStdString(ProgramFolder()));
+
+    m_document = std::make_unique<CVX50TextDoc>();
+    m_frame = std::make_unique<CMainFrame>(*m_document);
+    m_ui = std::make_unique<GuiUserInterface>(*m_frame);
+    m_frame->setAcceptDrops(true);
+    QObject::connect(m_frame.get(), &CMainFrame::FileDropped, m_frame.get(),
+                     [this](const QString& path) { OpenDocumentFile(path); });
+
+    const QString file = CommandLineFile(arguments);
+    if (show)
+        m_frame->showMaximized();
+
+    SetComPortNumber(ReadComPortFile(ComPortFilePath()));
+
+    if (!file.isEmpty())
+        OpenProject(file);
+    return true;
+}
+
+int CVX50TextApp::ExitInstance()
+{
+    if (m_settings) {
+        m_recentFiles.Save(*m_settings);
+        m_settings->sync();
+    }
+    ResourceFile::Unload();
+    return 0;
+}
+
+bool CVX50TextApp::OpenDocumentFile(const QString& path)
+{
+    if (path.isEmpty())
+        return false;
+    const bool opened = OpenProject(path);
+    m_recentFiles.Add(path);
+    return opened;
+}
+
+bool CVX50TextApp::OpenProject(const QString&)
+{
+    if (!m_frame)
+        return false;
+    CVX50TextView& view = *m_frame->GetActiveView();
+    view.AskDeviceOnNew = 0;
+    m_document->ResetOnNew = 1;
+    view.OnFileNew();
+    // The project reader comes with the project file: until then the path is
+    // only remembered by the recent-file list.
+    view.AskDeviceOnNew = 1;
+    return true;
+}

@@ -1,0 +1,148 @@
+#include "app/GuiUserInterface.h"
+
+#include "app/CElementListDlg.h"
+#include "app/CMainFrame.h"
+#include "app/CPaneCtrl.h"
+#include "app/CProgressDlg.h"
+#include "app/CVX50TextView.h"
+#include "app/UiText.h"
+#include "model/GbkText.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace {
+
+constexpr int AppTitleId = 57344;
+constexpr int ProgressCreateFailedId = 61248;
+
+QMessageBox::Icon IconOf(unsigned flags)
+{
+    switch (flags & 0xF0) {
+    case MbIconStop: return QMessageBox::Critical;
+    case MbIconQuestion: return QMessageBox::Question;
+    case MbIconWarning: return QMessageBox::Warning;
+    case MbIconInformation: return QMessageBox::Information;
+    default: return QMessageBox::NoIcon;
+    }
+}
+
+} // namespace
+
+GuiUserInterface::GuiUserInterface(CMainFrame& frame)
+    : m_frame(frame)
+    , m_previous(InstallUi(this))
+{
+}
+
+GuiUserInterface::~GuiUserInterface()
+{
+    InstallUi(m_previous);
+}
+
+int GuiUserInterface::ShowMessage(int stringId, unsigned flags)
+{
+    return RunMessageBox(UiText(stringId), flags);
+}
+
+int GuiUserInterface::ShowMessageText(const std::string& gbkText, unsigned flags)
+{
+    return RunMessageBox(QStringFromGbk(gbkText), flags);
+}
+
+int GuiUserInterface::RunMessageBox(const QString& text, unsigned flags)
+{
+    QMessageBox box(IconOf(flags), UiText(AppTitleId), text, QMessageBox::NoButton, &m_frame);
+    switch (flags & 0x0F) {
+    case MbOkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+    case MbYesNoCancel: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel); break;
+    case MbYesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    default: box.setStandardButtons(QMessageBox::Ok); break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Yes: return IdYes;
+    case QMessageBox::No: return IdNo;
+    case QMessageBox::Cancel: return IdCancel;
+    default: return IdOk;
+    }
+}
+
+void GuiUserInterface::ProgressBegin(int total)
+{
+    CVX50TextView* view = m_frame.GetActiveView();
+    if (!view)
+        return;
+    if (!view->ProgressWindow) {
+        view->ProgressWindow = new CProgressDlg();
+        view->ProgressWindow->show();
+        if (!view->ProgressWindow->isVisible()) {
+            ShowMessage(ProgressCreateFailedId);
+            ProgressEnd();
+            return;
+        }
+    }
+    view->ProgressWindow->SetRange(total);
+    view->ProgressWindow->SetPos(0);
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void GuiUserInterface::ProgressCaption(int captionId, int textId)
+{
+    CVX50TextView* view = m_frame.GetActiveView();
+    if (!view || !view->ProgressWindow)
+        return;
+    view->ProgressWindow->SetCaption(UiText(captionId));
+    view->ProgressWindow->SetText(UiText(textId));
+}
+
+void GuiUserInterface::ProgressStep(int position)
+{
+    CVX50TextView* view = m_frame.GetActiveView();
+    if (!view || !view->ProgressWindow)
+        return;
+    view->ProgressWindow->SetPos(position);
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void GuiUserInterface::ProgressEnd()
+{
+    CVX50TextView* view = m_frame.GetActiveView();
+    if (!view || !view->ProgressWindow)
+        return;
+    delete view->ProgressWindow;
+    view->ProgressWindow = nullptr;
+}
+
+void GuiUserInterface::RebuildProjectTree()
+{
+    m_frame.RebuildProjectTree();
+}
+
+void GuiUserInterface::ShowScreenItem(int number, const std::string& gbkText)
+{
+    m_frame.ShowScreenItem(number, QStringFromGbk(gbkText));
+}
+
+void GuiUserInterface::ShowScreenPage()
+{
+    if (CVX50TextView* view = m_frame.GetActiveView())
+        view->ShowScreenPage();
+}
+
+void GuiUserInterface::ShowPageAfterRestore()
+{
+    if (CVX50TextView* view = m_frame.GetActiveView())
+        view->ShowScreenPage();
+}
+
+void GuiUserInterface::RedrawCanvas()
+{
+    if (CVX50TextView* view = m_frame.GetActiveView(); view && view->GetCanvas())
+        view->GetCanvas()->update();
+}
+
+void GuiUserInterface::RefreshElementList(bool rebuild)
+{
+    if (m_frame.ScreenDataWindow)
+        m_frame.ScreenDataWindow->RefreshList(rebuild ? 1 : 0);
+}

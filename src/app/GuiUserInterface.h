@@ -1,0 +1,42 @@
+#pragma once
+
+#include "model/UserInterface.h"
+
+#include <QString>
+
+class CMainFrame;
+
+// The user interface the model talks to while the editor runs: message boxes
+// over the main window, the view's progress window, and the refreshes of the
+// tree, pages, canvas and screen-data window. Installed for its lifetime.
+class GuiUserInterface : public UserInterface {
+public:
+    explicit GuiUserInterface(CMainFrame& frame);
+    ~GuiUserInterface() override;
+    GuiUserInterface(const GuiUserInterface&) = delete;
+    GuiUserInterface& operator=(const GuiUserInterface&) = delete;
+
+    int ShowMessage(int stringId, unsigned flags = MbOk) override;
+    int ShowMessageText(const std::string& gbkText, unsigned flags = MbOk) override;
+
+    void ProgressBegin(int total) override;
+    void ProgressCaption(int captionId, int textId) override;
+    void ProgressStep(int position) override;
+    void ProgressEnd() override;
+
+    void RebuildProjectTree() override;
+    void ShowPageAfterRestore() override;
+    void RedrawCanvas() override;
+    void RefreshElementList(bool rebuild) override;
+    void ShowScreenItem(int number, const std::string& gbkText) override;
+    void ShowScreenPage() override;
+
+protected:
+    // The modal box itself; tests override it to answer without a window.
+    virtual int RunMessageBox(const QString& text, unsigned flags);
+
+    CMainFrame& m_frame;
+
+private:
+    UserInterface* m_previous;
+};

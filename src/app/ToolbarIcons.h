@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QIcon>
+
+// The toolbar's button pictures, drawn in code: no bitmaps ship with the
+// editor. A replacement picture from the optional resource file wins.
+QIcon ToolbarIcon(int commandId);

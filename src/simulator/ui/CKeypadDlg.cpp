@@ -1,0 +1,6 @@
+#include "simulator/ui/CKeypadDlg.h"
+
+CKeypadDlg::CKeypadDlg(QWidget* parent)
+    : QWidget(parent)
+{
+}

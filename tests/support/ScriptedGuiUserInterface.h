@@ -1,0 +1,57 @@
+#pragma once
+
+// For the Qt Tests of the editor: the real GUI user interface, except that
+// message boxes are answered from a script instead of being shown, and a
+// document with its main window set up and torn down as the application
+// does. Header-only: the GUI tests include it, the headless ones do not.
+
+#include "app/CMainFrame.h"
+#include "app/CVX50TextView.h"
+#include "app/GuiUserInterface.h"
+#include "model/CVX50TextDoc.h"
+
+#include <QStringList>
+
+#include <deque>
+#include <memory>
+
+class ScriptedGuiUserInterface : public GuiUserInterface {
+public:
+    using GuiUserInterface::GuiUserInterface;
+
+    // Answers for the next message boxes, in order. Without one an OK box
+    // answers OK and any other box Cancel.
+    std::deque<int> answers;
+    // The texts of the boxes shown so far.
+    QStringList shown;
+
+protected:
+    int RunMessageBox(const QString& text, unsigned flags) override
+    {
+        shown.append(text);
+        if (answers.empty())
+            return (flags & 0x0F) == MbOk ? IdOk : IdCancel;
+        const int answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+// A document, its main window (1280 x 800, not shown) and the scripted user
+// interface installed for them.
+struct GuiEditor {
+    CVX50TextDoc document;
+    std::unique_ptr<CMainFrame> frame = std::make_unique<CMainFrame>(document);
+    std::unique_ptr<ScriptedGuiUserInterface> ui = std::make_unique<ScriptedGuiUserInterface>(*frame);
+
+    GuiEditor() { frame->resize(1280, 800); }
+    ~GuiEditor()
+    {
+        ui.reset();
+        frame.reset();
+    }
+    GuiEditor(const GuiEditor&) = delete;
+    GuiEditor& operator=(const GuiEditor&) = delete;
+
+    CVX50TextView& View() const { return *frame->GetActiveView(); }
+};
