@@ -16,15 +16,16 @@ namespace {
 constexpr int kCanvasWidth = 486;
 constexpr int kCanvasHeight = 178;
 
-// A full screen of the element kinds the tools place, spread over the display.
+// A full screen of every kind the tools place, spread over the display.
 void FillScreen(CVX50TextDoc& doc)
 {
-    const ToolCode tools[] = {ToolLamp, ToolFuncKey, ToolPicture};
+    const ToolCode tools[] = {ToolLamp, ToolFuncKey, ToolStaticText, ToolDynamicText, ToolRegister, ToolBarGraph,
+        ToolCurveGraph, ToolPicture};
     PictureDots picture{32, 16, std::vector<std::uint8_t>(32 * 16 * 4, 0)};
     for (std::size_t i = 0; i < kMaxScreenElements; ++i) {
         const int px = static_cast<int>(i * 37 % kCanvasWidth);
         const int py = static_cast<int>(i * 13 % kCanvasHeight);
-        PlaceToolElement(doc, tools[i % 3], px, py, kCanvasWidth, kCanvasHeight, &picture);
+        PlaceToolElement(doc, tools[i % std::size(tools)], px, py, kCanvasWidth, kCanvasHeight, &picture);
     }
     for (const ElementRef& ref : doc.GetWorkingElements())
         ref.element->Selected = 1;

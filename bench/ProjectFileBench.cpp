@@ -15,9 +15,9 @@ namespace {
 // Six element kinds and both sub-kinds of texts and graphs, in turn.
 constexpr struct {
     int kind;
-    bool subFlag;
-} kMix[] = {{KindFuncKey, false}, {KindLamp, false}, {KindRegister, false}, {KindText, false},
-            {KindText, true},     {KindGraph, false}, {KindGraph, true},   {KindPicture, false}};
+    int subKind;
+} kMix[] = {{KindFuncKey, 0}, {KindLamp, 0}, {KindRegister, 0}, {KindText, 0},
+            {KindText, 1},    {KindGraph, 0}, {KindGraph, 1},   {KindPicture, 0}};
 
 struct LargeProject {
     QTemporaryDir folder;
@@ -47,10 +47,10 @@ struct LargeProject {
             screen.DownKeyScreen = s == 255 ? 1 : s + 2;
             for (int e = 0; e < 255; ++e) {
                 const auto& mix = kMix[e % std::size(kMix)];
-                auto element = CreateElementOfKind(mix.kind, mix.subFlag);
-                element->SetPosition(e % 180, e % 48);
-                element->SetSize(12, 16);
-                screen.Elements.push_back({mix.kind, element});
+                ElementRef ref = CreateElement(mix.kind, mix.subKind);
+                ref.element->SetPosition(e % 180, e % 48);
+                ref.element->SetSize(12, 16);
+                screen.Elements.push_back(std::move(ref));
             }
             doc.Screens.push_back(std::move(screen));
         }

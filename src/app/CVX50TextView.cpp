@@ -26,6 +26,7 @@
 #include "pages/CTextPropertyDlg.h"
 #include "simulator/ui/CKeypadDlg.h"
 #include "transfer/ComPortNumber.h"
+#include "transfer/PanelExchanges.h"
 #include "transfer/ui/CUsageChart.h"
 #include "transfer/ui/ComPortDlg.h"
 
@@ -154,6 +155,11 @@ void CVX50TextView::OnComPort()
     CComPortDlg dialog(&m_frame);
     if (dialog.exec() == QDialog::Accepted)
         m_document.ProjectComPort = ComPortNumber();
+}
+
+bool CVX50TextView::EndTransfer(CPanelSerial& port)
+{
+    return ::EndTransfer(port);
 }
 
 void CVX50TextView::OnWritePanel()

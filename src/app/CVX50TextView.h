@@ -18,6 +18,7 @@ class CKeypadDlg;
 class CLampPropertyDlg;
 class CMainFrame;
 class CPaneCtrl;
+class CPanelSerial;
 class CPicturePropertyDlg;
 class CProgressDlg;
 class CPropertyDlg;
@@ -52,6 +53,10 @@ public:
     // The screen page filled from the edited screen, the element pages hidden.
     void ShowScreenPage();
     void HideElementPages();
+
+    // The end exchange of a transfer on an open port (transfer/PanelExchanges.h):
+    // up to 3 tries, 61214 after the third failure.
+    static bool EndTransfer(CPanelSerial& port);
 
     // The nine pages in creation order: function key, bar graph, dynamic
     // text, lamp, picture, register, screen, text, curve.

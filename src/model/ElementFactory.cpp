@@ -7,22 +7,30 @@
 #include "model/CRegisterElement.h"
 #include "model/CTextElement.h"
 
-std::shared_ptr<CScreenElement> CreateElementOfKind(int kind, bool subFlag)
+ElementRef CreateElement(int kind, int subKind)
 {
     switch (kind) {
     case KindFuncKey:
-        return std::make_shared<CFuncKeyElement>();
+        return {kind, std::make_shared<CFuncKeyElement>()};
     case KindLamp:
-        return std::make_shared<CLampElement>();
+        return {kind, std::make_shared<CLampElement>()};
     case KindRegister:
-        return std::make_shared<CRegisterElement>();
+        return {kind, std::make_shared<CRegisterElement>()};
     case KindText:
-        return std::make_shared<CTextElement>(subFlag);
+        return {kind, std::make_shared<CTextElement>(subKind == 1 ? 1 : 0)};
     case KindGraph:
-        return std::make_shared<CGraphElement>(subFlag);
+        return {kind, std::make_shared<CGraphElement>(subKind == 1 ? 1 : 0)};
     case KindPicture:
-        return std::make_shared<CPictureElement>();
+        return {kind, std::make_shared<CPictureElement>()};
     default:
-        return nullptr;
+        return {kind, nullptr};
     }
+}
+
+ElementRef CreateElementForTool(ToolCode tool)
+{
+    if (tool < ToolLamp || tool > ToolPicture)
+        return {};
+    const int subKind = tool == ToolDynamicText || tool == ToolCurveGraph ? 1 : 0;
+    return CreateElement(KindOfTool(tool), subKind);
 }

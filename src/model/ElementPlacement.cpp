@@ -2,8 +2,11 @@
 
 #include "StringTable.h"
 #include "model/CFuncKeyElement.h"
+#include "model/CGraphElement.h"
 #include "model/CLampElement.h"
 #include "model/CPictureElement.h"
+#include "model/CRegisterElement.h"
+#include "model/CTextElement.h"
 #include "model/CVX50TextDoc.h"
 #include "model/ElementSelection.h"
 #include "model/ElementTypeText.h"
@@ -59,6 +62,53 @@ std::shared_ptr<CScreenElement> NewFuncKey(const CVX50TextDoc& doc)
     return key;
 }
 
+std::shared_ptr<CScreenElement> NewStaticText()
+{
+    // Not bound to an address: the station stays the element's own default.
+    auto text = std::make_shared<CTextElement>(0);
+    text->SetText(StringGbk(kStaticTextStringId));
+    text->SetInverse(0);
+    return text;
+}
+
+std::shared_ptr<CScreenElement> NewDynamicText(const CVX50TextDoc& doc)
+{
+    auto text = std::make_shared<CTextElement>(1);
+    text->AddState(StringGbk(kDynamicTextStringId), "0");
+    text->SetStateMode(0);
+    text->SetStation(doc.DefaultStation);
+    BindToFirstElementType(*text, 0);
+    text->SetInverse(0);
+    text->SetHexBcd(0);
+    return text;
+}
+
+std::shared_ptr<CScreenElement> NewRegister(const CVX50TextDoc& doc)
+{
+    auto reg = std::make_shared<CRegisterElement>();
+    reg->SetPreviewText("12345");
+    reg->SetDigits(5);
+    reg->SetDecimals(0);
+    reg->SetSettable(0);
+    reg->SetInverse(0);
+    reg->SetHexBcd(0);
+    reg->SetSigned(0);
+    reg->SetPasswordProtected(0);
+    reg->SetEngineeringScale(0);
+    reg->SetStation(doc.DefaultStation);
+    reg->SetAlignment(0);
+    BindToFirstElementType(*reg, 16);
+    return reg;
+}
+
+std::shared_ptr<CScreenElement> NewGraph(const CVX50TextDoc& doc, int curve)
+{
+    auto graph = std::make_shared<CGraphElement>(curve);
+    graph->SetStation(doc.DefaultStation);
+    BindToFirstElementType(*graph, 16);
+    return graph;
+}
+
 std::shared_ptr<CScreenElement> NewPicture(const PictureDots& dots)
 {
     auto picture = std::make_shared<CPictureElement>();
@@ -73,6 +123,16 @@ std::shared_ptr<CScreenElement> NewToolElement(ToolCode tool, const CVX50TextDoc
         return NewLamp(doc);
     case ToolFuncKey:
         return NewFuncKey(doc);
+    case ToolStaticText:
+        return NewStaticText();
+    case ToolDynamicText:
+        return NewDynamicText(doc);
+    case ToolRegister:
+        return NewRegister(doc);
+    case ToolBarGraph:
+        return NewGraph(doc, 0);
+    case ToolCurveGraph:
+        return NewGraph(doc, 1);
     case ToolPicture:
         return picture ? NewPicture(*picture) : nullptr;
     default:

@@ -170,7 +170,7 @@ private:
         // bar for any other value.
         if (kind == KindText && subKind > 1)
             throw FormatError("unknown text kind");
-        const std::shared_ptr<CScreenElement> element = CreateElementOfKind(kind, subKind == 1);
+        const std::shared_ptr<CScreenElement> element = CreateElement(kind, subKind).element;
         if (!element)
             throw FormatError("unknown element kind");
         element->ReadProjectRecord(m_in, m_doc, screenIndex);

@@ -1,7 +1,10 @@
 #include "StringTable.h"
 #include "model/CFuncKeyElement.h"
+#include "model/CGraphElement.h"
 #include "model/CLampElement.h"
 #include "model/CPictureElement.h"
+#include "model/CRegisterElement.h"
+#include "model/CTextElement.h"
 #include "model/CVX50TextDoc.h"
 #include "model/ElementPlacement.h"
 #include "support/RecordingUserInterface.h"
@@ -88,6 +91,58 @@ TEST(ElementPlacement, NumberClassesAreApart)
     EXPECT_EQ(funcKey->GetKey(), 0);
     EXPECT_EQ(funcKey->GetDataFormat(), 1);
     EXPECT_EQ(funcKey->GetAction(), CFuncKeyElement::SetCoil);
+}
+
+TEST(ElementPlacement, EveryKindWithItsDefaults)
+{
+    CVX50TextDoc doc;
+    doc.DefaultStation = 3;
+    // Static texts numbered 1 and 2 leave a new dynamic text number 1.
+    for (int n : {1, 2}) {
+        auto text = std::make_shared<CTextElement>(0);
+        text->Number = static_cast<std::uint16_t>(n);
+        doc.GetWorkingElements().push_back({KindText, text});
+    }
+
+    const auto staticText = std::dynamic_pointer_cast<CTextElement>(PlaceToolElement(doc, ToolStaticText, 0, 0, W, H));
+    ASSERT_TRUE(staticText);
+    EXPECT_EQ(staticText->Number, 3);
+    EXPECT_EQ(staticText->GetText(), StringGbk(61358));
+    EXPECT_EQ(staticText->GetSize(), (DotSize{48, 16}));
+    EXPECT_EQ(staticText->GetStation(), 1); // not bound to a device
+
+    const auto dynamicText
+        = std::dynamic_pointer_cast<CTextElement>(PlaceToolElement(doc, ToolDynamicText, 0, 0, W, H));
+    ASSERT_TRUE(dynamicText);
+    EXPECT_EQ(dynamicText->Number, 1);
+    EXPECT_TRUE(dynamicText->IsDynamic());
+    EXPECT_EQ(dynamicText->GetEntryCount(), 1);
+    EXPECT_EQ(dynamicText->GetStateText(0), StringGbk(61359));
+    EXPECT_EQ(dynamicText->GetStateValue(0), "0");
+    EXPECT_EQ(dynamicText->TypeText, StringGbk(61298));
+    EXPECT_EQ(dynamicText->WordSize, 0);
+    EXPECT_FALSE(dynamicText->IsHexBcd());
+    EXPECT_EQ(dynamicText->GetStation(), 3);
+
+    const auto reg = std::dynamic_pointer_cast<CRegisterElement>(PlaceToolElement(doc, ToolRegister, 300, 100, W, H));
+    ASSERT_TRUE(reg);
+    EXPECT_EQ(reg->GetSize(), (DotSize{40, 16}));
+    EXPECT_EQ(reg->GetPreviewText(), "12345");
+    EXPECT_EQ(reg->Digits, 5);
+    EXPECT_EQ(reg->TypeText, StringGbk(61299));
+    EXPECT_EQ(reg->WordSize, 16);
+    EXPECT_EQ(reg->GetStation(), 3);
+
+    for (ToolCode tool : {ToolBarGraph, ToolCurveGraph}) {
+        const auto graph = std::dynamic_pointer_cast<CGraphElement>(PlaceToolElement(doc, tool, 0, 0, W, H));
+        ASSERT_TRUE(graph);
+        EXPECT_EQ(graph->Tool(), tool);
+        EXPECT_EQ(graph->Number, 1);
+        EXPECT_EQ(graph->TypeText, StringGbk(61299));
+        EXPECT_EQ(graph->GetStation(), 3);
+    }
+    EXPECT_EQ(doc.GetWorkingElements().back().element->GetSize(), (DotSize{56, 48}));
+    EXPECT_EQ(doc.GetWorkingElements().back().kind, KindGraph);
 }
 
 TEST(ElementPlacement, APictureTakesItsDotsAndSize)
