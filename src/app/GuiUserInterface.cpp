@@ -141,6 +141,12 @@ void GuiUserInterface::RedrawCanvas()
         view->GetCanvas()->update();
 }
 
+void GuiUserInterface::GoToElement(int screenIndex, int elementIndex, int page)
+{
+    if (CVX50TextView* view = m_frame.GetActiveView())
+        view->GoToElement(screenIndex, elementIndex, page);
+}
+
 void GuiUserInterface::RefreshElementList(bool rebuild)
 {
     if (m_frame.ScreenDataWindow)
