@@ -9,6 +9,7 @@
 #include <vector>
 
 class CBarGraphPropertyDlg;
+class CanvasPages;
 class CChartValues;
 class CCurvePropertyDlg;
 class CDynTextPropertyDlg;
@@ -17,6 +18,7 @@ class CKeypadDlg;
 class CLampPropertyDlg;
 class CMainFrame;
 class CPaneCtrl;
+class CPanelSerial;
 class CPicturePropertyDlg;
 class CProgressDlg;
 class CPropertyDlg;
@@ -51,6 +53,10 @@ public:
     // The screen page filled from the edited screen, the element pages hidden.
     void ShowScreenPage();
     void HideElementPages();
+
+    // The end exchange of a transfer on an open port (transfer/PanelExchanges.h):
+    // up to 3 tries, 61214 after the third failure.
+    static bool EndTransfer(CPanelSerial& port);
 
     // The nine pages in creation order: function key, bar graph, dynamic
     // text, lamp, picture, register, screen, text, curve.
@@ -110,5 +116,6 @@ private:
     CVX50TextDoc& m_document;
     CMainFrame& m_frame;
     CPaneCtrl* m_canvas = nullptr;
+    std::unique_ptr<CanvasPages> m_canvasPages;
     bool m_forwardingKey = false;
 };

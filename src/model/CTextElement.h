@@ -67,7 +67,6 @@ public:
     std::string GetText() const { return m_staticText; }
     // The entry drawn in the editor.
     void SetStateMode(int index) { m_previewEntry = index; }
-    int GetStateMode() const { return m_previewEntry; }
 
     // Entries; the caller keeps texts within DynTextEntry::kMaxTextBytes.
     void AddState(const std::string& text, const std::string& value);
@@ -83,7 +82,6 @@ public:
     // Simulation: shows the first entry whose value has the low 16 bits of
     // `value`, or none.
     void SelectStateByValue(int value);
-    int GetShownEntry() const { return ShownEntry; }
 
     int WordSize = 16; // 0 bound to a bit, 16 or 32 bound to a word
     std::string GroupName;

@@ -216,14 +216,14 @@ TEST(TextElement, ShownEntryFollowsThePolledValue)
     auto text = OnOff("M", "M5");
     text->AddState("AGAIN", "1");
     text->SelectStateByValue(1);
-    EXPECT_EQ(text->GetShownEntry(), 1);
+    EXPECT_EQ(text->ShownEntry, 1);
     text->SelectStateByValue(0);
-    EXPECT_EQ(text->GetShownEntry(), 0);
+    EXPECT_EQ(text->ShownEntry, 0);
     text->SelectStateByValue(7);
-    EXPECT_EQ(text->GetShownEntry(), -1);
+    EXPECT_EQ(text->ShownEntry, -1);
     text->AddState("MINUS", "-1");
     text->SelectStateByValue(65535);
-    EXPECT_EQ(text->GetShownEntry(), 3);
+    EXPECT_EQ(text->ShownEntry, 3);
 }
 
 TEST(TextElement, EntryAccessAndCopy)
@@ -240,7 +240,7 @@ TEST(TextElement, EntryAccessAndCopy)
     const auto copy = std::static_pointer_cast<CTextElement>(text->Clone());
     EXPECT_TRUE(copy->IsDynamic());
     EXPECT_EQ(copy->Entries(), text->Entries());
-    EXPECT_EQ(copy->GetShownEntry(), -1);
+    EXPECT_EQ(copy->ShownEntry, -1);
     EXPECT_EQ(copy->AddressText, "0");
     CVX50TextDoc doc;
     EXPECT_EQ(RecordOf(*copy, doc), RecordOf(*text, doc));
