@@ -43,9 +43,6 @@ public:
     // Paints the whole canvas, as it is now, at the widget's size.
     void Render(QPainter& painter);
 
-    // An element's box in widget pixels.
-    QRect GetElementRect(const CScreenElement& element) const;
-
     // Element operations on the selection, reached from the keys, the
     // context menu and the commands.
     void CopySelection();

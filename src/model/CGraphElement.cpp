@@ -1,11 +1,11 @@
 #include "model/CGraphElement.h"
 
+#include "model/AddressFileText.h"
 #include "model/AddressLookup.h"
 #include "model/AddressRepair.h"
 #include "model/ByteReader.h"
 #include "model/ByteWriter.h"
 #include "model/CVX50TextDoc.h"
-#include "model/AddressFileText.h"
 #include "model/ElementTypeText.h"
 
 namespace {

@@ -1,5 +1,6 @@
 #include "model/CRegisterElement.h"
 
+#include "model/AddressFileText.h"
 #include "model/AddressLookup.h"
 #include "model/AddressRepair.h"
 #include "model/ByteReader.h"
@@ -7,11 +8,11 @@
 #include "model/CVX50TextDoc.h"
 #include "model/DisplaySize.h"
 #include "model/ElementTypeText.h"
-#include "model/AddressFileText.h"
 #include "model/RegisterEntry.h"
 #include "model/RegisterLiveValue.h"
 #include "model/RegisterPreviewText.h"
 #include "model/ShortText.h"
+#include "model/UserInterface.h"
 
 namespace {
 
@@ -41,10 +42,7 @@ void CRegisterElement::SetFlag(std::uint8_t flag, int on)
 void CRegisterElement::SetInverse(int on)
 {
     SetFlag(kInverseFlag, on);
-    if (on)
-        SetColours(kLightColour, kDarkColour);
-    else
-        SetColours(kDarkColour, kLightColour);
+    SetInverseColours(on);
 }
 
 RegisterFormat CRegisterElement::Format() const
@@ -232,6 +230,7 @@ void CRegisterElement::LoadFromPanelRecord(CVX50TextDoc& doc, const PanelRecord&
     SetStation(record.station);
     SetSettable(record.settable);
     WordSize = record.wordSize;
+    CurrentUi().ResetAddressLists(ToolRegister, WordSize);
     int digits = record.digits;
     int decimals = record.decimals;
     ClampRegisterDigits(RegisterCount, WordSize, digits, decimals);

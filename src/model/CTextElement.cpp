@@ -1,5 +1,6 @@
 #include "model/CTextElement.h"
 
+#include "model/AddressFileText.h"
 #include "model/AddressLookup.h"
 #include "model/AddressRepair.h"
 #include "model/ByteReader.h"
@@ -9,7 +10,6 @@
 #include "model/DisplaySize.h"
 #include "model/ElementTypeText.h"
 #include "model/FormatError.h"
-#include "model/AddressFileText.h"
 #include "model/ShortText.h"
 
 #include <algorithm>
@@ -60,10 +60,7 @@ void CTextElement::SetHexBcd(int on)
 void CTextElement::SetInverse(int on)
 {
     SetFlag(kInverseFlag, on);
-    if (on)
-        SetColours(kLightColour, kDarkColour);
-    else
-        SetColours(kDarkColour, kLightColour);
+    SetInverseColours(on);
 }
 
 void CTextElement::AddState(const std::string& text, const std::string& value)

@@ -5,6 +5,7 @@
 #include "model/GbkText.h"
 
 #include "model/ElementRecordFixtures.h"
+#include "support/RecordingUserInterface.h"
 
 #include <gtest/gtest.h>
 
@@ -293,7 +294,9 @@ TEST(RegisterElement, PanelRecordBuildsPreviewSizeAndLimits)
     record.wordAddress = 356;
     record.passwordValue = 3;
     auto reg = std::make_shared<CRegisterElement>();
+    RecordingUserInterface ui;
     reg->LoadFromPanelRecord(doc, record, 0);
+    EXPECT_EQ(ui.calls, std::vector<std::string>{"ResetAddressLists 5 16"});
     EXPECT_EQ(reg->GetPreviewText(), "-123.45");
     EXPECT_FALSE(reg->IsHexBcd());
     EXPECT_TRUE(reg->IsSigned());

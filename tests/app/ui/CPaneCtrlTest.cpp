@@ -1,11 +1,14 @@
 #include "app/CPaneCtrl.h"
 #include "app/CanvasPageHost.h"
 #include "model/CLampElement.h"
+#include "model/CPictureElement.h"
 #include "model/CVX50TextDoc.h"
 #include "simulator/SimulatedDisplayState.h"
 
+#include <QDir>
 #include <QMenu>
 #include <QPainter>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -63,6 +66,16 @@ QImage Rendered(CPaneCtrl& canvas)
     QPainter painter(&image);
     canvas.Render(painter);
     return image;
+}
+
+// Whether anything black was drawn inside `area`.
+bool HasBlack(const QImage& image, const QRect& area)
+{
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (image.pixelColor(x, y) == QColor(Qt::black))
+                return true;
+    return false;
 }
 
 } // namespace
@@ -230,6 +243,71 @@ private slots:
         const QImage image = Rendered(*m_canvas);
         QCOMPARE(image.pixelColor(243, 89), QColor(170, 212, 71));
         m_canvas->SetSimulationState(nullptr);
+    }
+
+    void simulatedOverlays()
+    {
+        Simulation simulation;
+        simulation.flags.simulating = true;
+        m_canvas->SetSimulationState(&simulation);
+        AddLamp(*m_doc, 0, 0);
+        AddLamp(*m_doc, 100, 40);
+        const QRect lowerLamp(253, 111, 40, 44);
+        const QColor display(170, 212, 71);
+
+        // A broken link: a black-framed box over the elements.
+        simulation.flags.linkTimedOut = true;
+        QImage image = Rendered(*m_canvas);
+        QCOMPARE(image.pixelColor(W / 5, 3 * H / 8 + 5), QColor(Qt::black));
+        const QRect firstLamp(0, 0, 40, 44);
+        QVERIFY(HasBlack(image, firstLamp));
+        QVERIFY(HasBlack(image, lowerLamp));
+
+        // The alarm list replaces the screen, unless the link timed out.
+        simulation.flags.linkTimedOut = false;
+        simulation.flags.alarmDisplay = true;
+        image = Rendered(*m_canvas);
+        QVERIFY(HasBlack(image, QRect(0, 0, W, H / 4))); // "No Alarm!"
+        QVERIFY(!HasBlack(image, QRect(0, H / 4, W, H - H / 4))); // no lamp
+        QVERIFY(image.pixelColor(W / 5, 3 * H / 8 + 5) == display); // no box
+        simulation.flags.alarmDisplay = false;
+
+        // A password prompt from a lamp in the top half goes to the bottom
+        // quarter, and only the asking element is drawn.
+        const auto asking = AddLamp(*m_doc, 100, 0);
+        simulation.flags.passwordEntry = true;
+        simulation.flags.passwordElement = asking;
+        simulation.flags.passwordDigits = 3;
+        image = Rendered(*m_canvas);
+        QVERIFY(!HasBlack(image, firstLamp));
+        QVERIFY(HasBlack(image, QRect(253, 0, 40, 44)));
+        QVERIFY(HasBlack(image, QRect(0, 3 * H / 4, W, H / 4)));
+        QVERIFY(!HasBlack(image, QRect(0, H / 4, W, H / 2)));
+        m_canvas->SetSimulationState(nullptr);
+    }
+
+    void thePictureToolFindsItsFileByFullPath()
+    {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        QImage big(200, 80, QImage::Format_RGB32);
+        big.fill(Qt::white);
+        const QString path = folder.filePath("wide.bmp");
+        QVERIFY(big.save(path, "BMP"));
+        // Placing does not depend on the current folder.
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(QDir::rootPath()));
+        m_canvas->PicturePath = path;
+        m_canvas->CurrentTool = ToolPicture;
+        QTest::mouseClick(m_canvas.get(), Qt::LeftButton, {}, QPoint(10, 10));
+        QDir::setCurrent(before);
+
+        QCOMPARE(m_doc->GetWorkingElements().size(), std::size_t(1));
+        const auto picture = std::dynamic_pointer_cast<CPictureElement>(m_doc->GetWorkingElements()[0].element);
+        QVERIFY(picture);
+        QCOMPARE(picture->GetSize(), (DotSize{192, 64}));
+        QCOMPARE(picture->GetPosition(), (DotPoint{0, 0}));
+        QCOMPARE(picture->DotColour(191, 63), 0xFFFFFFu);
     }
 
     void editModeShowsTheGridOnWhite()
