@@ -117,11 +117,6 @@ CPaneCtrl::CPaneCtrl(CVX50TextDoc& document, QWidget* parent)
 
 CPaneCtrl::~CPaneCtrl() = default;
 
-QRect CPaneCtrl::GetElementRect(const CScreenElement& element) const
-{
-    return ToQRect(ElementPixelRect(element.GetBox(), width(), height()));
-}
-
 bool CPaneCtrl::Simulating() const
 {
     return m_simulation && m_simulation->DisplayFlags().simulating;

@@ -42,9 +42,6 @@ public:
     // Paints the whole canvas, as it is now, at the widget's size.
     void Render(QPainter& painter);
 
-    // An element's box in widget pixels.
-    QRect GetElementRect(const CScreenElement& element) const;
-
     // Element operations on the selection (the clipboard and layer order
     // fill them; Delete is reached from the key).
     void CopySelection();
