@@ -151,6 +151,27 @@ private slots:
         QTest::mouseRelease(&editor.Canvas(), Qt::LeftButton, {}, QPoint(200, 120));
     }
 
+    void undoAndTheTidyCommitLetGoOfWhatTheyDrop()
+    {
+        Editor editor;
+        editor.PlaceLamp(QPoint(100, 100));
+        std::weak_ptr<CScreenElement> lamp = editor.Elements().front().element;
+        QTest::mousePress(&editor.Canvas(), Qt::LeftButton, {}, QPoint(110, 110));
+        editor.frame->ExecuteCommand(Cmd::Undo);
+        QVERIFY(editor.Elements().empty());
+        QVERIFY(lamp.expired());
+        QTest::mouseRelease(&editor.Canvas(), Qt::LeftButton, {}, QPoint(110, 110));
+
+        auto empty = std::make_shared<CTextElement>(0);
+        editor.document.GetWorkingElements().push_back({KindText, empty});
+        editor.View().TextPage->Bind(empty);
+        std::weak_ptr<CScreenElement> text = empty;
+        empty.reset();
+        editor.document.TidyAndCommitWorkingElements();
+        QVERIFY(text.expired());
+        QVERIFY(!editor.View().TextPage->BoundElement());
+    }
+
     void layerCommandsReorderRepaintAndKeepTheRowsSelected()
     {
         Editor editor;
