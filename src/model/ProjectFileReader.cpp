@@ -256,9 +256,5 @@ bool ReadProject(CVX50TextDoc& doc, std::string_view bytes, bool& displaySetting
 bool OpenProjectFile(CVX50TextDoc& doc, const std::string& path, bool& displaySetting)
 {
     const std::optional<std::string> bytes = ReadWholeFile(path);
-    if (!bytes) {
-        CurrentUi().ShowMessage(61226);
-        return false;
-    }
-    return ReadProject(doc, *bytes, displaySetting);
+    return bytes && ReadProject(doc, *bytes, displaySetting);
 }
