@@ -21,7 +21,6 @@
 #include "transfer/ComPortNumber.h"
 #include "transfer/FirmwareVersionCommand.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDragEnterEvent>
