@@ -219,6 +219,8 @@ const std::map<int, const char*>& Table()
         {61413, "插入画面"},
         {61414, "工程数据过大,写入后不可读出，是否继续?"},
         {61415, "工程不可读！"},
+        // Ids from 61500 on are this editor's own additions.
+        {61500, "每个画面最多255个元件!"}, // a screen too large for the project file
     };
     return table;
 }

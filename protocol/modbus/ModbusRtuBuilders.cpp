@@ -18,24 +18,25 @@ struct BuildResult {
 
 bool IsByte(int value) { return value >= 0 && value <= 0xFF; }
 
-// The station and address arguments, and a range of `count` addresses that
-// ends inside the 16-bit address space.
-bool ValidTarget(int station, int addressHigh, int addressLow, int count, int maxCount)
+// The station, and a range of `count` addresses that ends inside the 16-bit
+// address space.
+bool ValidTarget(int station, int address, int count, int maxCount)
 {
-    if (!IsByte(station) || !IsByte(addressHigh) || !IsByte(addressLow))
-        return false;
-    const int address = addressHigh * 256 + addressLow;
-    return count >= 1 && count <= maxCount && address + count - 1 <= 0xFFFF;
+    return IsByte(station) && count >= 1 && count <= maxCount && address + count - 1 <= 0xFFFF;
 }
+
+// The address from its two bytes; only their low 8 bits count, so an address
+// of -1 split into bytes reaches the device as FF FF.
+int AddressOf(int addressHigh, int addressLow) { return (addressHigh & 0xFF) * 256 + (addressLow & 0xFF); }
 
 // Station, function code, address and a 16-bit field: the 6-byte head that
 // reads and single writes share.
-void PutHead(unsigned char* command, int station, FunctionCode code, int addressHigh, int addressLow, int field)
+void PutHead(unsigned char* command, int station, FunctionCode code, int address, int field)
 {
     command[0] = static_cast<unsigned char>(station);
     command[1] = code;
-    command[2] = static_cast<unsigned char>(addressHigh);
-    command[3] = static_cast<unsigned char>(addressLow);
+    command[2] = static_cast<unsigned char>(address >> 8);
+    command[3] = static_cast<unsigned char>(address & 0xFF);
     command[4] = static_cast<unsigned char>(field >> 8);
     command[5] = static_cast<unsigned char>(field & 0xFF);
 }
@@ -68,9 +69,10 @@ void Publish(const BuildResult& result, int* out1, int* out2, int* out3, int* ou
 int BuildRead(FunctionCode code, int station, int addressHigh, int addressLow, int count, int maxCount,
     int replyDataBytes, unsigned char* command, int* out1, int* out2, int* out3, int* out4, unsigned char* aux)
 {
-    if (!command || !ValidTarget(station, addressHigh, addressLow, count, maxCount))
+    const int address = AddressOf(addressHigh, addressLow);
+    if (!command || !ValidTarget(station, address, count, maxCount))
         return -1;
-    PutHead(command, station, code, addressHigh, addressLow, count);
+    PutHead(command, station, code, address, count);
     const BuildResult result {PutCrc(command, 6), ReplyDataPosition, ReplyDataPosition + replyDataBytes + 2};
     Publish(result, out1, out2, out3, out4, aux);
     return 0;
@@ -97,9 +99,10 @@ int ReadRegister(int station, int addressHigh, int addressLow, int wordCount, un
 int WriteSigleBit(int station, int addressHigh, int addressLow, int value, unsigned char* command, int* out1,
     int* out2, int* out3, unsigned char* aux)
 {
-    if (!command || (value != 0 && value != 1) || !ValidTarget(station, addressHigh, addressLow, 1, 1))
+    const int address = AddressOf(addressHigh, addressLow);
+    if (!command || (value != 0 && value != 1) || !ValidTarget(station, address, 1, 1))
         return -1;
-    PutHead(command, station, WriteSingleCoil, addressHigh, addressLow, value ? 0xFF00 : 0x0000);
+    PutHead(command, station, WriteSingleCoil, address, value ? 0xFF00 : 0x0000);
     const BuildResult result {PutCrc(command, 6), SingleWriteValuePosition, WriteReplyLength};
     Publish(result, out1, out2, out3, nullptr, aux);
     return 0;
@@ -108,14 +111,15 @@ int WriteSigleBit(int station, int addressHigh, int addressLow, int value, unsig
 int WriteRegister(int station, int addressHigh, int addressLow, const unsigned char* values, int wordCount,
     unsigned char* command, int* out1, int* out2, int* out3, int* out4, unsigned char* aux, int /*groupMode*/)
 {
-    if (!command || !values || !ValidTarget(station, addressHigh, addressLow, wordCount, MaxWriteRegisters))
+    const int address = AddressOf(addressHigh, addressLow);
+    if (!command || !values || !ValidTarget(station, address, wordCount, MaxWriteRegisters))
         return -1;
     BuildResult result {};
     if (wordCount == 1) {
-        PutHead(command, station, WriteSingleRegister, addressHigh, addressLow, values[0] * 256 + values[1]);
+        PutHead(command, station, WriteSingleRegister, address, values[0] * 256 + values[1]);
         result = {PutCrc(command, 6), SingleWriteValuePosition, WriteReplyLength};
     } else {
-        PutHead(command, station, WriteMultipleRegisters, addressHigh, addressLow, wordCount);
+        PutHead(command, station, WriteMultipleRegisters, address, wordCount);
         command[6] = static_cast<unsigned char>(2 * wordCount);
         for (int i = 0; i < 2 * wordCount; ++i)
             command[MultipleWriteValuePosition + i] = values[i];

@@ -9,7 +9,8 @@
  * registers). Nothing is ever sent from here.
  *
  * Common rules of the builders:
- *  - station 0 to 255, address high and low bytes 0 to 255 each; the read or
+ *  - station 0 to 255; of the address high and low bytes only the low 8 bits
+ *    count (an address of -1 split into two bytes is FF FF); the read or
  *    written range must end at or below address 0xFFFF;
  *  - command must hold 255 bytes (the longest command is 255 bytes); the out
  *    pointers and aux may be null when the caller does not want them;

@@ -20,6 +20,9 @@
 #include "pages/CScreenPropertyDlg.h"
 #include "transfer/ComPortNumber.h"
 #include "transfer/FirmwareVersionCommand.h"
+#include "transfer/PanelExchanges.h"
+#include "transfer/PanelFrames.h"
+#include "transfer/ui/PingSetDlg.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -99,6 +102,7 @@ CMainFrame::CMainFrame(CVX50TextDoc& document)
     SetCommandHandler(Cmd::HelpContents, [this] { OnHelpContents(); });
     SetCommandHandler(Cmd::About, [this] { OnAbout(); });
     SetCommandHandler(Cmd::FirmwareVersion, [this] { OnFirmwareVersion(); });
+    SetCommandHandler(Cmd::PingSet, [this] { OnPingSet(); });
     SetCommandHandler(Cmd::WriteDescriptions, [this] { OnToggleWriteDescriptions(); });
     SetCommandHandler(Cmd::ScreenDataWindow, [this] { OnToggleScreenDataWindow(); });
     SetCommandHandler(Cmd::ViewToolbar, [this] { m_toolBar->setVisible(!m_toolBar->isVisible()); });
@@ -409,6 +413,23 @@ void CMainFrame::OnFirmwareVersion()
     const std::string version = RunFirmwareVersionCommand();
     if (!version.empty())
         SetPaneText(3, QStringFromGbk(version));
+}
+
+void CMainFrame::OnPingSet()
+{
+    CPingSetDlg dialog(this);
+    if (dialog.exec() == QDialog::Accepted)
+        StationAddress = dialog.StationAddress();
+}
+
+std::string CMainFrame::QueryFirmwareVersion(CPanelSerial& port)
+{
+    return ::QueryFirmwareVersion(port);
+}
+
+std::uint16_t CMainFrame::BuildPageFrame(const std::uint8_t* source, std::uint8_t* destination, std::uint8_t block)
+{
+    return ::BuildPageFrame(source, destination, block);
 }
 
 void CMainFrame::OnToggleWriteDescriptions()

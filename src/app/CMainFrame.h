@@ -8,11 +8,13 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <string>
 
 class CCJTreeCtrl;
 class CCoolBar;
 class CCoolTabCtrl;
 class CElementListDlg;
+class CPanelSerial;
 class CVX50TextDoc;
 class CVX50TextView;
 class QLabel;
@@ -64,6 +66,12 @@ public:
     // Screen selection from the tree (`byClick` for a left click).
     void OnTreeSelect(bool byClick);
 
+    // The panel exchanges the transfer commands share (transfer/PanelExchanges.h,
+    // transfer/PanelFrames.h): the firmware version of an open port (empty
+    // after a failure) and the block frame of 256 bytes.
+    static std::string QueryFirmwareVersion(CPanelSerial& port);
+    static std::uint16_t BuildPageFrame(const std::uint8_t* source, std::uint8_t* destination, std::uint8_t block);
+
     // Shared state (start values of a new frame).
     int WriteDescriptions = 0;
     std::array<std::uint8_t, 3000> UsedCharTable{};
@@ -91,6 +99,8 @@ public slots:
     void OnAbout();
     // Asks the panel for its firmware version and shows it in pane 3.
     void OnFirmwareVersion();
+    // Runs the station-address dialog; OK sets StationAddress.
+    void OnPingSet();
     void OnToggleWriteDescriptions();
     void OnToggleScreenDataWindow();
 

@@ -4,6 +4,7 @@
 #include "app/CElementListDlg.h"
 #include "app/CMainFrame.h"
 #include "app/CPaneCtrl.h"
+#include "app/CanvasPages.h"
 #include "app/CProgressDlg.h"
 #include "app/UiText.h"
 #include "model/AddressTableFile.h"
@@ -25,6 +26,7 @@
 #include "pages/CTextPropertyDlg.h"
 #include "simulator/ui/CKeypadDlg.h"
 #include "transfer/ComPortNumber.h"
+#include "transfer/PanelExchanges.h"
 #include "transfer/ui/CUsageChart.h"
 #include "transfer/ui/ComPortDlg.h"
 
@@ -155,6 +157,11 @@ void CVX50TextView::OnComPort()
         m_document.ProjectComPort = ComPortNumber();
 }
 
+bool CVX50TextView::EndTransfer(CPanelSerial& port)
+{
+    return ::EndTransfer(port);
+}
+
 void CVX50TextView::OnWritePanel()
 {
 }
@@ -219,7 +226,9 @@ void CVX50TextView::CreateChildWindows()
     CurvePage = new CCurvePropertyDlg(this);
     KeypadWindow = new CKeypadDlg(this);
     KeypadWindow->hide();
-    m_canvas = new CPaneCtrl(this);
+    m_canvas = new CPaneCtrl(m_document, this);
+    m_canvasPages = std::make_unique<CanvasPages>(*this, m_frame);
+    m_canvas->SetPageHost(m_canvasPages.get());
     m_canvas->show();
 
     // The tree turns from a grey frame into the project.

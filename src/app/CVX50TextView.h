@@ -1,6 +1,8 @@
 #pragma once
 
 #include "model/ViewLayout.h"
+#include "transfer/PollGroup.h"
+#include "transfer/ProtocolFunctionTable.h"
 
 #include <QWidget>
 
@@ -9,6 +11,7 @@
 #include <vector>
 
 class CBarGraphPropertyDlg;
+class CanvasPages;
 class CChartValues;
 class CCurvePropertyDlg;
 class CDynTextPropertyDlg;
@@ -17,6 +20,7 @@ class CKeypadDlg;
 class CLampPropertyDlg;
 class CMainFrame;
 class CPaneCtrl;
+class CPanelSerial;
 class CPicturePropertyDlg;
 class CProgressDlg;
 class CPropertyDlg;
@@ -52,6 +56,18 @@ public:
     void ShowScreenPage();
     void HideElementPages();
 
+    // The end exchange of a transfer on an open port (transfer/PanelExchanges.h):
+    // up to 3 tries, 61214 after the third failure.
+    static bool EndTransfer(CPanelSerial& port);
+
+    // The poll plan of one screen over the document (transfer/ScreenPollPlan.h),
+    // grouped with the loaded protocol library's coil positions.
+    bool CollectScreenAddresses(int screenIndex, std::vector<PollItem>& wordBits, std::vector<PollItem>& coils,
+        std::vector<PollItem>& words) const;
+    std::vector<PollGroup> BuildPollGroups(std::vector<PollItem> wordBits, std::vector<PollItem> coils,
+        std::vector<PollItem> words) const;
+    bool AddressInTable(int wordAddress, bool wordGroups) const;
+
     // The nine pages in creation order: function key, bar graph, dynamic
     // text, lamp, picture, register, screen, text, curve.
     std::vector<CPropertyDlg*> Pages() const;
@@ -69,6 +85,8 @@ public:
     std::unique_ptr<CUsageChart> UsageChart;
     QRect UsageChartRect;
     CProgressDlg* ProgressWindow = nullptr;
+    // The loaded protocol library's entry points (transfer/ProtocolLibrary.h).
+    ProtocolFunctionTable ProtocolFunctions;
     // 1: the next save asks for a file name even when the project has a path.
     int SaveAs = 1;
     // 1: File New asks for the device; open and read set it to 0 while they
@@ -110,5 +128,6 @@ private:
     CVX50TextDoc& m_document;
     CMainFrame& m_frame;
     CPaneCtrl* m_canvas = nullptr;
+    std::unique_ptr<CanvasPages> m_canvasPages;
     bool m_forwardingKey = false;
 };

@@ -17,9 +17,6 @@ public:
 
     int Row() const { return m_row; }
     int Column() const { return m_column; }
-    QString InitialText() const { return m_initialText; }
-    // True after Esc: the ending editor commits no text.
-    bool IsCancelled() const { return m_cancelled; }
 
 protected:
     friend class InPlaceEditList;
@@ -50,6 +47,7 @@ protected:
     int m_row;
     int m_column;
     QString m_initialText;
+    // Set by Esc: the ending editor commits no text.
     bool m_cancelled = false;
 
 private:

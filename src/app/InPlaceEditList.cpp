@@ -136,11 +136,8 @@ void InPlaceEditList::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton)
         return;
-    if (PassesLeftButtonOn()) {
-        m_forwardingClick = true;
+    if (PassesLeftButtonOn())
         emit leftButtonPressed(event->position().toPoint(), event->modifiers());
-        m_forwardingClick = false;
-    }
     LeftButtonPressed();
 }
 

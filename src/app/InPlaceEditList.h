@@ -33,12 +33,11 @@ public:
 
     // The open cell editor, or nullptr.
     InPlaceCellEdit* CurrentEditor() const { return m_currentEditor; }
-    // True only while a left-button press is being passed on to the owner.
-    bool IsForwardingClick() const { return m_forwardingClick; }
     // Ends a running edit as a loss of focus would, and gives the list the
     // focus. Returns false when the editor refused to end and is still open.
     bool EndEdit();
 
+    // The first row shown, -1 when the list has no rows.
     int TopVisibleRow() const;
 
     // The column's texts as GBK bytes, rows 0 to `rows` - 1 (all rows when -1).
@@ -81,5 +80,4 @@ private:
     void TakeFocusToEndEdit();
 
     QPointer<InPlaceCellEdit> m_currentEditor;
-    bool m_forwardingClick = false;
 };

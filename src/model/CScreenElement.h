@@ -118,6 +118,15 @@ protected:
         source.CopyTo(copy.get());
         return copy;
     }
+    // The colours of an element drawn inverse (on) or normally (off): inverse
+    // swaps the dark and the light colour.
+    void SetInverseColours(int on)
+    {
+        if (on)
+            SetColours(kLightColour, kDarkColour);
+        else
+            SetColours(kDarkColour, kLightColour);
+    }
     // Adds this element, with its kind code, to the document's working list
     // and stores that list into screen `screenIndex`.
     void AddToScreen(CVX50TextDoc& doc, int screenIndex);

@@ -63,6 +63,8 @@ enum : int {
     ToolPicture = 32781,
     // Accelerator only
     PageDownload = 32784,
+    // Hidden: no menu entry and no accelerator
+    PingSet = 32812,
 };
 
 } // namespace Cmd

@@ -80,6 +80,18 @@ public:
     // The page of `element`'s kind is bound to it and reloads its address
     // controls from it.
     virtual void LoadAddressControls(const std::shared_ptr<CScreenElement>& element) {}
+
+    // A project's device was loaded: the status bar shows the device and its
+    // protocol library, the property pages reset their address choices for
+    // the new address table.
+    virtual void DeviceLoaded() {}
+    // The password levels changed: the function-key and register pages
+    // refill their level lists from the document's level count and reload
+    // the element they show.
+    virtual void PasswordLevelsChanged() {}
+    // Every element was checked against a new address table: the pages
+    // refill their group lists and reload the element they show.
+    virtual void ElementAddressesRebound() {}
 };
 
 // The user interface the model talks to; a do-nothing one until the GUI

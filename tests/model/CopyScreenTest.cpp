@@ -1,4 +1,5 @@
 #include "model/CLampElement.h"
+#include "model/CTextElement.h"
 #include "model/CVX50TextDoc.h"
 #include "model/GbkText.h"
 
@@ -154,12 +155,39 @@ TEST(CopyScreen, RefusalsChangeNothing)
     EXPECT_EQ(doc.Screens.size(), 256u);
 }
 
-TEST(CopyScreen, TidyCommitDropsNothingButDeselects)
+TEST(CopyScreen, TidyCommitDropsEmptyStaticTextsAndDeselects)
+{
+    CVX50TextDoc doc = Project({1});
+    auto named = std::make_shared<CTextElement>(0);
+    named->SetText("A");
+    doc.WorkingElements.push_back({KindText, std::make_shared<CTextElement>(0)});
+    doc.WorkingElements.push_back({KindText, std::make_shared<CTextElement>(0)}); // two in a row
+    doc.WorkingElements.push_back({KindText, std::make_shared<CTextElement>(1)}); // an empty dynamic text stays
+    doc.WorkingElements.push_back({KindText, named});
+    for (const ElementRef& ref : doc.WorkingElements)
+        ref.element->Selected = 1;
+
+    doc.TidyAndCommitWorkingElements();
+    ASSERT_EQ(doc.WorkingElements.size(), 3u);
+    EXPECT_EQ(doc.WorkingElements[1].element->Tool(), ToolDynamicText);
+    EXPECT_EQ(doc.WorkingElements[2].element, named);
+    for (const ElementRef& ref : doc.WorkingElements)
+        EXPECT_EQ(ref.element->Selected, 0);
+    ASSERT_EQ(doc.Screens[0].Elements.size(), 3u);
+    EXPECT_EQ(doc.Screens[0].Elements[2].element, named);
+}
+
+TEST(CopyScreen, TheTwoHundredFiftySixthScreenIsAllowed)
 {
     RecordingUserInterface ui;
     CVX50TextDoc doc = Project({1});
-    doc.WorkingElements[0].element->Selected = 1;
-    doc.TidyAndCommitWorkingElements();
-    EXPECT_EQ(doc.WorkingElements[0].element->Selected, 0);
-    EXPECT_EQ(doc.Screens[0].Elements.size(), 1u);
+    while (doc.Screens.size() < 255) {
+        ScreenRecord s;
+        s.Number = static_cast<int>(doc.Screens.size()) + 1;
+        doc.Screens.push_back(s);
+    }
+    ui.ScriptCopyTargets({300});
+    doc.OnCopyScreen();
+    EXPECT_EQ(doc.Screens.size(), 256u);
+    EXPECT_TRUE(ui.MessageIds().empty());
 }

@@ -191,8 +191,17 @@ TEST(ModbusBuilders, OutputsTheCallersRelyOn)
     EXPECT_EQ(multiple.bytes[multiple.out4], 1);
     EXPECT_EQ(multiple.replyLength, 8);
 
-    int head = -1, tail = -1;
+    // A lost element's address -1 goes out as FF FF.
+    std::uint8_t command[255] = {};
+    int out[4] = {};
     std::uint8_t aux[255] = {};
+    ASSERT_EQ(ModbusEntries().ReadRegister(1, -1, -1, 1, command, &out[0], &out[1], &out[2],
+                  &out[3], aux),
+        0);
+    EXPECT_EQ(command[2], 0xFF);
+    EXPECT_EQ(command[3], 0xFF);
+
+    int head = -1, tail = -1;
     EXPECT_NE(ModbusEntries().GetHexCommIns(aux), 0);
     ModbusEntries().GetHeadAndTail(&head, nullptr, &tail, nullptr, aux);
     EXPECT_EQ(head, 0);

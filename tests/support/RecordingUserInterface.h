@@ -89,6 +89,10 @@ public:
         calls.push_back("LoadAddressControls");
     }
 
+    void DeviceLoaded() override { calls.push_back("DeviceLoaded"); }
+    void PasswordLevelsChanged() override { calls.push_back("PasswordLevelsChanged"); }
+    void ElementAddressesRebound() override { calls.push_back("ElementAddressesRebound"); }
+
     // The string ids of the message boxes shown so far.
     std::vector<int> MessageIds() const
     {

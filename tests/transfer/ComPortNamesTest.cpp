@@ -1,7 +1,7 @@
+#include "support/IsolatedSettings.h"
 #include "transfer/ComPortNames.h"
 #include "transfer/ComPortNumber.h"
 
-#include <QCoreApplication>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -65,10 +65,7 @@ TEST_F(ComPortMappingTest, MapRoundTripsThroughSettingsAndEmptyRemoves)
 
 TEST_F(ComPortMappingTest, PortNamesResolveThroughTheProgramSettings)
 {
-    QTemporaryDir folder;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
-    QCoreApplication::setOrganizationName("vx50-test");
-    QCoreApplication::setApplicationName("ComPortMappingTest");
+    IsolatedSettings isolated("ComPortMappingTest");
     {
         QSettings settings;
         ComPortMap map;

@@ -121,8 +121,10 @@ TEST_F(PanelLinkTest, LateReplyOfAnEarlierExchangeIsNeverTakenForTheNext)
     const int timeoutMs = port.ReplyTimeoutMs(kVersionFrame.size(), kVersionReplyLength);
     panel.InjectFault(kFunctionVersion, Fault::SlowReply, 1, timeoutMs + 100);
     EXPECT_EQ(QueryFirmwareVersion(port), "");
-    std::this_thread::sleep_for(std::chrono::milliseconds(300)); // the late version reply arrives
-    EXPECT_GT(port.PendingInput(), 0);
+    const auto start = Clock::now(); // wait for the late version reply
+    while (port.PendingInput() == 0 && MsSince(start) < 2000)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_GT(port.PendingInput(), 0);
 
     ui.messages.clear();
     EXPECT_TRUE(EndTransfer(port));

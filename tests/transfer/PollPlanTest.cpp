@@ -22,12 +22,7 @@ int ModbusCoilPosition(int readStart, int coilAddress, int* bit)
 
 ElementGroup Group(std::string name, int type, int mode, int interval = 1)
 {
-    ElementGroup group;
-    group.name = std::move(name);
-    group.elementType = type;
-    group.accessMode = mode;
-    group.interval32 = interval;
-    return group;
+    return {.elements = {}, .name = std::move(name), .accessMode = mode, .elementType = type, .interval32 = interval};
 }
 
 // Elements named by their address ("100", or "5.3" for a bit of a word).
@@ -59,14 +54,7 @@ protected:
     }
     void Add(PollSourceKind kind, const std::string& group, const std::string& element, int station, int words)
     {
-        PollSource source;
-        source.elementIndex = static_cast<int>(sources.size());
-        source.kind = kind;
-        source.groupName = group;
-        source.elementName = element;
-        source.station = station;
-        source.wordCount = words;
-        sources.push_back(source);
+        sources.push_back({static_cast<int>(sources.size()), kind, group, element, station, words});
     }
 
     bool Collect() { return CollectPollItems(sources, table, 2, "Main", lists); }

@@ -1,10 +1,10 @@
+#include "support/IsolatedSettings.h"
 #include "transfer/ComPortNames.h"
 #include "transfer/ComPortNumber.h"
 #include "transfer/ui/ComPortDlg.h"
 
 #include <QComboBox>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QtTest>
 
 class ComPortDlgTest : public QObject {
@@ -13,10 +13,7 @@ class ComPortDlgTest : public QObject {
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_settingsFolder.isValid());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settingsFolder.path());
-        QCoreApplication::setOrganizationName(QStringLiteral("vx50-test"));
-        QCoreApplication::setApplicationName(QStringLiteral("ComPortDlgTest"));
+        QVERIFY(m_settings.IsValid());
     }
 
     void opensOnTheCurrentNumberAndChangesItAtOnce()
@@ -67,7 +64,7 @@ private slots:
     }
 
 private:
-    QTemporaryDir m_settingsFolder;
+    IsolatedSettings m_settings{QStringLiteral("ComPortDlgTest")};
 };
 
 QTEST_MAIN(ComPortDlgTest)

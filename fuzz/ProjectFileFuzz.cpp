@@ -1,0 +1,29 @@
+// Feeds arbitrary bytes to the project-file reader: every input must end in
+// a loaded project or a refusal, never in a crash or a sanitizer report.
+#include "model/CVX50TextDoc.h"
+#include "model/ProgramPaths.h"
+#include "model/ProjectFile.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    // Device tables that inputs embed are written below a folder of their own.
+    static QTemporaryDir folder;
+    SetProgramFolder(folder.path().toStdString());
+    QDir().mkpath(QString::fromStdString(DeviceFolder()));
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    CVX50TextDoc doc;
+    bool displaySetting = true;
+    ReadProject(doc, std::string_view(reinterpret_cast<const char*>(data), size), displaySetting);
+    return 0;
+}
