@@ -1,11 +1,13 @@
 #include "app/CVX50TextApp.h"
 
 #include "app/CMainFrame.h"
+#include "app/CPaneCtrl.h"
 #include "app/CVX50TextView.h"
 #include "app/GuiUserInterface.h"
 #include "app/ResourceFile.h"
 #include "model/CVX50TextDoc.h"
 #include "model/ComPortFile.h"
+#include "model/ProjectFile.h"
 #include "model/ProgramPaths.h"
 #include "transfer/ComPortNumber.h"
 
@@ -35,7 +37,8 @@ QString CommandLineFile(const QStringList& arguments)
 
 } // namespace
 
-CVX50TextApp::CVX50TextApp()
+CVX50TextApp::CVX50TextApp(UiFactory makeUi)
+    : m_makeUi(std::move(makeUi))
 {
     s_instance = this;
 }
@@ -62,7 +65,7 @@ bool CVX50TextApp::InitInstance(const QStringList& arguments, bool show)
 
     m_document = std::make_unique<CVX50TextDoc>();
     m_frame = std::make_unique<CMainFrame>(*m_document);
-    m_ui = std::make_unique<GuiUserInterface>(*m_frame);
+    m_ui = m_makeUi ? m_makeUi(*m_frame) : std::make_unique<GuiUserInterface>(*m_frame);
     m_frame->setAcceptDrops(true);
     QObject::connect(m_frame.get(), &CMainFrame::FileDropped, m_frame.get(),
                      [this](const QString& path) { OpenDocumentFile(path); });
@@ -97,7 +100,7 @@ bool CVX50TextApp::OpenDocumentFile(const QString& path)
     return opened;
 }
 
-bool CVX50TextApp::OpenProject(const QString&)
+bool CVX50TextApp::OpenProject(const QString& path)
 {
     if (!m_frame)
         return false;
@@ -105,8 +108,20 @@ bool CVX50TextApp::OpenProject(const QString&)
     view.AskDeviceOnNew = 0;
     m_document->ResetOnNew = 1;
     view.OnFileNew();
-    // The project reader comes with the project file: until then the path is
-    // only remembered by the recent-file list.
+    // File New sets the flag back when it ran to its end; when it stopped (the
+    // user kept a modified project) nothing is read.
+    if (view.AskDeviceOnNew == 1) {
+        // The path is used as given: a "/" in it is a folder separator here.
+        const std::string file = path.toStdString();
+        bool displaySetting = view.GetCanvas()->DisplaySetting == 1;
+        m_document->ProjectPath = file;
+        if (OpenProjectFile(*m_document, file, displaySetting)) {
+            view.GetCanvas()->DisplaySetting = displaySetting ? 1 : 0;
+        } else {
+            m_document->ProjectPath.clear();
+        }
+    }
     view.AskDeviceOnNew = 1;
+    m_frame->RefreshCommandStates();
     return true;
 }

@@ -30,6 +30,7 @@ public:
     void RefreshElementList(bool rebuild) override;
     void ShowScreenItem(int number, const std::string& gbkText) override;
     void ShowScreenPage() override;
+    void DeviceLoaded() override;
 
 protected:
     // The modal box itself; tests override it to answer without a window.
