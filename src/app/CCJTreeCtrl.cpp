@@ -1,6 +1,51 @@
 #include "app/CCJTreeCtrl.h"
 
+#include "StringTable.h"
+#include "app/CMainFrame.h"
+#include "app/CScreenSettingsDlg.h"
+#include "app/CVX50TextView.h"
+#include "app/GuiUserInterface.h"
+#include "app/ScreenEditRefresh.h"
+#include "app/UiText.h"
+#include "model/CVX50TextDoc.h"
+#include "model/GbkText.h"
+#include "model/ScreenCommands.h"
+#include "model/UserInterface.h"
+
+#include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int ScreenNameId = 61366;
+constexpr int SelectScreenToDeleteId = 61332;
+constexpr int DeleteQuestionId = 61275;
+constexpr int DeleteQuestionEndId = 61276;
+constexpr int ScreenLimitId = 61388;
+constexpr std::size_t ScreenLimit = 256;
+
+// The popup's commands, in menu order: string id and handler.
+struct PopupCommand {
+    int textId;
+    void (CCJTreeCtrl::*handler)();
+};
+constexpr PopupCommand PopupCommands[] = {
+    {61362, &CCJTreeCtrl::OnNewScreen},
+    {61364, &CCJTreeCtrl::OnDeleteScreen},
+    {61363, &CCJTreeCtrl::OnCopyScreen},
+    {61365, &CCJTreeCtrl::OnScreenProperties},
+    {61413, &CCJTreeCtrl::OnInsertScreen},
+};
+
+bool IsScreenData(int data)
+{
+    return data > CCJTreeCtrl::ScreensRootData && data < CCJTreeCtrl::AddressRootData;
+}
+
+} // namespace
 
 CCJTreeCtrl::CCJTreeCtrl(QWidget* parent)
     : QTreeWidget(parent)
@@ -91,19 +136,209 @@ void CCJTreeCtrl::SetItemColor(QTreeWidgetItem* item, const QColor& color)
     item->setForeground(0, color);
 }
 
+QString CCJTreeCtrl::ScreenItemText(const CVX50TextDoc& doc, const ScreenRecord& screen)
+{
+    if (!screen.Description.empty())
+        return QStringFromGbk(screen.Description);
+    return UiText(ScreenNameId) + QString::number(screen.Number);
+}
+
+void CCJTreeCtrl::ListScreens(const CVX50TextDoc& doc)
+{
+    QTreeWidgetItem* root = ScreensRoot();
+    if (!root)
+        return;
+    qDeleteAll(root->takeChildren());
+    std::vector<const ScreenRecord*> screens;
+    for (const ScreenRecord& screen : doc.Screens)
+        screens.push_back(&screen);
+    std::stable_sort(screens.begin(), screens.end(),
+        [](const ScreenRecord* a, const ScreenRecord* b) { return a->Number < b->Number; });
+    for (const ScreenRecord* screen : screens)
+        AppendScreenItem(ScreenItemText(doc, *screen), screen->Number + ScreenDataOffset);
+    root->setExpanded(true);
+    if (QTreeWidgetItem* edited = FindItemByData(doc.CurrentScreenNumber + ScreenDataOffset)) {
+        setCurrentItem(edited);
+        CurrentScreenItemData = ItemData(edited);
+    }
+}
+
+CMainFrame* CCJTreeCtrl::Frame() const
+{
+    for (QWidget* at = parentWidget(); at; at = at->parentWidget()) {
+        if (auto* frame = qobject_cast<CMainFrame*>(at))
+            return frame;
+    }
+    return nullptr;
+}
+
 void CCJTreeCtrl::mousePressEvent(QMouseEvent* event)
 {
     QTreeWidgetItem* item = itemAt(event->position().toPoint());
-    if (!item || (m_acceptsClicks && !m_acceptsClicks()))
+    if (!item || !AcceptsInput())
         return;
-    if (event->button() == Qt::LeftButton)
-        ScreenDeletedMark = 0;
-    QTreeWidget::mousePressEvent(event);
+    if (event->button() == Qt::RightButton) {
+        OnRightClick(item, event->globalPosition().toPoint());
+        return;
+    }
     if (event->button() != Qt::LeftButton)
         return;
+    ScreenDeletedMark = 0;
+    QTreeWidget::mousePressEvent(event);
     setCurrentItem(item);
     const int data = ItemData(item);
-    if (data != ScreensRootData && data != AddressRootData)
+    if (IsScreenData(data))
         CurrentScreenItemData = data;
     emit TreeSelect(true);
+}
+
+void CCJTreeCtrl::mouseMoveEvent(QMouseEvent*)
+{
+    // No drag selection: only clicks and keys move the selection, and each
+    // of them switches the edited screen.
+}
+
+void CCJTreeCtrl::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QTreeWidgetItem* item = itemAt(event->position().toPoint());
+    if (!item || !AcceptsInput())
+        return;
+    if (IsScreenData(ItemData(item)))
+        RunScreenProperties();
+    else
+        QTreeWidget::mouseDoubleClickEvent(event);
+}
+
+void CCJTreeCtrl::OnRightClick(QTreeWidgetItem* item, const QPoint& globalPos)
+{
+    const int data = ItemData(item);
+    RightClickedItemData = data;
+    setCurrentItem(item);
+    if (IsScreenData(data))
+        CurrentScreenItemData = data;
+    emit TreeSelect(false);
+    if (!IsScreenData(data))
+        return;
+    ScreenDeletedMark = 0;
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("ScreenMenu"));
+    for (const PopupCommand& command : PopupCommands)
+        menu.addAction(UiText(command.textId))->setData(command.textId);
+    const QAction* chosen = menu.exec(globalPos);
+    if (!chosen)
+        return;
+    for (const PopupCommand& command : PopupCommands) {
+        if (chosen->data().toInt() == command.textId)
+            (this->*command.handler)();
+    }
+}
+
+void CCJTreeCtrl::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) {
+        if (AcceptsInput())
+            FollowScreenLink(event->key() == Qt::Key_Up);
+        return;
+    }
+    // Any other key that moves the selection switches screens like a click,
+    // or is undone while the tree takes no input.
+    QTreeWidgetItem* before = currentItem();
+    QTreeWidget::keyPressEvent(event);
+    QTreeWidgetItem* after = currentItem();
+    if (after == before)
+        return;
+    if (!AcceptsInput()) {
+        setCurrentItem(before);
+        return;
+    }
+    ScreenDeletedMark = 0;
+    if (IsScreenData(ItemData(after)))
+        CurrentScreenItemData = ItemData(after);
+    emit TreeSelect(false);
+}
+
+void CCJTreeCtrl::FollowScreenLink(bool up)
+{
+    const CMainFrame* frame = Frame();
+    const int selected = ItemData(currentItem());
+    if (!frame || !IsScreenData(selected) || frame->GetDocument().Screens.empty())
+        return;
+    const CVX50TextDoc& doc = frame->GetDocument();
+    const ScreenRecord* screen = doc.FindScreenByNumber(doc.CurrentScreenNumber);
+    if (!screen)
+        screen = &doc.Screens.front();
+    const int target = (up ? screen->UpKeyScreen : screen->DownKeyScreen) + ScreenDataOffset;
+    QTreeWidgetItem* item = FindItemByData(target);
+    if (!item)
+        return;
+    ScreenDeletedMark = 0;
+    setCurrentItem(item);
+    CurrentScreenItemData = target;
+    emit TreeSelect(false);
+}
+
+bool CCJTreeCtrl::RefuseAtScreenLimit() const
+{
+    const CMainFrame* frame = Frame();
+    if (!frame || frame->GetDocument().Screens.size() < ScreenLimit)
+        return false;
+    CurrentUi().ShowMessage(ScreenLimitId, MbOk);
+    return true;
+}
+
+void CCJTreeCtrl::OnNewScreen()
+{
+    if (!RefuseAtScreenLimit() && IsScreenData(RightClickedItemData))
+        Frame()->GetDocument().OnNewScreen();
+}
+
+void CCJTreeCtrl::OnCopyScreen()
+{
+    if (!RefuseAtScreenLimit() && IsScreenData(RightClickedItemData))
+        Frame()->GetDocument().OnCopyScreen();
+}
+
+void CCJTreeCtrl::OnInsertScreen()
+{
+    if (!RefuseAtScreenLimit() && IsScreenData(RightClickedItemData))
+        Frame()->GetDocument().NewScreenFromTree();
+}
+
+void CCJTreeCtrl::OnScreenProperties()
+{
+    // The selected item: the right-clicked one for the popup, the edited
+    // screen's for the menu command.
+    if (IsScreenData(ItemData(currentItem())))
+        RunScreenProperties();
+}
+
+void CCJTreeCtrl::RunScreenProperties()
+{
+    CMainFrame* frame = Frame();
+    if (!frame || !frame->GetActiveView() || !frame->GetActiveView()->GetCanvas())
+        return;
+    CScreenSettingsDlg dialog(frame->GetDocument(), frame);
+    if (RunModalDialog(dialog) == QDialog::Accepted)
+        ShowEditedScreenAfterEdit(*frame);
+}
+
+void CCJTreeCtrl::OnDeleteScreen()
+{
+    CMainFrame* frame = Frame();
+    if (!frame)
+        return;
+    const int data = ItemData(currentItem());
+    if (!IsScreenData(data)) {
+        CurrentUi().ShowMessage(SelectScreenToDeleteId, MbOk);
+        return;
+    }
+    // The screen of the selected item goes, whichever screen is edited.
+    const int number = data - ScreenDataOffset;
+    const std::string question = StringGbk(DeleteQuestionId) + std::to_string(number) + StringGbk(DeleteQuestionEndId);
+    if (CurrentUi().ShowMessageText(question, MbYesNo) == IdYes) {
+        DeleteScreen(frame->GetDocument(), number);
+        ListScreens(frame->GetDocument());
+        ScreenDeletedMark = 1;
+    }
+    emit TreeSelect(false);
 }

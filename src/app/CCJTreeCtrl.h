@@ -5,11 +5,18 @@
 
 #include <functional>
 
+class CMainFrame;
+class CVX50TextDoc;
+struct ScreenRecord;
+
 // The project tree on the "工程" tab: the root "画面" with one item per
 // screen and the root "地址表". Every item carries an int: 0 for the screens
 // root, 65545 for the address-table root, screen number + 9 for a screen.
 // The tree does not switch screens itself: it emits TreeSelect and the main
-// frame loads the selected screen.
+// frame loads the selected screen. Every way the selection moves (click,
+// right click, keys) ends in TreeSelect, so the selected item and the edited
+// screen never part. A right click on a screen opens the screen commands;
+// Up and Down follow the screens' Up-key and Down-key links.
 class CCJTreeCtrl : public QTreeWidget {
     Q_OBJECT
 public:
@@ -29,6 +36,12 @@ public:
     void ResetRoots(const QString& screens, const QString& addressTable, const QColor& color);
     // Appends a screen item under the screens root.
     QTreeWidgetItem* AppendScreenItem(const QString& text, int data);
+    // A screen item's text: the description, or "画面" and the number when
+    // the description is empty.
+    static QString ScreenItemText(const CVX50TextDoc& doc, const ScreenRecord& screen);
+    // Lists the document's screens under the screens root in ascending
+    // number order and selects the edited screen's item.
+    void ListScreens(const CVX50TextDoc& doc);
 
     // Pre-order navigation; nullptr when there is no such item.
     QTreeWidgetItem* GetNextTreeItem(QTreeWidgetItem* item) const;
@@ -51,6 +64,13 @@ public:
     // screens root then stands for the last screen.
     static inline int ScreenDeletedMark = 0;
 
+    // The commands of the screen popup menu, on the right-clicked item.
+    void OnNewScreen();
+    void OnDeleteScreen();
+    void OnCopyScreen();
+    void OnScreenProperties();
+    void OnInsertScreen();
+
 signals:
     // A screen item or a root was selected; `byClick` is true for a left
     // click (only then does the address-table root open its editor).
@@ -58,7 +78,22 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    bool AcceptsInput() const { return !m_acceptsClicks || m_acceptsClicks(); }
+    CMainFrame* Frame() const;
+    void OnRightClick(QTreeWidgetItem* item, const QPoint& globalPos);
+    // The screen-properties dialog of the edited screen; on OK the item shows
+    // the new description.
+    void RunScreenProperties();
+    // Follows the edited screen's Up-key (or Down-key) link.
+    void FollowScreenLink(bool up);
+    // The 256-screen limit of new, copy and insert; true (after the message)
+    // when the project is full.
+    bool RefuseAtScreenLimit() const;
+
     std::function<bool()> m_acceptsClicks;
 };

@@ -111,6 +111,8 @@ CMainFrame::CMainFrame(CVX50TextDoc& document)
     SetCommandHandler(Cmd::Redo, [this] { m_document.OnEditRedo(); });
     SetCommandHandler(Cmd::NewScreen, [this] { m_document.OnNewScreen(); });
     SetCommandHandler(Cmd::CopyScreen, [this] { m_document.OnCopyScreen(); });
+    SetCommandHandler(Cmd::DeleteScreen, [this] { m_tree->OnDeleteScreen(); });
+    SetCommandHandler(Cmd::ScreenProperties, [this] { m_tree->OnScreenProperties(); });
 
     m_stateTimer = new QTimer(this);
     connect(m_stateTimer, &QTimer::timeout, this, &CMainFrame::RefreshCommandStates);
@@ -317,14 +319,7 @@ void CMainFrame::UpdateTitle()
 void CMainFrame::RebuildProjectTree()
 {
     m_tree->ResetRoots(UiText(ScreensRootId), UiText(AddressRootId), Qt::black);
-    std::vector<const ScreenRecord*> screens;
-    for (const ScreenRecord& screen : m_document.GetScreens())
-        screens.push_back(&screen);
-    std::stable_sort(screens.begin(), screens.end(),
-                     [](const ScreenRecord* a, const ScreenRecord* b) { return a->Number < b->Number; });
-    for (const ScreenRecord* screen : screens)
-        m_tree->AppendScreenItem(QStringFromGbk(screen->Description), screen->Number + CCJTreeCtrl::ScreenDataOffset);
-    m_tree->ScreensRoot()->setExpanded(true);
+    m_tree->ListScreens(m_document);
 }
 
 void CMainFrame::ShowScreenItem(int number, const QString& text)

@@ -1,7 +1,9 @@
 #include "app/GuiUserInterface.h"
 
+#include "app/CCopyScreenDlg.h"
 #include "app/CElementListDlg.h"
 #include "app/CMainFrame.h"
+#include "app/CNewScreenDlg.h"
 #include "app/CPaneCtrl.h"
 #include "app/CProgressDlg.h"
 #include "app/CVX50TextView.h"
@@ -146,8 +148,41 @@ void GuiUserInterface::RedrawCanvas()
         view->GetCanvas()->update();
 }
 
+void GuiUserInterface::GoToElement(int screenIndex, int elementIndex, int page)
+{
+    if (CVX50TextView* view = m_frame.GetActiveView())
+        view->GoToElement(screenIndex, elementIndex, page);
+}
+
 void GuiUserInterface::RefreshElementList(bool rebuild)
 {
     if (m_frame.ScreenDataWindow)
         m_frame.ScreenDataWindow->RefreshList(rebuild ? 1 : 0);
+}
+
+int GuiUserInterface::RunDialog(QDialog& dialog)
+{
+    return dialog.exec();
+}
+
+bool GuiUserInterface::RunCopyScreenDialog(int, int& target)
+{
+    CCopyScreenDlg dialog(m_frame.GetDocument(), &m_frame);
+    if (RunDialog(dialog) != QDialog::Accepted)
+        return false;
+    target = dialog.Target();
+    return true;
+}
+
+void GuiUserInterface::RunNewScreenDialog(bool insertMode)
+{
+    CNewScreenDlg dialog(m_frame, insertMode);
+    RunDialog(dialog);
+}
+
+int RunModalDialog(QDialog& dialog)
+{
+    if (auto* gui = dynamic_cast<GuiUserInterface*>(&CurrentUi()))
+        return gui->RunDialog(dialog);
+    return dialog.exec();
 }

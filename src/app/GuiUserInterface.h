@@ -5,6 +5,7 @@
 #include <QString>
 
 class CMainFrame;
+class QDialog;
 
 // The user interface the model talks to while the editor runs: message boxes
 // over the main window, the view's progress window, and the refreshes of the
@@ -28,9 +29,16 @@ public:
     void ShowPageAfterRestore() override;
     void RedrawCanvas() override;
     void RefreshElementList(bool rebuild) override;
+    void GoToElement(int screenIndex, int elementIndex, int page) override;
     void ShowScreenItem(int number, const std::string& gbkText) override;
     void ShowScreenPage() override;
     void DeviceLoaded() override;
+    bool RunCopyScreenDialog(int sourceNumber, int& target) override;
+    void RunNewScreenDialog(bool insertMode) override;
+
+    // Runs a modal dialog of the editor; returns its QDialog result. Tests
+    // override it to fill the dialog and press its buttons.
+    virtual int RunDialog(QDialog& dialog);
 
 protected:
     // The modal box itself; tests override it to answer without a window.
@@ -41,3 +49,7 @@ protected:
 private:
     UserInterface* m_previous;
 };
+
+// Runs `dialog` modally through the installed GUI user interface (plain exec()
+// when none is installed).
+int RunModalDialog(QDialog& dialog);

@@ -171,5 +171,4 @@ private:
     // Live screens rebuilt from the last snapshot after undo or redo.
     void RestoreLastSnapshot();
     ScreenSet SnapshotOfScreens() const;
-    void LinkIntoScreenRing(ScreenRecord& screen);
 };

@@ -4,9 +4,9 @@
 #include "model/CVX50TextDoc.h"
 
 #include "StringTable.h"
+#include "model/ScreenRing.h"
 #include "model/UserInterface.h"
 
-#include <algorithm>
 
 namespace {
 
@@ -67,7 +67,7 @@ bool CVX50TextDoc::CopyEditedScreenTo(int target)
         copy.Number = target;
         copy.Port = DefaultPort;
         copy.Description = description;
-        LinkIntoScreenRing(copy);
+        LinkIntoScreenRing(Screens, copy);
         Screens.push_back(std::move(copy));
     }
     ui.ShowScreenItem(target, itemText);
@@ -79,40 +79,4 @@ bool CVX50TextDoc::CopyEditedScreenTo(int target)
     PushUndoSnapshot();
     ui.RefreshElementList(true);
     return true;
-}
-
-void CVX50TextDoc::LinkIntoScreenRing(ScreenRecord& screen)
-{
-    // The ring runs in number order and wraps: the screen before the new one
-    // is the greatest number below it (else the greatest of all), the screen
-    // after it the smallest number above it (else the smallest of all).
-    if (Screens.empty()) {
-        screen.UpKeyScreen = screen.DownKeyScreen = screen.Number;
-        return;
-    }
-    const int v = screen.Number;
-    const auto [lowest, highest] = std::minmax_element(Screens.begin(), Screens.end(),
-        [](const ScreenRecord& a, const ScreenRecord& b) { return a.Number < b.Number; });
-    int previous = highest->Number;
-    int next = lowest->Number;
-    bool belowFound = false;
-    bool aboveFound = false;
-    for (const ScreenRecord& s : Screens) {
-        if (s.Number < v && (!belowFound || s.Number > previous)) {
-            previous = s.Number;
-            belowFound = true;
-        }
-        if (s.Number > v && (!aboveFound || s.Number < next)) {
-            next = s.Number;
-            aboveFound = true;
-        }
-    }
-    screen.UpKeyScreen = previous;
-    screen.DownKeyScreen = next;
-    for (ScreenRecord& s : Screens) {
-        if (s.Number == previous)
-            s.DownKeyScreen = v;
-        if (s.Number == next)
-            s.UpKeyScreen = v;
-    }
 }

@@ -380,8 +380,11 @@ TEST_F(ProjectFile, VersionEightElementsCarryNoNumbers)
     bool display = true;
     ASSERT_TRUE(ReadProject(doc, out.Data(), display)) << ::testing::PrintToString(ui.MessageIds());
     ASSERT_EQ(doc.Screens[0].Elements.size(), 3u);
+    // Unnumbered elements take the lowest free number of their class once
+    // loaded, and the project is to be saved with it.
     for (const ElementRef& ref : doc.Screens[0].Elements)
-        EXPECT_EQ(ref.element->Number, 0);
+        EXPECT_EQ(ref.element->Number, 1);
+    EXPECT_EQ(doc.ProjectModified, 1);
     EXPECT_EQ(doc.ReadingVersion, 8);
 }
 
