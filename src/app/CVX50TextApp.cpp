@@ -11,7 +11,6 @@
 #include "model/ProgramPaths.h"
 #include "transfer/ComPortNumber.h"
 
-#include <QCoreApplication>
 #include <QSettings>
 
 namespace {
@@ -58,9 +57,8 @@ bool CVX50TextApp::InitInstance(const QStringList& arguments, bool show)
     m_settings = std::make_unique<QSettings>(ProfileOrganisation, ProfileApplication);
     m_recentFiles.Load(*m_settings);
 
-    // The program folder holds the optional resource file, "PZ.DAT" and the
-    // device folders.
-    SetProgramFolder(QCoreApplication::applicationDirPath().toStdString());
+    // The program folder (the executable's, unless set before) holds the
+    // optional resource file, "PZ.DAT" and the device folders.
     ResourceFile::Load(QString::fromStdString(ProgramFolder()));
 
     m_document = std::make_unique<CVX50TextDoc>();

@@ -14,6 +14,7 @@
 #include "support/ScriptedGuiUserInterface.h"
 #include "transfer/ComPortNumber.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -54,20 +55,34 @@ class StartUpTest : public QObject {
     Q_OBJECT
 
 private:
+    QTemporaryDir m_programFolder;
     QString m_pzDat;
 
 private slots:
-    void init()
+    void initTestCase()
     {
-        m_pzDat = QCoreApplication::applicationDirPath() + "/PZ.DAT";
-        QFile::remove(m_pzDat);
+        // A program folder of our own, holding the shipped device.
+        const QString shipped = QCoreApplication::applicationDirPath() + "/Device/ModBus SlaveCommunication.add";
+        QVERIFY(QDir(m_programFolder.path()).mkpath("Device"));
+        QVERIFY(QFile::copy(shipped, m_programFolder.path() + "/Device/ModBus SlaveCommunication.add"));
+        SetProgramFolder(m_programFolder.path().toStdString());
+        m_pzDat = m_programFolder.path() + "/PZ.DAT";
     }
 
     void cleanup()
     {
-        // The window leaves the program folder's "PZ.DAT" behind.
         QFile::remove(m_pzDat);
         SetComPortNumber(1);
+    }
+
+    void theWindowWritesTheNumberBackWhenItGoes()
+    {
+        {
+            ScriptedApp app;
+            QVERIFY(app.InitInstance({"vx50"}, false));
+            SetComPortNumber(4);
+        }
+        QCOMPARE(ReadComPortFile(m_pzDat.toStdString()), 4);
     }
 
     void startsWithTheComPortNumberOfPzDat()
