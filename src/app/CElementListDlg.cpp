@@ -68,6 +68,7 @@ void CElementListDlg::RefreshList(int rebuild)
         m_list->clear();
         for (const std::string& row : rows)
             m_list->addItem(QStringFromGbk(row));
+        SelectRowsOfSelectedElements();
     } else {
         // Rows without an element keep their old text until the next rebuild.
         const int count = std::min(m_list->count(), static_cast<int>(rows.size()));
@@ -107,11 +108,11 @@ void CElementListDlg::SelectRowsOfSelectedElements()
     const ElementList& elements = m_document.GetWorkingElements();
     const int n = static_cast<int>(elements.size());
     const QSignalBlocker quiet(m_list);
-    for (int k = 0; k < n && n - 1 - k < m_list->count(); ++k) {
-        if (elements[static_cast<std::size_t>(k)].element->Selected != 1)
-            continue;
-        QListWidgetItem* row = m_list->item(n - 1 - k);
-        row->setSelected(true);
-        m_list->setCurrentItem(row, QItemSelectionModel::NoUpdate);
+    for (int r = 0; r < m_list->count() && r < n; ++r) {
+        QListWidgetItem* row = m_list->item(r);
+        const bool selected = elements[static_cast<std::size_t>(n - 1 - r)].element->Selected == 1;
+        row->setSelected(selected);
+        if (selected)
+            m_list->setCurrentItem(row, QItemSelectionModel::NoUpdate);
     }
 }

@@ -23,14 +23,14 @@ public:
     void SetPageHost(CanvasPageHost* pages) { m_pages = pages; }
     void SetCanvas(QWidget* canvas) { m_canvas = canvas; }
 
-    // Rebuilds the rows (rebuild 1) or rewrites the texts of the rows there
-    // are (0).
+    // Rebuilds the rows (rebuild 1), selecting those of the selected
+    // elements, or rewrites the texts of the rows there are (0).
     void RefreshList(int rebuild);
     // The elements' selection follows the rows' selection; one selected
     // element shows its page, more show the screen page.
     void SelectInEditor();
-    // The rows of the selected elements become selected, as the layer
-    // operations leave them.
+    // The rows' selection follows the elements' selection (the reverse of
+    // SelectInEditor), after the canvas changed it.
     void SelectRowsOfSelectedElements();
 
     QListWidget* List() const { return m_list; }

@@ -392,6 +392,8 @@ void CPaneCtrl::mouseReleaseEvent(QMouseEvent* event)
         ApplyRubberBand(elements, RubberBand, true);
         RubberBand = kNoRubberBand;
     }
+    if (m_host)
+        m_host->SelectListRowsOfSelection();
     update();
 }
 
@@ -600,9 +602,6 @@ void CPaneCtrl::ChangeLayers(bool (*operation)(ElementList&), bool refreshUnchan
         m_document.CommitWorkingElements();
         update();
     }
-    if (changed || refreshUnchanged) {
+    if (changed || refreshUnchanged)
         CurrentUi().RefreshElementList(true);
-        if (m_host)
-            m_host->SelectListRowsOfSelection();
-    }
 }

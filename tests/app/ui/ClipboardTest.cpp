@@ -100,6 +100,12 @@ private slots:
         QCOMPARE(rows.item(0)->text(), QStringLiteral("L_004 "));
         QCOMPARE(rows.item(3)->text(), QStringLiteral("L_001 "));
 
+        // The rows follow the canvas: the two copies are selected.
+        QVERIFY(rows.item(0)->isSelected() && rows.item(1)->isSelected());
+        QVERIFY(!rows.item(2)->isSelected() && !rows.item(3)->isSelected());
+        QTest::mouseClick(&editor.Canvas(), Qt::LeftButton, {}, QPoint(110, 110));
+        QCOMPARE(rows.selectedItems(), QList<QListWidgetItem*>{rows.item(3)});
+
         // A click on a row selects that lamp alone and shows the lamp page.
         editor.ClickRow(3);
         QCOMPARE(list[0].element->Selected, 1);
@@ -151,6 +157,27 @@ private slots:
         QTest::mouseRelease(&editor.Canvas(), Qt::LeftButton, {}, QPoint(200, 120));
     }
 
+    void undoAndTheTidyCommitLetGoOfWhatTheyDrop()
+    {
+        Editor editor;
+        editor.PlaceLamp(QPoint(100, 100));
+        std::weak_ptr<CScreenElement> lamp = editor.Elements().front().element;
+        QTest::mousePress(&editor.Canvas(), Qt::LeftButton, {}, QPoint(110, 110));
+        editor.frame->ExecuteCommand(Cmd::Undo);
+        QVERIFY(editor.Elements().empty());
+        QVERIFY(lamp.expired());
+        QTest::mouseRelease(&editor.Canvas(), Qt::LeftButton, {}, QPoint(110, 110));
+
+        auto empty = std::make_shared<CTextElement>(0);
+        editor.document.GetWorkingElements().push_back({KindText, empty});
+        editor.View().TextPage->Bind(empty);
+        std::weak_ptr<CScreenElement> text = empty;
+        empty.reset();
+        editor.document.TidyAndCommitWorkingElements();
+        QVERIFY(text.expired());
+        QVERIFY(!editor.View().TextPage->BoundElement());
+    }
+
     void layerCommandsReorderRepaintAndKeepTheRowsSelected()
     {
         Editor editor;
@@ -171,6 +198,17 @@ private slots:
         editor.frame->ExecuteCommand(Cmd::MoveUpOne);
         QCOMPARE(editor.Numbers(), (std::vector<int>{1, 3, 2}));
         QVERIFY(rows.item(1)->isSelected());
+
+        // Shift extends from the last clicked row, Ctrl takes one row out.
+        editor.ClickRow(0);
+        editor.ClickRow(2, Qt::ShiftModifier);
+        QCOMPARE(rows.selectedItems().size(), 3);
+        editor.ClickRow(1, Qt::ControlModifier);
+        QVERIFY(rows.item(0)->isSelected() && !rows.item(1)->isSelected() && rows.item(2)->isSelected());
+        QCOMPARE(editor.Elements()[1].element->Selected, 0);
+        QCOMPARE(editor.Elements()[0].element->Selected, 1);
+        // Back to the lamp numbered 3 alone.
+        editor.ClickRow(1);
         editor.frame->ExecuteCommand(Cmd::BringToTop);
         QCOMPARE(editor.Numbers(), (std::vector<int>{1, 2, 3}));
         // At the top already: nothing changes.
