@@ -232,6 +232,20 @@ private slots:
         QVERIFY(editor.frame->ScreenDataWindow->isVisible());
     }
 
+    void gridCommandTogglesTheGridAndMarksTheProjectModified()
+    {
+        Editor editor;
+        CMainFrame& frame = *editor.frame;
+        const int before = CPaneCtrl::GridFlag;
+        editor.document.ProjectModified = 0;
+        frame.ExecuteCommand(Cmd::ShowGrid);
+        QCOMPARE(CPaneCtrl::GridFlag, 1 - before);
+        QCOMPARE(editor.document.ProjectModified, 1);
+        QCOMPARE(frame.Action(Cmd::ShowGrid)->isChecked(), CPaneCtrl::GridFlag == 1);
+        frame.ExecuteCommand(Cmd::ShowGrid);
+        QCOMPARE(CPaneCtrl::GridFlag, before);
+    }
+
     void pasteIsDisabledBeforeFileNew()
     {
         GuiEditor editor;
