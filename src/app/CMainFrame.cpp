@@ -24,7 +24,6 @@
 #include "transfer/PanelFrames.h"
 #include "transfer/ui/PingSetDlg.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDragEnterEvent>
@@ -234,6 +233,13 @@ void CMainFrame::SetPaneText(int pane, const QString& text)
 QString CMainFrame::PaneText(int pane) const
 {
     return m_panes.at(pane)->text();
+}
+
+void CMainFrame::ShowDeviceInPanes()
+{
+    SetPaneText(1, QStringFromGbk(m_document.DeviceName));
+    const QString library = QStringFromGbk(m_document.ProtocolLibraryName);
+    SetPaneText(2, library.left(library.lastIndexOf(u'.')));
 }
 
 int CMainFrame::GetColorDepth() const

@@ -1,15 +1,16 @@
 #include "app/CVX50TextApp.h"
 
 #include "app/CMainFrame.h"
+#include "app/CPaneCtrl.h"
 #include "app/CVX50TextView.h"
 #include "app/GuiUserInterface.h"
 #include "app/ResourceFile.h"
 #include "model/CVX50TextDoc.h"
 #include "model/ComPortFile.h"
+#include "model/ProjectFile.h"
 #include "model/ProgramPaths.h"
 #include "transfer/ComPortNumber.h"
 
-#include <QCoreApplication>
 #include <QSettings>
 
 namespace {
@@ -35,7 +36,8 @@ QString CommandLineFile(const QStringList& arguments)
 
 } // namespace
 
-CVX50TextApp::CVX50TextApp()
+CVX50TextApp::CVX50TextApp(UiFactory makeUi)
+    : m_makeUi(std::move(makeUi))
 {
     s_instance = this;
 }
@@ -55,14 +57,13 @@ bool CVX50TextApp::InitInstance(const QStringList& arguments, bool show)
     m_settings = std::make_unique<QSettings>(ProfileOrganisation, ProfileApplication);
     m_recentFiles.Load(*m_settings);
 
-    // The program folder holds the optional resource file, "PZ.DAT" and the
-    // device folders.
-    SetProgramFolder(QCoreApplication::applicationDirPath().toStdString());
+    // The program folder (the executable's, unless set before) holds the
+    // optional resource file, "PZ.DAT" and the device folders.
     ResourceFile::Load(QString::fromStdString(ProgramFolder()));
 
     m_document = std::make_unique<CVX50TextDoc>();
     m_frame = std::make_unique<CMainFrame>(*m_document);
-    m_ui = std::make_unique<GuiUserInterface>(*m_frame);
+    m_ui = m_makeUi ? m_makeUi(*m_frame) : std::make_unique<GuiUserInterface>(*m_frame);
     m_frame->setAcceptDrops(true);
     QObject::connect(m_frame.get(), &CMainFrame::FileDropped, m_frame.get(),
                      [this](const QString& path) { OpenDocumentFile(path); });
@@ -97,7 +98,7 @@ bool CVX50TextApp::OpenDocumentFile(const QString& path)
     return opened;
 }
 
-bool CVX50TextApp::OpenProject(const QString&)
+bool CVX50TextApp::OpenProject(const QString& path)
 {
     if (!m_frame)
         return false;
@@ -105,8 +106,20 @@ bool CVX50TextApp::OpenProject(const QString&)
     view.AskDeviceOnNew = 0;
     m_document->ResetOnNew = 1;
     view.OnFileNew();
-    // The project reader comes with the project file: until then the path is
-    // only remembered by the recent-file list.
+    // File New sets the flag back when it ran to its end; when it stopped (the
+    // user kept a modified project) nothing is read.
+    if (view.AskDeviceOnNew == 1) {
+        // The path is used as given: a "/" in it is a folder separator here.
+        const std::string file = path.toStdString();
+        bool displaySetting = view.GetCanvas()->DisplaySetting == 1;
+        m_document->ProjectPath = file;
+        if (OpenProjectFile(*m_document, file, displaySetting)) {
+            view.GetCanvas()->DisplaySetting = displaySetting ? 1 : 0;
+        } else {
+            m_document->ProjectPath.clear();
+        }
+    }
     view.AskDeviceOnNew = 1;
+    m_frame->RefreshCommandStates();
     return true;
 }

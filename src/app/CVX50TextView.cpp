@@ -146,9 +146,7 @@ void CVX50TextView::OnDevice()
     m_document.CommBufferLength = keys.commBuffLength;
     m_document.HighFront = keys.highFront;
     m_document.UseProtocolLibrary = 1;
-    m_frame.SetPaneText(1, QStringFromGbk(name));
-    const QString library = QStringFromGbk(keys.dllName);
-    m_frame.SetPaneText(2, library.left(library.lastIndexOf(u'.')));
+    m_frame.ShowDeviceInPanes();
     m_document.ResetOnNew = 1;
 }
 

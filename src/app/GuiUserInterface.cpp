@@ -131,6 +131,11 @@ void GuiUserInterface::ShowScreenPage()
         view->ShowScreenPage();
 }
 
+void GuiUserInterface::DeviceLoaded()
+{
+    m_frame.ShowDeviceInPanes();
+}
+
 void GuiUserInterface::ShowPageAfterRestore()
 {
     if (CVX50TextView* view = m_frame.GetActiveView())

@@ -32,6 +32,7 @@ public:
     void GoToElement(int screenIndex, int elementIndex, int page) override;
     void ShowScreenItem(int number, const std::string& gbkText) override;
     void ShowScreenPage() override;
+    void DeviceLoaded() override;
     bool RunCopyScreenDialog(int sourceNumber, int& target) override;
     void RunNewScreenDialog(bool insertMode) override;
 
