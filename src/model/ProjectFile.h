@@ -45,6 +45,5 @@ bool SaveProjectFile(CVX50TextDoc& doc, const std::string& path, bool displaySet
 // setting in the flags byte clears `displaySetting`.
 bool ReadProject(CVX50TextDoc& doc, std::string_view bytes, bool& displaySetting);
 
-// ReadProject on the file at `path`; false, with no message and nothing
-// read, when the file cannot be read.
+// ReadProject on the file at `path`; 61226 when the file cannot be read.
 bool OpenProjectFile(CVX50TextDoc& doc, const std::string& path, bool& displaySetting);

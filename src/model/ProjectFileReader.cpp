@@ -257,5 +257,9 @@ bool ReadProject(CVX50TextDoc& doc, std::string_view bytes, bool& displaySetting
 bool OpenProjectFile(CVX50TextDoc& doc, const std::string& path, bool& displaySetting)
 {
     const std::optional<std::string> bytes = ReadWholeFile(path);
-    return bytes && ReadProject(doc, *bytes, displaySetting);
+    if (!bytes) {
+        CurrentUi().ShowMessage(61226);
+        return false;
+    }
+    return ReadProject(doc, *bytes, displaySetting);
 }

@@ -486,11 +486,11 @@ TEST_F(ProjectFile, FailedWriteIsReportedAndNotASuccess)
     EXPECT_EQ(ui.MessageIds(), std::vector<int>{61226});
 }
 
-TEST_F(ProjectFile, UnreadableFileLeavesTheFreshProject)
+TEST_F(ProjectFile, UnreadableFileIsReportedAndLeavesTheFreshProject)
 {
     CVX50TextDoc doc;
     bool display = true;
     EXPECT_FALSE(OpenProjectFile(doc, PathOf("absent.opf"), display));
-    EXPECT_TRUE(ui.MessageIds().empty());
+    EXPECT_EQ(ui.MessageIds(), std::vector<int>{61226});
     EXPECT_EQ(doc.Screens.size(), 1u);
 }
