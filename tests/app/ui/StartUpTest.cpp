@@ -12,6 +12,7 @@
 #include "model/ProgramPaths.h"
 #include "model/ProjectFile.h"
 #include "support/ScriptedGuiUserInterface.h"
+#include "support/ShippedDeviceFolder.h"
 #include "transfer/ComPortNumber.h"
 
 #include <QDir>
@@ -61,11 +62,7 @@ private:
 private slots:
     void initTestCase()
     {
-        // A program folder of our own, holding the shipped device.
-        const QString shipped = QCoreApplication::applicationDirPath() + "/Device/ModBus SlaveCommunication.add";
-        QVERIFY(QDir(m_programFolder.path()).mkpath("Device"));
-        QVERIFY(QFile::copy(shipped, m_programFolder.path() + "/Device/ModBus SlaveCommunication.add"));
-        SetProgramFolder(m_programFolder.path().toStdString());
+        QVERIFY(UseProgramFolderWithShippedDevice(m_programFolder.path()));
         m_pzDat = m_programFolder.path() + "/PZ.DAT";
     }
 
