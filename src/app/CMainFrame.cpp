@@ -236,6 +236,13 @@ QString CMainFrame::PaneText(int pane) const
     return m_panes.at(pane)->text();
 }
 
+void CMainFrame::ShowDevicePanes()
+{
+    SetPaneText(1, QStringFromGbk(m_document.DeviceName));
+    const QString library = QStringFromGbk(m_document.ProtocolLibraryName);
+    SetPaneText(2, library.left(library.lastIndexOf(u'.')));
+}
+
 int CMainFrame::GetColorDepth() const
 {
     const QScreen* screen = this->screen();

@@ -1,10 +1,11 @@
 #include "app/CVX50TextApp.h"
 
 #include "app/CMainFrame.h"
-#include "app/CVX50TextView.h"
 #include "app/GuiUserInterface.h"
+#include "app/ProjectOpen.h"
 #include "app/ResourceFile.h"
 #include "model/CVX50TextDoc.h"
+#include "model/CommandIds.h"
 #include "model/ComPortFile.h"
 #include "model/ProgramPaths.h"
 #include "transfer/ComPortNumber.h"
@@ -66,6 +67,7 @@ bool CVX50TextApp::InitInstance(const QStringList& arguments, bool show)
     m_frame->setAcceptDrops(true);
     QObject::connect(m_frame.get(), &CMainFrame::FileDropped, m_frame.get(),
                      [this](const QString& path) { OpenDocumentFile(path); });
+    m_frame->SetCommandHandler(Cmd::FileOpen, [this] { OnFileOpen(); });
 
     const QString file = CommandLineFile(arguments);
     if (show)
@@ -92,21 +94,23 @@ bool CVX50TextApp::OpenDocumentFile(const QString& path)
 {
     if (path.isEmpty())
         return false;
-    const bool opened = OpenProject(path);
-    m_recentFiles.Add(path);
-    return opened;
+    return OpenProject(path);
 }
 
-bool CVX50TextApp::OpenProject(const QString&)
+bool CVX50TextApp::OpenProject(const QString& path)
 {
     if (!m_frame)
         return false;
-    CVX50TextView& view = *m_frame->GetActiveView();
-    view.AskDeviceOnNew = 0;
-    m_document->ResetOnNew = 1;
-    view.OnFileNew();
-    // The project reader comes with the project file: until then the path is
-    // only remembered by the recent-file list.
-    view.AskDeviceOnNew = 1;
+    if (OpenProjectInto(*m_frame, path))
+        m_recentFiles.Add(path);
     return true;
+}
+
+void CVX50TextApp::OnFileOpen()
+{
+    if (!m_frame)
+        return;
+    const QString opened = OpenProjectWithDialog(*m_frame);
+    if (!opened.isEmpty())
+        m_recentFiles.Add(opened);
 }

@@ -75,6 +75,8 @@ CVX50TextView::~CVX50TextView()
 void CVX50TextView::RegisterCommands()
 {
     m_frame.SetCommandHandler(Cmd::FileNew, [this] { OnFileNew(); });
+    m_frame.SetCommandHandler(Cmd::FileSave, [this] { OnFileSave(); });
+    m_frame.SetCommandHandler(Cmd::FileSaveAs, [this] { OnFileSaveAs(); });
     m_frame.SetCommandHandler(Cmd::Device, [this] { OnDevice(); });
     m_frame.SetCommandHandler(Cmd::ComPort, [this] { OnComPort(); });
     m_frame.SetCommandHandler(Cmd::WritePanel, [this] { OnWritePanel(); });
@@ -144,9 +146,7 @@ void CVX50TextView::OnDevice()
     m_document.CommBufferLength = keys.commBuffLength;
     m_document.HighFront = keys.highFront;
     m_document.UseProtocolLibrary = 1;
-    m_frame.SetPaneText(1, QStringFromGbk(name));
-    const QString library = QStringFromGbk(keys.dllName);
-    m_frame.SetPaneText(2, library.left(library.lastIndexOf(u'.')));
+    m_frame.ShowDevicePanes();
     m_document.ResetOnNew = 1;
 }
 
@@ -172,11 +172,6 @@ void CVX50TextView::OnReadPanel()
 
 void CVX50TextView::OnCompile()
 {
-}
-
-CVX50TextView::SaveResult CVX50TextView::SaveProject()
-{
-    return SaveResult::Cancelled;
 }
 
 void CVX50TextView::OnFileNew()

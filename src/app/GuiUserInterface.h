@@ -31,12 +31,17 @@ public:
     void RefreshElementList(bool rebuild) override;
     void ShowScreenItem(int number, const std::string& gbkText) override;
     void ShowScreenPage() override;
+    void DeviceLoaded() override;
     bool RunCopyScreenDialog(int sourceNumber, int& target) override;
     void RunNewScreenDialog(bool insertMode) override;
 
     // Runs a modal dialog of the editor; returns its QDialog result. Tests
     // override it to fill the dialog and press its buttons.
     virtual int RunDialog(QDialog& dialog);
+    // The project file dialog ("*.opf"): an existing file to open, or a file
+    // to save to (proposed "未命名"; replacing is asked by the caller). The
+    // full path, or empty when cancelled.
+    virtual QString ChooseProjectFile(bool forSave);
 
 protected:
     // The modal box itself; tests override it to answer without a window.
@@ -51,3 +56,7 @@ private:
 // Runs `dialog` modally through the installed GUI user interface (plain exec()
 // when none is installed).
 int RunModalDialog(QDialog& dialog);
+
+// ChooseProjectFile of the installed GUI user interface (the plain dialog
+// when none is installed).
+QString ChooseProjectFileModally(bool forSave);

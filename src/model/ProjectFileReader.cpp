@@ -78,6 +78,7 @@ private:
             m_doc.Register32Interval = 2;
         m_doc.CommBufferLength = buffer * 10;
         m_ui.ProgressBegin(screenCount + 4);
+        m_ui.ProgressCaption(61375, 61376); // "打开工程", "正在打开工程..."
         return screenCount;
     }
 

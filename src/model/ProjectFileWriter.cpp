@@ -78,6 +78,7 @@ bool WriteProjectBody(ByteWriter& out, CVX50TextDoc& doc)
     UserInterface& ui = CurrentUi();
     const int screenCount = static_cast<int>(doc.Screens.size());
     ui.ProgressBegin(screenCount + 3);
+    ui.ProgressCaption(61377, 61378); // "保存工程", "正在保存工程..."
 
     out.U16Le(static_cast<std::uint16_t>(screenCount));
     out.U8(static_cast<std::uint8_t>(doc.CommBufferLength / 10));

@@ -2,99 +2,22 @@
 // new-screen dialog, clicks, the popup's delete, the Up/Down keys, the
 // properties dialog and the refusals that keep a dialog open.
 
-#include "app/CCJTreeCtrl.h"
-#include "app/CMainFrame.h"
-#include "app/CNewScreenDlg.h"
 #include "app/CScreenSettingsDlg.h"
-#include "app/CVX50TextView.h"
 #include "model/CLampElement.h"
-#include "model/CVX50TextDoc.h"
-#include "model/CommandIds.h"
 #include "model/GbkText.h"
-#include "model/ProgramPaths.h"
 #include "pages/CScreenPropertyDlg.h"
-#include "support/ScriptedGuiUserInterface.h"
+#include "support/ScriptedEditor.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QLineEdit>
 #include <QMenu>
 #include <QSpinBox>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
-
-#include <functional>
 
 namespace {
 
-// The scripted user interface, whose modal dialogs are run by scripts too:
-// each script fills the dialog and presses its buttons; without one the
-// dialog is cancelled.
-class DialogScriptUi : public ScriptedGuiUserInterface {
-public:
-    using ScriptedGuiUserInterface::ScriptedGuiUserInterface;
-
-    std::deque<std::function<int(QDialog&)>> dialogs;
-    int dialogsRun = 0;
-
-    int RunDialog(QDialog& dialog) override
-    {
-        ++dialogsRun;
-        if (dialogs.empty())
-            return QDialog::Rejected;
-        const auto script = dialogs.front();
-        dialogs.pop_front();
-        return script(dialog);
-    }
-};
-
-struct Editor {
-    CVX50TextDoc document;
-    std::unique_ptr<CMainFrame> frame = std::make_unique<CMainFrame>(document);
-    std::unique_ptr<DialogScriptUi> ui = std::make_unique<DialogScriptUi>(*frame);
-
-    Editor()
-    {
-        frame->resize(1280, 800);
-        frame->show();
-        frame->ExecuteCommand(Cmd::FileNew);
-    }
-    ~Editor()
-    {
-        ui.reset();
-        frame.reset();
-    }
-    Editor(const Editor&) = delete;
-    Editor& operator=(const Editor&) = delete;
-
-    CCJTreeCtrl& Tree() const { return *frame->GetTreeCtrl(); }
-    CVX50TextView& View() const { return *frame->GetActiveView(); }
-
-    QTreeWidgetItem* ItemOf(int number) const
-    {
-        return Tree().FindItemByData(number + CCJTreeCtrl::ScreenDataOffset);
-    }
-    QPoint CentreOf(QTreeWidgetItem* item) const { return Tree().visualItemRect(item).center(); }
-    void Click(QTreeWidgetItem* item, Qt::MouseButton button = Qt::LeftButton)
-    {
-        QTest::mouseClick(Tree().viewport(), button, {}, CentreOf(item));
-    }
-
-    // The next new-screen dialog takes `number` and `description` (when given)
-    // and presses OK once.
-    void ScriptNewScreen(int number, const QString* description = nullptr)
-    {
-        ui->dialogs.push_back([number, description](QDialog& dialog) {
-            auto& newScreen = dynamic_cast<CNewScreenDlg&>(dialog);
-            dialog.findChild<QSpinBox*>("number")->setValue(number);
-            if (description)
-                dialog.findChild<QLineEdit*>("description")->setText(*description);
-            newScreen.OnOK();
-            return dialog.result();
-        });
-    }
-
+struct Editor : ScriptedEditor {
     // Chooses the popup command `text` at the next right click.
     static void ChooseFromPopup(const QString& text)
     {
@@ -107,20 +30,6 @@ struct Editor {
             }
             QTest::keyClick(menu, Qt::Key_Return);
         });
-    }
-
-    QStringList ScreenTexts() const
-    {
-        QStringList texts;
-        for (int i = 0; i < Tree().ScreensRoot()->childCount(); ++i)
-            texts.append(Tree().ScreensRoot()->child(i)->text(0));
-        return texts;
-    }
-
-    std::pair<int, int> LinksOf(int number) const
-    {
-        const ScreenRecord* s = document.FindScreenByNumber(number);
-        return s ? std::pair{s->UpKeyScreen, s->DownKeyScreen} : std::pair{-1, -1};
     }
 };
 
@@ -135,11 +44,7 @@ private:
 private slots:
     void initTestCase()
     {
-        const QString shipped = QCoreApplication::applicationDirPath() + "/Device/ModBus SlaveCommunication.add";
-        QVERIFY(QFile::exists(shipped));
-        QVERIFY(QDir(m_folder.path()).mkpath("Device"));
-        QVERIFY(QFile::copy(shipped, m_folder.path() + "/Device/ModBus SlaveCommunication.add"));
-        SetProgramFolder(m_folder.path().toStdString());
+        QVERIFY(UseProgramFolderWithShippedDevice(m_folder.path()));
     }
 
     void addClickAndDeleteThroughThePopup()
