@@ -24,7 +24,6 @@
 #include "transfer/PanelFrames.h"
 #include "transfer/ui/PingSetDlg.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDragEnterEvent>
@@ -236,7 +235,7 @@ QString CMainFrame::PaneText(int pane) const
     return m_panes.at(pane)->text();
 }
 
-void CMainFrame::ShowDevicePanes()
+void CMainFrame::ShowDeviceInPanes()
 {
     SetPaneText(1, QStringFromGbk(m_document.DeviceName));
     const QString library = QStringFromGbk(m_document.ProtocolLibraryName);

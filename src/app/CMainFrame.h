@@ -37,9 +37,9 @@ public:
     // Status-bar panes: 0 message, 1 device, 2 protocol, 3 firmware version.
     void SetPaneText(int pane, const QString& text);
     QString PaneText(int pane) const;
-    // Panes 1 and 2 show the project's device and its protocol library (the
-    // file name up to its last '.').
-    void ShowDevicePanes();
+    // Panes 1 and 2 from the document: the device name and the protocol
+    // library's file name up to its last ".".
+    void ShowDeviceInPanes();
 
     // Bits per pixel of the screen the window is on.
     int GetColorDepth() const;

@@ -4,6 +4,7 @@
 #include "model/CVX50TextDoc.h"
 #include "model/ElementPlacement.h"
 #include "model/ElementSelection.h"
+#include "model/LayerOrder.h"
 #include "model/GbkText.h"
 #include "model/UserInterface.h"
 #include "simulator/SimulatedDisplayLayout.h"
@@ -391,6 +392,8 @@ void CPaneCtrl::mouseReleaseEvent(QMouseEvent* event)
         ApplyRubberBand(elements, RubberBand, true);
         RubberBand = kNoRubberBand;
     }
+    if (m_host)
+        m_host->SelectListRowsOfSelection();
     update();
 }
 
@@ -406,7 +409,7 @@ void CPaneCtrl::mouseMoveEvent(QMouseEvent* event)
         return;
     if (DragSelection(at))
         return;
-    if (!m_pressedElement && m_dragging == 0)
+    if (m_pressedElement.expired() && m_dragging == 0)
         StretchRubberBand(at);
 }
 
@@ -415,17 +418,18 @@ bool CPaneCtrl::DragSelection(QPoint at)
     const ElementList& elements = m_document.GetWorkingElements();
     int dx = 0;
     int dy = 0;
-    if (!elements.empty() && m_pressedElement && m_pressedElement->Selected == 1) {
+    const std::shared_ptr<CScreenElement> pressed = m_pressedElement.lock();
+    if (!elements.empty() && pressed && pressed->Selected == 1) {
         const DotPoint target
             = DragTarget(at.x(), at.y(), m_pressX, m_pressY, m_startX, m_startY, width(), height());
-        const DotPoint now = m_pressedElement->GetPosition();
+        const DotPoint now = pressed->GetPosition();
         dx = target.x - now.x;
         dy = target.y - now.y;
         if ((dx != 0 || dy != 0) && m_startX != -1.0f && m_startY != -1.0f)
             m_dragging = 1;
         ClampSelectionStep(dx, dy, elements);
     }
-    if (dx == 0 && dy == 0 && m_dragging == 0 && !m_pressedElement)
+    if (dx == 0 && dy == 0 && m_dragging == 0 && !pressed)
         return false;
     if (m_dragging == 1 && m_elementPressed != 0) {
         m_document.ProjectModified = 1;
@@ -533,32 +537,71 @@ void CPaneCtrl::NudgeSelection(int key)
 
 void CPaneCtrl::DeleteSelection()
 {
-    ElementList& elements = m_document.GetWorkingElements();
-    const auto removed = std::erase_if(elements, [](const ElementRef& ref) {
-        return ref.element && ref.element->Selected == 1;
-    });
+    ShowDeletion(m_clipboard.DeleteSelection());
+}
+
+void CPaneCtrl::CutSelection()
+{
+    ShowDeletion(m_clipboard.CutSelection());
+}
+
+void CPaneCtrl::ShowDeletion(int removed)
+{
     if (removed > 0) {
         update();
         if (m_host)
             m_host->ShowScreenPage();
-        m_document.ProjectModified = 1;
-        m_document.PushUndoSnapshot();
     }
     CurrentUi().RefreshElementList(true);
 }
 
 void CPaneCtrl::CopySelection()
 {
-    // The element clipboard fills this.
+    m_clipboard.CopySelection();
+    update();
 }
 
 void CPaneCtrl::PasteElements()
 {
-    // The element clipboard fills this.
+    const bool anything = !m_document.Clipboard.empty();
+    m_clipboard.PasteElements();
+    if (!anything)
+        return;
+    CurrentUi().RefreshElementList(true);
+    update();
 }
 
-void CPaneCtrl::CutSelection()
+void CPaneCtrl::SendToBottom()
 {
-    CopySelection();
-    DeleteSelection();
+    ChangeLayers(::SendToBottom, true);
+}
+
+void CPaneCtrl::BringToTop()
+{
+    ChangeLayers(::BringToTop, false);
+}
+
+void CPaneCtrl::MoveDownOne()
+{
+    ChangeLayers(::MoveDownOne, true);
+}
+
+void CPaneCtrl::MoveUpOne()
+{
+    ChangeLayers(::MoveUpOne, true);
+}
+
+void CPaneCtrl::ChangeLayers(bool (*operation)(ElementList&), bool refreshUnchanged)
+{
+    ElementList& elements = m_document.GetWorkingElements();
+    if (elements.empty())
+        return;
+    const bool changed = operation(elements);
+    if (changed) {
+        m_document.ProjectModified = 1;
+        m_document.CommitWorkingElements();
+        update();
+    }
+    if (changed || refreshUnchanged)
+        CurrentUi().RefreshElementList(true);
 }

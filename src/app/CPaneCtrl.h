@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/CanvasGeometry.h"
+#include "model/ElementClipboard.h"
 #include "model/ElementKind.h"
 
 #include <QBasicTimer>
@@ -42,12 +43,18 @@ public:
     // Paints the whole canvas, as it is now, at the widget's size.
     void Render(QPainter& painter);
 
-    // Element operations on the selection (the clipboard and layer order
-    // fill them; Delete is reached from the key).
+    // Element operations on the selection, reached from the keys, the
+    // context menu and the commands.
     void CopySelection();
     void PasteElements();
     void CutSelection();
     void DeleteSelection();
+    // Layer operations: the selection to the bottom or the top of the
+    // drawing order, or one layer down or up.
+    void SendToBottom();
+    void BringToTop();
+    void MoveDownOne();
+    void MoveUpOne();
 
     // The insertion tool: 0 selects, 1 to 8 place an element of that kind at
     // the next press; back to 0 after that press or a right click.
@@ -95,9 +102,12 @@ private:
     void NudgeSelection(int key);
     void RefreshMovedPages(const std::vector<std::shared_ptr<CScreenElement>>& moved, bool listRowsToo);
     void ResetPress();
+    void ShowDeletion(int removed);
+    void ChangeLayers(bool (*operation)(ElementList&), bool refreshUnchanged);
 
     CVX50TextDoc& m_document;
     CanvasPageHost* m_host = nullptr;
+    ElementClipboard m_clipboard{m_document};
     const SimulatedDisplayState* m_simulation = nullptr;
     QImage m_offscreen;
     QBasicTimer m_timer;
@@ -113,7 +123,8 @@ private:
     float m_pressY = 0.0f;
     int m_elementPressed = -1;
     int m_dragging = 0;
-    std::shared_ptr<CScreenElement> m_pressedElement;
+    // Watched only: an element deleted meanwhile is no longer pressed.
+    std::weak_ptr<CScreenElement> m_pressedElement;
     bool m_leftDown = false;
     // The last mouse position seen, for the tool preview.
     std::optional<QPoint> m_cursor;

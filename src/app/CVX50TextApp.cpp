@@ -10,7 +10,6 @@
 #include "model/ProgramPaths.h"
 #include "transfer/ComPortNumber.h"
 
-#include <QCoreApplication>
 #include <QSettings>
 
 namespace {
@@ -36,7 +35,8 @@ QString CommandLineFile(const QStringList& arguments)
 
 } // namespace
 
-CVX50TextApp::CVX50TextApp()
+CVX50TextApp::CVX50TextApp(UiFactory makeUi)
+    : m_makeUi(std::move(makeUi))
 {
     s_instance = this;
 }
@@ -56,14 +56,13 @@ bool CVX50TextApp::InitInstance(const QStringList& arguments, bool show)
     m_settings = std::make_unique<QSettings>(ProfileOrganisation, ProfileApplication);
     m_recentFiles.Load(*m_settings);
 
-    // The program folder holds the optional resource file, "PZ.DAT" and the
-    // device folders.
-    SetProgramFolder(QCoreApplication::applicationDirPath().toStdString());
+    // The program folder (the executable's, unless set before) holds the
+    // optional resource file, "PZ.DAT" and the device folders.
     ResourceFile::Load(QString::fromStdString(ProgramFolder()));
 
     m_document = std::make_unique<CVX50TextDoc>();
     m_frame = std::make_unique<CMainFrame>(*m_document);
-    m_ui = std::make_unique<GuiUserInterface>(*m_frame);
+    m_ui = m_makeUi ? m_makeUi(*m_frame) : std::make_unique<GuiUserInterface>(*m_frame);
     m_frame->setAcceptDrops(true);
     QObject::connect(m_frame.get(), &CMainFrame::FileDropped, m_frame.get(),
                      [this](const QString& path) { OpenDocumentFile(path); });

@@ -4,6 +4,7 @@
 
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 class CMainFrame;
@@ -16,7 +17,11 @@ class QSettings;
 // the run, beside the QApplication.
 class CVX50TextApp {
 public:
-    CVX50TextApp();
+    // Makes the user interface the model talks to; the plain GUI one when
+    // none is given (tests give one that answers message boxes).
+    using UiFactory = std::function<std::unique_ptr<GuiUserInterface>(CMainFrame&)>;
+
+    explicit CVX50TextApp(UiFactory makeUi = {});
     ~CVX50TextApp();
     CVX50TextApp(const CVX50TextApp&) = delete;
     CVX50TextApp& operator=(const CVX50TextApp&) = delete;
@@ -43,6 +48,7 @@ public:
     static CVX50TextApp* Instance() { return s_instance; }
 
 private:
+    UiFactory m_makeUi;
     std::unique_ptr<QSettings> m_settings;
     RecentFileList m_recentFiles;
     std::unique_ptr<CVX50TextDoc> m_document;

@@ -7,6 +7,7 @@
 #include "app/CanvasPages.h"
 #include "app/CProgressDlg.h"
 #include "app/UiText.h"
+#include "app/ViewCommands.h"
 #include "model/AddressTableFile.h"
 #include "model/CVX50TextDoc.h"
 #include "model/CommandIds.h"
@@ -90,6 +91,7 @@ void CVX50TextView::RegisterCommands()
     };
     for (const auto& [command, tool] : tools)
         m_frame.SetCommandHandler(command, [this, tool = tool] { SetTool(tool); });
+    RegisterViewCommands(m_frame, *this);
 }
 
 ViewLayout CVX50TextView::Layout() const
@@ -146,7 +148,7 @@ void CVX50TextView::OnDevice()
     m_document.CommBufferLength = keys.commBuffLength;
     m_document.HighFront = keys.highFront;
     m_document.UseProtocolLibrary = 1;
-    m_frame.ShowDevicePanes();
+    m_frame.ShowDeviceInPanes();
     m_document.ResetOnNew = 1;
 }
 
@@ -237,7 +239,9 @@ void CVX50TextView::CreateChildWindows()
     if (!m_document.GetScreens().empty())
         m_document.GetScreens().front().Port = m_document.DefaultPort;
 
-    m_frame.ScreenDataWindow = new CElementListDlg(this);
+    m_frame.ScreenDataWindow = new CElementListDlg(m_document, this);
+    m_frame.ScreenDataWindow->SetPageHost(m_canvasPages.get());
+    m_frame.ScreenDataWindow->SetCanvas(m_canvas);
     PlaceChildWindows();
     m_frame.ScreenDataWindow->setVisible(m_frame.ScreenDataShown == 1);
 

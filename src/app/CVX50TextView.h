@@ -56,6 +56,13 @@ public:
     void ShowScreenPage();
     void HideElementPages();
 
+    // Brings element `elementIndex` of screen `screenIndex` (indexes into the
+    // document's lists) into view, selected and shown in the page of `kind`,
+    // so that the user sees an element a check found faulty. Neither commits
+    // the screen being left nor takes a snapshot; indexes outside the lists
+    // change nothing.
+    void GoToElement(int screenIndex, int elementIndex, int kind);
+
     // The end exchange of a transfer on an open port (transfer/PanelExchanges.h):
     // up to 3 tries, 61214 after the third failure.
     static bool EndTransfer(CPanelSerial& port);

@@ -22,6 +22,8 @@ public:
     // Binds the page of `element`'s kind to it and refreshes the page's
     // position fields, without showing it.
     virtual void LoadPagePosition(const std::shared_ptr<CScreenElement>& element) = 0;
+    // The screen-data window's rows follow the elements' selection.
+    virtual void SelectListRowsOfSelection() {}
     // Runs a command of the canvas's context menu as the menus would.
     virtual void RunCommand(int commandId) = 0;
 };

@@ -1,5 +1,6 @@
 #include "app/CanvasPages.h"
 
+#include "app/CElementListDlg.h"
 #include "app/CMainFrame.h"
 #include "app/CVX50TextView.h"
 #include "model/CScreenElement.h"
@@ -76,6 +77,12 @@ void CanvasPages::LoadPagePosition(const std::shared_ptr<CScreenElement>& elemen
         page->Bind(element);
         page->LoadPosition();
     }
+}
+
+void CanvasPages::SelectListRowsOfSelection()
+{
+    if (m_frame.ScreenDataWindow)
+        m_frame.ScreenDataWindow->SelectRowsOfSelectedElements();
 }
 
 void CanvasPages::RunCommand(int commandId)

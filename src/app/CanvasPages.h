@@ -16,6 +16,7 @@ public:
     void ShowScreenPage() override;
     void HideScreenPage() override;
     void LoadPagePosition(const std::shared_ptr<CScreenElement>& element) override;
+    void SelectListRowsOfSelection() override;
     void RunCommand(int commandId) override;
 
     // The page that edits `element`'s kind (texts and graphs by sub-kind).

@@ -136,7 +136,7 @@ void GuiUserInterface::ShowScreenPage()
 
 void GuiUserInterface::DeviceLoaded()
 {
-    m_frame.ShowDevicePanes();
+    m_frame.ShowDeviceInPanes();
 }
 
 void GuiUserInterface::ShowPageAfterRestore()
@@ -149,6 +149,12 @@ void GuiUserInterface::RedrawCanvas()
 {
     if (CVX50TextView* view = m_frame.GetActiveView(); view && view->GetCanvas())
         view->GetCanvas()->update();
+}
+
+void GuiUserInterface::GoToElement(int screenIndex, int elementIndex, int page)
+{
+    if (CVX50TextView* view = m_frame.GetActiveView())
+        view->GoToElement(screenIndex, elementIndex, page);
 }
 
 void GuiUserInterface::RefreshElementList(bool rebuild)

@@ -29,6 +29,7 @@ public:
     void ShowPageAfterRestore() override;
     void RedrawCanvas() override;
     void RefreshElementList(bool rebuild) override;
+    void GoToElement(int screenIndex, int elementIndex, int page) override;
     void ShowScreenItem(int number, const std::string& gbkText) override;
     void ShowScreenPage() override;
     void DeviceLoaded() override;

@@ -33,3 +33,26 @@ StoredAddress ReadAddressHeader(ByteReader& in)
     a.wordAddress = a.rawHigh * 256 + a.rawLow;
     return a;
 }
+
+void WriteWordAddress(ByteWriter& out, const CVX50TextDoc& doc, const std::string& groupName,
+    const std::string& elementName, const std::string& addressText)
+{
+    AddressCode code;
+    if (doc.UseProtocolLibrary) {
+        code = EncodeAddress(doc.AddressTable, groupName, elementName);
+    } else {
+        code.wordAddress = LeadingDecimal(addressText);
+        code.groupIndex = 0;
+    }
+    out.U8(code.WordHigh());
+    out.U8(code.WordLow());
+    out.U8(code.groupIndex);
+}
+
+StoredWordAddress ReadWordAddress(ByteReader& in)
+{
+    StoredWordAddress a;
+    a.wordAddress = in.U16Be();
+    a.groupIndex = in.U8();
+    return a;
+}

@@ -24,3 +24,15 @@ struct StoredAddress {
     int rawLow = 0;
 };
 StoredAddress ReadAddressHeader(ByteReader& in);
+
+// The 3-byte address part of the register and graph records: word address
+// (high byte, low byte) and group index. With the protocol library in use it
+// is the address code of the names; otherwise the number in the address text
+// and group 0.
+void WriteWordAddress(ByteWriter& out, const CVX50TextDoc& doc, const std::string& groupName,
+    const std::string& elementName, const std::string& addressText);
+struct StoredWordAddress {
+    int wordAddress = 0;
+    int groupIndex = 0;
+};
+StoredWordAddress ReadWordAddress(ByteReader& in);

@@ -65,3 +65,37 @@ AddressNames RepairAddress(CVX50TextDoc& doc, const AddressRepairPlan& plan)
     }
     return {group.name, plan.existingElementName};
 }
+
+AddressRepairPlan WordRepairPlan(const CVX50TextDoc& doc, int groupIndex, int wordAddress, int wordSize)
+{
+    const bool word16 = wordSize == 16;
+    AddressRepairPlan plan;
+    plan.groupIndex = groupIndex;
+    plan.wordAddress = wordAddress;
+    plan.newGroupName = GeneratedGroupName(word16 ? "WORD%d" : "DWORD%d", groupIndex);
+    plan.newGroupType = wordSize;
+    plan.newGroupMode = word16 ? WordBitMode : CoilOrMultiWriteMode;
+    plan.newGroupInterval = word16 ? 1 : doc.Register32Interval;
+    plan.newElementName = GeneratedElementName(word16 ? "W%x" : "DW%x", wordAddress);
+    plan.existingElementName = plan.newElementName;
+    return plan;
+}
+
+AddressNames BindStoredAddress(CVX50TextDoc& doc, const AddressRepairPlan& plan, int bitCode, RepairWhen when)
+{
+    if (doc.TableMissing)
+        return RepairAddress(doc, plan);
+    const AddressNames names = DecodeAddress(doc.AddressTable, plan.groupIndex, plan.wordAddress, bitCode);
+    bool repair = false;
+    switch (when) {
+    case RepairWhen::TableMissing:
+        break;
+    case RepairWhen::Unnamed:
+        repair = names.group.empty() && names.element.empty();
+        break;
+    case RepairWhen::PartlyUnnamed:
+        repair = names.group.empty() || names.element.empty();
+        break;
+    }
+    return repair ? RepairAddress(doc, plan) : names;
+}

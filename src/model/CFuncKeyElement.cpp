@@ -9,13 +9,6 @@
 #include "model/PanelKeys.h"
 #include "model/UserInterface.h"
 
-namespace {
-
-// Records of files before this version carry no element number.
-constexpr int kNumberedVersion = 9;
-
-} // namespace
-
 void CFuncKeyElement::SetAction(int action)
 {
     if (action < 0 || action > Decrement)
@@ -26,10 +19,7 @@ void CFuncKeyElement::SetAction(int action)
 void CFuncKeyElement::SetInverse(int on)
 {
     SetFlag(0x80, on);
-    if (on)
-        SetColours(kLightColour, kDarkColour);
-    else
-        SetColours(kDarkColour, kLightColour);
+    SetInverseColours(on);
 }
 
 std::shared_ptr<CScreenElement> CFuncKeyElement::Clone() const
@@ -125,8 +115,7 @@ void CFuncKeyElement::ReadProjectRecord(ByteReader& in, CVX50TextDoc& doc, int s
     RegisterCount = in.U8();
     StepValue = in.I32Le();
     Limit = in.I32Le();
-    if (doc.ReadingVersion >= kNumberedVersion)
-        Number = in.U16Le();
+    ReadRecordNumber(in, doc);
 
     if (doc.UseProtocolLibrary)
         ResolveReadAddress(doc, wordAddress, stored.bitCode, stored.groupIndex);
@@ -137,37 +126,32 @@ void CFuncKeyElement::ResolveReadAddress(CVX50TextDoc& doc, int wordAddress, int
 {
     CurrentUi().ResetAddressLists(ToolFuncKey, WordSize);
     TypeText = ElementTypeText(WordSize);
-    AddressNames names;
-    if (!doc.TableMissing)
-        names = DecodeAddress(doc.AddressTable, groupIndex, wordAddress, bitCode);
+    AddressRepairPlan plan;
+    plan.groupIndex = groupIndex;
+    plan.wordAddress = wordAddress;
+    plan.newGroupType = WordSize;
+    if (bitCode >= 0x80) {
+        plan.bit = bitCode - 0x80;
+        plan.newGroupName = GeneratedGroupName("BIT%d", groupIndex);
+        plan.newGroupMode = WordBitMode;
+        plan.newElementName = plan.existingElementName = GeneratedElementName("B%x-%x", wordAddress, plan.bit);
+    } else if (WordSize == 0) {
+        plan.bit = bitCode;
+        plan.newGroupName = GeneratedGroupName("BIT%d", groupIndex);
+        plan.newElementName = plan.existingElementName = GeneratedElementName("B%x", wordAddress);
+    } else if (WordSize == 16) {
+        plan.newGroupName = GeneratedGroupName("WORD%d", groupIndex);
+        plan.newElementName = GeneratedElementName("W%x", wordAddress);
+        plan.existingElementName = GeneratedElementName("D%x", wordAddress);
+    } else {
+        plan.newGroupName = GeneratedGroupName("DWORD%d", groupIndex);
+        plan.newGroupInterval = doc.Register32Interval;
+        plan.newElementName = plan.existingElementName = GeneratedElementName("DW%x", wordAddress);
+    }
     // A screen jump needs no device address: its unknown address stays
     // unnamed unless the whole table is being rebuilt.
-    const bool unnamed = names.group.empty() && names.element.empty();
-    if (doc.TableMissing || (unnamed && GetAction() != ScreenJump)) {
-        AddressRepairPlan plan;
-        plan.groupIndex = groupIndex;
-        plan.wordAddress = wordAddress;
-        plan.newGroupType = WordSize;
-        if (bitCode >= 0x80) {
-            plan.bit = bitCode - 0x80;
-            plan.newGroupName = GeneratedGroupName("BIT%d", groupIndex);
-            plan.newGroupMode = WordBitMode;
-            plan.newElementName = plan.existingElementName = GeneratedElementName("B%x-%x", wordAddress, plan.bit);
-        } else if (WordSize == 0) {
-            plan.bit = bitCode;
-            plan.newGroupName = GeneratedGroupName("BIT%d", groupIndex);
-            plan.newElementName = plan.existingElementName = GeneratedElementName("B%x", wordAddress);
-        } else if (WordSize == 16) {
-            plan.newGroupName = GeneratedGroupName("WORD%d", groupIndex);
-            plan.newElementName = GeneratedElementName("W%x", wordAddress);
-            plan.existingElementName = GeneratedElementName("D%x", wordAddress);
-        } else {
-            plan.newGroupName = GeneratedGroupName("DWORD%d", groupIndex);
-            plan.newGroupInterval = doc.Register32Interval;
-            plan.newElementName = plan.existingElementName = GeneratedElementName("DW%x", wordAddress);
-        }
-        names = RepairAddress(doc, plan);
-    }
+    const AddressNames names = BindStoredAddress(
+        doc, plan, bitCode, GetAction() == ScreenJump ? RepairWhen::TableMissing : RepairWhen::Unnamed);
     GroupName = names.group;
     ElementName = names.element;
 }

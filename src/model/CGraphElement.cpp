@@ -1,6 +1,6 @@
 #include "model/CGraphElement.h"
 
-#include "model/AddressFileText.h"
+#include "model/AddressHeader.h"
 #include "model/AddressLookup.h"
 #include "model/AddressRepair.h"
 #include "model/ByteReader.h"
@@ -57,9 +57,7 @@ void CGraphElement::ShowLiveValue(int value, int width)
 
 std::shared_ptr<CScreenElement> CGraphElement::Clone() const
 {
-    auto copy = std::make_shared<CGraphElement>(m_curve);
-    CopyTo(copy.get());
-    return copy;
+    return CloneVia(*this, m_curve);
 }
 
 void CGraphElement::CopyTo(CGraphElement* target) const
@@ -86,25 +84,11 @@ void CGraphElement::CopyTo(CGraphElement* target) const
 
 void CGraphElement::WriteProjectRecord(ByteWriter& out, const CVX50TextDoc& doc) const
 {
-    AddressCode code;
-    if (doc.UseProtocolLibrary) {
-        code = EncodeAddress(doc.AddressTable, GroupName, ElementName);
-    } else {
-        code.wordAddress = LeadingDecimal(AddressText);
-        code.groupIndex = 0;
-    }
-    const DotPoint position = GetPosition();
-    const DotSize size = GetSize();
     out.U8(static_cast<std::uint8_t>(m_curve));
     out.U8(static_cast<std::uint8_t>(RegisterCount()));
-    out.U8(static_cast<std::uint8_t>(position.x));
-    out.U8(static_cast<std::uint8_t>(position.y));
-    out.U8(static_cast<std::uint8_t>(size.width));
-    out.U8(static_cast<std::uint8_t>(size.height));
+    WriteRecordBox(out);
     out.U8(static_cast<std::uint8_t>(GetStation()));
-    out.U8(code.WordHigh());
-    out.U8(code.WordLow());
-    out.U8(code.groupIndex);
+    WriteWordAddress(out, doc, GroupName, ElementName, AddressText);
     out.U8(static_cast<std::uint8_t>(m_hexBcd + 2 * m_signed));
     if (m_curve) {
         out.U8(static_cast<std::uint8_t>(DataPoints));
@@ -126,15 +110,9 @@ void CGraphElement::WriteProjectRecord(ByteWriter& out, const CVX50TextDoc& doc)
 void CGraphElement::ReadProjectRecord(ByteReader& in, CVX50TextDoc& doc, int screenIndex)
 {
     (m_curve ? CurveRegisterCount : BarRegisterCount) = in.U8();
-    const int x = in.U8();
-    const int y = in.U8();
-    const int width = in.U8();
-    const int height = in.U8();
-    SetPosition(x, y);
-    SetSize(width, height);
+    ReadRecordBox(in);
     SetStation(in.U8());
-    const int wordAddress = in.U16Be();
-    const int groupIndex = in.U8();
+    const StoredWordAddress stored = ReadWordAddress(in);
     const std::uint8_t format = in.U8();
     m_hexBcd = format & 0x01;
     m_signed = (format & 0x02) ? 1 : 0;
@@ -148,9 +126,9 @@ void CGraphElement::ReadProjectRecord(ByteReader& in, CVX50TextDoc& doc, int scr
 
     if (doc.UseProtocolLibrary) {
         TypeText = WordTypeText(WordSize);
-        ResolveStoredAddress(doc, groupIndex, wordAddress);
+        ResolveStoredAddress(doc, stored.groupIndex, stored.wordAddress);
     } else {
-        AddressText = std::to_string(wordAddress);
+        AddressText = std::to_string(stored.wordAddress);
     }
 
     if (RegisterCount() == 1 && WordSize == 16) {
@@ -162,34 +140,17 @@ void CGraphElement::ReadProjectRecord(ByteReader& in, CVX50TextDoc& doc, int scr
     }
     if (m_curve)
         RebuildPreviewSamples();
-    if (doc.ReadingVersion >= 9)
-        Number = in.U16Le();
+    ReadRecordNumber(in, doc);
     AddToScreen(doc, screenIndex);
 }
 
 void CGraphElement::ResolveStoredAddress(CVX50TextDoc& doc, int groupIndex, int wordAddress)
 {
-    if (!doc.TableMissing) {
-        const AddressNames names = DecodeAddress(doc.AddressTable, groupIndex, wordAddress, 0);
-        GroupName = names.group;
-        ElementName = names.element;
-        // Only an address the table lacks altogether is entered into it.
-        if (!names.group.empty() || !names.element.empty())
-            return;
-    }
-    const bool word16 = WordSize == 16;
-    AddressRepairPlan plan;
-    plan.groupIndex = groupIndex;
-    plan.wordAddress = wordAddress;
-    plan.newGroupName = GeneratedGroupName(word16 ? "WORD%d" : "DWORD%d", groupIndex);
-    plan.newGroupType = WordSize;
-    plan.newGroupMode = word16 ? WordBitMode : CoilOrMultiWriteMode;
-    plan.newGroupInterval = word16 ? 1 : doc.Register32Interval;
-    plan.newElementName = GeneratedElementName(word16 ? "W%x" : "DW%x", wordAddress);
-    plan.existingElementName = plan.newElementName;
-    const AddressNames repaired = RepairAddress(doc, plan);
-    GroupName = repaired.group;
-    ElementName = repaired.element;
+    // Only an address the table lacks altogether is entered into it.
+    const AddressNames names =
+        BindStoredAddress(doc, WordRepairPlan(doc, groupIndex, wordAddress, WordSize), 0, RepairWhen::Unnamed);
+    GroupName = names.group;
+    ElementName = names.element;
 }
 
 void CGraphElement::LoadFromPanelRecord(CVX50TextDoc& doc, const PanelRecord& record, int screenIndex)

@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr int kNumberedVersion = 9;
 constexpr int kStyleCodeCount = 8;
 
 } // namespace
@@ -38,12 +37,7 @@ void CLampElement::CopyTo(CLampElement* other) const
 
 void CLampElement::WriteProjectRecord(ByteWriter& out, const CVX50TextDoc& doc) const
 {
-    const DotPoint position = GetPosition();
-    const DotSize size = GetSize();
-    out.U8(static_cast<std::uint8_t>(position.x));
-    out.U8(static_cast<std::uint8_t>(position.y));
-    out.U8(static_cast<std::uint8_t>(size.width));
-    out.U8(static_cast<std::uint8_t>(size.height));
+    WriteRecordBox(out);
     WriteAddressHeader(out, doc, GroupName, ElementName, AddressText, RawLowAddress);
     out.U8(static_cast<std::uint8_t>((m_logic & 1) << 2 | (m_shape & 1) << 1 | (m_doubleSize & 1)));
     out.U8(static_cast<std::uint8_t>(GetStation()));
@@ -53,12 +47,7 @@ void CLampElement::WriteProjectRecord(ByteWriter& out, const CVX50TextDoc& doc) 
 
 void CLampElement::ReadProjectRecord(ByteReader& in, CVX50TextDoc& doc, int screenIndex)
 {
-    const int x = in.U8();
-    const int y = in.U8();
-    SetPosition(x, y);
-    const int width = in.U8();
-    const int height = in.U8();
-    SetSize(width, height);
+    ReadRecordBox(in);
     const StoredAddress stored = ReadAddressHeader(in);
     if (!doc.UseProtocolLibrary) {
         AddressText = std::to_string(stored.rawHigh);
@@ -70,8 +59,7 @@ void CLampElement::ReadProjectRecord(ByteReader& in, CVX50TextDoc& doc, int scre
     m_logic = (look >> 2) & 1;
     SetStation(in.U8());
     WordSize = in.U8();
-    if (doc.ReadingVersion >= kNumberedVersion)
-        Number = in.U16Le();
+    ReadRecordNumber(in, doc);
 
     // Plain-number addresses name nothing in the table: looking them up
     // would fill the table with groups no record uses.
@@ -84,27 +72,22 @@ void CLampElement::ReadProjectRecord(ByteReader& in, CVX50TextDoc& doc, int scre
 
 void CLampElement::ResolveReadAddress(CVX50TextDoc& doc, int wordAddress, int bitCode, int groupIndex)
 {
-    AddressNames names;
-    if (!doc.TableMissing)
-        names = DecodeAddress(doc.AddressTable, groupIndex, wordAddress, bitCode);
-    if (doc.TableMissing || (names.group.empty() && names.element.empty())) {
-        AddressRepairPlan plan;
-        plan.groupIndex = groupIndex;
-        plan.wordAddress = wordAddress;
-        plan.newGroupName = GeneratedGroupName("BIT%d", groupIndex);
-        plan.newGroupType = WordSize;
-        plan.matchBit = true;
-        if (bitCode < 0x80) {
-            plan.bit = bitCode;
-            plan.newElementName = GeneratedElementName("B%x", wordAddress);
-        } else {
-            plan.bit = bitCode - 0x80;
-            plan.newGroupMode = WordBitMode;
-            plan.newElementName = GeneratedElementName("B%x-%x", wordAddress, plan.bit);
-        }
-        plan.existingElementName = plan.newElementName;
-        names = RepairAddress(doc, plan);
+    AddressRepairPlan plan;
+    plan.groupIndex = groupIndex;
+    plan.wordAddress = wordAddress;
+    plan.newGroupName = GeneratedGroupName("BIT%d", groupIndex);
+    plan.newGroupType = WordSize;
+    plan.matchBit = true;
+    if (bitCode < 0x80) {
+        plan.bit = bitCode;
+        plan.newElementName = GeneratedElementName("B%x", wordAddress);
+    } else {
+        plan.bit = bitCode - 0x80;
+        plan.newGroupMode = WordBitMode;
+        plan.newElementName = GeneratedElementName("B%x-%x", wordAddress, plan.bit);
     }
+    plan.existingElementName = plan.newElementName;
+    const AddressNames names = BindStoredAddress(doc, plan, bitCode, RepairWhen::Unnamed);
     GroupName = names.group;
     ElementName = names.element;
 }

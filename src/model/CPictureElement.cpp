@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr int kNumberedVersion = 9;
-
 std::shared_ptr<const std::vector<std::uint8_t>> EmptyStore()
 {
     static const auto empty = std::make_shared<const std::vector<std::uint8_t>>(CPictureElement::kPixelStoreSize);
@@ -66,12 +64,7 @@ void CPictureElement::CopyTo(CPictureElement* other) const
 
 void CPictureElement::WriteProjectRecord(ByteWriter& out, const CVX50TextDoc&) const
 {
-    const DotPoint position = GetPosition();
-    const DotSize size = GetSize();
-    out.U8(static_cast<std::uint8_t>(position.x));
-    out.U8(static_cast<std::uint8_t>(position.y));
-    out.U8(static_cast<std::uint8_t>(size.width));
-    out.U8(static_cast<std::uint8_t>(size.height));
+    WriteRecordBox(out);
     out.U8(kBitsPerPixel);
     out.U8(static_cast<std::uint8_t>(m_bitmapHeight));
     out.U8(1); // planes
@@ -102,8 +95,7 @@ void CPictureElement::ReadProjectRecord(ByteReader& in, CVX50TextDoc& doc, int s
     std::vector<std::uint8_t> store(kPixelStoreSize);
     ConvertStoredPixels(stored, bitsPerPixel, width, height, store);
     m_pixels = std::make_shared<const std::vector<std::uint8_t>>(std::move(store));
-    if (doc.ReadingVersion >= kNumberedVersion)
-        Number = in.U16Le();
+    ReadRecordNumber(in, doc);
     SetSize(width, height);
     SetBoxSize(boxWidth, boxHeight);
     AddToScreen(doc, screenIndex);

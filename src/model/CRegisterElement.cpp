@@ -1,6 +1,6 @@
 #include "model/CRegisterElement.h"
 
-#include "model/AddressFileText.h"
+#include "model/AddressHeader.h"
 #include "model/AddressLookup.h"
 #include "model/AddressRepair.h"
 #include "model/ByteReader.h"
@@ -64,9 +64,7 @@ RegisterFormat CRegisterElement::Format() const
 
 std::shared_ptr<CScreenElement> CRegisterElement::Clone() const
 {
-    auto copy = std::make_shared<CRegisterElement>();
-    CopyTo(copy.get());
-    return copy;
+    return CloneVia(*this);
 }
 
 void CRegisterElement::CopyTo(CRegisterElement* target) const
@@ -97,26 +95,10 @@ void CRegisterElement::CopyTo(CRegisterElement* target) const
 
 void CRegisterElement::WriteProjectRecord(ByteWriter& out, const CVX50TextDoc& doc) const
 {
-    std::uint8_t groupByte = 0;
-    int wordAddress = 0;
-    if (doc.UseProtocolLibrary) {
-        const AddressCode code = EncodeAddress(doc.AddressTable, GroupName, ElementName);
-        groupByte = code.groupIndex;
-        wordAddress = code.wordAddress;
-    } else {
-        wordAddress = LeadingDecimal(AddressText);
-    }
-    const DotPoint position = GetPosition();
-    const DotSize size = GetSize();
     out.U8(static_cast<std::uint8_t>(RegisterCount));
-    out.U8(static_cast<std::uint8_t>(position.x));
-    out.U8(static_cast<std::uint8_t>(position.y));
-    out.U8(static_cast<std::uint8_t>(size.width));
-    out.U8(static_cast<std::uint8_t>(size.height));
+    WriteRecordBox(out);
     out.U8(static_cast<std::uint8_t>(PasswordLevel));
-    out.U8(static_cast<std::uint8_t>(wordAddress / 256));
-    out.U8(static_cast<std::uint8_t>(wordAddress % 256));
-    out.U8(groupByte);
+    WriteWordAddress(out, doc, GroupName, ElementName, AddressText);
     out.U8(static_cast<std::uint8_t>(Digits));
     out.U8(static_cast<std::uint8_t>(Decimals));
     out.U8(Bit(m_doubleSize, kRecordDoubleSize) | Bit(IsInverse(), kRecordInverse) | Bit(IsHexBcd(), kRecordHexBcd)
@@ -144,15 +126,9 @@ void CRegisterElement::WriteProjectRecord(ByteWriter& out, const CVX50TextDoc& d
 void CRegisterElement::ReadProjectRecord(ByteReader& in, CVX50TextDoc& doc, int screenIndex)
 {
     RegisterCount = in.U8();
-    const int x = in.U8();
-    const int y = in.U8();
-    const int width = in.U8();
-    const int height = in.U8();
-    SetPosition(x, y);
-    SetSize(width, height);
+    ReadRecordBox(in);
     PasswordLevel = in.U8();
-    const int wordAddress = in.U16Be();
-    const int groupIndex = in.U8();
+    const StoredWordAddress stored = ReadWordAddress(in);
     int digits = in.U8();
     int decimals = in.U8();
     const std::uint8_t format = in.U8();
@@ -161,9 +137,9 @@ void CRegisterElement::ReadProjectRecord(ByteReader& in, CVX50TextDoc& doc, int 
     WordSize = in.U8();
 
     if (doc.UseProtocolLibrary)
-        ResolveStoredAddress(doc, groupIndex, wordAddress);
+        ResolveStoredAddress(doc, stored.groupIndex, stored.wordAddress);
     else
-        AddressText = std::to_string(wordAddress);
+        AddressText = std::to_string(stored.wordAddress);
 
     ClampRegisterDigits(RegisterCount, WordSize, digits, decimals);
     Digits = digits;
@@ -190,35 +166,24 @@ void CRegisterElement::ReadProjectRecord(ByteReader& in, CVX50TextDoc& doc, int 
     }
     m_previewText = ReadShortText(in);
     in.Skip(1);
-    if (doc.ReadingVersion >= 9)
-        Number = in.U16Le();
+    ReadRecordNumber(in, doc);
     AddToScreen(doc, screenIndex);
 }
 
 void CRegisterElement::ResolveStoredAddress(CVX50TextDoc& doc, int groupIndex, int wordAddress)
 {
-    if (!doc.TableMissing) {
+    if (!doc.TableMissing)
         TypeText = ElementTypeText(WordSize == 16 ? 16 : 32);
-        const AddressNames names = DecodeAddress(doc.AddressTable, groupIndex, wordAddress, 0);
-        GroupName = names.group;
-        ElementName = names.element;
-        if (!names.group.empty() && !names.element.empty())
-            return;
-    }
-    // A 16-bit group is named by its index in decimal, a 32-bit one in hexadecimal.
-    const bool word16 = WordSize == 16;
-    AddressRepairPlan plan;
-    plan.groupIndex = groupIndex;
-    plan.wordAddress = wordAddress;
-    plan.newGroupName = GeneratedGroupName(word16 ? "WORD%d" : "DWORD%x", groupIndex);
-    plan.newGroupType = WordSize;
-    plan.newGroupMode = word16 ? WordBitMode : CoilOrMultiWriteMode;
-    plan.newGroupInterval = word16 ? 0 : doc.Register32Interval;
-    plan.newElementName = GeneratedElementName(word16 ? "W%x" : "DW%x", wordAddress);
-    plan.existingElementName = plan.newElementName;
-    const AddressNames repaired = RepairAddress(doc, plan);
-    GroupName = repaired.group;
-    ElementName = repaired.element;
+    AddressRepairPlan plan = WordRepairPlan(doc, groupIndex, wordAddress, WordSize);
+    // Registers name a 32-bit group by its index in hexadecimal and give a
+    // new 16-bit group interval 0.
+    if (WordSize == 16)
+        plan.newGroupInterval = 0;
+    else
+        plan.newGroupName = GeneratedGroupName("DWORD%x", groupIndex);
+    const AddressNames names = BindStoredAddress(doc, plan, 0, RepairWhen::PartlyUnnamed);
+    GroupName = names.group;
+    ElementName = names.element;
 }
 
 void CRegisterElement::LoadFromPanelRecord(CVX50TextDoc& doc, const PanelRecord& record, int screenIndex)

@@ -127,6 +127,12 @@ protected:
         else
             SetColours(kDarkColour, kLightColour);
     }
+    // The box as records store it: x, y, width and height, one byte each.
+    void WriteRecordBox(ByteWriter& out) const;
+    void ReadRecordBox(ByteReader& in);
+    // The element number that ends every record of a file from version 9 on;
+    // older files have none and leave the number as it is.
+    void ReadRecordNumber(ByteReader& in, const CVX50TextDoc& doc);
     // Adds this element, with its kind code, to the document's working list
     // and stores that list into screen `screenIndex`.
     void AddToScreen(CVX50TextDoc& doc, int screenIndex);

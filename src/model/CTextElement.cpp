@@ -97,9 +97,7 @@ void CTextElement::SelectStateByValue(int value)
 
 std::shared_ptr<CScreenElement> CTextElement::Clone() const
 {
-    auto copy = std::make_shared<CTextElement>(IsDynamic());
-    CopyTo(copy.get());
-    return copy;
+    return CloneVia(*this, IsDynamic());
 }
 
 void CTextElement::CopyTo(CTextElement* target) const
@@ -122,12 +120,7 @@ void CTextElement::CopyTo(CTextElement* target) const
 void CTextElement::WriteProjectRecord(ByteWriter& out, const CVX50TextDoc& doc) const
 {
     out.U8(IsDynamic() ? 1 : 0);
-    const DotPoint position = GetPosition();
-    const DotSize size = GetSize();
-    out.U8(static_cast<std::uint8_t>(position.x));
-    out.U8(static_cast<std::uint8_t>(position.y));
-    out.U8(static_cast<std::uint8_t>(size.width));
-    out.U8(static_cast<std::uint8_t>(size.height));
+    WriteRecordBox(out);
     if (IsDynamic())
         WriteDynamicRecord(out, doc);
     else
@@ -178,18 +171,12 @@ void CTextElement::WriteDynamicRecord(ByteWriter& out, const CVX50TextDoc& doc) 
 
 void CTextElement::ReadProjectRecord(ByteReader& in, CVX50TextDoc& doc, int screenIndex)
 {
-    const int x = in.U8();
-    const int y = in.U8();
-    const int width = in.U8();
-    const int height = in.U8();
-    SetPosition(x, y);
-    SetSize(width, height);
+    ReadRecordBox(in);
     if (IsDynamic())
         ReadDynamicRecord(in, doc);
     else
         ReadStaticRecord(in);
-    if (doc.ReadingVersion >= 9)
-        Number = in.U16Le();
+    ReadRecordNumber(in, doc);
     AddToScreen(doc, screenIndex);
 }
 
@@ -243,13 +230,6 @@ void CTextElement::ReadDynamicRecord(ByteReader& in, CVX50TextDoc& doc)
 
 void CTextElement::ResolveStoredAddress(CVX50TextDoc& doc, int groupIndex, int wordAddress, int bitCode)
 {
-    if (!doc.TableMissing) {
-        const AddressNames names = DecodeAddress(doc.AddressTable, groupIndex, wordAddress, bitCode);
-        GroupName = names.group;
-        ElementName = names.element;
-        if (!names.group.empty() && !names.element.empty())
-            return;
-    }
     AddressRepairPlan plan;
     plan.groupIndex = groupIndex;
     plan.wordAddress = wordAddress;
@@ -266,9 +246,9 @@ void CTextElement::ResolveStoredAddress(CVX50TextDoc& doc, int groupIndex, int w
         plan.newElementName = GeneratedElementName(bit ? "B%x" : "W%x", wordAddress);
     }
     plan.existingElementName = plan.newElementName;
-    const AddressNames repaired = RepairAddress(doc, plan);
-    GroupName = repaired.group;
-    ElementName = repaired.element;
+    const AddressNames names = BindStoredAddress(doc, plan, bitCode, RepairWhen::PartlyUnnamed);
+    GroupName = names.group;
+    ElementName = names.element;
 }
 
 void CTextElement::LoadFromPanelRecord(CVX50TextDoc& doc, const PanelRecord& record, int screenIndex)

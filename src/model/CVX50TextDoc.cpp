@@ -71,7 +71,15 @@ void CVX50TextDoc::AddElementToScreen(const ElementRef& ref, int screenIndex)
 {
     ScreenRecord& screen = CheckedAt(Screens, screenIndex);
     WorkingElements.push_back(ref);
-    screen.Elements = WorkingElements;
+    // While a screen is being read its list already equals the working list
+    // but for the new element: appending keeps loading a screen linear.
+    const bool oneBehind = screen.Elements.size() + 1 == WorkingElements.size()
+        && std::equal(screen.Elements.begin(), screen.Elements.end(), WorkingElements.begin(),
+            [](const ElementRef& a, const ElementRef& b) { return a.kind == b.kind && a.element == b.element; });
+    if (oneBehind)
+        screen.Elements.push_back(ref);
+    else
+        screen.Elements = WorkingElements;
 }
 
 std::string CVX50TextDoc::DefaultScreenDescription(int number) const

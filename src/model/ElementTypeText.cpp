@@ -4,5 +4,9 @@
 
 std::string ElementTypeText(int wordSize)
 {
-    return StringGbk(wordSize == 0 ? 61298 : wordSize == 16 ? 61299 : 61300);
+    // Converted once: every element record that is read asks for one of them.
+    static const std::string bit = StringGbk(61298);
+    static const std::string word16 = StringGbk(61299);
+    static const std::string word32 = StringGbk(61300);
+    return wordSize == 0 ? bit : wordSize == 16 ? word16 : word32;
 }

@@ -25,10 +25,11 @@ void ApplyPasswordLevelCount(CVX50TextDoc& doc)
     doc.TidyAndCommitWorkingElements();
     for (ScreenRecord& screen : doc.Screens)
         for (const ElementRef& ref : screen.Elements) {
-            if (auto* key = dynamic_cast<CFuncKeyElement*>(ref.element.get()))
-                KeepLevel(*key, levels);
-            else if (auto* reg = dynamic_cast<CRegisterElement*>(ref.element.get()))
-                KeepLevel(*reg, levels);
+            // The kind code names the class (element lists keep them paired).
+            if (ref.kind == KindFuncKey)
+                KeepLevel(static_cast<CFuncKeyElement&>(*ref.element), levels);
+            else if (ref.kind == KindRegister)
+                KeepLevel(static_cast<CRegisterElement&>(*ref.element), levels);
         }
     for (GlobalButton& button : doc.GlobalButtons)
         if (button.UserLevel + 1 > levels) {

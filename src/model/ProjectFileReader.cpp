@@ -11,6 +11,7 @@
 #include "model/ProjectFile.h"
 #include "model/ProjectSections.h"
 #include "model/ShortText.h"
+#include "model/UnnumberedElements.h"
 #include "model/UserInterface.h"
 
 #include <cstdlib>
@@ -208,6 +209,7 @@ private:
                                        m_doc.HighFront},
                                       m_doc.DeviceName, m_doc.AddressTable);
         }
+        NumberUnnumberedElements(m_doc);
         m_doc.ResetUndoHistory();
         m_ui.RefreshElementList(true);
     }

@@ -77,6 +77,11 @@ public:
     // The property page of the elements placed by `tool` refills its address
     // lists for element width `width` (0, 16 or 32).
     virtual void ResetAddressLists(int tool, int width) {}
+    // Runs the project dialog that menu command `commandId` opens (device
+    // tables, presets, copy registers, alarm list, panel settings, global
+    // buttons); true when the user confirmed it. Until a dialog exists
+    // nothing runs.
+    virtual bool RunProjectDialog(int commandId) { return false; }
     // The page of `element`'s kind is bound to it and reloads its address
     // controls from it.
     virtual void LoadAddressControls(const std::shared_ptr<CScreenElement>& element) {}

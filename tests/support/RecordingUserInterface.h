@@ -80,6 +80,11 @@ public:
         calls.push_back("ShowScreenItem " + std::to_string(number) + " " + gbkText);
     }
     void ShowScreenPage() override { calls.push_back("ShowScreenPage"); }
+    bool RunProjectDialog(int commandId) override
+    {
+        calls.push_back("RunProjectDialog " + std::to_string(commandId));
+        return false;
+    }
     void ResetAddressLists(int tool, int width) override
     {
         calls.push_back("ResetAddressLists " + std::to_string(tool) + " " + std::to_string(width));

@@ -18,6 +18,7 @@
 #include "pages/CScreenPropertyDlg.h"
 #include "simulator/ui/CKeypadDlg.h"
 #include "support/ScriptedGuiUserInterface.h"
+#include "support/ShippedDeviceFolder.h"
 #include "transfer/ComPortNumber.h"
 
 #include <QApplication>
@@ -88,12 +89,7 @@ private:
 private slots:
     void initTestCase()
     {
-        // A program folder of our own, holding the shipped device.
-        const QString shipped = QCoreApplication::applicationDirPath() + "/Device/ModBus SlaveCommunication.add";
-        QVERIFY(QFile::exists(shipped));
-        QVERIFY(QDir(m_folder.path()).mkpath("Device"));
-        QVERIFY(QFile::copy(shipped, m_folder.path() + "/Device/ModBus SlaveCommunication.add"));
-        SetProgramFolder(m_folder.path().toStdString());
+        QVERIFY(UseProgramFolderWithShippedDevice(m_folder.path()));
     }
 
     void startsEmptyWithGreyRootsAndStartTexts()
@@ -232,42 +228,32 @@ private slots:
         QCOMPARE(editor.frame->windowTitle(), QString("VX系列 画面设置工具-"));
     }
 
-    void newOnAModifiedProjectAnsweredCancelChangesNothing()
+    void newOnAModifiedProjectFollowsTheAnswer()
     {
-        Editor editor;
-        editor.FileNew();
-        editor.AddScreen(5);
-        editor.document.ProjectModified = 1;
-        editor.ui->answers = {IdCancel};
-        editor.FileNew();
-        QCOMPARE(editor.ui->shown, QStringList{"文件已修改,是否保存?"});
-        QCOMPARE(editor.document.GetScreens().size(), size_t(2));
-        QCOMPARE(editor.document.ProjectModified, 1);
-        QCOMPARE(editor.Tree().ScreensRoot()->childCount(), 2);
-    }
-
-    void newOnAModifiedProjectStopsWhenTheSaveDoesNotWrite()
-    {
-        Editor editor;
-        editor.FileNew();
-        editor.AddScreen(5);
-        editor.document.ProjectModified = 1;
-        editor.ui->answers = {IdYes};
-        editor.FileNew();
-        QCOMPARE(editor.document.GetScreens().size(), size_t(2));
-        QCOMPARE(editor.document.ProjectModified, 1);
-    }
-
-    void newOnAModifiedProjectAnsweredNoResets()
-    {
-        Editor editor;
-        editor.FileNew();
-        editor.AddScreen(5);
-        editor.document.ProjectModified = 1;
-        editor.ui->answers = {IdNo};
-        editor.FileNew();
-        QCOMPARE(editor.document.GetScreens().size(), size_t(1));
-        QCOMPARE(editor.document.ProjectModified, 0);
+        struct Case {
+            const char* name;
+            int answer;
+            size_t screens; // after File New
+            int modified;
+        };
+        const Case cases[] = {
+            {"Cancel keeps everything", IdCancel, 2, 1},
+            // Yes, but the save does not write the file: the project stays.
+            {"Yes without a written save keeps everything", IdYes, 2, 1},
+            {"No resets", IdNo, 1, 0},
+        };
+        for (const Case& c : cases) {
+            Editor editor;
+            editor.FileNew();
+            editor.AddScreen(5);
+            editor.document.ProjectModified = 1;
+            editor.ui->answers = {c.answer};
+            editor.FileNew();
+            QVERIFY2(editor.ui->shown == QStringList{"文件已修改,是否保存?"}, c.name);
+            QVERIFY2(editor.document.GetScreens().size() == c.screens, c.name);
+            QVERIFY2(editor.document.ProjectModified == c.modified, c.name);
+            QVERIFY2(editor.Tree().ScreensRoot()->childCount() == int(c.screens), c.name);
+        }
     }
 
     void clickingAScreenItemSwitchesTheEditedScreen()

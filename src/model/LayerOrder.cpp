@@ -1,0 +1,65 @@
+#include "model/LayerOrder.h"
+
+#include <algorithm>
+
+namespace {
+
+bool IsSelected(const ElementRef& ref)
+{
+    return ref.element && ref.element->Selected == 1;
+}
+
+// Moves the selected elements to the front (or the back) keeping both groups
+// in order; returns whether any element changed place.
+bool GatherSelected(ElementList& elements, bool toFront)
+{
+    const ElementList before = elements;
+    if (toFront)
+        std::stable_partition(elements.begin(), elements.end(), IsSelected);
+    else
+        std::stable_partition(elements.begin(), elements.end(), [](const ElementRef& ref) { return !IsSelected(ref); });
+    return !std::equal(before.begin(), before.end(), elements.begin(),
+                       [](const ElementRef& a, const ElementRef& b) { return a.element == b.element; });
+}
+
+} // namespace
+
+bool SendToBottom(ElementList& elements)
+{
+    return GatherSelected(elements, true);
+}
+
+bool BringToTop(ElementList& elements)
+{
+    if (elements.empty() || IsSelected(elements.back()))
+        return false;
+    return GatherSelected(elements, false);
+}
+
+bool MoveDownOne(ElementList& elements)
+{
+    if (elements.empty() || IsSelected(elements.front()))
+        return false;
+    bool moved = false;
+    for (std::size_t i = 1; i < elements.size(); ++i) {
+        if (IsSelected(elements[i]) && !IsSelected(elements[i - 1])) {
+            std::swap(elements[i], elements[i - 1]);
+            moved = true;
+        }
+    }
+    return moved;
+}
+
+bool MoveUpOne(ElementList& elements)
+{
+    if (elements.empty() || IsSelected(elements.back()))
+        return false;
+    bool moved = false;
+    for (std::size_t i = elements.size() - 1; i-- > 0;) {
+        if (IsSelected(elements[i]) && !IsSelected(elements[i + 1])) {
+            std::swap(elements[i], elements[i + 1]);
+            moved = true;
+        }
+    }
+    return moved;
+}
