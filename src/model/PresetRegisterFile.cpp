@@ -1,12 +1,8 @@
 #include "model/PresetRegisterFile.h"
 
-#include "model/ByteReader.h"
-#include "model/ByteWriter.h"
 #include "model/DeviceDataFile.h"
 #include "model/FormatError.h"
 #include "model/ShortText.h"
-
-#include <algorithm>
 
 namespace {
 
@@ -56,27 +52,12 @@ void WriteRecord(ByteWriter& out, const PresetRegister& preset)
 
 std::vector<PresetRegister> ParsePresetRegisters(std::string_view bytes)
 {
-    std::vector<PresetRegister> presets;
-    if (bytes.empty())
-        return presets;
-    ByteReader in(bytes);
-    const int count = in.U16Be();
-    for (int i = 0; i < count; ++i)
-        presets.push_back(ReadRecord(in));
-    return presets;
+    return ParseCountedRecords<PresetRegister>(bytes, ReadRecord);
 }
 
 std::string FormatPresetRegisters(const std::vector<PresetRegister>& presets)
 {
-    if (presets.empty())
-        return {};
-    // The count field holds at most 65535 records.
-    const std::size_t count = std::min<std::size_t>(presets.size(), 0xFFFF);
-    ByteWriter out;
-    out.U16Be(static_cast<std::uint16_t>(count));
-    for (std::size_t i = 0; i < count; ++i)
-        WriteRecord(out, presets[i]);
-    return out.Take();
+    return FormatCountedRecords(presets, WriteRecord);
 }
 
 std::optional<std::vector<PresetRegister>> ReadPresetRegisterFile(const std::string& path)

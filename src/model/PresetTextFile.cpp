@@ -1,7 +1,5 @@
 #include "model/PresetTextFile.h"
 
-#include "model/ByteReader.h"
-#include "model/ByteWriter.h"
 #include "model/DeviceDataFile.h"
 #include "model/FormatError.h"
 #include "model/ShortText.h"
@@ -45,27 +43,12 @@ void WriteRecord(ByteWriter& out, const PresetText& preset)
 
 std::vector<PresetText> ParsePresetTexts(std::string_view bytes)
 {
-    std::vector<PresetText> presets;
-    if (bytes.empty())
-        return presets;
-    ByteReader in(bytes);
-    const int count = in.U16Be();
-    for (int i = 0; i < count; ++i)
-        presets.push_back(ReadRecord(in));
-    return presets;
+    return ParseCountedRecords<PresetText>(bytes, ReadRecord);
 }
 
 std::string FormatPresetTexts(const std::vector<PresetText>& presets)
 {
-    if (presets.empty())
-        return {};
-    // The count field holds at most 65535 records.
-    const std::size_t count = std::min<std::size_t>(presets.size(), 0xFFFF);
-    ByteWriter out;
-    out.U16Be(static_cast<std::uint16_t>(count));
-    for (std::size_t i = 0; i < count; ++i)
-        WriteRecord(out, presets[i]);
-    return out.Take();
+    return FormatCountedRecords(presets, WriteRecord);
 }
 
 std::optional<std::vector<PresetText>> ReadPresetTextFile(const std::string& path)
