@@ -14,12 +14,14 @@
 #include "model/ProgramPaths.h"
 #include "support/ScriptedGuiUserInterface.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
 #include <QSpinBox>
 #include <QTest>
+#include <QTimer>
 
 #include <utility>
 
@@ -60,6 +62,20 @@ struct ScriptedEditor : GuiEditor {
             dialog.findChild<QSpinBox*>("number")->setValue(number);
             dynamic_cast<CNewScreenDlg&>(dialog).OnOK();
             return dialog.result();
+        });
+    }
+
+    // Chooses the popup command `text` at the next right click.
+    static void ChooseFromPopup(const QString& text)
+    {
+        QTimer::singleShot(0, [text] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            for (QAction* action : menu->actions()) {
+                if (action->text() == text)
+                    menu->setActiveAction(action);
+            }
+            QTest::keyClick(menu, Qt::Key_Return);
         });
     }
 

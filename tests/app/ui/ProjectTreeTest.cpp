@@ -9,31 +9,10 @@
 #include "support/ScriptedEditor.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QSpinBox>
 #include <QTemporaryDir>
-#include <QTimer>
-
-namespace {
-
-struct Editor : ScriptedEditor {
-    // Chooses the popup command `text` at the next right click.
-    static void ChooseFromPopup(const QString& text)
-    {
-        QTimer::singleShot(0, [text] {
-            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            QVERIFY(menu);
-            for (QAction* action : menu->actions()) {
-                if (action->text() == text)
-                    menu->setActiveAction(action);
-            }
-            QTest::keyClick(menu, Qt::Key_Return);
-        });
-    }
-};
-
-} // namespace
 
 class ProjectTreeTest : public QObject {
     Q_OBJECT
@@ -49,7 +28,7 @@ private slots:
 
     void addClickAndDeleteThroughThePopup()
     {
-        Editor editor;
+        ScriptedEditor editor;
         editor.ScriptNewScreen(2);
         editor.frame->ExecuteCommand(Cmd::NewScreen);
         editor.ScriptNewScreen(3);
@@ -68,7 +47,7 @@ private slots:
         editor.document.PushUndoSnapshot();
 
         editor.ui->answers = {IdYes};
-        Editor::ChooseFromPopup("删除画面");
+        ScriptedEditor::ChooseFromPopup("删除画面");
         editor.Click(editor.ItemOf(2), Qt::RightButton);
 
         QCOMPARE(editor.ui->shown.value(0), QString("是否要删除2号画面吗?"));
@@ -86,7 +65,7 @@ private slots:
 
     void refusedNewScreenKeepsTheDialogOpenWithTheInput()
     {
-        Editor editor;
+        ScriptedEditor editor;
         const QString tooLong = "一二三四五六七八九十X";
         editor.ui->dialogs.push_back([&](QDialog& dialog) {
             // The checks run in a lambda of their own: a failing one returns
@@ -127,14 +106,14 @@ private slots:
 
     void insertRenumbersTheTreeAndTheRing()
     {
-        Editor editor;
+        ScriptedEditor editor;
         editor.ScriptNewScreen(2);
         editor.frame->ExecuteCommand(Cmd::NewScreen);
         editor.ScriptNewScreen(3);
         editor.frame->ExecuteCommand(Cmd::NewScreen);
 
         editor.ScriptNewScreen(2);
-        Editor::ChooseFromPopup("插入画面");
+        ScriptedEditor::ChooseFromPopup("插入画面");
         editor.Click(editor.ItemOf(2), Qt::RightButton);
 
         QCOMPARE(editor.ScreenTexts(), (QStringList{"画面1", "画面2", "画面3", "画面4"}));
@@ -148,7 +127,7 @@ private slots:
 
     void upAndDownKeysFollowTheLinksUnlessSimulating()
     {
-        Editor editor;
+        ScriptedEditor editor;
         editor.ScriptNewScreen(5);
         editor.frame->ExecuteCommand(Cmd::NewScreen);
         editor.ScriptNewScreen(9);
@@ -181,7 +160,7 @@ private slots:
 
     void doubleClickRenamesWithAnUndoSnapshot()
     {
-        Editor editor;
+        ScriptedEditor editor;
         editor.ScriptNewScreen(2);
         editor.frame->ExecuteCommand(Cmd::NewScreen);
         editor.Click(editor.ItemOf(1));
@@ -216,9 +195,36 @@ private slots:
         QCOMPARE(editor.document.UndoHistory.size(), snapshots + 1);
     }
 
+    void copyThroughThePopupAsksForTheTarget()
+    {
+        ScriptedEditor editor;
+        auto lamp = std::make_shared<CLampElement>();
+        editor.document.WorkingElements.push_back({KindLamp, lamp});
+        editor.ui->dialogs.push_back([](QDialog& dialog) {
+            auto* target = dialog.findChild<QSpinBox*>("target");
+            [&] {
+                QCOMPARE(dialog.findChild<QLabel*>("source")->text(), QString("1"));
+                QCOMPARE(target->value(), 2);
+            }();
+            target->setValue(5);
+            dialog.accept();
+            return dialog.result();
+        });
+        ScriptedEditor::ChooseFromPopup("复制画面");
+        editor.Click(editor.ItemOf(1), Qt::RightButton);
+
+        // The copy takes the source's description.
+        QCOMPARE(editor.ScreenTexts(), (QStringList{"画面1", "画面1"}));
+        QCOMPARE(editor.Tree().currentItem(), editor.ItemOf(5));
+        QCOMPARE(editor.document.CurrentScreenNumber, 5);
+        QCOMPARE(editor.LinksOf(5), std::pair(1, 1));
+        QCOMPARE(editor.document.WorkingElements.size(), std::size_t(1));
+        QVERIFY(editor.document.WorkingElements.front().element != lamp);
+    }
+
     void deleteRefusesARootAndResetsTheOnlyScreen()
     {
-        Editor editor;
+        ScriptedEditor editor;
         editor.Click(editor.Tree().AddressRoot());
         editor.frame->ExecuteCommand(Cmd::DeleteScreen);
         QCOMPARE(editor.ui->shown.value(0), QString("请选择要删除的画面!"));
@@ -239,7 +245,7 @@ private slots:
 
     void fullProjectRefusesNewCopyAndInsert()
     {
-        Editor editor;
+        ScriptedEditor editor;
         for (int n = 2; n <= 256; ++n) {
             ScreenRecord s;
             s.Number = n;
@@ -248,7 +254,7 @@ private slots:
         editor.Tree().ListScreens(editor.document);
         for (const char* command : {"新建画面", "复制画面", "插入画面"}) {
             editor.ui->shown.clear();
-            Editor::ChooseFromPopup(command);
+            ScriptedEditor::ChooseFromPopup(command);
             editor.Click(editor.ItemOf(1), Qt::RightButton);
             QCOMPARE(editor.ui->shown, QStringList{"最大画面数为256!"});
         }
@@ -258,7 +264,7 @@ private slots:
 
     void rightClickOnTheAddressRootOpensNothing()
     {
-        Editor editor;
+        ScriptedEditor editor;
         int requests = 0;
         QObject::connect(editor.frame.get(), &CMainFrame::AddressTableRequested, [&] { ++requests; });
         editor.Click(editor.Tree().AddressRoot(), Qt::RightButton);
