@@ -24,8 +24,6 @@ constexpr int ScreenNameId = 61366;
 constexpr int SelectScreenToDeleteId = 61332;
 constexpr int DeleteQuestionId = 61275;
 constexpr int DeleteQuestionEndId = 61276;
-constexpr int ScreenLimitId = 61388;
-constexpr std::size_t ScreenLimit = 256;
 
 // The popup's commands, in menu order: string id and handler.
 struct PopupCommand {
@@ -277,30 +275,27 @@ void CCJTreeCtrl::FollowScreenLink(bool up)
     emit TreeSelect(false);
 }
 
-bool CCJTreeCtrl::RefuseAtScreenLimit() const
+bool CCJTreeCtrl::MayAddScreen() const
 {
     const CMainFrame* frame = Frame();
-    if (!frame || frame->GetDocument().Screens.size() < ScreenLimit)
-        return false;
-    CurrentUi().ShowMessage(ScreenLimitId, MbOk);
-    return true;
+    return frame && IsScreenData(RightClickedItemData) && !RefuseAtScreenLimit(frame->GetDocument());
 }
 
 void CCJTreeCtrl::OnNewScreen()
 {
-    if (!RefuseAtScreenLimit() && IsScreenData(RightClickedItemData))
+    if (MayAddScreen())
         Frame()->GetDocument().OnNewScreen();
 }
 
 void CCJTreeCtrl::OnCopyScreen()
 {
-    if (!RefuseAtScreenLimit() && IsScreenData(RightClickedItemData))
+    if (MayAddScreen())
         Frame()->GetDocument().OnCopyScreen();
 }
 
 void CCJTreeCtrl::OnInsertScreen()
 {
-    if (!RefuseAtScreenLimit() && IsScreenData(RightClickedItemData))
+    if (MayAddScreen())
         Frame()->GetDocument().NewScreenFromTree();
 }
 

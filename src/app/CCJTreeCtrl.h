@@ -89,11 +89,11 @@ private:
     // The screen-properties dialog of the edited screen; on OK the item shows
     // the new description.
     void RunScreenProperties();
+    // New, copy and insert act on a right-clicked screen while the project
+    // has room (the limit's message otherwise).
+    bool MayAddScreen() const;
     // Follows the edited screen's Up-key (or Down-key) link.
     void FollowScreenLink(bool up);
-    // The 256-screen limit of new, copy and insert; true (after the message)
-    // when the project is full.
-    bool RefuseAtScreenLimit() const;
 
     std::function<bool()> m_acceptsClicks;
 };

@@ -1,13 +1,12 @@
 #include "app/CVX50TextApp.h"
 
 #include "app/CMainFrame.h"
-#include "app/CPaneCtrl.h"
-#include "app/CVX50TextView.h"
 #include "app/GuiUserInterface.h"
+#include "app/ProjectOpen.h"
 #include "app/ResourceFile.h"
 #include "model/CVX50TextDoc.h"
+#include "model/CommandIds.h"
 #include "model/ComPortFile.h"
-#include "model/ProjectFile.h"
 #include "model/ProgramPaths.h"
 #include "transfer/ComPortNumber.h"
 
@@ -67,6 +66,7 @@ bool CVX50TextApp::InitInstance(const QStringList& arguments, bool show)
     m_frame->setAcceptDrops(true);
     QObject::connect(m_frame.get(), &CMainFrame::FileDropped, m_frame.get(),
                      [this](const QString& path) { OpenDocumentFile(path); });
+    m_frame->SetCommandHandler(Cmd::FileOpen, [this] { OnFileOpen(); });
 
     const QString file = CommandLineFile(arguments);
     if (show)
@@ -93,33 +93,23 @@ bool CVX50TextApp::OpenDocumentFile(const QString& path)
 {
     if (path.isEmpty())
         return false;
-    const bool opened = OpenProject(path);
-    m_recentFiles.Add(path);
-    return opened;
+    return OpenProject(path);
 }
 
 bool CVX50TextApp::OpenProject(const QString& path)
 {
     if (!m_frame)
         return false;
-    CVX50TextView& view = *m_frame->GetActiveView();
-    view.AskDeviceOnNew = 0;
-    m_document->ResetOnNew = 1;
-    view.OnFileNew();
-    // File New sets the flag back when it ran to its end; when it stopped (the
-    // user kept a modified project) nothing is read.
-    if (view.AskDeviceOnNew == 1) {
-        // The path is used as given: a "/" in it is a folder separator here.
-        const std::string file = path.toStdString();
-        bool displaySetting = view.GetCanvas()->DisplaySetting == 1;
-        m_document->ProjectPath = file;
-        if (OpenProjectFile(*m_document, file, displaySetting)) {
-            view.GetCanvas()->DisplaySetting = displaySetting ? 1 : 0;
-        } else {
-            m_document->ProjectPath.clear();
-        }
-    }
-    view.AskDeviceOnNew = 1;
-    m_frame->RefreshCommandStates();
+    if (OpenProjectInto(*m_frame, path))
+        m_recentFiles.Add(path);
     return true;
+}
+
+void CVX50TextApp::OnFileOpen()
+{
+    if (!m_frame)
+        return;
+    const QString opened = OpenProjectWithDialog(*m_frame);
+    if (!opened.isEmpty())
+        m_recentFiles.Add(opened);
 }

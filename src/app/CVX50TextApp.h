@@ -35,8 +35,11 @@ public:
     // A project named by the desktop or dropped on the window.
     bool OpenDocumentFile(const QString& path);
     // Runs File New without the device question, then reads the project at
-    // `path` (used as given). False only when there is no main window.
+    // `path` (used as given); a project read joins the recent-file list.
+    // False only when there is no main window.
     bool OpenProject(const QString& path);
+    // File Open: the file dialog, then the project is opened.
+    void OnFileOpen();
 
     CVX50TextDoc& Document() const { return *m_document; }
     CMainFrame* MainFrame() const { return m_frame.get(); }

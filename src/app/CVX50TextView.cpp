@@ -76,6 +76,8 @@ CVX50TextView::~CVX50TextView()
 void CVX50TextView::RegisterCommands()
 {
     m_frame.SetCommandHandler(Cmd::FileNew, [this] { OnFileNew(); });
+    m_frame.SetCommandHandler(Cmd::FileSave, [this] { OnFileSave(); });
+    m_frame.SetCommandHandler(Cmd::FileSaveAs, [this] { OnFileSaveAs(); });
     m_frame.SetCommandHandler(Cmd::Device, [this] { OnDevice(); });
     m_frame.SetCommandHandler(Cmd::ComPort, [this] { OnComPort(); });
     m_frame.SetCommandHandler(Cmd::WritePanel, [this] { OnWritePanel(); });
@@ -172,11 +174,6 @@ void CVX50TextView::OnReadPanel()
 
 void CVX50TextView::OnCompile()
 {
-}
-
-CVX50TextView::SaveResult CVX50TextView::SaveProject()
-{
-    return SaveResult::Cancelled;
 }
 
 void CVX50TextView::OnFileNew()

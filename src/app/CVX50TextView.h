@@ -106,6 +106,10 @@ public:
 
 public slots:
     void OnFileNew();
+    // Save to the project's path (asking for one when it has none) and Save
+    // As; a written project is no longer modified.
+    void OnFileSave();
+    void OnFileSaveAs();
     // The device question of File New and the Device command. Until the
     // device dialog exists, the shipped "ModBus Slave" device is applied.
     void OnDevice();

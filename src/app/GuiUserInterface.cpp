@@ -11,12 +11,15 @@
 #include "model/GbkText.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 
 namespace {
 
 constexpr int AppTitleId = 57344;
 constexpr int ProgressCreateFailedId = 61248;
+constexpr int UntitledId = 61353;
+constexpr int ProjectFilterId = 61354;
 
 QMessageBox::Icon IconOf(unsigned flags)
 {
@@ -180,9 +183,43 @@ void GuiUserInterface::RunNewScreenDialog(bool insertMode)
     RunDialog(dialog);
 }
 
+QString GuiUserInterface::ChooseProjectFile(bool forSave)
+{
+    // No owner window, as the project dialogs always were.
+    QFileDialog dialog(nullptr, QString(), QString(), UiText(ProjectFilterId) + QStringLiteral("(*.opf)"));
+    dialog.setDefaultSuffix(QStringLiteral("opf"));
+    if (forSave) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+        dialog.selectFile(UiText(UntitledId));
+    } else {
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    }
+    if (RunDialog(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
+
+namespace {
+
+GuiUserInterface* InstalledGui()
+{
+    return dynamic_cast<GuiUserInterface*>(&CurrentUi());
+}
+
+} // namespace
+
 int RunModalDialog(QDialog& dialog)
 {
-    if (auto* gui = dynamic_cast<GuiUserInterface*>(&CurrentUi()))
+    if (GuiUserInterface* gui = InstalledGui())
         return gui->RunDialog(dialog);
     return dialog.exec();
+}
+
+QString ChooseProjectFileModally(bool forSave)
+{
+    if (GuiUserInterface* gui = InstalledGui())
+        return gui->ChooseProjectFile(forSave);
+    return {};
 }

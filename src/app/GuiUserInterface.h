@@ -39,6 +39,10 @@ public:
     // Runs a modal dialog of the editor; returns its QDialog result. Tests
     // override it to fill the dialog and press its buttons.
     virtual int RunDialog(QDialog& dialog);
+    // The project file dialog ("*.opf"): an existing file to open, or a file
+    // to save to (proposed "未命名"; replacing is asked by the caller). The
+    // full path, or empty when cancelled.
+    virtual QString ChooseProjectFile(bool forSave);
 
 protected:
     // The modal box itself; tests override it to answer without a window.
@@ -53,3 +57,7 @@ private:
 // Runs `dialog` modally through the installed GUI user interface (plain exec()
 // when none is installed).
 int RunModalDialog(QDialog& dialog);
+
+// ChooseProjectFile of the installed GUI user interface (the plain dialog
+// when none is installed).
+QString ChooseProjectFileModally(bool forSave);

@@ -4,27 +4,13 @@
 #include "model/CVX50TextDoc.h"
 
 #include "StringTable.h"
+#include "model/ScreenCommands.h"
 #include "model/ScreenRing.h"
 #include "model/UserInterface.h"
 
-
-namespace {
-
-constexpr std::size_t kScreenLimit = 256;
-
-bool RefuseAtScreenLimit(const std::vector<ScreenRecord>& screens)
-{
-    if (screens.size() < kScreenLimit)
-        return false;
-    CurrentUi().ShowMessage(61388, MbOk);
-    return true;
-}
-
-} // namespace
-
 void CVX50TextDoc::OnNewScreen()
 {
-    if (!RefuseAtScreenLimit(Screens))
+    if (!RefuseAtScreenLimit(*this))
         CurrentUi().RunNewScreenDialog(false);
 }
 
@@ -35,7 +21,7 @@ void CVX50TextDoc::NewScreenFromTree()
 
 void CVX50TextDoc::OnCopyScreen()
 {
-    if (RefuseAtScreenLimit(Screens))
+    if (RefuseAtScreenLimit(*this))
         return;
     int target = 0;
     if (CurrentUi().RunCopyScreenDialog(CurrentScreenNumber, target))

@@ -4,6 +4,7 @@
 #include "model/CFuncKeyElement.h"
 #include "model/CVX50TextDoc.h"
 #include "model/ScreenRing.h"
+#include "model/UserInterface.h"
 
 #include <algorithm>
 #include <unordered_set>
@@ -80,6 +81,14 @@ void SwitchEditedScreen(CVX50TextDoc& doc, int number)
 }
 
 } // namespace
+
+bool RefuseAtScreenLimit(const CVX50TextDoc& doc)
+{
+    if (doc.Screens.size() < kScreenLimit)
+        return false;
+    CurrentUi().ShowMessage(61388, MbOk);
+    return true;
+}
 
 int ProposedNewScreenNumber(const CVX50TextDoc& doc)
 {

@@ -14,6 +14,8 @@ struct ScreenRecord;
 // dialogs check first (nothing changes on a refusal), then apply.
 
 constexpr int kHighestScreenNumber = 65535;
+// A project holds at most this many screens.
+constexpr std::size_t kScreenLimit = 256;
 // Descriptions are limited in bytes: 10 Chinese characters or 20 others.
 constexpr std::size_t kScreenDescriptionLimit = 20;
 
@@ -23,6 +25,10 @@ enum class ScreenRefusal {
     DescriptionTooLong,  // more than kScreenDescriptionLimit bytes
     NoRoomAbove,         // insert: the run of numbers to move up reaches 65535
 };
+
+// New, copy and insert check the limit first: true, after message 61388
+// "最大画面数为256!", when the project holds kScreenLimit screens.
+bool RefuseAtScreenLimit(const CVX50TextDoc& doc);
 
 // The number the new-screen dialog proposes: one above the highest in use,
 // at most 65535.

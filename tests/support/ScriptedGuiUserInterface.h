@@ -1,7 +1,8 @@
 #pragma once
 
 // For the Qt Tests of the editor: the real GUI user interface, except that
-// message boxes are answered from a script instead of being shown, and a
+// message boxes, modal dialogs and file dialogs are answered from scripts
+// instead of being shown, and a
 // document with its main window set up and torn down as the application
 // does. Header-only: the GUI tests include it, the headless ones do not.
 
@@ -10,10 +11,14 @@
 #include "app/GuiUserInterface.h"
 #include "model/CVX50TextDoc.h"
 
+#include <QDialog>
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 class ScriptedGuiUserInterface : public GuiUserInterface {
 public:
@@ -24,6 +29,44 @@ public:
     std::deque<int> answers;
     // The texts of the boxes shown so far.
     QStringList shown;
+
+    // Each script fills the next modal dialog and presses its buttons; it
+    // returns the dialog's result. Without one the dialog is cancelled.
+    std::deque<std::function<int(QDialog&)>> dialogs;
+    int dialogsRun = 0;
+    // The paths the next project file dialogs choose; without one they are
+    // cancelled.
+    std::deque<QString> files;
+    // Which file dialogs ran: true for a save dialog.
+    std::vector<bool> fileDialogs;
+    // The progress windows' captions and texts, by string id.
+    std::vector<std::pair<int, int>> progressCaptions;
+
+    int RunDialog(QDialog& dialog) override
+    {
+        ++dialogsRun;
+        if (dialogs.empty())
+            return QDialog::Rejected;
+        const auto script = dialogs.front();
+        dialogs.pop_front();
+        return script(dialog);
+    }
+
+    QString ChooseProjectFile(bool forSave) override
+    {
+        fileDialogs.push_back(forSave);
+        if (files.empty())
+            return {};
+        const QString path = files.front();
+        files.pop_front();
+        return path;
+    }
+
+    void ProgressCaption(int captionId, int textId) override
+    {
+        progressCaptions.emplace_back(captionId, textId);
+        GuiUserInterface::ProgressCaption(captionId, textId);
+    }
 
 protected:
     int RunMessageBox(const QString& text, unsigned flags) override

@@ -2,129 +2,17 @@
 // new-screen dialog, clicks, the popup's delete, the Up/Down keys, the
 // properties dialog and the refusals that keep a dialog open.
 
-#include "app/CCJTreeCtrl.h"
-#include "app/CMainFrame.h"
-#include "app/CNewScreenDlg.h"
 #include "app/CScreenSettingsDlg.h"
-#include "app/CVX50TextView.h"
 #include "model/CLampElement.h"
-#include "model/CVX50TextDoc.h"
-#include "model/CommandIds.h"
 #include "model/GbkText.h"
-#include "model/ProgramPaths.h"
 #include "pages/CScreenPropertyDlg.h"
-#include "support/ScriptedGuiUserInterface.h"
+#include "support/ScriptedEditor.h"
 
 #include <QApplication>
-#include <QDir>
+#include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QSpinBox>
 #include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
-
-#include <functional>
-
-namespace {
-
-// The scripted user interface, whose modal dialogs are run by scripts too:
-// each script fills the dialog and presses its buttons; without one the
-// dialog is cancelled.
-class DialogScriptUi : public ScriptedGuiUserInterface {
-public:
-    using ScriptedGuiUserInterface::ScriptedGuiUserInterface;
-
-    std::deque<std::function<int(QDialog&)>> dialogs;
-    int dialogsRun = 0;
-
-    int RunDialog(QDialog& dialog) override
-    {
-        ++dialogsRun;
-        if (dialogs.empty())
-            return QDialog::Rejected;
-        const auto script = dialogs.front();
-        dialogs.pop_front();
-        return script(dialog);
-    }
-};
-
-struct Editor {
-    CVX50TextDoc document;
-    std::unique_ptr<CMainFrame> frame = std::make_unique<CMainFrame>(document);
-    std::unique_ptr<DialogScriptUi> ui = std::make_unique<DialogScriptUi>(*frame);
-
-    Editor()
-    {
-        frame->resize(1280, 800);
-        frame->show();
-        frame->ExecuteCommand(Cmd::FileNew);
-    }
-    ~Editor()
-    {
-        ui.reset();
-        frame.reset();
-    }
-    Editor(const Editor&) = delete;
-    Editor& operator=(const Editor&) = delete;
-
-    CCJTreeCtrl& Tree() const { return *frame->GetTreeCtrl(); }
-    CVX50TextView& View() const { return *frame->GetActiveView(); }
-
-    QTreeWidgetItem* ItemOf(int number) const
-    {
-        return Tree().FindItemByData(number + CCJTreeCtrl::ScreenDataOffset);
-    }
-    QPoint CentreOf(QTreeWidgetItem* item) const { return Tree().visualItemRect(item).center(); }
-    void Click(QTreeWidgetItem* item, Qt::MouseButton button = Qt::LeftButton)
-    {
-        QTest::mouseClick(Tree().viewport(), button, {}, CentreOf(item));
-    }
-
-    // The next new-screen dialog takes `number` and `description` (when given)
-    // and presses OK once.
-    void ScriptNewScreen(int number, const QString* description = nullptr)
-    {
-        ui->dialogs.push_back([number, description](QDialog& dialog) {
-            auto& newScreen = dynamic_cast<CNewScreenDlg&>(dialog);
-            dialog.findChild<QSpinBox*>("number")->setValue(number);
-            if (description)
-                dialog.findChild<QLineEdit*>("description")->setText(*description);
-            newScreen.OnOK();
-            return dialog.result();
-        });
-    }
-
-    // Chooses the popup command `text` at the next right click.
-    static void ChooseFromPopup(const QString& text)
-    {
-        QTimer::singleShot(0, [text] {
-            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            QVERIFY(menu);
-            for (QAction* action : menu->actions()) {
-                if (action->text() == text)
-                    menu->setActiveAction(action);
-            }
-            QTest::keyClick(menu, Qt::Key_Return);
-        });
-    }
-
-    QStringList ScreenTexts() const
-    {
-        QStringList texts;
-        for (int i = 0; i < Tree().ScreensRoot()->childCount(); ++i)
-            texts.append(Tree().ScreensRoot()->child(i)->text(0));
-        return texts;
-    }
-
-    std::pair<int, int> LinksOf(int number) const
-    {
-        const ScreenRecord* s = document.FindScreenByNumber(number);
-        return s ? std::pair{s->UpKeyScreen, s->DownKeyScreen} : std::pair{-1, -1};
-    }
-};
-
-} // namespace
 
 class ProjectTreeTest : public QObject {
     Q_OBJECT
@@ -135,16 +23,12 @@ private:
 private slots:
     void initTestCase()
     {
-        const QString shipped = QCoreApplication::applicationDirPath() + "/Device/ModBus SlaveCommunication.add";
-        QVERIFY(QFile::exists(shipped));
-        QVERIFY(QDir(m_folder.path()).mkpath("Device"));
-        QVERIFY(QFile::copy(shipped, m_folder.path() + "/Device/ModBus SlaveCommunication.add"));
-        SetProgramFolder(m_folder.path().toStdString());
+        QVERIFY(UseProgramFolderWithShippedDevice(m_folder.path()));
     }
 
     void addClickAndDeleteThroughThePopup()
     {
-        Editor editor;
+        ScriptedEditor editor;
         editor.ScriptNewScreen(2);
         editor.frame->ExecuteCommand(Cmd::NewScreen);
         editor.ScriptNewScreen(3);
@@ -163,7 +47,7 @@ private slots:
         editor.document.PushUndoSnapshot();
 
         editor.ui->answers = {IdYes};
-        Editor::ChooseFromPopup("删除画面");
+        ScriptedEditor::ChooseFromPopup("删除画面");
         editor.Click(editor.ItemOf(2), Qt::RightButton);
 
         QCOMPARE(editor.ui->shown.value(0), QString("是否要删除2号画面吗?"));
@@ -181,7 +65,7 @@ private slots:
 
     void refusedNewScreenKeepsTheDialogOpenWithTheInput()
     {
-        Editor editor;
+        ScriptedEditor editor;
         const QString tooLong = "一二三四五六七八九十X";
         editor.ui->dialogs.push_back([&](QDialog& dialog) {
             // The checks run in a lambda of their own: a failing one returns
@@ -222,14 +106,14 @@ private slots:
 
     void insertRenumbersTheTreeAndTheRing()
     {
-        Editor editor;
+        ScriptedEditor editor;
         editor.ScriptNewScreen(2);
         editor.frame->ExecuteCommand(Cmd::NewScreen);
         editor.ScriptNewScreen(3);
         editor.frame->ExecuteCommand(Cmd::NewScreen);
 
         editor.ScriptNewScreen(2);
-        Editor::ChooseFromPopup("插入画面");
+        ScriptedEditor::ChooseFromPopup("插入画面");
         editor.Click(editor.ItemOf(2), Qt::RightButton);
 
         QCOMPARE(editor.ScreenTexts(), (QStringList{"画面1", "画面2", "画面3", "画面4"}));
@@ -243,7 +127,7 @@ private slots:
 
     void upAndDownKeysFollowTheLinksUnlessSimulating()
     {
-        Editor editor;
+        ScriptedEditor editor;
         editor.ScriptNewScreen(5);
         editor.frame->ExecuteCommand(Cmd::NewScreen);
         editor.ScriptNewScreen(9);
@@ -276,7 +160,7 @@ private slots:
 
     void doubleClickRenamesWithAnUndoSnapshot()
     {
-        Editor editor;
+        ScriptedEditor editor;
         editor.ScriptNewScreen(2);
         editor.frame->ExecuteCommand(Cmd::NewScreen);
         editor.Click(editor.ItemOf(1));
@@ -311,9 +195,36 @@ private slots:
         QCOMPARE(editor.document.UndoHistory.size(), snapshots + 1);
     }
 
+    void copyThroughThePopupAsksForTheTarget()
+    {
+        ScriptedEditor editor;
+        auto lamp = std::make_shared<CLampElement>();
+        editor.document.WorkingElements.push_back({KindLamp, lamp});
+        editor.ui->dialogs.push_back([](QDialog& dialog) {
+            auto* target = dialog.findChild<QSpinBox*>("target");
+            [&] {
+                QCOMPARE(dialog.findChild<QLabel*>("source")->text(), QString("1"));
+                QCOMPARE(target->value(), 2);
+            }();
+            target->setValue(5);
+            dialog.accept();
+            return dialog.result();
+        });
+        ScriptedEditor::ChooseFromPopup("复制画面");
+        editor.Click(editor.ItemOf(1), Qt::RightButton);
+
+        // The copy takes the source's description.
+        QCOMPARE(editor.ScreenTexts(), (QStringList{"画面1", "画面1"}));
+        QCOMPARE(editor.Tree().currentItem(), editor.ItemOf(5));
+        QCOMPARE(editor.document.CurrentScreenNumber, 5);
+        QCOMPARE(editor.LinksOf(5), std::pair(1, 1));
+        QCOMPARE(editor.document.WorkingElements.size(), std::size_t(1));
+        QVERIFY(editor.document.WorkingElements.front().element != lamp);
+    }
+
     void deleteRefusesARootAndResetsTheOnlyScreen()
     {
-        Editor editor;
+        ScriptedEditor editor;
         editor.Click(editor.Tree().AddressRoot());
         editor.frame->ExecuteCommand(Cmd::DeleteScreen);
         QCOMPARE(editor.ui->shown.value(0), QString("请选择要删除的画面!"));
@@ -334,7 +245,7 @@ private slots:
 
     void fullProjectRefusesNewCopyAndInsert()
     {
-        Editor editor;
+        ScriptedEditor editor;
         for (int n = 2; n <= 256; ++n) {
             ScreenRecord s;
             s.Number = n;
@@ -343,7 +254,7 @@ private slots:
         editor.Tree().ListScreens(editor.document);
         for (const char* command : {"新建画面", "复制画面", "插入画面"}) {
             editor.ui->shown.clear();
-            Editor::ChooseFromPopup(command);
+            ScriptedEditor::ChooseFromPopup(command);
             editor.Click(editor.ItemOf(1), Qt::RightButton);
             QCOMPARE(editor.ui->shown, QStringList{"最大画面数为256!"});
         }
@@ -353,7 +264,7 @@ private slots:
 
     void rightClickOnTheAddressRootOpensNothing()
     {
-        Editor editor;
+        ScriptedEditor editor;
         int requests = 0;
         QObject::connect(editor.frame.get(), &CMainFrame::AddressTableRequested, [&] { ++requests; });
         editor.Click(editor.Tree().AddressRoot(), Qt::RightButton);
