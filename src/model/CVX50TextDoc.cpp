@@ -47,11 +47,6 @@ void CVX50TextDoc::TidyAndCommitWorkingElements()
     CommitWorkingElements();
 }
 
-void CVX50TextDoc::DeleteScreenElements(ScreenRecord& screen)
-{
-    screen.Elements.clear();
-}
-
 ElementList CVX50TextDoc::CloneElementList(const ElementList& elements, bool keepSelection)
 {
     ElementList clones;
