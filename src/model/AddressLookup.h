@@ -42,8 +42,11 @@ std::string FindElementName(const AddressTable& table, int wordAddress, int grou
 
 // The address code of a named address, as records compute it while the
 // protocol library is in use.
+// The group index that records store for an element bound to no group.
+constexpr int kNoGroupIndex = 0xFF;
+
 struct AddressCode {
-    std::uint8_t groupIndex = 0xFF; // 0xFF for an absent group
+    std::uint8_t groupIndex = kNoGroupIndex; // for an absent group
     int wordAddress = -1;           // -1 for an absent element
     std::uint8_t bitCode = 0;       // bit + 0x80 in groups of mode 0 or 2, else 0
 

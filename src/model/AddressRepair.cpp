@@ -83,6 +83,11 @@ AddressRepairPlan WordRepairPlan(const CVX50TextDoc& doc, int groupIndex, int wo
 
 AddressNames BindStoredAddress(CVX50TextDoc& doc, const AddressRepairPlan& plan, int bitCode, RepairWhen when)
 {
+    // An element that was never bound stores "no group": it reads back
+    // unbound. Repairing it would fill the table with placeholder groups up
+    // to index 255 and write them into the device file.
+    if (plan.groupIndex == kNoGroupIndex)
+        return {};
     if (doc.TableMissing)
         return RepairAddress(doc, plan);
     const AddressNames names = DecodeAddress(doc.AddressTable, plan.groupIndex, plan.wordAddress, bitCode);

@@ -100,5 +100,10 @@ void RebindAllElements(CVX50TextDoc& doc)
             for (const ElementRef& ref : screen.Elements)
                 ResetBinding(*ref.element, doc.AddressTable);
     }
-    CurrentUi().ElementAddressesRebound();
+    // The pages refill their lists for the elements they bind to; a project
+    // without elements leaves them as they are.
+    const bool anyElement = !doc.WorkingElements.empty()
+        || std::any_of(doc.Screens.begin(), doc.Screens.end(), [](const ScreenRecord& s) { return !s.Elements.empty(); });
+    if (anyElement)
+        CurrentUi().ElementAddressesRebound();
 }

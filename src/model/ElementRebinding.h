@@ -10,5 +10,6 @@ class CVX50TextDoc;
 // page would offer one, and no element name; static texts and pictures are
 // not touched. Then the property pages refill their group lists from the new
 // table and reload the element they show
-// (UserInterface::ElementAddressesRebound); they stay bound to it.
+// (UserInterface::ElementAddressesRebound); they stay bound to it. A project
+// without elements leaves the pages as they are.
 void RebindAllElements(CVX50TextDoc& doc);

@@ -1,11 +1,6 @@
 #include "model/CFuncKeyElement.h"
-#include "model/CGraphElement.h"
-#include "model/CLampElement.h"
 #include "model/CRegisterElement.h"
-#include "model/CTextElement.h"
 #include "model/CVX50TextDoc.h"
-#include "model/ElementRebinding.h"
-#include "model/GbkText.h"
 #include "model/PasswordLevels.h"
 #include "support/RecordingUserInterface.h"
 
@@ -91,74 +86,4 @@ TEST(PasswordLevels, EmptyTableUnprotectsEverything)
     EXPECT_EQ(key->IsPasswordProtected(), 0);
     EXPECT_EQ(reg->IsPasswordProtected(), 0);
     EXPECT_EQ(doc.GlobalButtons[0].Flags & GlobalButton::ProtectedFlag, 0);
-}
-
-TEST(ElementRebinding, DeviceChangeResetsEveryAddressBinding)
-{
-    RecordingUserInterface ui;
-    CVX50TextDoc doc;
-    ElementGroup bits;
-    bits.name = "M";
-    bits.elementType = BitElementType;
-    ElementGroup words;
-    words.name = "D";
-    words.elementType = Word16ElementType;
-    doc.AddressTable = {bits, words};
-    doc.DeviceChange = 1;
-
-    auto coilKey = std::make_shared<CFuncKeyElement>();
-    coilKey->SetAction(0);
-    auto registerKey = std::make_shared<CFuncKeyElement>();
-    registerKey->SetAction(3);
-    registerKey->RawLowAddress = 7;
-    auto lamp = std::make_shared<CLampElement>();
-    auto reg = std::make_shared<CRegisterElement>();
-    auto bitText = std::make_shared<CTextElement>(1);
-    bitText->WordSize = 0;
-    auto staticText = std::make_shared<CTextElement>(0);
-    auto bar = std::make_shared<CGraphElement>(0);
-    auto curve = std::make_shared<CGraphElement>(1);
-    for (auto* e : {&coilKey->GroupName, &registerKey->GroupName, &lamp->GroupName, &reg->GroupName,
-                    &bitText->GroupName, &staticText->GroupName, &bar->GroupName, &curve->GroupName})
-        *e = "OLD";
-    lamp->ElementName = "OLD0";
-    doc.WorkingElements = {{KindFuncKey, coilKey}, {KindFuncKey, registerKey}, {KindLamp, lamp},
-                           {KindRegister, reg},    {KindText, bitText},        {KindText, staticText},
-                           {KindGraph, bar},       {KindGraph, curve}};
-
-    RebindAllElements(doc);
-
-    EXPECT_EQ(coilKey->GroupName, "M");
-    EXPECT_EQ(coilKey->WordSize, 0);
-    EXPECT_EQ(registerKey->GroupName, "D");
-    EXPECT_EQ(registerKey->TypeText, GbkFromUtf8("16位字元件"));
-    EXPECT_EQ(registerKey->RawLowAddress, 0);
-    EXPECT_EQ(lamp->GroupName, "");
-    EXPECT_EQ(lamp->ElementName, "");
-    EXPECT_EQ(lamp->TypeText, GbkFromUtf8("位元件"));
-    EXPECT_EQ(reg->GroupName, "");
-    EXPECT_EQ(reg->WordSize, 16);
-    EXPECT_EQ(bitText->GroupName, "");
-    EXPECT_EQ(bitText->WordSize, 0);
-    EXPECT_EQ(staticText->GroupName, "OLD");
-    EXPECT_EQ(bar->GroupName, "");
-    EXPECT_EQ(curve->GroupName, "D");
-    EXPECT_TRUE(Contains(ui.calls, "ElementAddressesRebound"));
-}
-
-TEST(ElementRebinding, TableEditKeepsBindings)
-{
-    RecordingUserInterface ui;
-    CVX50TextDoc doc;
-    auto lamp = std::make_shared<CLampElement>();
-    lamp->GroupName = "M";
-    lamp->ElementName = "M0";
-    doc.WorkingElements = {{KindLamp, lamp}};
-    doc.DeviceChange = 0;
-
-    RebindAllElements(doc);
-
-    EXPECT_EQ(lamp->GroupName, "M");
-    EXPECT_EQ(lamp->ElementName, "M0");
-    EXPECT_TRUE(Contains(ui.calls, "ElementAddressesRebound"));
 }
