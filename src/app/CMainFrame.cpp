@@ -6,6 +6,7 @@
 #include "app/CElementListDlg.h"
 #include "app/CPaneCtrl.h"
 #include "app/CVX50TextView.h"
+#include "app/GuiUserInterface.h"
 #include "app/MenuTable.h"
 #include "app/ResourceFile.h"
 #include "app/ToolbarIcons.h"
@@ -407,7 +408,8 @@ void CMainFrame::OnHelpContents()
 
 void CMainFrame::OnAbout()
 {
-    QMessageBox::about(this, UiText(AppTitleId), UiText(TitleId));
+    QMessageBox box(QMessageBox::Information, UiText(AppTitleId), UiText(TitleId), QMessageBox::Ok, this);
+    RunModalDialog(box);
 }
 
 void CMainFrame::OnFirmwareVersion()
@@ -420,7 +422,7 @@ void CMainFrame::OnFirmwareVersion()
 void CMainFrame::OnPingSet()
 {
     CPingSetDlg dialog(this);
-    if (dialog.exec() == QDialog::Accepted)
+    if (RunModalDialog(dialog) == QDialog::Accepted)
         StationAddress = dialog.StationAddress();
 }
 
