@@ -486,6 +486,11 @@ void CPaneCtrl::timerEvent(QTimerEvent* event)
 
 void CPaneCtrl::keyPressEvent(QKeyEvent* event)
 {
+    // The simulated display is not edited, by keys no more than by presses.
+    if (Simulating()) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
     const bool ctrl = event->modifiers().testFlag(Qt::ControlModifier);
     switch (event->key()) {
     case Qt::Key_Left:
