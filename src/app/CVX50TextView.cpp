@@ -347,8 +347,11 @@ void CVX50TextView::keyPressEvent(QKeyEvent* event)
     const bool clipboardKey = (event->modifiers() & Qt::ControlModifier) &&
                               (key == Qt::Key_C || key == Qt::Key_V || key == Qt::Key_X);
     // A key the canvas leaves comes back here through its parent: it then
-    // goes the normal way.
-    if (m_canvas && (editingKey || clipboardKey) && !m_forwardingKey) {
+    // goes the normal way. A key that a text field leaves (Up and Down in a
+    // line edit) was typed into the field, not meant for the elements.
+    const QWidget* focused = focusWidget();
+    const bool typedIntoText = focused && focused->testAttribute(Qt::WA_InputMethodEnabled);
+    if (m_canvas && (editingKey || clipboardKey) && !m_forwardingKey && !typedIntoText) {
         m_forwardingKey = true;
         QCoreApplication::sendEvent(m_canvas, event);
         m_forwardingKey = false;

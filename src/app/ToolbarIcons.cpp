@@ -189,7 +189,8 @@ void CopyRegisters(QPainter& p)
     Letters(p, QStringLiteral("R"), Ink, 9);
 }
 
-void Draw(QPainter& p, int id)
+// Draws the picture of command `id`; false for a command that has none.
+bool Draw(QPainter& p, int id)
 {
     p.setPen(QPen(Ink, 1));
     switch (id) {
@@ -219,8 +220,9 @@ void Draw(QPainter& p, int id)
     case Cmd::CopyRegisters: CopyRegisters(p); break;
     case Cmd::PresetTexts: Letters(p, QStringLiteral("T*"), Ink, 10); break;
     case Cmd::PresetRegisters: Letters(p, QStringLiteral("R*"), Ink, 10); break;
-    default: break;
+    default: return false;
     }
+    return true;
 }
 
 } // namespace
@@ -235,7 +237,9 @@ QIcon ToolbarIcon(int commandId)
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
-    Draw(painter, commandId);
+    // No icon at all for a command without a picture, so that a menu shows
+    // its check mark instead of an empty picture.
+    const bool drawn = Draw(painter, commandId);
     painter.end();
-    return QIcon(pixmap);
+    return drawn ? QIcon(pixmap) : QIcon();
 }

@@ -4,6 +4,7 @@
 #include "model/AddressTableFile.h"
 #include "model/CheckedIndex.h"
 #include "model/NumberText.h"
+#include "model/UserInterface.h"
 
 #include <algorithm>
 
@@ -45,6 +46,8 @@ void CVX50TextDoc::TidyAndCommitWorkingElements()
         return ref.element->IsEmptyStaticText();
     });
     CommitWorkingElements();
+    // The screen-data window lists the elements and shows their selection.
+    CurrentUi().RefreshElementList(true);
 }
 
 void CVX50TextDoc::DeleteScreenElements(ScreenRecord& screen)

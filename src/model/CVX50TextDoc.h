@@ -49,7 +49,7 @@ public:
     // The edited screen's element list becomes a copy of the working list.
     void CommitWorkingElements();
     // The commit that first deselects every element and drops the static
-    // texts that have no text.
+    // texts that have no text; the screen-data window is rebuilt.
     void TidyAndCommitWorkingElements();
     // Releases the screen's elements (the record's list stays as it is).
     // Elements are freed when their last list lets go of them, so this only

@@ -15,6 +15,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QPainter>
 #include <QTest>
 
@@ -96,6 +97,35 @@ private slots:
         QTest::mouseClick(&canvas, Qt::LeftButton, {}, QPoint(400, 20));
         QCOMPARE(lamp->Selected, 0);
         QCOMPARE(editor.VisiblePages(), std::vector<CPropertyDlg*>{editor.View().ScreenPage});
+    }
+
+    void keysTypedIntoATextFieldStayThere()
+    {
+        Editor editor;
+        QVERIFY(QTest::qWaitForWindowExposed(editor.frame.get()));
+        editor.Place(Cmd::ToolLamp, QPoint(100, 100));
+        const auto lamp = editor.document.GetWorkingElements()[0].element;
+        QCOMPARE(lamp->Selected, 1);
+        const DotPoint start = lamp->GetPosition();
+
+        // The screen page shows while the lamp stays selected (as with two
+        // selected elements); the user types in its description.
+        editor.View().ShowScreenPage();
+        auto* description = editor.View().ScreenPage->findChild<QLineEdit*>();
+        QVERIFY(description);
+        description->setFocus();
+        description->setText("ab");
+        const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {
+            {Qt::Key_Up, Qt::NoModifier},   {Qt::Key_Down, Qt::NoModifier},
+            {Qt::Key_Left, Qt::NoModifier}, {Qt::Key_Delete, Qt::NoModifier},
+            {Qt::Key_C, Qt::ControlModifier}, {Qt::Key_X, Qt::ControlModifier},
+            {Qt::Key_V, Qt::ControlModifier},
+        };
+        for (const auto& [key, modifiers] : keys) {
+            QTest::keyClick(description, key, modifiers);
+            QCOMPARE(editor.document.GetWorkingElements().size(), std::size_t(1));
+            QCOMPARE(lamp->GetPosition(), start);
+        }
     }
 
     void pictureOfTheWindowWithEveryKind()

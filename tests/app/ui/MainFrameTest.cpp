@@ -130,6 +130,9 @@ private slots:
         QCOMPARE(editor.frame->Action(Cmd::PresetRegisters)->text(), QString("预设寄存器\tCtrl+&W"));
         QCOMPARE(editor.frame->Action(Cmd::ToolLamp)->toolTip(), QString("指示灯"));
         QVERIFY(!editor.frame->Action(Cmd::ToolLamp)->icon().isNull());
+        // Entries without a picture show their check mark, not an empty icon.
+        for (int id : {Cmd::ViewToolbar, Cmd::ViewStatusBar, Cmd::ShowGrid, Cmd::ScreenDataWindow})
+            QVERIFY(editor.frame->Action(id)->icon().isNull());
 
         auto* toolBar = editor.frame->findChild<QToolBar*>("ToolBar");
         QVERIFY(toolBar);
