@@ -137,7 +137,7 @@ void CMainFrame::CreateActions()
         connect(action, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
         m_actions[id] = action;
     };
-    for (const MenuSpec& menu : MainMenus()) {
+    for (const MenuDefinition& menu : MainMenus()) {
         for (const MenuEntry& entry : menu.entries) {
             if (entry.id != 0)
                 add(entry.id, ResourceFile::MenuText(QString::number(entry.id), QString::fromUtf8(entry.text)));
@@ -157,11 +157,11 @@ void CMainFrame::CreateActions()
 void CMainFrame::CreateMenus()
 {
     int index = 0;
-    for (const MenuSpec& spec : MainMenus()) {
+    for (const MenuDefinition& definition : MainMenus()) {
         const QString title =
-            ResourceFile::MenuText(QStringLiteral("menu%1").arg(index++), QString::fromUtf8(spec.title));
+            ResourceFile::MenuText(QStringLiteral("menu%1").arg(index++), QString::fromUtf8(definition.title));
         QMenu* menu = menuBar()->addMenu(title);
-        for (const MenuEntry& entry : spec.entries) {
+        for (const MenuEntry& entry : definition.entries) {
             if (entry.id == 0)
                 menu->addSeparator();
             else
