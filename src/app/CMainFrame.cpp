@@ -6,6 +6,7 @@
 #include "app/CElementListDlg.h"
 #include "app/CPaneCtrl.h"
 #include "app/CVX50TextView.h"
+#include "app/GuiUserInterface.h"
 #include "app/MenuTable.h"
 #include "app/ResourceFile.h"
 #include "app/ToolbarIcons.h"
@@ -136,7 +137,7 @@ void CMainFrame::CreateActions()
         connect(action, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
         m_actions[id] = action;
     };
-    for (const MenuSpec& menu : MainMenus()) {
+    for (const MenuDefinition& menu : MainMenus()) {
         for (const MenuEntry& entry : menu.entries) {
             if (entry.id != 0)
                 add(entry.id, ResourceFile::MenuText(QString::number(entry.id), QString::fromUtf8(entry.text)));
@@ -156,11 +157,11 @@ void CMainFrame::CreateActions()
 void CMainFrame::CreateMenus()
 {
     int index = 0;
-    for (const MenuSpec& spec : MainMenus()) {
+    for (const MenuDefinition& definition : MainMenus()) {
         const QString title =
-            ResourceFile::MenuText(QStringLiteral("menu%1").arg(index++), QString::fromUtf8(spec.title));
+            ResourceFile::MenuText(QStringLiteral("menu%1").arg(index++), QString::fromUtf8(definition.title));
         QMenu* menu = menuBar()->addMenu(title);
-        for (const MenuEntry& entry : spec.entries) {
+        for (const MenuEntry& entry : definition.entries) {
             if (entry.id == 0)
                 menu->addSeparator();
             else
@@ -407,7 +408,8 @@ void CMainFrame::OnHelpContents()
 
 void CMainFrame::OnAbout()
 {
-    QMessageBox::about(this, UiText(AppTitleId), UiText(TitleId));
+    QMessageBox box(QMessageBox::Information, UiText(AppTitleId), UiText(TitleId), QMessageBox::Ok, this);
+    RunModalDialog(box);
 }
 
 void CMainFrame::OnFirmwareVersion()
@@ -420,7 +422,7 @@ void CMainFrame::OnFirmwareVersion()
 void CMainFrame::OnPingSet()
 {
     CPingSetDlg dialog(this);
-    if (dialog.exec() == QDialog::Accepted)
+    if (RunModalDialog(dialog) == QDialog::Accepted)
         StationAddress = dialog.StationAddress();
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/CanvasPageHost.h"
 #include "model/CVX50TextDoc.h"
+#include "model/CommandIds.h"
 #include "model/ElementPlacement.h"
 #include "model/ElementSelection.h"
 #include "model/LayerOrder.h"
@@ -28,16 +29,16 @@ const QColor kDisplayColour(170, 212, 71);
 constexpr int kRepaintMilliseconds = 100;
 constexpr PixelRect kNoRubberBand{-1, -1, -1, -1};
 
-// Menu 279, the element context menu: command ids and texts.
+// The element context menu: command ids and texts.
 constexpr std::array<std::pair<int, const char*>, 8> kContextMenu = {{
-    {32793, "删除元件"},
-    {32851, "复制元件"},
-    {32852, "粘贴元件"},
-    {32853, "剪切元件"},
-    {32855, "送往最下层"},
-    {32856, "移到最上层"},
-    {32860, "向下一层"},
-    {32858, "向上一层"},
+    {Cmd::DeleteElements, "删除元件"},
+    {Cmd::CopyElements, "复制元件"},
+    {Cmd::PasteElements, "粘贴元件"},
+    {Cmd::CutElements, "剪切元件"},
+    {Cmd::SendToBottom, "送往最下层"},
+    {Cmd::BringToTop, "移到最上层"},
+    {Cmd::MoveDownOne, "向下一层"},
+    {Cmd::MoveUpOne, "向上一层"},
 }};
 
 QRect ToQRect(const PixelRect& r)
@@ -486,6 +487,11 @@ void CPaneCtrl::timerEvent(QTimerEvent* event)
 
 void CPaneCtrl::keyPressEvent(QKeyEvent* event)
 {
+    // The simulated display is not edited, by keys no more than by presses.
+    if (Simulating()) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
     const bool ctrl = event->modifiers().testFlag(Qt::ControlModifier);
     switch (event->key()) {
     case Qt::Key_Left:

@@ -5,6 +5,7 @@
 #include "app/CMainFrame.h"
 #include "app/CPaneCtrl.h"
 #include "app/CanvasPages.h"
+#include "app/GuiUserInterface.h"
 #include "app/CProgressDlg.h"
 #include "app/UiText.h"
 #include "app/ViewCommands.h"
@@ -116,8 +117,10 @@ void CVX50TextView::OnToolPicture()
 {
     if (!m_canvas)
         return;
-    const QString path = QFileDialog::getOpenFileName(this, QString(), QString(),
-                                                      UiText(BitmapFilterId) + QStringLiteral("(*.bmp)"));
+    QFileDialog dialog(this, QString(), QString(), UiText(BitmapFilterId) + QStringLiteral("(*.bmp)"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    const QString path =
+        RunModalDialog(dialog) == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     if (path.isEmpty()) {
         m_canvas->CurrentTool = ToolSelect;
         return;
@@ -155,7 +158,7 @@ void CVX50TextView::OnDevice()
 void CVX50TextView::OnComPort()
 {
     CComPortDlg dialog(&m_frame);
-    if (dialog.exec() == QDialog::Accepted)
+    if (RunModalDialog(dialog) == QDialog::Accepted)
         m_document.ProjectComPort = ComPortNumber();
 }
 

@@ -185,7 +185,7 @@ void GuiUserInterface::RunNewScreenDialog(bool insertMode)
 
 QString GuiUserInterface::ChooseProjectFile(bool forSave)
 {
-    // No owner window, as the project dialogs always were.
+    // The project file dialog opens without an owner window.
     QFileDialog dialog(nullptr, QString(), QString(), UiText(ProjectFilterId) + QStringLiteral("(*.opf)"));
     dialog.setDefaultSuffix(QStringLiteral("opf"));
     if (forSave) {

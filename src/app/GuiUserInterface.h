@@ -58,6 +58,6 @@ private:
 // when none is installed).
 int RunModalDialog(QDialog& dialog);
 
-// ChooseProjectFile of the installed GUI user interface (the plain dialog
-// when none is installed).
+// ChooseProjectFile of the installed GUI user interface; empty, as if
+// cancelled, when none is installed.
 QString ChooseProjectFileModally(bool forSave);

@@ -8,9 +8,9 @@ constexpr MenuEntry Separator{0, nullptr};
 
 } // namespace
 
-const std::vector<MenuSpec>& MainMenus()
+const std::vector<MenuDefinition>& MainMenus()
 {
-    static const std::vector<MenuSpec> menus = {
+    static const std::vector<MenuDefinition> menus = {
         {"文件(&F)",
          {{Cmd::FileNew, "新建\tCtrl+&N"},
           {Cmd::FileOpen, "打开...\tCtrl+&O"},

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-// The editor's menu bar 128 and toolbar 128 as data: command ids in order
-// with their texts (UTF-8). A menu text keeps its shortcut hint after the tab
+// The editor's menu bar and toolbar as data: command ids in order with their
+// texts (UTF-8). A menu text keeps its shortcut hint after the tab
 // as display text; only the accelerator table binds keys.
 
 struct MenuEntry {
@@ -11,12 +11,12 @@ struct MenuEntry {
     const char* text; // nullptr for a separator
 };
 
-struct MenuSpec {
+struct MenuDefinition {
     const char* title;
     std::vector<MenuEntry> entries;
 };
 
-const std::vector<MenuSpec>& MainMenus();
+const std::vector<MenuDefinition>& MainMenus();
 
 // Toolbar buttons in order; 0 stands for a separator.
 const std::vector<int>& ToolbarButtons();

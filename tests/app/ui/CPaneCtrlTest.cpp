@@ -245,6 +245,28 @@ private slots:
         m_canvas->SetSimulationState(nullptr);
     }
 
+    // The editing keys leave the screen alone while the simulation shows it,
+    // as the presses do.
+    void editingKeysAreIgnoredWhileSimulating()
+    {
+        Simulation simulation;
+        simulation.flags.simulating = true;
+        m_canvas->SetSimulationState(&simulation);
+        const auto lamp = AddLamp(*m_doc, 10, 10);
+        lamp->Selected = 1;
+        m_doc->ProjectModified = 0;
+        QTest::keyClick(m_canvas.get(), Qt::Key_Left);
+        QTest::keyClick(m_canvas.get(), Qt::Key_C, Qt::ControlModifier);
+        QTest::keyClick(m_canvas.get(), Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(m_canvas.get(), Qt::Key_X, Qt::ControlModifier);
+        QTest::keyClick(m_canvas.get(), Qt::Key_Delete);
+        QCOMPARE(m_doc->GetWorkingElements().size(), std::size_t(1));
+        QCOMPARE(lamp->GetPosition(), (DotPoint{10, 10}));
+        QVERIFY(m_doc->Clipboard.empty());
+        QCOMPARE(m_doc->ProjectModified, 0);
+        m_canvas->SetSimulationState(nullptr);
+    }
+
     void simulatedOverlays()
     {
         Simulation simulation;

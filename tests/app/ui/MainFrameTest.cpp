@@ -25,14 +25,19 @@
 #include <QDir>
 #include <QDockWidget>
 #include <QFile>
+#include <QFileDialog>
+#include <QImage>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -316,6 +321,49 @@ private slots:
         // No help file in the program folder.
         editor.frame->ExecuteCommand(Cmd::HelpContents);
         QCOMPARE(editor.ui->shown, QStringList{"找不到文件\"VX50Help.hcm\"!"});
+    }
+
+    // Every modal window a command opens goes through the user interface's
+    // dialog runner, so that nothing waits for a user the run does not have.
+    void commandDialogsRunThroughTheUserInterface()
+    {
+        Editor editor;
+        editor.frame->show();
+        editor.FileNew();
+        QTemporaryDir folder;
+        const QString bitmap = folder.filePath("dot.bmp");
+        QImage image(8, 8, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        QVERIFY(image.save(bitmap, "BMP"));
+
+        // Each script notes the dialog's class, fills it and ends it.
+        QStringList opened;
+        const auto note = [&opened](std::function<int(QDialog&)> end) {
+            return [&opened, end](QDialog& dialog) {
+                opened.append(dialog.metaObject()->className());
+                return end(dialog);
+            };
+        };
+        editor.ui->dialogs = {
+            note([](QDialog& d) {
+                d.findChild<QLineEdit*>("address")->setText("1f");
+                d.accept();
+                return d.result();
+            }),
+            note([](QDialog&) { return int(QDialog::Rejected); }),
+            note([](QDialog&) { return int(QMessageBox::Ok); }),
+            note([&bitmap](QDialog& d) {
+                dynamic_cast<QFileDialog&>(d).selectFile(bitmap);
+                return int(QDialog::Accepted);
+            }),
+        };
+        for (int id : {Cmd::PingSet, Cmd::ComPort, Cmd::About, Cmd::ToolPicture})
+            editor.frame->ExecuteCommand(id);
+
+        QCOMPARE(opened, (QStringList{"CPingSetDlg", "CComPortDlg", "QMessageBox", "QFileDialog"}));
+        QCOMPARE(editor.frame->StationAddress, 31);
+        QCOMPARE(editor.View().GetCanvas()->CurrentTool, int(ToolPicture));
+        QCOMPARE(editor.View().GetCanvas()->PicturePath, bitmap);
     }
 
     void treeClicksAreIgnoredBeforeTheFirstFileNew()
