@@ -44,9 +44,7 @@ void PutHead(unsigned char* command, int station, FunctionCode code, int address
 // Appends the CRC after `length` bytes; returns the full length.
 int PutCrc(unsigned char* command, int length)
 {
-    const std::uint16_t crc = Crc16(command, static_cast<std::size_t>(length));
-    command[length] = static_cast<unsigned char>(crc & 0xFF);
-    command[length + 1] = static_cast<unsigned char>(crc >> 8);
+    AppendCrc16(command, static_cast<std::size_t>(length));
     return length + 2;
 }
 

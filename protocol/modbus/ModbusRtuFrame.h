@@ -2,8 +2,7 @@
 
 // Layout of Modbus RTU frames shared by the builders and the decoder.
 
-#include <cstddef>
-#include <cstdint>
+#include "transfer/Crc16.h"
 
 namespace modbus_rtu {
 
@@ -30,17 +29,5 @@ constexpr int ShortCommandLength = 8;
 // Function 16 carries its values after station, code, address, count, byte count.
 constexpr int MultipleWriteValuePosition = 7;
 constexpr int SingleWriteValuePosition = 4;
-
-// CRC-16 of Modbus RTU: start 0xFFFF, reflected polynomial 0xA001.
-inline std::uint16_t Crc16(const unsigned char* bytes, std::size_t length)
-{
-    std::uint16_t crc = 0xFFFF;
-    for (std::size_t i = 0; i < length; ++i) {
-        crc ^= bytes[i];
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc & 1) ? static_cast<std::uint16_t>((crc >> 1) ^ 0xA001) : static_cast<std::uint16_t>(crc >> 1);
-    }
-    return crc;
-}
 
 } // namespace modbus_rtu

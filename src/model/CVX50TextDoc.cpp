@@ -50,11 +50,6 @@ void CVX50TextDoc::TidyAndCommitWorkingElements()
     CurrentUi().RefreshElementList(true);
 }
 
-void CVX50TextDoc::DeleteScreenElements(ScreenRecord& screen)
-{
-    screen.Elements.clear();
-}
-
 ElementList CVX50TextDoc::CloneElementList(const ElementList& elements, bool keepSelection)
 {
     ElementList clones;

@@ -51,10 +51,6 @@ public:
     // The commit that first deselects every element and drops the static
     // texts that have no text; the screen-data window is rebuilt.
     void TidyAndCommitWorkingElements();
-    // Releases the screen's elements (the record's list stays as it is).
-    // Elements are freed when their last list lets go of them, so this only
-    // matters for callers that keep the record.
-    static void DeleteScreenElements(ScreenRecord& screen);
     // A clone of each element, by its kind; clones keep their numbers and
     // start unselected unless `keepSelection`.
     static ElementList CloneElementList(const ElementList& elements, bool keepSelection = false);

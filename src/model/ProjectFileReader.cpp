@@ -14,6 +14,8 @@
 #include "model/UnnumberedElements.h"
 #include "model/UserInterface.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdlib>
 
 namespace {
@@ -23,10 +25,13 @@ constexpr std::size_t DescriptionCapacity = 1000;
 constexpr char FallbackProtocol[] = "ModBus Slave.dll";
 
 // The decimal value of a version text: its leading digits after optional
-// blanks and sign; 0 when there are none.
+// blanks and sign; 0 when there are none. A value past the range of int is
+// held at its end, so that it still reads as newer (or older) than any
+// version this program knows.
 int VersionOf(const std::string& text)
 {
-    return static_cast<int>(std::strtol(text.c_str(), nullptr, 10));
+    const long value = std::strtol(text.c_str(), nullptr, 10);
+    return static_cast<int>(std::clamp<long>(value, INT_MIN, INT_MAX));
 }
 
 // A failure that ends reading with a message of its own.

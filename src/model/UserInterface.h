@@ -10,8 +10,7 @@ class CScreenElement;
 // tests replace with a recording fake. Every call has a harmless default so
 // that headless code runs without a user interface.
 
-// Buttons and icon of a message box (same values as the panel tools'
-// original message flags, so string-table callers read naturally).
+// Buttons and icon of a message box, with the classic MB_ values.
 enum MessageFlags : unsigned {
     MbOk = 0x00,
     MbOkCancel = 0x01,

@@ -1,5 +1,7 @@
 #include "transfer/Checksums.h"
 
+#include "transfer/Crc16.h"
+
 namespace {
 
 // The value of one ASCII hexadecimal digit, -1 for any other byte.
@@ -18,13 +20,7 @@ int HexDigitValue(std::uint8_t c)
 
 std::uint16_t ComputeCrc16(std::size_t length, const std::uint8_t* bytes)
 {
-    std::uint16_t crc = 0xFFFF;
-    for (std::size_t i = 0; i < length; ++i) {
-        crc ^= bytes[i];
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc & 1) ? static_cast<std::uint16_t>((crc >> 1) ^ 0xA001) : static_cast<std::uint16_t>(crc >> 1);
-    }
-    return crc;
+    return Crc16(bytes, length);
 }
 
 std::uint8_t ComputeSum8(std::size_t length, const std::uint8_t* bytes)

@@ -60,8 +60,8 @@ public:
 
     // Opens `portName` ("COM3", "\\.\COM12" or a device path; see
     // ComPortNames.h for the mapping) with the line settings: parity 0 none,
-    // 1 odd, 2 even; stop bits 1, 1.5 or 2. The buffer sizes of the original
-    // interface are accepted and not needed: the kernel buffers the line.
+    // 1 odd, 2 even; stop bits 1, 1.5 or 2. The buffer sizes are accepted
+    // and not needed: the kernel buffers the line.
     // A pseudo-terminal takes any valid line settings (it keeps 8N1 itself).
     // Returns false when the port cannot be opened; LastOpenError() says why.
     bool InitComm(const QString& portName, int baud, int dataBits, int parity, float stopBits, int inputSize,

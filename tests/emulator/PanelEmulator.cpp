@@ -1,6 +1,7 @@
 #include "emulator/PanelEmulator.h"
 
 #include "transfer/Checksums.h"
+#include "transfer/Crc16.h"
 #include "transfer/PanelFrames.h"
 
 #include <algorithm>
@@ -24,9 +25,9 @@ constexpr std::uint8_t kWrongFunction = 0x7F;
 
 void AppendCrc(std::vector<std::uint8_t>& frame)
 {
-    const std::uint16_t crc = ComputeCrc16(frame.size(), frame.data());
-    frame.push_back(static_cast<std::uint8_t>(crc & 0xFF));
-    frame.push_back(static_cast<std::uint8_t>(crc >> 8));
+    const std::size_t length = frame.size();
+    frame.resize(length + 2);
+    AppendCrc16(frame.data(), length);
 }
 
 std::vector<std::uint8_t> Reply(std::vector<std::uint8_t> head)

@@ -1,6 +1,7 @@
 #include "model/AddressTableFile.h"
 
 #include "support/RecordingUserInterface.h"
+#include "support/TableGroups.h"
 
 #include "model/FileIo.h"
 
@@ -10,20 +11,9 @@
 
 namespace {
 
-ElementGroup Group(std::string name, int type, int mode, int interval, std::vector<DeviceElement> elements = {})
-{
-    ElementGroup g;
-    g.name = std::move(name);
-    g.elementType = type;
-    g.accessMode = mode;
-    g.interval32 = interval;
-    g.elements = std::move(elements);
-    return g;
-}
-
 ElementGroup NumberedGroup(std::string name, int type, int mode, int count)
 {
-    ElementGroup g = Group(name, type, mode, 1);
+    ElementGroup g = MakeGroup(name, type, mode);
     for (int i = 0; i < count; ++i)
         g.elements.push_back({name + std::to_string(i), i, 0});
     return g;
@@ -57,20 +47,20 @@ DeviceKeys ModbusKeys()
 TEST(AddressTableFile, EveryKindOfGroupSurvivesWriteReadWrite)
 {
     const AddressTable table = {
-        Group("M", BitElementType, WordBitMode, 1, {{"M0", 0x10, 0}, {"M1", 0x10, 1}, {"M15", 0x11, 15}}),
-        Group("X", BitElementType, SingleWriteMode, 1, {{"X7", 0xABCD, 10}}),
-        Group("Y", BitElementType, CoilOrMultiWriteMode, 1, {{"Y0", 0x20, 0}, {"Y1", 0x21, 0}}),
-        Group("D", Word16ElementType, SingleWriteMode, 1, {{"D0", 0, 0}, {"D9", 0xFFFF, 0}}),
-        Group("DD", Word32ElementType, CoilOrMultiWriteMode, 2, {{"DD0", 0, 0}, {"DD2", 2, 0}}),
+        MakeGroup("M", BitElementType, WordBitMode, {{"M0", 0x10, 0}, {"M1", 0x10, 1}, {"M15", 0x11, 15}}),
+        MakeGroup("X", BitElementType, SingleWriteMode, {{"X7", 0xABCD, 10}}),
+        MakeGroup("Y", BitElementType, CoilOrMultiWriteMode, {{"Y0", 0x20, 0}, {"Y1", 0x21, 0}}),
+        MakeGroup("D", Word16ElementType, SingleWriteMode, {{"D0", 0, 0}, {"D9", 0xFFFF, 0}}),
+        MakeGroup("DD", Word32ElementType, CoilOrMultiWriteMode, {{"DD0", 0, 0}, {"DD2", 2, 0}}, 2),
         NumberedGroup("R", Word16ElementType, CoilOrMultiWriteMode, 101),
-        Group("EMPTY", Word16ElementType, CoilOrMultiWriteMode, 1),
-        Group("", PlaceholderElementType, CoilOrMultiWriteMode, 1),
-        Group("\xBB\xAD\xC3\xE6", BitElementType, WordBitMode, 1, {{"\xCE\xBB" "1", 3, 4}}),
+        MakeGroup("EMPTY", Word16ElementType, CoilOrMultiWriteMode),
+        MakeGroup("", PlaceholderElementType, CoilOrMultiWriteMode),
+        MakeGroup("\xBB\xAD\xC3\xE6", BitElementType, WordBitMode, {{"\xCE\xBB" "1", 3, 4}}),
     };
     const std::string written = FormatAddressTable(ModbusKeys(), "ModBus Slave", table);
     ASSERT_TRUE(written.starts_with("\xB0\xE6\xB1\xBE\xBA\xC5:1;\r\n")); // 版本号:1;
 
-    AddressTable read = {Group("stale", 0, 0, 1)};
+    AddressTable read = {MakeGroup("stale", 0, 0)};
     ASSERT_TRUE(ParseAddressTable(written, read));
     EXPECT_EQ(read, table);
     EXPECT_EQ(FormatAddressTable(ModbusKeys(), "ModBus Slave", read), written);
@@ -79,10 +69,10 @@ TEST(AddressTableFile, EveryKindOfGroupSurvivesWriteReadWrite)
 TEST(AddressTableFile, WritesTheExactLines)
 {
     const AddressTable table = {
-        Group("M", BitElementType, WordBitMode, 1, {{"M0", 0x10, 0}, {"M1", 0x10, 1}, {"MF", 0x1A, 15}}),
-        Group("Y", BitElementType, CoilOrMultiWriteMode, 1, {{"Y0", 0x20, 5}}),
-        Group("W", Word16ElementType, SingleWriteMode, 1, {{"W0", 0x2F, 3}}),
-        Group("E", Word32ElementType, CoilOrMultiWriteMode, 2),
+        MakeGroup("M", BitElementType, WordBitMode, {{"M0", 0x10, 0}, {"M1", 0x10, 1}, {"MF", 0x1A, 15}}),
+        MakeGroup("Y", BitElementType, CoilOrMultiWriteMode, {{"Y0", 0x20, 5}}),
+        MakeGroup("W", Word16ElementType, SingleWriteMode, {{"W0", 0x2F, 3}}),
+        MakeGroup("E", Word32ElementType, CoilOrMultiWriteMode, {}, 2),
     };
     EXPECT_EQ(FormatAddressTable(ModbusKeys(), "ModBus Slave", table),
               kHeader
@@ -142,8 +132,8 @@ TEST(AddressTableFile, ReadsWhatOtherEditorsMayLeave)
     AddressTable table;
     ASSERT_TRUE(ParseAddressTable(file, table));
     const AddressTable expected = {
-        Group("M", 0, 2, 1, {{"A0", 1, 0}, {"B", 0x20, 3}, {"C", 0x21, 15}, {"A", 0x1F, 0}, {"D", 0, 10}, {"E", 0, 0}}),
-        Group("Y", 0, 1, 1, {{"Y0", 7, 3}}),
+        MakeGroup("M", 0, 2, {{"A0", 1, 0}, {"B", 0x20, 3}, {"C", 0x21, 15}, {"A", 0x1F, 0}, {"D", 0, 10}, {"E", 0, 0}}),
+        MakeGroup("Y", 0, 1, {{"Y0", 7, 3}}),
     };
     EXPECT_EQ(table, expected);
 }
@@ -152,7 +142,7 @@ TEST(AddressTableFile, SecondGroupLineRenamesAnOpenBlock)
 {
     AddressTable table;
     ASSERT_TRUE(ParseAddressTable("[ADDRESS]\r\nLIST:A;0;0;1;\r\nA0=1.2;\r\nLIST:B;16;1;1;\r\nB0=5;\r\nEND:\r\n", table));
-    EXPECT_EQ(table, (AddressTable{Group("B", 16, 1, 1, {{"A0", 1, 2}, {"B0", 5, 0}})}));
+    EXPECT_EQ(table, (AddressTable{MakeGroup("B", 16, 1, {{"A0", 1, 2}, {"B0", 5, 0}})}));
 }
 
 TEST(AddressTableFile, RefusesMalformedTextKeepingCompletedGroups)
@@ -183,7 +173,7 @@ TEST(AddressTableFile, RefusesMalformedTextKeepingCompletedGroups)
     for (const auto& c : cases) {
         AddressTable table;
         EXPECT_FALSE(ParseAddressTable(good + c.tail, table)) << c.what;
-        EXPECT_EQ(table, (AddressTable{Group("OK", 16, 1, 1, {{"K0", 1, 0}})})) << c.what;
+        EXPECT_EQ(table, (AddressTable{MakeGroup("OK", 16, 1, {{"K0", 1, 0}})})) << c.what;
     }
     // The longest line allowed still reads.
     AddressTable table;
@@ -192,7 +182,7 @@ TEST(AddressTableFile, RefusesMalformedTextKeepingCompletedGroups)
 
 TEST(AddressTableFile, FileWithoutAddressPartIsRefusedAndEmptiesTheTable)
 {
-    AddressTable table = {Group("OLD", 0, 0, 1)};
+    AddressTable table = {MakeGroup("OLD", 0, 0)};
     EXPECT_FALSE(ParseAddressTable("DLLNAME:a.dll;\r\nCANEDIT:1;\r\n", table));
     EXPECT_TRUE(table.empty());
     EXPECT_TRUE(ParseAddressTable(kHeader, table));
@@ -204,11 +194,11 @@ TEST(AddressTableFile, FileWrappersShowTheirMessages)
     QTemporaryDir dir;
     const std::string path = dir.path().toStdString() + "/TCommunication.add";
     RecordingUserInterface ui;
-    const AddressTable table = {Group("G", 16, 2, 1, {{"D0", 0x40, 0}})};
+    const AddressTable table = {MakeGroup("G", 16, 2, {{"D0", 0x40, 0}})};
 
-    AddressTable kept = {Group("KEEP", 0, 0, 1)};
+    AddressTable kept = {MakeGroup("KEEP", 0, 0)};
     EXPECT_FALSE(ReadAddressTableFile(path, kept));
-    EXPECT_EQ(kept, (AddressTable{Group("KEEP", 0, 0, 1)}));
+    EXPECT_EQ(kept, (AddressTable{MakeGroup("KEEP", 0, 0)}));
     EXPECT_EQ(ui.MessageIds(), std::vector<int>{61252});
 
     ASSERT_TRUE(WriteAddressTableFile(path, ModbusKeys(), "T", table));
@@ -231,14 +221,14 @@ TEST(AddressTableFile, NamesTheFormatCannotCarryAreNotWritten)
     QTemporaryDir dir;
     const std::string path = dir.path().toStdString() + "/TCommunication.add";
     RecordingUserInterface ui;
-    for (const auto& bad : {Group("A;B", 16, 1, 1), Group("G", 16, 1, 1, {{"A=B", 1, 0}}),
-                            Group("G", 16, 1, 1, {{"A;", 1, 0}}), Group("G", 16, 1, 1, {{" A", 1, 0}}),
-                            Group("G", 16, 1, 1, {{"END:1", 1, 0}}), Group("G\r\n", 16, 1, 1)}) {
+    for (const auto& bad : {MakeGroup("A;B", 16, 1), MakeGroup("G", 16, 1, {{"A=B", 1, 0}}),
+                            MakeGroup("G", 16, 1, {{"A;", 1, 0}}), MakeGroup("G", 16, 1, {{" A", 1, 0}}),
+                            MakeGroup("G", 16, 1, {{"END:1", 1, 0}}), MakeGroup("G\r\n", 16, 1)}) {
         EXPECT_FALSE(IsWritableAddressTable({bad})) << bad.name;
         EXPECT_FALSE(WriteAddressTableFile(path, ModbusKeys(), "T", {bad}));
     }
     EXPECT_FALSE(ReadWholeFile(path).has_value());
-    EXPECT_TRUE(IsWritableAddressTable({Group("", PlaceholderElementType, 1, 1), Group("G", 0, 0, 1, {{"", 1, 0}})}));
+    EXPECT_TRUE(IsWritableAddressTable({MakeGroup("", PlaceholderElementType, 1), MakeGroup("G", 0, 0, {{"", 1, 0}})}));
 }
 
 TEST(DeviceKeys, KeyLinesAnywhereLaterWinsMissingKeepValue)

@@ -4,36 +4,11 @@
 #include "model/GbkText.h"
 
 #include "support/RecordingUserInterface.h"
+#include "support/ScreenProjects.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-// A document with screens of the given numbers (in that list order), each
-// linked into the ring by number, editing the first; the edited screen holds
-// one lamp.
-CVX50TextDoc Project(std::initializer_list<int> numbers)
-{
-    CVX50TextDoc doc;
-    doc.Screens.clear();
-    for (int n : numbers) {
-        ScreenRecord s;
-        s.Number = n;
-        s.Description = doc.DefaultScreenDescription(n);
-        doc.Screens.push_back(s);
-    }
-    std::vector<int> sorted(numbers);
-    std::sort(sorted.begin(), sorted.end());
-    for (std::size_t i = 0; i < sorted.size(); ++i) {
-        ScreenRecord* s = doc.FindScreenByNumber(sorted[i]);
-        s->UpKeyScreen = sorted[(i + sorted.size() - 1) % sorted.size()];
-        s->DownKeyScreen = sorted[(i + 1) % sorted.size()];
-    }
-    doc.CurrentScreenNumber = *numbers.begin();
-    doc.WorkingElements = {{KindLamp, std::make_shared<CLampElement>()}};
-    doc.ResetUndoHistory();
-    return doc;
-}
 
 struct Links {
     int up;
@@ -52,7 +27,7 @@ Links LinksOf(const CVX50TextDoc& doc, int number)
 TEST(CopyScreen, NewTargetJoinsTheRingByNumber)
 {
     struct Case {
-        std::initializer_list<int> screens;
+        std::vector<int> screens;
         int source;
         int target;
         std::vector<std::pair<int, Links>> expected;
@@ -69,7 +44,7 @@ TEST(CopyScreen, NewTargetJoinsTheRingByNumber)
     };
     for (const Case& c : cases) {
         RecordingUserInterface ui;
-        CVX50TextDoc doc = Project(c.screens);
+        CVX50TextDoc doc = ProjectWithScreens(c.screens, c.source);
         doc.CurrentScreenNumber = c.source;
         doc.WorkingElements = {{KindLamp, std::make_shared<CLampElement>()}};
         doc.CommitWorkingElements();
@@ -84,7 +59,7 @@ TEST(CopyScreen, NewTargetJoinsTheRingByNumber)
 TEST(CopyScreen, CopyHoldsClonesAndTakesTheSourceDescription)
 {
     RecordingUserInterface ui;
-    CVX50TextDoc doc = Project({1, 5, 9});
+    CVX50TextDoc doc = ProjectWithScreens({1, 5, 9}, 1);
     doc.CurrentScreenNumber = 5;
     doc.FindScreenByNumber(5)->Description = GbkFromUtf8("泵站");
     doc.WorkingElements = {{KindLamp, std::make_shared<CLampElement>()}};
@@ -109,7 +84,7 @@ TEST(CopyScreen, CopyHoldsClonesAndTakesTheSourceDescription)
 TEST(CopyScreen, OntoAnExistingScreenReplacesElementsAndDescriptionOnly)
 {
     RecordingUserInterface ui;
-    CVX50TextDoc doc = Project({1, 5, 9});
+    CVX50TextDoc doc = ProjectWithScreens({1, 5, 9}, 1);
     ScreenRecord* target = doc.FindScreenByNumber(9);
     target->Port = 1;
     target->Elements = {{KindLamp, std::make_shared<CLampElement>()}, {KindLamp, std::make_shared<CLampElement>()}};
@@ -132,7 +107,7 @@ TEST(CopyScreen, OntoAnExistingScreenReplacesElementsAndDescriptionOnly)
 TEST(CopyScreen, RefusalsChangeNothing)
 {
     RecordingUserInterface ui;
-    CVX50TextDoc doc = Project({1, 2});
+    CVX50TextDoc doc = ProjectWithScreens({1, 2}, 1);
     EXPECT_FALSE(doc.CopyEditedScreenTo(1));
     EXPECT_EQ(ui.MessageIds(), std::vector<int>{61222});
 
@@ -158,7 +133,7 @@ TEST(CopyScreen, RefusalsChangeNothing)
 
 TEST(CopyScreen, TidyCommitDropsEmptyStaticTextsAndDeselects)
 {
-    CVX50TextDoc doc = Project({1});
+    CVX50TextDoc doc = ProjectWithScreens({1}, 1);
     auto named = std::make_shared<CTextElement>(0);
     named->SetText("A");
     doc.WorkingElements.push_back({KindText, std::make_shared<CTextElement>(0)});
@@ -181,7 +156,7 @@ TEST(CopyScreen, TidyCommitDropsEmptyStaticTextsAndDeselects)
 TEST(CopyScreen, TheTwoHundredFiftySixthScreenIsAllowed)
 {
     RecordingUserInterface ui;
-    CVX50TextDoc doc = Project({1});
+    CVX50TextDoc doc = ProjectWithScreens({1}, 1);
     while (doc.Screens.size() < 255) {
         ScreenRecord s;
         s.Number = static_cast<int>(doc.Screens.size()) + 1;

@@ -337,13 +337,18 @@ TEST_F(ProjectFile, MissingTableLoadsWithTheFallbackProtocolAndEndsWithANewTable
 
 TEST_F(ProjectFile, NewerVersionIsRefused)
 {
-    std::string bytes = FileAround("MYDEV", 1, std::string(1, '\0'), EmptyScreenOne());
-    bytes.replace(0, 3, "\x02" "12");
-    CVX50TextDoc doc;
-    bool display = true;
-    EXPECT_FALSE(ReadProject(doc, bytes, display));
-    EXPECT_EQ(ui.MessageIds(), std::vector<int>{61329});
-    EXPECT_TRUE(doc.DeviceName.empty());
+    // Versions past the range of int are newer too, not wrapped round to an
+    // old one (2^32 + 10 is no version 10).
+    for (const std::string version : {"12", "4294967306", "99999999999999999999"}) {
+        std::string bytes = FileAround("MYDEV", 1, std::string(1, '\0'), EmptyScreenOne());
+        bytes.replace(0, 3, static_cast<char>(version.size()) + version);
+        CVX50TextDoc doc;
+        bool display = true;
+        ui.messages.clear();
+        EXPECT_FALSE(ReadProject(doc, bytes, display)) << version;
+        EXPECT_EQ(ui.MessageIds(), std::vector<int>{61329}) << version;
+        EXPECT_TRUE(doc.DeviceName.empty()) << version;
+    }
 }
 
 TEST_F(ProjectFile, VersionEightElementsCarryNoNumbers)

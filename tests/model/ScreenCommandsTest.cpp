@@ -6,6 +6,7 @@
 #include "model/ScreenRing.h"
 
 #include "support/RecordingUserInterface.h"
+#include "support/ScreenProjects.h"
 
 #include <gtest/gtest.h>
 
@@ -13,27 +14,6 @@
 #include <set>
 
 namespace {
-
-// A document with screens of the given numbers (in that list order), each
-// with its default description and linked into the ring by number, editing
-// `edited`, whose working list holds one lamp.
-CVX50TextDoc Project(std::vector<int> numbers, int edited)
-{
-    CVX50TextDoc doc;
-    doc.Screens.clear();
-    for (int n : numbers) {
-        ScreenRecord s;
-        s.Number = n;
-        s.Description = doc.DefaultScreenDescription(n);
-        LinkIntoScreenRing(doc.Screens, s);
-        doc.Screens.push_back(s);
-    }
-    doc.CurrentScreenNumber = edited;
-    doc.WorkingElements = {{KindLamp, std::make_shared<CLampElement>()}};
-    doc.CommitWorkingElements();
-    doc.ResetUndoHistory();
-    return doc;
-}
 
 std::vector<int> Numbers(const CVX50TextDoc& doc)
 {
@@ -92,7 +72,7 @@ TEST(ScreenCommands, DeleteClosesTheRingAndPicksTheNextScreenByPosition)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        CVX50TextDoc doc = Project(c.screens, c.deleted);
+        CVX50TextDoc doc = ProjectWithScreens(c.screens, c.deleted);
         const ElementList survivorElements = doc.FindScreenByNumber(c.expectedEdited)->Elements;
         EXPECT_EQ(DeleteScreen(doc, c.deleted), c.expectedEdited);
         EXPECT_EQ(doc.FindScreenByNumber(c.deleted), nullptr);
@@ -107,7 +87,7 @@ TEST(ScreenCommands, DeleteClosesTheRingAndPicksTheNextScreenByPosition)
 
 TEST(ScreenCommands, DeletingAScreenThatIsNotEditedKeepsTheEditedScreensElements)
 {
-    CVX50TextDoc doc = Project({1, 2, 3}, 1);
+    CVX50TextDoc doc = ProjectWithScreens({1, 2, 3}, 1);
     const auto lamp = doc.WorkingElements.front().element;
     EXPECT_EQ(DeleteScreen(doc, 3), 2);
     // Screen 1's working list went back into its record before the switch.
@@ -118,7 +98,7 @@ TEST(ScreenCommands, DeletingAScreenThatIsNotEditedKeepsTheEditedScreensElements
 
 TEST(ScreenCommands, DeletingTheOnlyScreenResetsItToAnEmptyScreenOne)
 {
-    CVX50TextDoc doc = Project({7}, 7);
+    CVX50TextDoc doc = ProjectWithScreens({7}, 7);
     doc.FindScreenByNumber(7)->Description = GbkFromUtf8("主画面");
     EXPECT_EQ(DeleteScreen(doc, 7), 1);
     ASSERT_EQ(doc.Screens.size(), 1u);
@@ -133,7 +113,7 @@ TEST(ScreenCommands, DeletingTheOnlyScreenResetsItToAnEmptyScreenOne)
 
 TEST(ScreenCommands, DeletingAMissingScreenChangesNothing)
 {
-    CVX50TextDoc doc = Project({1, 2}, 1);
+    CVX50TextDoc doc = ProjectWithScreens({1, 2}, 1);
     EXPECT_EQ(DeleteScreen(doc, 5), 0);
     EXPECT_EQ(doc.Screens.size(), 2u);
     EXPECT_EQ(doc.ProjectModified, 0);
@@ -155,7 +135,7 @@ TEST(ScreenCommands, AddLinksTheNewScreenBetweenItsNumberNeighbours)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        CVX50TextDoc doc = Project(c.screens, c.screens.front());
+        CVX50TextDoc doc = ProjectWithScreens(c.screens, c.screens.front());
         const auto lamp = doc.WorkingElements.front().element;
         ASSERT_EQ(CheckNewScreen(doc, c.added, Default(c.added), false), ScreenRefusal::None);
         const std::size_t snapshots = doc.UndoHistory.size();
@@ -195,7 +175,7 @@ TEST(ScreenCommands, InsertMovesTheRunOfNumbersUpAndKeepsTheRing)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        CVX50TextDoc doc = Project(c.screens, c.screens.back());
+        CVX50TextDoc doc = ProjectWithScreens(c.screens, c.screens.back());
         ASSERT_EQ(CheckNewScreen(doc, c.inserted, "", true), ScreenRefusal::None);
         CreateScreen(doc, c.inserted, Default(c.inserted), true);
         EXPECT_EQ(Numbers(doc), c.expected);
@@ -210,7 +190,7 @@ TEST(ScreenCommands, InsertMovesTheRunOfNumbersUpAndKeepsTheRing)
 
 TEST(ScreenCommands, InsertRenumbersEveryReferenceToAMovedScreen)
 {
-    CVX50TextDoc doc = Project({1, 2, 3, 5}, 2);
+    CVX50TextDoc doc = ProjectWithScreens({1, 2, 3, 5}, 2);
     // Screen 2 (edited) holds a jump to 3 and a key whose unused target is 2.
     auto jump = std::make_shared<CFuncKeyElement>();
     jump->SetAction(CFuncKeyElement::ScreenJump);
@@ -282,7 +262,7 @@ TEST(ScreenCommands, RefusalsLeaveTheProjectAlone)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const CVX50TextDoc doc = Project(c.screens, c.screens.front());
+        const CVX50TextDoc doc = ProjectWithScreens(c.screens, c.screens.front());
         EXPECT_EQ(CheckNewScreen(doc, c.number, c.description, c.insert), c.expected);
     }
 }
@@ -305,7 +285,7 @@ TEST(ScreenCommands, ProposedNumbers)
         {{1, 65535}, 65535, 65534},
     };
     for (const Case& c : cases) {
-        const CVX50TextDoc doc = Project(c.screens, c.screens.front());
+        const CVX50TextDoc doc = ProjectWithScreens(c.screens, c.screens.front());
         EXPECT_EQ(ProposedNewScreenNumber(doc), c.newScreen);
         EXPECT_EQ(ProposedCopyTarget(doc.Screens), c.copyTarget);
     }
@@ -323,7 +303,7 @@ TEST(ScreenCommands, DefaultDescriptionFollowsTheNumberUntilEditedByHand)
 
 TEST(ScreenCommands, SettingsWriteOnlyTheirScreenAndTakeASnapshot)
 {
-    CVX50TextDoc doc = Project({1, 2, 3, 4}, 2);
+    CVX50TextDoc doc = ProjectWithScreens({1, 2, 3, 4}, 2);
     const std::size_t snapshots = doc.UndoHistory.size();
     EXPECT_EQ(ApplyScreenSettings(doc, 2, {3, 4, 1, GbkFromUtf8("首页")}), ScreenRefusal::None);
     const ScreenRecord& s = *doc.FindScreenByNumber(2);
@@ -336,7 +316,7 @@ TEST(ScreenCommands, SettingsWriteOnlyTheirScreenAndTakeASnapshot)
     EXPECT_EQ(doc.ProjectModified, 1);
     EXPECT_EQ(doc.UndoHistory.size(), snapshots + 1);
 
-    CVX50TextDoc refused = Project({1}, 1);
+    CVX50TextDoc refused = ProjectWithScreens({1}, 1);
     EXPECT_EQ(ApplyScreenSettings(refused, 1, {1, 1, 0, std::string(21, 'a')}), ScreenRefusal::DescriptionTooLong);
     EXPECT_EQ(refused.Screens.front().Description, Default(1));
     EXPECT_EQ(refused.ProjectModified, 0);
