@@ -1,40 +1,30 @@
 #pragma once
 
-// For the Qt Tests of the project tree and the project files: an editor
-// (document, main window shown, first File New run, scripted user interface)
-// with helpers to reach the tree. Header-only, like
+// For the Qt Tests that work in a ready editor: the document, its main window
+// shown, the first File New run and the scripted user interface, with helpers
+// to reach the tree, the canvas and the pages. Header-only, like
 // ScriptedGuiUserInterface.h.
 
 #include "app/CCJTreeCtrl.h"
 #include "app/CMainFrame.h"
 #include "app/CNewScreenDlg.h"
+#include "app/CPaneCtrl.h"
 #include "app/CVX50TextView.h"
 #include "model/CVX50TextDoc.h"
 #include "model/CommandIds.h"
-#include "model/ProgramPaths.h"
+#include "pages/CPropertyDlg.h"
 #include "support/ScriptedGuiUserInterface.h"
+#include "support/ShippedDeviceFolder.h"
 
 #include <QApplication>
 #include <QDialog>
-#include <QDir>
-#include <QFile>
 #include <QMenu>
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 
 #include <utility>
-
-// Makes `folder` the program folder, holding the shipped "ModBus Slave"
-// device that File New applies.
-inline bool UseProgramFolderWithShippedDevice(const QString& folder)
-{
-    const QString shipped = QCoreApplication::applicationDirPath() + "/Device/ModBus SlaveCommunication.add";
-    if (!QDir(folder).mkpath("Device") || !QFile::copy(shipped, folder + "/Device/ModBus SlaveCommunication.add"))
-        return false;
-    SetProgramFolder(folder.toStdString());
-    return true;
-}
+#include <vector>
 
 struct ScriptedEditor : GuiEditor {
     ScriptedEditor()
@@ -44,6 +34,22 @@ struct ScriptedEditor : GuiEditor {
     }
 
     CCJTreeCtrl& Tree() const { return *frame->GetTreeCtrl(); }
+    CPaneCtrl& Canvas() const { return *View().GetCanvas(); }
+
+    std::vector<CPropertyDlg*> VisiblePages() const
+    {
+        std::vector<CPropertyDlg*> visible;
+        for (CPropertyDlg* page : View().Pages())
+            if (page->isVisible())
+                visible.push_back(page);
+        return visible;
+    }
+    // Arms a tool through its command and clicks the canvas at `at`.
+    void Place(int toolCommand, QPoint at)
+    {
+        frame->ExecuteCommand(toolCommand);
+        QTest::mouseClick(&Canvas(), Qt::LeftButton, {}, at);
+    }
 
     QTreeWidgetItem* ItemOf(int number) const
     {

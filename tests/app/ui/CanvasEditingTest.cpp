@@ -11,7 +11,7 @@
 #include "pages/CLampPropertyDlg.h"
 #include "pages/CPropertyDlg.h"
 #include "pages/CScreenPropertyDlg.h"
-#include "support/ScriptedGuiUserInterface.h"
+#include "support/ScriptedEditor.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -21,28 +21,7 @@
 
 namespace {
 
-struct Editor : GuiEditor {
-    Editor()
-    {
-        frame->show();
-        frame->ExecuteCommand(Cmd::FileNew);
-    }
-    CPaneCtrl& Canvas() const { return *View().GetCanvas(); }
-    std::vector<CPropertyDlg*> VisiblePages() const
-    {
-        std::vector<CPropertyDlg*> visible;
-        for (CPropertyDlg* page : View().Pages())
-            if (page->isVisible())
-                visible.push_back(page);
-        return visible;
-    }
-    // Arms `tool` through its command and clicks the canvas at `at`.
-    void Place(int command, QPoint at)
-    {
-        frame->ExecuteCommand(command);
-        QTest::mouseClick(&Canvas(), Qt::LeftButton, {}, at);
-    }
-};
+using Editor = ScriptedEditor;
 
 void DragCanvas(QWidget* canvas, QPoint from, QPoint to)
 {

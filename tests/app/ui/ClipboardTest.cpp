@@ -14,39 +14,21 @@
 #include "pages/CPropertyDlg.h"
 #include "pages/CScreenPropertyDlg.h"
 #include "pages/CTextPropertyDlg.h"
-#include "support/ScriptedGuiUserInterface.h"
+#include "support/ScriptedEditor.h"
 
 #include <QListWidget>
 #include <QTest>
 
 namespace {
 
-struct Editor : GuiEditor {
-    Editor()
-    {
-        frame->show();
-        frame->ExecuteCommand(Cmd::FileNew);
-    }
-    CPaneCtrl& Canvas() const { return *View().GetCanvas(); }
+struct Editor : ScriptedEditor {
     QListWidget& Rows() const { return *frame->ScreenDataWindow->List(); }
     const ElementList& Elements() const { return document.GetWorkingElements(); }
-    void PlaceLamp(QPoint at)
-    {
-        frame->ExecuteCommand(Cmd::ToolLamp);
-        QTest::mouseClick(&Canvas(), Qt::LeftButton, {}, at);
-    }
+    void PlaceLamp(QPoint at) { Place(Cmd::ToolLamp, at); }
     void ClickRow(int row, Qt::KeyboardModifiers modifiers = {})
     {
         QListWidget& rows = Rows();
         QTest::mouseClick(rows.viewport(), Qt::LeftButton, modifiers, rows.visualItemRect(rows.item(row)).center());
-    }
-    std::vector<CPropertyDlg*> VisiblePages() const
-    {
-        std::vector<CPropertyDlg*> visible;
-        for (CPropertyDlg* page : View().Pages())
-            if (page->isVisible())
-                visible.push_back(page);
-        return visible;
     }
     std::vector<int> Numbers() const
     {
