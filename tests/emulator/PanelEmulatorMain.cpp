@@ -8,27 +8,38 @@
 //                  [--save-main FILE] [--save-header FILE]
 
 #include "emulator/PanelEmulator.h"
+#include "model/FileIo.h"
 #include "transfer/PanelFrames.h"
 
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace {
 
-std::vector<std::uint8_t> ReadFile(const std::string& path)
+// The file's bytes; false (with a message) when it cannot be read.
+bool ReadFile(const std::string& path, std::vector<std::uint8_t>& bytes)
 {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    const std::optional<std::string> data = ReadWholeFile(path);
+    if (!data) {
+        std::fprintf(stderr, "panel_emulator: cannot read %s\n", path.c_str());
+        return false;
+    }
+    bytes.assign(data->begin(), data->end());
+    return true;
 }
 
-void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes)
+// Writes the file whole or not at all; false (with a message) on failure.
+bool WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes)
 {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-        static_cast<std::streamsize>(bytes.size()));
+    if (WriteFileAtomically(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())))
+        return true;
+    std::fprintf(stderr, "panel_emulator: cannot write %s\n", path.c_str());
+    return false;
 }
 
 int Usage()
@@ -59,11 +70,12 @@ int main(int argc, char** argv)
             panel.SetLock(PanelEmulator::Lock::Refuse);
         else if (option == "--lock" && value.rfind("password=", 0) == 0)
             panel.SetLock(PanelEmulator::Lock::Password, static_cast<std::uint16_t>(std::atoi(value.c_str() + 9)));
-        else if (option == "--load-main")
-            panel.LoadArea(kFirstMainBlock, ReadFile(value));
-        else if (option == "--load-header")
-            panel.LoadArea(kFirstHeaderBlock, ReadFile(value));
-        else if (option == "--save-main")
+        else if (option == "--load-main" || option == "--load-header") {
+            std::vector<std::uint8_t> bytes;
+            if (!ReadFile(value, bytes))
+                return 1;
+            panel.LoadArea(option == "--load-main" ? kFirstMainBlock : kFirstHeaderBlock, bytes);
+        } else if (option == "--save-main")
             saveMain = value;
         else if (option == "--save-header")
             saveHeader = value;
@@ -85,9 +97,10 @@ int main(int argc, char** argv)
     int received = 0;
     sigwait(&signals, &received);
     panel.Stop();
+    bool saved = true;
     if (!saveMain.empty())
-        WriteFile(saveMain, panel.StoredArea(kFirstMainBlock));
+        saved = WriteFile(saveMain, panel.StoredArea(kFirstMainBlock)) && saved;
     if (!saveHeader.empty())
-        WriteFile(saveHeader, panel.StoredArea(kFirstHeaderBlock));
-    return 0;
+        saved = WriteFile(saveHeader, panel.StoredArea(kFirstHeaderBlock)) && saved;
+    return saved ? 0 : 1;
 }
