@@ -1,28 +1,20 @@
 #include "model/AddressLookup.h"
 
+#include "support/TableGroups.h"
+
 #include <gtest/gtest.h>
 #include <stdexcept>
 
 namespace {
 
-ElementGroup Group(std::string name, int type, int mode, std::vector<DeviceElement> elements)
-{
-    ElementGroup g;
-    g.name = std::move(name);
-    g.elementType = type;
-    g.accessMode = mode;
-    g.elements = std::move(elements);
-    return g;
-}
-
 // M: word.bit group; Y: coil group; D: 16-bit group of mode 2; then a group
 // that repeats the name "Y" and one that differs from "D" only in case.
 const AddressTable kTable = {
-    Group("M", BitElementType, WordBitMode, {{"M0", 0x10, 0}, {"M5", 0x10, 5}, {"M21", 0x12, 1}}),
-    Group("Y", BitElementType, CoilOrMultiWriteMode, {{"Y0", 0x20, 0}}),
-    Group("D", Word16ElementType, SingleWriteMode, {{"D0", 0x100, 0}, {"D0b", 0x100, 0}}),
-    Group("Y", BitElementType, WordBitMode, {{"Y9", 0x29, 0}}),
-    Group("d", Word16ElementType, CoilOrMultiWriteMode, {{"d1", 0x1, 0}}),
+    MakeGroup("M", BitElementType, WordBitMode, {{"M0", 0x10, 0}, {"M5", 0x10, 5}, {"M21", 0x12, 1}}),
+    MakeGroup("Y", BitElementType, CoilOrMultiWriteMode, {{"Y0", 0x20, 0}}),
+    MakeGroup("D", Word16ElementType, SingleWriteMode, {{"D0", 0x100, 0}, {"D0b", 0x100, 0}}),
+    MakeGroup("Y", BitElementType, WordBitMode, {{"Y9", 0x29, 0}}),
+    MakeGroup("d", Word16ElementType, CoilOrMultiWriteMode, {{"d1", 0x1, 0}}),
 };
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "model/ElementRebinding.h"
 #include "model/GbkText.h"
 #include "support/RecordingUserInterface.h"
+#include "support/TableGroups.h"
 
 #include <gtest/gtest.h>
 
@@ -23,13 +24,8 @@ TEST(ElementRebinding, DeviceChangeResetsEveryAddressBinding)
 {
     RecordingUserInterface ui;
     CVX50TextDoc doc;
-    ElementGroup bits;
-    bits.name = "M";
-    bits.elementType = BitElementType;
-    ElementGroup words;
-    words.name = "D";
-    words.elementType = Word16ElementType;
-    doc.AddressTable = {bits, words};
+    doc.AddressTable = {MakeGroup("M", BitElementType, CoilOrMultiWriteMode),
+                        MakeGroup("D", Word16ElementType, CoilOrMultiWriteMode)};
     doc.DeviceChange = 1;
 
     auto coilKey = std::make_shared<CFuncKeyElement>();

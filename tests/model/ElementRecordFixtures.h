@@ -3,6 +3,7 @@
 #include "model/ByteReader.h"
 #include "model/ByteWriter.h"
 #include "model/CVX50TextDoc.h"
+#include "support/TableGroups.h"
 
 #include <initializer_list>
 #include <memory>
@@ -24,17 +25,8 @@ inline std::string Bytes(std::initializer_list<int> bytes)
 inline CVX50TextDoc DocumentWithTable()
 {
     CVX50TextDoc doc;
-    ElementGroup bits;
-    bits.name = "M";
-    bits.accessMode = SingleWriteMode;
-    bits.elementType = BitElementType;
-    bits.elements = {{"M5", 0x0102, 3}};
-    ElementGroup words;
-    words.name = "D";
-    words.accessMode = CoilOrMultiWriteMode;
-    words.elementType = Word16ElementType;
-    words.elements = {{"D7", 7, 0}};
-    doc.AddressTable = {bits, words};
+    doc.AddressTable = {MakeGroup("M", BitElementType, SingleWriteMode, {{"M5", 0x0102, 3}}),
+                        MakeGroup("D", Word16ElementType, CoilOrMultiWriteMode, {{"D7", 7, 0}})};
     doc.ReadingVersion = 11;
     return doc;
 }

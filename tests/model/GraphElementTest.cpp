@@ -4,6 +4,7 @@
 #include "model/GbkText.h"
 
 #include "model/ElementRecordFixtures.h"
+#include "support/TableGroups.h"
 
 #include <gtest/gtest.h>
 
@@ -13,11 +14,7 @@ class GraphRecord : public ::testing::Test {
 protected:
     GraphRecord()
     {
-        ElementGroup words;
-        words.name = "D";
-        words.elementType = Word16ElementType;
-        words.elements = {{"D100", 356, 0}};
-        doc.AddressTable = {words};
+        doc.AddressTable = {MakeGroup("D", Word16ElementType, CoilOrMultiWriteMode, {{"D100", 356, 0}})};
         doc.ReadingVersion = 11;
     }
 

@@ -6,6 +6,7 @@
 
 #include "model/ElementRecordFixtures.h"
 #include "support/RecordingUserInterface.h"
+#include "support/TableGroups.h"
 
 #include <gtest/gtest.h>
 
@@ -15,12 +16,7 @@ class RegisterRecord : public ::testing::Test {
 protected:
     RegisterRecord()
     {
-        ElementGroup words;
-        words.name = "D";
-        words.elementType = Word16ElementType;
-        words.accessMode = SingleWriteMode;
-        words.elements = {{"D100", 356, 0}};
-        doc.AddressTable = {words};
+        doc.AddressTable = {MakeGroup("D", Word16ElementType, SingleWriteMode, {{"D100", 356, 0}})};
         doc.ReadingVersion = 11;
     }
 
@@ -279,11 +275,7 @@ TEST(RegisterElement, EntryOperationsWorkOnTheEntryText)
 TEST(RegisterElement, PanelRecordBuildsPreviewSizeAndLimits)
 {
     CVX50TextDoc doc;
-    ElementGroup words;
-    words.name = "D";
-    words.elementType = Word16ElementType;
-    words.elements = {{"D100", 356, 0}};
-    doc.AddressTable = {words};
+    doc.AddressTable = {MakeGroup("D", Word16ElementType, CoilOrMultiWriteMode, {{"D100", 356, 0}})};
 
     CRegisterElement::PanelRecord record;
     record.x = 150;

@@ -5,27 +5,18 @@
 #include "model/GbkText.h"
 
 #include "model/ElementRecordFixtures.h"
+#include "support/TableGroups.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-ElementGroup BitGroup(const std::string& name, int mode, std::vector<DeviceElement> elements)
-{
-    ElementGroup group;
-    group.name = name;
-    group.elementType = BitElementType;
-    group.accessMode = mode;
-    group.elements = std::move(elements);
-    return group;
-}
-
 class TextRecord : public ::testing::Test {
 protected:
     TextRecord()
     {
-        doc.AddressTable = {BitGroup("M", WordBitMode, {{"M0", 0x10, 0}, {"M5", 0x10, 5}}),
-                            BitGroup("Y", SingleWriteMode, {{"Y0", 0x20, 0}, {"Y5", 0x20, 5}})};
+        doc.AddressTable = {MakeGroup("M", BitElementType, WordBitMode, {{"M0", 0x10, 0}, {"M5", 0x10, 5}}),
+                            MakeGroup("Y", BitElementType, SingleWriteMode, {{"Y0", 0x20, 0}, {"Y5", 0x20, 5}})};
         doc.ReadingVersion = 11;
     }
 
@@ -249,7 +240,7 @@ TEST(TextElement, EntryAccessAndCopy)
 TEST(TextElement, PanelRecordsBuildDynamicAndStaticTexts)
 {
     CVX50TextDoc doc;
-    doc.AddressTable = {BitGroup("M", WordBitMode, {{"M5", 0x10, 5}})};
+    doc.AddressTable = {MakeGroup("M", BitElementType, WordBitMode, {{"M5", 0x10, 5}})};
 
     CTextElement::PanelRecord dynamic;
     dynamic.x = 100;
