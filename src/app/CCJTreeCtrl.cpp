@@ -134,7 +134,7 @@ void CCJTreeCtrl::SetItemColor(QTreeWidgetItem* item, const QColor& color)
     item->setForeground(0, color);
 }
 
-QString CCJTreeCtrl::ScreenItemText(const CVX50TextDoc& doc, const ScreenRecord& screen)
+QString CCJTreeCtrl::ScreenItemText(const ScreenRecord& screen)
 {
     if (!screen.Description.empty())
         return QStringFromGbk(screen.Description);
@@ -153,7 +153,7 @@ void CCJTreeCtrl::ListScreens(const CVX50TextDoc& doc)
     std::stable_sort(screens.begin(), screens.end(),
         [](const ScreenRecord* a, const ScreenRecord* b) { return a->Number < b->Number; });
     for (const ScreenRecord* screen : screens)
-        AppendScreenItem(ScreenItemText(doc, *screen), screen->Number + ScreenDataOffset);
+        AppendScreenItem(ScreenItemText(*screen), screen->Number + ScreenDataOffset);
     root->setExpanded(true);
     if (QTreeWidgetItem* edited = FindItemByData(doc.CurrentScreenNumber + ScreenDataOffset)) {
         setCurrentItem(edited);

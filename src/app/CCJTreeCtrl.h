@@ -38,7 +38,7 @@ public:
     QTreeWidgetItem* AppendScreenItem(const QString& text, int data);
     // A screen item's text: the description, or "画面" and the number when
     // the description is empty.
-    static QString ScreenItemText(const CVX50TextDoc& doc, const ScreenRecord& screen);
+    static QString ScreenItemText(const ScreenRecord& screen);
     // Lists the document's screens under the screens root in ascending
     // number order and selects the edited screen's item.
     void ListScreens(const CVX50TextDoc& doc);

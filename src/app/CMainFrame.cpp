@@ -260,21 +260,30 @@ void CMainFrame::SetCommandHandler(int commandId, std::function<void()> handler)
     m_handlers[commandId] = std::move(handler);
 }
 
-void CMainFrame::ExecuteCommand(int commandId)
+bool CMainFrame::IsCommandEnabled(int commandId) const
 {
-    // A command runs only while its rule enables it (accelerators included);
-    // commands outside the table (hidden ones) are always available.
+    // Commands outside the table (hidden ones) are always available.
     const CommandStateTable states = ComputeCommandStates(GatherEditorState());
     const auto state = states.find(commandId);
-    const auto handler = m_handlers.find(commandId);
-    if ((state == states.end() || state->second.enabled) && handler != m_handlers.end()) {
-        // Model errors end the command, never the event loop.
-        try {
-            handler->second();
-        } catch (const std::exception& error) {
-            CurrentUi().ShowMessageText(GbkFromUtf8(error.what()), MbOk | MbIconWarning);
-        }
+    return state == states.end() || state->second.enabled;
+}
+
+void CMainFrame::RunAtCommandBoundary(const std::function<void()>& work)
+{
+    // Model errors end the command, never the event loop.
+    try {
+        work();
+    } catch (const std::exception& error) {
+        CurrentUi().ShowMessageText(GbkFromUtf8(error.what()), MbOk | MbIconWarning);
     }
+}
+
+void CMainFrame::ExecuteCommand(int commandId)
+{
+    // A command runs only while its rule enables it (accelerators included).
+    const auto handler = m_handlers.find(commandId);
+    if (handler != m_handlers.end() && IsCommandEnabled(commandId))
+        RunAtCommandBoundary(handler->second);
     RefreshCommandStates();
 }
 
@@ -494,7 +503,8 @@ void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
 
 void CMainFrame::dropEvent(QDropEvent* event)
 {
+    // A dropped file opens as File Open would, under the same rule.
     const QList<QUrl> urls = event->mimeData()->urls();
-    if (!urls.isEmpty() && urls.first().isLocalFile())
-        emit FileDropped(urls.first().toLocalFile());
+    if (!urls.isEmpty() && urls.first().isLocalFile() && IsCommandEnabled(Cmd::FileOpen))
+        RunAtCommandBoundary([&] { emit FileDropped(urls.first().toLocalFile()); });
 }

@@ -49,6 +49,8 @@ public:
     QAction* Action(int commandId) const;
     void SetCommandHandler(int commandId, std::function<void()> handler);
     void ExecuteCommand(int commandId);
+    // Whether the command rules enable `commandId` now.
+    bool IsCommandEnabled(int commandId) const;
 
     // The snapshot the command rules look at, and the rules' answer.
     EditorState GatherEditorState() const;
@@ -94,7 +96,7 @@ signals:
     // address-table editor opens (asking for a device first when there is
     // none).
     void AddressTableRequested();
-    // A file was dropped on the window.
+    // A file was dropped on the window while File Open may run.
     void FileDropped(const QString& path);
 
 public slots:
@@ -114,6 +116,8 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // Runs `work`; an error it throws ends it with a message.
+    static void RunAtCommandBoundary(const std::function<void()>& work);
     void CreateActions();
     void CreateMenus();
     void CreateToolBar();

@@ -31,14 +31,17 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
+#include <QUrl>
 
 #include <functional>
 #include <memory>
+#include <stdexcept>
 
 namespace {
 
@@ -364,6 +367,36 @@ private slots:
         QCOMPARE(editor.frame->StationAddress, 31);
         QCOMPARE(editor.View().GetCanvas()->CurrentTool, int(ToolPicture));
         QCOMPARE(editor.View().GetCanvas()->PicturePath, bitmap);
+    }
+
+    // A dropped file opens as File Open would: only while File Open may run,
+    // and an error while opening ends in a message, not in the event loop.
+    void droppedFilesFollowFileOpen()
+    {
+        Editor editor;
+        editor.FileNew();
+        QSignalSpy drops(editor.frame.get(), &CMainFrame::FileDropped);
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile("/tmp/dropped.opf")});
+        const auto drop = [&] {
+            // Straight to the window: without a drag under way the
+            // application would not deliver it.
+            QDropEvent event(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            static_cast<QObject*>(editor.frame.get())->event(&event);
+        };
+
+        editor.frame->Simulating = 1;
+        drop();
+        QCOMPARE(drops.count(), 0);
+
+        editor.frame->Simulating = 0;
+        connect(editor.frame.get(), &CMainFrame::FileDropped, [](const QString&) {
+            throw std::runtime_error("cannot open");
+        });
+        drop();
+        QCOMPARE(drops.count(), 1);
+        QCOMPARE(drops.at(0).at(0).toString(), QString("/tmp/dropped.opf"));
+        QCOMPARE(editor.ui->shown, QStringList{"cannot open"});
     }
 
     void treeClicksAreIgnoredBeforeTheFirstFileNew()
