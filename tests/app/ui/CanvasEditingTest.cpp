@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPainter>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -36,7 +37,13 @@ void DragCanvas(QWidget* canvas, QPoint from, QPoint to)
 class CanvasEditingTest : public QObject {
     Q_OBJECT
 
+private:
+    // The program folder: the main window writes "PZ.DAT" there when it goes.
+    QTemporaryDir m_folder;
+
 private slots:
+    void initTestCase() { QVERIFY(UseProgramFolderWithShippedDevice(m_folder.path())); }
+
     void theLampToolPlacesALampAndShowsItsPage()
     {
         Editor editor;

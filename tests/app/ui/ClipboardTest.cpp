@@ -17,6 +17,7 @@
 #include "support/ScriptedEditor.h"
 
 #include <QListWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -51,7 +52,13 @@ struct Editor : ScriptedEditor {
 class ClipboardTest : public QObject {
     Q_OBJECT
 
+private:
+    // The program folder: the main window writes "PZ.DAT" there when it goes.
+    QTemporaryDir m_folder;
+
 private slots:
+    void initTestCase() { QVERIFY(UseProgramFolderWithShippedDevice(m_folder.path())); }
+
     void copyAndPasteTwoLampsWithTheKeys()
     {
         Editor editor;
