@@ -31,10 +31,7 @@ CAddressCellEdit* CAddressListCtrl::EditCell(int row, int column)
     if (!rect)
         return nullptr;
     auto* editor = new CAddressCellEdit(this, row, column, CellText(row, column));
-    if (const QTableWidgetItem* header = horizontalHeaderItem(column))
-        editor->setAlignment(Qt::Alignment(header->textAlignment()) & Qt::AlignHorizontal_Mask);
-    editor->setGeometry(*rect);
-    StartEditor(editor);
+    StartEditor(editor, *rect);
     return editor;
 }
 

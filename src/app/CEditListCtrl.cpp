@@ -16,10 +16,7 @@ CListCellEdit* CEditListCtrl::EditCell(int row, int column)
     if (!rect)
         return nullptr;
     auto* editor = new CListCellEdit(this, row, column, CellText(row, column));
-    if (const QTableWidgetItem* header = horizontalHeaderItem(column))
-        editor->setAlignment(Qt::Alignment(header->textAlignment()) & Qt::AlignHorizontal_Mask);
-    editor->setGeometry(*rect);
-    StartEditor(editor);
+    StartEditor(editor, *rect);
     return editor;
 }
 

@@ -126,8 +126,11 @@ std::optional<QRect> InPlaceEditList::EditorRect(int row, int column)
     return rect;
 }
 
-void InPlaceEditList::StartEditor(InPlaceCellEdit* editor)
+void InPlaceEditList::StartEditor(InPlaceCellEdit* editor, const QRect& cell)
 {
+    if (const QTableWidgetItem* header = horizontalHeaderItem(editor->Column()))
+        editor->setAlignment(Qt::Alignment(header->textAlignment()) & Qt::AlignHorizontal_Mask);
+    editor->setGeometry(cell);
     m_currentEditor = editor;
     editor->Start();
 }

@@ -54,8 +54,9 @@ protected:
     // into view; nothing for column 0, a cell that does not exist, or a
     // column narrower than 5 pixels.
     std::optional<QRect> EditorRect(int row, int column);
-    // Makes `editor` the open editor and starts it (initial text, focus).
-    void StartEditor(InPlaceCellEdit* editor);
+    // Lays `editor` over `cell` with its column's alignment, makes it the
+    // open editor and starts it (initial text, focus).
+    void StartEditor(InPlaceCellEdit* editor, const QRect& cell);
     // Whether a left-button press is passed on to the owner.
     virtual bool PassesLeftButtonOn() const { return true; }
     // The list's own handling of a left-button press, after it was passed on.

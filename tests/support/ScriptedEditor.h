@@ -71,6 +71,13 @@ struct ScriptedEditor : GuiEditor {
         });
     }
 
+    // Adds screen `number` through the new-screen command and its dialog.
+    void NewScreen(int number)
+    {
+        ScriptNewScreen(number);
+        frame->ExecuteCommand(Cmd::NewScreen);
+    }
+
     // Chooses the popup command `text` at the next right click.
     static void ChooseFromPopup(const QString& text)
     {

@@ -29,10 +29,8 @@ private slots:
     void addClickAndDeleteThroughThePopup()
     {
         ScriptedEditor editor;
-        editor.ScriptNewScreen(2);
-        editor.frame->ExecuteCommand(Cmd::NewScreen);
-        editor.ScriptNewScreen(3);
-        editor.frame->ExecuteCommand(Cmd::NewScreen);
+        editor.NewScreen(2);
+        editor.NewScreen(3);
         QCOMPARE(editor.ScreenTexts(), (QStringList{"画面1", "画面2", "画面3"}));
         QCOMPARE(editor.document.CurrentScreenNumber, 3);
         QCOMPARE(editor.Tree().currentItem(), editor.ItemOf(3));
@@ -107,10 +105,8 @@ private slots:
     void insertRenumbersTheTreeAndTheRing()
     {
         ScriptedEditor editor;
-        editor.ScriptNewScreen(2);
-        editor.frame->ExecuteCommand(Cmd::NewScreen);
-        editor.ScriptNewScreen(3);
-        editor.frame->ExecuteCommand(Cmd::NewScreen);
+        editor.NewScreen(2);
+        editor.NewScreen(3);
 
         editor.ScriptNewScreen(2);
         ScriptedEditor::ChooseFromPopup("插入画面");
@@ -128,10 +124,8 @@ private slots:
     void upAndDownKeysFollowTheLinksUnlessSimulating()
     {
         ScriptedEditor editor;
-        editor.ScriptNewScreen(5);
-        editor.frame->ExecuteCommand(Cmd::NewScreen);
-        editor.ScriptNewScreen(9);
-        editor.frame->ExecuteCommand(Cmd::NewScreen);
+        editor.NewScreen(5);
+        editor.NewScreen(9);
         editor.Click(editor.ItemOf(5));
         editor.document.FindScreenByNumber(5)->DownKeyScreen = 1;
 
@@ -161,8 +155,7 @@ private slots:
     void doubleClickRenamesWithAnUndoSnapshot()
     {
         ScriptedEditor editor;
-        editor.ScriptNewScreen(2);
-        editor.frame->ExecuteCommand(Cmd::NewScreen);
+        editor.NewScreen(2);
         editor.Click(editor.ItemOf(1));
         const std::size_t snapshots = editor.document.UndoHistory.size();
         const int dialogsBefore = editor.ui->dialogsRun;
