@@ -10,6 +10,7 @@
 #include "model/ProgramPaths.h"
 #include "transfer/ComPortNumber.h"
 
+#include <QCoreApplication>
 #include <QSettings>
 
 namespace {
@@ -53,7 +54,11 @@ CVX50TextApp::~CVX50TextApp()
 
 bool CVX50TextApp::InitInstance(const QStringList& arguments, bool show)
 {
-    m_settings = std::make_unique<QSettings>(ProfileOrganisation, ProfileApplication);
+    // One profile for the whole program: the recent-file list here and the
+    // COM-port map of the port dialog alike use the plain QSettings().
+    QCoreApplication::setOrganizationName(ProfileOrganisation);
+    QCoreApplication::setApplicationName(ProfileApplication);
+    m_settings = std::make_unique<QSettings>();
     m_recentFiles.Load(*m_settings);
 
     // The program folder (the executable's, unless set before) holds the

@@ -32,7 +32,6 @@ int WriteScreenshot(CVX50TextApp& app, const QString& path)
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("VX50-TALVEN"));
 
     const QStringList arguments = QApplication::arguments();
     const QString screenshot = ScreenshotPath(arguments);

@@ -11,12 +11,14 @@
 #include "model/GbkText.h"
 #include "model/ProgramPaths.h"
 #include "model/ProjectFile.h"
+#include "support/IsolatedSettings.h"
 #include "support/ScriptedGuiUserInterface.h"
 #include "support/ShippedDeviceFolder.h"
 #include "transfer/ComPortNumber.h"
 
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -56,6 +58,7 @@ class StartUpTest : public QObject {
     Q_OBJECT
 
 private:
+    IsolatedSettings m_settings{QStringLiteral("vx50-startup-test")};
     QTemporaryDir m_programFolder;
     QString m_pzDat;
 
@@ -80,6 +83,18 @@ private slots:
             SetComPortNumber(4);
         }
         QCOMPARE(ReadComPortFile(m_pzDat.toStdString()), 4);
+    }
+
+    void theWholeProgramKeepsOneProfile()
+    {
+        // The recent-file list and whatever else keeps settings through the
+        // plain QSettings() (the COM-port map) share one profile.
+        ScriptedApp app;
+        QVERIFY(app.InitInstance({"vx50"}, false));
+        app.RecentFiles().Add(QStringLiteral("/projects/a.opf"));
+        app.ExitInstance();
+        QCOMPARE(QSettings().value(QStringLiteral("Recent File List/File1")).toString(),
+                 QStringLiteral("/projects/a.opf"));
     }
 
     void startsWithTheComPortNumberOfPzDat()
