@@ -35,8 +35,9 @@ bool IsJumpButton(const GlobalButton& button)
 // reference to them moves along: the screens' links, the edited screen,
 // jump targets of function keys (on screens and in the clipboard) and of
 // global buttons, the panel's main and screen-saver screens; a description
-// that was the default one names the new number.
-void MoveRunUp(CVX50TextDoc& doc, int first, int count)
+// that was the default one names the new number. Returns whether a
+// project-wide reference (global button, panel screens) moved.
+bool MoveRunUp(CVX50TextDoc& doc, int first, int count)
 {
     const auto moved = [first, count](int number) {
         return number >= first && number < first + count ? number + 1 : number;
@@ -65,12 +66,19 @@ void MoveRunUp(CVX50TextDoc& doc, int first, int count)
     moveKeys(doc.WorkingElements);
     moveKeys(doc.Clipboard);
 
+    bool projectWide = false;
+    const auto moveProjectWide = [&](int& number) {
+        const int to = moved(number);
+        projectWide = projectWide || to != number;
+        number = to;
+    };
     for (GlobalButton& button : doc.GlobalButtons) {
         if (IsJumpButton(button))
-            button.JumpScreen = moved(button.JumpScreen);
+            moveProjectWide(button.JumpScreen);
     }
-    doc.Panel.MainScreen = moved(doc.Panel.MainScreen);
-    doc.Panel.SaverScreen = moved(doc.Panel.SaverScreen);
+    moveProjectWide(doc.Panel.MainScreen);
+    moveProjectWide(doc.Panel.SaverScreen);
+    return projectWide;
 }
 
 void SwitchEditedScreen(CVX50TextDoc& doc, int number)
@@ -132,8 +140,7 @@ ScreenRefusal CheckNewScreen(const CVX50TextDoc& doc, int number, std::string_vi
 void CreateScreen(CVX50TextDoc& doc, int number, const std::string& description, bool insertMode)
 {
     doc.TidyAndCommitWorkingElements();
-    if (insertMode)
-        MoveRunUp(doc, number, RunLengthFrom(doc, number));
+    const bool projectWideMoved = insertMode && MoveRunUp(doc, number, RunLengthFrom(doc, number));
 
     ScreenRecord screen;
     screen.Number = number;
@@ -145,7 +152,12 @@ void CreateScreen(CVX50TextDoc& doc, int number, const std::string& description,
     doc.SetWorkingElements({});
     doc.CurrentScreenNumber = number;
     doc.ProjectModified = 1;
-    doc.PushUndoSnapshot();
+    // Snapshots hold the screens only: undoing across a renumbering of the
+    // project-wide references would leave them naming the wrong screens.
+    if (projectWideMoved)
+        doc.ResetUndoHistory();
+    else
+        doc.PushUndoSnapshot();
 }
 
 int DeleteScreen(CVX50TextDoc& doc, int number)

@@ -56,7 +56,9 @@ ScreenRefusal CheckNewScreen(const CVX50TextDoc& doc, int number, std::string_vi
 // modified and an undo snapshot taken. In `insertMode` an existing screen
 // `number` and the run of consecutive numbers above it first move up by one,
 // together with every link, jump target, panel setting and default
-// description that names them.
+// description that names them. When that moved a global button's jump or a
+// panel screen (which undo snapshots do not hold), the undo history starts
+// anew instead, so that no undo can separate them from their screens.
 void CreateScreen(CVX50TextDoc& doc, int number, const std::string& description, bool insertMode);
 
 // Deletes screen `number` and closes the ring around it; the screen after it

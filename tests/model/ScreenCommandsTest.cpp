@@ -321,3 +321,35 @@ TEST(ScreenCommands, SettingsWriteOnlyTheirScreenAndTakeASnapshot)
     EXPECT_EQ(refused.Screens.front().Description, Default(1));
     EXPECT_EQ(refused.ProjectModified, 0);
 }
+
+// Undo snapshots hold the screens only. An insert that renumbered a
+// project-wide reference (a global button's jump, the panel's main or
+// screen-saver screen) therefore starts a new undo history: undoing it would
+// put the screens back under references that still name the new numbers.
+TEST(ScreenCommands, InsertThatMovesAProjectWideReferenceCannotBeUndone)
+{
+    CVX50TextDoc doc = ProjectWithScreens({1, 2, 3}, 1);
+    doc.Panel.MainScreen = 2;
+    doc.PushUndoSnapshot();
+    ASSERT_TRUE(doc.CanUndo());
+
+    CreateScreen(doc, 2, "", true);
+    EXPECT_EQ(doc.Panel.MainScreen, 3);
+    EXPECT_FALSE(doc.CanUndo());
+    doc.OnEditUndo();
+    EXPECT_TRUE(doc.FindScreenByNumber(4));
+    EXPECT_EQ(doc.Panel.MainScreen, 3);
+    ExpectRingWhole(doc);
+}
+
+TEST(ScreenCommands, InsertThatMovesOnlyScreensStaysUndoable)
+{
+    CVX50TextDoc doc = ProjectWithScreens({1, 2, 3}, 1);
+    doc.Panel.MainScreen = 1;
+    doc.Panel.SaverScreen = 1;
+    CreateScreen(doc, 2, "", true);
+    ASSERT_TRUE(doc.CanUndo());
+    doc.OnEditUndo();
+    EXPECT_FALSE(doc.FindScreenByNumber(4));
+    ExpectRingWhole(doc);
+}
