@@ -128,8 +128,12 @@ private:
         m_doc.HighFront = keys.highFront;
         if (!hasProtocol)
             throw ReadAbort{61250};
-        if (!ReadAddressTableFile(DeviceTablePath(m_doc.DeviceName), m_doc.AddressTable))
+        // The table part of the bytes already read; a damaged table shows
+        // the table reader's 61250 before the load's own.
+        if (!ParseAddressTable(*file, m_doc.AddressTable)) {
+            m_ui.ShowMessage(61250);
             throw ReadAbort{61250};
+        }
     }
 
     void LoadPresets()
