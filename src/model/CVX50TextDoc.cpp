@@ -113,12 +113,12 @@ bool CVX50TextDoc::ReadAddressTable(const std::string& path)
 
 bool CVX50TextDoc::WriteAddressTable(const std::string& path) const
 {
-    DeviceKeys keys;
-    keys.dllName = ProtocolLibraryName;
-    keys.canEdit = TableEditable;
-    keys.commBuffLength = CommBufferLength;
-    keys.highFront = HighFront;
-    return WriteAddressTableFile(path, keys, DeviceName, AddressTable);
+    return WriteAddressTableFile(path, GetDeviceKeys(), DeviceName, AddressTable);
+}
+
+DeviceKeys CVX50TextDoc::GetDeviceKeys() const
+{
+    return {ProtocolLibraryName, TableEditable, CommBufferLength, HighFront};
 }
 
 int CVX50TextDoc::ParseHexText(std::string_view text)

@@ -4,6 +4,7 @@
 #include "model/AlarmSegment.h"
 #include "model/CanvasGeometry.h"
 #include "model/CopyRegGroup.h"
+#include "model/DeviceKeys.h"
 #include "model/ElementGroup.h"
 #include "model/ElementRef.h"
 #include "model/GlobalButton.h"
@@ -74,6 +75,8 @@ public:
     // Writes the table with the document's device keys; CANEDIT follows the
     // device name (0 for built-in devices). Changes no member.
     bool WriteAddressTable(const std::string& path) const;
+    // The document's device keys: DLLNAME, CANEDIT, COMMBUFFLTH, HIGHFRONT.
+    DeviceKeys GetDeviceKeys() const;
     // Text to number: -1 on a character outside the base; 0 for an empty text.
     static int ParseHexText(std::string_view text);
     static int ParseOctalText(std::string_view text);
