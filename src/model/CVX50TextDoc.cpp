@@ -11,10 +11,7 @@
 CVX50TextDoc::CVX50TextDoc()
 {
     ScreenRecord first;
-    first.Number = 1;
-    first.Description = DefaultScreenDescription(1);
-    first.UpKeyScreen = 1;
-    first.DownKeyScreen = 1;
+    MakeFirstScreen(first);
     Screens.push_back(first);
     ResetUndoHistory();
 }
@@ -83,6 +80,13 @@ void CVX50TextDoc::AddElementToScreen(const ElementRef& ref, int screenIndex)
 std::string CVX50TextDoc::DefaultScreenDescription(int number) const
 {
     return StringGbk(NewScreenNameId) + std::to_string(number);
+}
+
+void CVX50TextDoc::MakeFirstScreen(ScreenRecord& screen) const
+{
+    screen.Elements.clear();
+    screen.Number = screen.UpKeyScreen = screen.DownKeyScreen = 1;
+    screen.Description = DefaultScreenDescription(1);
 }
 
 std::vector<int> CVX50TextDoc::LowestFreeNumbers() const

@@ -64,6 +64,9 @@ public:
     // The default description of screen `number`: the screen-name string
     // followed by the number in decimal (GBK bytes).
     std::string DefaultScreenDescription(int number) const;
+    // Makes `screen` a new project's only screen: number 1 with the default
+    // description, linked to itself, without elements.
+    void MakeFirstScreen(ScreenRecord& screen) const;
 
     // The lowest element number from 1 up that no element of the working list
     // uses, per number class (index NumberClassOfTool(tool)).
