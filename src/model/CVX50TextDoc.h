@@ -101,8 +101,6 @@ public:
     bool CanRedo() const;
     // Empties the history and takes one snapshot of the current project.
     void ResetUndoHistory();
-    void RebuildProjectTree();
-    void ShowPageAfterRestore();
     // The element whose page the restore shows: the last element of the
     // working list when it is selected; nullptr for the screen page.
     std::shared_ptr<CScreenElement> ElementForPageAfterRestore() const;

@@ -105,21 +105,11 @@ void CVX50TextDoc::RestoreLastSnapshot()
     // An undone or redone edit is a change the save prompt must know about.
     ProjectModified = 1;
 
-    RebuildProjectTree();
-    ShowPageAfterRestore();
     UserInterface& ui = CurrentUi();
+    ui.RebuildProjectTree();
+    ui.ShowPageAfterRestore();
     ui.RefreshElementList(true);
     ui.RedrawCanvas();
-}
-
-void CVX50TextDoc::RebuildProjectTree()
-{
-    CurrentUi().RebuildProjectTree();
-}
-
-void CVX50TextDoc::ShowPageAfterRestore()
-{
-    CurrentUi().ShowPageAfterRestore();
 }
 
 std::shared_ptr<CScreenElement> CVX50TextDoc::ElementForPageAfterRestore() const
