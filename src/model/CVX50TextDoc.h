@@ -107,8 +107,6 @@ public:
 
     // Address table and the device (read from the device's address-table file).
     std::vector<ElementGroup> AddressTable;
-    std::vector<ElementGroup> AddressTableWorkingCopy; // edited by the address-table editor
-    std::vector<int> AddressTableSelection; // rows selected in the editor's list
     std::vector<std::string> DeviceNames; // offered by the device dialogs
     std::string DeviceName; // empty while no device is chosen
     std::string ProtocolLibraryName; // "DLLNAME:"
@@ -118,11 +116,7 @@ public:
     int TableMissing = 0; // the table file could not be read: readers repair every address
     int TableExtended = 0; // a reader added groups or elements: the table is written back
     int Register32Interval = 1; // interval of 32-bit groups that the repair creates
-    int AddressEditorGroup = 0; // group shown by the address-table editor
-    int ScrollDownRequest = 0; // drag selection of the address grid near its bottom
-    int ScrollUpRequest = 0; // ... near its top
     int DeviceChange = 0; // 1 while elements are rebound to another device
-    int DeviceDialogSelection = 0;
     // Whether element addresses go through the address table and the protocol
     // library (1) or are plain numbers (0). The main frame's flag: hidden
     // commands and the device dialog switch it.
@@ -156,7 +150,6 @@ public:
     std::vector<PasswordEntry> PasswordTable; // at most six rows
     int HighestPasswordLevel = 0; // 0 none, 1 low, 2 middle, 3 high
     std::vector<CopyRegGroup> CopyRegGroups;
-    int SelectedCopyRegGroup = 0;
     std::vector<PresetText> PresetTexts;
     std::vector<PresetRegister> PresetRegisters;
 
