@@ -67,10 +67,14 @@ void CVX50TextDoc::AddElementToScreen(const ElementRef& ref, int screenIndex)
     ScreenRecord& screen = CheckedAt(Screens, screenIndex);
     WorkingElements.push_back(ref);
     // While a screen is being read its list already equals the working list
-    // but for the new element: appending keeps loading a screen linear.
-    const bool oneBehind = screen.Elements.size() + 1 == WorkingElements.size()
-        && std::equal(screen.Elements.begin(), screen.Elements.end(), WorkingElements.begin(),
-            [](const ElementRef& a, const ElementRef& b) { return a.kind == b.kind && a.element == b.element; });
+    // but for the new element. Comparing the whole prefix at every element
+    // would make reading a screen quadratic, so the list's length and last
+    // element stand for it.
+    const std::size_t size = screen.Elements.size();
+    const bool oneBehind = size + 1 == WorkingElements.size()
+        && (size == 0
+            || (screen.Elements.back().kind == WorkingElements[size - 1].kind
+                && screen.Elements.back().element == WorkingElements[size - 1].element));
     if (oneBehind)
         screen.Elements.push_back(ref);
     else

@@ -57,7 +57,11 @@ public:
     static ElementList CloneElementList(const ElementList& elements, bool keepSelection = false);
 
     // Appends `ref` to the working list, then makes screen `screenIndex`'s list
-    // a copy of the working list, as record readers and panel builders do.
+    // a copy of the working list, as record readers and panel builders do:
+    // they fill a screen element by element from an empty working list, so a
+    // screen list one shorter than the working list that ends with the
+    // working list's previous last element is taken to be that copy already
+    // and `ref` is only appended to it.
     // Throws std::out_of_range for an index outside the screens.
     void AddElementToScreen(const ElementRef& ref, int screenIndex);
 
