@@ -4,6 +4,7 @@
 
 #include "modbusslave/ModbusSlave.h"
 #include "protocol/ModbusEntries.h"
+#include "transfer/Crc16.h"
 
 #include <gtest/gtest.h>
 
@@ -33,20 +34,9 @@ protected:
         if (reply.size() >= 4) {
             EXPECT_EQ(reply[1], command.bytes[1]) << "the slave answered with an exception";
             const std::size_t n = reply.size();
-            EXPECT_EQ(Crc(reply.data(), n - 2), reply[n - 2] | (reply[n - 1] << 8));
+            EXPECT_EQ(Crc16(reply.data(), n - 2), reply[n - 2] | (reply[n - 1] << 8));
         }
         return reply;
-    }
-
-    static int Crc(const std::uint8_t* bytes, std::size_t length)
-    {
-        int crc = 0xFFFF;
-        for (std::size_t i = 0; i < length; ++i) {
-            crc ^= bytes[i];
-            for (int bit = 0; bit < 8; ++bit)
-                crc = (crc & 1) ? (crc >> 1) ^ 0xA001 : crc >> 1;
-        }
-        return crc;
     }
 
     static int Word(const std::vector<std::uint8_t>& reply, int position)
