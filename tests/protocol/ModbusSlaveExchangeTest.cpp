@@ -44,6 +44,15 @@ protected:
         return reply.at(position) * 256 + reply.at(position + 1);
     }
 
+    // The 32-bit value of the two registers at reply position `position`, assembled
+    // as the simulator does for either word order.
+    static std::uint32_t Value32(const std::vector<std::uint8_t>& reply, int position, bool highFront)
+    {
+        const std::uint32_t high = static_cast<std::uint32_t>(Word(reply, highFront ? position : position + 2));
+        const std::uint32_t low = static_cast<std::uint32_t>(Word(reply, highFront ? position + 2 : position));
+        return high << 16 | low;
+    }
+
     ModbusSlave slave {Station};
 };
 
@@ -89,10 +98,7 @@ TEST_F(ModbusSlaveExchange, ThirtyTwoBitValuesInBothWordOrders)
         slave.Registers()[301] = static_cast<std::uint16_t>(highFront ? value & 0xFFFF : value >> 16);
         const BuiltCommand command = BuildReadRegister(Station, 300, 2);
         const auto reply = Send(command);
-        const int p = command.out4;
-        const std::uint32_t high = static_cast<std::uint32_t>(Word(reply, highFront ? p : p + 2));
-        const std::uint32_t low = static_cast<std::uint32_t>(Word(reply, highFront ? p + 2 : p));
-        EXPECT_EQ(high << 16 | low, value);
+        EXPECT_EQ(Value32(reply, command.out4, highFront), value);
     }
 }
 
@@ -155,10 +161,7 @@ TEST_F(ModbusSlaveExchange, ThirtyTwoBitWritesReadBackInTheirWordOrder)
                                                         : std::vector<std::uint8_t> {v1, v0, v3, v2}));
         const BuiltCommand read = BuildReadRegister(Station, 700, 2);
         const auto reply = Send(read);
-        const int p = read.out4;
-        const std::uint32_t high = static_cast<std::uint32_t>(Word(reply, highFront ? p : p + 2));
-        const std::uint32_t low = static_cast<std::uint32_t>(Word(reply, highFront ? p + 2 : p));
-        EXPECT_EQ(high << 16 | low, value);
+        EXPECT_EQ(Value32(reply, read.out4, highFront), value);
     }
 }
 
