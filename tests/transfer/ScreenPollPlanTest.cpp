@@ -10,6 +10,7 @@
 #include "model/CTextElement.h"
 #include "model/CVX50TextDoc.h"
 #include "support/RecordingUserInterface.h"
+#include "support/TableGroups.h"
 #include "transfer/ScreenPollPlan.h"
 
 #include <gtest/gtest.h>
@@ -33,8 +34,8 @@ class ScreenPollPlan : public ::testing::Test {
 protected:
     ScreenPollPlan()
     {
-        ElementGroup coils {.elements = {}, .name = "Coil", .accessMode = CoilOrMultiWriteMode, .elementType = BitElementType};
-        ElementGroup words {.elements = {}, .name = "Reg", .accessMode = SingleWriteMode, .elementType = Word16ElementType};
+        ElementGroup coils = MakeGroup("Coil", BitElementType, CoilOrMultiWriteMode);
+        ElementGroup words = MakeGroup("Reg", Word16ElementType, SingleWriteMode);
         for (int a = 0; a < 20; ++a) {
             coils.elements.push_back({"C" + std::to_string(a), a, 0});
             words.elements.push_back({"R" + std::to_string(a), 100 + a, 0});
