@@ -2,6 +2,7 @@
 // and the read requests they are grouped into.
 
 #include "StringTable.h"
+#include "support/ModbusCoilPosition.h"
 #include "support/RecordingUserInterface.h"
 #include "support/TableGroups.h"
 #include "transfer/PollCollection.h"
@@ -13,13 +14,6 @@
 #include <string>
 
 namespace {
-
-// The Modbus library's coil positions: byte 3 + offset / 8, bit offset mod 8.
-int ModbusCoilPosition(int readStart, int coilAddress, int* bit)
-{
-    *bit = (coilAddress - readStart) % 8;
-    return 3 + (coilAddress - readStart) / 8;
-}
 
 // Elements named by their address ("100", or "5.3" for a bit of a word).
 AddressTable TestTable()

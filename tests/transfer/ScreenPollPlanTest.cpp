@@ -9,6 +9,7 @@
 #include "model/CRegisterElement.h"
 #include "model/CTextElement.h"
 #include "model/CVX50TextDoc.h"
+#include "support/ModbusCoilPosition.h"
 #include "support/RecordingUserInterface.h"
 #include "support/TableGroups.h"
 #include "transfer/ScreenPollPlan.h"
@@ -16,12 +17,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-int ModbusCoilPosition(int readStart, int coilAddress, int* bit)
-{
-    *bit = (coilAddress - readStart) % 8;
-    return 3 + (coilAddress - readStart) / 8;
-}
 
 template <typename Element> void Bind(Element& element, const char* group, const char* name, int station = 1)
 {
