@@ -18,7 +18,6 @@
 #include "model/GbkText.h"
 #include "model/ProgramPaths.h"
 #include "model/UserInterface.h"
-#include "pages/CScreenPropertyDlg.h"
 #include "transfer/ComPortNumber.h"
 #include "transfer/FirmwareVersionCommand.h"
 #include "transfer/PanelExchanges.h"
@@ -49,7 +48,6 @@ constexpr int SaveChangesId = 61212;
 constexpr int TitleId = 61227;
 constexpr int ScreensRootId = 61347;
 constexpr int AddressRootId = 61348;
-constexpr int ScreenNumberId = 61338;
 constexpr int HelpMissingId = 61408;
 constexpr int AppTitleId = 57344;
 constexpr int IdleTextId = 57345;
@@ -379,29 +377,17 @@ void CMainFrame::SwitchToScreen(int number, bool screenDeleted)
     m_document.CommitWorkingElements();
     const bool changed = number != m_document.CurrentScreenNumber;
     ElementList elements;
-    if (const ScreenRecord* screen = m_document.FindScreenByNumber(number)) {
+    if (const ScreenRecord* screen = m_document.FindScreenByNumber(number))
         elements = screen->Elements;
-        if (m_view && m_view->ScreenPage) {
-            CScreenPropertyDlg& page = *m_view->ScreenPage;
-            page.NumberText = UiText(ScreenNumberId) + QString::number(number);
-            page.Description = QStringFromGbk(screen->Description);
-            page.UpScreen = screen->UpKeyScreen;
-            page.DownScreen = screen->DownKeyScreen;
-            page.Port = screen->Port;
-            page.LoadControls();
-        }
-    }
-    if (m_view) {
-        m_view->HideElementPages();
-        if (m_view->ScreenPage)
-            m_view->ScreenPage->show();
-    }
     for (ElementRef& ref : elements)
         ref.element->Selected = 0;
     m_document.SetWorkingElements(std::move(elements));
     m_document.CurrentScreenNumber = number;
-    if (m_view && m_view->GetCanvas())
-        m_view->GetCanvas()->update();
+    if (m_view) {
+        m_view->ShowScreenPage();
+        if (m_view->GetCanvas())
+            m_view->GetCanvas()->update();
+    }
     if (screenDeleted || changed)
         m_document.PushUndoSnapshot();
     if (ScreenDataWindow)

@@ -113,7 +113,6 @@ CPaneCtrl::CPaneCtrl(CVX50TextDoc& document, QWidget* parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
-    setFocusPolicy(Qt::ClickFocus);
     m_timer.start(kRepaintMilliseconds, this);
 }
 
@@ -266,7 +265,6 @@ void CPaneCtrl::LeftButtonDown(QPoint at, Qt::KeyboardModifiers modifiers)
         return;
     m_leftDown = true;
     m_startX = m_startY = m_pressX = m_pressY = 0.0f;
-    setFocus(Qt::MouseFocusReason);
 
     const int tool = CurrentTool;
     if (tool != ToolSelect)

@@ -124,8 +124,9 @@ public slots:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    // The editing keys typed while the view has the focus (after a tool was
-    // chosen, for one) go to the canvas.
+    // The view holds the keyboard focus for its canvas (a press on the
+    // canvas focuses the view, as does choosing a tool): the editing keys
+    // typed then go to the canvas.
     void keyPressEvent(QKeyEvent* event) override;
 
 private:

@@ -12,15 +12,18 @@ const ElementGroup* FirstGroupNamed(const AddressTable& table, std::string_view 
     return nullptr;
 }
 
-const DeviceElement* FindElement(const AddressTable& table, std::string_view group, std::string_view element)
+const DeviceElement* FindElement(const ElementGroup& group, std::string_view element)
 {
-    const ElementGroup* g = FirstGroupNamed(table, group);
-    if (!g)
-        return nullptr;
-    for (const auto& e : g->elements)
+    for (const auto& e : group.elements)
         if (e.name == element)
             return &e;
     return nullptr;
+}
+
+const DeviceElement* FindElement(const AddressTable& table, std::string_view group, std::string_view element)
+{
+    const ElementGroup* g = FirstGroupNamed(table, group);
+    return g ? FindElement(*g, element) : nullptr;
 }
 
 } // namespace
@@ -76,10 +79,14 @@ AddressCode EncodeAddress(const AddressTable& table, std::string_view group, std
 {
     AddressCode code;
     const int index = FindElementGroupIndex(table, group);
-    code.groupIndex = static_cast<std::uint8_t>(index < 0 ? 0xFF : index);
-    code.wordAddress = FindElementAddress(table, group, element);
-    if (IsWordBitMode(GetElementGroupMode(table, group)))
-        code.bitCode = static_cast<std::uint8_t>(FindElementBit(table, group, element) + 0x80);
+    if (index < 0)
+        return code;
+    const ElementGroup& g = table[static_cast<std::size_t>(index)];
+    const DeviceElement* e = FindElement(g, element);
+    code.groupIndex = static_cast<std::uint8_t>(index);
+    code.wordAddress = e ? e->wordAddress : -1;
+    if (IsWordBitMode(g.accessMode))
+        code.bitCode = static_cast<std::uint8_t>((e ? e->bit : 0) + 0x80);
     return code;
 }
 

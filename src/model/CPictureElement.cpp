@@ -33,12 +33,14 @@ void CPictureElement::SetSize(int width, int height)
     // The bitmap never reaches past the pixel store.
     m_bitmapWidth = std::clamp(width, 0, 192);
     m_bitmapHeight = std::clamp(height, 0, 64);
+    RebuildImage();
 }
 
 void CPictureElement::SetPixelStore(std::vector<std::uint8_t> pixels)
 {
     pixels.resize(kPixelStoreSize);
     m_pixels = std::make_shared<const std::vector<std::uint8_t>>(std::move(pixels));
+    RebuildImage();
 }
 
 std::uint32_t CPictureElement::DotColour(int x, int y) const
@@ -60,6 +62,7 @@ void CPictureElement::CopyTo(CPictureElement* other) const
     other->m_bitmapWidth = m_bitmapWidth;
     other->m_bitmapHeight = m_bitmapHeight;
     other->m_pixels = m_pixels;
+    other->m_image = m_image;
 }
 
 void CPictureElement::WriteProjectRecord(ByteWriter& out, const CVX50TextDoc&) const

@@ -7,13 +7,16 @@
 #include <string_view>
 #include <vector>
 
+class QImage;
+
 // Picture (kind 5): a black-and-white bitmap of at most 192 x 64 dots,
 // stretched into the element's box. It has no device address and no station.
 //
 // The pixels are kept at 32 bits per dot (blue, green, red, 0; white is
 // FF FF FF 00, black all 0), rows of bitmap-width dots, top row first, in a
 // store of 192 x 64 x 4 bytes. Copies and undo snapshots share one immutable
-// store; changing the pixels replaces it.
+// store; changing the pixels replaces it. The image drawn is built once when
+// the pixels or the bitmap's size change, not on every paint.
 class CPictureElement : public CScreenElement {
 public:
     static constexpr int kBitsPerPixel = 32;
@@ -58,7 +61,11 @@ public:
     std::uint32_t DotColour(int x, int y) const;
 
 private:
+    // Builds m_image from the pixel store at the bitmap's size.
+    void RebuildImage();
+
     std::shared_ptr<const std::vector<std::uint8_t>> m_pixels;
     int m_bitmapWidth = 0;
     int m_bitmapHeight = 0;
+    std::shared_ptr<const QImage> m_image; // null while no picture is loaded
 };

@@ -1,5 +1,7 @@
 #include "model/CGraphElement.h"
 
+#include "model/draw/ElementColour.h"
+
 #include <QPainter>
 #include <QPolygon>
 
@@ -12,11 +14,6 @@ constexpr int kPenWidth = 2;
 constexpr int kScaleStrip = 6; // dots of the tick strip beside the bar or curve
 // The bar's fill in the editor, whatever the value.
 constexpr double kPreviewFill = 0.3333333;
-
-QColor Colour(std::uint32_t rgb)
-{
-    return QColor(static_cast<QRgb>(rgb));
-}
 
 // A rectangle given by its edges, right and bottom excluded.
 QRect Edges(int left, int top, int right, int bottom)
@@ -72,8 +69,8 @@ int CGraphElement::DrawBar(QPainter& painter, const PixelRect& box, int directio
 {
     if (direction < 1 || direction > 4)
         return 0;
-    const QColor dark = Colour(GetDarkColour());
-    const QColor background = Colour(simulating ? kSimulatedDisplayColour : GetLightColour());
+    const QColor dark = ElementColour(GetDarkColour());
+    const QColor background = ElementColour(simulating ? kSimulatedDisplayColour : GetLightColour());
     const GraphScale scale = Scale();
     double fill = 1.0;
     if (scale.fullScale != scale.zero)
@@ -116,8 +113,8 @@ int CGraphElement::DrawBar(QPainter& painter, const PixelRect& box, int directio
 
 void CGraphElement::DrawCurve(QPainter& painter, const PixelRect& box, bool simulating) const
 {
-    const QColor dark = Colour(GetDarkColour());
-    const QColor background = Colour(simulating ? kSimulatedDisplayColour : GetLightColour());
+    const QColor dark = ElementColour(GetDarkColour());
+    const QColor background = ElementColour(simulating ? kSimulatedDisplayColour : GetLightColour());
     const int l = box.left;
     const int t = box.top;
     const int r = box.right;

@@ -1,5 +1,6 @@
 #include "model/CRegisterElement.h"
 
+#include "model/draw/ElementColour.h"
 #include "model/draw/ElementTextDraw.h"
 
 #include <QPainter>
@@ -19,19 +20,14 @@ std::uint32_t TickCountMs()
     return static_cast<std::uint32_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
-QColor Colour(std::uint32_t rgb)
-{
-    return QColor(static_cast<QRgb>(rgb));
-}
-
 }  // namespace
 
 void CRegisterElement::Draw(QPainter& painter, const QRect& display, bool simulating) const
 {
     const PixelRect box = BoxOnDisplay(display.width(), display.height());
     painter.save();
-    painter.setBrush(Colour(GetDarkColour()));
-    painter.setPen(QPen(Colour(GetDarkColour()), kPenWidth));
+    painter.setBrush(ElementColour(GetDarkColour()));
+    painter.setPen(QPen(ElementColour(GetDarkColour()), kPenWidth));
     DrawText(painter, box, simulating);
     painter.restore();
 }
@@ -48,11 +44,11 @@ void CRegisterElement::DrawText(QPainter& painter, const PixelRect& box, bool si
     if (text.empty())
         return;
     if (!simulating)
-        DrawElementTextLine(painter, rect, font, text, Colour(GetDarkColour()), Colour(GetLightColour()));
+        DrawElementTextLine(painter, rect, font, text, ElementColour(GetDarkColour()), ElementColour(GetLightColour()));
     else if (IsInverse())
-        DrawElementTextLine(painter, rect, font, text, Colour(kSimulatedDisplayColour), QColor(Qt::black));
+        DrawElementTextLine(painter, rect, font, text, ElementColour(kSimulatedDisplayColour), QColor(Qt::black));
     else
-        DrawElementTextLine(painter, rect, font, text, Colour(GetDarkColour()), Colour(kSimulatedDisplayColour));
+        DrawElementTextLine(painter, rect, font, text, ElementColour(GetDarkColour()), ElementColour(kSimulatedDisplayColour));
 
     if (!Typing)
         return;
@@ -76,7 +72,7 @@ QPen CRegisterElement::CursorPen() const
     if (elapsed <= kCursorShownMs)
         return shown;
     if (elapsed <= kCursorCycleMs)
-        return QPen(Colour(kSimulatedDisplayColour), kPenWidth);
+        return QPen(ElementColour(kSimulatedDisplayColour), kPenWidth);
     m_blinkRestart = 1;
-    return QPen(Colour(GetDarkColour()), kPenWidth);
+    return QPen(ElementColour(GetDarkColour()), kPenWidth);
 }

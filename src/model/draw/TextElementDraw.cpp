@@ -1,17 +1,9 @@
 #include "model/CTextElement.h"
 
+#include "model/draw/ElementColour.h"
 #include "model/draw/ElementTextDraw.h"
 
 #include <QPainter>
-
-namespace {
-
-QColor Colour(std::uint32_t rgb)
-{
-    return QColor(static_cast<QRgb>(rgb));
-}
-
-}  // namespace
 
 std::string CTextElement::ShownText(bool simulating) const
 {
@@ -37,17 +29,17 @@ void CTextElement::Draw(QPainter& painter, const QRect& display, bool simulating
     const QRect shrunk(QPoint(box.left, box.top + 1), QPoint(box.right - 1, box.bottom - 2));
     painter.save();
     if (simulating) {
-        painter.setPen(QPen(Colour(kSimulatedDisplayColour), 1));
-        painter.setBrush(IsInverse() ? QColor(Qt::black) : Colour(kSimulatedDisplayColour));
+        painter.setPen(QPen(ElementColour(kSimulatedDisplayColour), 1));
+        painter.setBrush(IsInverse() ? QColor(Qt::black) : ElementColour(kSimulatedDisplayColour));
     } else {
-        painter.setPen(QPen(Colour(GetLightColour()), 1));
-        painter.setBrush(Colour(GetLightColour()));
+        painter.setPen(QPen(ElementColour(GetLightColour()), 1));
+        painter.setBrush(ElementColour(GetLightColour()));
     }
     painter.drawRect(shrunk.adjusted(0, 0, -1, -1));
     if (simulating)
         DrawElementTextLine(painter, shrunk, font, text,
-                            IsInverse() ? Colour(kSimulatedDisplayColour) : Colour(GetDarkColour()), std::nullopt);
+                            IsInverse() ? ElementColour(kSimulatedDisplayColour) : ElementColour(GetDarkColour()), std::nullopt);
     else
-        DrawElementTextLine(painter, shrunk, font, text, Colour(GetDarkColour()), Colour(GetLightColour()));
+        DrawElementTextLine(painter, shrunk, font, text, ElementColour(GetDarkColour()), ElementColour(GetLightColour()));
     painter.restore();
 }

@@ -83,6 +83,13 @@ private slots:
         QTest::mouseClick(&canvas, Qt::LeftButton, {}, QPoint(400, 20));
         QCOMPARE(lamp->Selected, 0);
         QCOMPARE(editor.VisiblePages(), std::vector<CPropertyDlg*>{editor.View().ScreenPage});
+
+        // A press on the canvas takes the focus from a text field to the view.
+        auto* description = editor.View().ScreenPage->findChild<QLineEdit*>();
+        QVERIFY(description);
+        description->setFocus();
+        QTest::mouseClick(&canvas, Qt::LeftButton, {}, QPoint(400, 20));
+        QCOMPARE(editor.frame->focusWidget(), static_cast<QWidget*>(&editor.View()));
     }
 
     void keysTypedIntoATextFieldStayThere()
