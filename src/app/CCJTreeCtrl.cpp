@@ -38,11 +38,6 @@ constexpr PopupCommand PopupCommands[] = {
     {61413, &CCJTreeCtrl::OnInsertScreen},
 };
 
-bool IsScreenData(int data)
-{
-    return data > CCJTreeCtrl::ScreensRootData && data < CCJTreeCtrl::AddressRootData;
-}
-
 } // namespace
 
 CCJTreeCtrl::CCJTreeCtrl(QWidget* parent)

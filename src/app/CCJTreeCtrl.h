@@ -27,6 +27,8 @@ public:
     explicit CCJTreeCtrl(QWidget* parent = nullptr);
 
     static int ItemData(const QTreeWidgetItem* item);
+    // Whether item data `data` stands for a screen (not for a root).
+    static bool IsScreenData(int data) { return data > ScreensRootData && data < AddressRootData; }
     static void SetItemData(QTreeWidgetItem* item, int data);
 
     QTreeWidgetItem* ScreensRoot() const { return topLevelItem(0); }

@@ -364,7 +364,7 @@ void CMainFrame::OnTreeSelect(bool byClick)
         m_tree->setCurrentItem(last);
         data = CCJTreeCtrl::ItemData(last);
     }
-    if (data > CCJTreeCtrl::ScreensRootData && data < CCJTreeCtrl::AddressRootData)
+    if (CCJTreeCtrl::IsScreenData(data))
         SwitchToScreen(data - CCJTreeCtrl::ScreenDataOffset, screenDeleted);
     else if (data >= CCJTreeCtrl::AddressRootData && byClick && m_view->GetCanvas())
         emit AddressTableRequested();

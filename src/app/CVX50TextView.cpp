@@ -281,10 +281,7 @@ void CVX50TextView::ResetProject()
     tree.CurrentScreenItemData = itemData;
 
     m_canvas->update();
-    const ScreenRecord& screen = m_document.GetScreens().front();
-    FillScreenPage(1, name, 1, 1, screen.Port);
-    ScreenPage->show();
-    HideElementPages();
+    ShowScreenPage();
 
     m_frame.WriteDescriptions = 0;
     m_frame.UsedCharTable.fill(0);

@@ -11,10 +11,7 @@
 CVX50TextDoc::CVX50TextDoc()
 {
     ScreenRecord first;
-    first.Number = 1;
-    first.Description = DefaultScreenDescription(1);
-    first.UpKeyScreen = 1;
-    first.DownKeyScreen = 1;
+    MakeFirstScreen(first);
     Screens.push_back(first);
     ResetUndoHistory();
 }
@@ -85,6 +82,13 @@ std::string CVX50TextDoc::DefaultScreenDescription(int number) const
     return StringGbk(NewScreenNameId) + std::to_string(number);
 }
 
+void CVX50TextDoc::MakeFirstScreen(ScreenRecord& screen) const
+{
+    screen.Elements.clear();
+    screen.Number = screen.UpKeyScreen = screen.DownKeyScreen = 1;
+    screen.Description = DefaultScreenDescription(1);
+}
+
 std::vector<int> CVX50TextDoc::LowestFreeNumbers() const
 {
     // Counters rise only when an element holds exactly the counter's value,
@@ -113,12 +117,12 @@ bool CVX50TextDoc::ReadAddressTable(const std::string& path)
 
 bool CVX50TextDoc::WriteAddressTable(const std::string& path) const
 {
-    DeviceKeys keys;
-    keys.dllName = ProtocolLibraryName;
-    keys.canEdit = TableEditable;
-    keys.commBuffLength = CommBufferLength;
-    keys.highFront = HighFront;
-    return WriteAddressTableFile(path, keys, DeviceName, AddressTable);
+    return WriteAddressTableFile(path, GetDeviceKeys(), DeviceName, AddressTable);
+}
+
+DeviceKeys CVX50TextDoc::GetDeviceKeys() const
+{
+    return {ProtocolLibraryName, TableEditable, CommBufferLength, HighFront};
 }
 
 int CVX50TextDoc::ParseHexText(std::string_view text)

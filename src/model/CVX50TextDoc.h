@@ -4,6 +4,7 @@
 #include "model/AlarmSegment.h"
 #include "model/CanvasGeometry.h"
 #include "model/CopyRegGroup.h"
+#include "model/DeviceKeys.h"
 #include "model/ElementGroup.h"
 #include "model/ElementRef.h"
 #include "model/GlobalButton.h"
@@ -63,6 +64,9 @@ public:
     // The default description of screen `number`: the screen-name string
     // followed by the number in decimal (GBK bytes).
     std::string DefaultScreenDescription(int number) const;
+    // Makes `screen` a new project's only screen: number 1 with the default
+    // description, linked to itself, without elements.
+    void MakeFirstScreen(ScreenRecord& screen) const;
 
     // The lowest element number from 1 up that no element of the working list
     // uses, per number class (index NumberClassOfTool(tool)).
@@ -74,6 +78,8 @@ public:
     // Writes the table with the document's device keys; CANEDIT follows the
     // device name (0 for built-in devices). Changes no member.
     bool WriteAddressTable(const std::string& path) const;
+    // The document's device keys: DLLNAME, CANEDIT, COMMBUFFLTH, HIGHFRONT.
+    DeviceKeys GetDeviceKeys() const;
     // Text to number: -1 on a character outside the base; 0 for an empty text.
     static int ParseHexText(std::string_view text);
     static int ParseOctalText(std::string_view text);
@@ -95,16 +101,12 @@ public:
     bool CanRedo() const;
     // Empties the history and takes one snapshot of the current project.
     void ResetUndoHistory();
-    void RebuildProjectTree();
-    void ShowPageAfterRestore();
     // The element whose page the restore shows: the last element of the
     // working list when it is selected; nullptr for the screen page.
     std::shared_ptr<CScreenElement> ElementForPageAfterRestore() const;
 
     // Address table and the device (read from the device's address-table file).
     std::vector<ElementGroup> AddressTable;
-    std::vector<ElementGroup> AddressTableWorkingCopy; // edited by the address-table editor
-    std::vector<int> AddressTableSelection; // rows selected in the editor's list
     std::vector<std::string> DeviceNames; // offered by the device dialogs
     std::string DeviceName; // empty while no device is chosen
     std::string ProtocolLibraryName; // "DLLNAME:"
@@ -114,11 +116,7 @@ public:
     int TableMissing = 0; // the table file could not be read: readers repair every address
     int TableExtended = 0; // a reader added groups or elements: the table is written back
     int Register32Interval = 1; // interval of 32-bit groups that the repair creates
-    int AddressEditorGroup = 0; // group shown by the address-table editor
-    int ScrollDownRequest = 0; // drag selection of the address grid near its bottom
-    int ScrollUpRequest = 0; // ... near its top
     int DeviceChange = 0; // 1 while elements are rebound to another device
-    int DeviceDialogSelection = 0;
     // Whether element addresses go through the address table and the protocol
     // library (1) or are plain numbers (0). The main frame's flag: hidden
     // commands and the device dialog switch it.
@@ -152,7 +150,6 @@ public:
     std::vector<PasswordEntry> PasswordTable; // at most six rows
     int HighestPasswordLevel = 0; // 0 none, 1 low, 2 middle, 3 high
     std::vector<CopyRegGroup> CopyRegGroups;
-    int SelectedCopyRegGroup = 0;
     std::vector<PresetText> PresetTexts;
     std::vector<PresetRegister> PresetRegisters;
 

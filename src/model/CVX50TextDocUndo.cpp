@@ -10,16 +10,28 @@
 
 #include <algorithm>
 
+namespace {
+
+// The screens with clones of their elements, selection kept.
+std::vector<ScreenRecord> CloneScreens(const std::vector<ScreenRecord>& screens)
+{
+    std::vector<ScreenRecord> clones;
+    clones.reserve(screens.size());
+    for (const ScreenRecord& screen : screens) {
+        ScreenRecord copy = screen;
+        copy.Elements = CVX50TextDoc::CloneElementList(screen.Elements, true);
+        clones.push_back(std::move(copy));
+    }
+    return clones;
+}
+
+} // namespace
+
 ScreenSet CVX50TextDoc::SnapshotOfScreens() const
 {
     ScreenSet set;
     set.Current = CurrentScreenNumber;
-    set.Screens.reserve(Screens.size());
-    for (const ScreenRecord& screen : Screens) {
-        ScreenRecord copy = screen;
-        copy.Elements = CloneElementList(screen.Elements, true);
-        set.Screens.push_back(std::move(copy));
-    }
+    set.Screens = CloneScreens(Screens);
     return set;
 }
 
@@ -86,33 +98,18 @@ void CVX50TextDoc::OnEditRedo()
 void CVX50TextDoc::RestoreLastSnapshot()
 {
     const ScreenSet& live = UndoHistory.back();
-    Screens.clear();
-    for (const ScreenRecord& screen : live.Screens) {
-        ScreenRecord copy = screen;
-        copy.Elements = CloneElementList(screen.Elements, true);
-        Screens.push_back(std::move(copy));
-    }
+    Screens = CloneScreens(live.Screens);
     CurrentScreenNumber = live.Current;
     const ScreenRecord* edited = FindScreenByNumber(CurrentScreenNumber);
     SetWorkingElements(edited ? edited->Elements : ElementList());
     // An undone or redone edit is a change the save prompt must know about.
     ProjectModified = 1;
 
-    RebuildProjectTree();
-    ShowPageAfterRestore();
     UserInterface& ui = CurrentUi();
+    ui.RebuildProjectTree();
+    ui.ShowPageAfterRestore();
     ui.RefreshElementList(true);
     ui.RedrawCanvas();
-}
-
-void CVX50TextDoc::RebuildProjectTree()
-{
-    CurrentUi().RebuildProjectTree();
-}
-
-void CVX50TextDoc::ShowPageAfterRestore()
-{
-    CurrentUi().ShowPageAfterRestore();
 }
 
 std::shared_ptr<CScreenElement> CVX50TextDoc::ElementForPageAfterRestore() const

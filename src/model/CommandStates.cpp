@@ -1,11 +1,11 @@
 #include "model/CommandStates.h"
 
 #include "model/CommandIds.h"
+#include "model/ElementKind.h"
 
 namespace {
 
-// A screen holds at most 24 function keys and 10 curve graphs.
-constexpr int MaxFunctionKeys = 24;
+// A screen holds at most 10 curve graphs.
 constexpr int MaxCurves = 10;
 
 } // namespace
@@ -32,7 +32,7 @@ CommandStateTable ComputeCommandStates(const EditorState& s)
                    Cmd::GlobalButtons, Cmd::PasswordLevels, Cmd::ToolLamp, Cmd::ToolStaticText, Cmd::ToolDynText,
                    Cmd::ToolRegister, Cmd::ToolBarGraph, Cmd::ToolPicture})
         enable(id, editing);
-    enable(Cmd::ToolFuncKey, editing && s.functionKeyCount < MaxFunctionKeys);
+    enable(Cmd::ToolFuncKey, editing && s.functionKeyCount < kMaxFunctionKeys);
     enable(Cmd::ToolCurve, editing && s.curveCount < MaxCurves);
     enable(Cmd::Undo, editing && s.canUndo);
     enable(Cmd::Redo, editing && s.canRedo);

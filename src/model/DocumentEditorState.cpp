@@ -12,11 +12,28 @@ namespace {
 constexpr int AlmKey = 7;
 constexpr int AlmGlobalKeyCode = 9;
 
+// The kind code names the class (element lists keep them paired), so the
+// scan over every screen, repeated by the window's refresh timer, needs no
+// dynamic cast.
 bool UsesAlmKey(const ElementList& elements)
 {
     return std::any_of(elements.begin(), elements.end(), [](const ElementRef& ref) {
-        const auto* key = dynamic_cast<const CFuncKeyElement*>(ref.element.get());
-        return key && key->GetKey() == AlmKey;
+        return ref.kind == KindFuncKey && static_cast<const CFuncKeyElement&>(*ref.element).GetKey() == AlmKey;
+    });
+}
+
+// The working list is the live copy of the edited screen; the other screens
+// are looked at as stored.
+bool AlmKeyInUse(const CVX50TextDoc& doc)
+{
+    if (std::any_of(doc.GlobalButtons.begin(), doc.GlobalButtons.end(),
+                    [](const GlobalButton& b) { return b.KeyCode == AlmGlobalKeyCode; }))
+        return true;
+    if (UsesAlmKey(doc.GetWorkingElements()))
+        return true;
+    const std::vector<ScreenRecord>& screens = doc.GetScreens();
+    return std::any_of(screens.begin(), screens.end(), [&doc](const ScreenRecord& screen) {
+        return screen.Number != doc.CurrentScreenNumber && UsesAlmKey(screen.Elements);
     });
 }
 
@@ -36,15 +53,6 @@ EditorState DocumentEditorState(const CVX50TextDoc& doc)
     s.clipboardEmpty = doc.Clipboard.empty();
     s.deviceName = doc.DeviceName;
     s.protocolLibrary = doc.ProtocolLibraryName;
-
-    // The working list is the live copy of the edited screen; the other
-    // screens are looked at as stored.
-    s.almKeyInUse = UsesAlmKey(working);
-    for (const ScreenRecord& screen : doc.GetScreens()) {
-        if (screen.Number != doc.CurrentScreenNumber && UsesAlmKey(screen.Elements))
-            s.almKeyInUse = true;
-    }
-    s.almKeyInUse = s.almKeyInUse || std::any_of(doc.GlobalButtons.begin(), doc.GlobalButtons.end(),
-                                                 [](const GlobalButton& b) { return b.KeyCode == AlmGlobalKeyCode; });
+    s.almKeyInUse = AlmKeyInUse(doc);
     return s;
 }

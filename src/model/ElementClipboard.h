@@ -7,9 +7,6 @@
 
 class CVX50TextDoc;
 
-// A screen holds at most this many function keys: one per panel key.
-constexpr int kMaxFunctionKeys = 24;
-
 // Copy, cut, paste and delete of the selected elements of the edited screen.
 // The copies live in the document's clipboard, so they survive screen
 // changes; this object keeps where the clipboard came from and which way

@@ -16,6 +16,9 @@ constexpr bool IsElementKind(int kind)
     return kind >= KindFuncKey && kind <= KindPicture;
 }
 
+// A screen holds at most this many function keys: one per panel key.
+constexpr int kMaxFunctionKeys = 24;
+
 // The canvas's insertion tools. Each tool places one kind and sub-kind of
 // element, so a tool code above 0 also names the element's number class:
 // numbers are unique per class within a screen (static and dynamic texts,

@@ -1,5 +1,7 @@
 #include "model/GridTextRules.h"
 
+#include "model/AddressFileText.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -145,9 +147,5 @@ int TrailingRowsToAppend(const std::vector<bool>& rowHasName)
 
 std::string TrimBlanks(const std::string& text)
 {
-    const char* blanks = " \t\r\n\v\f";
-    const std::size_t first = text.find_first_not_of(blanks);
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+    return std::string(Trim(text));
 }

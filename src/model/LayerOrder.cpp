@@ -10,16 +10,15 @@ bool IsSelected(const ElementRef& ref)
 }
 
 // Moves the selected elements to the front (or the back) keeping both groups
-// in order; returns whether any element changed place.
+// in order; returns whether any element changed place, which it does unless
+// the list is already so divided.
 bool GatherSelected(ElementList& elements, bool toFront)
 {
-    const ElementList before = elements;
-    if (toFront)
-        std::stable_partition(elements.begin(), elements.end(), IsSelected);
-    else
-        std::stable_partition(elements.begin(), elements.end(), [](const ElementRef& ref) { return !IsSelected(ref); });
-    return !std::equal(before.begin(), before.end(), elements.begin(),
-                       [](const ElementRef& a, const ElementRef& b) { return a.element == b.element; });
+    const auto first = [toFront](const ElementRef& ref) { return IsSelected(ref) == toFront; };
+    if (std::is_partitioned(elements.begin(), elements.end(), first))
+        return false;
+    std::stable_partition(elements.begin(), elements.end(), first);
+    return true;
 }
 
 } // namespace

@@ -120,7 +120,7 @@ private:
             m_doc.TableExtended = 1;
             return;
         }
-        DeviceKeys keys{m_doc.ProtocolLibraryName, m_doc.TableEditable, m_doc.CommBufferLength, m_doc.HighFront};
+        DeviceKeys keys = m_doc.GetDeviceKeys();
         const bool hasProtocol = ReadDeviceKeys(*file, keys);
         m_doc.ProtocolLibraryName = keys.dllName;
         m_doc.TableEditable = keys.canEdit;
@@ -128,8 +128,12 @@ private:
         m_doc.HighFront = keys.highFront;
         if (!hasProtocol)
             throw ReadAbort{61250};
-        if (!ReadAddressTableFile(DeviceTablePath(m_doc.DeviceName), m_doc.AddressTable))
+        // The table part of the bytes already read; a damaged table shows
+        // the table reader's 61250 before the load's own.
+        if (!ParseAddressTable(*file, m_doc.AddressTable)) {
+            m_ui.ShowMessage(61250);
             throw ReadAbort{61250};
+        }
     }
 
     void LoadPresets()
@@ -209,10 +213,7 @@ private:
         if (m_doc.TableExtended) {
             m_doc.TableEditable = IsBuiltInDeviceName(m_doc.DeviceName) ? 0 : 1;
             if (!m_doc.DeviceName.empty())
-                WriteAddressTableFile(DeviceTablePath(m_doc.DeviceName),
-                                      {m_doc.ProtocolLibraryName, m_doc.TableEditable, m_doc.CommBufferLength,
-                                       m_doc.HighFront},
-                                      m_doc.DeviceName, m_doc.AddressTable);
+                m_doc.WriteAddressTable(DeviceTablePath(m_doc.DeviceName));
         }
         NumberUnnumberedElements(m_doc);
         m_doc.ResetUndoHistory();

@@ -1,6 +1,5 @@
 #include "model/AddressTableFile.h"
 #include "model/CVX50TextDoc.h"
-#include "model/DeviceKeys.h"
 #include "model/FileIo.h"
 #include "model/ProgramPaths.h"
 #include "model/ProjectFile.h"
@@ -17,11 +16,6 @@ constexpr std::size_t MaxElementsPerScreen = 255;
 // The screen record's text area holds 999 bytes and a terminator.
 constexpr std::size_t MaxDescriptionBytes = 999;
 
-DeviceKeys KeysOf(const CVX50TextDoc& doc)
-{
-    return {doc.ProtocolLibraryName, doc.TableEditable, doc.CommBufferLength, doc.HighFront};
-}
-
 // The device's address-table file as it stands on disk. A project whose
 // device is user-defined must always carry its table, so a missing file is
 // replaced by the text the table writer would produce from the table in
@@ -31,7 +25,7 @@ std::string EmbeddedTable(const CVX50TextDoc& doc)
     if (IsSafeDeviceName(doc.DeviceName))
         if (std::optional<std::string> bytes = ReadWholeFile(DeviceTablePath(doc.DeviceName)))
             return *bytes;
-    return FormatAddressTable(KeysOf(doc), doc.DeviceName, doc.AddressTable);
+    return FormatAddressTable(doc.GetDeviceKeys(), doc.DeviceName, doc.AddressTable);
 }
 
 void WriteScreenRecord(ByteWriter& out, const ScreenRecord& screen)

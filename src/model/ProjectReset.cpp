@@ -9,14 +9,8 @@ void ResetProjectForNew(CVX50TextDoc& doc)
     if (screens.size() > 1)
         screens.erase(screens.begin(), screens.end() - 1);
     doc.GetWorkingElements().clear();
-    if (!screens.empty()) {
-        ScreenRecord& screen = screens.front();
-        screen.Elements.clear();
-        screen.Number = 1;
-        screen.Description = doc.DefaultScreenDescription(1);
-        screen.UpKeyScreen = 1;
-        screen.DownKeyScreen = 1;
-    }
+    if (!screens.empty())
+        doc.MakeFirstScreen(screens.front());
     doc.CurrentScreenNumber = 1;
     doc.ProjectModified = 0;
 

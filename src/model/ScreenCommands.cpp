@@ -170,9 +170,7 @@ int DeleteScreen(CVX50TextDoc& doc, int number)
 
     if (doc.Screens.size() == 1) {
         // The last screen stays, emptied and renamed as a new project's.
-        at->Elements.clear();
-        at->Number = at->UpKeyScreen = at->DownKeyScreen = 1;
-        at->Description = doc.DefaultScreenDescription(1);
+        doc.MakeFirstScreen(*at);
         SwitchEditedScreen(doc, 1);
         return 1;
     }

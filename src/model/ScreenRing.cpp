@@ -17,19 +17,11 @@ std::vector<int> SortedNumbers(const std::vector<ScreenRecord>& screens)
 
 // Links are set on every screen with the number, as the panel finds screens
 // by number.
-void SetDownKey(std::vector<ScreenRecord>& screens, int number, int down)
+void SetLink(std::vector<ScreenRecord>& screens, int number, int ScreenRecord::*link, int to)
 {
     for (ScreenRecord& s : screens) {
         if (s.Number == number)
-            s.DownKeyScreen = down;
-    }
-}
-
-void SetUpKey(std::vector<ScreenRecord>& screens, int number, int up)
-{
-    for (ScreenRecord& s : screens) {
-        if (s.Number == number)
-            s.UpKeyScreen = up;
+            s.*link = to;
     }
 }
 
@@ -48,8 +40,8 @@ void LinkIntoScreenRing(std::vector<ScreenRecord>& screens, ScreenRecord& screen
     const int next = above == numbers.end() ? numbers.front() : *above;
     screen.UpKeyScreen = previous;
     screen.DownKeyScreen = next;
-    SetDownKey(screens, previous, screen.Number);
-    SetUpKey(screens, next, screen.Number);
+    SetLink(screens, previous, &ScreenRecord::DownKeyScreen, screen.Number);
+    SetLink(screens, next, &ScreenRecord::UpKeyScreen, screen.Number);
 }
 
 void UnlinkFromScreenRing(std::vector<ScreenRecord>& screens, int number)
@@ -60,6 +52,6 @@ void UnlinkFromScreenRing(std::vector<ScreenRecord>& screens, int number)
         return;
     const int previous = at == numbers.begin() ? numbers.back() : *(at - 1);
     const int next = at + 1 == numbers.end() ? numbers.front() : *(at + 1);
-    SetDownKey(screens, previous, next);
-    SetUpKey(screens, next, previous);
+    SetLink(screens, previous, &ScreenRecord::DownKeyScreen, next);
+    SetLink(screens, next, &ScreenRecord::UpKeyScreen, previous);
 }

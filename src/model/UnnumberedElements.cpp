@@ -2,6 +2,7 @@
 
 #include "model/CVX50TextDoc.h"
 
+#include <algorithm>
 #include <array>
 #include <set>
 
@@ -9,6 +10,11 @@ namespace {
 
 bool NumberList(const ElementList& elements)
 {
+    // Loading calls this for every screen; almost always nothing is
+    // unnumbered, so the used-number sets are built only when needed.
+    if (std::none_of(elements.begin(), elements.end(),
+                     [](const ElementRef& ref) { return ref.element->Number == 0; }))
+        return false;
     std::array<std::set<int>, kNumberClassCount> used;
     for (const ElementRef& ref : elements)
         used[static_cast<std::size_t>(ref.element->NumberClass())].insert(ref.element->Number);

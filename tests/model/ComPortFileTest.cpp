@@ -32,8 +32,9 @@ TEST(ComPortFile, ReadsTheNumberOrFallsBackToOne)
     for (const ReadCase& c : cases) {
         QTemporaryDir dir;
         const std::string path = dir.path().toStdString() + "/PZ.DAT";
-        if (c.present)
+        if (c.present) {
             ASSERT_TRUE(WriteFileAtomically(path, c.bytes)) << c.name;
+        }
         EXPECT_EQ(ReadComPortFile(path), c.expected) << c.name;
     }
 }
