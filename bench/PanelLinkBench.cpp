@@ -3,7 +3,6 @@
 // waits for 5 ms of silence before it answers, so this bounds the program's
 // overhead per block rather than measuring a real line).
 #include "emulator/PanelEmulator.h"
-#include "transfer/Checksums.h"
 #include "transfer/PanelFrames.h"
 #include "transfer/PanelSerial.h"
 

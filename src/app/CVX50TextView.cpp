@@ -252,7 +252,7 @@ void CVX50TextView::CreateChildWindows()
     ScreenPage->show();
     HideElementPages();
 
-    UsageChart = std::make_unique<CUsageChart>(2, 0);
+    UsageChart = std::make_unique<CUsageChart>();
     UsageChart->SetSeriesName(0, UiText(UsedSeriesId));
     UsageChart->SetSeriesName(1, UiText(FreeSeriesId));
     UsageChart->SetTitle(UiText(ChartTitleId));

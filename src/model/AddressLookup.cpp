@@ -1,6 +1,7 @@
 #include "model/AddressLookup.h"
 
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
@@ -64,15 +65,21 @@ int GetElementBitAt(const AddressTable& table, std::string_view group, int index
     return g->elements[static_cast<std::size_t>(index)].bit;
 }
 
-std::string FindElementName(const AddressTable& table, int wordAddress, int groupIndex, int bit, int selector)
+AddressNames FindAddressNames(const AddressTable& table, int groupIndex, int wordAddress, int bit)
 {
     if (groupIndex < 0 || static_cast<std::size_t>(groupIndex) >= table.size())
         return {};
     const ElementGroup& g = table[static_cast<std::size_t>(groupIndex)];
     for (const auto& e : g.elements)
         if (e.wordAddress == wordAddress && e.bit == bit)
-            return selector == ElementNameSelector ? e.name : g.name;
+            return {g.name, e.name};
     return {};
+}
+
+std::string FindElementName(const AddressTable& table, int wordAddress, int groupIndex, int bit, int selector)
+{
+    AddressNames names = FindAddressNames(table, groupIndex, wordAddress, bit);
+    return std::move(selector == ElementNameSelector ? names.element : names.group);
 }
 
 AddressCode EncodeAddress(const AddressTable& table, std::string_view group, std::string_view element)
@@ -92,7 +99,5 @@ AddressCode EncodeAddress(const AddressTable& table, std::string_view group, std
 
 AddressNames DecodeAddress(const AddressTable& table, int groupIndex, int wordAddress, int bitCode)
 {
-    const int bit = BitFromBitCode(bitCode);
-    return {FindElementName(table, wordAddress, groupIndex, bit, GroupNameSelector),
-            FindElementName(table, wordAddress, groupIndex, bit, ElementNameSelector)};
+    return FindAddressNames(table, groupIndex, wordAddress, BitFromBitCode(bitCode));
 }

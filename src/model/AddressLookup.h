@@ -30,14 +30,22 @@ int FindElementBit(const AddressTable& table, std::string_view group, std::strin
 // throws std::out_of_range("invalid vector<T> subscript").
 int GetElementBitAt(const AddressTable& table, std::string_view group, int index);
 
+// The group and element names of the first element of group `groupIndex`
+// with exactly this word address and bit number; both empty when the index
+// names no group or no element matches.
+struct AddressNames {
+    std::string group;
+    std::string element;
+};
+AddressNames FindAddressNames(const AddressTable& table, int groupIndex, int wordAddress, int bit);
+
 // Which name FindElementName gives back.
 enum NameSelector : int {
     GroupNameSelector = 0,   // any value but 1
     ElementNameSelector = 1,
 };
-// The name of the first element of group `groupIndex` with exactly this word
-// address and bit number: its own name (selector 1) or its group's name (any
-// other selector). Empty when the index names no group or no element matches.
+// One of the names FindAddressNames gives: the element's (selector 1) or its
+// group's (any other selector).
 std::string FindElementName(const AddressTable& table, int wordAddress, int groupIndex, int bit, int selector);
 
 // The address code of a named address, as records compute it while the
@@ -66,8 +74,4 @@ inline int BitFromBitCode(int bitCode)
 
 // The names of a stored address code; both empty when the table does not
 // hold the address (the record reader then repairs the table).
-struct AddressNames {
-    std::string group;
-    std::string element;
-};
 AddressNames DecodeAddress(const AddressTable& table, int groupIndex, int wordAddress, int bitCode);

@@ -22,14 +22,6 @@ constexpr std::string_view kAddressLine = "[ADDRESS]";
 constexpr std::string_view kListKey = "LIST:";
 constexpr std::string_view kEndKey = "END:";
 
-bool IsHexDigits(std::string_view text)
-{
-    for (const char c : text)
-        if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f')))
-            return false;
-    return true;
-}
-
 // Cuts the text up to the next ";" from `rest`; false when there is none.
 bool TakeField(std::string_view& rest, std::string_view& field)
 {
@@ -63,18 +55,13 @@ bool ReadEntry(std::string_view entry, DeviceElement& element)
         return false;
     const std::string_view value = Trim(entry.substr(eq + 1));
     const std::size_t dot = value.find('.');
-    const std::string_view word = value.substr(0, dot);
-    if (!IsHexDigits(word))
-        return false;
-    const int wordAddress = ParseHexText(word);
+    // ParseHexText gives -1 for a character that is not hexadecimal.
+    const int wordAddress = ParseHexText(value.substr(0, dot));
     if (wordAddress < 0 || wordAddress > 0xFFFF)
         return false;
     int bit = 0;
     if (dot != std::string_view::npos) {
-        const std::string_view bitPart = value.substr(dot + 1);
-        if (!IsHexDigits(bitPart))
-            return false;
-        bit = ParseHexText(bitPart);
+        bit = ParseHexText(value.substr(dot + 1));
         if (bit < 0 || bit > 15)
             return false;
     }

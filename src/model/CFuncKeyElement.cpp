@@ -191,8 +191,9 @@ void CFuncKeyElement::LoadFromPanelRecord(CVX50TextDoc& doc, int x, int y, int p
     SetCoilOperation(coilOperation);
 
     CurrentUi().ResetAddressLists(ToolFuncKey, WordSize);
-    GroupName = FindElementName(doc.AddressTable, wordAddress, groupIndex, bit, GroupNameSelector);
+    AddressNames names = FindAddressNames(doc.AddressTable, groupIndex, wordAddress, bit);
+    GroupName = std::move(names.group);
+    ElementName = std::move(names.element);
     TypeText = ElementTypeText(WordSize);
-    ElementName = FindElementName(doc.AddressTable, wordAddress, groupIndex, bit, ElementNameSelector);
     AddToScreen(doc, screenIndex);
 }

@@ -170,9 +170,9 @@ void CGraphElement::LoadFromPanelRecord(CVX50TextDoc& doc, const PanelRecord& re
     }
     if (doc.UseProtocolLibrary) {
         TypeText = WordTypeText(WordSize);
-        GroupName = FindElementName(doc.AddressTable, record.wordAddress, record.groupIndex, 0, GroupNameSelector);
-        ElementName =
-            FindElementName(doc.AddressTable, record.wordAddress, record.groupIndex, 0, ElementNameSelector);
+        AddressNames names = FindAddressNames(doc.AddressTable, record.groupIndex, record.wordAddress, 0);
+        GroupName = std::move(names.group);
+        ElementName = std::move(names.element);
     }
 
     const int format = record.format;

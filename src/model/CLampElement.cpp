@@ -109,8 +109,9 @@ void CLampElement::LoadFromPanelRecord(CVX50TextDoc& doc, int x, int y, int styl
     }
     if (doc.UseProtocolLibrary) {
         TypeText = ElementTypeText(0);
-        GroupName = FindElementName(doc.AddressTable, wordAddress, groupIndex, bit, GroupNameSelector);
-        ElementName = FindElementName(doc.AddressTable, wordAddress, groupIndex, bit, ElementNameSelector);
+        AddressNames names = FindAddressNames(doc.AddressTable, groupIndex, wordAddress, bit);
+        GroupName = std::move(names.group);
+        ElementName = std::move(names.element);
     } else {
         AddressText = std::to_string(rawAddress);
         RawLowAddress = rawLowAddress;

@@ -203,9 +203,9 @@ void CRegisterElement::LoadFromPanelRecord(CVX50TextDoc& doc, const PanelRecord&
     Decimals = decimals;
     if (doc.UseProtocolLibrary) {
         TypeText = ElementTypeText(WordSize == 16 ? 16 : 32);
-        GroupName = FindElementName(doc.AddressTable, record.wordAddress, record.groupIndex, 0, GroupNameSelector);
-        ElementName =
-            FindElementName(doc.AddressTable, record.wordAddress, record.groupIndex, 0, ElementNameSelector);
+        AddressNames names = FindAddressNames(doc.AddressTable, record.groupIndex, record.wordAddress, 0);
+        GroupName = std::move(names.group);
+        ElementName = std::move(names.element);
     }
 
     const int flags = record.flags;

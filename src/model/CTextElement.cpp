@@ -271,10 +271,10 @@ void CTextElement::LoadFromPanelRecord(CVX50TextDoc& doc, const PanelRecord& rec
         SetSigned(flags & 0x80);
         WordSize = record.wordSize;
         if (doc.UseProtocolLibrary) {
-            GroupName = FindElementName(doc.AddressTable, record.wordAddress, record.groupIndex, record.bit,
-                                        GroupNameSelector);
-            ElementName = FindElementName(doc.AddressTable, record.wordAddress, record.groupIndex, record.bit,
-                                          ElementNameSelector);
+            AddressNames names =
+                FindAddressNames(doc.AddressTable, record.groupIndex, record.wordAddress, record.bit);
+            GroupName = std::move(names.group);
+            ElementName = std::move(names.element);
             TypeText = TextTypeText(WordSize);
         }
         m_entries.clear();

@@ -132,17 +132,14 @@ bool AddressInTable(const AddressTable& table, int wordAddress, bool wordGroups)
     return false;
 }
 
-std::vector<PollGroup> GroupPollItems(PollLists lists, const AddressTable& table, int mergeLimit,
+std::vector<PollGroup> GroupPollItems(const PollLists& lists, const AddressTable& table, int mergeLimit,
     GetReadCoilPosFn getReadCoilPos)
 {
+    // Each kind's first item opens a group, so the kinds append to one list.
     std::vector<PollGroup> groups;
-    std::vector<PollGroup> wordBitGroups;
-    std::vector<PollGroup> registerGroups;
     GroupCoils(lists.coils, table, mergeLimit, getReadCoilPos, groups);
-    GroupWordBits(lists.wordBits, table, mergeLimit, wordBitGroups);
-    GroupRegisters(lists.words, table, mergeLimit, registerGroups);
-    groups.insert(groups.end(), wordBitGroups.begin(), wordBitGroups.end());
-    groups.insert(groups.end(), registerGroups.begin(), registerGroups.end());
+    GroupWordBits(lists.wordBits, table, mergeLimit, groups);
+    GroupRegisters(lists.words, table, mergeLimit, groups);
     for (PollGroup& group : groups)
         group.itemCount = static_cast<int>(group.items.size());
     return groups;

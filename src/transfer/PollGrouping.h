@@ -25,5 +25,5 @@ bool AddressInTable(const AddressTable& table, int wordAddress, bool wordGroups)
 // item gets its byte position in the reply (a coil's from `getReadCoilPos`,
 // which also adds the coil's bit inside that byte to its memoryPosition).
 // Never fails.
-std::vector<PollGroup> GroupPollItems(PollLists lists, const AddressTable& table, int mergeLimit,
+std::vector<PollGroup> GroupPollItems(const PollLists& lists, const AddressTable& table, int mergeLimit,
     GetReadCoilPosFn getReadCoilPos);

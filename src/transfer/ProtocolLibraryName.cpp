@@ -12,11 +12,6 @@ constexpr std::string_view StoredSuffix = ".dll";
 constexpr std::string_view FilePrefix = "lib";
 constexpr std::string_view FileSuffix = ".so";
 
-bool EndsWith(std::string_view text, std::string_view suffix)
-{
-    return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
-}
-
 } // namespace
 
 bool IsSafeProtocolName(std::string_view gbkStoredName)
@@ -30,15 +25,15 @@ std::string ProtocolFileName(std::string_view gbkStoredName)
     if (!IsSafeProtocolName(gbkStoredName))
         throw std::invalid_argument("unsafe protocol library name");
     std::string_view name = gbkStoredName;
-    if (EndsWith(name, StoredSuffix))
+    if (name.ends_with(StoredSuffix))
         name.remove_suffix(StoredSuffix.size());
     return std::string(FilePrefix) + Utf8FromGbk(name) + std::string(FileSuffix);
 }
 
 std::string StoredProtocolName(std::string_view fileName)
 {
-    if (fileName.size() <= FilePrefix.size() + FileSuffix.size() || fileName.substr(0, FilePrefix.size()) != FilePrefix
-        || !EndsWith(fileName, FileSuffix))
+    if (fileName.size() <= FilePrefix.size() + FileSuffix.size() || !fileName.starts_with(FilePrefix)
+        || !fileName.ends_with(FileSuffix))
         return {};
     const std::string_view name = fileName.substr(FilePrefix.size(), fileName.size() - FilePrefix.size() - FileSuffix.size());
     return GbkFromUtf8(name) + std::string(StoredSuffix);

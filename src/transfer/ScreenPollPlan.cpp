@@ -59,7 +59,7 @@ bool CollectScreenAddresses(const CVX50TextDoc& doc, int screenIndex, std::vecto
 std::vector<PollGroup> BuildPollGroups(const CVX50TextDoc& doc, GetReadCoilPosFn getReadCoilPos,
     std::vector<PollItem> wordBits, std::vector<PollItem> coils, std::vector<PollItem> words)
 {
-    PollLists lists {std::move(wordBits), std::move(coils), std::move(words)};
-    return GroupPollItems(std::move(lists), doc.AddressTable,
+    const PollLists lists {std::move(wordBits), std::move(coils), std::move(words)};
+    return GroupPollItems(lists, doc.AddressTable,
         PollMergeLimit(doc.ProtocolLibraryName, doc.CommBufferLength), getReadCoilPos);
 }

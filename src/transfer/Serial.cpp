@@ -54,6 +54,30 @@ int WaitLeft(Clock::time_point deadline)
     return deadline == Clock::time_point::max() ? CSerial::kInfinite : MsUntil(deadline);
 }
 
+// Moves `size` bytes through `fd` with `step` (one ::read or ::write of what
+// is left after `done` bytes) each time poll reports `events`, until all are
+// moved or `timeoutMs` passes: the bytes moved, or -1 when the port fails. A
+// read that finds nothing although the port was readable is a hang-up.
+template <typename Step> int TransferWithin(int fd, short events, int size, int timeoutMs, Step step)
+{
+    const auto deadline = DeadlineAfter(timeoutMs);
+    int done = 0;
+    while (done < size) {
+        const int ready = WaitFor(fd, events, WaitLeft(deadline));
+        if (ready < 0)
+            return -1;
+        if (ready == 0)
+            break;
+        const ssize_t count = step(done);
+        if (count < 0 && (errno == EINTR || errno == EAGAIN))
+            continue;
+        if (count < 0 || (count == 0 && events == POLLIN))
+            return -1;
+        done += static_cast<int>(count);
+    }
+    return done;
+}
+
 PortOpenError ClassifyOpenFailure(const QString& path, QSerialPort::SerialPortError error)
 {
     const QByteArray nativePath = QFile::encodeName(path);
@@ -190,22 +214,8 @@ int CSerial::Read(std::uint8_t* buffer, int size, int timeoutMs)
     if (!IsOpen() || !buffer || size < 0)
         return -1;
     const int fd = m_port->handle();
-    const auto deadline = DeadlineAfter(timeoutMs);
-    int done = 0;
-    while (done < size) {
-        const int ready = WaitFor(fd, POLLIN, WaitLeft(deadline));
-        if (ready < 0)
-            return -1;
-        if (ready == 0)
-            break;
-        const ssize_t count = ::read(fd, buffer + done, static_cast<std::size_t>(size - done));
-        if (count < 0 && (errno == EINTR || errno == EAGAIN))
-            continue;
-        if (count <= 0)
-            return -1;
-        done += static_cast<int>(count);
-    }
-    return done;
+    return TransferWithin(fd, POLLIN, size, timeoutMs,
+        [&](int done) { return ::read(fd, buffer + done, static_cast<std::size_t>(size - done)); });
 }
 
 int CSerial::Write(const std::uint8_t* bytes, int size, int timeoutMs)
@@ -213,22 +223,8 @@ int CSerial::Write(const std::uint8_t* bytes, int size, int timeoutMs)
     if (!IsOpen() || !bytes || size < 0)
         return -1;
     const int fd = m_port->handle();
-    const auto deadline = DeadlineAfter(timeoutMs);
-    int done = 0;
-    while (done < size) {
-        const int ready = WaitFor(fd, POLLOUT, WaitLeft(deadline));
-        if (ready < 0)
-            return -1;
-        if (ready == 0)
-            break;
-        const ssize_t count = ::write(fd, bytes + done, static_cast<std::size_t>(size - done));
-        if (count < 0 && (errno == EINTR || errno == EAGAIN))
-            continue;
-        if (count < 0)
-            return -1;
-        done += static_cast<int>(count);
-    }
-    return done;
+    return TransferWithin(fd, POLLOUT, size, timeoutMs,
+        [&](int done) { return ::write(fd, bytes + done, static_cast<std::size_t>(size - done)); });
 }
 
 int CSerial::PendingInput() const

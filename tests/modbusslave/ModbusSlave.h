@@ -29,7 +29,7 @@ public:
     std::uint16_t* Registers();
 
     // The pseudo-terminal end a client opens ("/dev/pts/N"), when the test
-    // talks through a serial port instead of MasterFd.
+    // talks through a serial port instead of Exchange.
     const std::string& ClientPath() const { return m_clientPath; }
 
     // Sends `command` through the master end and returns the reply: up to

@@ -7,6 +7,7 @@
 
 #include <initializer_list>
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 // Helpers of the element record tests: byte strings from lists, a document
@@ -39,12 +40,12 @@ std::string RecordOf(const Element& element, const CVX50TextDoc& doc)
     return out.Take();
 }
 
-// Reads `record` into a new element of that class, added to screen 0; the
-// record must be consumed whole.
-template <class Element>
-std::shared_ptr<Element> ReadRecord(const std::string& record, CVX50TextDoc& doc)
+// Reads `record` into a new element of that class (built from `args`), added
+// to screen 0; the record must be consumed whole.
+template <class Element, class... Args>
+std::shared_ptr<Element> ReadRecord(const std::string& record, CVX50TextDoc& doc, Args... args)
 {
-    auto element = std::make_shared<Element>();
+    auto element = std::make_shared<Element>(args...);
     ByteReader in(record);
     element->ReadProjectRecord(in, doc, 0);
     if (!in.AtEnd())

@@ -1,4 +1,3 @@
-#include "model/ByteReader.h"
 #include "model/CGraphElement.h"
 #include "model/CVX50TextDoc.h"
 #include "model/GbkText.h"
@@ -20,12 +19,7 @@ protected:
 
     std::shared_ptr<CGraphElement> Read(const std::string& record)
     {
-        auto graph = std::make_shared<CGraphElement>(record.at(0) == 1);
-        const std::string rest = record.substr(1);
-        ByteReader in(rest);
-        graph->ReadProjectRecord(in, doc, 0);
-        EXPECT_TRUE(in.AtEnd());
-        return graph;
+        return ReadRecord<CGraphElement>(record.substr(1), doc, record.at(0) == 1 ? 1 : 0);
     }
 
     CVX50TextDoc doc;

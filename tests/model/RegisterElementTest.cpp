@@ -22,11 +22,7 @@ protected:
 
     std::shared_ptr<CRegisterElement> Read(const std::string& record)
     {
-        auto reg = std::make_shared<CRegisterElement>();
-        ByteReader in(record);
-        reg->ReadProjectRecord(in, doc, 0);
-        EXPECT_TRUE(in.AtEnd());
-        return reg;
+        return ReadRecord<CRegisterElement>(record, doc);
     }
 
     CVX50TextDoc doc;

@@ -23,12 +23,7 @@ protected:
     // Reads a record whose first byte (the dynamic flag) the document has taken.
     std::shared_ptr<CTextElement> Read(const std::string& record)
     {
-        auto text = std::make_shared<CTextElement>(record.at(0));
-        const std::string rest = record.substr(1);
-        ByteReader in(rest);
-        text->ReadProjectRecord(in, doc, 0);
-        EXPECT_TRUE(in.AtEnd());
-        return text;
+        return ReadRecord<CTextElement>(record.substr(1), doc, static_cast<int>(record.at(0)));
     }
 
     CVX50TextDoc doc;

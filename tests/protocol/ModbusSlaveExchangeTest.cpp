@@ -4,6 +4,7 @@
 
 #include "modbusslave/ModbusSlave.h"
 #include "protocol/ModbusEntries.h"
+#include "transfer/Crc16.h"
 
 #include <gtest/gtest.h>
 
@@ -33,25 +34,23 @@ protected:
         if (reply.size() >= 4) {
             EXPECT_EQ(reply[1], command.bytes[1]) << "the slave answered with an exception";
             const std::size_t n = reply.size();
-            EXPECT_EQ(Crc(reply.data(), n - 2), reply[n - 2] | (reply[n - 1] << 8));
+            EXPECT_EQ(Crc16(reply.data(), n - 2), reply[n - 2] | (reply[n - 1] << 8));
         }
         return reply;
-    }
-
-    static int Crc(const std::uint8_t* bytes, std::size_t length)
-    {
-        int crc = 0xFFFF;
-        for (std::size_t i = 0; i < length; ++i) {
-            crc ^= bytes[i];
-            for (int bit = 0; bit < 8; ++bit)
-                crc = (crc & 1) ? (crc >> 1) ^ 0xA001 : crc >> 1;
-        }
-        return crc;
     }
 
     static int Word(const std::vector<std::uint8_t>& reply, int position)
     {
         return reply.at(position) * 256 + reply.at(position + 1);
+    }
+
+    // The 32-bit value of the two registers at reply position `position`, assembled
+    // as the simulator does for either word order.
+    static std::uint32_t Value32(const std::vector<std::uint8_t>& reply, int position, bool highFront)
+    {
+        const std::uint32_t high = static_cast<std::uint32_t>(Word(reply, highFront ? position : position + 2));
+        const std::uint32_t low = static_cast<std::uint32_t>(Word(reply, highFront ? position + 2 : position));
+        return high << 16 | low;
     }
 
     ModbusSlave slave {Station};
@@ -99,10 +98,7 @@ TEST_F(ModbusSlaveExchange, ThirtyTwoBitValuesInBothWordOrders)
         slave.Registers()[301] = static_cast<std::uint16_t>(highFront ? value & 0xFFFF : value >> 16);
         const BuiltCommand command = BuildReadRegister(Station, 300, 2);
         const auto reply = Send(command);
-        const int p = command.out4;
-        const std::uint32_t high = static_cast<std::uint32_t>(Word(reply, highFront ? p : p + 2));
-        const std::uint32_t low = static_cast<std::uint32_t>(Word(reply, highFront ? p + 2 : p));
-        EXPECT_EQ(high << 16 | low, value);
+        EXPECT_EQ(Value32(reply, command.out4, highFront), value);
     }
 }
 
@@ -165,10 +161,7 @@ TEST_F(ModbusSlaveExchange, ThirtyTwoBitWritesReadBackInTheirWordOrder)
                                                         : std::vector<std::uint8_t> {v1, v0, v3, v2}));
         const BuiltCommand read = BuildReadRegister(Station, 700, 2);
         const auto reply = Send(read);
-        const int p = read.out4;
-        const std::uint32_t high = static_cast<std::uint32_t>(Word(reply, highFront ? p : p + 2));
-        const std::uint32_t low = static_cast<std::uint32_t>(Word(reply, highFront ? p + 2 : p));
-        EXPECT_EQ(high << 16 | low, value);
+        EXPECT_EQ(Value32(reply, read.out4, highFront), value);
     }
 }
 

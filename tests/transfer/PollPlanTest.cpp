@@ -2,7 +2,9 @@
 // and the read requests they are grouped into.
 
 #include "StringTable.h"
+#include "support/ModbusCoilPosition.h"
 #include "support/RecordingUserInterface.h"
+#include "support/TableGroups.h"
 #include "transfer/PollCollection.h"
 #include "transfer/PollGrouping.h"
 #include "transfer/PollPositions.h"
@@ -13,24 +15,13 @@
 
 namespace {
 
-// The Modbus library's coil positions: byte 3 + offset / 8, bit offset mod 8.
-int ModbusCoilPosition(int readStart, int coilAddress, int* bit)
-{
-    *bit = (coilAddress - readStart) % 8;
-    return 3 + (coilAddress - readStart) / 8;
-}
-
-ElementGroup Group(std::string name, int type, int mode, int interval = 1)
-{
-    return {.elements = {}, .name = std::move(name), .accessMode = mode, .elementType = type, .interval32 = interval};
-}
-
 // Elements named by their address ("100", or "5.3" for a bit of a word).
 AddressTable TestTable()
 {
-    AddressTable table {Group("M", BitElementType, CoilOrMultiWriteMode),
-        Group("X", BitElementType, WordBitMode), Group("D", Word16ElementType, SingleWriteMode),
-        Group("DW", Word32ElementType, CoilOrMultiWriteMode, 1), Group("C", Word16ElementType, SingleWriteMode)};
+    AddressTable table {MakeGroup("M", BitElementType, CoilOrMultiWriteMode),
+        MakeGroup("X", BitElementType, WordBitMode), MakeGroup("D", Word16ElementType, SingleWriteMode),
+        MakeGroup("DW", Word32ElementType, CoilOrMultiWriteMode, {}, 1),
+        MakeGroup("C", Word16ElementType, SingleWriteMode)};
     for (int a = 0; a < 400; ++a) {
         table[0].elements.push_back({std::to_string(a), a, 0});
         for (int bit = 0; bit < 16; ++bit)

@@ -9,18 +9,14 @@
 #include "model/CRegisterElement.h"
 #include "model/CTextElement.h"
 #include "model/CVX50TextDoc.h"
+#include "support/ModbusCoilPosition.h"
 #include "support/RecordingUserInterface.h"
+#include "support/TableGroups.h"
 #include "transfer/ScreenPollPlan.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-int ModbusCoilPosition(int readStart, int coilAddress, int* bit)
-{
-    *bit = (coilAddress - readStart) % 8;
-    return 3 + (coilAddress - readStart) / 8;
-}
 
 template <typename Element> void Bind(Element& element, const char* group, const char* name, int station = 1)
 {
@@ -33,8 +29,8 @@ class ScreenPollPlan : public ::testing::Test {
 protected:
     ScreenPollPlan()
     {
-        ElementGroup coils {.elements = {}, .name = "Coil", .accessMode = CoilOrMultiWriteMode, .elementType = BitElementType};
-        ElementGroup words {.elements = {}, .name = "Reg", .accessMode = SingleWriteMode, .elementType = Word16ElementType};
+        ElementGroup coils = MakeGroup("Coil", BitElementType, CoilOrMultiWriteMode);
+        ElementGroup words = MakeGroup("Reg", Word16ElementType, SingleWriteMode);
         for (int a = 0; a < 20; ++a) {
             coils.elements.push_back({"C" + std::to_string(a), a, 0});
             words.elements.push_back({"R" + std::to_string(a), 100 + a, 0});

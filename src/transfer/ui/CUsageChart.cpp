@@ -8,12 +8,6 @@ const std::array<QColor, 2> SeriesColors = {QColor(200, 60, 40), QColor(60, 140,
 
 } // namespace
 
-CUsageChart::CUsageChart(int kind, int value)
-    : m_kind(kind)
-    , m_value(value)
-{
-}
-
 void CUsageChart::Draw(QPainter& painter, const QRect& rect) const
 {
     painter.save();

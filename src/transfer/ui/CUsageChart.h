@@ -12,11 +12,9 @@ class QPainter;
 
 // The resource-usage chart beside the canvas: how much of the panel's memory
 // the compiled image takes. The view creates it once and draws it into the
-// rectangle its layout gives.
+// rectangle its layout gives. It is always a pie of used against free.
 class CUsageChart {
 public:
-    CUsageChart(int kind, int value);
-
     void SetSeriesName(int index, const QString& name) { m_seriesNames.at(index) = name; }
     void SetTitle(const QString& title) { m_title = title; }
     // The chart owns its values from here on.
@@ -29,8 +27,6 @@ public:
     QString SeriesName(int index) const { return m_seriesNames.at(index); }
 
 private:
-    int m_kind;
-    int m_value;
     QString m_title;
     std::array<QString, 2> m_seriesNames;
     std::unique_ptr<CChartValues> m_values;

@@ -1,5 +1,6 @@
 #include "transfer/ui/PingSetDlg.h"
 
+#include "model/NumberText.h"
 #include "model/UserInterface.h"
 
 #include <QDialogButtonBox>
@@ -9,15 +10,6 @@
 namespace {
 
 constexpr int kMessageEnterHex = 61229; // "请输入16进制数!"
-
-bool IsHexDigits(const QString& text)
-{
-    for (const QChar c : text) {
-        if (!((c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F')))
-            return false;
-    }
-    return true;
-}
 
 } // namespace
 
@@ -38,12 +30,12 @@ CPingSetDlg::CPingSetDlg(QWidget* parent)
 
 void CPingSetDlg::accept()
 {
-    const QString text = m_address->text().toUpper();
-    if (!IsHexDigits(text)) {
+    // At most four characters: a valid text never reaches the -1 of a bad one.
+    const int value = ParseHexText(m_address->text().toStdString());
+    if (value < 0) {
         CurrentUi().ShowMessage(kMessageEnterHex);
         return;
     }
-    const int value = text.isEmpty() ? 0 : text.toInt(nullptr, 16);
     if (value > 0xFF)
         return;
     m_stationAddress = value;
