@@ -33,7 +33,6 @@ struct ScriptedEditor : GuiEditor {
         frame->ExecuteCommand(Cmd::FileNew);
     }
 
-    CCJTreeCtrl& Tree() const { return *frame->GetTreeCtrl(); }
     CPaneCtrl& Canvas() const { return *View().GetCanvas(); }
 
     std::vector<CPropertyDlg*> VisiblePages() const
@@ -90,14 +89,6 @@ struct ScriptedEditor : GuiEditor {
             }
             QTest::keyClick(menu, Qt::Key_Return);
         });
-    }
-
-    QStringList ScreenTexts() const
-    {
-        QStringList texts;
-        for (int i = 0; i < Tree().ScreensRoot()->childCount(); ++i)
-            texts.append(Tree().ScreensRoot()->child(i)->text(0));
-        return texts;
     }
 
     std::pair<int, int> LinksOf(int number) const

@@ -6,6 +6,7 @@
 // document with its main window set up and torn down as the application
 // does. Header-only: the GUI tests include it, the headless ones do not.
 
+#include "app/CCJTreeCtrl.h"
 #include "app/CMainFrame.h"
 #include "app/CVX50TextView.h"
 #include "app/GuiUserInterface.h"
@@ -97,4 +98,14 @@ struct GuiEditor {
     GuiEditor& operator=(const GuiEditor&) = delete;
 
     CVX50TextView& View() const { return *frame->GetActiveView(); }
+    CCJTreeCtrl& Tree() const { return *frame->GetTreeCtrl(); }
+
+    // The texts of the screen items, top to bottom.
+    QStringList ScreenTexts() const
+    {
+        QStringList texts;
+        for (int i = 0; i < Tree().ScreensRoot()->childCount(); ++i)
+            texts.append(Tree().ScreensRoot()->child(i)->text(0));
+        return texts;
+    }
 };

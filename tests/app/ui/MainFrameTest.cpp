@@ -61,7 +61,6 @@ protected:
 
 // The editor with the helpers these tests share.
 struct Editor : GuiEditor {
-    CCJTreeCtrl& Tree() const { return *frame->GetTreeCtrl(); }
     bool Enabled(int id) const { return frame->Action(id)->isEnabled(); }
 
     void FileNew() { frame->ExecuteCommand(Cmd::FileNew); }
@@ -77,14 +76,6 @@ struct Editor : GuiEditor {
         frame->ShowScreenItem(number, QStringFromGbk(screen.Description));
     }
 };
-
-QStringList ChildTexts(const QTreeWidgetItem* item)
-{
-    QStringList texts;
-    for (int i = 0; i < item->childCount(); ++i)
-        texts.append(item->child(i)->text(0));
-    return texts;
-}
 
 } // namespace
 
@@ -153,7 +144,7 @@ private slots:
 
         CVX50TextView& view = editor.View();
         QVERIFY(view.GetCanvas());
-        QCOMPARE(ChildTexts(editor.Tree().ScreensRoot()), QStringList{"画面1"});
+        QCOMPARE(editor.ScreenTexts(), QStringList{"画面1"});
         QCOMPARE(CCJTreeCtrl::ItemData(editor.Tree().ScreensRoot()->child(0)), 10);
         QCOMPARE(editor.Tree().currentItem(), editor.Tree().ScreensRoot()->child(0));
         QCOMPARE(editor.Tree().ScreensRoot()->foreground(0).color(), QColor(Qt::black));
@@ -230,7 +221,7 @@ private slots:
         editor.FileNew(); // not modified: no question
         QVERIFY(editor.ui->shown.isEmpty());
         QCOMPARE(editor.document.GetScreens().size(), size_t(1));
-        QCOMPARE(ChildTexts(editor.Tree().ScreensRoot()), QStringList{"画面1"});
+        QCOMPARE(editor.ScreenTexts(), QStringList{"画面1"});
         QCOMPARE(CCJTreeCtrl::ItemData(editor.Tree().ScreensRoot()->child(0)), 10);
         QVERIFY(editor.document.GlobalButtons.empty());
         QCOMPARE(editor.frame->WriteDescriptions, 0);
