@@ -248,9 +248,7 @@ void CVX50TextView::CreateChildWindows()
     PlaceChildWindows();
     m_frame.ScreenDataWindow->setVisible(m_frame.ScreenDataShown == 1);
 
-    FillScreenPage(1, name, 1, 1, m_document.DefaultPort);
-    ScreenPage->show();
-    HideElementPages();
+    ShowScreenPage();
 
     UsageChart = std::make_unique<CUsageChart>();
     UsageChart->SetSeriesName(0, UiText(UsedSeriesId));
@@ -288,23 +286,18 @@ void CVX50TextView::ResetProject()
     m_frame.UsedCharTableCount = 0;
 }
 
-void CVX50TextView::FillScreenPage(int number, const QString& description, int up, int down, int port)
-{
-    ScreenPage->NumberText = UiText(ScreenNumberId) + QString::number(number);
-    ScreenPage->Description = description;
-    ScreenPage->UpScreen = up;
-    ScreenPage->DownScreen = down;
-    ScreenPage->Port = port;
-    ScreenPage->LoadControls();
-}
-
 void CVX50TextView::ShowScreenPage()
 {
     if (!ScreenPage)
         return;
-    if (const ScreenRecord* screen = m_document.FindScreenByNumber(m_document.CurrentScreenNumber))
-        FillScreenPage(screen->Number, QStringFromGbk(screen->Description), screen->UpKeyScreen,
-                       screen->DownKeyScreen, screen->Port);
+    if (const ScreenRecord* screen = m_document.FindScreenByNumber(m_document.CurrentScreenNumber)) {
+        ScreenPage->NumberText = UiText(ScreenNumberId) + QString::number(screen->Number);
+        ScreenPage->Description = QStringFromGbk(screen->Description);
+        ScreenPage->UpScreen = screen->UpKeyScreen;
+        ScreenPage->DownScreen = screen->DownKeyScreen;
+        ScreenPage->Port = screen->Port;
+        ScreenPage->LoadControls();
+    }
     HideElementPages();
     ScreenPage->show();
 }

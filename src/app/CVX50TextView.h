@@ -133,7 +133,6 @@ private:
     void CreateChildWindows();
     void PlaceChildWindows();
     void ResetProject();
-    void FillScreenPage(int number, const QString& description, int up, int down, int port);
     void RegisterCommands();
     void SetTool(int tool);
 

@@ -10,6 +10,18 @@
 
 namespace {
 
+// A hexadecimal field of an entry, or -1 for a character that is not
+// hexadecimal. ParseHexText keeps only the last eight digits, so a longer
+// field (leading zeros aside) is refused rather than read as another number:
+// "100000000" is no address 0.
+int ParseHexField(std::string_view text)
+{
+    const std::size_t first = text.find_first_not_of('0');
+    if (first != std::string_view::npos && text.size() - first > 8)
+        return -1;
+    return ParseHexText(text);
+}
+
 constexpr int kMsgBadTableFile = 61250; // "没选设备或地址表文件出错!"
 constexpr int kMsgCannotOpen = 61252;   // "打开DLL文件失败!"
 
@@ -55,13 +67,12 @@ bool ReadEntry(std::string_view entry, DeviceElement& element)
         return false;
     const std::string_view value = Trim(entry.substr(eq + 1));
     const std::size_t dot = value.find('.');
-    // ParseHexText gives -1 for a character that is not hexadecimal.
-    const int wordAddress = ParseHexText(value.substr(0, dot));
+    const int wordAddress = ParseHexField(value.substr(0, dot));
     if (wordAddress < 0 || wordAddress > 0xFFFF)
         return false;
     int bit = 0;
     if (dot != std::string_view::npos) {
-        bit = ParseHexText(value.substr(dot + 1));
+        bit = ParseHexField(value.substr(dot + 1));
         if (bit < 0 || bit > 15)
             return false;
     }

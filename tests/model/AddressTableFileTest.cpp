@@ -157,6 +157,8 @@ TEST(AddressTableFile, RefusesMalformedTextKeepingCompletedGroups)
         {"word not hexadecimal", "LIST:G;16;1;1;\r\nA=1G;\r\nEND:\r\n"},
         {"word above FFFF", "LIST:G;16;1;1;\r\nA=10000;\r\nEND:\r\n"},
         {"word of eight F digits", "LIST:G;16;1;1;\r\nA=FFFFFFFF;\r\nEND:\r\n"},
+        {"word of nine digits", "LIST:G;16;1;1;\r\nA=100000000;\r\nEND:\r\n"},
+        {"bit of nine digits", "LIST:G;0;0;1;\r\nA=1.10000000F;\r\nEND:\r\n"},
         {"bit not hexadecimal", "LIST:G;0;0;1;\r\nA=1.x;\r\nEND:\r\n"},
         {"bit above 15", "LIST:G;0;0;1;\r\nA=1.10;\r\nEND:\r\n"},
         {"line past the length limit", "LIST:G;16;1;1;\r\n" + longLine + "\r\nEND:\r\n"},
@@ -175,8 +177,11 @@ TEST(AddressTableFile, RefusesMalformedTextKeepingCompletedGroups)
         EXPECT_FALSE(ParseAddressTable(good + c.tail, table)) << c.what;
         EXPECT_EQ(table, (AddressTable{MakeGroup("OK", 16, 1, {{"K0", 1, 0}})})) << c.what;
     }
-    // The longest line allowed still reads.
+    // Leading zeros do not count as digits.
     AddressTable table;
+    EXPECT_TRUE(ParseAddressTable("[ADDRESS]\r\nLIST:G;0;0;1;\r\nA=000000000012.00000000F;\r\nEND:\r\n", table));
+    EXPECT_EQ(table, (AddressTable{MakeGroup("G", 0, 0, {{"A", 0x12, 15}})}));
+    // The longest line allowed still reads.
     EXPECT_TRUE(ParseAddressTable(good + "LIST:G;16;1;1;\r\nK0=1;" + std::string(65534 - 6, ' ') + "\r\nEND:\r\n", table));
 }
 
