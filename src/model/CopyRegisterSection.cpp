@@ -4,10 +4,12 @@
 
 namespace {
 
-// A stored 16-bit register address back to names; a missing one becomes
-// element "W<word>" of group "WORD<index>".
-AddressNames RestoreRegister(CVX50TextDoc& doc, int word, int g)
+// A stored 16-bit register address (word, then group index) back to names;
+// a missing one becomes element "W<word>" of group "WORD<index>".
+AddressNames ReadRegister(ByteReader& in, CVX50TextDoc& doc)
 {
+    const int word = in.U16Le();
+    const int g = in.U8();
     return RestoreSectionAddress(doc, SectionRepairPlan(g, word, 0, GeneratedGroupName("WORD%d", g),
                                                         Word16ElementType, WordBitMode, 0,
                                                         GeneratedElementName("W%x", word)));
@@ -18,8 +20,7 @@ CopyRegEntry ReadTarget(ByteReader& in, CVX50TextDoc& doc)
     CopyRegEntry target;
     target.Station = in.U8();
     target.Port = in.U8();
-    const int word = in.U16Le();
-    AddressNames names = RestoreRegister(doc, word, in.U8());
+    AddressNames names = ReadRegister(in, doc);
     target.GroupName = std::move(names.group);
     target.StartElement = std::move(names.element);
     return target;
@@ -57,8 +58,7 @@ void ReadCopyRegisterSection(ByteReader& in, CVX50TextDoc& doc, int groupCount)
         group.SourceStation = in.U8();
         group.ElementCount = in.U8();
         group.SourcePort = in.U8();
-        const int word = in.U16Le();
-        AddressNames names = RestoreRegister(doc, word, in.U8());
+        AddressNames names = ReadRegister(in, doc);
         group.SourceGroupName = std::move(names.group);
         group.SourceStartElement = std::move(names.element);
         const int targets = in.U8();
