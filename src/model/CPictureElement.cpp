@@ -33,14 +33,14 @@ void CPictureElement::SetSize(int width, int height)
     // The bitmap never reaches past the pixel store.
     m_bitmapWidth = std::clamp(width, 0, 192);
     m_bitmapHeight = std::clamp(height, 0, 64);
-    RebuildImage();
+    m_image.reset();
 }
 
 void CPictureElement::SetPixelStore(std::vector<std::uint8_t> pixels)
 {
     pixels.resize(kPixelStoreSize);
     m_pixels = std::make_shared<const std::vector<std::uint8_t>>(std::move(pixels));
-    RebuildImage();
+    m_image.reset();
 }
 
 std::uint32_t CPictureElement::DotColour(int x, int y) const

@@ -61,11 +61,13 @@ public:
     std::uint32_t DotColour(int x, int y) const;
 
 private:
-    // Builds m_image from the pixel store at the bitmap's size.
-    void RebuildImage();
+    // The bitmap as an image, built from the pixel store at the first paint
+    // after the pixels or the size changed (not while a project loads);
+    // null while no picture is loaded. Painting runs on the GUI thread only.
+    const QImage* Image() const;
 
     std::shared_ptr<const std::vector<std::uint8_t>> m_pixels;
     int m_bitmapWidth = 0;
     int m_bitmapHeight = 0;
-    std::shared_ptr<const QImage> m_image; // null while no picture is loaded
+    mutable std::shared_ptr<const QImage> m_image; // cache of Image(), shared by copies
 };
