@@ -1,8 +1,8 @@
 // Address lookups scan the table linearly on every call (the simulation
 // worker calls them for every polled element); these figures show what a
 // large device table costs per lookup and per file read and write.
-#include "model/AddressLookup.h"
-#include "model/AddressTableFile.h"
+#include "devices/AddressLookup.h"
+#include "devices/AddressTableFile.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,9 +1,9 @@
 // The canvas repaints ten times a second and on every mouse move; one paint
 // of a full screen (255 elements, every one selected so the frames are drawn
 // too) must stay far below one frame at 60 Hz.
-#include "app/CPaneCtrl.h"
+#include "shell/ui/CPaneCtrl.h"
 #include "model/CVX50TextDoc.h"
-#include "model/ElementPlacement.h"
+#include "shell/ElementPlacement.h"
 
 #include <QApplication>
 #include <QImage>

@@ -2,11 +2,11 @@
 // 255 elements of every kind. Both should pass unnoticed by the user. The
 // second set leaves the pictures out: each picture keeps a whole display's
 // pixels in memory, which dominates opening.
-#include "model/AddressTableFile.h"
+#include "devices/AddressTableFile.h"
 #include "model/CVX50TextDoc.h"
-#include "model/ElementFactory.h"
-#include "model/ProgramPaths.h"
-#include "model/ProjectFile.h"
+#include "model/elements/ElementFactory.h"
+#include "base/ProgramPaths.h"
+#include "model/projectfile/ProjectFile.h"
 
 #include <QDir>
 #include <QTemporaryDir>

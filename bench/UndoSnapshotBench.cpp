@@ -1,9 +1,9 @@
 // Cost of one undo snapshot and one undo of a large project: 256 screens,
 // each with 40 function keys, 40 lamps and 8 full-size pictures.
 
-#include "model/CFuncKeyElement.h"
-#include "model/CLampElement.h"
-#include "model/CPictureElement.h"
+#include "model/elements/CFuncKeyElement.h"
+#include "model/elements/CLampElement.h"
+#include "model/elements/CPictureElement.h"
 #include "model/CVX50TextDoc.h"
 
 #include <benchmark/benchmark.h>

@@ -1,9 +1,9 @@
 // What the simulation costs per polled value of a register, a dynamic text
 // and a curve (the worker calls these for every item of every pass), and what
 // a repaint of a screen full of registers costs on a canvas of 486 x 178.
-#include "model/CGraphElement.h"
-#include "model/CRegisterElement.h"
-#include "model/CTextElement.h"
+#include "model/elements/CGraphElement.h"
+#include "model/elements/CRegisterElement.h"
+#include "model/elements/CTextElement.h"
 
 #include <QGuiApplication>
 #include <QImage>

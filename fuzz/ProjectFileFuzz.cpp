@@ -1,8 +1,8 @@
 // Feeds arbitrary bytes to the project-file reader: every input must end in
 // a loaded project or a refusal, never in a crash or a sanitizer report.
 #include "model/CVX50TextDoc.h"
-#include "model/ProgramPaths.h"
-#include "model/ProjectFile.h"
+#include "base/ProgramPaths.h"
+#include "model/projectfile/ProjectFile.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 #include "model/AddressRepair.h"
 
 #include "model/CVX50TextDoc.h"
-#include "model/CheckedIndex.h"
+#include "base/CheckedIndex.h"
 
 #include <algorithm>
 #include <cstdio>

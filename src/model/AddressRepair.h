@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/AddressLookup.h"
+#include "devices/AddressLookup.h"
 
 #include <string>
 

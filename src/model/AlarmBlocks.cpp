@@ -1,7 +1,7 @@
 #include "model/AlarmBlocks.h"
 
-#include "model/AddressLookup.h"
-#include "model/SectionAddress.h"
+#include "devices/AddressLookup.h"
+#include "model/projectfile/SectionAddress.h"
 
 std::vector<AlarmBlock> BuildAlarmBlocks(const std::vector<AlarmSegment>& segments, const AddressTable& table)
 {

@@ -2,7 +2,7 @@
 
 #include "model/AlarmBlock.h"
 #include "model/AlarmSegment.h"
-#include "model/ElementGroup.h"
+#include "devices/ElementGroup.h"
 
 #include <vector>
 

@@ -1,10 +1,10 @@
 #include "model/CVX50TextDoc.h"
 
 #include "StringTable.h"
-#include "model/AddressTableFile.h"
-#include "model/CheckedIndex.h"
-#include "model/NumberText.h"
-#include "model/UserInterface.h"
+#include "devices/AddressTableFile.h"
+#include "base/CheckedIndex.h"
+#include "base/NumberText.h"
+#include "base/UserInterface.h"
 
 #include <algorithm>
 

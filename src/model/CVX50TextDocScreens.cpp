@@ -6,7 +6,7 @@
 #include "StringTable.h"
 #include "model/ScreenCommands.h"
 #include "model/ScreenRing.h"
-#include "model/UserInterface.h"
+#include "base/UserInterface.h"
 
 void CVX50TextDoc::OnNewScreen()
 {

@@ -6,7 +6,7 @@
 
 #include "model/CVX50TextDoc.h"
 
-#include "model/UserInterface.h"
+#include "base/UserInterface.h"
 
 #include <algorithm>
 

@@ -1,13 +1,13 @@
 #include "model/ElementRebinding.h"
 
-#include "model/CFuncKeyElement.h"
-#include "model/CGraphElement.h"
-#include "model/CLampElement.h"
-#include "model/CRegisterElement.h"
-#include "model/CTextElement.h"
+#include "model/elements/CFuncKeyElement.h"
+#include "model/elements/CGraphElement.h"
+#include "model/elements/CLampElement.h"
+#include "model/elements/CRegisterElement.h"
+#include "model/elements/CTextElement.h"
 #include "model/CVX50TextDoc.h"
-#include "model/ElementTypeText.h"
-#include "model/UserInterface.h"
+#include "devices/ElementTypeText.h"
+#include "base/UserInterface.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/CScreenElement.h"
+#include "model/elements/CScreenElement.h"
 
 #include <memory>
 #include <vector>

@@ -1,7 +1,7 @@
 #include "model/PanelKeyChoices.h"
 
-#include "model/CFuncKeyElement.h"
-#include "model/CRegisterElement.h"
+#include "model/elements/CFuncKeyElement.h"
+#include "model/elements/CRegisterElement.h"
 #include "model/CVX50TextDoc.h"
 
 #include <algorithm>

@@ -1,9 +1,9 @@
 #include "model/PasswordLevels.h"
 
-#include "model/CFuncKeyElement.h"
-#include "model/CRegisterElement.h"
+#include "model/elements/CFuncKeyElement.h"
+#include "model/elements/CRegisterElement.h"
 #include "model/CVX50TextDoc.h"
-#include "model/UserInterface.h"
+#include "base/UserInterface.h"
 
 namespace {
 

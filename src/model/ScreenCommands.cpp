@@ -1,10 +1,10 @@
 #include "model/ScreenCommands.h"
 
 #include "StringTable.h"
-#include "model/CFuncKeyElement.h"
+#include "model/elements/CFuncKeyElement.h"
 #include "model/CVX50TextDoc.h"
 #include "model/ScreenRing.h"
-#include "model/UserInterface.h"
+#include "base/UserInterface.h"
 
 #include <algorithm>
 #include <unordered_set>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/CanvasGeometry.h"
+#include "model/elements/DisplayGeometry.h"
 
 #include <optional>
 #include <string>

@@ -1,7 +1,7 @@
 #include "transfer/PanelExchanges.h"
 
 #include "StringTable.h"
-#include "model/UserInterface.h"
+#include "base/UserInterface.h"
 #include "transfer/PanelFrames.h"
 #include "transfer/PanelSerial.h"
 

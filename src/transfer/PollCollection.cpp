@@ -1,8 +1,8 @@
 #include "transfer/PollCollection.h"
 
 #include "StringTable.h"
-#include "model/AddressLookup.h"
-#include "model/UserInterface.h"
+#include "devices/AddressLookup.h"
+#include "base/UserInterface.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/ElementGroup.h"
+#include "devices/ElementGroup.h"
 #include "transfer/PollItem.h"
 #include "transfer/PollSource.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/ElementGroup.h"
+#include "devices/ElementGroup.h"
 #include "transfer/PollCollection.h"
 #include "transfer/PollGroup.h"
 #include "transfer/ProtocolEntryPoints.h"

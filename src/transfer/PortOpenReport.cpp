@@ -1,8 +1,8 @@
 #include "transfer/PortOpenReport.h"
 
 #include "StringTable.h"
-#include "model/GbkText.h"
-#include "model/UserInterface.h"
+#include "base/GbkText.h"
+#include "base/UserInterface.h"
 #include "transfer/Serial.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "transfer/ProtocolLibrary.h"
 
-#include "model/ProgramPaths.h"
-#include "model/UserInterface.h"
+#include "base/ProgramPaths.h"
+#include "base/UserInterface.h"
 #include "transfer/ProtocolLibraryName.h"
 
 #include <dlfcn.h>

@@ -1,7 +1,7 @@
 #include "transfer/ProtocolLibraryName.h"
 
-#include "model/GbkText.h"
-#include "model/ProgramPaths.h"
+#include "base/GbkText.h"
+#include "base/ProgramPaths.h"
 
 #include <QDir>
 #include <stdexcept>

@@ -1,9 +1,9 @@
 #include "transfer/ScreenPollPlan.h"
 
-#include "model/CGraphElement.h"
-#include "model/CLampElement.h"
-#include "model/CRegisterElement.h"
-#include "model/CTextElement.h"
+#include "model/elements/CGraphElement.h"
+#include "model/elements/CLampElement.h"
+#include "model/elements/CRegisterElement.h"
+#include "model/elements/CTextElement.h"
 #include "model/CVX50TextDoc.h"
 #include "transfer/PollGrouping.h"
 

@@ -8,7 +8,7 @@
 //                  [--save-main FILE] [--save-header FILE]
 
 #include "emulator/PanelEmulator.h"
-#include "model/FileIo.h"
+#include "base/FileIo.h"
 #include "transfer/PanelFrames.h"
 
 #include <csignal>

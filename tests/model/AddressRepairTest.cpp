@@ -1,7 +1,7 @@
-#include "model/CFuncKeyElement.h"
-#include "model/CLampElement.h"
+#include "model/elements/CFuncKeyElement.h"
+#include "model/elements/CLampElement.h"
 
-#include "ElementRecordFixtures.h"
+#include "model/elements/ElementRecordFixtures.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "model/CLampElement.h"
-#include "model/CTextElement.h"
+#include "model/elements/CLampElement.h"
+#include "model/elements/CTextElement.h"
 #include "model/CVX50TextDoc.h"
-#include "model/GbkText.h"
+#include "base/GbkText.h"
 
 #include "support/RecordingUserInterface.h"
 #include "support/ScreenProjects.h"

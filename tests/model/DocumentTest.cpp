@@ -1,8 +1,8 @@
-#include "model/CFuncKeyElement.h"
-#include "model/CLampElement.h"
-#include "model/CPictureElement.h"
+#include "model/elements/CFuncKeyElement.h"
+#include "model/elements/CLampElement.h"
+#include "model/elements/CPictureElement.h"
 #include "model/CVX50TextDoc.h"
-#include "model/GbkText.h"
+#include "base/GbkText.h"
 
 #include "support/RecordingUserInterface.h"
 

@@ -1,5 +1,5 @@
-#include "model/CFuncKeyElement.h"
-#include "model/CRegisterElement.h"
+#include "model/elements/CFuncKeyElement.h"
+#include "model/elements/CRegisterElement.h"
 #include "model/CVX50TextDoc.h"
 #include "model/PasswordLevels.h"
 #include "support/RecordingUserInterface.h"

@@ -1,9 +1,9 @@
 #include "model/ProjectReset.h"
 
-#include "model/CFuncKeyElement.h"
-#include "model/CLampElement.h"
+#include "model/elements/CFuncKeyElement.h"
+#include "model/elements/CLampElement.h"
 #include "model/CVX50TextDoc.h"
-#include "model/GbkText.h"
+#include "base/GbkText.h"
 
 #include <gtest/gtest.h>
 

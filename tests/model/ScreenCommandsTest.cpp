@@ -1,7 +1,7 @@
-#include "model/CFuncKeyElement.h"
-#include "model/CLampElement.h"
+#include "model/elements/CFuncKeyElement.h"
+#include "model/elements/CLampElement.h"
 #include "model/CVX50TextDoc.h"
-#include "model/GbkText.h"
+#include "base/GbkText.h"
 #include "model/ScreenCommands.h"
 #include "model/ScreenRing.h"
 

@@ -1,4 +1,4 @@
-#include "model/CLampElement.h"
+#include "model/elements/CLampElement.h"
 #include "model/CVX50TextDoc.h"
 
 #include "support/RecordingUserInterface.h"

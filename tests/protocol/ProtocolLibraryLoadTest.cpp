@@ -1,8 +1,8 @@
 // The loader: stored names to files, the entries each command needs, and the
 // messages when a library or an entry is missing.
 
-#include "model/DeviceKeys.h"
-#include "model/ProgramPaths.h"
+#include "devices/DeviceKeys.h"
+#include "base/ProgramPaths.h"
 #include "support/RecordingUserInterface.h"
 #include "transfer/ProtocolLibrary.h"
 #include "transfer/ProtocolLibraryName.h"

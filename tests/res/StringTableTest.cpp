@@ -1,6 +1,6 @@
 #include "StringTable.h"
 
-#include "model/GbkText.h"
+#include "base/GbkText.h"
 #include "support/TestPaths.h"
 
 #include <QDirIterator>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/UserInterface.h"
+#include "base/UserInterface.h"
 
 #include <deque>
 #include <string>

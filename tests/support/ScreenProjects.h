@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/CLampElement.h"
+#include "model/elements/CLampElement.h"
 #include "model/CVX50TextDoc.h"
 #include "model/ScreenRing.h"
 

@@ -5,14 +5,14 @@
 // to reach the tree, the canvas and the pages. Header-only, like
 // ScriptedGuiUserInterface.h.
 
-#include "app/CCJTreeCtrl.h"
-#include "app/CMainFrame.h"
-#include "app/CNewScreenDlg.h"
-#include "app/CPaneCtrl.h"
-#include "app/CVX50TextView.h"
+#include "shell/ui/CCJTreeCtrl.h"
+#include "shell/ui/CMainFrame.h"
+#include "shell/ui/CNewScreenDlg.h"
+#include "shell/ui/CPaneCtrl.h"
+#include "shell/ui/CVX50TextView.h"
 #include "model/CVX50TextDoc.h"
-#include "model/CommandIds.h"
-#include "pages/CPropertyDlg.h"
+#include "shell/CommandIds.h"
+#include "pages/ui/CPropertyDlg.h"
 #include "support/ScriptedGuiUserInterface.h"
 #include "support/ShippedDeviceFolder.h"
 

@@ -6,10 +6,10 @@
 // document with its main window set up and torn down as the application
 // does. Header-only: the GUI tests include it, the headless ones do not.
 
-#include "app/CCJTreeCtrl.h"
-#include "app/CMainFrame.h"
-#include "app/CVX50TextView.h"
-#include "app/GuiUserInterface.h"
+#include "shell/ui/CCJTreeCtrl.h"
+#include "shell/ui/CMainFrame.h"
+#include "shell/ui/CVX50TextView.h"
+#include "shell/ui/GuiUserInterface.h"
 #include "model/CVX50TextDoc.h"
 
 #include <QDialog>

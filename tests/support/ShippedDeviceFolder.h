@@ -5,7 +5,7 @@
 // so that File New finds its device and "PZ.DAT" stays out of the build tree.
 // Header-only: the GUI tests include it.
 
-#include "model/ProgramPaths.h"
+#include "base/ProgramPaths.h"
 
 #include <QCoreApplication>
 #include <QDir>

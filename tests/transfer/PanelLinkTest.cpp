@@ -2,7 +2,7 @@
 
 #include "emulator/ComPortOverride.h"
 #include "emulator/PanelEmulator.h"
-#include "model/GbkText.h"
+#include "base/GbkText.h"
 #include "support/RecordingUserInterface.h"
 #include "transfer/PanelExchanges.h"
 #include "transfer/ComPortNames.h"

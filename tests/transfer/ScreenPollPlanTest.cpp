@@ -2,12 +2,12 @@
 // library and buffer deciding the merging.
 
 #include "StringTable.h"
-#include "model/CFuncKeyElement.h"
-#include "model/CGraphElement.h"
-#include "model/CLampElement.h"
-#include "model/CPictureElement.h"
-#include "model/CRegisterElement.h"
-#include "model/CTextElement.h"
+#include "model/elements/CFuncKeyElement.h"
+#include "model/elements/CGraphElement.h"
+#include "model/elements/CLampElement.h"
+#include "model/elements/CPictureElement.h"
+#include "model/elements/CRegisterElement.h"
+#include "model/elements/CTextElement.h"
 #include "model/CVX50TextDoc.h"
 #include "support/ModbusCoilPosition.h"
 #include "support/RecordingUserInterface.h"

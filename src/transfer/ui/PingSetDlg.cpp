@@ -1,7 +1,7 @@
 #include "transfer/ui/PingSetDlg.h"
 
-#include "model/NumberText.h"
-#include "model/UserInterface.h"
+#include "base/NumberText.h"
+#include "base/UserInterface.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

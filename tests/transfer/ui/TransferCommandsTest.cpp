@@ -1,12 +1,12 @@
 // The main window's link commands against the emulated panel: the firmware
 // version, the COM-port dialog and the hidden station-address dialog.
 
-#include "app/CMainFrame.h"
+#include "shell/ui/CMainFrame.h"
 #include "emulator/ComPortOverride.h"
 #include "emulator/PanelEmulator.h"
 #include "model/CVX50TextDoc.h"
-#include "model/CommandIds.h"
-#include "model/ProgramPaths.h"
+#include "shell/CommandIds.h"
+#include "base/ProgramPaths.h"
 #include "support/IsolatedSettings.h"
 #include "support/RecordingUserInterface.h"
 #include "transfer/ComPortNumber.h"

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "devices/DeviceKeys.h"
+#include "devices/ElementGroup.h"
+
+#include <string>
+#include <string_view>
+
+// The address-table file of a device, "Device/" + device name +
+// "Communication.add" in the program folder (DeviceTablePath): GBK text,
+// every line ended by CR LF:
+//
+//   版本号:1;                      (GBK; no reader interprets it)
+//   DLLNAME:<protocol library>;
+//   CANEDIT:<0|1>;
+//   COMMBUFFLTH:<decimal>;
+//   HIGHFRONT:<0|1>;
+//   [ADDRESS]
+//   then per group:
+//   LIST:<name>;<type>;<mode>;<interval>;
+//   <name>=<word hex>[.<bit hex>];...   a CR LF after entries 100, 200, ... and after the last
+//   END:
+//
+// Hexadecimal is lower case without leading zeros; only bit groups (type
+// below 8) of mode 0 or 2 write the bit part. A group with no elements, or
+// with 101, 201, ... elements, therefore has an empty line before "END:".
+// The format has no escapes.
+//
+// Wiring into the document (CVX50TextDoc):
+//
+//   BOOL ReadAddressTable(path)  ==  return ReadAddressTableFile(path, <the document's address table>);
+//     Changes only the document's address table; the messages are shown here.
+//     - file does not open: message 61252, FALSE, table unchanged;
+//     - no "[ADDRESS]" line: message 61250, FALSE, table empty;
+//     - a malformed line in the table part (see ParseAddressTable): message
+//       61250, FALSE, the table holds the groups completed before that line;
+//     - otherwise TRUE with the file's groups.
+//     The keys are NOT read here: callers read them first with
+//     ReadDeviceKeysFile (project reader, device dialog) and apply their own
+//     defaults when the file does not open. The project reader shows 61250
+//     itself as well when this returns FALSE and abandons the load.
+//
+//   BOOL WriteAddressTable(path) == return WriteAddressTableFile(path, {DLLNAME, CANEDIT, COMMBUFFLTH,
+//                                        HIGHFRONT of the document}, <device name>, <address table>);
+//     Changes no member of the document. The CANEDIT written is 0 for a
+//     built-in device name (IsBuiltInDeviceName of the document's device
+//     name) and 1 otherwise, whatever the document's CANEDIT holds; the
+//     device name in the path plays no part. On failure message 61250 is
+//     shown here and FALSE returned; callers add their own message (61234).
+//
+//   At the end of a project load whose table was extended, the project
+//   reader first sets the document's CANEDIT to IsBuiltInDeviceName(name) ? 0 : 1,
+//   then writes the table back.
+
+// Reads the table part of a file's bytes into `table`, which is emptied
+// first. True when the file has an "[ADDRESS]" line and every line of its
+// table part is sound. Lines are taken with their leading white space removed
+// and read in order:
+//  - "[ADDRESS]" starts the table part; lines before it are ignored;
+//  - "LIST:" opens (or, inside an unfinished block, renames) a block: name,
+//    type, mode and interval, each ended by ";";
+//  - outside a block every other line is ignored;
+//  - "END:" appends the block's group; blank lines are ignored;
+//  - any other line holds entries "name=word[.bit];". Text after a line's
+//    last ";" is carried to the front of the next entry line, so an entry
+//    split over two lines reads as one. Spaces around names and values are
+//    ignored.
+// Refused (false, the groups completed so far stay in `table`, the open
+// block is dropped): a line longer than 65,534 bytes; a group line with fewer
+// than four fields; an entry line without ";"; an entry without "=" or empty;
+// a word part that is not hexadecimal or above FFFF (an empty one gives 0); a
+// bit part that is not hexadecimal or above 15; text carried over to "LIST:"
+// or "END:"; a block still open at the end of the file.
+bool ParseAddressTable(std::string_view fileBytes, AddressTable& table);
+
+// The whole file for `keys` and `table`; CANEDIT is written from the device
+// name as described above.
+std::string FormatAddressTable(const DeviceKeys& keys, std::string_view deviceName, const AddressTable& table);
+
+// Whether every name can be written in the file and read back the same: no
+// ";" in a group name, neither "=" nor ";" in an element name, no line break
+// and no surrounding white space in either, and no element name that starts
+// like a "LIST:", "END:" or "[ADDRESS]" line.
+bool IsWritableAddressTable(const AddressTable& table);
+
+// File wrappers that show the messages described above through CurrentUi().
+bool ReadAddressTableFile(const std::string& path, AddressTable& table);
+// Writes through a temporary file, so a failed write leaves the old file.
+// A table that IsWritableAddressTable refuses is not written (message 61250).
+bool WriteAddressTableFile(const std::string& path, const DeviceKeys& keys, std::string_view deviceName,
+                           const AddressTable& table);

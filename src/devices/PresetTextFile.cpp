@@ -1,0 +1,62 @@
+#include "devices/PresetTextFile.h"
+
+#include "devices/DeviceDataFile.h"
+#include "base/FormatError.h"
+#include "base/ShortText.h"
+
+#include <algorithm>
+
+namespace {
+
+PresetText ReadRecord(ByteReader& in)
+{
+    PresetText preset;
+    preset.GroupName = ReadShortText(in);
+    preset.Address = in.U16Be();
+    preset.Bit = in.U8();
+    preset.PairCount = in.U8();
+    preset.ValueType = in.U8();
+    if (preset.PairCount > PresetText::MaxPairs)
+        throw FormatError("preset text with more than 50 pairs");
+    for (int k = 0; k < preset.PairCount; ++k) {
+        preset.Values[k] = in.U16Be();
+        preset.Texts[k] = ReadShortText(in);
+    }
+    return preset;
+}
+
+void WriteRecord(ByteWriter& out, const PresetText& preset)
+{
+    const int pairs = std::clamp(preset.PairCount, 0, PresetText::MaxPairs);
+    WriteShortText(out, preset.GroupName);
+    out.U16Be(static_cast<std::uint16_t>(preset.Address));
+    out.U8(static_cast<std::uint8_t>(preset.Bit));
+    out.U8(static_cast<std::uint8_t>(pairs));
+    out.U8(static_cast<std::uint8_t>(preset.ValueType));
+    for (int k = 0; k < pairs; ++k) {
+        out.U16Be(static_cast<std::uint16_t>(preset.Values[k]));
+        WriteShortText(out, preset.Texts[k]);
+    }
+}
+
+} // namespace
+
+std::vector<PresetText> ParsePresetTexts(std::string_view bytes)
+{
+    return ParseCountedRecords<PresetText>(bytes, ReadRecord);
+}
+
+std::string FormatPresetTexts(const std::vector<PresetText>& presets)
+{
+    return FormatCountedRecords(presets, WriteRecord);
+}
+
+std::optional<std::vector<PresetText>> ReadPresetTextFile(const std::string& path)
+{
+    return ReadDeviceDataFile(path, ParsePresetTexts);
+}
+
+bool WritePresetTextFile(const std::string& path, const std::vector<PresetText>& presets)
+{
+    return WriteDeviceDataFile(path, FormatPresetTexts(presets));
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "base/ByteReader.h"
+#include "base/ByteWriter.h"
+#include "devices/ElementGroup.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+class CVX50TextDoc;
+
+// The project file ("*.opf"): the version field, the display flags byte, the
+// body head, the device with its embedded address table (user-defined
+// devices), the screens with their elements, and the project-wide sections.
+// Numbers are little-endian unless a field says otherwise.
+
+// The version this program writes; files up to it are read.
+constexpr int ProjectFileVersion = 11;
+
+// Writes the version field: its length (2) and "11".
+void WriteProjectHeader(ByteWriter& out);
+
+// The display flags byte: bit 0 the canvas's display setting, bit 7 set when
+// the table's last 32-bit group has the 32-bit interval 2.
+std::uint8_t DisplayFlagsByte(bool displaySetting, const AddressTable& table);
+
+// Writes everything after the flags byte, after a tidy commit of the working
+// list. Refuses (message, false, nothing written) a project that the file
+// cannot hold: a screen with more than 255 elements. Steps the progress.
+bool WriteProjectBody(ByteWriter& out, CVX50TextDoc& doc);
+
+// Saves the whole project to `path` through a temporary file that replaces
+// the old file only when every byte was written. Shows 61249 when the project
+// was saved and 61226 when the file could not be written; the old file is
+// then left as it was.
+bool SaveProjectFile(CVX50TextDoc& doc, const std::string& path, bool displaySetting);
+
+// Reads a whole project file into `doc`, which holds the fresh project of
+// File New. Returns false after one of its messages: 61329 (a newer version),
+// 61250 (the device's address-table file has no protocol or a damaged table)
+// or 61346 (the file breaks the layout, or names an edited screen that it
+// does not hold; a damaged file leaves a fresh project). A cleared display
+// setting in the flags byte clears `displaySetting`.
+bool ReadProject(CVX50TextDoc& doc, std::string_view bytes, bool& displaySetting);
+
+// ReadProject on the file at `path`; 61226 when the file cannot be read.
+bool OpenProjectFile(CVX50TextDoc& doc, const std::string& path, bool& displaySetting);

@@ -1,0 +1,271 @@
+#include "devices/AddressTableFile.h"
+#include "model/CVX50TextDoc.h"
+#include "devices/DeviceDataFile.h"
+#include "devices/DeviceKeys.h"
+#include "model/elements/ElementFactory.h"
+#include "base/FileIo.h"
+#include "base/FormatError.h"
+#include "devices/PresetRegisterFile.h"
+#include "devices/PresetTextFile.h"
+#include "base/ProgramPaths.h"
+#include "model/projectfile/ProjectFile.h"
+#include "model/projectfile/ProjectSections.h"
+#include "base/ShortText.h"
+#include "model/UnnumberedElements.h"
+#include "base/UserInterface.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+
+namespace {
+
+constexpr int MaxScreens = 256;
+constexpr std::size_t DescriptionCapacity = 1000;
+constexpr char FallbackProtocol[] = "ModBus Slave.dll";
+
+// The decimal value of a version text: its leading digits after optional
+// blanks and sign; 0 when there are none. A value past the range of int is
+// held at its end, so that it still reads as newer (or older) than any
+// version this program knows.
+int VersionOf(const std::string& text)
+{
+    const long value = std::strtol(text.c_str(), nullptr, 10);
+    return static_cast<int>(std::clamp<long>(value, INT_MIN, INT_MAX));
+}
+
+// A failure that ends reading with a message of its own.
+struct ReadAbort {
+    int messageId;
+};
+
+class ProjectReader {
+public:
+    ProjectReader(CVX50TextDoc& doc, std::string_view bytes, bool& displaySetting)
+        : m_doc(doc), m_in(bytes), m_displaySetting(displaySetting)
+    {
+    }
+
+    void Run()
+    {
+        m_doc.TableExtended = 0;
+        ReadVersion();
+        const int screenCount = ReadHead();
+        ReadDevice();
+        LoadPresets();
+        m_ui.ProgressStep(1);
+        m_ui.ProgressStep(2);
+        for (int i = 0; i < screenCount; ++i) {
+            ReadScreen(i);
+            m_ui.ProgressStep(i + 3);
+        }
+        ReadSections();
+        Complete(screenCount);
+    }
+
+private:
+    void ReadVersion()
+    {
+        m_doc.ReadingVersion = VersionOf(ReadShortText(m_in));
+        if (m_doc.ReadingVersion > ProjectFileVersion)
+            throw ReadAbort{61329};
+    }
+
+    int ReadHead()
+    {
+        const int flags = m_in.U8();
+        const int screenCount = m_in.U16Le();
+        const int buffer = m_in.U8();
+        if (screenCount > MaxScreens)
+            throw FormatError("more than 256 screens");
+        if (!(flags & 0x01))
+            m_displaySetting = false;
+        if (flags & 0x80)
+            m_doc.Register32Interval = 2;
+        m_doc.CommBufferLength = buffer * 10;
+        m_ui.ProgressBegin(screenCount + 4);
+        m_ui.ProgressCaption(61375, 61376); // "打开工程", "正在打开工程..."
+        return screenCount;
+    }
+
+    // The device name, the embedded table (written back to the device's file
+    // for a user-defined device) and the device's keys and table.
+    void ReadDevice()
+    {
+        m_doc.DeviceName = ReadShortText(m_in);
+        // A name that could lead out of the Device folder is no device name.
+        if (!m_doc.DeviceName.empty() && !IsSafeDeviceName(m_doc.DeviceName))
+            throw FormatError("device name names a folder");
+        const bool named = !m_doc.DeviceName.empty();
+        if (m_doc.ReadingVersion >= 10 && m_in.U8() == 1) {
+            const std::string embedded = m_in.Bytes(m_in.U32Be());
+            if (named && !IsBuiltInDeviceName(m_doc.DeviceName))
+                WriteDeviceDataFile(DeviceTablePath(m_doc.DeviceName), embedded);
+        }
+        ReadDeviceTable(named);
+        m_ui.DeviceLoaded();
+    }
+
+    void ReadDeviceTable(bool named)
+    {
+        m_doc.TableMissing = 0;
+        const std::optional<std::string> file =
+            named ? ReadWholeFile(DeviceTablePath(m_doc.DeviceName)) : std::nullopt;
+        if (!file) {
+            m_doc.ProtocolLibraryName = FallbackProtocol;
+            m_doc.TableEditable = 1;
+            m_doc.HighFront = 0;
+            m_doc.AddressTable.clear();
+            m_doc.TableMissing = 1;
+            m_doc.TableExtended = 1;
+            return;
+        }
+        DeviceKeys keys = m_doc.GetDeviceKeys();
+        const bool hasProtocol = ReadDeviceKeys(*file, keys);
+        m_doc.ProtocolLibraryName = keys.dllName;
+        m_doc.TableEditable = keys.canEdit;
+        m_doc.CommBufferLength = keys.commBuffLength;
+        m_doc.HighFront = keys.highFront;
+        if (!hasProtocol)
+            throw ReadAbort{61250};
+        // The table part of the bytes already read; a damaged table shows
+        // the table reader's 61250 before the load's own.
+        if (!ParseAddressTable(*file, m_doc.AddressTable)) {
+            m_ui.ShowMessage(61250);
+            throw ReadAbort{61250};
+        }
+    }
+
+    void LoadPresets()
+    {
+        if (m_doc.DeviceName.empty())
+            return;
+        if (auto texts = ReadPresetTextFile(PresetTextPath(m_doc.DeviceName)))
+            m_doc.PresetTexts = std::move(*texts);
+        if (auto registers = ReadPresetRegisterFile(PresetRegisterPath(m_doc.DeviceName)))
+            m_doc.PresetRegisters = std::move(*registers);
+    }
+
+    void ReadScreen(int index)
+    {
+        const std::size_t length = m_in.U16Be();
+        if (length >= DescriptionCapacity)
+            throw FormatError("screen description of 1000 bytes or more");
+        const std::string text = m_in.Bytes(length + 1);
+        ScreenRecord record;
+        record.Description = text.substr(0, text.find('\0'));
+        record.Number = m_in.U16Le();
+        record.UpKeyScreen = m_in.U16Le();
+        record.DownKeyScreen = m_in.U16Le();
+        const int elementCount = m_in.U8();
+        record.Port = m_in.U8();
+
+        m_doc.WorkingElements.clear();
+        // The first screen takes the place of File New's screen.
+        if (index == 0 && !m_doc.Screens.empty())
+            m_doc.Screens.front() = record;
+        else
+            m_doc.Screens.push_back(record);
+        m_doc.CurrentScreenNumber = record.Number;
+        for (int k = 0; k < elementCount; ++k)
+            ReadElement(index);
+    }
+
+    void ReadElement(int screenIndex)
+    {
+        const int kind = m_in.U8();
+        int subKind = 0;
+        if (kind == KindText || kind == KindGraph)
+            subKind = m_in.U8();
+        // A text is static (0) or dynamic (1); a graph is a curve for 1 and a
+        // bar for any other value.
+        if (kind == KindText && subKind > 1)
+            throw FormatError("unknown text kind");
+        const std::shared_ptr<CScreenElement> element = CreateElement(kind, subKind).element;
+        if (!element)
+            throw FormatError("unknown element kind");
+        element->ReadProjectRecord(m_in, m_doc, screenIndex);
+    }
+
+    void ReadSections()
+    {
+        ReadAlarmSection(m_in, m_doc);
+        ReadGlobalButtonSection(m_in, m_doc);
+        ReadPasswordSection(m_in, m_doc);
+        const int copyGroups = ReadSettingsSection(m_in, m_doc);
+        if (m_doc.ReadingVersion >= 4)
+            ReadCopyRegisterSection(m_in, m_doc, copyGroups);
+        if (m_doc.ReadingVersion >= 5)
+            ReadTrailerSection(m_in, m_doc);
+    }
+
+    void Complete(int screenCount)
+    {
+        const ScreenRecord* edited = m_doc.FindScreenByNumber(m_doc.CurrentScreenNumber);
+        m_doc.WorkingElements = edited ? edited->Elements : ElementList{};
+        if (!edited)
+            throw ReadAbort{61346};
+        m_ui.RebuildProjectTree();
+        m_ui.ShowScreenPage();
+        m_ui.RedrawCanvas();
+        m_ui.ProgressStep(screenCount + 4);
+        m_ui.ProgressEnd();
+        if (m_doc.TableExtended) {
+            m_doc.TableEditable = IsBuiltInDeviceName(m_doc.DeviceName) ? 0 : 1;
+            if (!m_doc.DeviceName.empty())
+                m_doc.WriteAddressTable(DeviceTablePath(m_doc.DeviceName));
+        }
+        NumberUnnumberedElements(m_doc);
+        m_doc.ResetUndoHistory();
+        m_ui.RefreshElementList(true);
+    }
+
+    CVX50TextDoc& m_doc;
+    ByteReader m_in;
+    bool& m_displaySetting;
+    UserInterface& m_ui = CurrentUi();
+};
+
+// After a damaged file the document holds a fresh project again; what
+// belongs to the program rather than the project stays.
+void ResetToFreshProject(CVX50TextDoc& doc)
+{
+    CVX50TextDoc fresh;
+    fresh.DeviceNames = std::move(doc.DeviceNames);
+    fresh.UseProtocolLibrary = doc.UseProtocolLibrary;
+    fresh.ProjectComPort = doc.ProjectComPort;
+    doc = std::move(fresh);
+    UserInterface& ui = CurrentUi();
+    ui.RebuildProjectTree();
+    ui.RedrawCanvas();
+    ui.RefreshElementList(true);
+}
+
+} // namespace
+
+bool ReadProject(CVX50TextDoc& doc, std::string_view bytes, bool& displaySetting)
+{
+    UserInterface& ui = CurrentUi();
+    try {
+        ProjectReader(doc, bytes, displaySetting).Run();
+        return true;
+    } catch (const ReadAbort& abort) {
+        ui.ProgressEnd();
+        ui.ShowMessage(abort.messageId);
+    } catch (const FormatError&) {
+        ui.ProgressEnd();
+        ResetToFreshProject(doc);
+        ui.ShowMessage(61346);
+    }
+    return false;
+}
+
+bool OpenProjectFile(CVX50TextDoc& doc, const std::string& path, bool& displaySetting)
+{
+    const std::optional<std::string> bytes = ReadWholeFile(path);
+    if (!bytes) {
+        CurrentUi().ShowMessage(61226);
+        return false;
+    }
+    return ReadProject(doc, *bytes, displaySetting);
+}

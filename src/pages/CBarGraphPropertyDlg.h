@@ -1,8 +1,0 @@
-#pragma once
-
-#include "pages/CPropertyDlg.h"
-
-class CBarGraphPropertyDlg : public CPropertyDlg {
-public:
-    using CPropertyDlg::CPropertyDlg;
-};

@@ -1,8 +1,0 @@
-#include "pages/CPropertyDlg.h"
-
-CPropertyDlg::CPropertyDlg(QWidget* parent)
-    : QFrame(parent)
-{
-    setFrameShape(QFrame::StyledPanel);
-    setAutoFillBackground(true);
-}

@@ -1,0 +1,51 @@
+#include "shell/ui/CCopyScreenDlg.h"
+
+#include "shell/ui/UiText.h"
+#include "model/CVX50TextDoc.h"
+#include "model/ScreenCommands.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int CopyCaptionId = 61363;
+
+} // namespace
+
+CCopyScreenDlg::CCopyScreenDlg(const CVX50TextDoc& doc, QWidget* parent)
+    : QDialog(parent)
+    , m_target(new QSpinBox(this))
+{
+    setWindowTitle(UiText(CopyCaptionId));
+    m_target->setObjectName(QStringLiteral("target"));
+    m_target->setRange(1, kHighestScreenNumber);
+    m_target->setValue(ProposedCopyTarget(doc.Screens));
+
+    auto* source = new QLabel(QString::number(doc.CurrentScreenNumber), this);
+    source->setObjectName(QStringLiteral("source"));
+    auto* line = new QHBoxLayout;
+    line->addWidget(new QLabel(QStringLiteral("复制"), this));
+    line->addWidget(source);
+    line->addWidget(new QLabel(QStringLiteral("号画面到："), this));
+    line->addWidget(m_target);
+    line->addWidget(new QLabel(QStringLiteral("号画面"), this));
+
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(line);
+    layout->addWidget(buttons);
+}
+
+int CCopyScreenDlg::Target() const
+{
+    return m_target->value();
+}

@@ -1,0 +1,86 @@
+#include "shell/ui/CNewScreenDlg.h"
+
+#include "StringTable.h"
+#include "shell/ui/CMainFrame.h"
+#include "shell/ui/ScreenEditRefresh.h"
+#include "shell/ui/UiText.h"
+#include "model/CVX50TextDoc.h"
+#include "base/GbkText.h"
+#include "model/ScreenCommands.h"
+#include "base/UserInterface.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <QSpinBox>
+
+namespace {
+
+constexpr int NewCaptionId = 61362;
+constexpr int InsertCaptionId = 61413;
+constexpr int NumberInUseId = 61246;
+constexpr int DescriptionTooLongId = 61221;
+
+} // namespace
+
+CNewScreenDlg::CNewScreenDlg(CMainFrame& frame, bool insertMode)
+    : QDialog(&frame)
+    , m_frame(frame)
+    , m_insertMode(insertMode)
+    , m_number(ProposedNewScreenNumber(frame.GetDocument()))
+    , m_numberEdit(new QSpinBox(this))
+    , m_description(new QLineEdit(this))
+{
+    setWindowTitle(insertMode ? UiText(InsertCaptionId) : UiText(NewCaptionId));
+    m_numberEdit->setObjectName(QStringLiteral("number"));
+    m_numberEdit->setRange(1, kHighestScreenNumber);
+    m_numberEdit->setValue(m_number);
+    m_description->setObjectName(QStringLiteral("description"));
+    m_description->setText(QStringFromGbk(frame.GetDocument().DefaultScreenDescription(m_number)));
+
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
+    auto* form = new QFormLayout(this);
+    form->addRow(QStringLiteral("画面号："), m_numberEdit);
+    form->addRow(QStringLiteral("画面描述："), m_description);
+    form->addRow(buttons);
+
+    connect(m_numberEdit, &QSpinBox::valueChanged, this, &CNewScreenDlg::OnNumberChange);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CNewScreenDlg::OnOK);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+}
+
+void CNewScreenDlg::OnNumberChange(int number)
+{
+    const std::string description = GbkFromQString(m_description->text());
+    const std::string followed = FollowDefaultDescription(m_frame.GetDocument(), description, m_number, number);
+    if (followed != description)
+        m_description->setText(QStringFromGbk(followed));
+    m_number = number;
+}
+
+void CNewScreenDlg::OnOK()
+{
+    CVX50TextDoc& doc = m_frame.GetDocument();
+    const int number = m_numberEdit->value();
+    const std::string description = GbkFromQString(m_description->text());
+    switch (CheckNewScreen(doc, number, description, m_insertMode)) {
+    case ScreenRefusal::None:
+        break;
+    case ScreenRefusal::NumberInUse:
+        CurrentUi().ShowMessageText(std::to_string(number) + StringGbk(NumberInUseId), MbOk);
+        return;
+    case ScreenRefusal::NoRoomAbove:
+        // The highest screen of the run would have to leave the number range.
+        CurrentUi().ShowMessageText(std::to_string(kHighestScreenNumber) + StringGbk(NumberInUseId), MbOk);
+        return;
+    case ScreenRefusal::DescriptionTooLong:
+        CurrentUi().ShowMessage(DescriptionTooLongId, MbOk);
+        return;
+    }
+    CreateScreen(doc, number, description, m_insertMode);
+    ShowEditedScreenAfterEdit(m_frame);
+    accept();
+}

@@ -1,0 +1,51 @@
+#include "shell/ui/CProgressDlg.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QVBoxLayout>
+
+CProgressDlg::CProgressDlg(QWidget* parent)
+    : QDialog(parent)
+    , m_text(new QLabel(this))
+    , m_bar(new QProgressBar(this))
+{
+    setModal(false);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint);
+    m_bar->setRange(0, 15);
+    m_bar->setTextVisible(false);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 4, 6, 6);
+    layout->addWidget(m_text);
+    layout->addWidget(m_bar);
+    setMinimumWidth(260);
+}
+
+void CProgressDlg::SetText(const QString& text)
+{
+    m_text->setText(text);
+}
+
+void CProgressDlg::SetRange(int maximum)
+{
+    m_bar->setRange(0, maximum);
+}
+
+void CProgressDlg::SetPos(int position)
+{
+    m_bar->setValue(position);
+}
+
+QString CProgressDlg::Text() const
+{
+    return m_text->text();
+}
+
+int CProgressDlg::Maximum() const
+{
+    return m_bar->maximum();
+}
+
+int CProgressDlg::Position() const
+{
+    return m_bar->value();
+}

@@ -1,0 +1,85 @@
+#include "shell/ui/CScreenSettingsDlg.h"
+
+#include "shell/ui/UiText.h"
+#include "model/CVX50TextDoc.h"
+#include "base/GbkText.h"
+#include "model/ScreenCommands.h"
+#include "base/UserInterface.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSpinBox>
+
+namespace {
+
+constexpr int PropertiesCaptionId = 61365;
+constexpr int ScreenNumberId = 61338;
+constexpr int DescriptionTooLongId = 61221;
+
+} // namespace
+
+CScreenSettingsDlg::CScreenSettingsDlg(CVX50TextDoc& doc, QWidget* parent)
+    : QDialog(parent)
+    , m_doc(doc)
+    , m_number(doc.CurrentScreenNumber)
+    , m_description(new QLineEdit(this))
+    , m_up(new QSpinBox(this))
+    , m_down(new QSpinBox(this))
+    , m_rs485(new QRadioButton(QStringLiteral("RS485"), this))
+    , m_com1(new QRadioButton(QStringLiteral("COM1"), this))
+{
+    setWindowTitle(UiText(PropertiesCaptionId));
+    m_description->setObjectName(QStringLiteral("description"));
+    m_up->setObjectName(QStringLiteral("upScreen"));
+    m_down->setObjectName(QStringLiteral("downScreen"));
+    for (QSpinBox* spin : {m_up, m_down}) {
+        spin->setRange(1, kHighestScreenNumber);
+        spin->setValue(1);
+    }
+    if (const ScreenRecord* screen = doc.FindScreenByNumber(m_number)) {
+        m_description->setText(QStringFromGbk(screen->Description));
+        m_up->setValue(screen->UpKeyScreen);
+        m_down->setValue(screen->DownKeyScreen);
+        m_port = screen->Port;
+    }
+    m_rs485->setChecked(m_port == 0);
+    m_com1->setChecked(m_port == 1);
+
+    auto* ports = new QGroupBox(QStringLiteral("选项"), this);
+    auto* portLine = new QHBoxLayout(ports);
+    portLine->addWidget(m_rs485);
+    portLine->addWidget(m_com1);
+
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CScreenSettingsDlg::OnOK);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* form = new QFormLayout(this);
+    form->addRow(new QLabel(UiText(ScreenNumberId) + QString::number(m_number), this));
+    form->addRow(QStringLiteral("画面描述 :"), m_description);
+    form->addRow(QStringLiteral("按上键至画面:"), m_up);
+    form->addRow(QStringLiteral("按下键至画面:"), m_down);
+    form->addRow(ports);
+    form->addRow(buttons);
+}
+
+void CScreenSettingsDlg::OnOK()
+{
+    ScreenSettings settings;
+    settings.upKeyScreen = m_up->value();
+    settings.downKeyScreen = m_down->value();
+    settings.port = m_rs485->isChecked() ? 0 : m_com1->isChecked() ? 1 : m_port;
+    settings.description = GbkFromQString(m_description->text());
+    if (ApplyScreenSettings(m_doc, m_number, settings) != ScreenRefusal::None) {
+        CurrentUi().ShowMessage(DescriptionTooLongId, MbOk);
+        return;
+    }
+    accept();
+}

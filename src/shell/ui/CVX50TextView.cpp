@@ -1,0 +1,369 @@
+#include "shell/ui/CVX50TextView.h"
+
+#include "shell/ui/CCJTreeCtrl.h"
+#include "shell/ui/CElementListDlg.h"
+#include "shell/ui/CMainFrame.h"
+#include "shell/ui/CPaneCtrl.h"
+#include "shell/ui/CanvasPages.h"
+#include "shell/ui/GuiUserInterface.h"
+#include "shell/ui/CProgressDlg.h"
+#include "shell/ui/UiText.h"
+#include "shell/ui/ViewCommands.h"
+#include "devices/AddressTableFile.h"
+#include "model/CVX50TextDoc.h"
+#include "shell/CommandIds.h"
+#include "devices/DeviceKeys.h"
+#include "base/GbkText.h"
+#include "base/ProgramPaths.h"
+#include "model/ProjectReset.h"
+#include "base/UserInterface.h"
+#include "pages/ui/CBarGraphPropertyDlg.h"
+#include "pages/ui/CCurvePropertyDlg.h"
+#include "pages/ui/CDynTextPropertyDlg.h"
+#include "pages/ui/CFuncKeyPropertyDlg.h"
+#include "pages/ui/CLampPropertyDlg.h"
+#include "pages/ui/CPicturePropertyDlg.h"
+#include "pages/ui/CRegisterPropertyDlg.h"
+#include "pages/ui/CScreenPropertyDlg.h"
+#include "pages/ui/CTextPropertyDlg.h"
+#include "simulator/ui/CKeypadDlg.h"
+#include "transfer/ComPortNumber.h"
+#include "transfer/PanelExchanges.h"
+#include "transfer/ui/CUsageChart.h"
+#include "transfer/ui/ComPortDlg.h"
+
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QResizeEvent>
+
+namespace {
+
+constexpr int SaveChangesId = 61212;
+constexpr int ScreenNumberId = 61338;
+constexpr int UsedSeriesId = 61335;
+constexpr int FreeSeriesId = 61336;
+constexpr int ChartTitleId = 61337;
+constexpr int BitmapFilterId = 61355;
+constexpr int BitmapLoadFailedId = 61223;
+
+// The panel's memory for the compiled image.
+constexpr int PanelCapacity = 0x9000;
+
+const QColor Background(214, 211, 206);
+
+// Until the device dialog exists, File New and the Device command apply the
+// device that ships with the program.
+const char* const ShippedDevice = "ModBus Slave";
+
+} // namespace
+
+CVX50TextView::CVX50TextView(CVX50TextDoc& document, CMainFrame& frame)
+    : QWidget(&frame)
+    , m_document(document)
+    , m_frame(frame)
+{
+    setObjectName(QStringLiteral("View"));
+    setFocusPolicy(Qt::StrongFocus);
+    RegisterCommands();
+}
+
+CVX50TextView::~CVX50TextView()
+{
+    delete ProgressWindow;
+}
+
+void CVX50TextView::RegisterCommands()
+{
+    m_frame.SetCommandHandler(Cmd::FileNew, [this] { OnFileNew(); });
+    m_frame.SetCommandHandler(Cmd::FileSave, [this] { OnFileSave(); });
+    m_frame.SetCommandHandler(Cmd::FileSaveAs, [this] { OnFileSaveAs(); });
+    m_frame.SetCommandHandler(Cmd::Device, [this] { OnDevice(); });
+    m_frame.SetCommandHandler(Cmd::ComPort, [this] { OnComPort(); });
+    m_frame.SetCommandHandler(Cmd::WritePanel, [this] { OnWritePanel(); });
+    m_frame.SetCommandHandler(Cmd::ReadPanel, [this] { OnReadPanel(); });
+    m_frame.SetCommandHandler(Cmd::Compile, [this] { OnCompile(); });
+    m_frame.SetCommandHandler(Cmd::ToolPicture, [this] { OnToolPicture(); });
+    const std::pair<int, int> tools[] = {
+        {Cmd::ToolLamp, ToolLamp},         {Cmd::ToolFuncKey, ToolFuncKey},   {Cmd::ToolStaticText, ToolStaticText},
+        {Cmd::ToolDynText, ToolDynamicText}, {Cmd::ToolRegister, ToolRegister}, {Cmd::ToolBarGraph, ToolBarGraph},
+        {Cmd::ToolCurve, ToolCurveGraph},
+    };
+    for (const auto& [command, tool] : tools)
+        m_frame.SetCommandHandler(command, [this, tool = tool] { SetTool(tool); });
+    RegisterViewCommands(m_frame, *this);
+}
+
+ViewLayout CVX50TextView::Layout() const
+{
+    return ComputeViewLayout(width(), height(), m_frame.Simulating != 0);
+}
+
+std::vector<CPropertyDlg*> CVX50TextView::Pages() const
+{
+    return {FuncKeyPage, BarGraphPage, DynTextPage, LampPage, PicturePage,
+            RegisterPage, ScreenPage, TextPage, CurvePage};
+}
+
+void CVX50TextView::SetTool(int tool)
+{
+    if (m_canvas)
+        m_canvas->CurrentTool = tool;
+    setFocus();
+}
+
+void CVX50TextView::OnToolPicture()
+{
+    if (!m_canvas)
+        return;
+    QFileDialog dialog(this, QString(), QString(), UiText(BitmapFilterId) + QStringLiteral("(*.bmp)"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    const QString path =
+        RunModalDialog(dialog) == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    if (path.isEmpty()) {
+        m_canvas->CurrentTool = ToolSelect;
+        return;
+    }
+    const QImage bitmap(path);
+    if (bitmap.isNull()) {
+        CurrentUi().ShowMessage(BitmapLoadFailedId);
+        m_canvas->CurrentTool = ToolSelect;
+        return;
+    }
+    // The full path is kept: placing must not depend on the current folder.
+    m_canvas->PicturePath = path;
+    m_canvas->PictureBitmap = bitmap;
+    m_canvas->CurrentTool = ToolPicture;
+}
+
+void CVX50TextView::OnDevice()
+{
+    const std::string name = GbkFromUtf8(ShippedDevice);
+    const std::string path = DeviceTablePath(name);
+    DeviceKeys keys;
+    if (ReadDeviceKeysFile(path, keys) != std::optional<bool>(true) ||
+        !ReadAddressTableFile(path, m_document.AddressTable))
+        return;
+    m_document.DeviceName = name;
+    m_document.ProtocolLibraryName = keys.dllName;
+    m_document.TableEditable = IsBuiltInDeviceName(name) ? 0 : keys.canEdit;
+    m_document.CommBufferLength = keys.commBuffLength;
+    m_document.HighFront = keys.highFront;
+    m_document.UseProtocolLibrary = 1;
+    m_frame.ShowDeviceInPanes();
+    m_document.ResetOnNew = 1;
+}
+
+void CVX50TextView::OnComPort()
+{
+    CComPortDlg dialog(&m_frame);
+    if (RunModalDialog(dialog) == QDialog::Accepted)
+        m_document.ProjectComPort = ComPortNumber();
+}
+
+bool CVX50TextView::EndTransfer(CPanelSerial& port)
+{
+    return ::EndTransfer(port);
+}
+
+void CVX50TextView::OnWritePanel()
+{
+}
+
+void CVX50TextView::OnReadPanel()
+{
+}
+
+void CVX50TextView::OnCompile()
+{
+}
+
+void CVX50TextView::OnFileNew()
+{
+    if (!m_canvas) {
+        if (AskDeviceOnNew == 1)
+            OnDevice();
+        if (m_document.ResetOnNew == 0)
+            return;
+        CreateChildWindows();
+    } else {
+        if (m_document.ProjectModified == 1) {
+            const int answer = CurrentUi().ShowMessage(SaveChangesId, MbYesNoCancel | MbIconInformation);
+            if (answer == IdCancel)
+                return;
+            if (answer == IdYes) {
+                SaveAs = 0;
+                // The user asked to keep the project: unless it was written,
+                // File New must not throw it away.
+                if (SaveProject() != SaveResult::Written)
+                    return;
+            }
+        }
+        if (AskDeviceOnNew == 1)
+            OnDevice();
+        if (m_document.ResetOnNew == 0)
+            return;
+        ResetProject();
+    }
+    if (m_frame.ScreenDataWindow)
+        m_frame.ScreenDataWindow->RefreshList(1);
+    m_document.ResetOnNew = 0;
+    AskDeviceOnNew = 1;
+    m_frame.RefreshCommandStates();
+}
+
+void CVX50TextView::CreateChildWindows()
+{
+    FuncKeyPage = new CFuncKeyPropertyDlg(this);
+    BarGraphPage = new CBarGraphPropertyDlg(this);
+    DynTextPage = new CDynTextPropertyDlg(this);
+    LampPage = new CLampPropertyDlg(this);
+    PicturePage = new CPicturePropertyDlg(this);
+    RegisterPage = new CRegisterPropertyDlg(this);
+    ScreenPage = new CScreenPropertyDlg(this);
+    TextPage = new CTextPropertyDlg(this);
+    CurvePage = new CCurvePropertyDlg(this);
+    KeypadWindow = new CKeypadDlg(this);
+    KeypadWindow->hide();
+    m_canvas = new CPaneCtrl(m_document, this);
+    m_canvasPages = std::make_unique<CanvasPages>(*this, m_frame);
+    m_canvas->SetPageHost(m_canvasPages.get());
+    m_canvas->show();
+
+    // The tree turns from a grey frame into the project.
+    CCJTreeCtrl& tree = *m_frame.GetTreeCtrl();
+    tree.SetItemColor(tree.ScreensRoot(), Qt::black);
+    tree.SetItemColor(tree.AddressRoot(), Qt::black);
+    const int itemData = static_cast<int>(m_document.GetScreens().size()) + CCJTreeCtrl::ScreenDataOffset;
+    const QString name = QStringFromGbk(m_document.DefaultScreenDescription(1));
+    tree.setCurrentItem(tree.AppendScreenItem(name, itemData));
+    tree.CurrentScreenItemData = itemData;
+    if (!m_document.GetScreens().empty())
+        m_document.GetScreens().front().Port = m_document.DefaultPort;
+
+    m_frame.ScreenDataWindow = new CElementListDlg(m_document, this);
+    m_frame.ScreenDataWindow->SetPageHost(m_canvasPages.get());
+    m_frame.ScreenDataWindow->SetCanvas(m_canvas);
+    PlaceChildWindows();
+    m_frame.ScreenDataWindow->setVisible(m_frame.ScreenDataShown == 1);
+
+    ShowScreenPage();
+
+    UsageChart = std::make_unique<CUsageChart>();
+    UsageChart->SetSeriesName(0, UiText(UsedSeriesId));
+    UsageChart->SetSeriesName(1, UiText(FreeSeriesId));
+    UsageChart->SetTitle(UiText(ChartTitleId));
+    auto values = std::make_unique<CChartValues>();
+    values->SetValue(0, 1);
+    values->SetValue(1, PanelCapacity);
+    UsageChart->AddValues(std::move(values));
+    update();
+}
+
+void CVX50TextView::ResetProject()
+{
+    ResetProjectForNew(m_document);
+
+    // One screen item is left, named like the screen.
+    CCJTreeCtrl& tree = *m_frame.GetTreeCtrl();
+    QTreeWidgetItem* root = tree.ScreensRoot();
+    while (root->childCount() > 1)
+        delete root->takeChild(0);
+    const QString name = QStringFromGbk(m_document.DefaultScreenDescription(1));
+    const int itemData = 1 + CCJTreeCtrl::ScreenDataOffset;
+    QTreeWidgetItem* item = root->childCount() ? root->child(0) : tree.AppendScreenItem(name, itemData);
+    item->setText(0, name);
+    CCJTreeCtrl::SetItemData(item, itemData);
+    tree.setCurrentItem(item);
+    tree.CurrentScreenItemData = itemData;
+
+    m_canvas->update();
+    ShowScreenPage();
+
+    m_frame.WriteDescriptions = 0;
+    m_frame.UsedCharTable.fill(0);
+    m_frame.UsedCharTableCount = 0;
+}
+
+void CVX50TextView::ShowScreenPage()
+{
+    if (!ScreenPage)
+        return;
+    if (const ScreenRecord* screen = m_document.FindScreenByNumber(m_document.CurrentScreenNumber)) {
+        ScreenPage->NumberText = UiText(ScreenNumberId) + QString::number(screen->Number);
+        ScreenPage->Description = QStringFromGbk(screen->Description);
+        ScreenPage->UpScreen = screen->UpKeyScreen;
+        ScreenPage->DownScreen = screen->DownKeyScreen;
+        ScreenPage->Port = screen->Port;
+        ScreenPage->LoadControls();
+    }
+    HideElementPages();
+    ScreenPage->show();
+}
+
+void CVX50TextView::HideElementPages()
+{
+    for (CPropertyDlg* page : Pages()) {
+        if (page && page != ScreenPage)
+            page->hide();
+    }
+}
+
+void CVX50TextView::PlaceChildWindows()
+{
+    if (!m_canvas)
+        return;
+    const ViewLayout l = Layout();
+    m_canvas->setGeometry(l.canvas);
+    for (CPropertyDlg* page : Pages())
+        page->setGeometry(l.pages);
+    KeypadWindow->setGeometry(l.keypad);
+    if (m_frame.ScreenDataWindow)
+        m_frame.ScreenDataWindow->setGeometry(l.dataWindow);
+}
+
+void CVX50TextView::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    PlaceChildWindows();
+}
+
+void CVX50TextView::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    const bool editingKey = key == Qt::Key_Delete || key == Qt::Key_Left || key == Qt::Key_Right ||
+                            key == Qt::Key_Up || key == Qt::Key_Down;
+    const bool clipboardKey = (event->modifiers() & Qt::ControlModifier) &&
+                              (key == Qt::Key_C || key == Qt::Key_V || key == Qt::Key_X);
+    // A key the canvas leaves comes back here through its parent: it then
+    // goes the normal way. A key that a text field leaves (Up and Down in a
+    // line edit) was typed into the field, not meant for the elements.
+    const QWidget* focused = focusWidget();
+    const bool typedIntoText = focused && focused->testAttribute(Qt::WA_InputMethodEnabled);
+    if (m_canvas && (editingKey || clipboardKey) && !m_forwardingKey && !typedIntoText) {
+        m_forwardingKey = true;
+        QCoreApplication::sendEvent(m_canvas, event);
+        m_forwardingKey = false;
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void CVX50TextView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const ViewLayout l = Layout();
+    if (m_canvas)
+        painter.fillRect(QRect(0, 0, l.backgroundRight, l.bandHeight), Background);
+    else
+        painter.fillRect(rect(), Background);
+    // Where the screen-data window would stand while it is hidden.
+    if (m_frame.ScreenDataShown == 0)
+        painter.fillRect(QRect(l.backgroundRight, 0, width() - l.backgroundRight, height()), Background);
+    if (UsageChart) {
+        UsageChartRect = l.chart;
+        if (l.chartVisible)
+            UsageChart->Draw(painter, l.chart);
+    }
+}

@@ -1,0 +1,144 @@
+#pragma once
+
+#include "shell/ViewLayout.h"
+#include "transfer/PollGroup.h"
+#include "transfer/ProtocolFunctionTable.h"
+
+#include <QWidget>
+
+#include <array>
+#include <memory>
+#include <vector>
+
+class CBarGraphPropertyDlg;
+class CanvasPages;
+class CChartValues;
+class CCurvePropertyDlg;
+class CDynTextPropertyDlg;
+class CFuncKeyPropertyDlg;
+class CKeypadDlg;
+class CLampPropertyDlg;
+class CMainFrame;
+class CPaneCtrl;
+class CPanelSerial;
+class CPicturePropertyDlg;
+class CProgressDlg;
+class CPropertyDlg;
+class CRegisterPropertyDlg;
+class CScreenPropertyDlg;
+class CTextPropertyDlg;
+class CUsageChart;
+class CVX50TextDoc;
+
+// The client area right of the project tree. It owns the editor's child
+// windows: the canvas, the nine property pages, the keypad window and the
+// usage chart; none exists until the first File New has run to its end. It
+// lays them out on every resize and carries the element tools.
+class CVX50TextView : public QWidget {
+    Q_OBJECT
+public:
+    // How the save core ended.
+    enum class SaveResult { Written, Cancelled, Failed };
+
+    CVX50TextView(CVX50TextDoc& document, CMainFrame& frame);
+    ~CVX50TextView() override;
+
+    CVX50TextDoc& GetDocument() const { return m_document; }
+    // The canvas; null before the first File New.
+    CPaneCtrl* GetCanvas() const { return m_canvas; }
+    ViewLayout Layout() const;
+
+    // The save core shared by Save, Save As and the save prompts; reads
+    // SaveAs.
+    SaveResult SaveProject();
+
+    // The screen page filled from the edited screen, the element pages hidden.
+    void ShowScreenPage();
+    void HideElementPages();
+
+    // Brings element `elementIndex` of screen `screenIndex` (indexes into the
+    // document's lists) into view, selected and shown in the page of `kind`,
+    // so that the user sees an element a check found faulty. Neither commits
+    // the screen being left nor takes a snapshot; indexes outside the lists
+    // change nothing.
+    void GoToElement(int screenIndex, int elementIndex, int kind);
+
+    // The end exchange of a transfer on an open port (transfer/PanelExchanges.h):
+    // up to 3 tries, 61214 after the third failure.
+    static bool EndTransfer(CPanelSerial& port);
+
+    // The poll plan of one screen over the document (transfer/ScreenPollPlan.h),
+    // grouped with the loaded protocol library's coil positions.
+    bool CollectScreenAddresses(int screenIndex, std::vector<PollItem>& wordBits, std::vector<PollItem>& coils,
+        std::vector<PollItem>& words) const;
+    std::vector<PollGroup> BuildPollGroups(std::vector<PollItem> wordBits, std::vector<PollItem> coils,
+        std::vector<PollItem> words) const;
+    bool AddressInTable(int wordAddress, bool wordGroups) const;
+
+    // The nine pages in creation order: function key, bar graph, dynamic
+    // text, lamp, picture, register, screen, text, curve.
+    std::vector<CPropertyDlg*> Pages() const;
+
+    CFuncKeyPropertyDlg* FuncKeyPage = nullptr;
+    CBarGraphPropertyDlg* BarGraphPage = nullptr;
+    CDynTextPropertyDlg* DynTextPage = nullptr;
+    CLampPropertyDlg* LampPage = nullptr;
+    CPicturePropertyDlg* PicturePage = nullptr;
+    CRegisterPropertyDlg* RegisterPage = nullptr;
+    CScreenPropertyDlg* ScreenPage = nullptr;
+    CTextPropertyDlg* TextPage = nullptr;
+    CCurvePropertyDlg* CurvePage = nullptr;
+    CKeypadDlg* KeypadWindow = nullptr;
+    std::unique_ptr<CUsageChart> UsageChart;
+    QRect UsageChartRect;
+    CProgressDlg* ProgressWindow = nullptr;
+    // The loaded protocol library's entry points (transfer/ProtocolLibrary.h).
+    ProtocolFunctionTable ProtocolFunctions;
+    // 1: the next save asks for a file name even when the project has a path.
+    int SaveAs = 1;
+    // 1: File New asks for the device; open and read set it to 0 while they
+    // run File New, and File New sets it back to 1 when it runs to its end.
+    int AskDeviceOnNew = 1;
+    int AlarmListClosed = 1;
+    int ProjectPassword = 0;
+    // One byte per dot of a picture read back from the panel.
+    std::array<std::uint8_t, 49152> PixelBuffer{};
+
+public slots:
+    void OnFileNew();
+    // Save to the project's path (asking for one when it has none) and Save
+    // As; a written project is no longer modified.
+    void OnFileSave();
+    void OnFileSaveAs();
+    // The device question of File New and the Device command. Until the
+    // device dialog exists, the shipped "ModBus Slave" device is applied.
+    void OnDevice();
+    // The PC serial port; on OK the project's simulation port follows it.
+    void OnComPort();
+    // Left for the panel transfers.
+    void OnWritePanel();
+    void OnReadPanel();
+    void OnCompile();
+    void OnToolPicture();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    // The view holds the keyboard focus for its canvas (a press on the
+    // canvas focuses the view, as does choosing a tool): the editing keys
+    // typed then go to the canvas.
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void CreateChildWindows();
+    void PlaceChildWindows();
+    void ResetProject();
+    void RegisterCommands();
+    void SetTool(int tool);
+
+    CVX50TextDoc& m_document;
+    CMainFrame& m_frame;
+    CPaneCtrl* m_canvas = nullptr;
+    std::unique_ptr<CanvasPages> m_canvasPages;
+    bool m_forwardingKey = false;
+};

@@ -1,0 +1,47 @@
+#include "shell/ui/CVX50TextView.h"
+
+#include "shell/ui/CCJTreeCtrl.h"
+#include "shell/ui/CElementListDlg.h"
+#include "shell/ui/CMainFrame.h"
+#include "shell/ui/CPaneCtrl.h"
+#include "shell/ui/CanvasPages.h"
+#include "model/CVX50TextDoc.h"
+
+#include <QSignalBlocker>
+
+void CVX50TextView::GoToElement(int screenIndex, int elementIndex, int kind)
+{
+    std::vector<ScreenRecord>& screens = m_document.GetScreens();
+    if (screenIndex < 0 || screenIndex >= static_cast<int>(screens.size()))
+        return;
+    const ScreenRecord& screen = screens[static_cast<std::size_t>(screenIndex)];
+    if (elementIndex < 0 || elementIndex >= static_cast<int>(screen.Elements.size()))
+        return;
+
+    // The screen's own item, found by its number: the tree lists screens in
+    // number order, which need not be the document's order.
+    CCJTreeCtrl& tree = *m_frame.GetTreeCtrl();
+    const int itemData = screen.Number + CCJTreeCtrl::ScreenDataOffset;
+    if (QTreeWidgetItem* item = tree.FindItemByData(itemData)) {
+        const QSignalBlocker quiet(&tree);
+        tree.setCurrentItem(item);
+        tree.CurrentScreenItemData = itemData;
+    }
+
+    ElementList elements = screen.Elements;
+    for (const ElementRef& ref : elements)
+        ref.element->Selected = 0;
+    HideElementPages();
+    const std::shared_ptr<CScreenElement>& element = elements[static_cast<std::size_t>(elementIndex)].element;
+    element->Selected = 1;
+    const bool hasPage = kind >= KindFuncKey && kind <= KindGraph;
+    if (hasPage && m_canvasPages)
+        m_canvasPages->ShowElementPage(element, false);
+
+    m_document.SetWorkingElements(std::move(elements));
+    m_document.CurrentScreenNumber = screen.Number;
+    if (m_frame.ScreenDataWindow)
+        m_frame.ScreenDataWindow->RefreshList(1);
+    if (m_canvas)
+        m_canvas->update();
+}

@@ -1,0 +1,225 @@
+#include "shell/ui/GuiUserInterface.h"
+
+#include "shell/ui/CCopyScreenDlg.h"
+#include "shell/ui/CElementListDlg.h"
+#include "shell/ui/CMainFrame.h"
+#include "shell/ui/CNewScreenDlg.h"
+#include "shell/ui/CPaneCtrl.h"
+#include "shell/ui/CProgressDlg.h"
+#include "shell/ui/CVX50TextView.h"
+#include "shell/ui/UiText.h"
+#include "base/GbkText.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+
+constexpr int AppTitleId = 57344;
+constexpr int ProgressCreateFailedId = 61248;
+constexpr int UntitledId = 61353;
+constexpr int ProjectFilterId = 61354;
+
+QMessageBox::Icon IconOf(unsigned flags)
+{
+    switch (flags & 0xF0) {
+    case MbIconStop: return QMessageBox::Critical;
+    case MbIconQuestion: return QMessageBox::Question;
+    case MbIconWarning: return QMessageBox::Warning;
+    case MbIconInformation: return QMessageBox::Information;
+    default: return QMessageBox::NoIcon;
+    }
+}
+
+} // namespace
+
+GuiUserInterface::GuiUserInterface(CMainFrame& frame)
+    : m_frame(frame)
+    , m_previous(InstallUi(this))
+{
+}
+
+GuiUserInterface::~GuiUserInterface()
+{
+    InstallUi(m_previous);
+}
+
+int GuiUserInterface::ShowMessage(int stringId, unsigned flags)
+{
+    return RunMessageBox(UiText(stringId), flags);
+}
+
+int GuiUserInterface::ShowMessageText(const std::string& gbkText, unsigned flags)
+{
+    return RunMessageBox(QStringFromGbk(gbkText), flags);
+}
+
+int GuiUserInterface::RunMessageBox(const QString& text, unsigned flags)
+{
+    QMessageBox box(IconOf(flags), UiText(AppTitleId), text, QMessageBox::NoButton, &m_frame);
+    switch (flags & 0x0F) {
+    case MbOkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+    case MbYesNoCancel: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel); break;
+    case MbYesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    default: box.setStandardButtons(QMessageBox::Ok); break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Yes: return IdYes;
+    case QMessageBox::No: return IdNo;
+    case QMessageBox::Cancel: return IdCancel;
+    default: return IdOk;
+    }
+}
+
+void GuiUserInterface::ProgressBegin(int total)
+{
+    CVX50TextView* view = m_frame.GetActiveView();
+    if (!view)
+        return;
+    if (!view->ProgressWindow) {
+        view->ProgressWindow = new CProgressDlg();
+        view->ProgressWindow->show();
+        if (!view->ProgressWindow->isVisible()) {
+            ShowMessage(ProgressCreateFailedId);
+            ProgressEnd();
+            return;
+        }
+    }
+    view->ProgressWindow->SetRange(total);
+    view->ProgressWindow->SetPos(0);
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void GuiUserInterface::ProgressCaption(int captionId, int textId)
+{
+    CVX50TextView* view = m_frame.GetActiveView();
+    if (!view || !view->ProgressWindow)
+        return;
+    view->ProgressWindow->SetCaption(UiText(captionId));
+    view->ProgressWindow->SetText(UiText(textId));
+}
+
+void GuiUserInterface::ProgressStep(int position)
+{
+    CVX50TextView* view = m_frame.GetActiveView();
+    if (!view || !view->ProgressWindow)
+        return;
+    view->ProgressWindow->SetPos(position);
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void GuiUserInterface::ProgressEnd()
+{
+    CVX50TextView* view = m_frame.GetActiveView();
+    if (!view || !view->ProgressWindow)
+        return;
+    delete view->ProgressWindow;
+    view->ProgressWindow = nullptr;
+}
+
+void GuiUserInterface::RebuildProjectTree()
+{
+    m_frame.RebuildProjectTree();
+}
+
+void GuiUserInterface::ShowScreenItem(int number, const std::string& gbkText)
+{
+    m_frame.ShowScreenItem(number, QStringFromGbk(gbkText));
+}
+
+void GuiUserInterface::ShowScreenPage()
+{
+    if (CVX50TextView* view = m_frame.GetActiveView())
+        view->ShowScreenPage();
+}
+
+void GuiUserInterface::DeviceLoaded()
+{
+    m_frame.ShowDeviceInPanes();
+}
+
+void GuiUserInterface::ShowPageAfterRestore()
+{
+    if (CVX50TextView* view = m_frame.GetActiveView())
+        view->ShowScreenPage();
+}
+
+void GuiUserInterface::RedrawCanvas()
+{
+    if (CVX50TextView* view = m_frame.GetActiveView(); view && view->GetCanvas())
+        view->GetCanvas()->update();
+}
+
+void GuiUserInterface::GoToElement(int screenIndex, int elementIndex, int page)
+{
+    if (CVX50TextView* view = m_frame.GetActiveView())
+        view->GoToElement(screenIndex, elementIndex, page);
+}
+
+void GuiUserInterface::RefreshElementList(bool rebuild)
+{
+    if (m_frame.ScreenDataWindow)
+        m_frame.ScreenDataWindow->RefreshList(rebuild ? 1 : 0);
+}
+
+int GuiUserInterface::RunDialog(QDialog& dialog)
+{
+    return dialog.exec();
+}
+
+bool GuiUserInterface::RunCopyScreenDialog(int, int& target)
+{
+    CCopyScreenDlg dialog(m_frame.GetDocument(), &m_frame);
+    if (RunDialog(dialog) != QDialog::Accepted)
+        return false;
+    target = dialog.Target();
+    return true;
+}
+
+void GuiUserInterface::RunNewScreenDialog(bool insertMode)
+{
+    CNewScreenDlg dialog(m_frame, insertMode);
+    RunDialog(dialog);
+}
+
+QString GuiUserInterface::ChooseProjectFile(bool forSave)
+{
+    // The project file dialog opens without an owner window.
+    QFileDialog dialog(nullptr, QString(), QString(), UiText(ProjectFilterId) + QStringLiteral("(*.opf)"));
+    dialog.setDefaultSuffix(QStringLiteral("opf"));
+    if (forSave) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+        dialog.selectFile(UiText(UntitledId));
+    } else {
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    }
+    if (RunDialog(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
+
+namespace {
+
+GuiUserInterface* InstalledGui()
+{
+    return dynamic_cast<GuiUserInterface*>(&CurrentUi());
+}
+
+} // namespace
+
+int RunModalDialog(QDialog& dialog)
+{
+    if (GuiUserInterface* gui = InstalledGui())
+        return gui->RunDialog(dialog);
+    return dialog.exec();
+}
+
+QString ChooseProjectFileModally(bool forSave)
+{
+    if (GuiUserInterface* gui = InstalledGui())
+        return gui->ChooseProjectFile(forSave);
+    return {};
+}

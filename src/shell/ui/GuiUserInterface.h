@@ -1,0 +1,63 @@
+#pragma once
+
+#include "base/UserInterface.h"
+
+#include <QString>
+
+class CMainFrame;
+class QDialog;
+
+// The user interface the model talks to while the editor runs: message boxes
+// over the main window, the view's progress window, and the refreshes of the
+// tree, pages, canvas and screen-data window. Installed for its lifetime.
+class GuiUserInterface : public UserInterface {
+public:
+    explicit GuiUserInterface(CMainFrame& frame);
+    ~GuiUserInterface() override;
+    GuiUserInterface(const GuiUserInterface&) = delete;
+    GuiUserInterface& operator=(const GuiUserInterface&) = delete;
+
+    int ShowMessage(int stringId, unsigned flags = MbOk) override;
+    int ShowMessageText(const std::string& gbkText, unsigned flags = MbOk) override;
+
+    void ProgressBegin(int total) override;
+    void ProgressCaption(int captionId, int textId) override;
+    void ProgressStep(int position) override;
+    void ProgressEnd() override;
+
+    void RebuildProjectTree() override;
+    void ShowPageAfterRestore() override;
+    void RedrawCanvas() override;
+    void RefreshElementList(bool rebuild) override;
+    void GoToElement(int screenIndex, int elementIndex, int page) override;
+    void ShowScreenItem(int number, const std::string& gbkText) override;
+    void ShowScreenPage() override;
+    void DeviceLoaded() override;
+    bool RunCopyScreenDialog(int sourceNumber, int& target) override;
+    void RunNewScreenDialog(bool insertMode) override;
+
+    // Runs a modal dialog of the editor; returns its QDialog result. Tests
+    // override it to fill the dialog and press its buttons.
+    virtual int RunDialog(QDialog& dialog);
+    // The project file dialog ("*.opf"): an existing file to open, or a file
+    // to save to (proposed "未命名"; replacing is asked by the caller). The
+    // full path, or empty when cancelled.
+    virtual QString ChooseProjectFile(bool forSave);
+
+protected:
+    // The modal box itself; tests override it to answer without a window.
+    virtual int RunMessageBox(const QString& text, unsigned flags);
+
+    CMainFrame& m_frame;
+
+private:
+    UserInterface* m_previous;
+};
+
+// Runs `dialog` modally through the installed GUI user interface (plain exec()
+// when none is installed).
+int RunModalDialog(QDialog& dialog);
+
+// ChooseProjectFile of the installed GUI user interface; empty, as if
+// cancelled, when none is installed.
+QString ChooseProjectFileModally(bool forSave);

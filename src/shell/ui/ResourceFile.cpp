@@ -1,0 +1,97 @@
+#include "shell/ui/ResourceFile.h"
+
+#include "StringTable.h"
+
+#include <QFile>
+#include <QHash>
+#include <QResource>
+
+namespace ResourceFile {
+namespace {
+
+const QString Root = QStringLiteral("/vx50res");
+
+struct State {
+    QString path;
+    QHash<QString, QString> menus;
+};
+
+State& Loaded()
+{
+    static State state;
+    return state;
+}
+
+QString Unescape(QString text)
+{
+    text.replace(QStringLiteral("\\n"), QStringLiteral("\n"));
+    text.replace(QStringLiteral("\\t"), QStringLiteral("\t"));
+    return text;
+}
+
+// The "key<TAB>text" lines of one text file of the resource.
+QHash<QString, QString> ReadEntries(const QString& name)
+{
+    QHash<QString, QString> entries;
+    QFile file(QStringLiteral(":") + Root + QStringLiteral("/") + name);
+    if (!file.open(QIODevice::ReadOnly))
+        return entries;
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
+    for (const QString& raw : lines) {
+        const QString line = raw.endsWith(u'\r') ? raw.chopped(1) : raw;
+        const qsizetype tab = line.indexOf(u'\t');
+        if (tab > 0)
+            entries.insert(line.left(tab), Unescape(line.mid(tab + 1)));
+    }
+    return entries;
+}
+
+} // namespace
+
+bool Load(const QString& programFolder)
+{
+    const QString path = programFolder + QString::fromLatin1(FileName);
+    if (!QFile::exists(path) || !QResource::registerResource(path, Root))
+        return false;
+    Loaded().path = path;
+
+    std::map<int, std::string> strings;
+    const auto entries = ReadEntries(QStringLiteral("strings.txt"));
+    for (auto it = entries.begin(); it != entries.end(); ++it) {
+        bool ok = false;
+        const int id = it.key().toInt(&ok);
+        if (ok)
+            strings[id] = it.value().toStdString();
+    }
+    OverrideStrings(std::move(strings));
+    Loaded().menus = ReadEntries(QStringLiteral("menus.txt"));
+    return true;
+}
+
+void Unload()
+{
+    if (Loaded().path.isEmpty())
+        return;
+    OverrideStrings({});
+    QResource::unregisterResource(Loaded().path, Root);
+    Loaded() = State();
+}
+
+bool IsLoaded()
+{
+    return !Loaded().path.isEmpty();
+}
+
+QString MenuText(const QString& key, const QString& builtIn)
+{
+    return Loaded().menus.value(key, builtIn);
+}
+
+QPixmap ToolbarPixmap(int commandId)
+{
+    if (!IsLoaded())
+        return {};
+    return QPixmap(QStringLiteral(":") + Root + QStringLiteral("/toolbar/%1.png").arg(commandId));
+}
+
+} // namespace ResourceFile

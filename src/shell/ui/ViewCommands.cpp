@@ -1,0 +1,54 @@
+#include "shell/ui/ViewCommands.h"
+
+#include "shell/ui/CMainFrame.h"
+#include "shell/ui/CPaneCtrl.h"
+#include "shell/ui/CVX50TextView.h"
+#include "model/CVX50TextDoc.h"
+#include "shell/CommandIds.h"
+#include "base/UserInterface.h"
+
+namespace {
+
+// A command that acts on the canvas; nothing before the first File New.
+void OnCanvas(CMainFrame& frame, CVX50TextView& view, int command, void (CPaneCtrl::*operation)())
+{
+    frame.SetCommandHandler(command, [&view, operation] {
+        if (CPaneCtrl* canvas = view.GetCanvas())
+            (canvas->*operation)();
+    });
+}
+
+} // namespace
+
+void RegisterViewCommands(CMainFrame& frame, CVX50TextView& view)
+{
+    OnCanvas(frame, view, Cmd::DeleteElements, &CPaneCtrl::DeleteSelection);
+    OnCanvas(frame, view, Cmd::CopyElements, &CPaneCtrl::CopySelection);
+    OnCanvas(frame, view, Cmd::CutElements, &CPaneCtrl::CutSelection);
+    OnCanvas(frame, view, Cmd::PasteElements, &CPaneCtrl::PasteElements);
+    OnCanvas(frame, view, Cmd::SendToBottom, &CPaneCtrl::SendToBottom);
+    OnCanvas(frame, view, Cmd::BringToTop, &CPaneCtrl::BringToTop);
+    OnCanvas(frame, view, Cmd::MoveDownOne, &CPaneCtrl::MoveDownOne);
+    OnCanvas(frame, view, Cmd::MoveUpOne, &CPaneCtrl::MoveUpOne);
+
+    frame.SetCommandHandler(Cmd::ShowGrid, [&view] {
+        CPaneCtrl::GridFlag = CPaneCtrl::GridFlag == 1 ? 0 : 1;
+        view.GetDocument().ProjectModified = 1;
+        if (CPaneCtrl* canvas = view.GetCanvas())
+            canvas->update();
+    });
+
+    // The alarm list stays open beside the editor; its closing sets the flag
+    // back.
+    frame.SetCommandHandler(Cmd::AlarmList, [&view] {
+        if (CurrentUi().RunProjectDialog(Cmd::AlarmList))
+            view.AlarmListClosed = 0;
+    });
+    frame.SetCommandHandler(Cmd::PanelSettings, [&view] {
+        if (CurrentUi().RunProjectDialog(Cmd::PanelSettings))
+            view.GetDocument().ProjectModified = 1;
+    });
+    // These dialogs store their own results.
+    for (int command : {Cmd::GlobalButtons, Cmd::CopyRegisters, Cmd::PresetTexts, Cmd::PresetRegisters})
+        frame.SetCommandHandler(command, [command] { CurrentUi().RunProjectDialog(command); });
+}

@@ -1,0 +1,191 @@
+#include "base/FileIo.h"
+#include "base/FormatError.h"
+#include "base/GbkText.h"
+#include "devices/PresetRegisterFile.h"
+#include "devices/PresetTextFile.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+PresetText TwoPairPreset()
+{
+    PresetText p;
+    p.GroupName = "D";
+    p.Address = 0x1234;
+    p.Bit = 3;
+    p.PairCount = 2;
+    p.ValueType = 2;
+    p.Values[0] = -1;
+    p.Texts[0] = GbkFromUtf8("停止");
+    p.Values[1] = 7;
+    p.Texts[1] = "run";
+    return p;
+}
+
+PresetRegister RegisterPreset(int parts)
+{
+    PresetRegister p;
+    p.Parts = parts;
+    p.GroupName = "DW";
+    p.RegisterCount = 2;
+    p.WordAddress = 0x0102;
+    p.Digits = 8;
+    p.Decimals = 2;
+    p.ValueType = 0;
+    p.RawUpper = -1;
+    p.RawLower = 5;
+    p.EngUpper = 2147483647;
+    p.EngLower = -2147483647 - 1;
+    return p;
+}
+
+} // namespace
+
+TEST(PresetTextFile, RecordLayoutIsBigEndianWithLengthPrefixedTexts)
+{
+    const std::string bytes = FormatPresetTexts({TwoPairPreset()});
+    const std::string expected = std::string("\x00\x01", 2) + "\x01" "D" "\x12\x34" "\x03" "\x02" "\x02"
+        + std::string("\xFF\xFF\x04", 3) + GbkFromUtf8("停止") + std::string("\x00\x07\x03", 3) + "run";
+    EXPECT_EQ(bytes, expected);
+}
+
+TEST(PresetTextFile, RoundTripKeepsPairsAndReadsValuesAsUnsigned16)
+{
+    PresetText second;
+    second.GroupName = "M";
+    const auto back = ParsePresetTexts(FormatPresetTexts({TwoPairPreset(), second}));
+    ASSERT_EQ(back.size(), 2u);
+    EXPECT_EQ(back[0].GroupName, "D");
+    EXPECT_EQ(back[0].Address, 0x1234);
+    EXPECT_EQ(back[0].Bit, 3);
+    EXPECT_EQ(back[0].PairCount, 2);
+    EXPECT_EQ(back[0].ValueType, 2);
+    EXPECT_EQ(back[0].Values[0], 65535); // -1 keeps only its low 16 bits
+    EXPECT_EQ(back[0].Texts[0], GbkFromUtf8("停止"));
+    EXPECT_EQ(back[0].Texts[1], "run");
+    EXPECT_EQ(back[1].GroupName, "M");
+    EXPECT_EQ(back[1].PairCount, 0);
+}
+
+TEST(PresetTextFile, EmptyListIsAnEmptyFile)
+{
+    EXPECT_EQ(FormatPresetTexts({}), "");
+    EXPECT_TRUE(ParsePresetTexts("").empty());
+}
+
+TEST(PresetTextFile, DamagedBytesAreRefused)
+{
+    const std::string good = FormatPresetTexts({TwoPairPreset()});
+    for (std::size_t cut = 1; cut < good.size(); ++cut)
+        EXPECT_THROW(ParsePresetTexts(good.substr(0, cut)), FormatError) << "cut at " << cut;
+
+    // 51 pairs do not fit the record.
+    std::string tooMany = std::string("\x00\x01\x00\x00\x00\x00", 6) + "\x33" "\x01";
+    for (int k = 0; k < 51; ++k)
+        tooMany += std::string("\x00\x00\x00", 3);
+    EXPECT_THROW(ParsePresetTexts(tooMany), FormatError);
+}
+
+TEST(PresetTextFile, LongTextIsCutOnACharacterBoundary)
+{
+    PresetText p;
+    p.PairCount = 1;
+    p.Texts[0] = "xx";
+    for (int i = 0; i < 200; ++i)
+        p.Texts[0] += GbkFromUtf8("字");
+    const auto back = ParsePresetTexts(FormatPresetTexts({p}));
+    ASSERT_EQ(back.size(), 1u);
+    EXPECT_EQ(back[0].Texts[0].size(), 254u); // "xx" and 126 whole characters
+    EXPECT_EQ(back[0].Texts[0], p.Texts[0].substr(0, 254));
+}
+
+TEST(PresetTextFile, FileKeepsOldListWhenMissingOrDamaged)
+{
+    QTemporaryDir dir;
+    const std::string path = dir.path().toStdString() + "/PreSetDText/devPreSetDText.psd";
+    EXPECT_FALSE(ReadPresetTextFile(path));
+
+    ASSERT_TRUE(WritePresetTextFile(path, {TwoPairPreset()})); // creates the folder
+    const auto read = ReadPresetTextFile(path);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->size(), 1u);
+
+    ASSERT_TRUE(WriteFileAtomically(path, std::string("\x00\x05", 2)));
+    EXPECT_FALSE(ReadPresetTextFile(path));
+}
+
+TEST(PresetRegisterFile, RecordSizesFollowTheParts)
+{
+    // 8 + n, 22 + n and 24 + n bytes after the 2-byte count.
+    const struct {
+        int parts;
+        std::size_t size;
+    } cases[] = {{0, 2 + 8 + 2}, {1, 2 + 22 + 2}, {2, 2 + 24 + 2}};
+    for (const auto& c : cases)
+        EXPECT_EQ(FormatPresetRegisters({RegisterPreset(c.parts)}).size(), c.size) << "parts " << c.parts;
+}
+
+TEST(PresetRegisterFile, BothPartsLayoutAndRoundTrip)
+{
+    const std::string bytes = FormatPresetRegisters({RegisterPreset(2)});
+    const std::string expected = std::string("\x00\x01\x02\x02", 4) + "DW" + std::string("\x01\x02\x02\x00\x08\x02", 6)
+        + std::string("\xFF\xFF\xFF\xFF\x00\x00\x00\x05\x7F\xFF\xFF\xFF\x80\x00\x00\x00", 16);
+    EXPECT_EQ(bytes, expected);
+
+    const auto back = ParsePresetRegisters(bytes);
+    ASSERT_EQ(back.size(), 1u);
+    const PresetRegister& p = back[0];
+    EXPECT_EQ(p.Parts, 2);
+    EXPECT_EQ(p.GroupName, "DW");
+    EXPECT_EQ(p.RegisterCount, 2);
+    EXPECT_EQ(p.WordAddress, 0x0102);
+    EXPECT_EQ(p.Digits, 8);
+    EXPECT_EQ(p.Decimals, 2);
+    EXPECT_EQ(p.ValueType, 0);
+    EXPECT_EQ(p.RawUpper, -1);
+    EXPECT_EQ(p.RawLower, 5);
+    EXPECT_EQ(p.EngUpper, 2147483647);
+    EXPECT_EQ(p.EngLower, -2147483647 - 1);
+}
+
+TEST(PresetRegisterFile, OnlyTheStoredPartIsRead)
+{
+    const auto digitsOnly = ParsePresetRegisters(FormatPresetRegisters({RegisterPreset(0)}));
+    ASSERT_EQ(digitsOnly.size(), 1u);
+    EXPECT_EQ(digitsOnly[0].Digits, 8);
+    EXPECT_EQ(digitsOnly[0].RawUpper, 0);
+
+    const auto rangesOnly = ParsePresetRegisters(FormatPresetRegisters({RegisterPreset(1)}));
+    ASSERT_EQ(rangesOnly.size(), 1u);
+    EXPECT_EQ(rangesOnly[0].Digits, PresetRegister{}.Digits); // left as constructed
+    EXPECT_EQ(rangesOnly[0].RawUpper, -1);
+}
+
+TEST(PresetRegisterFile, EmptyAndDamagedFiles)
+{
+    EXPECT_EQ(FormatPresetRegisters({}), "");
+    EXPECT_TRUE(ParsePresetRegisters("").empty());
+    EXPECT_TRUE(ParsePresetRegisters(std::string("\x00\x00", 2)).empty());
+
+    const std::string good = FormatPresetRegisters({RegisterPreset(2), RegisterPreset(0)});
+    for (std::size_t cut = 1; cut < good.size(); ++cut)
+        EXPECT_THROW(ParsePresetRegisters(good.substr(0, cut)), FormatError) << "cut at " << cut;
+
+    std::string badParts = FormatPresetRegisters({RegisterPreset(0)});
+    badParts[2] = 3;
+    EXPECT_THROW(ParsePresetRegisters(badParts), FormatError);
+}
+
+TEST(PresetRegisterFile, WriteAndReadThroughTheFile)
+{
+    QTemporaryDir dir;
+    const std::string path = dir.path().toStdString() + "/PreSetReg/devPreSetReg.psd";
+    EXPECT_FALSE(ReadPresetRegisterFile(path));
+    ASSERT_TRUE(WritePresetRegisterFile(path, {RegisterPreset(1)}));
+    const auto read = ReadPresetRegisterFile(path);
+    ASSERT_TRUE(read);
+    ASSERT_EQ(read->size(), 1u);
+    EXPECT_EQ(read->front().EngLower, -2147483647 - 1);
+}

@@ -1,0 +1,149 @@
+// Start-up: the COM-port number from "PZ.DAT" and a project named on the
+// command line, opened without the device question.
+
+#include "shell/ui/CCJTreeCtrl.h"
+#include "shell/ui/CMainFrame.h"
+#include "shell/ui/CPaneCtrl.h"
+#include "shell/ui/CVX50TextApp.h"
+#include "shell/ui/CVX50TextView.h"
+#include "model/CVX50TextDoc.h"
+#include "transfer/ComPortFile.h"
+#include "base/GbkText.h"
+#include "base/ProgramPaths.h"
+#include "model/projectfile/ProjectFile.h"
+#include "support/IsolatedSettings.h"
+#include "support/ScriptedGuiUserInterface.h"
+#include "support/ShippedDeviceFolder.h"
+#include "transfer/ComPortNumber.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// A saved project of screens 1 and 3 on the shipped device.
+void SaveTwoScreenProject(const std::string& path)
+{
+    CVX50TextDoc doc;
+    doc.DeviceName = GbkFromUtf8("ModBus Slave");
+    doc.ProtocolLibraryName = GbkFromUtf8("ModBus Slave.dll");
+    doc.TableEditable = 0;
+    ScreenRecord third;
+    third.Number = 3;
+    third.Description = GbkFromUtf8("第三");
+    third.UpKeyScreen = third.DownKeyScreen = 1;
+    doc.GetScreens().push_back(third);
+    QVERIFY(SaveProjectFile(doc, path, true));
+}
+
+// The application with message boxes answered OK (and noted) instead of shown.
+struct ScriptedApp : CVX50TextApp {
+    ScriptedGuiUserInterface* ui = nullptr;
+    ScriptedApp()
+        : CVX50TextApp([this](CMainFrame& frame) {
+            auto scripted = std::make_unique<ScriptedGuiUserInterface>(frame);
+            ui = scripted.get();
+            return std::unique_ptr<GuiUserInterface>(std::move(scripted));
+        })
+    {
+    }
+};
+
+} // namespace
+
+class StartUpTest : public QObject {
+    Q_OBJECT
+
+private:
+    IsolatedSettings m_settings{QStringLiteral("vx50-startup-test")};
+    QTemporaryDir m_programFolder;
+    QString m_pzDat;
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(UseProgramFolderWithShippedDevice(m_programFolder.path()));
+        m_pzDat = m_programFolder.path() + "/PZ.DAT";
+    }
+
+    void cleanup()
+    {
+        QFile::remove(m_pzDat);
+        SetComPortNumber(1);
+    }
+
+    void theWindowWritesTheNumberBackWhenItGoes()
+    {
+        {
+            ScriptedApp app;
+            QVERIFY(app.InitInstance({"vx50"}, false));
+            SetComPortNumber(4);
+        }
+        QCOMPARE(ReadComPortFile(m_pzDat.toStdString()), 4);
+    }
+
+    void theWholeProgramKeepsOneProfile()
+    {
+        // The recent-file list and whatever else keeps settings through the
+        // plain QSettings() (the COM-port map) share one profile.
+        ScriptedApp app;
+        QVERIFY(app.InitInstance({"vx50"}, false));
+        app.RecentFiles().Add(QStringLiteral("/projects/a.opf"));
+        app.ExitInstance();
+        QCOMPARE(QSettings().value(QStringLiteral("Recent File List/File1")).toString(),
+                 QStringLiteral("/projects/a.opf"));
+    }
+
+    void startsWithTheComPortNumberOfPzDat()
+    {
+        QVERIFY(WriteComPortFile(m_pzDat.toStdString(), 7));
+        ScriptedApp app;
+        QVERIFY(app.InitInstance({"vx50"}, false));
+        QCOMPARE(ComPortNumber(), 7);
+        QVERIFY(!app.MainFrame()->GetActiveView()->GetCanvas());
+    }
+
+    void opensTheProjectNamedOnTheCommandLine()
+    {
+        QTemporaryDir folder;
+        // The path keeps its folders: nothing is cut at a "/".
+        const QString path = folder.path() + "/sub/project.opf";
+        QVERIFY(QDir(folder.path()).mkpath("sub"));
+        SaveTwoScreenProject(path.toStdString());
+
+        ScriptedApp app;
+        QVERIFY(app.InitInstance({"vx50", path}, false));
+        CMainFrame& frame = *app.MainFrame();
+        CVX50TextDoc& doc = app.Document();
+        QVERIFY(frame.GetActiveView()->GetCanvas());
+        QCOMPARE(doc.GetScreens().size(), size_t(2));
+        QCOMPARE(doc.ProjectPath, path.toStdString());
+        QCOMPARE(doc.ProjectModified, 0);
+        QCOMPARE(frame.windowTitle(), "VX系列 画面设置工具-" + path);
+        QCOMPARE(frame.PaneText(1), QString("ModBus Slave"));
+        QCOMPARE(frame.PaneText(2), QString("ModBus Slave"));
+        const QTreeWidgetItem* root = frame.GetTreeCtrl()->ScreensRoot();
+        QCOMPARE(root->childCount(), 2);
+        QCOMPARE(root->child(1)->text(0), QString("第三"));
+        QCOMPARE(frame.GetActiveView()->AskDeviceOnNew, 1);
+        QVERIFY(app.ui->shown.isEmpty());
+    }
+
+    void aProjectThatCannotBeReadLeavesANewProjectWithoutPath()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.path() + "/missing.opf";
+        ScriptedApp app;
+        QVERIFY(app.InitInstance({"vx50", path}, false));
+        QVERIFY(app.MainFrame()->GetActiveView()->GetCanvas());
+        QVERIFY(app.Document().ProjectPath.empty());
+        QCOMPARE(app.ui->shown, QStringList{"保存或打开文件出错!"});
+        QCOMPARE(app.Document().GetScreens().size(), size_t(1));
+    }
+};
+
+QTEST_MAIN(StartUpTest)
+#include "StartUpTest.moc"
