@@ -4,7 +4,8 @@
 #include <string>
 
 // The system's texts by string id: messages, menu and dialog texts. The
-// texts are UTF-8 in the source; the model takes them as GBK bytes.
+// texts are UTF-8 in the source; the model takes them as GBK bytes. Callers
+// name the ids by the constants of StringIds.h.
 
 // The text of `id`, or nullptr when the table has none.
 const char* StringUtf8(int id);

@@ -1,5 +1,6 @@
 #include "devices/AddressTableFile.h"
 
+#include "StringIds.h"
 #include "devices/AddressFileText.h"
 #include "base/FileIo.h"
 #include "base/NumberText.h"
@@ -21,9 +22,6 @@ int ParseHexField(std::string_view text)
         return -1;
     return ParseHexText(text);
 }
-
-constexpr int kMsgBadTableFile = 61250; // "没选设备或地址表文件出错!"
-constexpr int kMsgCannotOpen = 61252;   // "打开DLL文件失败!"
 
 constexpr std::size_t kMaxLineLength = 65534;
 constexpr std::size_t kEntriesPerLine = 100;
@@ -232,11 +230,11 @@ bool ReadAddressTableFile(const std::string& path, AddressTable& table)
 {
     const auto bytes = ReadWholeFile(path);
     if (!bytes) {
-        CurrentUi().ShowMessage(kMsgCannotOpen);
+        CurrentUi().ShowMessage(IdsDllOpenFailed);
         return false;
     }
     if (!ParseAddressTable(*bytes, table)) {
-        CurrentUi().ShowMessage(kMsgBadTableFile);
+        CurrentUi().ShowMessage(IdsNoDeviceOrBadTable);
         return false;
     }
     return true;
@@ -247,7 +245,7 @@ bool WriteAddressTableFile(const std::string& path, const DeviceKeys& keys, std:
 {
     if (!IsWritableAddressTable(table)
         || !WriteFileAtomically(path, FormatAddressTable(keys, deviceName, table))) {
-        CurrentUi().ShowMessage(kMsgBadTableFile);
+        CurrentUi().ShowMessage(IdsNoDeviceOrBadTable);
         return false;
     }
     return true;

@@ -30,23 +30,26 @@
 //
 //   BOOL ReadAddressTable(path)  ==  return ReadAddressTableFile(path, <the document's address table>);
 //     Changes only the document's address table; the messages are shown here.
-//     - file does not open: message 61252, FALSE, table unchanged;
-//     - no "[ADDRESS]" line: message 61250, FALSE, table empty;
+//     - file does not open: message IdsDllOpenFailed, FALSE, table unchanged;
+//     - no "[ADDRESS]" line: message IdsNoDeviceOrBadTable, FALSE, table empty;
 //     - a malformed line in the table part (see ParseAddressTable): message
-//       61250, FALSE, the table holds the groups completed before that line;
+//       IdsNoDeviceOrBadTable, FALSE, the table holds the groups completed
+//       before that line;
 //     - otherwise TRUE with the file's groups.
 //     The keys are NOT read here: callers read them first with
 //     ReadDeviceKeysFile (project reader, device dialog) and apply their own
-//     defaults when the file does not open. The project reader shows 61250
-//     itself as well when this returns FALSE and abandons the load.
+//     defaults when the file does not open. The project reader shows
+//     IdsNoDeviceOrBadTable itself as well when this returns FALSE and
+//     abandons the load.
 //
 //   BOOL WriteAddressTable(path) == return WriteAddressTableFile(path, {DLLNAME, CANEDIT, COMMBUFFLTH,
 //                                        HIGHFRONT of the document}, <device name>, <address table>);
 //     Changes no member of the document. The CANEDIT written is 0 for a
 //     built-in device name (IsBuiltInDeviceName of the document's device
 //     name) and 1 otherwise, whatever the document's CANEDIT holds; the
-//     device name in the path plays no part. On failure message 61250 is
-//     shown here and FALSE returned; callers add their own message (61234).
+//     device name in the path plays no part. On failure message
+//     IdsNoDeviceOrBadTable is shown here and FALSE returned; callers add
+//     their own message (IdsSaveAddressTableFailed).
 //
 //   At the end of a project load whose table was extended, the project
 //   reader first sets the document's CANEDIT to IsBuiltInDeviceName(name) ? 0 : 1,
@@ -86,6 +89,6 @@ bool IsWritableAddressTable(const AddressTable& table);
 // File wrappers that show the messages described above through CurrentUi().
 bool ReadAddressTableFile(const std::string& path, AddressTable& table);
 // Writes through a temporary file, so a failed write leaves the old file.
-// A table that IsWritableAddressTable refuses is not written (message 61250).
+// A table that IsWritableAddressTable refuses is not written (message IdsNoDeviceOrBadTable).
 bool WriteAddressTableFile(const std::string& path, const DeviceKeys& keys, std::string_view deviceName,
                            const AddressTable& table);

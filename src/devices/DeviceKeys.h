@@ -20,7 +20,7 @@ bool IsBuiltInDeviceName(std::string_view gbkName);
 // Key reading. Applies every key line of the file's bytes to `keys`, wherever
 // it stands (also after "[ADDRESS]"; a later line wins); a key the file lacks
 // keeps its value. Returns whether a "DLLNAME:" line gave a non-empty name;
-// when it did not the caller refuses the file with message 61250.
+// when it did not the caller refuses the file with message IdsNoDeviceOrBadTable.
 bool ReadDeviceKeys(std::string_view fileBytes, DeviceKeys& keys);
 
 // The same over the file at `path` (UTF-8). Nothing when the file cannot be

@@ -5,7 +5,8 @@
 #include <vector>
 
 // Element types of a group (and of the screen elements bound to it). The
-// texts shown for them are strings 61298, 61299 and 61300.
+// texts shown for them are strings IdsBitElementType, IdsWord16ElementType
+// and IdsWord32ElementType.
 enum ElementType : int {
     BitElementType = 0,
     Word16ElementType = 16,

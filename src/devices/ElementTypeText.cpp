@@ -1,12 +1,13 @@
 #include "devices/ElementTypeText.h"
 
+#include "StringIds.h"
 #include "StringTable.h"
 
 std::string ElementTypeText(int wordSize)
 {
     // Converted once: every element record that is read asks for one of them.
-    static const std::string bit = StringGbk(61298);
-    static const std::string word16 = StringGbk(61299);
-    static const std::string word32 = StringGbk(61300);
+    static const std::string bit = StringGbk(IdsBitElementType);
+    static const std::string word16 = StringGbk(IdsWord16ElementType);
+    static const std::string word32 = StringGbk(IdsWord32ElementType);
     return wordSize == 0 ? bit : wordSize == 16 ? word16 : word32;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "StringIds.h"
 #include "model/AlarmBlock.h"
 #include "model/AlarmSegment.h"
 #include "model/elements/DisplayGeometry.h"
@@ -133,7 +134,7 @@ public:
     ElementList Clipboard; // clones made by Copy and Cut
     std::vector<DotPoint> ClipboardPositions; // where each clipboard element stood
     std::vector<ScreenSet> UndoHistory; // oldest first, at most kUndoLimit
-    int NewScreenNameId = 61366; // "画面": prefix of default screen descriptions
+    int NewScreenNameId = IdsDefaultScreenName; // "画面": prefix of default screen descriptions
 
     // Panel ports and defaults.
     int ProjectComPort = 1; // PC serial port of the simulation

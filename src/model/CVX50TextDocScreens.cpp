@@ -3,6 +3,7 @@
 
 #include "model/CVX50TextDoc.h"
 
+#include "StringIds.h"
 #include "StringTable.h"
 #include "model/ScreenCommands.h"
 #include "model/ScreenRing.h"
@@ -33,7 +34,7 @@ bool CVX50TextDoc::CopyEditedScreenTo(int target)
     UserInterface& ui = CurrentUi();
     TidyAndCommitWorkingElements();
     if (target == CurrentScreenNumber) {
-        ui.ShowMessage(61222, MbOk);
+        ui.ShowMessage(IdsCopyToCurrentScreen, MbOk);
         return false;
     }
     const ScreenRecord* source = FindScreenByNumber(CurrentScreenNumber);
@@ -41,7 +42,7 @@ bool CVX50TextDoc::CopyEditedScreenTo(int target)
     const std::string itemText = description.empty() ? DefaultScreenDescription(target) : description;
 
     if (ScreenRecord* existing = FindScreenByNumber(target)) {
-        if (ui.ShowMessageText(std::to_string(target) + StringGbk(61247), MbYesNo) != IdYes)
+        if (ui.ShowMessageText(std::to_string(target) + StringGbk(IdsScreenNumberExistsReplace), MbYesNo) != IdYes)
             return false;
         existing->Elements = CloneElementList(WorkingElements);
         WorkingElements = existing->Elements;

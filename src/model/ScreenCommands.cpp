@@ -1,5 +1,6 @@
 #include "model/ScreenCommands.h"
 
+#include "StringIds.h"
 #include "StringTable.h"
 #include "model/elements/CFuncKeyElement.h"
 #include "model/CVX50TextDoc.h"
@@ -94,7 +95,7 @@ bool RefuseAtScreenLimit(const CVX50TextDoc& doc)
 {
     if (doc.Screens.size() < kScreenLimit)
         return false;
-    CurrentUi().ShowMessage(61388, MbOk);
+    CurrentUi().ShowMessage(IdsScreensOver256, MbOk);
     return true;
 }
 

@@ -26,7 +26,7 @@ enum class ScreenRefusal {
     NoRoomAbove,         // insert: the run of numbers to move up reaches 65535
 };
 
-// New, copy and insert check the limit first: true, after message 61388
+// New, copy and insert check the limit first: true, after message IdsScreensOver256
 // "最大画面数为256!", when the project holds kScreenLimit screens.
 bool RefuseAtScreenLimit(const CVX50TextDoc& doc);
 

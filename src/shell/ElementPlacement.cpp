@@ -1,5 +1,6 @@
 #include "shell/ElementPlacement.h"
 
+#include "StringIds.h"
 #include "StringTable.h"
 #include "model/elements/CFuncKeyElement.h"
 #include "model/elements/CGraphElement.h"
@@ -15,10 +16,6 @@
 #include <algorithm>
 
 namespace {
-
-constexpr int kStaticTextStringId = 61358;
-constexpr int kDynamicTextStringId = 61359;
-constexpr int kTooManyElementsId = 61296;
 
 int TextWidth(int stringId)
 {
@@ -66,7 +63,7 @@ std::shared_ptr<CScreenElement> NewStaticText()
 {
     // Not bound to an address: the station stays the element's own default.
     auto text = std::make_shared<CTextElement>(0);
-    text->SetText(StringGbk(kStaticTextStringId));
+    text->SetText(StringGbk(IdsNewStaticText));
     text->SetInverse(0);
     return text;
 }
@@ -74,7 +71,7 @@ std::shared_ptr<CScreenElement> NewStaticText()
 std::shared_ptr<CScreenElement> NewDynamicText(const CVX50TextDoc& doc)
 {
     auto text = std::make_shared<CTextElement>(1);
-    text->AddState(StringGbk(kDynamicTextStringId), "0");
+    text->AddState(StringGbk(IdsNewDynTextState), "0");
     text->SetStateMode(0);
     text->SetStation(doc.DefaultStation);
     BindToFirstElementType(*text, 0);
@@ -149,9 +146,9 @@ DotSize ToolDefaultSize(ToolCode tool, DotSize pictureSize)
     case ToolFuncKey:
         return {16, 16};
     case ToolStaticText:
-        return {TextWidth(kStaticTextStringId), 16};
+        return {TextWidth(IdsNewStaticText), 16};
     case ToolDynamicText:
-        return {TextWidth(kDynamicTextStringId), 16};
+        return {TextWidth(IdsNewDynTextState), 16};
     case ToolRegister:
         return {40, 16};
     case ToolBarGraph:
@@ -170,7 +167,7 @@ std::shared_ptr<CScreenElement> PlaceToolElement(CVX50TextDoc& doc, ToolCode too
 {
     ElementList& elements = doc.GetWorkingElements();
     if (elements.size() >= kMaxScreenElements) {
-        CurrentUi().ShowMessage(kTooManyElementsId);
+        CurrentUi().ShowMessage(IdsTooManyElements);
         return nullptr;
     }
     const std::vector<int> numbers = doc.LowestFreeNumbers();

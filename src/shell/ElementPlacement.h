@@ -33,6 +33,6 @@ DotSize ToolDefaultSize(ToolCode tool, DotSize pictureSize = {});
 // marked modified. `picture` is required for the picture tool.
 //
 // A screen that already holds kMaxScreenElements elements refuses with
-// message 61296 and nullptr; so does a tool that places nothing.
+// message IdsTooManyElements and nullptr; so does a tool that places nothing.
 std::shared_ptr<CScreenElement> PlaceToolElement(CVX50TextDoc& doc, ToolCode tool, int px, int py,
     int clientWidth, int clientHeight, const PictureDots* picture = nullptr);

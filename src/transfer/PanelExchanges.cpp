@@ -1,5 +1,6 @@
 #include "transfer/PanelExchanges.h"
 
+#include "StringIds.h"
 #include "StringTable.h"
 #include "base/UserInterface.h"
 #include "transfer/PanelFrames.h"
@@ -12,9 +13,6 @@
 namespace {
 
 constexpr int kEndTransferTries = 3;
-constexpr int kMessageCommunicationError = 61213; // "通讯出错!"
-constexpr int kMessageCheckConnection = 61214;    // "请检查连接是否正常或COM口是否选对!"
-constexpr int kFirmwareVersionFormat = 61411;     // "下位机版本:  V%.1f"
 
 } // namespace
 
@@ -26,7 +24,7 @@ bool EndTransfer(CPanelSerial& port)
             && ReplyHasFunction(reply.data(), kFunctionEnd))
             return true;
     }
-    CurrentUi().ShowMessage(kMessageCheckConnection);
+    CurrentUi().ShowMessage(IdsCheckConnectionOrPort);
     return false;
 }
 
@@ -35,10 +33,10 @@ std::string QueryFirmwareVersion(CPanelSerial& port)
     std::array<std::uint8_t, kVersionReplyLength> reply{};
     if (port.CommandSend(kVersionFrame.data(), kVersionFrame.size(), reply.data(), reply.size()) != kSerialOk
         || !DataReplyIsValid(reply.data(), port.ReceivedCount(), kFunctionVersion)) {
-        CurrentUi().ShowMessage(kMessageCommunicationError);
+        CurrentUi().ShowMessage(IdsCommunicationError);
         return {};
     }
-    const std::string format = StringGbk(kFirmwareVersionFormat);
+    const std::string format = StringGbk(IdsFirmwareVersionFormat);
     char text[64];
     std::snprintf(text, sizeof text, format.c_str(), FirmwareVersionNumber(reply[2]));
     return text;

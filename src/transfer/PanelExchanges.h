@@ -9,12 +9,13 @@ class CPanelSerial;
 // open; the caller closes it.
 
 // Sends the end frame up to 3 times; true at the first reply with function
-// code 0x10. After 3 failures shows 61214 and returns false.
+// code 0x10. After 3 failures shows IdsCheckConnectionOrPort and returns false.
 bool EndTransfer(CPanelSerial& port);
 
-// Asks the panel for its firmware version. Returns 61411 with the version
-// filled in (GBK bytes), or an empty text after showing 61213 when the
-// exchange fails or the reply is wrong or corrupt.
+// Asks the panel for its firmware version. Returns IdsFirmwareVersionFormat
+// with the version filled in (GBK bytes), or an empty text after showing
+// IdsCommunicationError when the exchange fails or the reply is wrong or
+// corrupt.
 std::string QueryFirmwareVersion(CPanelSerial& port);
 
 // The version number the panel means by version byte `code`: the byte's

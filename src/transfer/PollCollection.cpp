@@ -1,5 +1,6 @@
 #include "transfer/PollCollection.h"
 
+#include "StringIds.h"
 #include "StringTable.h"
 #include "devices/AddressLookup.h"
 #include "base/UserInterface.h"
@@ -8,21 +9,19 @@
 
 namespace {
 
-constexpr int MsgTooManyElements = 61296;
-
 int AddressMessage(PollSourceKind kind)
 {
     switch (kind) {
     case LampSource:
-        return 61269;
+        return IdsLampAddressBad;
     case RegisterSource:
-        return 61270;
+        return IdsRegisterAddressBad;
     case DynamicTextSource:
-        return 61271;
+        return IdsDynTextAddressBad;
     case GraphSource:
-        return 61272;
+        return IdsGraphAddressBad;
     }
-    return 61269;
+    return IdsLampAddressBad;
 }
 
 // The screen-memory places handed out while one screen is collected.
@@ -108,7 +107,7 @@ bool CollectPollItems(const std::vector<PollSource>& sources, const AddressTable
         item.groupIndex = FindElementGroupIndex(table, source.groupName);
         if (source.wordCount == 0) {
             if (!cursor.NextBit()) {
-                CurrentUi().ShowMessage(MsgTooManyElements);
+                CurrentUi().ShowMessage(IdsTooManyElements);
                 return false;
             }
             AddBitItem(source, table, item, cursor, lists);
@@ -124,7 +123,7 @@ bool CollectPollItems(const std::vector<PollSource>& sources, const AddressTable
     for (std::size_t i = firstWord; i < lists.words.size(); ++i)
         lists.words[i].memoryPosition += cursor.BitWordsUsed();
     if (lists.words.size() > firstWord && lists.words.back().memoryPosition > LastRegisterWord) {
-        CurrentUi().ShowMessage(MsgTooManyElements);
+        CurrentUi().ShowMessage(IdsTooManyElements);
         return false;
     }
     SortLists(lists);

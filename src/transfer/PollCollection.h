@@ -25,8 +25,9 @@ constexpr int LastRegisterWord = 98;
 //
 // On failure shows one message and returns false at once (the lists keep
 // what was appended): an address the table does not hold shows the screen's
-// description followed by 61269 (lamp), 61270 (register), 61271 (dynamic
-// text) or 61272 (graph) and goes to the element; more than 240 bits, or a
-// register value beyond word 98, shows 61296 alone.
+// description followed by IdsLampAddressBad, IdsRegisterAddressBad,
+// IdsDynTextAddressBad or IdsGraphAddressBad and goes to the element; more
+// than 240 bits, or a register value beyond word 98, shows IdsTooManyElements
+// alone.
 bool CollectPollItems(const std::vector<PollSource>& sources, const AddressTable& table, int screenIndex,
     std::string_view gbkScreenDescription, PollLists& lists);

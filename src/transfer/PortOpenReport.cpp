@@ -1,5 +1,6 @@
 #include "transfer/PortOpenReport.h"
 
+#include "StringIds.h"
 #include "StringTable.h"
 #include "base/GbkText.h"
 #include "base/UserInterface.h"
@@ -11,8 +12,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-constexpr int kMessagePortOpenFailed = 61208; // "通信口打开失败!"
 
 // The name of the group that owns `path`; empty when unknown.
 QString OwningGroup(const QString& path)
@@ -29,10 +28,10 @@ QString OwningGroup(const QString& path)
 void ReportPortOpenFailure(const CSerial& port)
 {
     if (port.LastOpenError() != PortOpenError::PermissionDenied) {
-        CurrentUi().ShowMessage(kMessagePortOpenFailed);
+        CurrentUi().ShowMessage(IdsPortOpenFailed);
         return;
     }
     const QString hint = QStringLiteral("\n没有权限打开 %1: 请把当前用户加入组 \"%2\" 后重新登录。")
                              .arg(port.DevicePath(), OwningGroup(port.DevicePath()));
-    CurrentUi().ShowMessageText(StringGbk(kMessagePortOpenFailed) + GbkFromQString(hint));
+    CurrentUi().ShowMessageText(StringGbk(IdsPortOpenFailed) + GbkFromQString(hint));
 }

@@ -1,5 +1,6 @@
 #include "transfer/ProtocolLibrary.h"
 
+#include "StringIds.h"
 #include "base/ProgramPaths.h"
 #include "base/UserInterface.h"
 #include "transfer/ProtocolLibraryName.h"
@@ -7,9 +8,6 @@
 #include <dlfcn.h>
 
 namespace {
-
-constexpr int MsgLibraryFault = 61243;
-constexpr int MsgLibraryOpenFailed = 61252;
 
 // Sets `entry` from the symbol `name` of the open library; false when it is
 // missing.
@@ -53,7 +51,7 @@ void* OpenProtocolLibrary(std::string_view gbkStoredName)
 
 bool LoadProtocolLibrary(std::string_view gbkStoredName, ProtocolUse use, ProtocolFunctionTable& table)
 {
-    const int failure = use == ProtocolUse::Read ? MsgLibraryOpenFailed : MsgLibraryFault;
+    const int failure = use == ProtocolUse::Read ? IdsDllOpenFailed : IdsDllFault;
     void* handle = OpenProtocolLibrary(gbkStoredName);
     ProtocolFunctionTable loaded = table;
     if (!handle || !ResolveEntries(handle, use, loaded)) {

@@ -17,6 +17,6 @@ enum class ProtocolUse {
 // stays loaded for the rest of the run.
 //
 // When the name is unsafe, the library does not load or an entry is missing,
-// shows 61243 "DLL文件出错!" (61252 "打开DLL文件失败!" for Read), leaves
-// `table` as it was and returns false.
+// shows IdsDllFault "DLL文件出错!" (IdsDllOpenFailed "打开DLL文件失败!" for
+// Read), leaves `table` as it was and returns false.
 bool LoadProtocolLibrary(std::string_view gbkStoredName, ProtocolUse use, ProtocolFunctionTable& table);

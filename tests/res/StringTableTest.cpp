@@ -7,48 +7,94 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
-#include <set>
+#include <map>
 
 namespace {
 
-// Every string id the sources name: the argument of a string or message call
-// written as a number, and any number in the ranges that only string ids use
-// (so ids kept in named constants are found too).
-std::map<int, std::string> StringIdsUsedInSources()
+QString ReadSource(const QString& path)
 {
-    static const QRegularExpression call(R"((?:StringUtf8|StringGbk|StringQ\w*|ShowMessage)\s*\(\s*(\d+))");
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+// The names of res/StringIds.h with their numbers.
+std::map<std::string, int> StringIdNames()
+{
+    static const QRegularExpression entry(R"(^\s*(Ids\w+)\s*=\s*(\d+))", QRegularExpression::MultilineOption);
+    std::map<std::string, int> names;
+    const QString header = ReadSource(QString::fromStdString(SourceDir() + "/res/StringIds.h"));
+    for (auto m = entry.globalMatch(header); m.hasNext();) {
+        const auto match = m.next();
+        names.emplace(match.captured(1).toStdString(), match.captured(2).toInt());
+    }
+    return names;
+}
+
+bool InStringOnlyRange(int id)
+{
+    return (id >= 61204 && id <= 61599) || id == 57344 || id == 57345;
+}
+
+// Every string id the sources name, by the name of res/StringIds.h, as the
+// number argument of a string or message call, or as any number in the
+// ranges that only string ids use. A name the header lacks maps to -1.
+std::map<std::string, std::pair<int, std::string>> StringIdsUsedInSources(const std::map<std::string, int>& names)
+{
+    static const QRegularExpression name(R"(\b(Ids[A-Z]\w*))");
+    static const QRegularExpression call(R"((?:StringUtf8|StringGbk|StringQ\w*|UiText|ShowMessage)\s*\(\s*(\d+))");
     static const QRegularExpression number(R"(\b(\d{5})\b)");
-    std::map<int, std::string> used; // id -> first file naming it
+    std::map<std::string, std::pair<int, std::string>> used; // how it is written -> id, first file
     QDirIterator it(QString::fromStdString(SourceDir() + "/src"), {"*.cpp", "*.h"}, QDir::Files,
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            continue;
-        const QString text = QString::fromUtf8(file.readAll());
-        auto take = [&](const QRegularExpression& re, bool onlyStringRanges) {
-            for (auto m = re.globalMatch(text); m.hasNext();) {
-                const int id = m.next().captured(1).toInt();
-                const bool inStringRange = (id >= 61204 && id <= 61418) || id == 57344 || id == 57345;
-                if (!onlyStringRanges || inStringRange)
-                    used.emplace(id, path.toStdString());
+        const QString text = ReadSource(path);
+        for (auto m = name.globalMatch(text); m.hasNext();) {
+            const std::string written = m.next().captured(1).toStdString();
+            const auto found = names.find(written);
+            used.emplace(written, std::pair(found == names.end() ? -1 : found->second, path.toStdString()));
+        }
+        for (const auto* re : {&call, &number}) {
+            for (auto m = re->globalMatch(text); m.hasNext();) {
+                const QString written = m.next().captured(1);
+                if (re == &call || InStringOnlyRange(written.toInt()))
+                    used.emplace(written.toStdString(), std::pair(written.toInt(), path.toStdString()));
             }
-        };
-        take(call, false);
-        take(number, true);
+        }
     }
     return used;
+}
+
+bool HasTextOrIsWithout(int id)
+{
+    return StringUtf8(id) || IsStringWithoutBuiltInText(id);
 }
 
 } // namespace
 
 TEST(StringTable, EveryIdTheSourcesUseHasAText)
 {
-    const auto used = StringIdsUsedInSources();
-    EXPECT_FALSE(used.empty());
-    for (const auto& [id, file] : used)
-        EXPECT_TRUE(StringUtf8(id) || IsStringWithoutBuiltInText(id)) << "string " << id << " used in " << file;
+    const auto used = StringIdsUsedInSources(StringIdNames());
+    EXPECT_GT(used.size(), 50u);
+    for (const auto& [written, use] : used) {
+        const auto& [id, file] = use;
+        EXPECT_NE(id, -1) << written << " (used in " << file << ") is not in res/StringIds.h";
+        EXPECT_TRUE(id == -1 || HasTextOrIsWithout(id)) << "string " << written << " used in " << file;
+    }
+}
+
+// The header names each id of the table once, and nothing else.
+TEST(StringTable, NamesAndTableHoldTheSameIds)
+{
+    const auto names = StringIdNames();
+    std::map<int, std::string> byNumber;
+    for (const auto& [name, id] : names) {
+        EXPECT_TRUE(HasTextOrIsWithout(id)) << name << " = " << id;
+        const auto [it, fresh] = byNumber.emplace(id, name);
+        EXPECT_TRUE(fresh) << name << " and " << it->second << " both name " << id;
+    }
+    for (int id = 0; id < 65536; ++id)
+        EXPECT_TRUE(!HasTextOrIsWithout(id) || byNumber.count(id)) << "no name for string " << id;
 }
 
 TEST(StringTable, EveryTextConvertsToGbkAndBack)

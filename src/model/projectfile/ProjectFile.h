@@ -32,18 +32,19 @@ std::uint8_t DisplayFlagsByte(bool displaySetting, const AddressTable& table);
 bool WriteProjectBody(ByteWriter& out, CVX50TextDoc& doc);
 
 // Saves the whole project to `path` through a temporary file that replaces
-// the old file only when every byte was written. Shows 61249 when the project
-// was saved and 61226 when the file could not be written; the old file is
-// then left as it was.
+// the old file only when every byte was written. Shows IdsProjectSaved when
+// the project was saved and IdsSaveOrOpenFailed when the file could not be
+// written; the old file is then left as it was.
 bool SaveProjectFile(CVX50TextDoc& doc, const std::string& path, bool displaySetting);
 
 // Reads a whole project file into `doc`, which holds the fresh project of
-// File New. Returns false after one of its messages: 61329 (a newer version),
-// 61250 (the device's address-table file has no protocol or a damaged table)
-// or 61346 (the file breaks the layout, or names an edited screen that it
-// does not hold; a damaged file leaves a fresh project). A cleared display
-// setting in the flags byte clears `displaySetting`.
+// File New. Returns false after one of its messages: IdsSoftwareTooOld (a
+// newer version), IdsNoDeviceOrBadTable (the device's address-table file has
+// no protocol or a damaged table) or IdsProjectDataError (the file breaks the
+// layout, or names an edited screen that it does not hold; a damaged file
+// leaves a fresh project). A cleared display setting in the flags byte clears
+// `displaySetting`.
 bool ReadProject(CVX50TextDoc& doc, std::string_view bytes, bool& displaySetting);
 
-// ReadProject on the file at `path`; 61226 when the file cannot be read.
+// ReadProject on the file at `path`; IdsSaveOrOpenFailed when the file cannot be read.
 bool OpenProjectFile(CVX50TextDoc& doc, const std::string& path, bool& displaySetting);

@@ -1,3 +1,4 @@
+#include "StringIds.h"
 #include "devices/AddressTableFile.h"
 #include "model/CVX50TextDoc.h"
 #include "devices/DeviceDataFile.h"
@@ -68,7 +69,7 @@ private:
     {
         m_doc.ReadingVersion = VersionOf(ReadShortText(m_in));
         if (m_doc.ReadingVersion > ProjectFileVersion)
-            throw ReadAbort{61329};
+            throw ReadAbort{IdsSoftwareTooOld};
     }
 
     int ReadHead()
@@ -84,7 +85,7 @@ private:
             m_doc.Register32Interval = 2;
         m_doc.CommBufferLength = buffer * 10;
         m_ui.ProgressBegin(screenCount + 4);
-        m_ui.ProgressCaption(61375, 61376); // "打开工程", "正在打开工程..."
+        m_ui.ProgressCaption(IdsOpenProjectCaption, IdsOpenProjectProgress); // "打开工程", "正在打开工程..."
         return screenCount;
     }
 
@@ -127,12 +128,12 @@ private:
         m_doc.CommBufferLength = keys.commBuffLength;
         m_doc.HighFront = keys.highFront;
         if (!hasProtocol)
-            throw ReadAbort{61250};
+            throw ReadAbort{IdsNoDeviceOrBadTable};
         // The table part of the bytes already read; a damaged table shows
-        // the table reader's 61250 before the load's own.
+        // the table reader's IdsNoDeviceOrBadTable before the load's own.
         if (!ParseAddressTable(*file, m_doc.AddressTable)) {
-            m_ui.ShowMessage(61250);
-            throw ReadAbort{61250};
+            m_ui.ShowMessage(IdsNoDeviceOrBadTable);
+            throw ReadAbort{IdsNoDeviceOrBadTable};
         }
     }
 
@@ -204,7 +205,7 @@ private:
         const ScreenRecord* edited = m_doc.FindScreenByNumber(m_doc.CurrentScreenNumber);
         m_doc.WorkingElements = edited ? edited->Elements : ElementList{};
         if (!edited)
-            throw ReadAbort{61346};
+            throw ReadAbort{IdsProjectDataError};
         m_ui.RebuildProjectTree();
         m_ui.ShowScreenPage();
         m_ui.RedrawCanvas();
@@ -255,7 +256,7 @@ bool ReadProject(CVX50TextDoc& doc, std::string_view bytes, bool& displaySetting
     } catch (const FormatError&) {
         ui.ProgressEnd();
         ResetToFreshProject(doc);
-        ui.ShowMessage(61346);
+        ui.ShowMessage(IdsProjectDataError);
     }
     return false;
 }
@@ -264,7 +265,7 @@ bool OpenProjectFile(CVX50TextDoc& doc, const std::string& path, bool& displaySe
 {
     const std::optional<std::string> bytes = ReadWholeFile(path);
     if (!bytes) {
-        CurrentUi().ShowMessage(61226);
+        CurrentUi().ShowMessage(IdsSaveOrOpenFailed);
         return false;
     }
     return ReadProject(doc, *bytes, displaySetting);

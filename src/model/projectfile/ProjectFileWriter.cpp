@@ -1,3 +1,4 @@
+#include "StringIds.h"
 #include "devices/AddressTableFile.h"
 #include "model/CVX50TextDoc.h"
 #include "base/FileIo.h"
@@ -66,13 +67,13 @@ bool WriteProjectBody(ByteWriter& out, CVX50TextDoc& doc)
 {
     doc.TidyAndCommitWorkingElements();
     if (!FitsTheFile(doc)) {
-        CurrentUi().ShowMessage(61500);
+        CurrentUi().ShowMessage(IdsScreenTooLarge);
         return false;
     }
     UserInterface& ui = CurrentUi();
     const int screenCount = static_cast<int>(doc.Screens.size());
     ui.ProgressBegin(screenCount + 3);
-    ui.ProgressCaption(61377, 61378); // "保存工程", "正在保存工程..."
+    ui.ProgressCaption(IdsSaveProjectCaption, IdsSaveProjectProgress); // "保存工程", "正在保存工程..."
 
     out.U16Le(static_cast<std::uint16_t>(screenCount));
     out.U8(static_cast<std::uint8_t>(doc.CommBufferLength / 10));
@@ -109,9 +110,9 @@ bool SaveProjectFile(CVX50TextDoc& doc, const std::string& path, bool displaySet
     if (!WriteProjectBody(out, doc))
         return false;
     if (!WriteFileAtomically(path, out.Data())) {
-        CurrentUi().ShowMessage(61226);
+        CurrentUi().ShowMessage(IdsSaveOrOpenFailed);
         return false;
     }
-    CurrentUi().ShowMessage(61249);
+    CurrentUi().ShowMessage(IdsProjectSaved);
     return true;
 }

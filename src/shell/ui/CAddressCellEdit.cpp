@@ -1,5 +1,6 @@
 #include "shell/ui/CAddressCellEdit.h"
 
+#include "StringIds.h"
 #include "shell/ui/CAddressListCtrl.h"
 #include "base/GbkText.h"
 #include "shell/GridTextRules.h"
@@ -15,7 +16,6 @@ constexpr int kNameColumn = 1;
 constexpr int kAddressColumn = 2;
 constexpr std::size_t kNameBytes = 10;
 constexpr std::size_t kCellBytes = 999;
-constexpr int kRepeatedMessage = 61389; // "地址或元件名重复!"
 
 } // namespace
 
@@ -74,7 +74,7 @@ bool CAddressCellEdit::WarnIfHeldByOtherRow() const
 {
     if (!IsHeldByOtherRow())
         return false;
-    CurrentUi().ShowMessage(kRepeatedMessage, MbOk);
+    CurrentUi().ShowMessage(IdsAddressOrNameRepeated, MbOk);
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "shell/ui/CCJTreeCtrl.h"
 
+#include "StringIds.h"
 #include "StringTable.h"
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CScreenSettingsDlg.h"
@@ -20,22 +21,17 @@
 
 namespace {
 
-constexpr int ScreenNameId = 61366;
-constexpr int SelectScreenToDeleteId = 61332;
-constexpr int DeleteQuestionId = 61275;
-constexpr int DeleteQuestionEndId = 61276;
-
 // The popup's commands, in menu order: string id and handler.
 struct PopupCommand {
     int textId;
     void (CCJTreeCtrl::*handler)();
 };
 constexpr PopupCommand PopupCommands[] = {
-    {61362, &CCJTreeCtrl::OnNewScreen},
-    {61364, &CCJTreeCtrl::OnDeleteScreen},
-    {61363, &CCJTreeCtrl::OnCopyScreen},
-    {61365, &CCJTreeCtrl::OnScreenProperties},
-    {61413, &CCJTreeCtrl::OnInsertScreen},
+    {IdsMenuNewScreen, &CCJTreeCtrl::OnNewScreen},
+    {IdsMenuDeleteScreen, &CCJTreeCtrl::OnDeleteScreen},
+    {IdsMenuCopyScreen, &CCJTreeCtrl::OnCopyScreen},
+    {IdsMenuScreenProperties, &CCJTreeCtrl::OnScreenProperties},
+    {IdsMenuInsertScreen, &CCJTreeCtrl::OnInsertScreen},
 };
 
 } // namespace
@@ -133,7 +129,7 @@ QString CCJTreeCtrl::ScreenItemText(const ScreenRecord& screen)
 {
     if (!screen.Description.empty())
         return QStringFromGbk(screen.Description);
-    return UiText(ScreenNameId) + QString::number(screen.Number);
+    return UiText(IdsDefaultScreenName) + QString::number(screen.Number);
 }
 
 void CCJTreeCtrl::ListScreens(const CVX50TextDoc& doc)
@@ -319,12 +315,13 @@ void CCJTreeCtrl::OnDeleteScreen()
         return;
     const int data = ItemData(currentItem());
     if (!IsScreenData(data)) {
-        CurrentUi().ShowMessage(SelectScreenToDeleteId, MbOk);
+        CurrentUi().ShowMessage(IdsSelectScreenToDelete, MbOk);
         return;
     }
     // The screen of the selected item goes, whichever screen is edited.
     const int number = data - ScreenDataOffset;
-    const std::string question = StringGbk(DeleteQuestionId) + std::to_string(number) + StringGbk(DeleteQuestionEndId);
+    const std::string question =
+        StringGbk(IdsDeleteScreenQuestion) + std::to_string(number) + StringGbk(IdsDeleteScreenQuestionEnd);
     if (CurrentUi().ShowMessageText(question, MbYesNo) == IdYes) {
         DeleteScreen(frame->GetDocument(), number);
         ListScreens(frame->GetDocument());

@@ -1,5 +1,6 @@
 #include "shell/ui/CCopyScreenDlg.h"
 
+#include "StringIds.h"
 #include "shell/ui/UiText.h"
 #include "model/CVX50TextDoc.h"
 #include "model/ScreenCommands.h"
@@ -10,17 +11,11 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-namespace {
-
-constexpr int CopyCaptionId = 61363;
-
-} // namespace
-
 CCopyScreenDlg::CCopyScreenDlg(const CVX50TextDoc& doc, QWidget* parent)
     : QDialog(parent)
     , m_target(new QSpinBox(this))
 {
-    setWindowTitle(UiText(CopyCaptionId));
+    setWindowTitle(UiText(IdsMenuCopyScreen));
     m_target->setObjectName(QStringLiteral("target"));
     m_target->setRange(1, kHighestScreenNumber);
     m_target->setValue(ProposedCopyTarget(doc.Screens));

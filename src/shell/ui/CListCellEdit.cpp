@@ -1,5 +1,6 @@
 #include "shell/ui/CListCellEdit.h"
 
+#include "StringIds.h"
 #include "shell/ui/CEditListCtrl.h"
 #include "shell/ui/DynamicTextRows.h"
 #include "base/GbkText.h"
@@ -13,7 +14,6 @@ namespace {
 
 constexpr int kValueColumn = 1;
 constexpr int kTextColumn = 2;
-constexpr int kRepeatedValuesMessage = 61379; // "动态文本串数值不能重复!"
 
 } // namespace
 
@@ -66,7 +66,7 @@ void CListCellEdit::FocusLost()
         Commit();
     Close();
     if (m_grid->HasRepeatedValues())
-        CurrentUi().ShowMessage(kRepeatedValuesMessage, MbOk);
+        CurrentUi().ShowMessage(IdsDynTextValuesRepeat, MbOk);
 }
 
 void CListCellEdit::keyPressEvent(QKeyEvent* event)

@@ -1,5 +1,6 @@
 #include "shell/ui/CMainFrame.h"
 
+#include "StringIds.h"
 #include "shell/ui/CCJTreeCtrl.h"
 #include "shell/ui/CCoolBar.h"
 #include "shell/ui/CCoolTabCtrl.h"
@@ -42,16 +43,8 @@
 
 namespace {
 
-constexpr int DockingWindowTitleId = 61204;
-constexpr int ProjectTabId = 61205;
-constexpr int SaveChangesId = 61212;
-constexpr int TitleId = 61227;
-constexpr int ScreensRootId = 61347;
-constexpr int AddressRootId = 61348;
-constexpr int HelpMissingId = 61408;
-constexpr int AppTitleId = 57344;
-constexpr int IdleTextId = 57345;
-constexpr std::array<int, 4> PaneIds = {IdleTextId, 61406, 61407, 61412};
+constexpr std::array<int, 4> PaneIds = {IdsStatusReady, IdsStatusNoModel, IdsStatusNoProtocol,
+                                        IdsStatusNoFirmwareVersion};
 
 // The docking bar's fixed width and the interval of the command refresh.
 constexpr int DockingBarWidth = 120;
@@ -202,15 +195,15 @@ void CMainFrame::CreateStatusBar()
 
 void CMainFrame::CreateDockingTree()
 {
-    m_bar = new CCoolBar(UiText(DockingWindowTitleId), this, DockingBarWidth);
+    m_bar = new CCoolBar(UiText(IdsDockingWindowTitle), this, DockingBarWidth);
     m_tabs = new CCoolTabCtrl(m_bar);
     m_tree = new CCJTreeCtrl(m_tabs);
-    m_tabs->AddTab(m_tree, UiText(ProjectTabId));
+    m_tabs->AddTab(m_tree, UiText(IdsProjectTab));
     m_tabs->UpdateTabs();
     m_bar->setWidget(m_tabs);
     addDockWidget(Qt::LeftDockWidgetArea, m_bar);
 
-    m_tree->ResetRoots(UiText(ScreensRootId), UiText(AddressRootId), GreyRoot);
+    m_tree->ResetRoots(UiText(IdsScreensRoot), UiText(IdsAddressTableRoot), GreyRoot);
     m_tree->SetClickGuard([this] { return m_view && m_view->GetCanvas() && !Simulating; });
     connect(m_tree, &CCJTreeCtrl::TreeSelect, this, &CMainFrame::OnTreeSelect);
 }
@@ -314,7 +307,7 @@ void CMainFrame::RefreshCommandStates()
 
 QString CMainFrame::ExpectedTitle() const
 {
-    return UiText(TitleId) + QStringLiteral("-") + QString::fromStdString(m_document.ProjectPath);
+    return UiText(IdsEditorTitle) + QStringLiteral("-") + QString::fromStdString(m_document.ProjectPath);
 }
 
 void CMainFrame::UpdateTitle()
@@ -326,7 +319,7 @@ void CMainFrame::UpdateTitle()
 
 void CMainFrame::RebuildProjectTree()
 {
-    m_tree->ResetRoots(UiText(ScreensRootId), UiText(AddressRootId), Qt::black);
+    m_tree->ResetRoots(UiText(IdsScreensRoot), UiText(IdsAddressTableRoot), Qt::black);
     m_tree->ListScreens(m_document);
 }
 
@@ -398,12 +391,12 @@ void CMainFrame::OnHelpContents()
 {
     const QString path = QString::fromStdString(ProgramFolder()) + QStringLiteral("VX50Help.chm");
     if (!QFile::exists(path) || !QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
-        CurrentUi().ShowMessage(HelpMissingId);
+        CurrentUi().ShowMessage(IdsHelpFileMissing);
 }
 
 void CMainFrame::OnAbout()
 {
-    QMessageBox box(QMessageBox::Information, UiText(AppTitleId), UiText(TitleId), QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::Information, UiText(IdsAppTitle), UiText(IdsEditorTitle), QMessageBox::Ok, this);
     RunModalDialog(box);
 }
 
@@ -448,7 +441,7 @@ void CMainFrame::OnToggleScreenDataWindow()
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
     if (m_document.ProjectModified == 1) {
-        const int answer = CurrentUi().ShowMessage(SaveChangesId, MbYesNoCancel | MbIconInformation);
+        const int answer = CurrentUi().ShowMessage(IdsFileModifiedSave, MbYesNoCancel | MbIconInformation);
         if (answer == IdCancel) {
             event->ignore();
             return;

@@ -1,5 +1,6 @@
 #include "shell/ui/CNewScreenDlg.h"
 
+#include "StringIds.h"
 #include "StringTable.h"
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/ScreenEditRefresh.h"
@@ -15,15 +16,6 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 
-namespace {
-
-constexpr int NewCaptionId = 61362;
-constexpr int InsertCaptionId = 61413;
-constexpr int NumberInUseId = 61246;
-constexpr int DescriptionTooLongId = 61221;
-
-} // namespace
-
 CNewScreenDlg::CNewScreenDlg(CMainFrame& frame, bool insertMode)
     : QDialog(&frame)
     , m_frame(frame)
@@ -32,7 +24,7 @@ CNewScreenDlg::CNewScreenDlg(CMainFrame& frame, bool insertMode)
     , m_numberEdit(new QSpinBox(this))
     , m_description(new QLineEdit(this))
 {
-    setWindowTitle(insertMode ? UiText(InsertCaptionId) : UiText(NewCaptionId));
+    setWindowTitle(insertMode ? UiText(IdsMenuInsertScreen) : UiText(IdsMenuNewScreen));
     m_numberEdit->setObjectName(QStringLiteral("number"));
     m_numberEdit->setRange(1, kHighestScreenNumber);
     m_numberEdit->setValue(m_number);
@@ -70,14 +62,14 @@ void CNewScreenDlg::OnOK()
     case ScreenRefusal::None:
         break;
     case ScreenRefusal::NumberInUse:
-        CurrentUi().ShowMessageText(std::to_string(number) + StringGbk(NumberInUseId), MbOk);
+        CurrentUi().ShowMessageText(std::to_string(number) + StringGbk(IdsScreenNumberExists), MbOk);
         return;
     case ScreenRefusal::NoRoomAbove:
         // The highest screen of the run would have to leave the number range.
-        CurrentUi().ShowMessageText(std::to_string(kHighestScreenNumber) + StringGbk(NumberInUseId), MbOk);
+        CurrentUi().ShowMessageText(std::to_string(kHighestScreenNumber) + StringGbk(IdsScreenNumberExists), MbOk);
         return;
     case ScreenRefusal::DescriptionTooLong:
-        CurrentUi().ShowMessage(DescriptionTooLongId, MbOk);
+        CurrentUi().ShowMessage(IdsDescriptionTooLong, MbOk);
         return;
     }
     CreateScreen(doc, number, description, m_insertMode);

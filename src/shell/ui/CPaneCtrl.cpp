@@ -1,5 +1,6 @@
 #include "shell/ui/CPaneCtrl.h"
 
+#include "StringIds.h"
 #include "shell/ui/CanvasPageHost.h"
 #include "model/CVX50TextDoc.h"
 #include "shell/CommandIds.h"
@@ -283,7 +284,7 @@ void CPaneCtrl::PlaceElement(QPoint at)
     if (tool == ToolPicture) {
         const QImage image = PictureBitmap.isNull() ? QImage(PicturePath) : PictureBitmap;
         if (image.isNull()) {
-            CurrentUi().ShowMessage(61223);
+            CurrentUi().ShowMessage(IdsBitmapLoadFailed);
             return;
         }
         picture = PictureDotsFromImage(image);

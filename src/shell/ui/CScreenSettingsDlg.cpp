@@ -1,5 +1,6 @@
 #include "shell/ui/CScreenSettingsDlg.h"
 
+#include "StringIds.h"
 #include "shell/ui/UiText.h"
 #include "model/CVX50TextDoc.h"
 #include "base/GbkText.h"
@@ -15,14 +16,6 @@
 #include <QRadioButton>
 #include <QSpinBox>
 
-namespace {
-
-constexpr int PropertiesCaptionId = 61365;
-constexpr int ScreenNumberId = 61338;
-constexpr int DescriptionTooLongId = 61221;
-
-} // namespace
-
 CScreenSettingsDlg::CScreenSettingsDlg(CVX50TextDoc& doc, QWidget* parent)
     : QDialog(parent)
     , m_doc(doc)
@@ -33,7 +26,7 @@ CScreenSettingsDlg::CScreenSettingsDlg(CVX50TextDoc& doc, QWidget* parent)
     , m_rs485(new QRadioButton(QStringLiteral("RS485"), this))
     , m_com1(new QRadioButton(QStringLiteral("COM1"), this))
 {
-    setWindowTitle(UiText(PropertiesCaptionId));
+    setWindowTitle(UiText(IdsMenuScreenProperties));
     m_description->setObjectName(QStringLiteral("description"));
     m_up->setObjectName(QStringLiteral("upScreen"));
     m_down->setObjectName(QStringLiteral("downScreen"));
@@ -62,7 +55,7 @@ CScreenSettingsDlg::CScreenSettingsDlg(CVX50TextDoc& doc, QWidget* parent)
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* form = new QFormLayout(this);
-    form->addRow(new QLabel(UiText(ScreenNumberId) + QString::number(m_number), this));
+    form->addRow(new QLabel(UiText(IdsScreenNumberLabel) + QString::number(m_number), this));
     form->addRow(QStringLiteral("画面描述 :"), m_description);
     form->addRow(QStringLiteral("按上键至画面:"), m_up);
     form->addRow(QStringLiteral("按下键至画面:"), m_down);
@@ -78,7 +71,7 @@ void CScreenSettingsDlg::OnOK()
     settings.port = m_rs485->isChecked() ? 0 : m_com1->isChecked() ? 1 : m_port;
     settings.description = GbkFromQString(m_description->text());
     if (ApplyScreenSettings(m_doc, m_number, settings) != ScreenRefusal::None) {
-        CurrentUi().ShowMessage(DescriptionTooLongId, MbOk);
+        CurrentUi().ShowMessage(IdsDescriptionTooLong, MbOk);
         return;
     }
     accept();

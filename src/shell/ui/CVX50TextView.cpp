@@ -1,5 +1,6 @@
 #include "shell/ui/CVX50TextView.h"
 
+#include "StringIds.h"
 #include "shell/ui/CCJTreeCtrl.h"
 #include "shell/ui/CElementListDlg.h"
 #include "shell/ui/CMainFrame.h"
@@ -39,14 +40,6 @@
 #include <QResizeEvent>
 
 namespace {
-
-constexpr int SaveChangesId = 61212;
-constexpr int ScreenNumberId = 61338;
-constexpr int UsedSeriesId = 61335;
-constexpr int FreeSeriesId = 61336;
-constexpr int ChartTitleId = 61337;
-constexpr int BitmapFilterId = 61355;
-constexpr int BitmapLoadFailedId = 61223;
 
 // The panel's memory for the compiled image.
 constexpr int PanelCapacity = 0x9000;
@@ -117,7 +110,7 @@ void CVX50TextView::OnToolPicture()
 {
     if (!m_canvas)
         return;
-    QFileDialog dialog(this, QString(), QString(), UiText(BitmapFilterId) + QStringLiteral("(*.bmp)"));
+    QFileDialog dialog(this, QString(), QString(), UiText(IdsBitmapFileFilter) + QStringLiteral("(*.bmp)"));
     dialog.setFileMode(QFileDialog::ExistingFile);
     const QString path =
         RunModalDialog(dialog) == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
@@ -127,7 +120,7 @@ void CVX50TextView::OnToolPicture()
     }
     const QImage bitmap(path);
     if (bitmap.isNull()) {
-        CurrentUi().ShowMessage(BitmapLoadFailedId);
+        CurrentUi().ShowMessage(IdsBitmapLoadFailed);
         m_canvas->CurrentTool = ToolSelect;
         return;
     }
@@ -189,7 +182,7 @@ void CVX50TextView::OnFileNew()
         CreateChildWindows();
     } else {
         if (m_document.ProjectModified == 1) {
-            const int answer = CurrentUi().ShowMessage(SaveChangesId, MbYesNoCancel | MbIconInformation);
+            const int answer = CurrentUi().ShowMessage(IdsFileModifiedSave, MbYesNoCancel | MbIconInformation);
             if (answer == IdCancel)
                 return;
             if (answer == IdYes) {
@@ -251,9 +244,9 @@ void CVX50TextView::CreateChildWindows()
     ShowScreenPage();
 
     UsageChart = std::make_unique<CUsageChart>();
-    UsageChart->SetSeriesName(0, UiText(UsedSeriesId));
-    UsageChart->SetSeriesName(1, UiText(FreeSeriesId));
-    UsageChart->SetTitle(UiText(ChartTitleId));
+    UsageChart->SetSeriesName(0, UiText(IdsChartUsed));
+    UsageChart->SetSeriesName(1, UiText(IdsChartFree));
+    UsageChart->SetTitle(UiText(IdsChartTitle));
     auto values = std::make_unique<CChartValues>();
     values->SetValue(0, 1);
     values->SetValue(1, PanelCapacity);
@@ -291,7 +284,7 @@ void CVX50TextView::ShowScreenPage()
     if (!ScreenPage)
         return;
     if (const ScreenRecord* screen = m_document.FindScreenByNumber(m_document.CurrentScreenNumber)) {
-        ScreenPage->NumberText = UiText(ScreenNumberId) + QString::number(screen->Number);
+        ScreenPage->NumberText = UiText(IdsScreenNumberLabel) + QString::number(screen->Number);
         ScreenPage->Description = QStringFromGbk(screen->Description);
         ScreenPage->UpScreen = screen->UpKeyScreen;
         ScreenPage->DownScreen = screen->DownKeyScreen;

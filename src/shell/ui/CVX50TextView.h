@@ -64,7 +64,7 @@ public:
     void GoToElement(int screenIndex, int elementIndex, int kind);
 
     // The end exchange of a transfer on an open port (transfer/PanelExchanges.h):
-    // up to 3 tries, 61214 after the third failure.
+    // up to 3 tries, IdsCheckConnectionOrPort after the third failure.
     static bool EndTransfer(CPanelSerial& port);
 
     // The poll plan of one screen over the document (transfer/ScreenPollPlan.h),

@@ -2,6 +2,7 @@
 
 #include "shell/ui/CVX50TextView.h"
 
+#include "StringIds.h"
 #include "StringTable.h"
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CPaneCtrl.h"
@@ -13,12 +14,6 @@
 #include "base/UserInterface.h"
 
 #include <QFileInfo>
-
-namespace {
-
-constexpr int ReplaceQuestionId = 61225;
-
-} // namespace
 
 CVX50TextView::SaveResult CVX50TextView::SaveProject()
 {
@@ -39,7 +34,7 @@ CVX50TextView::SaveResult CVX50TextView::SaveProject()
             }
             if (!QFileInfo::exists(path))
                 break;
-            const std::string question = GbkFromQString(path) + StringGbk(ReplaceQuestionId);
+            const std::string question = GbkFromQString(path) + StringGbk(IdsReplaceExistingFile);
             if (CurrentUi().ShowMessageText(question, MbYesNo | MbIconInformation) == IdYes)
                 break;
         }

@@ -1,5 +1,6 @@
 #include "shell/ui/GuiUserInterface.h"
 
+#include "StringIds.h"
 #include "shell/ui/CCopyScreenDlg.h"
 #include "shell/ui/CElementListDlg.h"
 #include "shell/ui/CMainFrame.h"
@@ -15,11 +16,6 @@
 #include <QMessageBox>
 
 namespace {
-
-constexpr int AppTitleId = 57344;
-constexpr int ProgressCreateFailedId = 61248;
-constexpr int UntitledId = 61353;
-constexpr int ProjectFilterId = 61354;
 
 QMessageBox::Icon IconOf(unsigned flags)
 {
@@ -57,7 +53,7 @@ int GuiUserInterface::ShowMessageText(const std::string& gbkText, unsigned flags
 
 int GuiUserInterface::RunMessageBox(const QString& text, unsigned flags)
 {
-    QMessageBox box(IconOf(flags), UiText(AppTitleId), text, QMessageBox::NoButton, &m_frame);
+    QMessageBox box(IconOf(flags), UiText(IdsAppTitle), text, QMessageBox::NoButton, &m_frame);
     switch (flags & 0x0F) {
     case MbOkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
     case MbYesNoCancel: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel); break;
@@ -81,7 +77,7 @@ void GuiUserInterface::ProgressBegin(int total)
         view->ProgressWindow = new CProgressDlg();
         view->ProgressWindow->show();
         if (!view->ProgressWindow->isVisible()) {
-            ShowMessage(ProgressCreateFailedId);
+            ShowMessage(IdsProgressCreateFailed);
             ProgressEnd();
             return;
         }
@@ -186,13 +182,13 @@ void GuiUserInterface::RunNewScreenDialog(bool insertMode)
 QString GuiUserInterface::ChooseProjectFile(bool forSave)
 {
     // The project file dialog opens without an owner window.
-    QFileDialog dialog(nullptr, QString(), QString(), UiText(ProjectFilterId) + QStringLiteral("(*.opf)"));
+    QFileDialog dialog(nullptr, QString(), QString(), UiText(IdsProjectFileFilter) + QStringLiteral("(*.opf)"));
     dialog.setDefaultSuffix(QStringLiteral("opf"));
     if (forSave) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
-        dialog.selectFile(UiText(UntitledId));
+        dialog.selectFile(UiText(IdsUntitled));
     } else {
         dialog.setFileMode(QFileDialog::ExistingFile);
     }

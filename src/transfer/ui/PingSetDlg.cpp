@@ -1,17 +1,12 @@
 #include "transfer/ui/PingSetDlg.h"
 
+#include "StringIds.h"
 #include "base/NumberText.h"
 #include "base/UserInterface.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
-
-namespace {
-
-constexpr int kMessageEnterHex = 61229; // "请输入16进制数!"
-
-} // namespace
 
 CPingSetDlg::CPingSetDlg(QWidget* parent)
     : QDialog(parent)
@@ -33,7 +28,7 @@ void CPingSetDlg::accept()
     // At most four characters: a valid text never reaches the -1 of a bad one.
     const int value = ParseHexText(m_address->text().toStdString());
     if (value < 0) {
-        CurrentUi().ShowMessage(kMessageEnterHex);
+        CurrentUi().ShowMessage(IdsEnterHex);
         return;
     }
     if (value > 0xFF)

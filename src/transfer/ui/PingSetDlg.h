@@ -6,7 +6,7 @@ class QLineEdit;
 
 // "Ping Set": takes a station address as up to 4 hexadecimal digits. OK
 // keeps the dialog open on a character that is not a hexadecimal digit
-// (message 61229) and, silently, on a value above 0xFF; an empty text is 0.
+// (message IdsEnterHex) and, silently, on a value above 0xFF; an empty text is 0.
 class CPingSetDlg : public QDialog {
     Q_OBJECT
 
