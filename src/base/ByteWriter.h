@@ -18,6 +18,10 @@ public:
     // `count` copies of `fill`, for padding and reserved fields.
     void Fill(std::size_t count, std::uint8_t fill = 0) { m_data.append(count, static_cast<char>(fill)); }
 
+    // Overwrites the byte at `offset`, which was written before (a count
+    // known only once what follows it is written).
+    void SetU8(std::size_t offset, std::uint8_t v) { m_data.at(offset) = static_cast<char>(v); }
+
     const std::string& Data() const { return m_data; }
     std::string Take() { return std::move(m_data); }
     std::size_t Size() const { return m_data.size(); }

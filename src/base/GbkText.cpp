@@ -25,3 +25,16 @@ std::string Utf8FromGbk(std::string_view gbk)
 {
     return QStringFromGbk(gbk).toStdString();
 }
+
+char32_t UnicodeFromGbkPair(unsigned char lead, unsigned char trail)
+{
+    // One decoder per thread, emptied before each character: building a
+    // codec for every character of a glyph table would dominate its cost.
+    thread_local QStringDecoder decoder("GBK");
+    decoder.resetState();
+    const char bytes[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+    const QString decoded = decoder.decode(QByteArrayView(bytes, 2));
+    if (decoder.hasError() || decoded.size() != 1 || decoded[0] == QChar::ReplacementCharacter)
+        return 0;
+    return decoded[0].unicode();
+}

@@ -13,3 +13,7 @@ QString QStringFromGbk(std::string_view gbk);
 std::string GbkFromQString(const QString& text);
 std::string GbkFromUtf8(std::string_view utf8);
 std::string Utf8FromGbk(std::string_view gbk);
+
+// The Unicode character of one GBK double-byte character; 0 when the two
+// bytes are not a GBK character.
+char32_t UnicodeFromGbkPair(unsigned char lead, unsigned char trail);

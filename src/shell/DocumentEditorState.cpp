@@ -1,16 +1,12 @@
 #include "shell/DocumentEditorState.h"
 
 #include "model/elements/CFuncKeyElement.h"
+#include "model/elements/PanelKeys.h"
 #include "model/CVX50TextDoc.h"
 
 #include <algorithm>
 
 namespace {
-
-// ALM in the function keys' numbering and in the panel's own key order that
-// global buttons store.
-constexpr int AlmKey = 7;
-constexpr int AlmGlobalKeyCode = 9;
 
 // The kind code names the class (element lists keep them paired), so the
 // scan over every screen, repeated by the window's refresh timer, needs no
@@ -18,7 +14,7 @@ constexpr int AlmGlobalKeyCode = 9;
 bool UsesAlmKey(const ElementList& elements)
 {
     return std::any_of(elements.begin(), elements.end(), [](const ElementRef& ref) {
-        return ref.kind == KindFuncKey && static_cast<const CFuncKeyElement&>(*ref.element).GetKey() == AlmKey;
+        return ref.kind == KindFuncKey && static_cast<const CFuncKeyElement&>(*ref.element).GetKey() == KeyAlm;
     });
 }
 
@@ -27,7 +23,7 @@ bool UsesAlmKey(const ElementList& elements)
 bool AlmKeyInUse(const CVX50TextDoc& doc)
 {
     if (std::any_of(doc.GlobalButtons.begin(), doc.GlobalButtons.end(),
-                    [](const GlobalButton& b) { return b.KeyCode == AlmGlobalKeyCode; }))
+                    [](const GlobalButton& b) { return b.KeyCode == GlobalKeyCode(KeyAlm); }))
         return true;
     if (UsesAlmKey(doc.GetWorkingElements()))
         return true;

@@ -56,3 +56,15 @@ int KeyFromPanelCode(int panelCode)
 {
     return FindKey([panelCode](const PanelKeyInfo& k) { return k.panelCode == panelCode; });
 }
+
+int GlobalKeyCode(int keyCode)
+{
+    const PanelKeyInfo* key = PanelKey(keyCode);
+    return key ? key->panelCode : -1;
+}
+
+int GlobalKeyNameId(int globalCode)
+{
+    const PanelKeyInfo* key = PanelKey(KeyFromPanelCode(globalCode));
+    return key ? key->nameId : 0;
+}

@@ -17,8 +17,31 @@ struct PanelKeyInfo {
 
 constexpr int kPanelKeyCount = 24;
 
+// Key codes of the keys that the system treats apart.
+enum PanelKeyCode : int {
+    KeyLeft = 0,
+    KeyRight = 1,
+    KeyUp = 2,
+    KeyDown = 3,
+    KeyEsc = 4,
+    KeySet = 5,
+    KeyEnt = 6,
+    KeyAlm = 7,
+    KeyDigit0 = 8, // '0' to '9' are 8 to 17
+    KeyPlusMinus = 18,
+    KeyClr = 19,
+    KeyF1 = 20, // F1 to F4 are 20 to 23
+};
+
 // The key of `keyCode`; nullptr outside 0 to 23.
 const PanelKeyInfo* PanelKey(int keyCode);
 // Key codes back from the stored codes; -1 when no key has the code.
 int KeyFromFileCode(int fileCode);
 int KeyFromPanelCode(int panelCode);
+
+// The panel's own code (GlobalKeyCode, what global buttons and the panel
+// image store) of key `keyCode`; -1 outside 0 to 23.
+int GlobalKeyCode(int keyCode);
+// The string id of the name of the key with GlobalKeyCode `globalCode`
+// ("'3'键" for 0 ...); 0 outside 0 to 23.
+int GlobalKeyNameId(int globalCode);

@@ -1,0 +1,59 @@
+#include "transfer/image/BuildFailures.h"
+
+#include "base/UserInterface.h"
+#include "StringTable.h"
+
+namespace {
+
+constexpr int MsgTooManyCharacters = 61402; // "汉字数太多!"
+constexpr int MsgNoGlyph = 61403;           // "字库中没有汉字"%s"!"
+
+// The text of 61403 with the character in place of its "%s".
+std::string NoGlyphText(const std::string& character)
+{
+    std::string text = StringGbk(MsgNoGlyph);
+    const std::size_t at = text.find("%s");
+    if (at != std::string::npos)
+        text.replace(at, 2, character);
+    return text;
+}
+
+} // namespace
+
+void BuildFailures::Stop(int messageId) const
+{
+    m_ui.ShowMessage(messageId);
+    throw ImageBuildStopped{};
+}
+
+void BuildFailures::StopWithText(const std::string& gbkText, const ElementPlace* showAfter) const
+{
+    m_ui.ShowMessageText(gbkText);
+    if (showAfter)
+        m_ui.GoToElement(showAfter->screenIndex, showAfter->elementIndex, showAfter->page);
+    throw ImageBuildStopped{};
+}
+
+void BuildFailures::StopAt(int messageId, const ElementPlace& place, ShowElement when) const
+{
+    if (when == ShowElement::BeforeMessage)
+        m_ui.GoToElement(place.screenIndex, place.elementIndex, place.page);
+    m_ui.ShowMessage(messageId);
+    if (when == ShowElement::AfterMessage)
+        m_ui.GoToElement(place.screenIndex, place.elementIndex, place.page);
+    throw ImageBuildStopped{};
+}
+
+CodedText BuildFailures::Code(TextCoder& coder, std::string_view text, const ElementPlace* place) const
+{
+    CodedText coded;
+    const CodingResult result = coder.Code(text, coded);
+    if (result == CodingResult::Coded)
+        return coded;
+    if (result == CodingResult::NoGlyph)
+        StopWithText(NoGlyphText(coder.FailedCharacter()), place);
+    m_ui.ShowMessage(MsgTooManyCharacters);
+    if (place)
+        m_ui.GoToElement(place->screenIndex, place->elementIndex, place->page);
+    throw ImageBuildStopped{};
+}

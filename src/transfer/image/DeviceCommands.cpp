@@ -1,0 +1,82 @@
+#include "transfer/image/DeviceCommands.h"
+
+#include "base/ByteWriter.h"
+
+#include <algorithm>
+#include <string_view>
+
+namespace {
+
+int High(int address)
+{
+    return address / 256;
+}
+
+int Low(int address)
+{
+    return address % 256;
+}
+
+} // namespace
+
+void DeviceCommand::AppendTo(ByteWriter& out, int length) const
+{
+    // A library's length never reaches past the command buffer.
+    const int n = std::clamp(length, 0, static_cast<int>(bytes.size()));
+    out.U8(static_cast<std::uint8_t>(n));
+    out.Bytes(std::string_view(reinterpret_cast<const char*>(bytes.data()), static_cast<std::size_t>(n)));
+}
+
+DeviceCommand DeviceCommands::ReadBit(int station, int address, int bitCount) const
+{
+    DeviceCommand c;
+    std::array<std::uint8_t, 255> aux{};
+    if (m_table.ReadBit)
+        c.result = m_table.ReadBit(station, High(address), Low(address), bitCount, c.bytes.data(), &c.out1, &c.out2,
+            &c.out3, &c.out4, aux.data());
+    return c;
+}
+
+DeviceCommand DeviceCommands::ReadRegister(int station, int address, int wordCount) const
+{
+    DeviceCommand c;
+    std::array<std::uint8_t, 255> aux{};
+    if (m_table.ReadRegister)
+        c.result = m_table.ReadRegister(station, High(address), Low(address), wordCount, c.bytes.data(), &c.out1,
+            &c.out2, &c.out3, &c.out4, aux.data());
+    return c;
+}
+
+DeviceCommand DeviceCommands::WriteSigleBit(int station, int address, int value) const
+{
+    DeviceCommand c;
+    std::array<std::uint8_t, 255> aux{};
+    if (m_table.WriteSigleBit)
+        c.result = m_table.WriteSigleBit(station, High(address), Low(address), value, c.bytes.data(), &c.out1,
+            &c.out2, &c.out3, aux.data());
+    return c;
+}
+
+DeviceCommand DeviceCommands::WriteRegister(int station, int address, const std::uint8_t* values, int wordCount,
+    int groupMode, int out4) const
+{
+    DeviceCommand c;
+    c.out4 = out4;
+    std::array<std::uint8_t, 255> aux{};
+    if (m_table.WriteRegister)
+        c.result = m_table.WriteRegister(station, High(address), Low(address), values, wordCount, c.bytes.data(),
+            &c.out1, &c.out2, &c.out3, &c.out4, aux.data(), groupMode);
+    return c;
+}
+
+int DeviceCommands::ReadCoilPosition(int readStart, int coil, int& bit) const
+{
+    bit = 0;
+    return m_table.GetReadCoilPos ? m_table.GetReadCoilPos(readStart, coil, &bit) : 0;
+}
+
+int DeviceCommands::AlarmCoilPosition(int readStart, int coil, int& bit) const
+{
+    bit = 0;
+    return m_table.GetALMRetAdd ? m_table.GetALMRetAdd(readStart, coil, &bit) : 0;
+}

@@ -1,0 +1,107 @@
+#include "base/ByteWriter.h"
+#include "devices/AddressFileText.h"
+#include "devices/AddressLookup.h"
+#include "model/CVX50TextDoc.h"
+#include "model/elements/CTextElement.h"
+#include "transfer/PollPositions.h"
+#include "transfer/image/ElementRecordWriters.h"
+
+#include <vector>
+
+namespace {
+
+constexpr std::uint8_t kStaticTextRecord = 1;
+constexpr std::uint8_t kDynamicTextRecord = 8;
+
+constexpr int MsgNoMemoryPlace = 61294;  // "取得Ram地址失败!"
+constexpr int MsgDuplicateValue = 61379; // "动态文本串数值不能重复!"
+
+// Entry values as the panel compares them: 16-bit numbers ("1" and "01" are
+// one value).
+std::uint16_t EntryValue(const DynTextEntry& entry)
+{
+    return static_cast<std::uint16_t>(LeadingDecimal(entry.value));
+}
+
+std::vector<DynTextEntry> EntriesWithValues(const CTextElement& text)
+{
+    std::vector<DynTextEntry> kept;
+    for (const DynTextEntry& entry : text.Entries())
+        if (!entry.value.empty())
+            kept.push_back(entry);
+    return kept;
+}
+
+bool HasDuplicateValue(const std::vector<DynTextEntry>& entries)
+{
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        for (std::size_t j = i + 1; j < entries.size(); ++j)
+            if (EntryValue(entries[i]) == EntryValue(entries[j]))
+                return true;
+    return false;
+}
+
+void AppendStaticText(ByteWriter& out, ElementRecordContext& context, int elementIndex, const CTextElement& text)
+{
+    const ElementPlace place = context.Place(elementIndex, TextPage);
+    const CodedText coded = context.failures.Code(context.coder, text.GetText(), &place);
+    out.U8(kStaticTextRecord);
+    out.U8(static_cast<std::uint8_t>(text.GetPosition().x));
+    out.U8(static_cast<std::uint8_t>(text.GetPosition().y));
+    out.U8(static_cast<std::uint8_t>((text.IsInverse() ? 2 : 0) + (text.GetDoubleSize() ? 1 : 0)));
+    out.U8(static_cast<std::uint8_t>(coded.characters));
+    out.Bytes(coded.bytes);
+}
+
+void AppendDynamicText(ByteWriter& out, ElementRecordContext& context, int elementIndex, const CTextElement& text)
+{
+    const ElementPlace place = context.Place(elementIndex, TextPage);
+    const bool wordBound = text.WordSize == 16;
+    const std::vector<DynTextEntry> entries = EntriesWithValues(text);
+    if (context.UseLibrary() && wordBound && HasDuplicateValue(entries))
+        context.failures.StopAt(MsgDuplicateValue, place, ShowElement::AfterMessage);
+
+    // Byte 3 names the value (its screen-memory word, or the address text
+    // without the library); byte 5 is the entry count of a word-bound text
+    // and the bit index of a bit-bound one.
+    int word = 0;
+    int bitIndex = 0;
+    if (!context.UseLibrary()) {
+        word = AddressTextByte(text.AddressText);
+        bitIndex = FindElementBit(context.doc.AddressTable, text.GroupName, text.ElementName);
+    } else if (wordBound ? !FindWordPollPosition(context.screenIndex, elementIndex, word, context.polls.words)
+                         : !FindBitPlace(context, elementIndex, text.GroupName, word, bitIndex)) {
+        context.failures.StopAt(MsgNoMemoryPlace, place, ShowElement::BeforeMessage);
+    }
+
+    out.U8(kDynamicTextRecord);
+    out.U8(static_cast<std::uint8_t>(text.GetPosition().x));
+    out.U8(static_cast<std::uint8_t>(text.GetPosition().y));
+    out.U8(static_cast<std::uint8_t>(word));
+    out.U8(static_cast<std::uint8_t>((text.GetDoubleSize() ? 0x01 : 0) | (text.IsInverse() ? 0x02 : 0)
+        | (wordBound ? 0 : 0x04) | NumberFormatCode(text.IsHexBcd(), text.IsSigned()) << 6));
+    if (wordBound) {
+        out.U8(static_cast<std::uint8_t>(entries.size()));
+        for (const DynTextEntry& entry : entries) {
+            out.U16Le(EntryValue(entry));
+            AppendCodedText(out, context.failures.Code(context.coder, entry.text, &place));
+        }
+        return;
+    }
+    // A bit-bound text shows the first two entries for bit states 0 and 1;
+    // a missing entry shows nothing.
+    out.U8(static_cast<std::uint8_t>(bitIndex));
+    for (std::size_t state = 0; state < 2; ++state)
+        AppendCodedText(out, context.failures.Code(context.coder,
+            state < entries.size() ? std::string_view(entries[state].text) : std::string_view(), &place));
+}
+
+} // namespace
+
+void AppendTextRecord(ByteWriter& out, ElementRecordContext& context, int elementIndex, const CTextElement& text)
+{
+    if (text.IsDynamic())
+        AppendDynamicText(out, context, elementIndex, text);
+    else
+        AppendStaticText(out, context, elementIndex, text);
+}

@@ -1,0 +1,157 @@
+#pragma once
+
+// A project on the Modbus library with a small address table, the font the
+// tests code their texts with, and helpers that build its project data.
+
+#include "base/GbkText.h"
+#include "model/CVX50TextDoc.h"
+#include "support/RecordingUserInterface.h"
+#include "support/TableGroups.h"
+#include "transfer/ProtocolLibrary.h"
+#include "transfer/image/MainAreaBuilder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace image_test {
+
+// Every builder of the Modbus library, loaded as the write command loads it.
+inline const ProtocolFunctionTable& Modbus()
+{
+    static const ProtocolFunctionTable table = [] {
+        ProtocolFunctionTable loaded;
+        if (!LoadProtocolLibrary("ModBus Slave.dll", ProtocolUse::Write, loaded))
+            throw std::runtime_error("the Modbus protocol library did not load");
+        return loaded;
+    }();
+    return table;
+}
+
+// GBK characters of the fixture font, and one it lacks.
+inline const std::string kAh = "\xB0\xA1";   // U+554A
+inline const std::string kA = "\xB0\xA2";    // U+963F
+inline const std::string kNoGlyph = "\xB0\xA3"; // U+57C3, not in the fixture font
+
+// A Unifont file holding the glyphs of the given Unicode characters (each a
+// filled square) and of U+554A as Unifont draws it.
+inline std::string WriteFont(const std::string& name, const std::vector<char32_t>& characters)
+{
+    const std::string path = ::testing::TempDir() + name;
+    std::ofstream file(path, std::ios::binary);
+    file << "0041:0000000018242442427E424242420000\n";
+    file << "554A:00000EFCEA08AA08AAE8AAA8ACA8AAA8AAA8AAA8EAE8AAA80C08080808280810\n";
+    char code[8];
+    for (char32_t c : characters) {
+        std::snprintf(code, sizeof code, "%04X", static_cast<unsigned>(c));
+        file << code << ':' << std::string(64, 'F') << '\n';
+    }
+    return path;
+}
+
+inline std::shared_ptr<const UnifontFont> FixtureFont()
+{
+    static const auto font = std::make_shared<const UnifontFont>(
+        *UnifontFont::Load(WriteFont("image_fixture.hex", {0x963F})));
+    return font;
+}
+
+template <typename Element> void Bind(Element& element, const std::string& group, const std::string& name)
+{
+    element.GroupName = group;
+    element.ElementName = name;
+}
+
+// The bytes as a vector, for comparisons that print.
+inline std::vector<std::uint8_t> Bytes(std::string_view bytes)
+{
+    return {bytes.begin(), bytes.end()};
+}
+
+class ImageTest : public ::testing::Test {
+protected:
+    ImageTest()
+    {
+        std::vector<DeviceElement> coils, bits, words, wide;
+        for (int a = 0; a < 32; ++a)
+            coils.push_back({"C" + std::to_string(a), a, 0});
+        for (int b = 0; b < 16; ++b)
+            bits.push_back({"B" + std::to_string(b), 50, b});
+        for (int a = 0; a < 20; ++a)
+            words.push_back({"R" + std::to_string(a), 100 + a, 0});
+        words.push_back({"RTop", 0xFFFF, 0});
+        for (int a = 0; a < 10; ++a)
+            wide.push_back({"D" + std::to_string(a), 200 + 2 * a, 0});
+        wide.push_back({"DTop", 0xFFFF, 0});
+        doc.AddressTable = {MakeGroup("Coil", BitElementType, CoilOrMultiWriteMode, coils),
+            MakeGroup("Bits", BitElementType, WordBitMode, bits),
+            MakeGroup("Reg", Word16ElementType, SingleWriteMode, words),
+            MakeGroup("DReg", Word32ElementType, CoilOrMultiWriteMode, wide, 2)};
+        doc.ProtocolLibraryName = "ModBus Slave.dll";
+        doc.CommBufferLength = 30;
+        doc.TableEditable = 0;
+        doc.DeviceName = "PN07";
+        ScreenRecord& screen = doc.Screens[0];
+        screen.Description = "Main";
+        screen.Elements.clear();
+        doc.WorkingElements.clear();
+    }
+
+    ScreenRecord& Screen(int index = 0) { return doc.Screens[static_cast<std::size_t>(index)]; }
+
+    template <typename Element> std::shared_ptr<Element> Add(std::shared_ptr<Element> element, int screen = 0)
+    {
+        Screen(screen).Elements.push_back({element->Kind(), element});
+        return element;
+    }
+
+    // A screen numbered `number`, linked to itself.
+    ScreenRecord& AddScreen(int number)
+    {
+        ScreenRecord s;
+        s.Number = number;
+        s.UpKeyScreen = number;
+        s.DownKeyScreen = number;
+        doc.Screens.push_back(s);
+        return doc.Screens.back();
+    }
+
+    // Builds the project data; nothing after a failed check.
+    std::optional<ProjectData> Build(bool descriptions = false)
+    {
+        builder = std::make_unique<MainAreaBuilder>(doc, Modbus(), ui, FixtureFont());
+        int progress = 0;
+        if (!builder->BuildProjectData({descriptions}, progress))
+            return std::nullopt;
+        return builder->Data();
+    }
+
+    // The records of screen 0's elements: the project data from the first
+    // element record up to the end of the screen record.
+    std::vector<std::uint8_t> ElementBytes(const ProjectData& data, int screen = 0)
+    {
+        const std::string& b = data.bytes;
+        std::size_t at = static_cast<std::size_t>(data.screens[static_cast<std::size_t>(screen)].offset) + 8;
+        // Skip the poll records: [n][command][format][c][4 x c].
+        const int polls = static_cast<std::uint8_t>(b[at - 1]);
+        for (int p = 0; p < polls; ++p) {
+            const std::size_t n = static_cast<std::uint8_t>(b[at]);
+            const std::size_t items = static_cast<std::uint8_t>(b[at + n + 2]);
+            at += n + 3 + 4 * items;
+        }
+        const std::size_t end = static_cast<std::size_t>(screen + 1) < data.screens.size()
+            ? static_cast<std::size_t>(data.screens[static_cast<std::size_t>(screen) + 1].offset)
+            : static_cast<std::size_t>(data.descriptionTableOffset);
+        return Bytes(std::string_view(b).substr(at, end - at));
+    }
+
+    RecordingUserInterface ui;
+    CVX50TextDoc doc;
+    std::unique_ptr<MainAreaBuilder> builder;
+};
+
+} // namespace image_test
