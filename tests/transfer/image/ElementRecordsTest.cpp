@@ -197,8 +197,9 @@ TEST_F(ElementRecords, ReversedRegisterLimitsFailAtTheRegister)
         reg->SetRawRange(c.upper, c.lower);
         reg->EngUpper = 0x7FFF;
         EXPECT_EQ(!Build(), c.fails) << c.upper << " " << c.lower;
-        if (c.fails)
+        if (c.fails) {
             EXPECT_THAT(ui.calls, ElementsAre("ShowMessage 61370", "GoToElement 0 1 2"));
+        }
     }
 }
 
@@ -421,6 +422,53 @@ TEST_F(ElementRecords, PictureStretchedIntoItsBoxKeepsDarkDots)
     const auto empty = Build();
     ASSERT_TRUE(empty);
     EXPECT_THAT(ElementBytes(*empty), ElementsAre(2, 0, 0, 3, 3, 4, 3, 0, 0, 0, 0));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ElementRecords, TextsOutOfCharactersFailAtTheirElement)
+{
+    auto lamp = Add(std::make_shared<CLampElement>());
+    Bind(*lamp, "Coil", "C0");
+    auto text = Add(std::make_shared<CTextElement>(0));
+    text->SetText("x" + kNoGlyph);
+    EXPECT_FALSE(Build());
+    EXPECT_THAT(ui.calls, ElementsAre("ShowMessageText", "GoToElement 0 1 3"));
+    EXPECT_EQ(ui.messages[0].gbkText, GbkFromUtf8("字库中没有汉字\"埃\"!"));
+
+    // 1201 characters on two texts: the second text's new character fails.
+    ui.calls.clear();
+    const ManyCharacters& many = TooManyCharacters();
+    font = many.font;
+    std::string first;
+    for (std::size_t k = 0; k + 1 < many.characters.size(); ++k)
+        first += many.characters[k];
+    text->SetText(first);
+    auto dynamic = Add(DynamicText({{many.characters[5] + many.characters.back(), "1"}}));
+    EXPECT_FALSE(Build());
+    EXPECT_THAT(ui.calls, ElementsAre("ShowMessage 61402", "GoToElement 0 2 3"));
+}
+
+TEST_F(ElementRecords, AlarmTextsOutOfCharactersFail)
+{
+    const ManyCharacters& many = TooManyCharacters();
+    font = many.font;
+    auto text = Add(std::make_shared<CTextElement>(0));
+    std::string first;
+    for (std::size_t k = 0; k + 1 < many.characters.size(); ++k)
+        first += many.characters[k];
+    text->SetText(first);
+    AlarmBlock block;
+    block.GroupMode = WordBitMode;
+    block.AlarmCount = 1;
+    block.StartAddress = 50;
+    block.Station = 1;
+    block.Texts[0] = many.characters.back();
+    doc.AlarmBlocks = {block};
+    EXPECT_FALSE(Build());
+    EXPECT_THAT(ui.calls, ElementsAre("ShowMessage 61402"));
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "transfer/ProtocolLibrary.h"
 #include "transfer/image/MainAreaBuilder.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -58,6 +59,37 @@ inline std::shared_ptr<const UnifontFont> FixtureFont()
     static const auto font = std::make_shared<const UnifontFont>(
         *UnifontFont::Load(WriteFont("image_fixture.hex", {0x963F})));
     return font;
+}
+
+// GB2312 characters from row 16 on, `count` of them, with a font holding
+// each one's glyph.
+struct ManyCharacters {
+    std::vector<std::string> characters;
+    std::shared_ptr<const UnifontFont> font;
+};
+
+inline ManyCharacters MakeCharacters(int count)
+{
+    ManyCharacters many;
+    std::vector<char32_t> unicode;
+    for (int lead = 0xB0; lead <= 0xF7 && static_cast<int>(many.characters.size()) < count; ++lead)
+        for (int trail = 0xA1; trail <= 0xFE && static_cast<int>(many.characters.size()) < count; ++trail) {
+            const char32_t u = UnicodeFromGbkPair(static_cast<unsigned char>(lead), static_cast<unsigned char>(trail));
+            if (u == 0)
+                continue;
+            many.characters.push_back({static_cast<char>(lead), static_cast<char>(trail)});
+            unicode.push_back(u);
+        }
+    many.font = std::make_shared<const UnifontFont>(
+        *UnifontFont::Load(WriteFont("many" + std::to_string(count) + ".hex", unicode)));
+    return many;
+}
+
+// One character more than the panel takes.
+inline const ManyCharacters& TooManyCharacters()
+{
+    static const ManyCharacters many = MakeCharacters(UsedCharTable::kCharacterLimit + 1);
+    return many;
 }
 
 template <typename Element> void Bind(Element& element, const std::string& group, const std::string& name)
@@ -123,7 +155,7 @@ protected:
     // Builds the project data; nothing after a failed check.
     std::optional<ProjectData> Build(bool descriptions = false)
     {
-        builder = std::make_unique<MainAreaBuilder>(doc, Modbus(), ui, FixtureFont());
+        builder = std::make_unique<MainAreaBuilder>(doc, Modbus(), ui, font);
         int progress = 0;
         if (!builder->BuildProjectData({descriptions}, progress))
             return std::nullopt;
@@ -151,6 +183,7 @@ protected:
 
     RecordingUserInterface ui;
     CVX50TextDoc doc;
+    std::shared_ptr<const UnifontFont> font = FixtureFont();
     std::unique_ptr<MainAreaBuilder> builder;
 };
 

@@ -6,39 +6,13 @@
 #include "transfer/image/PanelGlyph.h"
 #include "transfer/image/TextCoding.h"
 
+#include <map>
+
 using namespace image_test;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 
 namespace {
-
-// Every GB2312 character from row 16 on that `count` reaches, with a font
-// holding each one's glyph.
-struct ManyCharacters {
-    std::vector<std::string> characters;
-    std::shared_ptr<const UnifontFont> font;
-};
-
-const ManyCharacters& Characters(int count)
-{
-    static std::map<int, ManyCharacters> made;
-    ManyCharacters& many = made[count];
-    if (!many.font) {
-        std::vector<char32_t> unicode;
-        for (int lead = 0xB0; lead <= 0xF7 && static_cast<int>(many.characters.size()) < count; ++lead)
-            for (int trail = 0xA1; trail <= 0xFE && static_cast<int>(many.characters.size()) < count; ++trail) {
-                const char32_t u = UnicodeFromGbkPair(static_cast<unsigned char>(lead),
-                    static_cast<unsigned char>(trail));
-                if (u == 0)
-                    continue;
-                many.characters.push_back({static_cast<char>(lead), static_cast<char>(trail)});
-                unicode.push_back(u);
-            }
-        many.font = std::make_shared<const UnifontFont>(
-            *UnifontFont::Load(WriteFont("many" + std::to_string(count) + ".hex", unicode)));
-    }
-    return many;
-}
 
 struct Coder {
     explicit Coder(const UnifontFont* font) : coder(table, font) {}
@@ -92,7 +66,7 @@ TEST(TextCoding, CharactersWithoutAGlyphFail)
 
 TEST(TextCoding, AFullTableStillCodesItsCharacters)
 {
-    const ManyCharacters& many = Characters(UsedCharTable::kCharacterLimit + 1);
+    const ManyCharacters& many = TooManyCharacters();
     ASSERT_EQ(many.characters.size(), static_cast<std::size_t>(UsedCharTable::kCharacterLimit + 1));
     Coder c(many.font.get());
     CodedText coded;
@@ -151,7 +125,7 @@ TEST(PanelGlyphs, NarrowGlyphsStandInTheMiddle)
     ASSERT_TRUE(font);
     const std::optional<GlyphRows> rows = font->Rows(U'A');
     ASSERT_TRUE(rows);
-    EXPECT_EQ((*rows)[6], 0x0420); // 0x42 shifted into columns 4 to 11
+    EXPECT_EQ((*rows)[7], 0x0420); // 0x42 shifted into columns 4 to 11
     EXPECT_FALSE(font->Rows(U'B'));
     EXPECT_FALSE(UnifontFont::Load(::testing::TempDir() + "no-such-font.hex"));
 }
