@@ -263,3 +263,18 @@ TEST_F(ProjectDataBuild, RefusedAlarmReadFails)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ProjectDataBuild, ALibraryWithoutItsReadsFailsInsteadOfCalling)
+{
+    auto lamp = Add(std::make_shared<CLampElement>());
+    Bind(*lamp, "Coil", "C1");
+    const ProtocolFunctionTable none;
+    MainAreaBuilder bare(doc, none, ui, FixtureFont());
+    int progress = 0;
+    EXPECT_FALSE(bare.BuildProjectData({}, progress));
+    EXPECT_THAT(ui.MessageIds(), ElementsAre(61255));
+}
+
+} // namespace
