@@ -43,3 +43,8 @@ int ParseOctalText(std::string_view text)
 {
     return ParseInBase(text, 8);
 }
+
+int HexDigitValue(char c)
+{
+    return DigitValue(c, 16);
+}

@@ -11,3 +11,7 @@
 
 int ParseHexText(std::string_view text);
 int ParseOctalText(std::string_view text);
+
+// The value of one ASCII hexadecimal digit (either case), -1 for any other
+// character.
+int HexDigitValue(char c);

@@ -1,22 +1,7 @@
 #include "transfer/Checksums.h"
 
+#include "base/NumberText.h"
 #include "transfer/Crc16.h"
-
-namespace {
-
-// The value of one ASCII hexadecimal digit, -1 for any other byte.
-int HexDigitValue(std::uint8_t c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
-} // namespace
 
 std::uint16_t ComputeCrc16(std::size_t length, const std::uint8_t* bytes)
 {
@@ -35,8 +20,8 @@ bool ReplySum8IsValid(std::size_t length, const std::uint8_t* reply)
 {
     if (length < 3)
         return false;
-    const int high = HexDigitValue(reply[length - 3]);
-    const int low = HexDigitValue(reply[length - 2]);
+    const int high = HexDigitValue(static_cast<char>(reply[length - 3]));
+    const int low = HexDigitValue(static_cast<char>(reply[length - 2]));
     if (high < 0 || low < 0)
         return false;
     return high * 16 + low == ComputeSum8(length, reply);

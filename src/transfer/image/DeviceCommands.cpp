@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string_view>
+#include <type_traits>
 
 namespace {
 
@@ -15,6 +16,19 @@ int High(int address)
 int Low(int address)
 {
     return address % 256;
+}
+
+// ReadBit and ReadRegister take the same arguments.
+static_assert(std::is_same_v<ReadBitFn, ReadRegisterFn>);
+
+DeviceCommand Read(ReadBitFn entry, int station, int address, int count)
+{
+    DeviceCommand c;
+    std::array<std::uint8_t, 255> aux{};
+    if (entry)
+        c.result = entry(station, High(address), Low(address), count, c.bytes.data(), &c.out1, &c.out2, &c.out3,
+            &c.out4, aux.data());
+    return c;
 }
 
 } // namespace
@@ -29,22 +43,12 @@ void DeviceCommand::AppendTo(ByteWriter& out, int length) const
 
 DeviceCommand DeviceCommands::ReadBit(int station, int address, int bitCount) const
 {
-    DeviceCommand c;
-    std::array<std::uint8_t, 255> aux{};
-    if (m_table.ReadBit)
-        c.result = m_table.ReadBit(station, High(address), Low(address), bitCount, c.bytes.data(), &c.out1, &c.out2,
-            &c.out3, &c.out4, aux.data());
-    return c;
+    return Read(m_table.ReadBit, station, address, bitCount);
 }
 
 DeviceCommand DeviceCommands::ReadRegister(int station, int address, int wordCount) const
 {
-    DeviceCommand c;
-    std::array<std::uint8_t, 255> aux{};
-    if (m_table.ReadRegister)
-        c.result = m_table.ReadRegister(station, High(address), Low(address), wordCount, c.bytes.data(), &c.out1,
-            &c.out2, &c.out3, &c.out4, aux.data());
-    return c;
+    return Read(m_table.ReadRegister, station, address, wordCount);
 }
 
 DeviceCommand DeviceCommands::WriteSigleBit(int station, int address, int value) const

@@ -1,6 +1,7 @@
 #include "transfer/image/UnifontFont.h"
 
 #include "base/FileIo.h"
+#include "base/NumberText.h"
 
 #include <mutex>
 #include <string_view>
@@ -12,23 +13,12 @@ constexpr std::size_t kWideDigits = 64;   // 16 rows of 4 digits
 // Marks an index entry of a 16-dot glyph.
 constexpr std::uint32_t kWideGlyph = 0x80000000u;
 
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
-// The value of `digits` hex digits at `text`; -1 when one is not a digit.
+// The value of the hex digits of `text`; -1 when one is not a digit.
 long HexValue(std::string_view text)
 {
     long value = 0;
     for (const char c : text) {
-        const int d = HexDigit(c);
+        const int d = HexDigitValue(c);
         if (d < 0)
             return -1;
         value = value * 16 + d;
