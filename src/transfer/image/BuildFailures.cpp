@@ -2,16 +2,14 @@
 
 #include "base/UserInterface.h"
 #include "StringTable.h"
+#include "StringIds.h"
 
 namespace {
-
-constexpr int MsgTooManyCharacters = 61402; // "汉字数太多!"
-constexpr int MsgNoGlyph = 61403;           // "字库中没有汉字"%s"!"
 
 // The text of 61403 with the character in place of its "%s".
 std::string NoGlyphText(const std::string& character)
 {
-    std::string text = StringGbk(MsgNoGlyph);
+    std::string text = StringGbk(IdsCharacterNotInFont);
     const std::size_t at = text.find("%s");
     if (at != std::string::npos)
         text.replace(at, 2, character);
@@ -52,7 +50,7 @@ CodedText BuildFailures::Code(TextCoder& coder, std::string_view text, const Ele
         return coded;
     if (result == CodingResult::NoGlyph)
         StopWithText(NoGlyphText(coder.FailedCharacter()), place);
-    m_ui.ShowMessage(MsgTooManyCharacters);
+    m_ui.ShowMessage(IdsTooManyChineseCharacters);
     if (place)
         m_ui.GoToElement(place->screenIndex, place->elementIndex, place->page);
     throw ImageBuildStopped{};

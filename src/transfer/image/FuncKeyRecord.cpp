@@ -5,20 +5,13 @@
 #include "model/elements/PanelKeys.h"
 #include "StringTable.h"
 #include "transfer/image/ElementRecordWriters.h"
+#include "StringIds.h"
 
 #include <array>
 
 namespace {
 
 constexpr std::uint8_t kFuncKeyRecord = 7;
-
-constexpr int MsgWriteRegisterFailed = 61245; // "写寄存器失败!"
-constexpr int MsgReadCoilFailed = 61255;      // "读线圈失败!"
-constexpr int MsgReadRegisterFailed = 61256;  // "读寄存器失败!"
-constexpr int MsgKeyAddressWrong = 61258;     // "上的按钮地址有错!", after the screen's description
-constexpr int MsgWriteCoilFailed = 61259;     // "写线圈失败!"
-constexpr int MsgNoJumpTarget = 61261;        // "跳转的画面号不存在!"
-constexpr int MsgStepAboveLimit = 61390;      // "无符号或HEX时，加减值不能比上限大!"
 
 // Action codes of the record (byte 7): what the panel does with the bytes
 // that follow.
@@ -61,14 +54,14 @@ struct KeyBuild {
     void ReadBitCommand(int start, int count) const
     {
         const DeviceCommand read = Commands().ReadBit(key.GetStation(), start, count);
-        Check(read.result >= 0, MsgReadCoilFailed);
+        Check(read.result >= 0, IdsReadCoilFailed);
         Append(read);
     }
     // [command] and then [out1][out4] of the read.
     void ReadRegisterCommand(int count) const
     {
         const DeviceCommand read = Commands().ReadRegister(key.GetStation(), address, count);
-        Check(read.result >= 0, MsgReadRegisterFailed);
+        Check(read.result >= 0, IdsReadRegisterFailed);
         Append(read);
         out.U8(static_cast<std::uint8_t>(read.out1));
         out.U8(static_cast<std::uint8_t>(read.out4));
@@ -76,13 +69,13 @@ struct KeyBuild {
     void WriteCoilCommand(int value) const
     {
         const DeviceCommand write = Commands().WriteSigleBit(key.GetStation(), address, value);
-        Check(write.result >= 0, MsgWriteCoilFailed);
+        Check(write.result >= 0, IdsWriteCoilFailed);
         Append(write);
     }
     DeviceCommand WriteRegisterCommand(const std::uint8_t* values, int count, bool negativeFails = false) const
     {
         const DeviceCommand write = Commands().WriteRegister(key.GetStation(), address, values, count, groupMode);
-        Check(negativeFails ? write.result >= 0 : write.result == 0, MsgWriteRegisterFailed);
+        Check(negativeFails ? write.result >= 0 : write.result == 0, IdsWriteRegisterFailed);
         Append(write);
         return write;
     }
@@ -155,7 +148,7 @@ void AppendToggleCoil(const KeyBuild& b)
 void AppendJump(const KeyBuild& b)
 {
     if (!b.context.doc.FindScreenByNumber(b.key.TargetScreen))
-        b.context.failures.StopAt(MsgNoJumpTarget, b.place, ShowElement::AfterMessage);
+        b.context.failures.StopAt(IdsJumpScreenMissing, b.place, ShowElement::AfterMessage);
     b.out.U16Le(static_cast<std::uint16_t>(b.key.TargetScreen - 1));
 }
 
@@ -231,7 +224,7 @@ void AppendFuncKeyRecord(ByteWriter& out, ElementRecordContext& context, int ele
     const int address = FindElementAddress(table, key.GroupName, key.ElementName);
     if (address == -1 && key.GetAction() != CFuncKeyElement::ScreenJump) {
         const auto& screen = context.doc.Screens[static_cast<std::size_t>(context.screenIndex)];
-        context.failures.StopWithText(screen.Description + StringGbk(MsgKeyAddressWrong), &place);
+        context.failures.StopWithText(screen.Description + StringGbk(IdsButtonAddressBad), &place);
     }
 
     const bool useLibrary = context.UseLibrary();
@@ -278,7 +271,7 @@ void AppendFuncKeyRecord(ByteWriter& out, ElementRecordContext& context, int ele
     case StepRegister:
         if (key.GetAction() == CFuncKeyElement::Increment && format != 2
             && static_cast<std::uint32_t>(key.StepValue) > static_cast<std::uint32_t>(key.Limit))
-            context.failures.Stop(MsgStepAboveLimit);
+            context.failures.Stop(IdsStepAboveUpper);
         AppendStep(build);
         break;
     }

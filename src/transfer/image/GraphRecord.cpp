@@ -2,6 +2,7 @@
 #include "model/elements/CGraphElement.h"
 #include "transfer/PollPositions.h"
 #include "transfer/image/ElementRecordWriters.h"
+#include "StringIds.h"
 
 namespace {
 
@@ -9,10 +10,6 @@ constexpr std::uint8_t kBarRecord = 10;
 constexpr std::uint8_t kCurveRecord = 11;
 // The panel stores the samples of one screen's curves together.
 constexpr int kCurvePointLimit = 384;
-
-constexpr int MsgNoMemoryPlace = 61294;   // "取得Ram地址失败!"
-constexpr int MsgZeroAboveFull = 61369;   // "零额度值不能比满额度值大!"
-constexpr int MsgTooManyPoints = 61387;   // "同一画面曲线图点数和不能超过384!"
 
 // The byte that names the graph's value: its screen-memory word with the
 // protocol library, else its address text as a number.
@@ -22,7 +19,7 @@ std::uint8_t ValuePlace(const ElementRecordContext& context, int elementIndex, c
         return AddressTextByte(graph.AddressText);
     int position = 0;
     if (!FindWordPollPosition(context.screenIndex, elementIndex, position, context.polls.words))
-        context.failures.StopAt(MsgNoMemoryPlace, context.Place(elementIndex, GraphPage),
+        context.failures.StopAt(IdsRamAddressFailed, context.Place(elementIndex, GraphPage),
             ShowElement::BeforeMessage);
     return static_cast<std::uint8_t>(position);
 }
@@ -63,14 +60,14 @@ void AppendGraphRecord(ByteWriter& out, ElementRecordContext& context, int eleme
 {
     const bool wide = IsWideValue(graph.RegisterCount(), graph.WordSize);
     if (IsBelowLimit(graph.FullScale, graph.Zero, graph.IsSigned() != 0, wide))
-        context.failures.StopAt(MsgZeroAboveFull, context.Place(elementIndex, GraphPage), ShowElement::AfterMessage);
+        context.failures.StopAt(IdsZeroAboveFullScale, context.Place(elementIndex, GraphPage), ShowElement::AfterMessage);
 
     if (graph.IsCurve()) {
         ScreenTally& tally = context.tally;
         const int firstSample = tally.curvePoints;
         tally.curvePoints += graph.GetDataPoints();
         if (tally.curvePoints > kCurvePointLimit)
-            context.failures.StopAt(MsgTooManyPoints, context.Place(elementIndex, GraphPage),
+            context.failures.StopAt(IdsCurvePointsOver384, context.Place(elementIndex, GraphPage),
                 ShowElement::AfterMessage);
         AppendCurve(out, ValuePlace(context, elementIndex, graph), graph, wide, tally.curves++, firstSample);
     } else {

@@ -1,11 +1,11 @@
 #include "base/ByteWriter.h"
 #include "model/elements/CLampElement.h"
 #include "transfer/image/ElementRecordWriters.h"
+#include "StringIds.h"
 
 namespace {
 
 constexpr std::uint8_t kLampRecord = 6;
-constexpr int MsgNoMemoryPlace = 61294; // "取得Ram地址失败!"
 
 } // namespace
 
@@ -17,7 +17,7 @@ void AppendLampRecord(ByteWriter& out, ElementRecordContext& context, int elemen
     int word = 0;
     int bitIndex = 0;
     if (!FindBitPlace(context, elementIndex, lamp.GroupName, word, bitIndex))
-        context.failures.StopAt(MsgNoMemoryPlace, context.Place(elementIndex, LampPage),
+        context.failures.StopAt(IdsRamAddressFailed, context.Place(elementIndex, LampPage),
             ShowElement::BeforeMessage);
     out.U8(kLampRecord);
     out.U8(static_cast<std::uint8_t>(lamp.GetPosition().x));

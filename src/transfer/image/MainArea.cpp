@@ -7,13 +7,12 @@
 #include "devices/DeviceKeys.h"
 #include "model/CVX50TextDoc.h"
 #include "transfer/image/PanelGlyph.h"
+#include "StringIds.h"
 
 #include <stdexcept>
 
 namespace {
 
-constexpr int MsgOverCapacity = 61262;    // "已经超出资源上限!"
-constexpr int MsgWriteUnreadable = 61414; // "工程数据过大,写入后不可读出，是否继续?"
 // The text's length field holds 16 bits; a longer file is not carried.
 constexpr std::size_t kLongestTableText = 0xFFFF;
 
@@ -73,11 +72,11 @@ std::optional<MainArea> AssembleMainArea(const std::string& glyphTable, const Pr
         out.U16Be(static_cast<std::uint16_t>(tableText.length));
         out.Bytes(tableText.text);
     } else {
-        if (tableEditable && ui.ShowMessage(MsgWriteUnreadable, MbYesNo | MbIconQuestion) != IdYes)
+        if (tableEditable && ui.ShowMessage(IdsProjectTooLargeToReadBack, MbYesNo | MbIconQuestion) != IdYes)
             return std::nullopt;
         area.notReadable = true;
         if (!FitsPanel(static_cast<int>(out.Size()))) {
-            ui.ShowMessage(MsgOverCapacity);
+            ui.ShowMessage(IdsResourceLimitExceeded);
             return std::nullopt;
         }
     }

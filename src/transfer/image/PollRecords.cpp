@@ -2,11 +2,9 @@
 
 #include "base/ByteWriter.h"
 #include "devices/ElementGroup.h"
+#include "StringIds.h"
 
 namespace {
-
-constexpr int MsgReadCoilFailed = 61255;     // "读线圈失败!"
-constexpr int MsgReadRegisterFailed = 61256; // "读寄存器失败!"
 
 DeviceCommand ReadOrStop(const DeviceCommands& commands, bool coils, int station, int address, int count,
     const BuildFailures& failures)
@@ -14,7 +12,7 @@ DeviceCommand ReadOrStop(const DeviceCommands& commands, bool coils, int station
     DeviceCommand read = coils ? commands.ReadBit(station, address, count)
                                : commands.ReadRegister(station, address, count);
     if (read.result < 0)
-        failures.Stop(coils ? MsgReadCoilFailed : MsgReadRegisterFailed);
+        failures.Stop(coils ? IdsReadCoilFailed : IdsReadRegisterFailed);
     return read;
 }
 

@@ -7,6 +7,7 @@
 #include "transfer/ScreenPollPlan.h"
 #include "transfer/image/ElementRecords.h"
 #include "transfer/image/PollRecords.h"
+#include "StringIds.h"
 
 #include <algorithm>
 
@@ -17,10 +18,6 @@ constexpr std::uint8_t kAlarmListRecord = 12;
 constexpr int kFirstAlarmWord = 100;
 // A description's byte count is one byte.
 constexpr std::size_t kDescriptionLimit = 255;
-
-constexpr int MsgScreenPrefix = 61228; // "画面", before the screen number
-constexpr int MsgNoUpScreen = 61253;   // "上的上键至画面号不存在!"
-constexpr int MsgNoDownScreen = 61254; // "上的下键至画面号不存在!"
 
 // At most `limit` bytes of a GBK text, never splitting a double-byte character.
 std::string_view CutOnCharacter(std::string_view text, std::size_t limit)
@@ -64,7 +61,7 @@ private:
     void RequireScreen(int number, const ScreenRecord& screen, int messageId) const
     {
         if (!m_doc.FindScreenByNumber(number))
-            m_failures.StopWithText(StringGbk(MsgScreenPrefix) + std::to_string(screen.Number) + StringGbk(messageId));
+            m_failures.StopWithText(StringGbk(IdsKeyCheckScreen) + std::to_string(screen.Number) + StringGbk(messageId));
     }
 
     void AppendScreen(int screenIndex)
@@ -79,8 +76,8 @@ private:
         }
         m_data.highestScreenNumber = std::max(m_data.highestScreenNumber, screen.Number);
 
-        RequireScreen(screen.UpKeyScreen, screen, MsgNoUpScreen);
-        RequireScreen(screen.DownKeyScreen, screen, MsgNoDownScreen);
+        RequireScreen(screen.UpKeyScreen, screen, IdsUpKeyScreenMissing);
+        RequireScreen(screen.DownKeyScreen, screen, IdsDownKeyScreenMissing);
         m_out.U8(static_cast<std::uint8_t>(screen.Elements.size()));
         m_out.U8(0); // registers: set once the elements are written
         m_out.U16Le(static_cast<std::uint16_t>(screen.UpKeyScreen - 1));

@@ -4,16 +4,13 @@
 #include "model/elements/CRegisterElement.h"
 #include "transfer/PollPositions.h"
 #include "transfer/image/ElementRecordWriters.h"
+#include "StringIds.h"
 
 namespace {
 
 constexpr std::uint8_t kRegisterRecord = 9;
 constexpr int kUnpolledPosition = 99; // a register of station 0 has no value in the screen memory
 constexpr int kWriteOut4Preset = 140;
-
-constexpr int MsgWriteRegisterFailed = 61245; // "写寄存器失败!"
-constexpr int MsgNoMemoryPlace = 61294;       // "取得Ram地址失败!"
-constexpr int MsgLimitsReversed = 61370;      // "下限不能比上限大!"
 
 std::uint8_t FlagsByte(const CRegisterElement& reg, bool wide)
 {
@@ -62,7 +59,7 @@ void AppendWriteCommand(ByteWriter& out, const ElementRecordContext& context, co
     const DeviceCommand write = context.commands.WriteRegister(reg.GetStation(), address, zeros, wide ? 2 : 1,
         GetElementGroupMode(table, reg.GroupName), kWriteOut4Preset);
     if (write.result != 0)
-        context.failures.Stop(MsgWriteRegisterFailed);
+        context.failures.Stop(IdsWriteRegisterFailed);
     write.AppendTo(out, write.out3);
     out.U8(static_cast<std::uint8_t>(write.out1));
     out.U8(static_cast<std::uint8_t>(write.out4));
@@ -77,13 +74,13 @@ void AppendRegisterRecord(ByteWriter& out, ElementRecordContext& context, int el
     const bool isSigned = reg.IsSigned() != 0;
     if (IsBelowLimit(reg.RawUpper, reg.RawLower, isSigned, wide)
         || IsBelowLimit(reg.EngUpper, reg.EngLower, isSigned, wide))
-        context.failures.StopAt(MsgLimitsReversed, context.Place(elementIndex, RegisterPage),
+        context.failures.StopAt(IdsLowerAboveUpper, context.Place(elementIndex, RegisterPage),
             ShowElement::AfterMessage);
 
     int position = kUnpolledPosition;
     if (reg.GetStation() != 0 && !FindWordPollPosition(context.screenIndex, elementIndex, position,
             context.polls.words))
-        context.failures.StopAt(MsgNoMemoryPlace, context.Place(elementIndex, RegisterPage),
+        context.failures.StopAt(IdsRamAddressFailed, context.Place(elementIndex, RegisterPage),
             ShowElement::BeforeMessage);
 
     const int ordinal = context.tally.registers++;

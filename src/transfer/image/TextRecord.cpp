@@ -5,6 +5,7 @@
 #include "model/elements/CTextElement.h"
 #include "transfer/PollPositions.h"
 #include "transfer/image/ElementRecordWriters.h"
+#include "StringIds.h"
 
 #include <vector>
 
@@ -12,9 +13,6 @@ namespace {
 
 constexpr std::uint8_t kStaticTextRecord = 1;
 constexpr std::uint8_t kDynamicTextRecord = 8;
-
-constexpr int MsgNoMemoryPlace = 61294;  // "取得Ram地址失败!"
-constexpr int MsgDuplicateValue = 61379; // "动态文本串数值不能重复!"
 
 // Entry values as the panel compares them: 16-bit numbers ("1" and "01" are
 // one value).
@@ -59,7 +57,7 @@ void AppendDynamicText(ByteWriter& out, ElementRecordContext& context, int eleme
     const bool wordBound = text.WordSize == 16;
     const std::vector<DynTextEntry> entries = EntriesWithValues(text);
     if (context.UseLibrary() && wordBound && HasDuplicateValue(entries))
-        context.failures.StopAt(MsgDuplicateValue, place, ShowElement::AfterMessage);
+        context.failures.StopAt(IdsDynTextValuesRepeat, place, ShowElement::AfterMessage);
 
     // Byte 3 names the value (its screen-memory word, or the address text
     // without the library); byte 5 is the entry count of a word-bound text
@@ -71,7 +69,7 @@ void AppendDynamicText(ByteWriter& out, ElementRecordContext& context, int eleme
         bitIndex = FindElementBit(context.doc.AddressTable, text.GroupName, text.ElementName);
     } else if (wordBound ? !FindWordPollPosition(context.screenIndex, elementIndex, word, context.polls.words)
                          : !FindBitPlace(context, elementIndex, text.GroupName, word, bitIndex)) {
-        context.failures.StopAt(MsgNoMemoryPlace, place, ShowElement::BeforeMessage);
+        context.failures.StopAt(IdsRamAddressFailed, place, ShowElement::BeforeMessage);
     }
 
     out.U8(kDynamicTextRecord);
