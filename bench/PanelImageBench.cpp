@@ -5,6 +5,7 @@
 // panel's capacity; the build does all its work before the capacity check
 // refuses it. And the first load of GNU Unifont: target under 100 ms.
 #include "base/GbkText.h"
+#include "base/UserInterface.h"
 #include "model/CVX50TextDoc.h"
 #include "model/elements/CFuncKeyElement.h"
 #include "model/elements/CGraphElement.h"
@@ -15,6 +16,7 @@
 #include "transfer/ProtocolLibrary.h"
 #include "transfer/image/MainAreaBuilder.h"
 
+#include <QCoreApplication>
 #include <benchmark/benchmark.h>
 
 #include <stdexcept>
@@ -154,4 +156,12 @@ BENCHMARK(BM_FirstFontLoad)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    // The program folder (and with it Protocol/) is the executable's folder.
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

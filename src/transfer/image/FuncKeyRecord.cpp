@@ -174,13 +174,13 @@ void AppendWordBit(const KeyBuild& b, int code)
     if (code == WriteWordBit) {
         write(operation == CoilOn ? maskBytes : zero);
         b.out.U8(operation == CoilOn ? 1 : 0);
-    } else if (code == ToggleWordBit || operation == MomentaryOn) {
-        write(code == ToggleWordBit ? zero : maskBytes);
-        write(code == ToggleWordBit ? maskBytes : zero);
-    } else {
-        write(zero);
-        write(maskBytes);
+        return;
     }
+    // Two writes: a toggle's zero and mask; a momentary key's press and
+    // release, the mask first for momentary ON.
+    const bool maskFirst = code == MomentaryWordBit && operation == MomentaryOn;
+    write(maskFirst ? maskBytes : zero);
+    write(maskFirst ? zero : maskBytes);
 }
 
 void AppendPlainAddress(const KeyBuild& b)

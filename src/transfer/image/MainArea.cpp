@@ -67,6 +67,7 @@ std::optional<MainArea> AssembleMainArea(const std::string& glyphTable, const Pr
     out.Bytes(glyphTable);
     out.Bytes(data.bytes);
     MainArea area;
+    area.projectDataOffset = static_cast<int>(glyphTable.size());
     const int withText = static_cast<int>(out.Size()) + 2 + tableText.length;
     if (FitsPanel(withText)) {
         out.U16Be(static_cast<std::uint16_t>(tableText.length));

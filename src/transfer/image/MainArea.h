@@ -47,6 +47,9 @@ bool FitsPanel(int length);
 struct MainArea {
     std::vector<std::uint8_t> bytes; // blockCount x 256 bytes, zero-filled
     int blockCount = 0;
+    // G, where the project data starts: its offset x is at panel address
+    // 0x6000 + G + x.
+    int projectDataOffset = 0;
     // The address-table text was left out: the panel cannot be read back.
     bool notReadable = false;
 };

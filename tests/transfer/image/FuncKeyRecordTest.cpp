@@ -157,6 +157,14 @@ TEST_F(FuncKeyRecords, BitsInsideWords)
     EXPECT_EQ(bytes[7], 4);
     EXPECT_THAT(std::vector(bytes.begin() + 25, bytes.begin() + 27), ElementsAre(0x08, 0x00));
     EXPECT_THAT(std::vector(bytes.end() - 2, bytes.end()), ElementsAre(4, 1));
+
+    key->SetCoilOperation(3); // momentary ON: the press writes the mask
+    data = Build();
+    ASSERT_TRUE(data);
+    bytes = ElementBytes(*data);
+    EXPECT_EQ(bytes[7], 6);
+    EXPECT_THAT(std::vector(bytes.begin() + 25, bytes.begin() + 27), ElementsAre(0x08, 0x00));
+    EXPECT_THAT(std::vector(bytes.begin() + 35, bytes.begin() + 37), ElementsAre(0x00, 0x00));
 }
 
 TEST_F(FuncKeyRecords, JumpNeedsOnlyItsTarget)

@@ -28,6 +28,7 @@ TEST_F(MainAreaBuild, EmptyProjectHasNoGlyphs)
     ASSERT_TRUE(area);
     EXPECT_EQ(area->blockCount, 1);
     EXPECT_EQ(area->bytes.size(), 256u);
+    EXPECT_EQ(kMainAreaAddress + area->projectDataOffset, 0x6002);
     EXPECT_FALSE(area->notReadable);
     // n = 0, the project data at 2 (panel address 0x6002), then L = 0.
     EXPECT_THAT(std::vector(area->bytes.begin(), area->bytes.begin() + 16),
@@ -49,6 +50,7 @@ TEST_F(MainAreaBuild, GlyphsAndCodesFollowTheCount)
     // Codes: B0A2 and B0A1 as GB2312 row and cell from 0.
     EXPECT_THAT(std::vector(b.begin() + 66, b.begin() + 70), ElementsAre(0x0F, 0x01, 0x0F, 0x00));
     // G = 2 + 34 x 2: the screen record starts there.
+    EXPECT_EQ(area->projectDataOffset, 70);
     EXPECT_EQ(b[70], 1);
 }
 
@@ -120,6 +122,7 @@ class EmbeddedText : public ImageTest {
 protected:
     EmbeddedText()
     {
+        Modbus(); // loaded from the real program folder before the test moves it
         folder = ::testing::TempDir() + "embedded-program/";
         std::filesystem::create_directories(folder + "Device");
         previous = ProgramFolder();
