@@ -47,7 +47,8 @@ void AppendCurve(ByteWriter& out, std::uint8_t place, const CGraphElement& graph
     out.U8(static_cast<std::uint8_t>(graph.GetSize().width));
     out.U8(static_cast<std::uint8_t>(graph.GetSize().height));
     out.U8(place);
-    out.U8(static_cast<std::uint8_t>(NumberFormatCode(graph.IsHexBcd(), graph.IsSigned()) << 2 | (wide ? 0x10 : 0)));
+    out.U8(static_cast<std::uint8_t>(
+        NumberFormatCode(graph.IsHexBcd(), graph.IsSigned()) << 2 | (wide ? 0x10 : 0)));
     out.U8(static_cast<std::uint8_t>(graph.GetDataPoints()));
     out.U16Le(static_cast<std::uint16_t>(graph.GetSampleInterval()));
     out.U8(static_cast<std::uint8_t>(ordinal));

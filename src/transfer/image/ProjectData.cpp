@@ -36,8 +36,8 @@ class ProjectDataBuilder {
 public:
     ProjectDataBuilder(const CVX50TextDoc& doc, const ProtocolFunctionTable& protocol,
         const ProjectDataOptions& options, TextCoder& coder, UserInterface& ui, int& progress)
-        : m_doc(doc), m_protocol(protocol), m_commands(protocol), m_options(options), m_coder(coder), m_ui(ui), m_failures(ui),
-          m_progress(progress)
+        : m_doc(doc), m_protocol(protocol), m_commands(protocol), m_options(options), m_coder(coder), m_ui(ui),
+          m_failures(ui), m_progress(progress)
     {
     }
 
@@ -61,7 +61,8 @@ private:
     void RequireScreen(int number, const ScreenRecord& screen, int messageId) const
     {
         if (!m_doc.FindScreenByNumber(number))
-            m_failures.StopWithText(StringGbk(IdsKeyCheckScreen) + std::to_string(screen.Number) + StringGbk(messageId));
+            m_failures.StopWithText(
+                StringGbk(IdsKeyCheckScreen) + std::to_string(screen.Number) + StringGbk(messageId));
     }
 
     void AppendScreen(int screenIndex)
@@ -110,8 +111,8 @@ private:
         Step();
     }
 
-    // The alarm screen: numbered after the highest screen, its Up and Down
-    // keys on the last screen of the list, one alarm list record.
+    // The alarm screen: numbered after the highest screen, the number of
+    // screens in its Up and Down fields, one alarm list record.
     void AppendAlarmScreen()
     {
         const std::vector<AlarmBlock>& blocks = m_doc.AlarmBlocks;
