@@ -2,18 +2,15 @@
 
 #include <algorithm>
 
-DigitLimits RegisterDigitLimits(int registerCount, int wordSize)
+int RegisterMaxDigits(int registerCount, int wordSize)
 {
-    if (registerCount == 1 && wordSize == 16)
-        return {5, 4};
-    return {10, 8};
+    return registerCount == 1 && wordSize == 16 ? 5 : 10;
 }
 
 void ClampRegisterDigits(int registerCount, int wordSize, int& digits, int& decimals)
 {
-    const DigitLimits limits = RegisterDigitLimits(registerCount, wordSize);
-    digits = std::clamp(digits, 1, limits.maxDigits);
-    decimals = std::clamp(decimals, 0, std::min(limits.maxDecimals, digits));
+    digits = std::clamp(digits, 1, RegisterMaxDigits(registerCount, wordSize));
+    decimals = std::clamp(decimals, 0, digits);
 }
 
 std::string WithDecimalPoint(const std::string& digitText, int digits, int decimals)

@@ -19,15 +19,10 @@ struct RegisterFormat {
     int32_t engLower = 0;
 };
 
-// Digits and decimals allowed for a register: 1 to 5 digits and up to 4
-// decimals for one 16-bit register, 1 to 10 and up to 8 otherwise; decimals
-// never exceed digits.
-struct DigitLimits {
-    int maxDigits;
-    int maxDecimals;
-};
-
-DigitLimits RegisterDigitLimits(int registerCount, int wordSize);
+// Digits allowed for a register: 1 to 5 for one 16-bit register, 1 to 10
+// otherwise. Decimals may be 0 to the digits (a value of all decimals shows as
+// "0." and its digits).
+int RegisterMaxDigits(int registerCount, int wordSize);
 
 // Clamps digits and decimals read from a file or a panel record to the limits.
 void ClampRegisterDigits(int registerCount, int wordSize, int& digits, int& decimals);

@@ -190,21 +190,28 @@ TEST_F(RegisterRecord, TableMissingRepairsWithoutTypeText)
     EXPECT_TRUE(reg->TypeText.empty());
 }
 
-TEST_F(RegisterRecord, DigitsAndDecimalsAreClampedToTheRegisterPage)
+TEST_F(RegisterRecord, DigitsAreClampedAndDecimalsKeptUpToTheDigits)
 {
+    // Decimals may equal the digits (the value shows as "0." and its digits);
+    // a record that says so must read back unchanged.
     const struct {
-        int registerCount, digits, decimals, expectedDigits, expectedDecimals;
-    } cases[] = {{1, 9, 7, 5, 4}, {1, 0, 3, 1, 1}, {1, 3, 3, 3, 3}, {2, 12, 9, 10, 8}, {2, 4, 6, 4, 4}};
+        int registerCount, wordSize, digits, decimals, expectedDigits, expectedDecimals;
+    } cases[] = {{1, 16, 9, 7, 5, 5},  {1, 16, 0, 3, 1, 1},    {1, 16, 3, 3, 3, 3},  {1, 16, 5, 5, 5, 5},
+                 {2, 16, 12, 9, 10, 9}, {2, 16, 10, 10, 10, 10}, {2, 16, 4, 6, 4, 4}, {1, 32, 10, 9, 10, 9}};
     for (const auto& c : cases) {
         std::string record = kRecord16;
         record[0] = static_cast<char>(c.registerCount);
         record[9] = static_cast<char>(c.digits);
         record[10] = static_cast<char>(c.decimals);
-        if (c.registerCount == 2)
+        record[14] = static_cast<char>(c.wordSize);
+        const bool wide = c.registerCount == 2 || c.wordSize == 32;
+        if (wide)
             record = record.substr(0, 15) + std::string(16, '\0') + record.substr(23);
         const auto reg = Read(record);
-        EXPECT_EQ(reg->Digits, c.expectedDigits) << c.digits;
-        EXPECT_EQ(reg->Decimals, c.expectedDecimals) << c.decimals;
+        EXPECT_EQ(reg->Digits, c.expectedDigits) << c.registerCount << "x" << c.wordSize << " " << c.digits;
+        EXPECT_EQ(reg->Decimals, c.expectedDecimals) << c.registerCount << "x" << c.wordSize << " " << c.decimals;
+        if (c.digits == c.expectedDigits && c.decimals == c.expectedDecimals)
+            EXPECT_EQ(RecordOf(*reg, doc), record) << "saved again unchanged";
     }
 }
 
@@ -312,4 +319,48 @@ TEST(RegisterElement, PanelRecordBuildsPreviewSizeAndLimits)
     EXPECT_EQ(reg2->GetSize(), (DotSize{80, 24}));
     EXPECT_EQ(reg2->EngUpper, 9);
     EXPECT_EQ(reg2->EngLower, 1);
+}
+
+TEST(RegisterElement, PanelRecordKeepsDecimalsUpToTheDigits)
+{
+    CVX50TextDoc doc;
+    doc.UseProtocolLibrary = 0;
+    const struct {
+        int registerCount, wordSize, digits, decimals;
+        const char* preview;
+    } cases[] = {{1, 16, 5, 5, "0.12345"}, {2, 16, 10, 10, "0.1234567890"}, {1, 32, 10, 9, "1.234567890"}};
+    for (const auto& c : cases) {
+        CRegisterElement::PanelRecord record;
+        record.flags = 0x04; // decimal
+        record.registerCount = c.registerCount;
+        record.wordSize = c.wordSize;
+        record.digits = c.digits;
+        record.decimals = c.decimals;
+        auto reg = std::make_shared<CRegisterElement>();
+        reg->LoadFromPanelRecord(doc, record, 0);
+        EXPECT_EQ(reg->Decimals, c.decimals) << c.preview;
+        EXPECT_EQ(reg->GetPreviewText(), c.preview);
+    }
+}
+
+TEST(RegisterElement, RecordCutsALongPreviewTextOnACharacterBoundary)
+{
+    CVX50TextDoc doc;
+    doc.UseProtocolLibrary = 0;
+    const struct {
+        std::string preview;
+        std::string stored;
+    } cases[] = {{std::string(200, '9'), std::string(76, '9')},
+                 {std::string(75, '1') + GbkFromUtf8("温度"), std::string(75, '1')},
+                 {std::string(74, '1') + GbkFromUtf8("温度"), std::string(74, '1') + GbkFromUtf8("温")},
+                 {std::string(76, '2'), std::string(76, '2')}};
+    for (const auto& c : cases) {
+        CRegisterElement reg;
+        reg.SetPreviewText(c.preview);
+        ByteWriter out;
+        reg.WriteProjectRecord(out, doc);
+        const std::string record = out.Take();
+        ASSERT_GT(record.size(), 24u);
+        EXPECT_EQ(record.substr(24, static_cast<unsigned char>(record[23])), c.stored) << c.preview.size();
+    }
 }
