@@ -78,8 +78,11 @@ bool WriteProjectBody(ByteWriter& out, CVX50TextDoc& doc)
     out.U16Le(static_cast<std::uint16_t>(screenCount));
     out.U8(static_cast<std::uint8_t>(doc.CommBufferLength / 10));
     WriteShortText(out, doc.DeviceName);
-    out.U8(static_cast<std::uint8_t>(doc.TableEditable));
-    if (doc.TableEditable != 0) {
+    // The file knows the flag as 0 or 1 only: the reader takes the embedded
+    // table after a 1 and nothing after any other byte.
+    const bool embedTable = doc.TableEditable != 0;
+    out.U8(embedTable ? 1 : 0);
+    if (embedTable) {
         const std::string table = EmbeddedTable(doc);
         out.U32Be(static_cast<std::uint32_t>(table.size()));
         out.Bytes(table);

@@ -278,6 +278,29 @@ TEST_F(ProjectFile, UserDefinedTableIsEmbeddedAndRecreatedWhereItIsMissing)
     EXPECT_EQ(doc.TableMissing, 0);
 }
 
+TEST_F(ProjectFile, AnyNonZeroCanEditIsStoredAsOneAndTheFileOpensAgain)
+{
+    // A device file may say "CANEDIT:2;" or "CANEDIT:256;"; the project file
+    // stores the flag as one byte that the reader knows as 0 or 1.
+    const std::size_t canEditOffset = 3 + 1 + 3 + 1 + std::string("MYDEV").size();
+    for (const int canEdit : {2, 256, -1}) {
+        CVX50TextDoc doc;
+        FillProject(doc, "MYDEV");
+        WriteTable(doc);
+        doc.TableEditable = canEdit;
+        ASSERT_TRUE(SaveProjectFile(doc, PathOf("p.opf"), true));
+        const std::string saved = ReadWholeFile(PathOf("p.opf")).value_or("");
+        ASSERT_GT(saved.size(), canEditOffset);
+        EXPECT_EQ(saved[canEditOffset], 1) << canEdit;
+
+        CVX50TextDoc loaded;
+        bool display = true;
+        ASSERT_TRUE(ReadProject(loaded, saved, display)) << canEdit;
+        EXPECT_EQ(loaded.Screens.size(), 3u);
+        EXPECT_EQ(loaded.AddressTable.size(), 4u);
+    }
+}
+
 TEST_F(ProjectFile, MissingTableFileIsEmbeddedFromTheTableInMemory)
 {
     CVX50TextDoc doc;
