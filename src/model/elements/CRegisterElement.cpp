@@ -118,7 +118,7 @@ void CRegisterElement::WriteProjectRecord(ByteWriter& out, const CVX50TextDoc& d
         out.U32Be(static_cast<std::uint32_t>(EngUpper));
         out.U32Be(static_cast<std::uint32_t>(EngLower));
     }
-    WriteShortText(out, m_previewText);
+    WriteShortText(out, GbkPrefix(m_previewText, kMaxPreviewBytes));
     out.U8(0);
     out.U16Le(Number);
 }

@@ -4,6 +4,7 @@
 #include "model/elements/RegisterFormat.h"
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <mutex>
 #include <string>
@@ -100,6 +101,10 @@ public:
     void ToggleSign();
     void MoveCursorLeft();
     void MoveCursorRight();
+
+    // The longest preview text a register has (the page allows no more);
+    // the record writer cuts a longer one on a character boundary.
+    static constexpr std::size_t kMaxPreviewBytes = 76;
 
     int Digits = 5;
     int Decimals = 0; // 0 to Digits

@@ -25,7 +25,7 @@ void WriteSegment(ByteWriter& out, const AlarmSegment& segment, const AddressTab
     out.U8(firstElement.empty() ? 0xFF : SectionGroupIndex(table, segment.GroupName));
     out.U8(SectionBitCode(table, segment.GroupName, firstElement));
     for (int k = 0; k < segment.AlarmCount(); ++k)
-        WriteShortText(out, segment.Entries[static_cast<std::size_t>(k)].Text);
+        WriteShortText(out, GbkPrefix(segment.Entries[static_cast<std::size_t>(k)].Text, AlarmEntry::kMaxTextBytes));
 }
 
 // Where alarm k of a segment sits: bit offset k from the start element, in a

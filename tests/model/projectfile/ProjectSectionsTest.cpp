@@ -91,6 +91,27 @@ TEST_F(ProjectSections, AlarmSegmentWritesRowsAndReadsBackWithBlock)
     EXPECT_EQ(back.TableExtended, 0);
 }
 
+TEST_F(ProjectSections, AlarmTextsAreCutToTwentyFourBytesOnACharacterBoundary)
+{
+    doc.AddressTable = {MakeGroup("X", BitElementType, CoilOrMultiWriteMode, {{"X0", 0, 0}, {"X1", 1, 0}, {"X2", 2, 0}})};
+    const std::string chinese = GbkFromUtf8("过热报警温度过高请检查冷却水泵"); // 30 bytes
+    const std::string oddStart = "a" + chinese;                             // byte 24 would split a character
+    doc.AlarmSegments = {Segment("X", "0", {{"X0", std::string(30, 'x')}, {"X1", chinese}, {"X2", oddStart}})};
+    ByteWriter out;
+    WriteAlarmSection(out, doc);
+
+    CVX50TextDoc back;
+    back.AddressTable = doc.AddressTable;
+    ByteReader in(out.Data());
+    ReadAlarmSection(in, back);
+    ASSERT_EQ(back.AlarmSegments.size(), 1u);
+    const auto& rows = back.AlarmSegments[0].Entries;
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[0].Text, std::string(24, 'x'));
+    EXPECT_EQ(rows[1].Text, chinese.substr(0, 24));
+    EXPECT_EQ(rows[2].Text, oddStart.substr(0, 23));
+}
+
 TEST_F(ProjectSections, SegmentWithoutAlarmsHasNoGroupAndNoBlock)
 {
     doc.AddressTable = {MakeGroup("W", Word16ElementType, 1, {}), MakeGroup("M", BitElementType, WordBitMode, {})};
