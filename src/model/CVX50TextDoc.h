@@ -89,6 +89,21 @@ public:
     static int ParseHexText(std::string_view text);
     static int ParseOctalText(std::string_view text);
 
+    // The codes of the panel image's header for the screen-saver delay and
+    // the two serial lines, and their way back from a panel. `port` selects
+    // the line: 0 RS485, any other value COM1. ScreenSaverSeconds and
+    // BaudToDivisorCode give -1 for a value outside their tables; each setter
+    // changes only the field its name gives, and only when the code names a
+    // setting (the field arguments are the line-control byte masked with 0x06,
+    // 0x08 and 0x30).
+    int ScreenSaverSeconds() const;
+    int BaudToDivisorCode(int port) const;
+    int LineControlCode(int port) const;
+    void SetBaudFromDivisorCode(int code, int port);
+    void SetDataBitsFromCode(int field, int port);
+    void SetStopBitsFromCode(int field, int port);
+    void SetParityFromCode(int field, int port);
+
     // Screen commands.
     void OnNewScreen();
     void NewScreenFromTree();
@@ -166,6 +181,8 @@ public:
     int ReadingVersion = 0; // version of the project file being read
 
 private:
+    PortSettings& PortBySelector(int port) { return port == 0 ? Rs485Port : Com1Port; }
+    const PortSettings& PortBySelector(int port) const { return port == 0 ? Rs485Port : Com1Port; }
     // Live screens rebuilt from the last snapshot after undo or redo.
     void RestoreLastSnapshot();
     ScreenSet SnapshotOfScreens() const;

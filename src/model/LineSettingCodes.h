@@ -5,12 +5,8 @@
 #include <optional>
 
 // The small codes in which the panel image's header keeps the two serial
-// lines and the screen-saver delay, and their way back from a panel.
-//
-// The document's members of the same names take a port selector (0 RS485,
-// any other value COM1) and forward here with that port's settings; its
-// Set...FromCode members assign the value when one is returned and otherwise
-// leave the field, and each changes only the field its name gives.
+// lines and the screen-saver delay, and their way back from a panel. The
+// document offers them per port (CVX50TextDoc::LineControlCode and the rest).
 
 // The panel's baud divisor, 11059200 / (16 x baud) - 1, for the six bauds
 // the panel supports; -1 for any other baud.

@@ -7,4 +7,6 @@ struct PortSettings {
     int parity = 0;    // 0 none, 1 odd, 2 even
     int dataBits = 8;  // 7 or 8 (the line-control codes also carry 5 and 6)
     int stopBits = 1;  // 1 or 2
+
+    bool operator==(const PortSettings&) const = default;
 };

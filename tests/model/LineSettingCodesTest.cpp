@@ -1,4 +1,5 @@
 #include "model/LineSettingCodes.h"
+#include "model/CVX50TextDoc.h"
 
 #include <gtest/gtest.h>
 
@@ -58,4 +59,51 @@ TEST(LineSettingCodes, ScreenSaverSeconds)
         EXPECT_EQ(ScreenSaverSeconds(i), seconds[i]) << i;
     EXPECT_EQ(ScreenSaverSeconds(10), -1);
     EXPECT_EQ(ScreenSaverSeconds(-1), -1);
+}
+
+TEST(LineSettingCodes, DocumentCodesFollowThePortSelector)
+{
+    CVX50TextDoc doc;
+    doc.Rs485Port = {9600, 1, 7, 2};
+    doc.Com1Port = {115200, 2, 8, 1};
+    EXPECT_EQ(doc.BaudToDivisorCode(0), 71);
+    EXPECT_EQ(doc.LineControlCode(0), 0x3C);
+    for (const int com1 : {1, 2, -1}) {
+        EXPECT_EQ(doc.BaudToDivisorCode(com1), 5) << com1;
+        EXPECT_EQ(doc.LineControlCode(com1), 0x26) << com1;
+    }
+    doc.Com1Port.baud = 14400;
+    EXPECT_EQ(doc.BaudToDivisorCode(1), -1);
+
+    doc.Panel.ScreenSaverIndex = 9;
+    EXPECT_EQ(doc.ScreenSaverSeconds(), 20);
+    doc.Panel.ScreenSaverIndex = 10;
+    EXPECT_EQ(doc.ScreenSaverSeconds(), -1);
+}
+
+TEST(LineSettingCodes, DocumentSettersChangeOnlyTheirFieldOfTheChosenPort)
+{
+    CVX50TextDoc doc;
+    const PortSettings com1 = doc.Com1Port;
+    const int lineControl = 0x3C; // 7 data bits, 2 stop bits, odd parity
+    doc.SetBaudFromDivisorCode(143, 0);
+    EXPECT_EQ(doc.Rs485Port, (PortSettings{4800, 0, 8, 1}));
+    doc.SetDataBitsFromCode(lineControl & 0x06, 0);
+    EXPECT_EQ(doc.Rs485Port, (PortSettings{4800, 0, 7, 1}));
+    doc.SetStopBitsFromCode(lineControl & 0x08, 0);
+    EXPECT_EQ(doc.Rs485Port, (PortSettings{4800, 0, 7, 2}));
+    doc.SetParityFromCode(lineControl & 0x30, 0);
+    EXPECT_EQ(doc.Rs485Port, (PortSettings{4800, 1, 7, 2}));
+    EXPECT_EQ(doc.Com1Port, com1);
+
+    // Codes that name no setting leave the field as it is.
+    doc.SetBaudFromDivisorCode(36, 1);
+    doc.SetDataBitsFromCode(0x01, 1);
+    doc.SetStopBitsFromCode(0x04, 1);
+    doc.SetParityFromCode(0x10, 1);
+    EXPECT_EQ(doc.Com1Port, com1);
+    doc.SetParityFromCode(0x20, 1);
+    doc.SetBaudFromDivisorCode(17, 1);
+    EXPECT_EQ(doc.Com1Port, (PortSettings{38400, 2, 8, 1}));
+    EXPECT_EQ(doc.Rs485Port, (PortSettings{4800, 1, 7, 2}));
 }
