@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 #include <poll.h>
 #include <sys/ioctl.h>
@@ -128,6 +129,13 @@ bool ApplyLineSettings(QSerialPort& port, int baud, int dataBits, int parity, fl
 
 } // namespace
 
+struct CSerial::OpenPort {
+    QSerialPort port;
+    // When the last exchange failed after its command went out; empty once
+    // the line has been found quiet.
+    std::optional<Clock::time_point> failedAt;
+};
+
 CSerial::CSerial() = default;
 CSerial::CSerial(const CSerial& other) = default;
 CSerial& CSerial::operator=(const CSerial& other) = default;
@@ -143,21 +151,22 @@ bool CSerial::InitComm(const QString& portName, int baud, int dataBits, int pari
         m_openError = m_devicePath.isEmpty() ? PortOpenError::NotFound : PortOpenError::Unsupported;
         return false;
     }
-    auto port = std::make_shared<QSerialPort>();
-    port->setPortName(m_devicePath);
-    if (!port->open(QIODevice::ReadWrite)) {
-        m_openError = ClassifyOpenFailure(m_devicePath, port->error());
+    auto open = std::make_shared<OpenPort>();
+    QSerialPort& port = open->port;
+    port.setPortName(m_devicePath);
+    if (!port.open(QIODevice::ReadWrite)) {
+        m_openError = ClassifyOpenFailure(m_devicePath, port.error());
         return false;
     }
-    if (!ApplyLineSettings(*port, baud, dataBits, parity, stopBits) && !IsPseudoTerminal(m_devicePath)) {
-        port->close();
+    if (!ApplyLineSettings(port, baud, dataBits, parity, stopBits) && !IsPseudoTerminal(m_devicePath)) {
+        port.close();
         m_openError = PortOpenError::Unsupported;
         return false;
     }
     // No thread's event loop may read from the port behind the exchanges'
     // back: the port object belongs to no thread from here on.
-    port->moveToThread(nullptr);
-    m_port = std::move(port);
+    port.moveToThread(nullptr);
+    m_open = std::move(open);
     m_baud = baud;
     m_bitsPerCharacter = 1 + dataBits + (parity != 0 ? 1 : 0) + static_cast<int>(std::ceil(stopBits));
     return true;
@@ -178,14 +187,23 @@ ErrType CSerial::CommandSend(const std::uint8_t* command, int commandLength, std
         return kSerialBadArgument;
     std::memset(reply, 0, static_cast<std::size_t>(replyLength));
     // A late reply to an earlier exchange must not pass for this one's.
+    SettleAfterFailure();
     DiscardInput();
+    const ErrType result = Exchange(command, commandLength, reply, replyLength);
+    if (result != kSerialOk)
+        m_open->failedAt = Clock::now();
+    return result;
+}
+
+ErrType CSerial::Exchange(const std::uint8_t* command, int commandLength, std::uint8_t* reply, int replyLength)
+{
     const int timeoutMs = ReplyTimeoutMs(commandLength, replyLength);
     if (!WriteAll(command, commandLength, timeoutMs))
         return kSerialWriteFailed;
 
-    const int fd = m_port->handle();
+    const int fd = m_open->port.handle();
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    const int gapMs = std::max(kInterByteGapMs, static_cast<int>(std::ceil(20 * CharacterMs())));
+    const int gapMs = InterByteGapMs();
     while (m_received < replyLength) {
         int waitMs = MsUntil(deadline);
         if (m_received > 0)
@@ -213,7 +231,7 @@ int CSerial::Read(std::uint8_t* buffer, int size, int timeoutMs)
 {
     if (!IsOpen() || !buffer || size < 0)
         return -1;
-    const int fd = m_port->handle();
+    const int fd = m_open->port.handle();
     return TransferWithin(fd, POLLIN, size, timeoutMs,
         [&](int done) { return ::read(fd, buffer + done, static_cast<std::size_t>(size - done)); });
 }
@@ -222,7 +240,7 @@ int CSerial::Write(const std::uint8_t* bytes, int size, int timeoutMs)
 {
     if (!IsOpen() || !bytes || size < 0)
         return -1;
-    const int fd = m_port->handle();
+    const int fd = m_open->port.handle();
     return TransferWithin(fd, POLLOUT, size, timeoutMs,
         [&](int done) { return ::write(fd, bytes + done, static_cast<std::size_t>(size - done)); });
 }
@@ -230,21 +248,21 @@ int CSerial::Write(const std::uint8_t* bytes, int size, int timeoutMs)
 int CSerial::PendingInput() const
 {
     int count = 0;
-    if (!IsOpen() || ::ioctl(m_port->handle(), FIONREAD, &count) != 0)
+    if (!IsOpen() || ::ioctl(m_open->port.handle(), FIONREAD, &count) != 0)
         return 0;
     return count;
 }
 
 void CSerial::Close()
 {
-    if (m_port)
-        m_port->close();
-    m_port.reset();
+    if (m_open)
+        m_open->port.close();
+    m_open.reset();
 }
 
 bool CSerial::IsOpen() const
 {
-    return m_port && m_port->isOpen();
+    return m_open && m_open->port.isOpen();
 }
 
 int CSerial::ReplyTimeoutMs(int commandLength, int replyLength) const
@@ -262,9 +280,36 @@ double CSerial::CharacterMs() const
     return 1000.0 * m_bitsPerCharacter / m_baud;
 }
 
+int CSerial::InterByteGapMs() const
+{
+    return std::max(kInterByteGapMs, static_cast<int>(std::ceil(20 * CharacterMs())));
+}
+
+void CSerial::SettleAfterFailure()
+{
+    if (!m_open->failedAt)
+        return;
+    const int fd = m_open->port.handle();
+    const auto gap = std::chrono::milliseconds(InterByteGapMs());
+    auto quietUntil = *m_open->failedAt + std::chrono::milliseconds(kLateReplyWindowMs);
+    // A line that never falls quiet is given up on: the exchange then runs.
+    const auto giveUp = std::max(quietUntil, Clock::now()) + std::chrono::milliseconds(kLateReplyWindowMs);
+    std::uint8_t sink[256];
+    while (Clock::now() < giveUp) {
+        const int ready = WaitFor(fd, POLLIN, MsUntil(std::min(quietUntil, giveUp)));
+        if (ready <= 0) // quiet, or a failing port that the exchange will report
+            break;
+        const ssize_t count = ::read(fd, sink, sizeof sink);
+        if (count <= 0 && !(count < 0 && (errno == EINTR || errno == EAGAIN)))
+            break;
+        quietUntil = std::max(quietUntil, Clock::now() + gap);
+    }
+    m_open->failedAt.reset();
+}
+
 void CSerial::DiscardInput()
 {
-    ::tcflush(m_port->handle(), TCIFLUSH);
+    ::tcflush(m_open->port.handle(), TCIFLUSH);
 }
 
 bool CSerial::WriteAll(const std::uint8_t* bytes, int size, int timeoutMs)

@@ -5,8 +5,6 @@
 #include <cstdint>
 #include <memory>
 
-class QSerialPort;
-
 // Result of CSerial::CommandSend. 0 is success; every other value is a failed
 // exchange, which callers report as a communication error.
 using ErrType = int;
@@ -43,6 +41,12 @@ enum class PortOpenError {
 // within kReplyLatencyMs plus twice the time the command and the reply take on
 // the line; once bytes flow, a silence of kInterByteGapMs (at least 20
 // character times) ends the reply early.
+//
+// A reply may come after its exchange has given up on it. So that it can
+// never pass for the reply of the next request, the exchange after a failed
+// one first drains the input until the line has been quiet for
+// kLateReplyWindowMs since the failure (and for the inter-byte gap since the
+// last byte drained); exchanges after successful ones start at once.
 class CSerial {
 public:
     // Time the device may take to act on a command before it answers (the
@@ -50,6 +54,8 @@ public:
     static constexpr int kReplyLatencyMs = 1000;
     // Silence that ends a reply that has begun.
     static constexpr int kInterByteGapMs = 50;
+    // How long after a failed exchange its reply may still come in.
+    static constexpr int kLateReplyWindowMs = 1000;
     // Write(bytes, size, kInfinite)/Read(...) wait without limit.
     static constexpr int kInfinite = -1;
 
@@ -69,10 +75,10 @@ public:
     bool InitComm(const QString& portName, int baud, int dataBits, int parity, float stopBits, int inputSize,
         int outputSize, int writeSize);
 
-    // Discards stale input, sends `commandLength` bytes and receives up to
-    // `replyLength` bytes into `reply` (zero-filled first). A reply that stops
-    // short is still a success when CheckLength accepts it; ReceivedCount()
-    // gives the bytes that came.
+    // Discards stale input (after a failed exchange, once the line is quiet),
+    // sends `commandLength` bytes and receives up to `replyLength` bytes into
+    // `reply` (zero-filled first). A reply that stops short is still a success
+    // when CheckLength accepts it; ReceivedCount() gives the bytes that came.
     ErrType CommandSend(const std::uint8_t* command, int commandLength, std::uint8_t* reply, int replyLength);
     int ReceivedCount() const { return m_received; }
 
@@ -100,11 +106,17 @@ protected:
     virtual bool CheckLength(const std::uint8_t* reply, int received) const;
 
 private:
+    // The open port and what the exchanges know of its line, shared by copies.
+    struct OpenPort;
+
     double CharacterMs() const;
+    int InterByteGapMs() const;
+    ErrType Exchange(const std::uint8_t* command, int commandLength, std::uint8_t* reply, int replyLength);
+    void SettleAfterFailure();
     void DiscardInput();
     bool WriteAll(const std::uint8_t* bytes, int size, int timeoutMs);
 
-    std::shared_ptr<QSerialPort> m_port;
+    std::shared_ptr<OpenPort> m_open;
     int m_bitsPerCharacter = 10;
     int m_baud = 19200;
     int m_received = 0;

@@ -3,6 +3,7 @@
 #include <modbus/modbus.h>
 
 #include <cerrno>
+#include <chrono>
 #include <poll.h>
 #include <pty.h>
 #include <stdexcept>
@@ -77,9 +78,20 @@ void ModbusSlave::Serve()
     std::uint8_t request[MODBUS_RTU_MAX_ADU_LENGTH];
     while (!m_stop) {
         const int length = modbus_receive(m_context, request);
-        if (length > 0)
-            modbus_reply(m_context, request, length, m_mapping);
+        if (length <= 0)
+            continue;
+        if (m_lateReplies > 0) {
+            --m_lateReplies;
+            std::this_thread::sleep_for(std::chrono::milliseconds(m_lateDelayMs.load()));
+        }
+        modbus_reply(m_context, request, length, m_mapping);
     }
+}
+
+void ModbusSlave::ReplyLate(int delayMs, int times)
+{
+    m_lateDelayMs = delayMs;
+    m_lateReplies = times;
 }
 
 void ModbusSlave::Relay()

@@ -32,6 +32,9 @@ public:
     // talks through a serial port instead of Exchange.
     const std::string& ClientPath() const { return m_clientPath; }
 
+    // The next `times` replies come `delayMs` after their requests.
+    void ReplyLate(int delayMs, int times = 1);
+
     // Sends `command` through the master end and returns the reply: up to
     // `replyLength` bytes, fewer when the slave stays silent for 500 ms.
     std::vector<std::uint8_t> Exchange(const std::uint8_t* command, int length, int replyLength);
@@ -48,6 +51,8 @@ private:
     _modbus* m_context = nullptr;
     _modbus_mapping_t* m_mapping = nullptr;
     std::atomic<bool> m_stop {false};
+    std::atomic<int> m_lateReplies {0};
+    std::atomic<int> m_lateDelayMs {0};
     std::thread m_server;
     std::thread m_relay;
 };

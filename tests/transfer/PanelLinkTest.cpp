@@ -132,6 +132,44 @@ TEST_F(PanelLinkTest, LateReplyOfAnEarlierExchangeIsNeverTakenForTheNext)
     EXPECT_TRUE(ui.messages.empty());
 }
 
+TEST_F(PanelLinkTest, LateReplyComingDuringTheNextExchangeIsNotTakenForItsReply)
+{
+    // Each late reply comes 200 ms after its exchange gave up, while the next
+    // request would be waiting for its own reply.
+    panel.LoadArea(kFirstHeaderBlock, std::vector<std::uint8_t>(kBlockSize, 0xA0));
+    panel.LoadArea(kFirstHeaderBlock + 4, std::vector<std::uint8_t>(kBlockSize, 0xA4));
+    const int blockTimeoutMs = port.ReplyTimeoutMs(5, kBlockReadReplyLength);
+    panel.InjectFault(kFunctionBlockRead, Fault::SlowReply, 1, blockTimeoutMs + 200);
+    std::vector<std::uint8_t> reply(kBlockReadReplyLength);
+    EXPECT_EQ(Exchange(BuildBlockReadFrame(kFirstHeaderBlock), reply), kSerialNoReply);
+    ASSERT_EQ(Exchange(BuildBlockReadFrame(kFirstHeaderBlock + 4), reply), kSerialOk);
+    EXPECT_TRUE(DataReplyIsValid(reply.data(), port.ReceivedCount(), kFunctionBlockRead));
+    EXPECT_EQ(reply[2], kFirstHeaderBlock + 4);
+    EXPECT_EQ(reply[3], 0xA4);
+
+    const int versionTimeoutMs = port.ReplyTimeoutMs(kVersionFrame.size(), kVersionReplyLength);
+    panel.InjectFault(kFunctionVersion, Fault::SlowReply, 1, versionTimeoutMs + 200);
+    EXPECT_EQ(QueryFirmwareVersion(port), "");
+    panel.SetFirmwareVersion(0x12);
+    EXPECT_EQ(Utf8FromGbk(QueryFirmwareVersion(port)), "下位机版本:  V1.2");
+}
+
+TEST_F(PanelLinkTest, ExchangeAfterAFailureWaitsOnlyForTheLineToFallQuiet)
+{
+    panel.InjectFault(kFunctionVersion, Fault::NoReply);
+    std::vector<std::uint8_t> reply(kVersionReplyLength);
+    EXPECT_EQ(Exchange(kVersionFrame, reply), kSerialNoReply);
+    auto start = Clock::now();
+    EXPECT_EQ(Exchange(kVersionFrame, reply), kSerialOk);
+    EXPECT_GE(MsSince(start), CSerial::kLateReplyWindowMs - 50);
+    EXPECT_LT(MsSince(start), CSerial::kLateReplyWindowMs + 500);
+
+    // After a success the next exchange starts at once.
+    start = Clock::now();
+    EXPECT_EQ(Exchange(kVersionFrame, reply), kSerialOk);
+    EXPECT_LT(MsSince(start), 300);
+}
+
 TEST_F(PanelLinkTest, ShortRepliesCountForThePanelPortOnly)
 {
     std::vector<std::uint8_t> reply(kEndReplyLength);
