@@ -14,6 +14,48 @@ bool EndsInItsCrc(const std::array<std::uint8_t, N>& frame)
     return ReplyCrc16IsValid(N, frame.data());
 }
 
+// Every frame the program sends to the panel, as bytes written out by hand
+// (not from the program's constants, which the emulator shares), with the
+// reply length the exchange expects and the function code that accepts it.
+TEST(PanelFramesTest, FrameTable)
+{
+    const auto bytes = [](auto frame) { return std::vector<std::uint8_t>(frame.begin(), frame.end()); };
+    std::array<std::uint8_t, kBlockSize> zeros{};
+    std::array<std::uint8_t, kBlockFrameLength> blockWrite{};
+    BuildPageFrame(zeros.data(), blockWrite.data(), 0x60);
+    std::vector<std::uint8_t> blockWriteLiteral{0x01, 0x05, 0x60};
+    blockWriteLiteral.resize(3 + 256);
+    blockWriteLiteral.insert(blockWriteLiteral.end(), {0xB3, 0x84});
+
+    const struct {
+        const char* name;
+        std::vector<std::uint8_t> sent, literal;
+        int replyLength, literalReplyLength;
+        std::uint8_t accepted, literalAccepted;
+    } frames[] = {
+        {"begin", bytes(kBeginFrame), {0x01, 0x02, 0x81, 0xE1, 0xE1, 0x81, 0x02, 0x01}, kBeginReplyLength, 4,
+            kFunctionBegin, 0x02},
+        {"probe", bytes(kProbeFrame), {0x01, 0x02, 0x81, 0xE1}, kProbeReplyLength, 4, kFunctionBegin, 0x02},
+        {"end", bytes(kEndFrame), {0x01, 0x10, 0x01, 0xEC}, kEndReplyLength, 4, kFunctionEnd, 0x10},
+        {"version", bytes(kVersionFrame), {0x01, 0x08, 0x01, 0xE6}, kVersionReplyLength, 5, kFunctionVersion, 0x08},
+        {"lock query", bytes(kLockQueryFrame), {0x01, 0x09, 0x0C, 0x26, 0x26, 0x0C, 0x09, 0x01},
+            kLockQueryReplyLength, 8, kFunctionLockQuery, 0x09},
+        {"password 1234", bytes(BuildPasswordFrame(1234)), {0x01, 0x0A, 0xD2, 0x04, 0x7C, 0xB9},
+            kPasswordReplyLength, 6, kFunctionBegin, 0x02},
+        {"password 9999", bytes(BuildPasswordFrame(9999)), {0x01, 0x0A, 0x0F, 0x27, 0x64, 0x30},
+            kPasswordReplyLength, 6, kFunctionBegin, 0x02},
+        {"block write 0x60", bytes(blockWrite), blockWriteLiteral, kBlockWriteReplyLength, 5, kFunctionBlockWrite,
+            0x05},
+        {"block read 0xF0", bytes(BuildBlockReadFrame(0xF0)), {0x01, 0x07, 0xF0, 0x22, 0x74}, kBlockReadReplyLength,
+            261, kFunctionBlockRead, 0x07},
+    };
+    for (const auto& f : frames) {
+        EXPECT_EQ(f.sent, f.literal) << f.name;
+        EXPECT_EQ(f.replyLength, f.literalReplyLength) << f.name;
+        EXPECT_EQ(f.accepted, f.literalAccepted) << f.name;
+    }
+}
+
 TEST(PanelFramesTest, FixedFramesAreTheBytesThePanelExpects)
 {
     EXPECT_TRUE(EndsInItsCrc(kProbeFrame));

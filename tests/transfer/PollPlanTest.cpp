@@ -286,6 +286,43 @@ TEST_F(PollPlan, WordBitsShareARequestOfTheirWords)
     EXPECT_EQ(groups[1].startAddress, 31) << "gap 8 but length 12 is not below 11";
 }
 
+// The merge limit L at its edges: a request of exactly L registers (or words
+// of bits) is one too many, L - 1 still joins; coils join up to a span of
+// exactly 8 x L, and the next sixteen split.
+TEST_F(PollPlan, MergeLimitBoundaries)
+{
+    const struct {
+        const char* name;
+        int limit;
+        std::vector<std::string> lamps; // "M" coils, "X" bits of words ("a.b")
+        std::vector<int> registers;
+        std::size_t groups;
+        int firstLength;
+    } rows[] = {
+        {"registers, length L - 1", 5, {}, {100, 103}, 1, 4},
+        {"registers, length L", 5, {}, {100, 104}, 2, 1},
+        {"registers through a chain, length L - 1", 11, {}, {100, 105, 109}, 1, 10},
+        {"registers through a chain, length L", 11, {}, {100, 105, 110}, 2, 6},
+        {"word bits, length L - 1", 5, {"X:100.0", "X:103.2"}, {}, 1, 4},
+        {"word bits, length L", 5, {"X:100.0", "X:104.2"}, {}, 2, 1},
+        {"coils, span 8 x L", 4, {"M:0", "M:15", "M:30"}, {}, 1, 32},
+        {"coils, one past 8 x L", 4, {"M:0", "M:15", "M:30", "M:32"}, {}, 2, 32},
+        {"coils, span 8 x L from an unaligned start", 2, {"M:3", "M:15"}, {}, 1, 16},
+        {"coils, span past 8 x L", 2, {"M:3", "M:16"}, {}, 2, 16},
+    };
+    for (const auto& row : rows) {
+        sources.clear();
+        lists = {};
+        for (const std::string& lamp : row.lamps)
+            Lamp(lamp.substr(0, 1), lamp.substr(2));
+        for (int address : row.registers)
+            Register(address);
+        const auto groups = Groups(row.limit);
+        ASSERT_EQ(groups.size(), row.groups) << row.name;
+        EXPECT_EQ(groups[0].length, row.firstLength) << row.name;
+    }
+}
+
 TEST_F(PollPlan, StationsGroupsAndLimitsSplitRequests)
 {
     Register(100, 1, 1);
