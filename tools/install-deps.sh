@@ -3,9 +3,12 @@
 # Safe to run again: it only calls apt-get for packages not yet installed.
 set -euo pipefail
 
+# Real package names only: dpkg never reports a virtual name (one that a
+# package merely provides) as installed, so it would be installed on every run.
 PACKAGES=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libgl-dev
+    qt6-translations-l10n
     libgtest-dev libgmock-dev libbenchmark-dev
     libmodbus-dev socat
     unifont fonts-wqy-zenhei
