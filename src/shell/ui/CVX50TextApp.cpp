@@ -11,7 +11,9 @@
 #include "transfer/ComPortNumber.h"
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QSettings>
+#include <QTranslator>
 
 namespace {
 
@@ -32,6 +34,18 @@ QString CommandLineFile(const QStringList& arguments)
             return arguments[i];
     }
     return {};
+}
+
+// Qt's own translation of its texts into Simplified Chinese, from the Qt
+// installation (the distribution's Qt translations package); nothing when it
+// is not installed, and Qt's texts then stay English.
+std::unique_ptr<QTranslator> InstallQtChineseTexts()
+{
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))
+        || !QCoreApplication::installTranslator(translator.get()))
+        return nullptr;
+    return translator;
 }
 
 } // namespace
@@ -60,6 +74,7 @@ bool CVX50TextApp::InitInstance(const QStringList& arguments, bool show)
     QCoreApplication::setApplicationName(ProfileApplication);
     m_settings = std::make_unique<QSettings>();
     m_recentFiles.Load(*m_settings);
+    m_qtTexts = InstallQtChineseTexts(); // removed again when it is destroyed
 
     // The program folder (the executable's, unless set before) holds the
     // optional resource file, "PZ.DAT" and the device folders.

@@ -11,6 +11,7 @@ class CMainFrame;
 class CVX50TextDoc;
 class GuiUserInterface;
 class QSettings;
+class QTranslator;
 
 // The application: the start-up sequence, opening projects named by the
 // command line or dropped on the window, and the exit. One object lives for
@@ -49,6 +50,9 @@ public:
 
 private:
     UiFactory m_makeUi;
+    // Qt's own texts (standard buttons, file dialogs) in Simplified Chinese,
+    // like the rest of the program.
+    std::unique_ptr<QTranslator> m_qtTexts;
     std::unique_ptr<QSettings> m_settings;
     RecentFileList m_recentFiles;
     std::unique_ptr<CVX50TextDoc> m_document;

@@ -16,8 +16,13 @@
 #include "support/ShippedDeviceFolder.h"
 #include "transfer/ComPortNumber.h"
 
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -95,6 +100,27 @@ private slots:
         app.ExitInstance();
         QCOMPARE(QSettings().value(QStringLiteral("Recent File List/File1")).toString(),
                  QStringLiteral("/projects/a.opf"));
+    }
+
+    void qtsOwnTextsAreChineseAfterStartUp()
+    {
+        ScriptedApp app;
+        QVERIFY(app.InitInstance({"vx50"}, false));
+        QMessageBox box(QMessageBox::Question, QString(), QString(),
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel | QMessageBox::Ok);
+        QCOMPARE(box.button(QMessageBox::Yes)->text(), QStringLiteral("是(&Y)"));
+        QCOMPARE(box.button(QMessageBox::No)->text(), QStringLiteral("否(&N)"));
+        QCOMPARE(box.button(QMessageBox::Cancel)->text(), QStringLiteral("取消"));
+        QCOMPARE(box.button(QMessageBox::Ok)->text(), QStringLiteral("确定"));
+
+        // The file dialog's own labels ("Look in", "File name", "Files of type").
+        QFileDialog dialog;
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        QStringList labels;
+        for (const QLabel* label : dialog.findChildren<QLabel*>())
+            labels << label->text();
+        labels.sort();
+        QCOMPARE(labels, (QStringList{"文件名称(&N)：", "文件类型：", "查找范围："}));
     }
 
     void startsWithTheComPortNumberOfPzDat()
