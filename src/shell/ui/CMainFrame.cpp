@@ -191,6 +191,9 @@ void CMainFrame::CreateStatusBar()
         else
             statusBar()->addPermanentWidget(label);
     }
+    // The panes sit side by side from the left; what their widths leave of
+    // the bar stays empty at its right end.
+    statusBar()->addPermanentWidget(new QWidget(statusBar()), 1);
 }
 
 void CMainFrame::CreateDockingTree()
@@ -469,7 +472,7 @@ void CMainFrame::resizeEvent(QResizeEvent* event)
 void CMainFrame::SizeStatusPanes()
 {
     const int width = this->width();
-    m_panes[0]->setMinimumWidth(width / 8);
+    m_panes[0]->setFixedWidth(width / 8);
     for (int pane = 1; pane < 4; ++pane)
         m_panes[pane]->setFixedWidth(width / 4);
 }

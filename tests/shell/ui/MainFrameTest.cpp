@@ -28,6 +28,7 @@
 #include <QFileDialog>
 #include <QImage>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -39,6 +40,7 @@
 #include <QToolBar>
 #include <QUrl>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <stdexcept>
@@ -448,6 +450,31 @@ private slots:
         QCOMPARE(editor.View().ProgressWindow, window);
         ui.ProgressEnd();
         QVERIFY(!editor.View().ProgressWindow);
+    }
+
+    void statusPanesSitSideBySideFromTheLeft()
+    {
+        Editor editor;
+        editor.frame->resize(1280, 800);
+        editor.frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(editor.frame.get()));
+        std::array<const QLabel*, 4> panes{};
+        for (const QLabel* label : editor.frame->statusBar()->findChildren<QLabel*>())
+            for (int pane = 0; pane < 4; ++pane)
+                if (label->text() == editor.frame->PaneText(pane))
+                    panes[static_cast<std::size_t>(pane)] = label;
+        for (const QLabel* pane : panes)
+            QVERIFY(pane);
+
+        const int width = editor.frame->width();
+        QCOMPARE(panes[0]->width(), width / 8);
+        QVERIFY2(panes[0]->x() <= 8, qPrintable(QString::number(panes[0]->x())));
+        for (std::size_t pane = 1; pane < 4; ++pane) {
+            QCOMPARE(panes[pane]->width(), width / 4);
+            const int gap = panes[pane]->x() - panes[pane - 1]->geometry().right() - 1;
+            QVERIFY2(gap >= 0 && gap <= 8, qPrintable(QString("gap %1 before pane %2").arg(gap).arg(pane)));
+        }
+        QVERIFY(panes[3]->geometry().right() < editor.frame->statusBar()->width() - width / 16);
     }
 
     void pictureOfTheWholeWindow()
