@@ -23,6 +23,7 @@ struct DotBox {
     int y = 0;
     int w = 0;
     int h = 0;
+    bool operator==(const DotBox&) const = default;
 };
 
 struct DotPoint {

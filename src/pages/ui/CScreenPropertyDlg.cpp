@@ -1,42 +1,142 @@
 #include "pages/ui/CScreenPropertyDlg.h"
 
+#include "base/GbkText.h"
+#include "model/CVX50TextDoc.h"
+#include "pages/ui/CGbkLimitValidator.h"
+#include "pages/ui/CSpinEdit.h"
+#include "shell/ui/UiText.h"
+
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLayout>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QSpinBox>
+#include <QVBoxLayout>
 
-CScreenPropertyDlg::CScreenPropertyDlg(QWidget* parent)
-    : CPropertyDlg(parent)
-    , m_number(new QLabel(this))
+namespace {
+
+constexpr int ScreenNumberId = 61338;
+constexpr int DescriptionBytes = 20;
+constexpr int MaxScreenNumber = 65535;
+
+} // namespace
+
+CScreenPropertyDlg::CScreenPropertyDlg(CVX50TextDoc& document, QWidget* parent)
+    : CPropertyDlg(document, parent)
+    , m_numberLabel(new QLabel(this))
     , m_description(new QLineEdit(this))
-    , m_up(new QSpinBox(this))
-    , m_down(new QSpinBox(this))
+    , m_up(new CSpinEdit(1, MaxScreenNumber, this))
+    , m_down(new CSpinEdit(1, MaxScreenNumber, this))
     , m_rs485(new QRadioButton(QStringLiteral("RS485"), this))
     , m_com1(new QRadioButton(QStringLiteral("COM1"), this))
 {
-    m_up->setRange(1, 65535);
-    m_down->setRange(1, 65535);
-    auto* ports = new QHBoxLayout;
-    ports->addWidget(m_rs485);
-    ports->addWidget(m_com1);
-    ports->addStretch();
-    auto* form = new QFormLayout(this);
-    form->addRow(m_number);
-    form->addRow(m_description);
-    form->addRow(QStringLiteral("Up"), m_up);
-    form->addRow(QStringLiteral("Down"), m_down);
-    form->addRow(ports);
+    m_description->setValidator(new CGbkLimitValidator(DescriptionBytes, this));
+    m_description->setMinimumWidth(180);
+    m_up->SetValue(1);
+    m_down->SetValue(1);
+    // Until a screen is shown no port is checked; the buttons exclude each
+    // other through the page.
+    m_rs485->setAutoExclusive(false);
+    m_com1->setAutoExclusive(false);
+
+    QHBoxLayout* frame = CreateFrame(QStringLiteral("画面属性"));
+    auto* fields = new QFormLayout;
+    fields->addRow(m_numberLabel);
+    fields->addRow(QStringLiteral("画面描述:"), m_description);
+    fields->addRow(QStringLiteral("按上键至画面:"), m_up);
+    fields->addRow(QStringLiteral("按下键至画面:"), m_down);
+    frame->addLayout(fields);
+    auto* ports = new QGroupBox(QStringLiteral("通信口"), this);
+    auto* portColumn = new QVBoxLayout(ports);
+    portColumn->addWidget(m_rs485);
+    portColumn->addWidget(m_com1);
+    frame->addWidget(ports, 0, Qt::AlignTop);
+
+    connect(m_description, &QLineEdit::textEdited, this, &CScreenPropertyDlg::OnDescriptionChange);
+    connect(m_up, &CSpinEdit::Edited, this, [this] { OnKeyScreenChange(m_up, &ScreenRecord::UpKeyScreen); });
+    connect(m_down, &CSpinEdit::Edited, this, [this] { OnKeyScreenChange(m_down, &ScreenRecord::DownKeyScreen); });
+    connect(m_rs485, &QRadioButton::clicked, this, [this] { OnPortClick(0); });
+    connect(m_com1, &QRadioButton::clicked, this, [this] { OnPortClick(1); });
 }
 
-void CScreenPropertyDlg::LoadControls()
+void CScreenPropertyDlg::Fill(const ScreenRecord& screen)
 {
-    m_number->setText(NumberText);
-    m_description->setText(Description);
-    m_up->setValue(UpScreen);
-    m_down->setValue(DownScreen);
-    m_rs485->setChecked(Port == 0);
-    m_com1->setChecked(Port == 1);
+    m_number = screen.Number;
+    m_numberLabel->setText(UiText(ScreenNumberId) + QString::number(screen.Number));
+    m_description->setText(QStringFromGbk(screen.Description));
+    m_up->SetValue(screen.UpKeyScreen);
+    m_down->SetValue(screen.DownKeyScreen);
+    ShowPort(screen.Port);
+}
+
+QString CScreenPropertyDlg::NumberText() const
+{
+    return m_numberLabel->text();
+}
+
+QString CScreenPropertyDlg::Description() const
+{
+    return m_description->text();
+}
+
+int CScreenPropertyDlg::UpScreen() const
+{
+    return m_up->Value().value_or(0);
+}
+
+int CScreenPropertyDlg::DownScreen() const
+{
+    return m_down->Value().value_or(0);
+}
+
+int CScreenPropertyDlg::Port() const
+{
+    return m_rs485->isChecked() ? 0 : m_com1->isChecked() ? 1 : -1;
+}
+
+ScreenRecord* CScreenPropertyDlg::Screen() const
+{
+    return Document().FindScreenByNumber(m_number);
+}
+
+void CScreenPropertyDlg::ShowPort(int port)
+{
+    m_rs485->setChecked(port == 0);
+    m_com1->setChecked(port == 1);
+}
+
+void CScreenPropertyDlg::OnDescriptionChange()
+{
+    ScreenRecord* screen = Screen();
+    if (!screen)
+        return;
+    screen->Description = GbkFromQString(m_description->text());
+    Commit(MarkModified);
+    emit DescriptionChanged(screen->Number);
+    Commit(Snapshot);
+}
+
+void CScreenPropertyDlg::OnKeyScreenChange(CSpinEdit* field, int ScreenRecord::*link)
+{
+    ScreenRecord* screen = Screen();
+    if (!screen)
+        return;
+    const std::optional<int> number = field->ReadValue(1, MaxScreenNumber);
+    if (!number) {
+        field->SetValue(screen->*link);
+        return;
+    }
+    screen->*link = *number;
+    Commit(MarkModified | Snapshot);
+}
+
+void CScreenPropertyDlg::OnPortClick(int port)
+{
+    ScreenRecord* screen = Screen();
+    ShowPort(screen ? port : -1);
+    if (!screen || screen->Port == port)
+        return;
+    screen->Port = port;
+    Commit(MarkModified | Snapshot);
 }

@@ -18,15 +18,7 @@
 #include "base/ProgramPaths.h"
 #include "model/ProjectReset.h"
 #include "base/UserInterface.h"
-#include "pages/ui/CBarGraphPropertyDlg.h"
-#include "pages/ui/CCurvePropertyDlg.h"
-#include "pages/ui/CDynTextPropertyDlg.h"
-#include "pages/ui/CFuncKeyPropertyDlg.h"
-#include "pages/ui/CLampPropertyDlg.h"
-#include "pages/ui/CPicturePropertyDlg.h"
-#include "pages/ui/CRegisterPropertyDlg.h"
-#include "pages/ui/CScreenPropertyDlg.h"
-#include "pages/ui/CTextPropertyDlg.h"
+#include "pages/ui/CPropertyDlg.h"
 #include "simulator/ui/CKeypadDlg.h"
 #include "transfer/ComPortNumber.h"
 #include "transfer/PanelExchanges.h"
@@ -91,12 +83,6 @@ void CVX50TextView::RegisterCommands()
 ViewLayout CVX50TextView::Layout() const
 {
     return ComputeViewLayout(width(), height(), m_frame.Simulating != 0);
-}
-
-std::vector<CPropertyDlg*> CVX50TextView::Pages() const
-{
-    return {FuncKeyPage, BarGraphPage, DynTextPage, LampPage, PicturePage,
-            RegisterPage, ScreenPage, TextPage, CurvePage};
 }
 
 void CVX50TextView::SetTool(int tool)
@@ -208,15 +194,7 @@ void CVX50TextView::OnFileNew()
 
 void CVX50TextView::CreateChildWindows()
 {
-    FuncKeyPage = new CFuncKeyPropertyDlg(this);
-    BarGraphPage = new CBarGraphPropertyDlg(this);
-    DynTextPage = new CDynTextPropertyDlg(this);
-    LampPage = new CLampPropertyDlg(this);
-    PicturePage = new CPicturePropertyDlg(this);
-    RegisterPage = new CRegisterPropertyDlg(this);
-    ScreenPage = new CScreenPropertyDlg(this);
-    TextPage = new CTextPropertyDlg(this);
-    CurvePage = new CCurvePropertyDlg(this);
+    CreatePages();
     KeypadWindow = new CKeypadDlg(this);
     KeypadWindow->hide();
     m_canvas = new CPaneCtrl(m_document, this);
@@ -238,6 +216,7 @@ void CVX50TextView::CreateChildWindows()
     m_frame.ScreenDataWindow = new CElementListDlg(m_document, this);
     m_frame.ScreenDataWindow->SetPageHost(m_canvasPages.get());
     m_frame.ScreenDataWindow->SetCanvas(m_canvas);
+    ConnectPages();
     PlaceChildWindows();
     m_frame.ScreenDataWindow->setVisible(m_frame.ScreenDataShown == 1);
 
@@ -277,30 +256,6 @@ void CVX50TextView::ResetProject()
     m_frame.WriteDescriptions = 0;
     m_frame.UsedCharTable.fill(0);
     m_frame.UsedCharTableCount = 0;
-}
-
-void CVX50TextView::ShowScreenPage()
-{
-    if (!ScreenPage)
-        return;
-    if (const ScreenRecord* screen = m_document.FindScreenByNumber(m_document.CurrentScreenNumber)) {
-        ScreenPage->NumberText = UiText(IdsScreenNumberLabel) + QString::number(screen->Number);
-        ScreenPage->Description = QStringFromGbk(screen->Description);
-        ScreenPage->UpScreen = screen->UpKeyScreen;
-        ScreenPage->DownScreen = screen->DownKeyScreen;
-        ScreenPage->Port = screen->Port;
-        ScreenPage->LoadControls();
-    }
-    HideElementPages();
-    ScreenPage->show();
-}
-
-void CVX50TextView::HideElementPages()
-{
-    for (CPropertyDlg* page : Pages()) {
-        if (page && page != ScreenPage)
-            page->hide();
-    }
 }
 
 void CVX50TextView::PlaceChildWindows()

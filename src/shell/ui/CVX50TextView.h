@@ -24,6 +24,7 @@ class CPanelSerial;
 class CPicturePropertyDlg;
 class CProgressDlg;
 class CPropertyDlg;
+class CScreenElement;
 class CRegisterPropertyDlg;
 class CScreenPropertyDlg;
 class CTextPropertyDlg;
@@ -55,6 +56,21 @@ public:
     // The screen page filled from the edited screen, the element pages hidden.
     void ShowScreenPage();
     void HideElementPages();
+    // The page that edits `element`'s kind (texts and graphs by sub-kind),
+    // and the page of the elements `tool` places; null before the first
+    // File New.
+    CPropertyDlg* PageOf(const CScreenElement& element) const;
+    CPropertyDlg* PageOfTool(int tool) const;
+    // Shows the page of `element`'s kind alone, bound to the element and
+    // loaded from it; `placed` for an element the canvas has just placed.
+    void ShowElementPage(const std::shared_ptr<CScreenElement>& element, bool placed);
+    // After undo or redo: the page of the restored working element when it
+    // is selected, else the screen page.
+    void ShowPageAfterRestore();
+    // Every element of the project is checked against the address table by
+    // its page (which completes an empty group or name); then each page is
+    // bound again to the element it had and the shown page reloads it.
+    void LoadAddressesOfAllElements();
 
     // Brings element `elementIndex` of screen `screenIndex` (indexes into the
     // document's lists) into view, selected and shown in the page of `kind`,
@@ -131,6 +147,8 @@ protected:
 
 private:
     void CreateChildWindows();
+    void CreatePages();
+    void ConnectPages();
     void PlaceChildWindows();
     void ResetProject();
     void RegisterCommands();

@@ -3,7 +3,6 @@
 #include "shell/ui/CanvasPageHost.h"
 
 class CMainFrame;
-class CPropertyDlg;
 class CVX50TextView;
 
 // The canvas's pages are the view's nine property pages; its context menu
@@ -18,9 +17,6 @@ public:
     void LoadPagePosition(const std::shared_ptr<CScreenElement>& element) override;
     void SelectListRowsOfSelection() override;
     void RunCommand(int commandId) override;
-
-    // The page that edits `element`'s kind (texts and graphs by sub-kind).
-    CPropertyDlg* PageOf(const CScreenElement& element) const;
 
 private:
     CVX50TextView& m_view;

@@ -10,6 +10,8 @@
 #include "shell/ui/CVX50TextView.h"
 #include "shell/ui/UiText.h"
 #include "base/GbkText.h"
+#include "model/elements/CScreenElement.h"
+#include "pages/ui/CPropertyDlg.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -130,15 +132,49 @@ void GuiUserInterface::ShowScreenPage()
         view->ShowScreenPage();
 }
 
+void GuiUserInterface::ResetAddressLists(int tool, int width)
+{
+    if (CVX50TextView* view = m_frame.GetActiveView())
+        if (CPropertyDlg* page = view->PageOfTool(tool))
+            page->ResetAddressCombos(width);
+}
+
+void GuiUserInterface::LoadAddressControls(const std::shared_ptr<CScreenElement>& element)
+{
+    CVX50TextView* view = m_frame.GetActiveView();
+    if (CPropertyDlg* page = view && element ? view->PageOf(*element) : nullptr) {
+        page->Bind(element);
+        page->LoadAddressControls();
+    }
+}
+
 void GuiUserInterface::DeviceLoaded()
 {
     m_frame.ShowDeviceInPanes();
+    if (CVX50TextView* view = m_frame.GetActiveView())
+        for (CPropertyDlg* page : view->Pages())
+            if (page)
+                page->ResetAddressCombos(page->NewElementWidth());
+}
+
+void GuiUserInterface::PasswordLevelsChanged()
+{
+    if (CVX50TextView* view = m_frame.GetActiveView())
+        for (CPropertyDlg* page : view->Pages())
+            if (page)
+                page->LoadPasswordLevels();
+}
+
+void GuiUserInterface::ElementAddressesRebound()
+{
+    if (CVX50TextView* view = m_frame.GetActiveView())
+        view->LoadAddressesOfAllElements();
 }
 
 void GuiUserInterface::ShowPageAfterRestore()
 {
     if (CVX50TextView* view = m_frame.GetActiveView())
-        view->ShowScreenPage();
+        view->ShowPageAfterRestore();
 }
 
 void GuiUserInterface::RedrawCanvas()

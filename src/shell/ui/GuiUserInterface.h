@@ -32,7 +32,11 @@ public:
     void GoToElement(int screenIndex, int elementIndex, int page) override;
     void ShowScreenItem(int number, const std::string& gbkText) override;
     void ShowScreenPage() override;
+    void ResetAddressLists(int tool, int width) override;
+    void LoadAddressControls(const std::shared_ptr<CScreenElement>& element) override;
     void DeviceLoaded() override;
+    void PasswordLevelsChanged() override;
+    void ElementAddressesRebound() override;
     bool RunCopyScreenDialog(int sourceNumber, int& target) override;
     void RunNewScreenDialog(bool insertMode) override;
 

@@ -159,8 +159,8 @@ private slots:
         QCOMPARE(view.AskDeviceOnNew, 1);
 
         QVERIFY(view.ScreenPage->isVisible());
-        QCOMPARE(view.ScreenPage->NumberText, QString("画面号:1"));
-        QCOMPARE(view.ScreenPage->Description, QString("画面1"));
+        QCOMPARE(view.ScreenPage->NumberText(), QString("画面号:1"));
+        QCOMPARE(view.ScreenPage->Description(), QString("画面1"));
         for (CPropertyDlg* page : view.Pages()) {
             if (page != view.ScreenPage)
                 QVERIFY(!page->isVisible());
@@ -275,7 +275,7 @@ private slots:
         QTest::mouseClick(editor.Tree().viewport(), Qt::LeftButton, {}, at);
         QCOMPARE(editor.document.CurrentScreenNumber, 2);
         QCOMPARE(editor.document.GetWorkingElements().size(), size_t(1));
-        QCOMPARE(editor.View().ScreenPage->NumberText, QString("画面号:2"));
+        QCOMPARE(editor.View().ScreenPage->NumberText(), QString("画面号:2"));
         QCOMPARE(editor.document.UndoHistory.size(), snapshots + 1);
 
         // The same screen again takes no snapshot.

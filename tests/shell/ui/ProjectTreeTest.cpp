@@ -34,7 +34,7 @@ private slots:
         QCOMPARE(editor.ScreenTexts(), (QStringList{"画面1", "画面2", "画面3"}));
         QCOMPARE(editor.document.CurrentScreenNumber, 3);
         QCOMPARE(editor.Tree().currentItem(), editor.ItemOf(3));
-        QCOMPARE(editor.View().ScreenPage->NumberText, QString("画面号:3"));
+        QCOMPARE(editor.View().ScreenPage->NumberText(), QString("画面号:3"));
         QCOMPARE(editor.LinksOf(1), std::pair(3, 2));
         QCOMPARE(editor.LinksOf(3), std::pair(2, 1));
 
@@ -56,7 +56,7 @@ private slots:
         QCOMPARE(editor.document.CurrentScreenNumber, 3);
         QCOMPARE(editor.Tree().currentItem(), editor.ItemOf(3));
         QVERIFY(editor.document.WorkingElements.empty());
-        QCOMPARE(editor.View().ScreenPage->NumberText, QString("画面号:3"));
+        QCOMPARE(editor.View().ScreenPage->NumberText(), QString("画面号:3"));
         QCOMPARE(editor.document.ProjectModified, 1);
         QVERIFY(editor.document.CanUndo());
     }
@@ -183,7 +183,7 @@ private slots:
         QCOMPARE(editor.ItemOf(1)->text(0), QString("画面1"));
         QCOMPARE(editor.document.FindScreenByNumber(1)->Description, std::string());
         QCOMPARE(editor.LinksOf(1), std::pair(2, 1));
-        QCOMPARE(editor.View().ScreenPage->DownScreen, 1);
+        QCOMPARE(editor.View().ScreenPage->DownScreen(), 1);
         QCOMPARE(editor.document.ProjectModified, 1);
         QCOMPARE(editor.document.UndoHistory.size(), snapshots + 1);
     }

@@ -1,0 +1,129 @@
+#include "pages/AddressChoices.h"
+
+#include "devices/ElementTypeText.h"
+
+#include <algorithm>
+
+namespace {
+
+const ElementGroup* FirstGroupNamed(const AddressTable& table, const std::string& name)
+{
+    const auto it = std::find_if(table.begin(), table.end(), [&](const ElementGroup& g) { return g.name == name; });
+    return it == table.end() ? nullptr : &*it;
+}
+
+std::vector<std::string> GroupsOfWidth(const AddressTable& table, int width)
+{
+    std::vector<std::string> groups;
+    for (const ElementGroup& group : table)
+        if (group.elementType == width)
+            groups.push_back(group.name);
+    return groups;
+}
+
+std::string FirstElementName(const ElementGroup* group)
+{
+    return group && !group->elements.empty() ? group->elements.front().name : std::string();
+}
+
+int IndexOf(const std::vector<std::string>& list, const std::string& text)
+{
+    const auto it = std::find(list.begin(), list.end(), text);
+    return it == list.end() ? -1 : static_cast<int>(it - list.begin());
+}
+
+} // namespace
+
+AddressChoices ResetAddressChoices(const AddressTable& table, const AddressRules& rules, int width)
+{
+    AddressChoices choices;
+    choices.types = rules.types;
+    choices.groups = GroupsOfWidth(table, width);
+    if (choices.groups.empty())
+        return choices;
+    const std::string& first = choices.groups.front();
+    const std::string element = FirstElementName(FirstGroupNamed(table, first));
+    const bool zero = std::find(rules.zeroGroups.begin(), rules.zeroGroups.end(), first) != rules.zeroGroups.end();
+    if (zero && rules.zeroPlace == ZeroNamePlace::First)
+        choices.names.emplace_back("0");
+    if (!element.empty())
+        choices.names.push_back(element);
+    if (zero && rules.zeroPlace == ZeroNamePlace::AfterFirstElement)
+        choices.names.emplace_back("0");
+    return choices;
+}
+
+AddressSelection SelectElementAddress(const AddressTable& table, const AddressRules& rules, int width,
+    const std::string& typeText, const AddressNames& current)
+{
+    AddressSelection selection;
+    selection.choices = ResetAddressChoices(table, rules, width);
+    selection.names = current;
+    for (std::size_t i = 0; i < selection.choices.types.size(); ++i)
+        if (ElementTypeText(selection.choices.types[i]) == typeText)
+            selection.typeIndex = static_cast<int>(i);
+
+    const ElementGroup* group = FirstGroupNamed(table, current.group);
+    selection.groupIndex = IndexOf(selection.choices.groups, current.group);
+    if (selection.groupIndex < 0 && current.group.empty() && !selection.choices.groups.empty()) {
+        selection.groupIndex = 0;
+        selection.names.group = selection.choices.groups.front();
+        group = FirstGroupNamed(table, selection.names.group);
+    }
+    if (group && !group->elements.empty() && selection.names.element.empty() && !selection.names.group.empty())
+        selection.names.element = group->elements.front().name;
+    return selection;
+}
+
+TypeChoice ChooseElementType(const AddressTable& table, int width)
+{
+    TypeChoice choice;
+    choice.groups = GroupsOfWidth(table, width);
+    if (!choice.groups.empty()) {
+        choice.names.group = choice.groups.front();
+        choice.names.element = FirstElementName(FirstGroupNamed(table, choice.names.group));
+    }
+    return choice;
+}
+
+AddressNames ChooseElementGroup(const AddressTable& table, const AddressRules& rules, const AddressNames& current,
+    const std::string& group)
+{
+    if (group == current.group)
+        return current;
+    AddressNames names{group, FirstElementName(FirstGroupNamed(table, group))};
+    if (names.element.empty() && !rules.emptyNameForEmptyGroup)
+        names.element = current.element;
+    return names;
+}
+
+bool MayBindElementName(const AddressTable& table, const std::string& group, const std::string& name,
+    bool needsNextWord)
+{
+    const ElementGroup* found = FirstGroupNamed(table, group);
+    if (!found)
+        return false;
+    const auto& elements = found->elements;
+    const auto chosen =
+        std::find_if(elements.begin(), elements.end(), [&](const DeviceElement& e) { return e.name == name; });
+    if (chosen == elements.end())
+        return false;
+    if (!needsNextWord)
+        return true;
+    return std::any_of(elements.begin(), elements.end(),
+        [&](const DeviceElement& e) { return e.wordAddress == chosen->wordAddress + 1; });
+}
+
+std::vector<std::string> GroupElementNames(const AddressTable& table, const std::string& group)
+{
+    std::vector<std::string> names;
+    if (const ElementGroup* found = FirstGroupNamed(table, group))
+        for (const DeviceElement& element : found->elements)
+            names.push_back(element.name);
+    return names;
+}
+
+bool IsQm4OnlyGroup(const std::string& protocolLibrary, const std::string& group)
+{
+    return protocolLibrary == "QM4-232.dll" && (group == "N" || group == "S");
+}

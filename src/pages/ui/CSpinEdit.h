@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QWidget>
+
+#include <optional>
+
+class QLineEdit;
+class QToolButton;
+
+// A number field: a line edit with up and down arrows beside it. The arrows
+// step the number by one within their range, at a steady pace while held,
+// write it into the edit and report it like typing does; what the number
+// means and whether it is accepted is for the handler of Edited().
+class CSpinEdit : public QWidget {
+    Q_OBJECT
+public:
+    CSpinEdit(int min, int max, QWidget* parent);
+
+    // Writes `value` into the edit without reporting it; an edit that
+    // already shows the value keeps its text and caret.
+    void SetValue(int value);
+    // The edit's number; none when the text is not an integer.
+    std::optional<int> Value() const;
+    // The number; when the text is not an integer the integer prompt is
+    // shown and none returned.
+    std::optional<int> ReadInteger() const;
+    // The number when it is an integer within min..max; otherwise the
+    // integer or range prompt is shown and none returned.
+    std::optional<int> ReadValue(int min, int max) const;
+    QLineEdit* Edit() const { return m_edit; }
+
+signals:
+    // The user typed into the edit or pressed an arrow.
+    void Edited();
+
+private:
+    void Step(int delta);
+
+    int m_min;
+    int m_max;
+    QLineEdit* m_edit;
+    QToolButton* m_up;
+    QToolButton* m_down;
+};

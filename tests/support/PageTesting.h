@@ -1,0 +1,65 @@
+#pragma once
+
+// For the Qt Tests of the property pages: entering a text the way a user
+// pastes it, finding a page's fields by their label, keeping a picture of
+// what a test showed, and checking that a page is not clipped.
+// Header-only, like ScriptedEditor.h.
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QWidget>
+
+// Replaces the text of `edit` in one user edit (select all, paste): the
+// edit's handlers see the whole new text at once.
+inline void EnterText(QLineEdit* edit, const QString& text)
+{
+    edit->setFocus();
+    edit->selectAll();
+    if (text.isEmpty()) {
+        edit->del();
+        return;
+    }
+    QApplication::clipboard()->setText(text);
+    edit->paste();
+}
+
+// The field of `page` that stands beside the label `label` in a form.
+template <class Field>
+Field* FieldOf(QWidget* page, const QString& label)
+{
+    for (QFormLayout* form : page->findChildren<QFormLayout*>()) {
+        for (int row = 0; row < form->rowCount(); ++row) {
+            QLayoutItem* labelItem = form->itemAt(row, QFormLayout::LabelRole);
+            QLayoutItem* fieldItem = form->itemAt(row, QFormLayout::FieldRole);
+            auto* shown = labelItem ? qobject_cast<QLabel*>(labelItem->widget()) : nullptr;
+            if (!shown || shown->text() != label || !fieldItem || !fieldItem->widget())
+                continue;
+            QWidget* widget = fieldItem->widget();
+            if (auto* field = qobject_cast<Field*>(widget))
+                return field;
+            return widget->findChild<Field*>();
+        }
+    }
+    return nullptr;
+}
+
+// Saves `widget` as PNG `name` in the "screenshots" folder beside the test.
+inline bool SavePicture(QWidget* widget, const QString& name)
+{
+    const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/screenshots");
+    return QDir().mkpath(folder) && widget->grab().save(folder + QLatin1Char('/') + name, "PNG");
+}
+
+// Whether `page` is at least as large as its layout needs, so that no
+// control of it is cut off.
+inline bool ShowsWholeLayout(QWidget* page)
+{
+    const QSize needed = page->layout() ? page->layout()->minimumSize() : page->minimumSizeHint();
+    return page->width() >= needed.width() && page->height() >= needed.height();
+}
