@@ -6,9 +6,15 @@
 
 namespace {
 
-const ElementGroup* FirstGroupNamed(const AddressTable& table, const std::string& name)
+// The group an element of `width` means by `name`.
+const ElementGroup* GroupNamed(const AddressTable& table, int width, const std::string& name)
 {
-    const auto it = std::find_if(table.begin(), table.end(), [&](const ElementGroup& g) { return g.name == name; });
+    const auto named = [&](const ElementGroup& g) { return g.name == name; };
+    auto it = std::find_if(table.begin(), table.end(), [&](const ElementGroup& g) {
+        return named(g) && g.elementType == width;
+    });
+    if (it == table.end())
+        it = std::find_if(table.begin(), table.end(), named);
     return it == table.end() ? nullptr : &*it;
 }
 
@@ -42,7 +48,7 @@ AddressChoices ResetAddressChoices(const AddressTable& table, const AddressRules
     if (choices.groups.empty())
         return choices;
     const std::string& first = choices.groups.front();
-    const std::string element = FirstElementName(FirstGroupNamed(table, first));
+    const std::string element = FirstElementName(GroupNamed(table, width, first));
     const bool zero = std::find(rules.zeroGroups.begin(), rules.zeroGroups.end(), first) != rules.zeroGroups.end();
     if (zero && rules.zeroPlace == ZeroNamePlace::First)
         choices.names.emplace_back("0");
@@ -63,12 +69,12 @@ AddressSelection SelectElementAddress(const AddressTable& table, const AddressRu
         if (ElementTypeText(selection.choices.types[i]) == typeText)
             selection.typeIndex = static_cast<int>(i);
 
-    const ElementGroup* group = FirstGroupNamed(table, current.group);
+    const ElementGroup* group = GroupNamed(table, width, current.group);
     selection.groupIndex = IndexOf(selection.choices.groups, current.group);
     if (selection.groupIndex < 0 && current.group.empty() && !selection.choices.groups.empty()) {
         selection.groupIndex = 0;
         selection.names.group = selection.choices.groups.front();
-        group = FirstGroupNamed(table, selection.names.group);
+        group = GroupNamed(table, width, selection.names.group);
     }
     if (group && !group->elements.empty() && selection.names.element.empty() && !selection.names.group.empty())
         selection.names.element = group->elements.front().name;
@@ -81,26 +87,26 @@ TypeChoice ChooseElementType(const AddressTable& table, int width)
     choice.groups = GroupsOfWidth(table, width);
     if (!choice.groups.empty()) {
         choice.names.group = choice.groups.front();
-        choice.names.element = FirstElementName(FirstGroupNamed(table, choice.names.group));
+        choice.names.element = FirstElementName(GroupNamed(table, width, choice.names.group));
     }
     return choice;
 }
 
-AddressNames ChooseElementGroup(const AddressTable& table, const AddressRules& rules, const AddressNames& current,
-    const std::string& group)
+AddressNames ChooseElementGroup(const AddressTable& table, const AddressRules& rules, int width,
+    const AddressNames& current, const std::string& group)
 {
     if (group == current.group)
         return current;
-    AddressNames names{group, FirstElementName(FirstGroupNamed(table, group))};
+    AddressNames names{group, FirstElementName(GroupNamed(table, width, group))};
     if (names.element.empty() && !rules.emptyNameForEmptyGroup)
         names.element = current.element;
     return names;
 }
 
-bool MayBindElementName(const AddressTable& table, const std::string& group, const std::string& name,
+bool MayBindElementName(const AddressTable& table, int width, const std::string& group, const std::string& name,
     bool needsNextWord)
 {
-    const ElementGroup* found = FirstGroupNamed(table, group);
+    const ElementGroup* found = GroupNamed(table, width, group);
     if (!found)
         return false;
     const auto& elements = found->elements;
@@ -114,10 +120,10 @@ bool MayBindElementName(const AddressTable& table, const std::string& group, con
         [&](const DeviceElement& e) { return e.wordAddress == chosen->wordAddress + 1; });
 }
 
-std::vector<std::string> GroupElementNames(const AddressTable& table, const std::string& group)
+std::vector<std::string> GroupElementNames(const AddressTable& table, int width, const std::string& group)
 {
     std::vector<std::string> names;
-    if (const ElementGroup* found = FirstGroupNamed(table, group))
+    if (const ElementGroup* found = GroupNamed(table, width, group))
         for (const DeviceElement& element : found->elements)
             names.push_back(element.name);
     return names;

@@ -8,8 +8,12 @@
 
 // What the three address combos of a property page (element type, element
 // group, element name) offer, and how a choice in them changes the names an
-// element is bound by. Groups are found by exact name, the first of a name
-// counting; the widgets only show these results.
+// element is bound by; the widgets only show these results.
+//
+// Names compare exactly. The group lists hold the groups of the element's
+// width, so a group name stands for the first group of that name and width
+// (a table read from a file may repeat a name in another width); only a
+// group of another width is found by its name alone.
 
 // Where the name "0" (the panel's own relay or register, not a device
 // element) stands in the name list of a page's "0" groups.
@@ -66,21 +70,22 @@ struct TypeChoice {
 };
 TypeChoice ChooseElementType(const AddressTable& table, int width);
 
-// The element's names after the user chose `group`: another group brings its
-// first element (for a group without elements the rules keep or empty the
-// name); the same group changes nothing.
-AddressNames ChooseElementGroup(const AddressTable& table, const AddressRules& rules, const AddressNames& current,
-    const std::string& group);
+// The element's names after the user chose `group` for an element of
+// `width`: another group brings its first element (for a group without
+// elements the rules keep or empty the name); the same group changes
+// nothing.
+AddressNames ChooseElementGroup(const AddressTable& table, const AddressRules& rules, int width,
+    const AddressNames& current, const std::string& group);
 
-// Whether the element named `name` in `group` may be bound: the group holds
-// it and, for a value of two registers (`needsNextWord`), also an element at
-// its word address plus 1.
-bool MayBindElementName(const AddressTable& table, const std::string& group, const std::string& name,
+// Whether the element named `name` in `group` may be bound to an element of
+// `width`: the group holds it and, for a value of two registers
+// (`needsNextWord`), also an element at its word address plus 1.
+bool MayBindElementName(const AddressTable& table, int width, const std::string& group, const std::string& name,
     bool needsNextWord);
 
-// The element names of `group`, in table order; empty when no group has the
-// name.
-std::vector<std::string> GroupElementNames(const AddressTable& table, const std::string& group);
+// The element names of `group` for an element of `width`, in table order;
+// empty when no group has the name.
+std::vector<std::string> GroupElementNames(const AddressTable& table, int width, const std::string& group);
 
 // Groups "N" and "S" exist only on QM4FBD panels: choosing one for a device
 // of protocol library "QM4-232.dll" warns.

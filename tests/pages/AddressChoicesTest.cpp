@@ -103,35 +103,51 @@ TEST(AddressChoices, TypeAndGroupChoicesRebindTheNames)
     EXPECT_EQ(word.groups, Names{"VX-D"});
     EXPECT_EQ(word.names.group, "VX-D");
     EXPECT_EQ(word.names.element, "D0");
-    // The first group named "VX-M" is the bit group: its elements count.
-    EXPECT_EQ(ChooseElementType(kTable, Word32ElementType).names.element, "M0");
+    // The 32-bit "VX-M" is meant, not the bit group of the same name.
+    EXPECT_EQ(ChooseElementType(kTable, Word32ElementType).names.element, "Late");
     const TypeChoice none = ChooseElementType({}, Word32ElementType);
     EXPECT_TRUE(none.groups.empty());
     EXPECT_EQ(none.names.group, "");
     EXPECT_EQ(none.names.element, "");
 
     const AddressNames current{"VX-M", "M1"};
-    EXPECT_EQ(ChooseElementGroup(kTable, LampLike(), current, "X").element, "X0");
-    EXPECT_EQ(ChooseElementGroup(kTable, LampLike(), current, "VX-M").element, "M1");
-    EXPECT_EQ(ChooseElementGroup(kTable, LampLike(), current, "EMPTY").element, "M1");
-    EXPECT_EQ(ChooseElementGroup(kTable, FuncKeyLike(), current, "EMPTY").element, "");
-    EXPECT_EQ(ChooseElementGroup(kTable, FuncKeyLike(), current, "EMPTY").group, "EMPTY");
+    EXPECT_EQ(ChooseElementGroup(kTable, LampLike(), 0, current, "X").element, "X0");
+    EXPECT_EQ(ChooseElementGroup(kTable, LampLike(), 0, current, "VX-M").element, "M1");
+    EXPECT_EQ(ChooseElementGroup(kTable, LampLike(), 0, current, "EMPTY").element, "M1");
+    EXPECT_EQ(ChooseElementGroup(kTable, FuncKeyLike(), 0, current, "EMPTY").element, "");
+    EXPECT_EQ(ChooseElementGroup(kTable, FuncKeyLike(), 0, current, "EMPTY").group, "EMPTY");
+    EXPECT_EQ(ChooseElementGroup(kTable, FuncKeyLike(), 32, {"X", "X0"}, "VX-M").element, "Late");
 }
 
 TEST(AddressChoices, TwoRegisterValuesNeedTheNextWordInTheGroup)
 {
-    EXPECT_TRUE(MayBindElementName(kTable, "VX-D", "D0", true));
+    EXPECT_TRUE(MayBindElementName(kTable, 16, "VX-D", "D0", true));
     // D5 has no element at 0x106: a count of 2 keeps the old name.
-    EXPECT_FALSE(MayBindElementName(kTable, "VX-D", "D5", true));
-    EXPECT_TRUE(MayBindElementName(kTable, "VX-D", "D5", false));
-    EXPECT_FALSE(MayBindElementName(kTable, "VX-D", "D9", false));
-    EXPECT_FALSE(MayBindElementName(kTable, "NONE", "D0", false));
+    EXPECT_FALSE(MayBindElementName(kTable, 16, "VX-D", "D5", true));
+    EXPECT_TRUE(MayBindElementName(kTable, 16, "VX-D", "D5", false));
+    EXPECT_FALSE(MayBindElementName(kTable, 16, "VX-D", "D9", false));
+    EXPECT_FALSE(MayBindElementName(kTable, 16, "NONE", "D0", false));
     // Names compare exactly.
-    EXPECT_FALSE(MayBindElementName(kTable, "vx-d", "D0", false));
-    EXPECT_FALSE(MayBindElementName(kTable, "VX-D", "d0", false));
+    EXPECT_FALSE(MayBindElementName(kTable, 16, "vx-d", "D0", false));
+    EXPECT_FALSE(MayBindElementName(kTable, 16, "VX-D", "d0", false));
 
-    EXPECT_EQ(GroupElementNames(kTable, "VX-D"), (Names{"D0", "D1", "D5"}));
-    EXPECT_TRUE(GroupElementNames(kTable, "NONE").empty());
+    EXPECT_EQ(GroupElementNames(kTable, 16, "VX-D"), (Names{"D0", "D1", "D5"}));
+    EXPECT_TRUE(GroupElementNames(kTable, 16, "NONE").empty());
+}
+
+TEST(AddressChoices, AGroupNameMeansTheGroupOfTheElementsWidth)
+{
+    // Two groups named "VX-M": a bit group first, then a 32-bit group.
+    EXPECT_EQ(ResetAddressChoices(kTable, FuncKeyLike(), 32).names, (Names{"0", "Late"}));
+    EXPECT_EQ(GroupElementNames(kTable, 32, "VX-M"), Names{"Late"});
+    EXPECT_EQ(GroupElementNames(kTable, 0, "VX-M"), (Names{"M0", "M1"}));
+    EXPECT_TRUE(MayBindElementName(kTable, 32, "VX-M", "Late", false));
+    EXPECT_FALSE(MayBindElementName(kTable, 32, "VX-M", "M0", false));
+    const AddressSelection selection =
+        SelectElementAddress(kTable, FuncKeyLike(), 32, ElementTypeText(32), {"VX-M", ""});
+    EXPECT_EQ(selection.names.element, "Late");
+    // A group of another width is still found by its name.
+    EXPECT_EQ(GroupElementNames(kTable, 16, "X"), Names{"X0"});
 }
 
 TEST(AddressChoices, OnlyQm4DevicesWarnForGroupsNAndS)

@@ -73,9 +73,19 @@ void CAddressPropertyDlg::ShowNameAlone(const std::string& name)
     m_name->setEditText(QStringFromGbk(name));
 }
 
+int CAddressPropertyDlg::ListWidth(int width) const
+{
+    return m_rules.types.size() == 1 ? m_rules.types.front() : width;
+}
+
+std::vector<std::string> CAddressPropertyDlg::ElementNamesOfGroup(const BoundAddress& address) const
+{
+    return GroupElementNames(Document().AddressTable, ListWidth(*address.wordSize), *address.groupName);
+}
+
 void CAddressPropertyDlg::ResetAddressCombos(int width)
 {
-    const AddressChoices choices = ResetAddressChoices(Document().AddressTable, m_rules, width);
+    const AddressChoices choices = ResetAddressChoices(Document().AddressTable, m_rules, ListWidth(width));
     m_type->clear();
     for (int type : choices.types)
         m_type->addItem(QStringFromGbk(ElementTypeText(type)));
@@ -90,9 +100,10 @@ void CAddressPropertyDlg::LoadAddressControls()
     const BoundAddress address = Address();
     if (!address)
         return;
-    const AddressSelection selection = SelectElementAddress(Document().AddressTable, m_rules, *address.wordSize,
+    const int width = ListWidth(*address.wordSize);
+    const AddressSelection selection = SelectElementAddress(Document().AddressTable, m_rules, width,
         *address.typeText, {*address.groupName, *address.elementName});
-    ResetAddressCombos(*address.wordSize);
+    ResetAddressCombos(width);
     m_type->setCurrentIndex(selection.typeIndex);
     m_group->setCurrentIndex(selection.groupIndex);
     *address.groupName = selection.names.group;
@@ -142,7 +153,7 @@ void CAddressPropertyDlg::OnGroupSelChange(int index)
     if (m_rules.warnQm4Groups && IsQm4OnlyGroup(Document().ProtocolLibraryName, group))
         CurrentUi().ShowMessage(Qm4OnlyGroupId);
     if (group != *address.groupName) {
-        const AddressNames names = ChooseElementGroup(Document().AddressTable, m_rules,
+        const AddressNames names = ChooseElementGroup(Document().AddressTable, m_rules, ListWidth(*address.wordSize),
             {*address.groupName, *address.elementName}, group);
         *address.elementName = names.element;
         ShowNameAlone(names.element);
@@ -156,7 +167,8 @@ void CAddressPropertyDlg::OnGroupSelChange(int index)
 
 bool CAddressPropertyDlg::BindName(const BoundAddress& address, const std::string& name)
 {
-    if (!MayBindElementName(Document().AddressTable, *address.groupName, name, NeedsNextWord()))
+    const int width = ListWidth(*address.wordSize);
+    if (!MayBindElementName(Document().AddressTable, width, *address.groupName, name, NeedsNextWord()))
         return false;
     if (*address.elementName != name) {
         *address.elementName = name;
@@ -179,7 +191,7 @@ void CAddressPropertyDlg::OnNameDropDown()
     const BoundAddress address = Address();
     if (!address)
         return;
-    const std::vector<std::string> names = GroupElementNames(Document().AddressTable, *address.groupName);
+    const std::vector<std::string> names = ElementNamesOfGroup(address);
     FillCombo(m_name, names);
     const int current = IndexOf(names, *address.elementName);
     m_name->setCurrentIndex(current);
@@ -209,7 +221,7 @@ void CAddressPropertyDlg::OnNameEditChange(const QString& text)
     if (!address)
         return;
     m_rememberedName = GbkFromQString(text);
-    const std::vector<std::string> names = GroupElementNames(Document().AddressTable, *address.groupName);
+    const std::vector<std::string> names = ElementNamesOfGroup(address);
     const int match = IndexOf(names, m_rememberedName);
     if (match < 0)
         return;

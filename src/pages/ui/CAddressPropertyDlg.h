@@ -26,6 +26,8 @@ class CAddressPropertyDlg : public CPropertyDlg {
 public:
     CAddressPropertyDlg(CVX50TextDoc& document, QWidget* parent, AddressRules rules);
 
+    // A page that offers one element type lists the groups of that type
+    // whatever the width asked for or stored.
     void ResetAddressCombos(int width) override;
     void LoadAddressControls() override;
     // The lists for the element's width, then the element takes the listed
@@ -58,6 +60,10 @@ private:
     // Binds `name` when the rules allow it; the commit is left to
     // CommitName.
     bool BindName(const BoundAddress& address, const std::string& name);
+    // The width whose groups the lists hold for an element of `width`.
+    int ListWidth(int width) const;
+    // The names of the bound element's group, in table order.
+    std::vector<std::string> ElementNamesOfGroup(const BoundAddress& address) const;
     // Commits the names bound since the last commit: modified flag,
     // NameBound, the element's row.
     void CommitName();

@@ -66,11 +66,6 @@ BoundAddress CLampPropertyDlg::Address() const
     return BoundAddress::Of(Bound<CLampElement>());
 }
 
-void CLampPropertyDlg::ResetAddressCombos(int)
-{
-    CAddressPropertyDlg::ResetAddressCombos(BitElementType);
-}
-
 void CLampPropertyDlg::LoadFromElement()
 {
     const auto lamp = Bound<CLampElement>();

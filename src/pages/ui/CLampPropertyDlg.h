@@ -13,8 +13,6 @@ public:
     CLampPropertyDlg(CVX50TextDoc& document, QWidget* parent);
 
     void LoadFromElement() override;
-    // A lamp is always a bit element: the lists are those of width 0.
-    void ResetAddressCombos(int width) override;
 
 protected:
     BoundAddress Address() const override;

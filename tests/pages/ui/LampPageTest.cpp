@@ -4,6 +4,7 @@
 // the lamp adds.
 
 #include "model/ElementRebinding.h"
+#include "shell/ui/ProjectOpen.h"
 #include "model/elements/CLampElement.h"
 #include "pages/ui/CElementNameCombo.h"
 #include "pages/ui/CLampPropertyDlg.h"
@@ -149,6 +150,28 @@ private slots:
         QCOMPARE(name->currentText(), QString("Y1"));
         QCOMPARE(lamp->ElementName, std::string("Y1"));
         QCOMPARE(editor.Snapshots(), snapshots);
+    }
+
+    void typingGoesOnPastAShorterName()
+    {
+        LampEditor editor;
+        QVERIFY(QTest::qWaitForWindowExposed(editor.frame.get()));
+        const auto lamp = editor.PlaceLamp();
+        const std::size_t snapshots = editor.Snapshots();
+        CElementNameCombo* name = editor.Name();
+        name->lineEdit()->setFocus();
+        name->lineEdit()->selectAll();
+        QTest::keyClicks(name->lineEdit(), "C1");
+        QVERIFY(name->IsListOpen());
+        QCOMPARE(lamp->ElementName, std::string("C1"));
+        // The open list has the keyboard; the digits still reach the edit.
+        QTest::keyClicks(QApplication::focusWidget(), "00");
+        QCOMPARE(name->lineEdit()->text(), QString("C100"));
+        QCOMPARE(lamp->ElementName, std::string("C100"));
+        QCOMPARE(name->view()->currentIndex().data().toString(), QString("C100"));
+        QTest::keyClick(name->view(), Qt::Key_Return);
+        QCOMPARE(lamp->ElementName, std::string("C100"));
+        QCOMPARE(editor.Snapshots(), snapshots + 1);
     }
 
     void positionFieldsKeepTheLampOnTheDisplay()
@@ -302,6 +325,31 @@ private slots:
         const std::size_t snapshots = editor.Snapshots();
         EnterText(editor.X(), "3");
         QCOMPARE(editor.Snapshots(), snapshots);
+    }
+
+    void theProjectReaderCompletesEachLampThroughThePage()
+    {
+        LampEditor editor;
+        editor.PlaceLamp({60, 60});
+        editor.PlaceLamp({200, 60});
+        // Without the protocol library a record keeps a plain number, no
+        // names: the page gives each lamp read the first bit element.
+        editor.document.UseProtocolLibrary = 0;
+        QTemporaryDir folder;
+        const QString path = folder.filePath("lamps.opf");
+        editor.ui->files = {path};
+        editor.frame->ExecuteCommand(Cmd::FileSave);
+        QVERIFY(OpenProjectInto(*editor.frame, path));
+
+        const ElementList& lamps = editor.document.FindScreenByNumber(1)->Elements;
+        QCOMPARE(lamps.size(), std::size_t(2));
+        for (const ElementRef& ref : lamps) {
+            const auto lamp = std::dynamic_pointer_cast<CLampElement>(ref.element);
+            QCOMPARE(lamp->GroupName, std::string("Coil"));
+            QCOMPARE(lamp->ElementName, std::string("C0"));
+        }
+        QCOMPARE(editor.VisiblePages(), std::vector<CPropertyDlg*>{editor.View().ScreenPage});
+        QCOMPARE(editor.document.ProjectModified, 0);
     }
 
     void anotherDeviceRebindsTheLampsOfEveryScreen()

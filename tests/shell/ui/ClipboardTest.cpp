@@ -86,8 +86,8 @@ private slots:
         // Four rows, the topmost lamp first.
         QListWidget& rows = editor.Rows();
         QCOMPARE(rows.count(), 4);
-        QCOMPARE(rows.item(0)->text(), QStringLiteral("L_004 "));
-        QCOMPARE(rows.item(3)->text(), QStringLiteral("L_001 "));
+        QCOMPARE(rows.item(0)->text(), QStringLiteral("L_004 C0"));
+        QCOMPARE(rows.item(3)->text(), QStringLiteral("L_001 C0"));
 
         // The rows follow the canvas: the two copies are selected.
         QVERIFY(rows.item(0)->isSelected() && rows.item(1)->isSelected());
@@ -180,7 +180,7 @@ private slots:
         QCOMPARE(editor.document.ProjectModified, 1);
         QCOMPARE(editor.document.GetScreens().front().Elements.front().element->Number, 3);
         QListWidget& rows = editor.Rows();
-        QCOMPARE(rows.item(2)->text(), QStringLiteral("L_003 "));
+        QCOMPARE(rows.item(2)->text(), QStringLiteral("L_003 C0"));
         QVERIFY(rows.item(2)->isSelected());
         QVERIFY(!rows.item(0)->isSelected());
 
