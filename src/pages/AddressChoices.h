@@ -31,7 +31,7 @@ struct AddressRules {
     bool emptyNameForEmptyGroup = false;
     // Choosing another group sets the element's address text to "0".
     bool resetAddressText = true;
-    // Choosing group "N" or "S" of a "QM4-232.dll" device warns (61405).
+    // Choosing group "N" or "S" of a "QM4-232.dll" device warns (IdsOnlyForQm4fbd).
     bool warnQm4Groups = false;
 };
 

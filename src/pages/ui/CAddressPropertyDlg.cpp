@@ -1,5 +1,6 @@
 #include "pages/ui/CAddressPropertyDlg.h"
 
+#include "StringIds.h"
 #include "base/GbkText.h"
 #include "base/UserInterface.h"
 #include "devices/ElementTypeText.h"
@@ -14,8 +15,6 @@
 #include <utility>
 
 namespace {
-
-constexpr int Qm4OnlyGroupId = 61405;
 
 std::string GbkText(const QComboBox* combo, int index)
 {
@@ -85,7 +84,11 @@ std::vector<std::string> CAddressPropertyDlg::ElementNamesOfGroup(const BoundAdd
 
 void CAddressPropertyDlg::ResetAddressCombos(int width)
 {
-    const AddressChoices choices = ResetAddressChoices(Document().AddressTable, m_rules, ListWidth(width));
+    ShowChoices(ResetAddressChoices(Document().AddressTable, m_rules, ListWidth(width)));
+}
+
+void CAddressPropertyDlg::ShowChoices(const AddressChoices& choices)
+{
     m_type->clear();
     for (int type : choices.types)
         m_type->addItem(QStringFromGbk(ElementTypeText(type)));
@@ -103,7 +106,7 @@ void CAddressPropertyDlg::LoadAddressControls()
     const int width = ListWidth(*address.wordSize);
     const AddressSelection selection = SelectElementAddress(Document().AddressTable, m_rules, width,
         *address.typeText, {*address.groupName, *address.elementName});
-    ResetAddressCombos(width);
+    ShowChoices(selection.choices);
     m_type->setCurrentIndex(selection.typeIndex);
     m_group->setCurrentIndex(selection.groupIndex);
     *address.groupName = selection.names.group;
@@ -151,7 +154,7 @@ void CAddressPropertyDlg::OnGroupSelChange(int index)
         return;
     const std::string group = GbkText(m_group, index);
     if (m_rules.warnQm4Groups && IsQm4OnlyGroup(Document().ProtocolLibraryName, group))
-        CurrentUi().ShowMessage(Qm4OnlyGroupId);
+        CurrentUi().ShowMessage(IdsOnlyForQm4fbd);
     if (group != *address.groupName) {
         const AddressNames names = ChooseElementGroup(Document().AddressTable, m_rules, ListWidth(*address.wordSize),
             {*address.groupName, *address.elementName}, group);

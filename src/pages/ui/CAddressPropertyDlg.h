@@ -67,6 +67,8 @@ private:
     // Commits the names bound since the last commit: modified flag,
     // NameBound, the element's row.
     void CommitName();
+    // The three lists, their first entries selected.
+    void ShowChoices(const AddressChoices& choices);
     // The name combo holds `name` alone.
     void ShowNameAlone(const std::string& name);
     void FillGroups(const std::vector<std::string>& groups);

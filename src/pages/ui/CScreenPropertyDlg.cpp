@@ -1,5 +1,6 @@
 #include "pages/ui/CScreenPropertyDlg.h"
 
+#include "StringIds.h"
 #include "base/GbkText.h"
 #include "model/CVX50TextDoc.h"
 #include "pages/ui/CGbkLimitValidator.h"
@@ -16,7 +17,6 @@
 
 namespace {
 
-constexpr int ScreenNumberId = 61338;
 constexpr int DescriptionBytes = 20;
 constexpr int MaxScreenNumber = 65535;
 
@@ -63,7 +63,7 @@ CScreenPropertyDlg::CScreenPropertyDlg(CVX50TextDoc& document, QWidget* parent)
 void CScreenPropertyDlg::Fill(const ScreenRecord& screen)
 {
     m_number = screen.Number;
-    m_numberLabel->setText(UiText(ScreenNumberId) + QString::number(screen.Number));
+    m_numberLabel->setText(UiText(IdsScreenNumberLabel) + QString::number(screen.Number));
     m_description->setText(QStringFromGbk(screen.Description));
     m_up->SetValue(screen.UpKeyScreen);
     m_down->SetValue(screen.DownKeyScreen);

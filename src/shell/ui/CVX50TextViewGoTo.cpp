@@ -4,7 +4,6 @@
 #include "shell/ui/CElementListDlg.h"
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CPaneCtrl.h"
-#include "shell/ui/CanvasPages.h"
 #include "model/CVX50TextDoc.h"
 
 #include <QSignalBlocker>
@@ -35,8 +34,8 @@ void CVX50TextView::GoToElement(int screenIndex, int elementIndex, int kind)
     const std::shared_ptr<CScreenElement>& element = elements[static_cast<std::size_t>(elementIndex)].element;
     element->Selected = 1;
     const bool hasPage = kind >= KindFuncKey && kind <= KindGraph;
-    if (hasPage && m_canvasPages)
-        m_canvasPages->ShowElementPage(element, false);
+    if (hasPage)
+        ShowElementPage(element, false);
 
     m_document.SetWorkingElements(std::move(elements));
     m_document.CurrentScreenNumber = screen.Number;
