@@ -30,6 +30,15 @@ struct NumberRange {
 
     bool Contains(std::int64_t value) const { return value >= min && value <= max; }
     std::int64_t Clamp(std::int64_t value) const { return value < min ? min : value > max ? max : value; }
+    // A spin arrow's step: value + delta while both lie in the range, else
+    // nullopt (an arrow at the end of the range, or one that starts outside
+    // it, does nothing).
+    std::optional<std::int64_t> Step(std::int64_t value, int delta) const
+    {
+        if (!Contains(value) || !Contains(value + delta))
+            return std::nullopt;
+        return value + delta;
+    }
 };
 
 // HEX 0 to FFFF or FFFFFFFF, unsigned 0 to 65535 or 4294967295, signed

@@ -112,6 +112,13 @@ TEST(ValueText, StoredPatternsAndRanges)
     EXPECT_EQ(ValueRange(Signed, 32).Clamp(4294967295LL), 2147483647);
     EXPECT_EQ(ValueRange(Unsigned, 32).Clamp(4294967295LL), 4294967295LL);
     EXPECT_FALSE(ValueRange(Hex, 16).Contains(0x10000));
+    EXPECT_EQ(ValueRange(Signed, 16).Step(32766, 1), 32767);
+    EXPECT_EQ(ValueRange(Signed, 16).Step(32767, 1), Refused);
+    EXPECT_EQ(ValueRange(Signed, 16).Step(-32768, -1), Refused);
+    EXPECT_EQ(ValueRange(Unsigned, 32).Step(0, -1), Refused);
+    EXPECT_EQ((NumberRange{1, 65535}.Step(0, 1)), Refused);
+    EXPECT_EQ((NumberRange{1, 65535}.Step(1, -1)), Refused);
+    EXPECT_EQ((NumberRange{1, 65535}.Step(2, -1)), 1);
     EXPECT_TRUE(ValueRange(Signed, 32).Contains(-2147483648LL));
 
     EXPECT_EQ(ValueBits(16, 1), 16);
