@@ -77,7 +77,7 @@ public:
     // lists for element width `width` (0, 16 or 32).
     virtual void ResetAddressLists(int tool, int width) {}
     // Runs the project dialog that menu command `commandId` opens (device
-    // tables, presets, copy registers, alarm list, panel settings, global
+    // tables, presets, copy registers, panel settings, global
     // buttons); true when the user confirmed it. Until a dialog exists
     // nothing runs.
     virtual bool RunProjectDialog(int commandId) { return false; }

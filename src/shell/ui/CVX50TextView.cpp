@@ -1,5 +1,7 @@
 #include "shell/ui/CVX50TextView.h"
 
+#include "settings/ui/CAlarmListDlg.h"
+
 #include "StringIds.h"
 #include "shell/ui/CCJTreeCtrl.h"
 #include "shell/ui/CElementListDlg.h"
@@ -235,6 +237,10 @@ void CVX50TextView::CreateChildWindows()
 
 void CVX50TextView::ResetProject()
 {
+    // An open alarm list edits the project being left; its OK must not
+    // write that list into the new one.
+    if (AlarmListDialog)
+        AlarmListDialog->reject();
     ResetProjectForNew(m_document);
 
     // One screen item is left, named like the screen.

@@ -4,12 +4,14 @@
 #include "transfer/PollGroup.h"
 #include "transfer/ProtocolFunctionTable.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <array>
 #include <memory>
 #include <vector>
 
+class CAlarmListDlg;
 class CBarGraphPropertyDlg;
 class CanvasPages;
 class CChartValues;
@@ -115,7 +117,9 @@ public:
     // 1: File New asks for the device; open and read set it to 0 while they
     // run File New, and File New sets it back to 1 when it runs to its end.
     int AskDeviceOnNew = 1;
+    // 1 while no alarm list is open; the one opened last, while it exists.
     int AlarmListClosed = 1;
+    QPointer<CAlarmListDlg> AlarmListDialog;
     int ProjectPassword = 0;
     // One byte per dot of a picture read back from the panel.
     std::array<std::uint8_t, 49152> PixelBuffer{};

@@ -3,6 +3,7 @@
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CPaneCtrl.h"
 #include "shell/ui/CVX50TextView.h"
+#include "settings/ui/CAlarmListDlg.h"
 #include "model/CVX50TextDoc.h"
 #include "shell/CommandIds.h"
 #include "base/UserInterface.h"
@@ -38,11 +39,17 @@ void RegisterViewCommands(CMainFrame& frame, CVX50TextView& view)
             canvas->update();
     });
 
-    // The alarm list stays open beside the editor; its closing sets the flag
-    // back.
-    frame.SetCommandHandler(Cmd::AlarmList, [&view] {
-        if (CurrentUi().RunProjectDialog(Cmd::AlarmList))
-            view.AlarmListClosed = 0;
+    // The alarm list stays open beside the editor, one at a time: the
+    // command is enabled again when it ends, however it ends.
+    frame.SetCommandHandler(Cmd::AlarmList, [&frame, &view] {
+        auto* dialog = new CAlarmListDlg(view.GetDocument(), &frame);
+        QObject::connect(dialog, &QDialog::finished, &frame, [&frame, &view] {
+            view.AlarmListClosed = 1;
+            frame.RefreshCommandStates();
+        });
+        view.AlarmListDialog = dialog;
+        view.AlarmListClosed = 0;
+        dialog->show();
     });
     frame.SetCommandHandler(Cmd::PanelSettings, [&view] {
         if (CurrentUi().RunProjectDialog(Cmd::PanelSettings))
