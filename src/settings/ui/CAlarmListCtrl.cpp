@@ -58,6 +58,11 @@ void CAlarmListCtrl::Perform(const std::function<void(AlarmGrid&)>& change)
     m_performing = false;
 }
 
+CAlarmCellEdit* CAlarmListCtrl::Editor() const
+{
+    return m_editor;
+}
+
 void CAlarmListCtrl::EditorEdited(const QString& text)
 {
     const std::string typed = GbkFromQString(text);

@@ -27,7 +27,7 @@ public:
     // action runs.
     void Perform(const std::function<void(AlarmGrid&)>& change);
 
-    CAlarmCellEdit* Editor() const { return m_editor; }
+    CAlarmCellEdit* Editor() const;
     CAlarmScrollBar* ScrollBar() const { return m_scrollBar; }
 
     // From the editor.

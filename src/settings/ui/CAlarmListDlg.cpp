@@ -61,6 +61,7 @@ void CAlarmListDlg::BuildControls(const AlarmListStart& start)
 
     m_startBox = new CElementNameCombo(this);
     m_startBox->setObjectName(QStringLiteral("startElementBox"));
+    m_startBox->setMinimumContentsLength(10);
     if (!start.startElementName.empty())
         m_startBox->addItem(QStringFromGbk(start.startElementName));
 
