@@ -1,7 +1,5 @@
 #include "shell/ui/CVX50TextView.h"
 
-#include "settings/ui/CAlarmListDlg.h"
-
 #include "StringIds.h"
 #include "shell/ui/CCJTreeCtrl.h"
 #include "shell/ui/CElementListDlg.h"
@@ -21,6 +19,7 @@
 #include "model/ProjectReset.h"
 #include "base/UserInterface.h"
 #include "pages/ui/CPropertyDlg.h"
+#include "settings/ui/CAlarmListDlg.h"
 #include "simulator/ui/CKeypadDlg.h"
 #include "transfer/ComPortNumber.h"
 #include "transfer/PanelExchanges.h"
