@@ -205,6 +205,29 @@ TEST_F(FuncKeyRecords, WithoutTheLibraryKeysKeepPlainAddresses)
     ASSERT_TRUE(data);
     bytes = ElementBytes(*data);
     EXPECT_THAT(std::vector(bytes.begin() + 8, bytes.end()), ElementsAre(1, 33, 1, 0xFE, 0xFF, 0xFF, 0xFF));
+    key->RegisterCount = 1;
+    key->SetValue = -300;
+    data = Build();
+    ASSERT_TRUE(data);
+    bytes = ElementBytes(*data);
+    EXPECT_THAT(std::vector(bytes.begin() + 8, bytes.end()), ElementsAre(1, 33, 0, 0xD4, 0xFE));
+}
+
+TEST_F(FuncKeyRecords, SetRegisterNeedsAWriteItsValueFits)
+{
+    // A bit element's word size 0 with one register fits neither write: the
+    // record would end after its descriptor, so the key is refused.
+    auto key = Add(Key(CFuncKeyElement::SetRegister, "Reg", "R0"));
+    key->WordSize = 0;
+    EXPECT_FALSE(Build());
+    EXPECT_THAT(ui.calls, ElementsAre("ShowMessageText", "GoToElement 0 0 0"));
+    EXPECT_EQ(ui.messages[0].gbkText, "Main" + GbkFromUtf8("上的按钮地址有错!"));
+
+    // With two registers it writes two words.
+    key->RegisterCount = 2;
+    const auto data = Build();
+    ASSERT_TRUE(data);
+    EXPECT_EQ(ElementBytes(*data)[9], 13);
 }
 
 TEST_F(FuncKeyRecords, Failures)
