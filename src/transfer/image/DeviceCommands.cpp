@@ -84,3 +84,34 @@ int DeviceCommands::AlarmCoilPosition(int readStart, int coil, int& bit) const
     bit = 0;
     return m_table.GetALMRetAdd ? m_table.GetALMRetAdd(readStart, coil, &bit) : 0;
 }
+
+int DeviceCommands::HexCommands() const
+{
+    std::array<std::uint8_t, 255> aux{};
+    return m_table.GetHexCommIns ? m_table.GetHexCommIns(aux.data()) : 0;
+}
+
+int DeviceCommands::CheckType() const
+{
+    std::array<std::uint8_t, 255> aux{};
+    return m_table.GetCheckType ? m_table.GetCheckType(aux.data()) : 0;
+}
+
+FrameHeadTail DeviceCommands::HeadAndTail() const
+{
+    FrameHeadTail frame;
+    if (!m_table.GetHeadAndTail)
+        return frame;
+    std::array<std::uint8_t, 255> head{}, tail{}, aux{};
+    int headLength = 0;
+    int tailLength = 0;
+    frame.result = m_table.GetHeadAndTail(&headLength, head.data(), &tailLength, tail.data(), aux.data());
+    // A length never reaches past its buffer.
+    const auto bytes = [](const std::array<std::uint8_t, 255>& buffer, int length) {
+        const auto n = static_cast<std::size_t>(std::clamp(length, 0, static_cast<int>(buffer.size())));
+        return std::string(reinterpret_cast<const char*>(buffer.data()), n);
+    };
+    frame.head = bytes(head, headLength);
+    frame.tail = bytes(tail, tailLength);
+    return frame;
+}

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 class ByteWriter;
 
@@ -19,6 +20,13 @@ struct DeviceCommand {
     // Appends [length][the command's first `length` bytes], the way the panel
     // image stores a command; `length` is the output the record names.
     void AppendTo(ByteWriter& out, int length) const;
+};
+
+// The frame head and tail of the device protocol, and the entry's result.
+struct FrameHeadTail {
+    int result = 0;
+    std::string head;
+    std::string tail;
 };
 
 // The protocol library's builders, called with an address split into its high
@@ -40,6 +48,13 @@ public:
     // library without the entry gives 0 and bit 0.
     int ReadCoilPosition(int readStart, int coil, int& bit) const;
     int AlarmCoilPosition(int readStart, int coil, int& bit) const;
+
+    // What the panel needs to know of the protocol: GetHexCommIns, GetCheckType
+    // and GetHeadAndTail. A library without the entry gives 0 (and no head or
+    // tail).
+    int HexCommands() const;
+    int CheckType() const;
+    FrameHeadTail HeadAndTail() const;
 
 private:
     const ProtocolFunctionTable& m_table;

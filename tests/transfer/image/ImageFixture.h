@@ -8,6 +8,7 @@
 #include "support/RecordingUserInterface.h"
 #include "support/TableGroups.h"
 #include "transfer/ProtocolLibrary.h"
+#include "transfer/image/HeaderArea.h"
 #include "transfer/image/MainAreaBuilder.h"
 
 #include <gmock/gmock.h>
@@ -160,6 +161,23 @@ protected:
         if (!builder->BuildProjectData({descriptions}, progress))
             return std::nullopt;
         return builder->Data();
+    }
+
+    // The whole image as the write builds it: the main area, then the header
+    // (nothing after a failed main-area check).
+    struct Image {
+        MainArea main;
+        HeaderBuild header;
+    };
+    std::optional<Image> BuildImage()
+    {
+        if (!Build())
+            return std::nullopt;
+        std::optional<MainArea> main = builder->Assemble();
+        if (!main)
+            return std::nullopt;
+        HeaderBuild header = BuildHeaderArea(doc, Modbus(), builder->Data(), *main, builder->UsedChars().Count());
+        return Image{std::move(*main), std::move(header)};
     }
 
     // The records of screen 0's elements: the project data from the first
