@@ -169,9 +169,9 @@ protected:
         MainArea main;
         HeaderBuild header;
     };
-    std::optional<Image> BuildImage()
+    std::optional<Image> BuildImage(bool descriptions = false)
     {
-        if (!Build())
+        if (!Build(descriptions))
             return std::nullopt;
         std::optional<MainArea> main = builder->Assemble();
         if (!main)
