@@ -16,23 +16,6 @@ namespace {
 
 const std::string kCharacter = "\xB0\xA2"; // U+963F
 
-AddressTable FixtureTable()
-{
-    std::vector<DeviceElement> coils, bits, words, wide;
-    for (int a = 0; a < 32; ++a)
-        coils.push_back({"C" + std::to_string(a), a, 0});
-    for (int b = 0; b < 16; ++b)
-        bits.push_back({"B" + std::to_string(b), 50, b});
-    for (int a = 0; a < 20; ++a)
-        words.push_back({"R" + std::to_string(a), 100 + a, 0});
-    for (int a = 0; a < 10; ++a)
-        wide.push_back({"D" + std::to_string(a), 200 + 2 * a, 0});
-    return {MakeGroup("Coil", BitElementType, CoilOrMultiWriteMode, coils),
-        MakeGroup("Bits", BitElementType, WordBitMode, bits),
-        MakeGroup("Reg", Word16ElementType, SingleWriteMode, words),
-        MakeGroup("DReg", Word32ElementType, CoilOrMultiWriteMode, wide, 2)};
-}
-
 template <typename Element> std::shared_ptr<Element> Bound(std::shared_ptr<Element> element,
     const std::string& group, const std::string& name)
 {
@@ -162,43 +145,33 @@ void AddKeys(ScreenRecord& screen)
     Put(screen, down, 0, 0);
 }
 
-GlobalButton Button(int function, int coilAction, const std::string& group, const std::string& element, int key)
-{
-    GlobalButton button;
-    button.Function = static_cast<std::uint8_t>(coilAction << 5 | function << 2);
-    button.GroupName = group;
-    button.ElementName = element;
-    button.ElementType = group == "Reg" ? 16 : group == "DReg" ? 32 : 0;
-    button.KeyCode = key;
-    return button;
-}
-
 // A button of every function and coil action: jump, set coil on coils and on
 // bits in words, set register of one and two words, increment, decrement.
 void AddButtons(CVX50TextDoc& doc)
 {
     int key = 0;
-    doc.GlobalButtons.push_back(Button(0, 0, "Coil", "C0", key++));
+    const auto add = [&](int function, int action, const std::string& group, const std::string& element) {
+        doc.GlobalButtons.push_back(FixtureButton(function, action, group, element));
+        doc.GlobalButtons.back().KeyCode = key++;
+        return &doc.GlobalButtons.back();
+    };
+    add(0, 0, "Coil", "C0");
     doc.GlobalButtons.back().JumpScreen = 2;
     for (const std::string& group : {std::string("Coil"), std::string("Bits")})
         for (int action = 0; action <= 4; action += group == "Coil" ? 1 : 2)
-            doc.GlobalButtons.push_back(Button(1, action, group, group == "Coil" ? "C11" : "B12", key++));
-    doc.GlobalButtons.push_back(Button(2, 0, "Reg", "R8", key++));
-    doc.GlobalButtons.back().Value = 0x1234;
-    doc.GlobalButtons.push_back(Button(2, 0, "DReg", "D4", key++));
-    doc.GlobalButtons.back().Value = -7;
-    GlobalButton up = Button(3, 0, "Reg", "R9", key++);
-    up.Step = 3;
-    up.Limit = 900;
-    up.Flags = GlobalButton::ProtectedFlag;
-    up.UserLevel = 1;
-    doc.GlobalButtons.push_back(up);
-    GlobalButton down = Button(4, 0, "DReg", "D5", key++);
-    down.DisplayFormat = 2;
-    down.Step = 10;
-    down.Limit = -50;
-    down.Port = 1;
-    doc.GlobalButtons.push_back(down);
+            add(1, action, group, group == "Coil" ? "C11" : "B12");
+    add(2, 0, "Reg", "R8")->Value = 0x1234;
+    add(2, 0, "DReg", "D4")->Value = -7;
+    GlobalButton* up = add(3, 0, "Reg", "R9");
+    up->Step = 3;
+    up->Limit = 900;
+    up->Flags = GlobalButton::ProtectedFlag;
+    up->UserLevel = 1;
+    GlobalButton* down = add(4, 0, "DReg", "D5");
+    down->DisplayFormat = 2;
+    down->Step = 10;
+    down->Limit = -50;
+    down->Port = 1;
 }
 
 void AddAlarms(CVX50TextDoc& doc)
@@ -238,7 +211,7 @@ void AddCopyRegisters(CVX50TextDoc& doc)
 
 void FillFixtureProject(CVX50TextDoc& doc, bool useLibrary)
 {
-    doc.AddressTable = FixtureTable();
+    doc.AddressTable = FixtureAddressTable();
     doc.DeviceName = "PN07";
     doc.ProtocolLibraryName = "ModBus Slave.dll";
     doc.TableEditable = 0;
@@ -270,4 +243,33 @@ void FillFixtureProject(CVX50TextDoc& doc, bool useLibrary)
     panel.PanelStation = 3;
     doc.Rs485Port = {38400, 2, 8, 1};
     doc.Com1Port = {9600, 1, 7, 2};
+}
+
+AddressTable FixtureAddressTable()
+{
+    std::vector<DeviceElement> coils, bits, words, wide;
+    for (int a = 0; a < 32; ++a)
+        coils.push_back({"C" + std::to_string(a), a, 0});
+    for (int b = 0; b < 16; ++b)
+        bits.push_back({"B" + std::to_string(b), 50, b});
+    for (int a = 0; a < 20; ++a)
+        words.push_back({"R" + std::to_string(a), 100 + a, 0});
+    words.push_back({"RTop", 0xFFFF, 0});
+    for (int a = 0; a < 10; ++a)
+        wide.push_back({"D" + std::to_string(a), 200 + 2 * a, 0});
+    wide.push_back({"DTop", 0xFFFF, 0});
+    return {MakeGroup("Coil", BitElementType, CoilOrMultiWriteMode, coils),
+        MakeGroup("Bits", BitElementType, WordBitMode, bits),
+        MakeGroup("Reg", Word16ElementType, SingleWriteMode, words),
+        MakeGroup("DReg", Word32ElementType, CoilOrMultiWriteMode, wide, 2)};
+}
+
+GlobalButton FixtureButton(int function, int coilAction, const std::string& group, const std::string& element)
+{
+    GlobalButton button;
+    button.Function = static_cast<std::uint8_t>(coilAction << 5 | function << 2);
+    button.GroupName = group;
+    button.ElementName = element;
+    button.ElementType = group == "Reg" ? Word16ElementType : group == "DReg" ? Word32ElementType : BitElementType;
+    return button;
 }

@@ -17,4 +17,17 @@
 
 #include "model/CVX50TextDoc.h"
 
+#include <string>
+
 void FillFixtureProject(CVX50TextDoc& doc, bool useLibrary = true);
+
+// The fixture's address table, in this group order: "Coil" (coils C0 to C31
+// at 0 to 31), "Bits" (bits B0 to B15 of word 50), "Reg" (16-bit words R0 to
+// R19 at 100 to 119, RTop at 0xFFFF), "DReg" (32-bit words D0 to D9 at 200,
+// 202, ..., DTop at 0xFFFF).
+AddressTable FixtureAddressTable();
+
+// A global button of `function` (0 jump, 1 set coil, 2 set register,
+// 3 increment, 4 decrement) and `coilAction` on an element of the fixture
+// table; its element type is its group's.
+GlobalButton FixtureButton(int function, int coilAction, const std::string& group, const std::string& element);

@@ -62,23 +62,22 @@ private:
         m_main.projectDataOffset = m_in.At();
     }
 
-    WalkedRecord WalkHead(WalkedScreen& screen)
+    void WalkHead(WalkedScreen& screen)
     {
-        WalkedRecord r = m_in.Begin("screen");
+        WalkedRecord& r = screen.head = m_in.Begin("screen");
         m_in.U8(r, "elements");
         m_in.U8(r, "registers");
         m_in.U16(r, "up");
         m_in.U16(r, "down");
         m_in.U8(r, "port");
         m_in.U8(r, "polls");
-        screen.head = r;
-        return r;
     }
 
     WalkedScreen WalkScreen()
     {
         WalkedScreen screen;
-        const WalkedRecord head = WalkHead(screen);
+        WalkHead(screen);
+        const WalkedRecord& head = screen.head;
         for (unsigned p = 0; p < head.Value("polls"); ++p) {
             WalkedRecord r = m_in.Begin("poll");
             m_in.Counted(r, "read");
@@ -225,7 +224,8 @@ private:
     WalkedScreen WalkAlarmScreen()
     {
         WalkedScreen screen;
-        const WalkedRecord head = WalkHead(screen);
+        WalkHead(screen);
+        const WalkedRecord& head = screen.head;
         m_in.Expect(head.Value("elements") == 1, "one alarm list");
         const unsigned blocks = m_header.fixed.Value("alarm count");
         m_in.Expect(head.Value("polls") == 0 || head.Value("polls") == blocks, "alarm reads");

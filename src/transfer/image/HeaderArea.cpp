@@ -4,7 +4,6 @@
 #include "devices/AddressFileText.h"
 #include "devices/AddressLookup.h"
 #include "model/CVX50TextDoc.h"
-#include "model/LineSettingCodes.h"
 #include "transfer/image/CopyRegisterSections.h"
 #include "transfer/image/DeviceCommands.h"
 #include "transfer/image/GlobalButtonRecord.h"
@@ -31,6 +30,8 @@ enum FixedPartPlace : std::size_t {
     NotReadableAt = 52,
 };
 
+constexpr int kRs485 = 0;
+constexpr int kCom1 = 1;
 constexpr int kFirstGlyphAddress = kMainAreaAddress + 2;
 constexpr int kCopyEntryLength = 6;
 constexpr int kCopySourceAddress = kHeaderAreaAddress + kHeaderFixedLength;
@@ -77,13 +78,6 @@ int Retries(const PanelSettings& panel)
     const int commTime = CommTime(panel);
     const int tries = (std::max(panel.Timeout, 0) + commTime - 1) / commTime;
     return std::clamp(tries, kFewestRetries, 0xFF);
-}
-
-int SaverSeconds(const PanelSettings& panel)
-{
-    if (panel.ShowSaverScreen == 0 && panel.BacklightOffOnSaver == 0)
-        return 0;
-    return ScreenSaverSeconds(panel.ScreenSaverIndex);
 }
 
 // The saver screen - 1 (0x8000 added when the backlight goes off too);
@@ -161,10 +155,10 @@ private:
             m_frame = m_commands.HeadAndTail();
 
         U8(0);
-        U8(BaudToDivisorCode(m_doc.Rs485Port.baud));
-        U8(LineControlCode(m_doc.Rs485Port));
-        U8(BaudToDivisorCode(m_doc.Com1Port.baud));
-        U8(LineControlCode(m_doc.Com1Port));
+        U8(m_doc.BaudToDivisorCode(kRs485));
+        U8(m_doc.LineControlCode(kRs485));
+        U8(m_doc.BaudToDivisorCode(kCom1));
+        U8(m_doc.LineControlCode(kCom1));
         U8(UseLibrary() ? m_commands.HexCommands() : 0);
         U8(m_frame.result);
         U8(UseLibrary() ? m_commands.CheckType() : 0);
@@ -187,7 +181,8 @@ private:
         U16(kNoAddress); // control read
         U16(kNoAddress); // control write
         U16(kNoAddress); // report write
-        U16(SaverSeconds(panel));
+        const bool saver = panel.ShowSaverScreen != 0 || panel.BacklightOffOnSaver != 0;
+        U16(saver ? m_doc.ScreenSaverSeconds() : 0);
         U16(SaverScreenField(panel));
         U8(m_doc.HighFront);
         U8(m_copies.SourceCount());

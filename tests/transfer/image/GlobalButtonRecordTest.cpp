@@ -14,13 +14,7 @@ class GlobalButtonRecords : public ImageTest {
 protected:
     GlobalButton& Button(int function, const std::string& group, const std::string& element, int coilAction = 0)
     {
-        doc.GlobalButtons.clear();
-        GlobalButton button;
-        button.Function = static_cast<std::uint8_t>(coilAction << 5 | function << 2);
-        button.GroupName = group;
-        button.ElementName = element;
-        button.ElementType = group == "Reg" ? 16 : group == "DReg" ? 32 : 0;
-        doc.GlobalButtons.push_back(button);
+        doc.GlobalButtons = {FixtureButton(function, coilAction, group, element)};
         return doc.GlobalButtons.back();
     }
 

@@ -41,12 +41,7 @@ protected:
 
     GlobalButton& AddButton(int function, const std::string& group, const std::string& element)
     {
-        GlobalButton button;
-        button.Function = static_cast<std::uint8_t>(function << 2);
-        button.GroupName = group;
-        button.ElementName = element;
-        button.ElementType = group == "Reg" ? 16 : 0;
-        doc.GlobalButtons.push_back(button);
+        doc.GlobalButtons.push_back(FixtureButton(function, 0, group, element));
         return doc.GlobalButtons.back();
     }
 

@@ -5,8 +5,8 @@
 
 #include "base/GbkText.h"
 #include "model/CVX50TextDoc.h"
+#include "support/FixtureProject.h"
 #include "support/RecordingUserInterface.h"
-#include "support/TableGroups.h"
 #include "transfer/ProtocolLibrary.h"
 #include "transfer/image/HeaderArea.h"
 #include "transfer/image/MainAreaBuilder.h"
@@ -109,21 +109,7 @@ class ImageTest : public ::testing::Test {
 protected:
     ImageTest()
     {
-        std::vector<DeviceElement> coils, bits, words, wide;
-        for (int a = 0; a < 32; ++a)
-            coils.push_back({"C" + std::to_string(a), a, 0});
-        for (int b = 0; b < 16; ++b)
-            bits.push_back({"B" + std::to_string(b), 50, b});
-        for (int a = 0; a < 20; ++a)
-            words.push_back({"R" + std::to_string(a), 100 + a, 0});
-        words.push_back({"RTop", 0xFFFF, 0});
-        for (int a = 0; a < 10; ++a)
-            wide.push_back({"D" + std::to_string(a), 200 + 2 * a, 0});
-        wide.push_back({"DTop", 0xFFFF, 0});
-        doc.AddressTable = {MakeGroup("Coil", BitElementType, CoilOrMultiWriteMode, coils),
-            MakeGroup("Bits", BitElementType, WordBitMode, bits),
-            MakeGroup("Reg", Word16ElementType, SingleWriteMode, words),
-            MakeGroup("DReg", Word32ElementType, CoilOrMultiWriteMode, wide, 2)};
+        doc.AddressTable = FixtureAddressTable();
         doc.ProtocolLibraryName = "ModBus Slave.dll";
         doc.CommBufferLength = 30;
         doc.TableEditable = 0;
