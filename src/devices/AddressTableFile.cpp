@@ -160,14 +160,19 @@ bool IsCleanName(std::string_view name, std::string_view forbidden)
     return name.find_first_of(forbidden) == std::string_view::npos && Trim(name).size() == name.size();
 }
 
+} // namespace
+
+bool IsWritableGroupName(std::string_view name)
+{
+    return IsCleanName(name, ";\r\n");
+}
+
 // An element name that starts an entry line must not read as a key line.
-bool IsCleanElementName(std::string_view name)
+bool IsWritableElementName(std::string_view name)
 {
     return IsCleanName(name, "=;\r\n") && !name.starts_with(kListKey) && !name.starts_with(kEndKey)
         && !name.starts_with(kAddressLine);
 }
-
-} // namespace
 
 bool ParseAddressTable(std::string_view fileBytes, AddressTable& table)
 {
@@ -217,10 +222,10 @@ std::string FormatAddressTable(const DeviceKeys& keys, std::string_view deviceNa
 bool IsWritableAddressTable(const AddressTable& table)
 {
     for (const auto& group : table) {
-        if (!IsCleanName(group.name, ";\r\n"))
+        if (!IsWritableGroupName(group.name))
             return false;
         for (const auto& e : group.elements)
-            if (!IsCleanElementName(e.name))
+            if (!IsWritableElementName(e.name))
                 return false;
     }
     return true;

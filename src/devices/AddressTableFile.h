@@ -80,10 +80,13 @@ bool ParseAddressTable(std::string_view fileBytes, AddressTable& table);
 // name as described above.
 std::string FormatAddressTable(const DeviceKeys& keys, std::string_view deviceName, const AddressTable& table);
 
-// Whether every name can be written in the file and read back the same: no
-// ";" in a group name, neither "=" nor ";" in an element name, no line break
-// and no surrounding white space in either, and no element name that starts
-// like a "LIST:", "END:" or "[ADDRESS]" line.
+// Whether a name can be written in the file and read back the same: no ";"
+// in a group name, neither "=" nor ";" in an element name, no line break and
+// no surrounding white space in either, and no element name that starts like
+// a "LIST:", "END:" or "[ADDRESS]" line.
+bool IsWritableGroupName(std::string_view name);
+bool IsWritableElementName(std::string_view name);
+// Whether every name of the table is writable.
 bool IsWritableAddressTable(const AddressTable& table);
 
 // File wrappers that show the messages described above through CurrentUi().

@@ -1,0 +1,174 @@
+#include "devices/NewElementBatch.h"
+
+#include "StringTable.h"
+#include "devices/AddressFileText.h"
+#include "devices/AddressLookup.h"
+#include "devices/AddressTableRows.h"
+#include "base/UserInterface.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+
+namespace {
+
+constexpr int kMsgNameOrGroupEmpty = 61206;   // "元件名称和元件组名不能为空!"
+constexpr int kMsgGroupMissing = 61283;       // "元件组名不能为空!"
+constexpr int kMsgStartNumberEmpty = 61410;   // "起始元件名编号不能为空!"
+constexpr int kMsgStartNumberTooHigh = 61278; // "起始编号和新建元件个数和不能超过65535!"
+constexpr int kMsgAddressForm = 61233;        // "地址格式错误!"
+constexpr int kMsgAddressCharacters = 61230;  // "地址表的地址格式有错!"
+constexpr int kMsgNamePrefix = 61284;         // "元件名:"
+constexpr int kMsgReplaceQuestion = 61285;    // "已经存在,是否替换!"
+constexpr int kHighestWord = 0xFFFF;
+
+int Radix(int base)
+{
+    return base == OctalBase ? 8 : base == HexBase ? 16 : 10;
+}
+
+int DigitValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return 99;
+}
+
+bool IsAddressCharacter(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f') || c == '.';
+}
+
+// Whether the start address has the form the group's addresses take:
+// "word.bit" with one point and at most one character after it in a
+// bit-addressed group, no point at all in any other.
+bool AddressFitsGroup(std::string_view address, const ElementGroup& group)
+{
+    const std::size_t point = address.find('.');
+    if (!IsBitAddressedGroup(group))
+        return point == std::string_view::npos;
+    return point != std::string_view::npos && address.find('.', point + 1) == std::string_view::npos
+        && address.size() - point - 1 <= 1;
+}
+
+const ElementGroup* FindGroup(const AddressTable& groups, std::string_view name)
+{
+    const int index = FindElementGroupIndex(groups, name);
+    return index < 0 ? nullptr : &groups[static_cast<std::size_t>(index)];
+}
+
+bool AskToReplace(UserInterface& ui, const std::string& name)
+{
+    const std::string question = StringGbk(kMsgNamePrefix) + name + StringGbk(kMsgReplaceQuestion);
+    return ui.ShowMessageText(question, MbYesNo | MbIconInformation) == IdYes;
+}
+
+} // namespace
+
+std::optional<int> ParseStartNumber(std::string_view text, int base)
+{
+    const int radix = Radix(base);
+    int value = 0;
+    for (char c : text) {
+        const int digit = DigitValue(c);
+        if (digit >= radix)
+            return std::nullopt;
+        value = value * radix + digit;
+        if (value >= kRunningNumberLimit)
+            return std::nullopt;
+    }
+    return value;
+}
+
+std::string FormatRunningNumber(int value, int base)
+{
+    char buffer[16];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, Radix(base)).ptr;
+    std::string text(buffer, end);
+    std::transform(text.begin(), text.end(), text.begin(), [](char c) { return c >= 'a' ? char(c - 'a' + 'A') : c; });
+    return text;
+}
+
+std::string RebaseStartNumber(const std::string& text, int from, int to)
+{
+    if (text.empty() || from == to)
+        return text;
+    const std::optional<int> value = ParseStartNumber(text, from);
+    return value ? FormatRunningNumber(*value, to) : text;
+}
+
+bool StartNumberFits(std::string_view text, int base, int count)
+{
+    const std::optional<int> start = ParseStartNumber(text, base);
+    return start && *start + count <= kRunningNumberLimit;
+}
+
+int NewElementRefusal(const NewElementRequest& request, const AddressTable& groups)
+{
+    if (Trim(request.name).empty() || groups.empty())
+        return kMsgNameOrGroupEmpty;
+    const ElementGroup* group = FindGroup(groups, request.groupName);
+    if (!group)
+        return kMsgGroupMissing;
+    if (request.batch && request.startNumber.empty())
+        return kMsgStartNumberEmpty;
+    if (!StartNumberFits(request.startNumber, request.base, request.count))
+        return kMsgStartNumberTooHigh;
+    if (!AddressFitsGroup(request.startAddress, *group))
+        return kMsgAddressForm;
+    if (!std::all_of(request.startAddress.begin(), request.startAddress.end(), IsAddressCharacter))
+        return kMsgAddressCharacters;
+    return 0;
+}
+
+void CreateElements(AddressTable& groups, const NewElementRequest& request, UserInterface& ui)
+{
+    const int index = FindElementGroupIndex(groups, request.groupName);
+    if (index < 0)
+        return;
+    ElementGroup& group = groups[static_cast<std::size_t>(index)];
+    const std::string prefix(Trim(request.name));
+    const bool bitAddressed = IsBitAddressedGroup(group);
+    const WordBit start = ParseAddressText(request.startAddress);
+    const std::optional<int> firstNumber =
+        request.startNumber.empty() ? std::nullopt : ParseStartNumber(request.startNumber, request.base);
+
+    // Names are looked up among the group's elements as they were: the new
+    // ones join them only at the end.
+    const std::size_t existing = group.elements.size();
+    std::vector<DeviceElement> added;
+    for (int i = 0; i < request.count; ++i) {
+        std::string name = prefix;
+        if (firstNumber)
+            name += FormatRunningNumber(*firstNumber + i, request.base);
+        std::int64_t word = start.word;
+        int bit = 0;
+        if (bitAddressed) {
+            const std::int64_t t = std::int64_t(start.bit) + i;
+            word += (t / 16) * request.interval;
+            bit = static_cast<int>(t % 16);
+        } else {
+            word += std::int64_t(i) * request.interval;
+        }
+        const bool fits = word >= 0 && word <= kHighestWord;
+
+        const auto same = std::find_if(group.elements.begin(), group.elements.begin() + existing,
+                                       [&](const DeviceElement& e) { return e.name == name; });
+        if (same != group.elements.begin() + existing) {
+            if (AskToReplace(ui, name) && fits) {
+                same->wordAddress = static_cast<int>(word);
+                same->bit = bit;
+            }
+        } else if (fits) {
+            added.push_back({std::move(name), static_cast<int>(word), bit});
+        }
+    }
+
+    const auto at = group.elements.begin()
+        + static_cast<std::ptrdiff_t>(std::min<std::size_t>(std::max(request.position, 0), existing));
+    group.elements.insert(at, std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()));
+}
