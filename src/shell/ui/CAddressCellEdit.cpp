@@ -57,7 +57,10 @@ void CAddressCellEdit::CheckTypedText()
         return;
     }
     const std::size_t limit = m_column == kNameColumn ? kNameBytes : kCellBytes;
-    if (GbkFromQString(text()).size() > limit)
+    const std::string typed = GbkFromQString(text());
+    // "=" and ";" would end the name's field in the device file.
+    const bool breaksFile = m_column == kNameColumn && typed.find_first_of("=;") != std::string::npos;
+    if (typed.size() > limit || breaksFile)
         setText(m_lastAccepted);
     else
         m_lastAccepted = text();

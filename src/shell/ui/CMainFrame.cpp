@@ -1,6 +1,7 @@
 #include "shell/ui/CMainFrame.h"
 
 #include "StringIds.h"
+#include "devices/ui/CAddressTableDlg.h"
 #include "shell/ui/CCJTreeCtrl.h"
 #include "shell/ui/CCoolBar.h"
 #include "shell/ui/CCoolTabCtrl.h"
@@ -105,6 +106,7 @@ CMainFrame::CMainFrame(CVX50TextDoc& document)
     SetCommandHandler(Cmd::CopyScreen, [this] { m_document.OnCopyScreen(); });
     SetCommandHandler(Cmd::DeleteScreen, [this] { m_tree->OnDeleteScreen(); });
     SetCommandHandler(Cmd::ScreenProperties, [this] { m_tree->OnScreenProperties(); });
+    connect(this, &CMainFrame::AddressTableRequested, this, &CMainFrame::OnAddressTable);
 
     m_stateTimer = new QTimer(this);
     connect(m_stateTimer, &QTimer::timeout, this, &CMainFrame::RefreshCommandStates);
@@ -364,6 +366,16 @@ void CMainFrame::OnTreeSelect(bool byClick)
         SwitchToScreen(data - CCJTreeCtrl::ScreenDataOffset, screenDeleted);
     else if (data >= CCJTreeCtrl::AddressRootData && byClick && m_view->GetCanvas())
         emit AddressTableRequested();
+}
+
+void CMainFrame::OnAddressTable()
+{
+    // A project without a device gets one from the device information
+    // dialog first, which comes with device selection; the editor copies the
+    // table only after that.
+    if (m_document.DeviceName.empty())
+        return;
+    RunAtCommandBoundary([this] { RunAddressTableEditor(m_document, this); });
 }
 
 void CMainFrame::SwitchToScreen(int number, bool screenDeleted)

@@ -125,6 +125,8 @@ private:
     void CreateDockingTree();
     void BindAccelerators();
     void SwitchToScreen(int number, bool screenDeleted);
+    // The address-table editor on the project's device.
+    void OnAddressTable();
     void SizeStatusPanes();
 
     CVX50TextDoc& m_document;

@@ -173,6 +173,15 @@ private slots:
         QCOMPARE(GbkFromQString(owner->list->CellText(0, 1)).size(), std::size_t(10));
     }
 
+    void namesTakeNoCharacterThatEndsAFieldOfTheDeviceFile()
+    {
+        owner->Fill({}, {});
+        auto* editor = owner->list->EditCell(0, 1);
+        QTest::keyClicks(editor, QStringLiteral("A=;B"));
+        QCOMPARE(editor->text(), QStringLiteral("AB"));
+        QCOMPARE(owner->list->CellText(0, 1), QStringLiteral("AB"));
+    }
+
     void repeatedNameWarnsOnceWhateverWayTheEditorIsLeft_data()
     {
         QTest::addColumn<int>("way");

@@ -1,0 +1,43 @@
+#include "devices/ui/CDeviceNameDlg.h"
+
+#include "devices/AddressFileText.h"
+#include "devices/DeviceNameRules.h"
+#include "base/GbkText.h"
+#include "base/UserInterface.h"
+
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+CDeviceNameDlg::CDeviceNameDlg(const std::string& deviceName, std::vector<std::string> deviceNames,
+                               QWidget* parent)
+    : QDialog(parent)
+    , m_deviceNames(std::move(deviceNames))
+    , m_nameEdit(new QLineEdit(QStringFromGbk(deviceName), this))
+{
+    m_nameEdit->setObjectName(QStringLiteral("name"));
+    auto* box = new QGroupBox(QStringLiteral("请输入设备名称"), this);
+    auto* boxLayout = new QVBoxLayout(box);
+    boxLayout->addWidget(m_nameEdit);
+
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(box);
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CDeviceNameDlg::OnOK);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+}
+
+void CDeviceNameDlg::OnOK()
+{
+    const std::string name(Trim(GbkFromQString(m_nameEdit->text())));
+    if (const int refusal = DeviceNameRefusal(name, m_deviceNames)) {
+        CurrentUi().ShowMessage(refusal, MbOk);
+        return;
+    }
+    m_name = name;
+    accept();
+}

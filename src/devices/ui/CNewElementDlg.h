@@ -1,0 +1,60 @@
+#pragma once
+
+#include "devices/ElementGroup.h"
+#include "devices/NewElementBatch.h"
+
+#include <QDialog>
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QSpinBox;
+
+// New device elements: a group, and one element (name and address) or a
+// batch (a name prefix with a running number in base 8, 10 or 16, a count,
+// a start number, a start address and an address interval), placed after a
+// chosen number of the group's elements. Every field is checked as it
+// changes and a refused change brings the former text back; OK checks the
+// whole request (NewElementRefusal). The editor then creates the elements
+// from Request().
+class CNewElementDlg : public QDialog {
+    Q_OBJECT
+public:
+    // `groups` are offered in the combo; the group at `currentGroup` is
+    // chosen and its element count is the proposed position.
+    CNewElementDlg(AddressTable groups, int currentGroup, QWidget* parent);
+
+    void OnOK();
+    NewElementRequest Request() const;
+
+private:
+    void OnBatch(bool checked);
+    void OnBase(int base);
+    void OnNameChange(const QString& text);
+    void OnCountChange(const QString& text);
+    void OnStartNumberChange(const QString& text);
+    void OnStartAddressChange(const QString& text);
+    // Puts `text` back into `edit` with the caret where it was.
+    static void ShowAgain(QLineEdit* edit, const QString& text, int caret);
+
+    AddressTable m_groups;
+    int m_base = DecimalBase;
+    int m_count = 1;
+    QString m_name;
+    QString m_startNumber;
+    QString m_startAddress;
+    QComboBox* m_groupCombo;
+    QCheckBox* m_batch;
+    QLabel* m_nameNote;
+    QLineEdit* m_nameEdit;
+    QLineEdit* m_addressEdit;
+    QSpinBox* m_position;
+    QGroupBox* m_batchBox;
+    QButtonGroup* m_bases;
+    QSpinBox* m_interval;
+    QLineEdit* m_countEdit;
+    QLineEdit* m_startNumberEdit;
+};
