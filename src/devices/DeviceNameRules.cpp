@@ -1,5 +1,6 @@
 #include "devices/DeviceNameRules.h"
 
+#include "StringIds.h"
 #include "base/ProgramPaths.h"
 
 #include <QFileInfo>
@@ -7,10 +8,6 @@
 #include <algorithm>
 
 namespace {
-
-constexpr int kMsgNameEmpty = 61281;        // "设备名不能为空!"
-constexpr int kMsgForbiddenCharacter = 61327; // "设备名不能包括以下字符:..."
-constexpr int kMsgDeviceExists = 61282;     // "该设备已经存在!"
 
 // Looks at single-byte characters only: the second byte of a GBK character
 // can equal "\" or "|" without being one.
@@ -37,10 +34,10 @@ bool DeviceFileExists(std::string_view name)
 int DeviceNameRefusal(std::string_view name, const std::vector<std::string>& deviceNames)
 {
     if (name.empty())
-        return kMsgNameEmpty;
+        return IdsDeviceNameEmpty;
     if (HasForbiddenCharacter(name) || !IsSafeDeviceName(name))
-        return kMsgForbiddenCharacter;
+        return IdsDeviceNameBadCharacters;
     if (std::find(deviceNames.begin(), deviceNames.end(), name) != deviceNames.end() || DeviceFileExists(name))
-        return kMsgDeviceExists;
+        return IdsDeviceExists;
     return 0;
 }

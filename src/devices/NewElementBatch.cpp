@@ -1,5 +1,6 @@
 #include "devices/NewElementBatch.h"
 
+#include "StringIds.h"
 #include "StringTable.h"
 #include "devices/AddressFileText.h"
 #include "devices/AddressLookup.h"
@@ -12,14 +13,6 @@
 
 namespace {
 
-constexpr int kMsgNameOrGroupEmpty = 61206;   // "元件名称和元件组名不能为空!"
-constexpr int kMsgGroupMissing = 61283;       // "元件组名不能为空!"
-constexpr int kMsgStartNumberEmpty = 61410;   // "起始元件名编号不能为空!"
-constexpr int kMsgStartNumberTooHigh = 61278; // "起始编号和新建元件个数和不能超过65535!"
-constexpr int kMsgAddressForm = 61233;        // "地址格式错误!"
-constexpr int kMsgAddressCharacters = 61230;  // "地址表的地址格式有错!"
-constexpr int kMsgNamePrefix = 61284;         // "元件名:"
-constexpr int kMsgReplaceQuestion = 61285;    // "已经存在,是否替换!"
 constexpr int kHighestWord = 0xFFFF;
 
 int Radix(int base)
@@ -63,7 +56,7 @@ const ElementGroup* FindGroup(const AddressTable& groups, std::string_view name)
 
 bool AskToReplace(UserInterface& ui, const std::string& name)
 {
-    const std::string question = StringGbk(kMsgNamePrefix) + name + StringGbk(kMsgReplaceQuestion);
+    const std::string question = StringGbk(IdsElementNamePrefix) + name + StringGbk(IdsElementExistsReplace);
     return ui.ShowMessageText(question, MbYesNo | MbIconInformation) == IdYes;
 }
 
@@ -110,18 +103,18 @@ bool StartNumberFits(std::string_view text, int base, int count)
 int NewElementRefusal(const NewElementRequest& request, const AddressTable& groups)
 {
     if (Trim(request.name).empty() || groups.empty())
-        return kMsgNameOrGroupEmpty;
+        return IdsElementOrGroupNameEmpty;
     const ElementGroup* group = FindGroup(groups, request.groupName);
     if (!group)
-        return kMsgGroupMissing;
+        return IdsChosenGroupNameEmpty;
     if (request.batch && request.startNumber.empty())
-        return kMsgStartNumberEmpty;
+        return IdsStartNumberEmpty;
     if (!StartNumberFits(request.startNumber, request.base, request.count))
-        return kMsgStartNumberTooHigh;
+        return IdsStartPlusCountOver65535;
     if (!AddressFitsGroup(request.startAddress, *group))
-        return kMsgAddressForm;
+        return IdsAddressFormatBad;
     if (!std::all_of(request.startAddress.begin(), request.startAddress.end(), IsAddressCharacter))
-        return kMsgAddressCharacters;
+        return IdsTableAddressFormatBad;
     return 0;
 }
 

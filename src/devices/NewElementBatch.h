@@ -48,12 +48,14 @@ struct NewElementRequest {
     int position = 0;          // the new elements go after this many elements
 };
 
-// Why OK refuses the request: the message id, or 0 when it is accepted.
-// 61206 name empty or blanks only, or no group at all; 61283 no group of that
-// name; 61410 a batch without start number; 61278 start number and count
-// past the limit; 61233 an address whose form does not fit the group;
-// 61230 an address with a character other than hexadecimal digits and the
-// point.
+// Why OK refuses the request: the string id of its message, or 0 when it is
+// accepted. IdsElementOrGroupNameEmpty a name empty or blanks only, or no
+// group at all; IdsChosenGroupNameEmpty no group of that name;
+// IdsStartNumberEmpty a batch without start number;
+// IdsStartPlusCountOver65535 start number and count past the limit;
+// IdsAddressFormatBad an address whose form does not fit the group;
+// IdsTableAddressFormatBad an address with a character other than
+// hexadecimal digits and the point.
 int NewElementRefusal(const NewElementRequest& request, const AddressTable& groups);
 
 // Creates the elements in the first group named by the request (nothing

@@ -1,16 +1,12 @@
 #include "devices/NewGroupRules.h"
 
+#include "StringIds.h"
 #include "devices/AddressLookup.h"
 #include "devices/AddressTableFile.h"
 
 #include <algorithm>
 
 namespace {
-
-constexpr int kMsgNameEmpty = 61231;    // "元件组名不能为空!"
-constexpr int kMsgNameForm = 61279;     // "此元件组名格式错误!"
-constexpr int kMsgNameExists = 61280;   // "此元件组名已经存在!"
-constexpr int kMsgTooManyGroups = 61277; // "元件组太多!"
 
 bool IsAscii(std::string_view name)
 {
@@ -36,12 +32,12 @@ GroupAccess NewGroupAccess(int elementType, int answer, bool writesSingleRegiste
 int NewGroupRefusal(std::string_view name, const AddressTable& groups)
 {
     if (name.empty())
-        return kMsgNameEmpty;
+        return IdsNewGroupNameEmpty;
     if (!IsAscii(name) || !IsWritableGroupName(name) || name.size() > kMaxGroupNameBytes)
-        return kMsgNameForm;
+        return IdsGroupNameFormatBad;
     if (FindElementGroupIndex(groups, name) >= 0)
-        return kMsgNameExists;
+        return IdsGroupNameExists;
     if (groups.size() > kGroupsBeforeLast)
-        return kMsgTooManyGroups;
+        return IdsTooManyGroups;
     return 0;
 }

@@ -33,9 +33,10 @@ struct GroupAccess {
 // 32-bit groups keep the interval; every other group gets 1.
 GroupAccess NewGroupAccess(int elementType, int answer, bool writesSingleRegister, int interval);
 
-// Why a new group of `name` is refused, or 0: 61231 an empty name; 61279 a
-// name that is not plain ASCII, holds ";" or a line break, has blanks at
-// either end or is longer than kMaxGroupNameBytes; 61280 a group of that
-// name exists (exact, case-sensitive); 61277 the table already holds more
-// than kGroupsBeforeLast groups.
+// Why a new group of `name` is refused (the string id of its message), or 0:
+// IdsNewGroupNameEmpty an empty name; IdsGroupNameFormatBad a name that is
+// not plain ASCII, holds ";" or a line break, has blanks at either end or is
+// longer than kMaxGroupNameBytes; IdsGroupNameExists a group of that name
+// exists (exact, case-sensitive); IdsTooManyGroups the table already holds
+// more than kGroupsBeforeLast groups.
 int NewGroupRefusal(std::string_view name, const AddressTable& groups);

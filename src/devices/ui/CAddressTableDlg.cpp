@@ -1,5 +1,6 @@
 #include "devices/ui/CAddressTableDlg.h"
 
+#include "StringIds.h"
 #include "devices/ui/CDeviceNameDlg.h"
 #include "devices/ui/CNewElementDlg.h"
 #include "devices/ui/CNewGroupDlg.h"
@@ -29,17 +30,6 @@
 
 namespace {
 
-constexpr int kNumberHeading = 61350;    // "序号"
-constexpr int kNameHeading = 61351;      // "元件名"
-constexpr int kAddressHeading = 61352;   // "地址(0x)"
-constexpr int kMsgSaveFailed = 61234;    // "保存地址表文件失败!"
-constexpr int kMsgSaved = 61235;         // "保存成功!"
-constexpr int kMsgSaveQuestion = 61232;  // "地址列表已经修改,是否要保存地址列表?"
-constexpr int kMsgNoDeviceName = 61281;  // "设备名不能为空!"
-constexpr int kMsgDeleteGroup = 61236;   // "是否删除当前元件组!"
-constexpr int kMsgDeleteRows = 61286;    // "您是否要删除被选中记录吗?"
-constexpr int kMsgNothingSelected = 61287; // "请选择要删除的纪录!"
-
 // The grid's client width, from which the column widths follow.
 constexpr int kListClientWidth = 460;
 constexpr int kListHeight = 360;
@@ -63,9 +53,9 @@ CAddressTableDlg::CAddressTableDlg(CVX50TextDoc& document, QWidget* parent)
 
     const int w = kListClientWidth;
     m_list->setObjectName(QStringLiteral("addresses"));
-    m_list->AddColumn(UiText(kNumberHeading), w / 8, Qt::AlignCenter);
-    m_list->AddColumn(UiText(kNameHeading), w / 4 + 120);
-    m_list->AddColumn(UiText(kAddressHeading), 4 * w / 7 - 100);
+    m_list->AddColumn(UiText(IdsAddressColumnNumber), w / 8, Qt::AlignCenter);
+    m_list->AddColumn(UiText(IdsAddressColumnName), w / 4 + 120);
+    m_list->AddColumn(UiText(IdsAddressColumnAddress), 4 * w / 7 - 100);
     m_list->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_list->setShowGrid(true);
     m_list->setMinimumSize(w + m_list->verticalScrollBar()->sizeHint().width() + 2 * m_list->frameWidth(),
@@ -257,10 +247,10 @@ void CAddressTableDlg::OnDeleteElement()
         return;
     const std::vector<int> selected = m_list->SelectedRows();
     if (selected.empty()) {
-        CurrentUi().ShowMessage(kMsgNothingSelected, MbOk);
+        CurrentUi().ShowMessage(IdsSelectRecordToDelete, MbOk);
         return;
     }
-    if (CurrentUi().ShowMessage(kMsgDeleteRows, MbYesNo | MbIconInformation) != IdYes)
+    if (CurrentUi().ShowMessage(IdsDeleteRecordsQuestion, MbYesNo | MbIconInformation) != IdYes)
         return;
     std::vector<AddressRowText> rows = ShownRows();
     DeleteSelectedRows(rows, selected);
@@ -315,7 +305,7 @@ void CAddressTableDlg::OnDeleteGroup()
 {
     if (!m_list->EndEdit() || m_shownGroup < 0)
         return;
-    if (CurrentUi().ShowMessage(kMsgDeleteGroup, MbYesNo | MbIconInformation) != IdYes)
+    if (CurrentUi().ShowMessage(IdsDeleteGroupQuestion, MbYesNo | MbIconInformation) != IdYes)
         return;
     m_groups.erase(m_groups.begin() + m_shownGroup);
     ListGroups();
@@ -342,14 +332,14 @@ void CAddressTableDlg::OnSave()
         return;
     }
     if (m_document.DeviceChange != 0 || m_document.DeviceName.empty()) {
-        CurrentUi().ShowMessage(kMsgNoDeviceName, MbOk);
+        CurrentUi().ShowMessage(IdsDeviceNameEmpty, MbOk);
         return;
     }
     CommitShownGroup(RowCommit::Save);
     PutBack();
     RebindAllElements(m_document);
-    if (m_modified && CurrentUi().ShowMessage(kMsgSaveQuestion, MbYesNo) == IdYes)
-        CurrentUi().ShowMessage(WriteDeviceTable() ? kMsgSaved : kMsgSaveFailed, MbOk);
+    if (m_modified && CurrentUi().ShowMessage(IdsAddressListModifiedSave, MbYesNo) == IdYes)
+        CurrentUi().ShowMessage(WriteDeviceTable() ? IdsSaveSucceeded : IdsSaveAddressTableFailed, MbOk);
 }
 
 void CAddressTableDlg::OnSaveAs()
@@ -366,7 +356,7 @@ void CAddressTableDlg::OnSaveAs()
     // The file is written as the new device's: CANEDIT follows its name.
     const bool written = WriteAddressTableFile(DeviceTablePath(dialog.Name()), m_document.GetDeviceKeys(),
                                                dialog.Name(), m_document.AddressTable);
-    CurrentUi().ShowMessage(written ? kMsgSaved : kMsgSaveFailed, MbOk);
+    CurrentUi().ShowMessage(written ? IdsSaveSucceeded : IdsSaveAddressTableFailed, MbOk);
 }
 
 void CAddressTableDlg::OnOK()
@@ -383,7 +373,7 @@ void CAddressTableDlg::OnOK()
         CommitShownGroup(RowCommit::Ok);
     PutBack();
     if (m_modified && !WriteDeviceTable()) {
-        CurrentUi().ShowMessage(kMsgSaveFailed, MbOk);
+        CurrentUi().ShowMessage(IdsSaveAddressTableFailed, MbOk);
         return;
     }
     Close(QDialog::Accepted);

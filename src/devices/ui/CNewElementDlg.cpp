@@ -1,5 +1,6 @@
 #include "devices/ui/CNewElementDlg.h"
 
+#include "StringIds.h"
 #include "shell/ui/UiText.h"
 #include "base/GbkText.h"
 #include "base/NumberText.h"
@@ -20,9 +21,6 @@
 
 namespace {
 
-constexpr int kFullNameNote = 61340;   // "注:全称"
-constexpr int kPrefixNote = 61339;     // "注:无编号元件名称"
-constexpr int kStartTooHigh = 61278;   // "起始编号和新建元件个数和不能超过65535!"
 constexpr std::size_t kNameBytes = 10;
 constexpr int kAddressCharacters = 6;
 constexpr int kHighestPosition = 65535;
@@ -77,7 +75,7 @@ CNewElementDlg::CNewElementDlg(AddressTable groups, int currentGroup, QWidget* p
     // The note has room for the longer of its two texts.
     const QFontMetrics metrics = m_nameNote->fontMetrics();
     m_nameNote->setMinimumWidth(
-        std::max(metrics.horizontalAdvance(UiText(kFullNameNote)), metrics.horizontalAdvance(UiText(kPrefixNote))));
+        std::max(metrics.horizontalAdvance(UiText(IdsNoteFullName)), metrics.horizontalAdvance(UiText(IdsNoteNameWithoutNumber))));
 
     for (const ElementGroup& group : m_groups)
         m_groupCombo->addItem(QStringFromGbk(group.name));
@@ -139,7 +137,7 @@ CNewElementDlg::CNewElementDlg(AddressTable groups, int currentGroup, QWidget* p
 
 void CNewElementDlg::OnBatch(bool checked)
 {
-    m_nameNote->setText(UiText(checked ? kPrefixNote : kFullNameNote));
+    m_nameNote->setText(UiText(checked ? IdsNoteNameWithoutNumber : IdsNoteFullName));
     m_batchBox->setEnabled(checked);
     if (!checked) {
         m_count = 1;
@@ -182,7 +180,7 @@ void CNewElementDlg::OnCountChange(const QString& text)
     }
     if (!StartNumberFits(GbkFromQString(m_startNumber), m_base, count)) {
         ShowAgain(m_countEdit, QString::number(m_count), m_countEdit->cursorPosition());
-        CurrentUi().ShowMessage(kStartTooHigh, MbOk);
+        CurrentUi().ShowMessage(IdsStartPlusCountOver65535, MbOk);
         return;
     }
     m_count = count;
@@ -194,7 +192,7 @@ void CNewElementDlg::OnStartNumberChange(const QString& text)
     const QString shown = m_base == HexBase ? text.toUpper() : text;
     if (!StartNumberFits(GbkFromQString(shown), m_base, m_count)) {
         ShowAgain(m_startNumberEdit, m_startNumber, caret - 1);
-        CurrentUi().ShowMessage(kStartTooHigh, MbOk);
+        CurrentUi().ShowMessage(IdsStartPlusCountOver65535, MbOk);
         return;
     }
     if (shown != text)

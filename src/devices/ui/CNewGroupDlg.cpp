@@ -1,5 +1,6 @@
 #include "devices/ui/CNewGroupDlg.h"
 
+#include "StringIds.h"
 #include "shell/ui/UiText.h"
 #include "base/GbkText.h"
 #include "base/UserInterface.h"
@@ -21,11 +22,8 @@
 namespace {
 
 // The type combo's items, in order, and the types they stand for.
-constexpr std::array<int, 3> kTypeTexts = {61298, 61299, 61300}; // "位元件", "16位字元件", "32位字元件"
+constexpr std::array<int, 3> kTypeTexts = {IdsBitElementType, IdsWord16ElementType, IdsWord32ElementType};
 constexpr std::array<int, 3> kTypes = {BitElementType, Word16ElementType, Word32ElementType};
-// Notes beside the answers; their texts come only with a resource file.
-constexpr int kBitNote = 61416;
-constexpr int kWord16Note = 61417;
 
 } // namespace
 
@@ -119,10 +117,12 @@ void CNewGroupDlg::OnElementTypeChange(int item)
     m_writesSingle->setEnabled(type == BitElementType);
     m_interval->setEnabled(word32);
     m_intervalLabel->setEnabled(word32);
-    ShowNote(word16 ? kWord16Note : kBitNote);
+    ShowNote(word16 ? IdsNewGroupNote16 : IdsNewGroupNoteBitOr32);
     m_answerButtons[word16 ? WritesMultipleRegisters : HasCoilCommands]->setChecked(true);
 }
 
+// The notes' texts come only with a resource file; without one there is
+// no note.
 void CNewGroupDlg::ShowNote(int stringId)
 {
     const QString text = UiText(stringId);
