@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <system_error>
 
 namespace {
 
@@ -18,17 +19,6 @@ constexpr int kHighestWord = 0xFFFF;
 int Radix(int base)
 {
     return base == OctalBase ? 8 : base == HexBase ? 16 : 10;
-}
-
-int DigitValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return 99;
 }
 
 bool IsAddressCharacter(char c)
@@ -64,17 +54,16 @@ bool AskToReplace(UserInterface& ui, const std::string& name)
 
 std::optional<int> ParseStartNumber(std::string_view text, int base)
 {
-    const int radix = Radix(base);
-    int value = 0;
-    for (char c : text) {
-        const int digit = DigitValue(c);
-        if (digit >= radix)
-            return std::nullopt;
-        value = value * radix + digit;
-        if (value >= kRunningNumberLimit)
-            return std::nullopt;
-    }
-    return value;
+    if (text.empty())
+        return 0;
+    // Digits only (no sign), either case; a value too large for the type
+    // fails like one above the limit.
+    unsigned value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value, Radix(base));
+    if (error != std::errc() || stop != end || value >= unsigned(kRunningNumberLimit))
+        return std::nullopt;
+    return static_cast<int>(value);
 }
 
 std::string FormatRunningNumber(int value, int base)

@@ -1,5 +1,6 @@
 #include "devices/ui/CAddressTableDlg.h"
 
+#include "shell/ui/OkCancelButtons.h"
 #include "StringIds.h"
 #include "devices/ui/CDeviceNameDlg.h"
 #include "devices/ui/CNewElementDlg.h"
@@ -17,11 +18,11 @@
 #include "base/ProgramPaths.h"
 #include "base/UserInterface.h"
 
+#include <QAbstractButton>
 #include <QDialogButtonBox>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTabBar>
@@ -65,12 +66,9 @@ CAddressTableDlg::CAddressTableDlg(CVX50TextDoc& document, QWidget* parent)
 
     // The buttons take no focus, so that pressing one leaves a running cell
     // edit to the command, which ends it.
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
-    QPushButton* cancel = buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
-    ok->setFocusPolicy(Qt::NoFocus);
-    cancel->setFocusPolicy(Qt::NoFocus);
-    ok->setDefault(true);
+    QDialogButtonBox* buttons = OkCancelButtons(this, [this] { OnOK(); }, [this] { OnCancel(); });
+    for (QAbstractButton* button : buttons->buttons())
+        button->setFocusPolicy(Qt::NoFocus);
 
     auto* layout = new QVBoxLayout(this);
     layout->setSpacing(0);
@@ -84,8 +82,6 @@ CAddressTableDlg::CAddressTableDlg(CVX50TextDoc& document, QWidget* parent)
     connect(m_list, &CAddressListCtrl::leftButtonPressed, this, &CAddressTableDlg::OnLeftButton);
     connect(m_list, &CAddressListCtrl::keyPressed, this, [this](int key) { OnKey(key); });
     connect(m_list, &CAddressListCtrl::cellTextTyped, this, [this] { m_modified = true; });
-    connect(buttons, &QDialogButtonBox::accepted, this, &CAddressTableDlg::OnOK);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CAddressTableDlg::OnCancel);
     connect(m_scrollTimer, &QTimer::timeout, this, &CAddressTableDlg::OnAutoScroll);
 
     // A device being created starts without tabs: its table is empty.

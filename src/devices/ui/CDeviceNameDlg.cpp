@@ -1,11 +1,11 @@
 #include "devices/ui/CDeviceNameDlg.h"
 
+#include "shell/ui/OkCancelButtons.h"
 #include "devices/AddressFileText.h"
 #include "devices/DeviceNameRules.h"
 #include "base/GbkText.h"
 #include "base/UserInterface.h"
 
-#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QVBoxLayout>
@@ -21,14 +21,9 @@ CDeviceNameDlg::CDeviceNameDlg(const std::string& deviceName, std::vector<std::s
     auto* boxLayout = new QVBoxLayout(box);
     boxLayout->addWidget(m_nameEdit);
 
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(box);
-    layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CDeviceNameDlg::OnOK);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(OkCancelButtons(this, [this] { OnOK(); }));
 }
 
 void CDeviceNameDlg::OnOK()

@@ -1,5 +1,6 @@
 #include "devices/ui/CNewElementDlg.h"
 
+#include "shell/ui/OkCancelButtons.h"
 #include "StringIds.h"
 #include "shell/ui/UiText.h"
 #include "base/GbkText.h"
@@ -9,7 +10,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -114,15 +114,12 @@ CNewElementDlg::CNewElementDlg(AddressTable groups, int currentGroup, QWidget* p
     elementLayout->addWidget(m_position, 2, 1);
     elementLayout->addWidget(new QLabel(QStringLiteral("之后"), elementBox), 2, 2);
 
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Boxed(QStringLiteral("元件组设置:"), m_groupCombo, this));
     layout->addWidget(Boxed(QStringLiteral("增加方式"), m_batch, this));
     layout->addWidget(elementBox);
     layout->addWidget(m_batchBox);
-    layout->addWidget(buttons);
+    layout->addWidget(OkCancelButtons(this, [this] { OnOK(); }));
 
     connect(m_batch, &QCheckBox::toggled, this, &CNewElementDlg::OnBatch);
     connect(m_bases, &QButtonGroup::idClicked, this, &CNewElementDlg::OnBase);
@@ -130,8 +127,6 @@ CNewElementDlg::CNewElementDlg(AddressTable groups, int currentGroup, QWidget* p
     connect(m_countEdit, &QLineEdit::textEdited, this, &CNewElementDlg::OnCountChange);
     connect(m_startNumberEdit, &QLineEdit::textEdited, this, &CNewElementDlg::OnStartNumberChange);
     connect(m_addressEdit, &QLineEdit::textEdited, this, &CNewElementDlg::OnStartAddressChange);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CNewElementDlg::OnOK);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     OnBatch(false);
 }
 

@@ -1,5 +1,6 @@
 #include "devices/ui/CNewGroupDlg.h"
 
+#include "shell/ui/OkCancelButtons.h"
 #include "StringIds.h"
 #include "shell/ui/UiText.h"
 #include "base/GbkText.h"
@@ -8,7 +9,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -91,18 +91,13 @@ CNewGroupDlg::CNewGroupDlg(AddressTable groups, QWidget* parent)
     nameRow->addWidget(new QLabel(QStringLiteral("0-9、英文字母及符号"), this));
     form->addRow(QStringLiteral("元件组名:"), nameRow);
 
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(answerBox);
     layout->addWidget(intervalBox);
-    layout->addWidget(buttons);
+    layout->addWidget(OkCancelButtons(this, [this] { OnOK(); }));
 
     connect(m_typeCombo, &QComboBox::activated, this, &CNewGroupDlg::OnElementTypeChange);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CNewGroupDlg::OnOK);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     OnElementTypeChange(0);
 }
 

@@ -1,5 +1,6 @@
 #include "shell/ui/CCopyScreenDlg.h"
 
+#include "shell/ui/OkCancelButtons.h"
 #include "StringIds.h"
 #include "shell/ui/UiText.h"
 #include "model/CVX50TextDoc.h"
@@ -29,11 +30,7 @@ CCopyScreenDlg::CCopyScreenDlg(const CVX50TextDoc& doc, QWidget* parent)
     line->addWidget(m_target);
     line->addWidget(new QLabel(QStringLiteral("号画面"), this));
 
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = OkCancelButtons(this, [this] { accept(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(line);

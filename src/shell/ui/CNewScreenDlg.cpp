@@ -1,5 +1,6 @@
 #include "shell/ui/CNewScreenDlg.h"
 
+#include "shell/ui/OkCancelButtons.h"
 #include "StringIds.h"
 #include "StringTable.h"
 #include "shell/ui/CMainFrame.h"
@@ -31,17 +32,13 @@ CNewScreenDlg::CNewScreenDlg(CMainFrame& frame, bool insertMode)
     m_description->setObjectName(QStringLiteral("description"));
     m_description->setText(QStringFromGbk(frame.GetDocument().DefaultScreenDescription(m_number)));
 
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
+    QDialogButtonBox* buttons = OkCancelButtons(this, [this] { OnOK(); });
     auto* form = new QFormLayout(this);
     form->addRow(QStringLiteral("画面号："), m_numberEdit);
     form->addRow(QStringLiteral("画面描述："), m_description);
     form->addRow(buttons);
 
     connect(m_numberEdit, &QSpinBox::valueChanged, this, &CNewScreenDlg::OnNumberChange);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CNewScreenDlg::OnOK);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
 void CNewScreenDlg::OnNumberChange(int number)

@@ -1,5 +1,6 @@
 #include "shell/ui/CScreenSettingsDlg.h"
 
+#include "shell/ui/OkCancelButtons.h"
 #include "StringIds.h"
 #include "shell/ui/UiText.h"
 #include "model/CVX50TextDoc.h"
@@ -48,11 +49,7 @@ CScreenSettingsDlg::CScreenSettingsDlg(CVX50TextDoc& doc, QWidget* parent)
     portLine->addWidget(m_rs485);
     portLine->addWidget(m_com1);
 
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CScreenSettingsDlg::OnOK);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = OkCancelButtons(this, [this] { OnOK(); });
 
     auto* form = new QFormLayout(this);
     form->addRow(new QLabel(UiText(IdsScreenNumberLabel) + QString::number(m_number), this));
