@@ -24,6 +24,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTabBar>
 #include <QTemporaryDir>
@@ -273,6 +274,31 @@ private slots:
         dialog.OnCancel();
         QVERIFY(Doc().AddressTable == before);
         CheckDeviceFile(kDevice, before);
+    }
+
+    void aDragHeldBelowTheRowsScrollsAndSelectsOn()
+    {
+        std::vector<DeviceElement> elements;
+        for (int i = 0; i < 60; ++i)
+            elements.push_back({"D" + std::to_string(i), i, 0});
+        UseDevice({MakeGroup("D", Word16ElementType, SingleWriteMode, elements)});
+        CAddressTableDlg dialog(Doc(), m_editor->frame.get());
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        CAddressListCtrl& list = *dialog.List();
+        QWidget* rows = list.viewport();
+
+        QTest::mousePress(rows, Qt::LeftButton, {}, CellCentre(list, 2, 0));
+        QTest::mouseMove(rows, QPoint(CellCentre(list, 2, 0).x(), rows->height() - 2));
+        QVERIFY(list.ScrollDownRequested());
+        const std::size_t dragged = list.SelectedRows().size();
+        QTRY_VERIFY(list.SelectedRows().size() >= dragged + 2);
+        QVERIFY(list.verticalScrollBar()->value() > 0);
+        QTest::mouseRelease(rows, Qt::LeftButton, {}, QPoint(CellCentre(list, 2, 0).x(), rows->height() - 2));
+        QVERIFY(!list.ScrollDownRequested());
+        const std::vector<int> selected = list.SelectedRows();
+        for (std::size_t i = 0; i < selected.size(); ++i)
+            QCOMPARE(selected[i], int(i) + 2);
     }
 
     void saveAsksAndWritesAndSaveAsMakesAnotherDevice()
