@@ -1,6 +1,5 @@
 #include "devices/ui/CAddressTableDlg.h"
 
-#include "shell/ui/OkCancelButtons.h"
 #include "StringIds.h"
 #include "devices/ui/CDeviceNameDlg.h"
 #include "devices/ui/CNewElementDlg.h"
@@ -8,6 +7,7 @@
 #include "shell/ui/CAddressListCtrl.h"
 #include "shell/ui/GuiUserInterface.h"
 #include "shell/ui/InPlaceCellEdit.h"
+#include "shell/ui/OkCancelButtons.h"
 #include "shell/ui/UiText.h"
 #include "devices/AddressRowSelection.h"
 #include "devices/AddressTableFile.h"

@@ -1,7 +1,7 @@
 #include "devices/ui/CNewElementDlg.h"
 
-#include "shell/ui/OkCancelButtons.h"
 #include "StringIds.h"
+#include "shell/ui/OkCancelButtons.h"
 #include "shell/ui/UiText.h"
 #include "base/GbkText.h"
 #include "base/NumberText.h"

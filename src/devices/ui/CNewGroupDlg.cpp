@@ -1,7 +1,7 @@
 #include "devices/ui/CNewGroupDlg.h"
 
-#include "shell/ui/OkCancelButtons.h"
 #include "StringIds.h"
+#include "shell/ui/OkCancelButtons.h"
 #include "shell/ui/UiText.h"
 #include "base/GbkText.h"
 #include "base/UserInterface.h"

@@ -1,9 +1,9 @@
 #include "shell/ui/CNewScreenDlg.h"
 
-#include "shell/ui/OkCancelButtons.h"
 #include "StringIds.h"
 #include "StringTable.h"
 #include "shell/ui/CMainFrame.h"
+#include "shell/ui/OkCancelButtons.h"
 #include "shell/ui/ScreenEditRefresh.h"
 #include "shell/ui/UiText.h"
 #include "model/CVX50TextDoc.h"

@@ -1,7 +1,7 @@
 #include "shell/ui/CScreenSettingsDlg.h"
 
-#include "shell/ui/OkCancelButtons.h"
 #include "StringIds.h"
+#include "shell/ui/OkCancelButtons.h"
 #include "shell/ui/UiText.h"
 #include "model/CVX50TextDoc.h"
 #include "base/GbkText.h"
