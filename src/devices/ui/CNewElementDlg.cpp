@@ -1,6 +1,7 @@
 #include "devices/ui/CNewElementDlg.h"
 
 #include "StringIds.h"
+#include "pages/ui/CSpinEdit.h"
 #include "shell/ui/OkCancelButtons.h"
 #include "shell/ui/UiText.h"
 #include "base/GbkText.h"
@@ -16,7 +17,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace {
@@ -25,6 +25,8 @@ constexpr std::size_t kNameBytes = 10;
 constexpr int kAddressCharacters = 6;
 constexpr int kHighestPosition = 65535;
 constexpr int kHighestWord = 0xFFFF;
+// The interval's arrows run to 8; a larger interval may be typed.
+constexpr int kHighestIntervalStep = 8;
 
 // A start address as it may be typed: hexadecimal digits and points, the
 // word part at most FFFF.
@@ -53,10 +55,10 @@ CNewElementDlg::CNewElementDlg(AddressTable groups, int currentGroup, QWidget* p
     , m_nameNote(new QLabel(this))
     , m_nameEdit(new QLineEdit(this))
     , m_addressEdit(new QLineEdit(this))
-    , m_position(new QSpinBox(this))
+    , m_positionEdit(new CSpinEdit(0, kHighestPosition, this))
     , m_batchBox(new QGroupBox(QStringLiteral("批量新建设置:"), this))
     , m_bases(new QButtonGroup(this))
-    , m_interval(new QSpinBox(this))
+    , m_intervalEdit(new CSpinEdit(1, kHighestIntervalStep, this))
     , m_countEdit(new QLineEdit(QStringLiteral("1"), this))
     , m_startNumberEdit(new QLineEdit(this))
 {
@@ -66,10 +68,9 @@ CNewElementDlg::CNewElementDlg(AddressTable groups, int currentGroup, QWidget* p
     m_nameEdit->setObjectName(QStringLiteral("name"));
     m_addressEdit->setObjectName(QStringLiteral("startAddress"));
     m_addressEdit->setMaxLength(kAddressCharacters);
-    m_position->setObjectName(QStringLiteral("position"));
-    m_position->setRange(0, kHighestPosition);
-    m_interval->setObjectName(QStringLiteral("interval"));
-    m_interval->setRange(1, kHighestWord);
+    m_positionEdit->setObjectName(QStringLiteral("position"));
+    m_intervalEdit->setObjectName(QStringLiteral("interval"));
+    m_intervalEdit->SetValue(m_interval);
     m_countEdit->setObjectName(QStringLiteral("count"));
     m_startNumberEdit->setObjectName(QStringLiteral("startNumber"));
     // The note has room for the longer of its two texts.
@@ -81,8 +82,9 @@ CNewElementDlg::CNewElementDlg(AddressTable groups, int currentGroup, QWidget* p
         m_groupCombo->addItem(QStringFromGbk(group.name));
     if (currentGroup >= 0 && currentGroup < static_cast<int>(m_groups.size())) {
         m_groupCombo->setCurrentIndex(currentGroup);
-        m_position->setValue(static_cast<int>(m_groups[static_cast<std::size_t>(currentGroup)].elements.size()));
+        m_position = static_cast<int>(m_groups[static_cast<std::size_t>(currentGroup)].elements.size());
     }
+    m_positionEdit->SetValue(m_position);
 
     auto* baseRow = new QWidget(this);
     auto* baseLayout = new QHBoxLayout(baseRow);
@@ -98,7 +100,7 @@ CNewElementDlg::CNewElementDlg(AddressTable groups, int currentGroup, QWidget* p
 
     auto* batchLayout = new QGridLayout(m_batchBox);
     batchLayout->addWidget(Boxed(QStringLiteral("元件编号进制"), baseRow, m_batchBox), 0, 0, 1, 2);
-    batchLayout->addWidget(Boxed(QStringLiteral("地址间隔(递增)"), m_interval, m_batchBox), 1, 0);
+    batchLayout->addWidget(Boxed(QStringLiteral("地址间隔(递增)"), m_intervalEdit, m_batchBox), 1, 0);
     batchLayout->addWidget(Boxed(QStringLiteral("新建元件个数:"), m_countEdit, m_batchBox), 1, 1);
     batchLayout->addWidget(Boxed(QStringLiteral("起始元件名编号"), m_startNumberEdit, m_batchBox), 2, 0);
 
@@ -111,7 +113,7 @@ CNewElementDlg::CNewElementDlg(AddressTable groups, int currentGroup, QWidget* p
     elementLayout->addWidget(m_addressEdit, 1, 1);
     elementLayout->addWidget(new QLabel(QStringLiteral("注:16进制"), elementBox), 1, 2);
     elementLayout->addWidget(new QLabel(QStringLiteral("位置: 在序号"), elementBox), 2, 0);
-    elementLayout->addWidget(m_position, 2, 1);
+    elementLayout->addWidget(m_positionEdit, 2, 1);
     elementLayout->addWidget(new QLabel(QStringLiteral("之后"), elementBox), 2, 2);
 
     auto* layout = new QVBoxLayout(this);
@@ -127,6 +129,8 @@ CNewElementDlg::CNewElementDlg(AddressTable groups, int currentGroup, QWidget* p
     connect(m_countEdit, &QLineEdit::textEdited, this, &CNewElementDlg::OnCountChange);
     connect(m_startNumberEdit, &QLineEdit::textEdited, this, &CNewElementDlg::OnStartNumberChange);
     connect(m_addressEdit, &QLineEdit::textEdited, this, &CNewElementDlg::OnStartAddressChange);
+    connect(m_intervalEdit, &CSpinEdit::Edited, this, &CNewElementDlg::OnIntervalChange);
+    connect(m_positionEdit, &CSpinEdit::Edited, this, &CNewElementDlg::OnPositionChange);
     OnBatch(false);
 }
 
@@ -165,20 +169,37 @@ void CNewElementDlg::OnNameChange(const QString& text)
         m_name = text;
 }
 
-void CNewElementDlg::OnCountChange(const QString& text)
+void CNewElementDlg::OnCountChange()
 {
-    bool number = false;
-    const int count = text.toInt(&number);
-    if (!number || count < 0 || count > kMaxBatchCount) {
+    const std::optional<int> count = ReadFieldValue(*m_countEdit, 0, kMaxBatchCount);
+    if (!count) {
         ShowAgain(m_countEdit, QString::number(m_count), m_countEdit->cursorPosition());
         return;
     }
-    if (!StartNumberFits(GbkFromQString(m_startNumber), m_base, count)) {
+    if (!StartNumberFits(GbkFromQString(m_startNumber), m_base, *count)) {
         ShowAgain(m_countEdit, QString::number(m_count), m_countEdit->cursorPosition());
         CurrentUi().ShowMessage(IdsStartPlusCountOver65535, MbOk);
         return;
     }
-    m_count = count;
+    m_count = *count;
+}
+
+void CNewElementDlg::OnIntervalChange()
+{
+    const std::optional<int> interval = m_intervalEdit->ReadInteger();
+    if (interval && *interval > 0)
+        m_interval = *interval;
+    else
+        m_intervalEdit->SetValue(m_interval);
+}
+
+void CNewElementDlg::OnPositionChange()
+{
+    const std::optional<int> position = m_positionEdit->ReadInteger();
+    if (position && *position >= 0 && *position <= kHighestPosition)
+        m_position = *position;
+    else
+        m_positionEdit->SetValue(m_position);
 }
 
 void CNewElementDlg::OnStartNumberChange(const QString& text)
@@ -217,9 +238,9 @@ NewElementRequest CNewElementDlg::Request() const
     request.count = m_count;
     request.base = m_base;
     request.startNumber = GbkFromQString(m_startNumber);
-    request.interval = m_interval->value();
+    request.interval = m_interval;
     request.startAddress = GbkFromQString(m_startAddress);
-    request.position = m_position->value();
+    request.position = m_position;
     return request;
 }
 

@@ -5,13 +5,13 @@
 
 #include <QDialog>
 
+class CSpinEdit;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QSpinBox;
 
 // New device elements: a group, and one element (name and address) or a
 // batch (a name prefix with a running number in base 8, 10 or 16, a count,
@@ -34,15 +34,22 @@ private:
     void OnBatch(bool checked);
     void OnBase(int base);
     void OnNameChange(const QString& text);
-    void OnCountChange(const QString& text);
+    // A count outside 0 to 10000 draws the range prompt, one that takes the
+    // running number past the limit a message; either brings the former
+    // count back.
+    void OnCountChange();
     void OnStartNumberChange(const QString& text);
     void OnStartAddressChange(const QString& text);
+    void OnIntervalChange();
+    void OnPositionChange();
     // Puts `text` back into `edit` with the caret where it was.
     static void ShowAgain(QLineEdit* edit, const QString& text, int caret);
 
     AddressTable m_groups;
     int m_base = DecimalBase;
     int m_count = 1;
+    int m_interval = 1;
+    int m_position = 0;
     QString m_name;
     QString m_startNumber;
     QString m_startAddress;
@@ -51,10 +58,10 @@ private:
     QLabel* m_nameNote;
     QLineEdit* m_nameEdit;
     QLineEdit* m_addressEdit;
-    QSpinBox* m_position;
+    CSpinEdit* m_positionEdit;
     QGroupBox* m_batchBox;
     QButtonGroup* m_bases;
-    QSpinBox* m_interval;
+    CSpinEdit* m_intervalEdit;
     QLineEdit* m_countEdit;
     QLineEdit* m_startNumberEdit;
 };

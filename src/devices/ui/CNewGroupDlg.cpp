@@ -1,6 +1,7 @@
 #include "devices/ui/CNewGroupDlg.h"
 
 #include "StringIds.h"
+#include "pages/ui/CSpinEdit.h"
 #include "shell/ui/OkCancelButtons.h"
 #include "shell/ui/UiText.h"
 #include "base/GbkText.h"
@@ -15,7 +16,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QSpinBox>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -35,7 +35,7 @@ CNewGroupDlg::CNewGroupDlg(AddressTable groups, QWidget* parent)
     , m_answers(new QButtonGroup(this))
     , m_answerPairs(new QStackedWidget(this))
     , m_writesSingle(new QCheckBox(QStringLiteral("支持写单个寄存器通讯命令(功能码:06H)"), this))
-    , m_interval(new QSpinBox(this))
+    , m_interval(new CSpinEdit(1, 2, this))
     , m_intervalLabel(new QLabel(QStringLiteral("间隔:"), this))
     , m_note(new QLabel(this))
 {
@@ -47,8 +47,7 @@ CNewGroupDlg::CNewGroupDlg(AddressTable groups, QWidget* parent)
     m_nameEdit->setMaxLength(static_cast<int>(kMaxGroupNameBytes));
     m_writesSingle->setObjectName(QStringLiteral("writesSingle"));
     m_interval->setObjectName(QStringLiteral("interval"));
-    m_interval->setRange(1, 2);
-    m_interval->setValue(2);
+    m_interval->SetValue(m_intervalValue);
     m_note->setWordWrap(true);
 
     // Bit and 32-bit groups answer with the first pair, 16-bit groups with
@@ -98,6 +97,7 @@ CNewGroupDlg::CNewGroupDlg(AddressTable groups, QWidget* parent)
     layout->addWidget(OkCancelButtons(this, [this] { OnOK(); }));
 
     connect(m_typeCombo, &QComboBox::activated, this, &CNewGroupDlg::OnElementTypeChange);
+    connect(m_interval, &CSpinEdit::Edited, this, &CNewGroupDlg::OnIntervalChange);
     OnElementTypeChange(0);
 }
 
@@ -118,6 +118,14 @@ void CNewGroupDlg::OnElementTypeChange(int item)
 
 // The notes' texts come only with a resource file; without one there is
 // no note.
+void CNewGroupDlg::OnIntervalChange()
+{
+    if (const std::optional<int> interval = m_interval->ReadValue(1, 2))
+        m_intervalValue = *interval;
+    else
+        m_interval->SetValue(m_intervalValue);
+}
+
 void CNewGroupDlg::ShowNote(int stringId)
 {
     const QString text = UiText(stringId);
@@ -127,7 +135,7 @@ void CNewGroupDlg::ShowNote(int stringId)
 
 GroupAccess CNewGroupDlg::Access() const
 {
-    return NewGroupAccess(m_type, m_answers->checkedId(), m_writesSingle->isChecked(), m_interval->value());
+    return NewGroupAccess(m_type, m_answers->checkedId(), m_writesSingle->isChecked(), m_intervalValue);
 }
 
 void CNewGroupDlg::OnOK()

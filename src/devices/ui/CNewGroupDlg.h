@@ -12,9 +12,9 @@ class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class CSpinEdit;
 class QLineEdit;
 class QRadioButton;
-class QSpinBox;
 class QStackedWidget;
 
 // The new element group: its name, its element type and the answer to how
@@ -35,18 +35,21 @@ public:
 
 private:
     void OnElementTypeChange(int item);
+    // A refused interval (not 1 or 2) brings the former one back.
+    void OnIntervalChange();
     void ShowNote(int stringId);
 
     AddressTable m_groups;
     std::string m_name;
     int m_type = BitElementType;
+    int m_intervalValue = 2;
     QComboBox* m_typeCombo;
     QLineEdit* m_nameEdit;
     QButtonGroup* m_answers;
     std::array<QRadioButton*, 4> m_answerButtons{};
     QStackedWidget* m_answerPairs;
     QCheckBox* m_writesSingle;
-    QSpinBox* m_interval;
+    CSpinEdit* m_interval;
     QLabel* m_intervalLabel;
     QLabel* m_note;
 };

@@ -21,6 +21,21 @@ QToolButton* ArrowButton(Qt::ArrowType arrow, QWidget* parent)
     return button;
 }
 
+std::optional<int> EditValue(const QLineEdit& edit)
+{
+    bool ok = false;
+    const int value = edit.text().toInt(&ok);
+    return ok ? std::optional<int>(value) : std::nullopt;
+}
+
+std::optional<int> ReadEditInteger(const QLineEdit& edit)
+{
+    const std::optional<int> value = EditValue(edit);
+    if (!value)
+        CurrentUi().ShowMessageText(IntegerPromptText(), MbOk | MbIconWarning);
+    return value;
+}
+
 } // namespace
 
 CSpinEdit::CSpinEdit(int min, int max, QWidget* parent)
@@ -56,27 +71,17 @@ void CSpinEdit::SetValue(int value)
 
 std::optional<int> CSpinEdit::Value() const
 {
-    bool ok = false;
-    const int value = m_edit->text().toInt(&ok);
-    return ok ? std::optional<int>(value) : std::nullopt;
+    return EditValue(*m_edit);
 }
 
 std::optional<int> CSpinEdit::ReadInteger() const
 {
-    const std::optional<int> value = Value();
-    if (!value)
-        CurrentUi().ShowMessageText(IntegerPromptText(), MbOk | MbIconWarning);
-    return value;
+    return ReadEditInteger(*m_edit);
 }
 
 std::optional<int> CSpinEdit::ReadValue(int min, int max) const
 {
-    const std::optional<int> value = ReadInteger();
-    if (value && (*value < min || *value > max)) {
-        CurrentUi().ShowMessageText(RangePromptText(min, max), MbOk | MbIconWarning);
-        return std::nullopt;
-    }
-    return value;
+    return ReadFieldValue(*m_edit, min, max);
 }
 
 void CSpinEdit::Step(int delta)
@@ -84,4 +89,14 @@ void CSpinEdit::Step(int delta)
     const int from = Value().value_or(m_min);
     m_edit->setText(QString::number(std::clamp(from + delta, m_min, m_max)));
     emit Edited();
+}
+
+std::optional<int> ReadFieldValue(const QLineEdit& edit, int min, int max)
+{
+    const std::optional<int> value = ReadEditInteger(edit);
+    if (value && (*value < min || *value > max)) {
+        CurrentUi().ShowMessageText(RangePromptText(min, max), MbOk | MbIconWarning);
+        return std::nullopt;
+    }
+    return value;
 }

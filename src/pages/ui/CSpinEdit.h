@@ -42,3 +42,8 @@ private:
     QToolButton* m_up;
     QToolButton* m_down;
 };
+
+// The number of a field without arrows, read as CSpinEdit reads its own: the
+// number when `edit` holds an integer within min..max; otherwise the integer
+// or range prompt is shown and none returned.
+std::optional<int> ReadFieldValue(const QLineEdit& edit, int min, int max);

@@ -7,12 +7,15 @@
 #include "devices/ui/CDeviceNameDlg.h"
 #include "devices/ui/CNewElementDlg.h"
 #include "devices/ui/CNewGroupDlg.h"
+#include "pages/ui/CSpinEdit.h"
+#include "pages/NumberPrompts.h"
 #include "shell/ui/CAddressListCtrl.h"
 #include "shell/ui/InPlaceCellEdit.h"
 #include "shell/ui/UiText.h"
 #include "devices/AddressTableFile.h"
 #include "devices/DeviceKeys.h"
 #include "base/FileIo.h"
+#include "base/GbkText.h"
 #include "base/ProgramPaths.h"
 #include "support/ScriptedEditor.h"
 #include "support/TableGroups.h"
@@ -25,7 +28,6 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QSpinBox>
 #include <QTabBar>
 #include <QTemporaryDir>
 
@@ -348,8 +350,12 @@ private slots:
         auto* start = dialog.findChild<QLineEdit*>("startNumber");
         auto* address = dialog.findChild<QLineEdit*>("startAddress");
         QCOMPARE(dialog.findChild<QComboBox*>("group")->currentText(), QStringLiteral("D"));
-        QCOMPARE(dialog.findChild<QSpinBox*>("position")->value(), 2);
+        auto* position = dialog.findChild<CSpinEdit*>("position");
+        auto* interval = dialog.findChild<CSpinEdit*>("interval");
+        QCOMPARE(position->Value(), 2);
         QVERIFY(!count->isEnabled());
+        Type(position->Edit(), QStringLiteral("70000"));
+        QCOMPARE(position->Value(), 7000);
 
         QTest::keyClicks(name, QStringLiteral("A=B;C"));
         QCOMPARE(name->text(), QStringLiteral("ABC"));
@@ -359,8 +365,14 @@ private slots:
         QCOMPARE(address->text(), QStringLiteral("1000"));
 
         dialog.findChild<QCheckBox*>("batch")->click();
+        Type(interval->Edit(), QStringLiteral("12"));
+        Type(interval->Edit(), QStringLiteral("0"));
+        QCOMPARE(interval->Value(), 12);
+        QVERIFY(Ui().shown.isEmpty());
         Type(count, QStringLiteral("10001"));
         QCOMPARE(count->text(), QStringLiteral("1000"));
+        QCOMPARE(Ui().shown, QStringList{QStringFromGbk(RangePromptText(0, 10000))});
+        Ui().shown.clear();
         Type(count, QStringLiteral("2"));
         Type(start, QStringLiteral("65535"));
         QCOMPARE(start->text(), QStringLiteral("6553"));
@@ -379,6 +391,8 @@ private slots:
         QCOMPARE(request.count, 1);
         QVERIFY(request.startNumber.empty());
         QCOMPARE(request.name, std::string("ABC"));
+        QCOMPARE(request.interval, 12);
+        QCOMPARE(request.position, 7000);
     }
 
     void newGroupAnswersFollowTheType()
@@ -396,11 +410,15 @@ private slots:
         QVERIFY(!dialog.findChild<QCheckBox*>("writesSingle")->isVisible());
         choose(0);
         QVERIFY(dialog.findChild<QRadioButton*>("answer0")->isChecked());
-        QVERIFY(!dialog.findChild<QSpinBox*>("interval")->isEnabled());
+        auto* interval = dialog.findChild<CSpinEdit*>("interval");
+        QVERIFY(!interval->isEnabled());
         choose(2);
-        QVERIFY(dialog.findChild<QSpinBox*>("interval")->isEnabled());
+        QVERIFY(interval->isEnabled());
         QVERIFY(!dialog.findChild<QRadioButton*>("answer1")->isEnabled());
-        dialog.findChild<QSpinBox*>("interval")->setValue(1);
+        Type(interval->Edit(), QStringLiteral("3"));
+        QCOMPARE(interval->Value(), 2);
+        QCOMPARE(Ui().shown, QStringList{QStringFromGbk(RangePromptText(1, 2))});
+        Type(interval->Edit(), QStringLiteral("1"));
         dialog.OnOK();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(dialog.ElementType(), int(Word32ElementType));
