@@ -14,14 +14,6 @@ std::vector<DeviceElement> Elements(int count)
     return elements;
 }
 
-std::vector<std::string> Names(const ElementGroup& group)
-{
-    std::vector<std::string> names;
-    for (const auto& e : group.elements)
-        names.push_back(e.name);
-    return names;
-}
-
 } // namespace
 
 TEST(AddressTableRows, AddressTextShowsTheBitOnlyInBitAddressedGroups)
@@ -101,7 +93,7 @@ TEST(AddressTableRows, DeleteRemovesTheSelectedRowsAndIgnoresTheEmptyTail)
     DeleteSelectedRows(rows, {30, 5, 2});
     ElementGroup group = MakeGroup("E", Word16ElementType, CoilOrMultiWriteMode, Elements(6));
     CommitGroupRows(group, rows, RowCommit::Save);
-    EXPECT_EQ(Names(group), (std::vector<std::string>{"E0", "E1", "E3", "E4"}));
+    EXPECT_EQ(ElementNames(group), (std::vector<std::string>{"E0", "E1", "E3", "E4"}));
     EXPECT_EQ(group.elements[2].wordAddress, 3);
 
     DeleteSelectedRows(rows, {-1, 0, 1, 2, 3});

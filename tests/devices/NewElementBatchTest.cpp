@@ -26,14 +26,6 @@ NewElementRequest Batch(std::string group, std::string prefix, int count, int ba
     return r;
 }
 
-std::vector<std::string> Names(const ElementGroup& group)
-{
-    std::vector<std::string> names;
-    for (const auto& e : group.elements)
-        names.push_back(e.name);
-    return names;
-}
-
 std::vector<std::string> Addresses(const ElementGroup& group)
 {
     std::vector<std::string> texts;
@@ -61,7 +53,7 @@ TEST(NewElementBatch, RunningNumbersAreWrittenInTheChosenBase)
         AddressTable groups = {MakeGroup("Y", Word16ElementType, CoilOrMultiWriteMode)};
         RecordingUserInterface ui;
         CreateElements(groups, Batch("Y", "  X ", 3, c.base, c.start, "100"), ui);
-        EXPECT_EQ(Names(groups[0]), c.names) << c.start;
+        EXPECT_EQ(ElementNames(groups[0]), c.names) << c.start;
         EXPECT_TRUE(ui.messages.empty());
     }
 }
@@ -120,7 +112,7 @@ TEST(NewElementBatch, NewElementsGoAfterThePositionAndAnExistingNameIsOfferedFor
         RecordingUserInterface ui;
         ui.ScriptAnswers({c.answer});
         CreateElements(groups, Batch("D", "D", 3, DecimalBase, "1", "20", 1, c.position), ui);
-        EXPECT_EQ(Names(groups[0]), c.names) << c.position;
+        EXPECT_EQ(ElementNames(groups[0]), c.names) << c.position;
         const auto d1 = std::find_if(groups[0].elements.begin(), groups[0].elements.end(),
                                      [](const DeviceElement& e) { return e.name == "D1"; });
         EXPECT_EQ(d1->wordAddress, c.d1Word);

@@ -18,3 +18,12 @@ inline ElementGroup MakeGroup(std::string name, int type, int mode, std::vector<
     g.elements = std::move(elements);
     return g;
 }
+
+// The names of the group's elements, in order.
+inline std::vector<std::string> ElementNames(const ElementGroup& group)
+{
+    std::vector<std::string> names;
+    for (const auto& e : group.elements)
+        names.push_back(e.name);
+    return names;
+}
