@@ -75,8 +75,8 @@ CNewElementDlg::CNewElementDlg(AddressTable groups, int currentGroup, QWidget* p
     m_startNumberEdit->setObjectName(QStringLiteral("startNumber"));
     // The note has room for the longer of its two texts.
     const QFontMetrics metrics = m_nameNote->fontMetrics();
-    m_nameNote->setMinimumWidth(
-        std::max(metrics.horizontalAdvance(UiText(IdsNoteFullName)), metrics.horizontalAdvance(UiText(IdsNoteNameWithoutNumber))));
+    m_nameNote->setMinimumWidth(std::max(metrics.horizontalAdvance(UiText(IdsNoteFullName)),
+                                         metrics.horizontalAdvance(UiText(IdsNoteNameWithoutNumber))));
 
     for (const ElementGroup& group : m_groups)
         m_groupCombo->addItem(QStringFromGbk(group.name));

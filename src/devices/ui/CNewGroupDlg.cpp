@@ -116,8 +116,6 @@ void CNewGroupDlg::OnElementTypeChange(int item)
     m_answerButtons[word16 ? WritesMultipleRegisters : HasCoilCommands]->setChecked(true);
 }
 
-// The notes' texts come only with a resource file; without one there is
-// no note.
 void CNewGroupDlg::OnIntervalChange()
 {
     if (const std::optional<int> interval = m_interval->ReadValue(1, 2))
@@ -126,6 +124,8 @@ void CNewGroupDlg::OnIntervalChange()
         m_interval->SetValue(m_intervalValue);
 }
 
+// The notes' texts come only with a resource file; without one there is
+// no note.
 void CNewGroupDlg::ShowNote(int stringId)
 {
     const QString text = UiText(stringId);

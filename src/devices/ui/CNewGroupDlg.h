@@ -8,11 +8,11 @@
 #include <array>
 #include <string>
 
+class CSpinEdit;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QLabel;
-class CSpinEdit;
 class QLineEdit;
 class QRadioButton;
 class QStackedWidget;

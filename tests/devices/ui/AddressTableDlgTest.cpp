@@ -180,8 +180,8 @@ private slots:
 
         dialog.OnOK();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        const AddressTable expected = {MakeGroup("M", BitElementType, WordBitMode,
-                                                 {{"M0", 0x10, 14}, {"M1", 0x10, 15}, {"M2", 0x11, 0}, {"M3", 0x11, 1}})};
+        const AddressTable expected = {MakeGroup(
+            "M", BitElementType, WordBitMode, {{"M0", 0x10, 14}, {"M1", 0x10, 15}, {"M2", 0x11, 0}, {"M3", 0x11, 1}})};
         QVERIFY(Doc().AddressTable == expected);
         CheckDeviceFile(kDevice, expected);
         QVERIFY(Ui().shown.isEmpty());
@@ -226,7 +226,8 @@ private slots:
         dialog.OnOK();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         const AddressTable expected = {
-            MakeGroup("D", Word16ElementType, SingleWriteMode, {{"D0", 0, 0}, {"D1", 0, 0}, {"D2", 2, 0}, {"D3", 0, 0}}),
+            MakeGroup("D", Word16ElementType, SingleWriteMode,
+                      {{"D0", 0, 0}, {"D1", 0, 0}, {"D2", 2, 0}, {"D3", 0, 0}}),
             MakeGroup("M", BitElementType, WordBitMode, {{"M0", 3, 10}}),
             MakeGroup("W", Word16ElementType, SingleWriteMode)};
         CheckDeviceFile(kDevice, expected);

@@ -38,14 +38,6 @@ std::string SegmentRecord(int word, int rows, int group, int bitCode, std::initi
     return s;
 }
 
-std::vector<std::string> ElementNames(const ElementGroup& g)
-{
-    std::vector<std::string> names;
-    for (const auto& e : g.elements)
-        names.push_back(e.name);
-    return names;
-}
-
 std::vector<std::string> RowNames(const AlarmSegment& s)
 {
     std::vector<std::string> names;
