@@ -13,6 +13,7 @@
 #include "model/projectfile/ProjectSections.h"
 #include "base/ShortText.h"
 #include "support/RecordingUserInterface.h"
+#include "support/TestPaths.h"
 #include "support/TableGroups.h"
 
 #include <QDir>
@@ -237,6 +238,23 @@ TEST_F(ProjectFile, SaveOpenSaveGivesTheSameBytes)
 
     ASSERT_TRUE(SaveProjectFile(loaded, PathOf("second.opf"), display));
     EXPECT_EQ(ReadWholeFile(PathOf("second.opf")).value_or(""), first);
+}
+
+// A file saved by an earlier build (the filled project above, with its device
+// table embedded) opens on a program folder without that device and saves
+// to the same bytes.
+TEST_F(ProjectFile, FileSavedByAnEarlierBuildSavesToTheSameBytes)
+{
+    const std::optional<std::string> earlier =
+        ReadWholeFile(SourceDir() + "/tests/model/projectfile/fixtures/filled-v11.opf");
+    ASSERT_TRUE(earlier);
+    ASSERT_TRUE(WriteFileAtomically(PathOf("earlier.opf"), *earlier));
+
+    CVX50TextDoc doc;
+    bool display = true;
+    ASSERT_TRUE(OpenProjectFile(doc, PathOf("earlier.opf"), display));
+    ASSERT_TRUE(SaveProjectFile(doc, PathOf("again.opf"), display));
+    EXPECT_EQ(ReadWholeFile(PathOf("again.opf")).value_or(""), *earlier);
 }
 
 TEST_F(ProjectFile, HeaderAndFlagsByte)
