@@ -42,7 +42,7 @@ void BM_DynamicTextSelect(benchmark::State& state)
         text.SelectStateByValue(value);
         value = (value + 1) % 128;
     }
-    benchmark::DoNotOptimize(text.ShownEntry.load());
+    benchmark::DoNotOptimize(text.ShownEntry());
 }
 BENCHMARK(BM_DynamicTextSelect);
 

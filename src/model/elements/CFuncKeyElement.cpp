@@ -24,30 +24,10 @@ void CFuncKeyElement::SetInverse(int on)
 
 std::shared_ptr<CScreenElement> CFuncKeyElement::Clone() const
 {
-    return CloneVia(*this);
-}
-
-void CFuncKeyElement::CopyTo(CFuncKeyElement* other) const
-{
-    if (!other)
-        return;
-    CopyBaseTo(*other, true);
-    other->GroupName = GroupName;
-    other->TypeText = TypeText;
-    other->ElementName = ElementName;
-    other->m_dataFormat = m_dataFormat;
-    other->WordSize = WordSize;
-    other->RawLowAddress = RawLowAddress;
-    other->RegisterCount = RegisterCount;
-    other->PasswordLevel = PasswordLevel;
-    other->m_doubleSize = m_doubleSize;
-    other->m_flags = m_flags;
-    other->m_coilOperation = m_coilOperation;
-    other->m_key = m_key;
-    other->TargetScreen = TargetScreen;
-    other->StepValue = StepValue;
-    other->Limit = Limit;
-    other->SetValue = SetValue;
+    auto copy = UnselectedCopy(*this);
+    copy->AddressText = kNewAddressText;
+    copy->SetColours(kDarkColour, kLightColour);
+    return copy;
 }
 
 void CFuncKeyElement::WriteProjectRecord(ByteWriter& out, const CVX50TextDoc& doc) const

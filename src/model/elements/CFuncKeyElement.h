@@ -17,15 +17,12 @@ public:
     ElementKind Kind() const override { return KindFuncKey; }
     ToolCode Tool() const override { return ToolFuncKey; }
     void Draw(QPainter& painter, const QRect& display, bool simulating) const override;
+    // A copy leaves out the address text and the colours.
     std::shared_ptr<CScreenElement> Clone() const override;
     // 34 bytes, whatever the version.
     void WriteProjectRecord(ByteWriter& out, const CVX50TextDoc& doc) const override;
     // 32 bytes before version 9, else 34.
     void ReadProjectRecord(ByteReader& in, CVX50TextDoc& doc, int screenIndex) override;
-
-    // Makes `other` equal to this key (not its address text, selection or
-    // colours); nothing when `other` is null.
-    void CopyTo(CFuncKeyElement* other) const;
 
     // Fills this key from the fields of a key record read back from the
     // panel (`panelKeyCode` is a GlobalKeyCode) and adds it to screen
@@ -59,7 +56,7 @@ public:
     // Address binding.
     std::string GroupName;
     std::string TypeText; // "位元件", "16位字元件" or "32位字元件"
-    std::string AddressText = "0"; // raw address while the protocol library is not used
+    std::string AddressText = kNewAddressText; // raw address while the protocol library is not used
     std::string ElementName;
     int WordSize = 0; // 0 bit (coil actions), 16 or 32
     int RawLowAddress = 0; // second raw address byte while the library is not used

@@ -50,36 +50,17 @@ void CGraphElement::RebuildPreviewSamples()
 
 void CGraphElement::ShowLiveValue(int value, int width)
 {
-    CurrentValue = ClampGraphValue(Scale(), value, width, CurrentValue);
+    Live.CurrentValue = ClampGraphValue(Scale(), value, width, Live.CurrentValue);
     if (m_curve)
-        PolledSamples.Push(CurrentValue, DataPoints + 1);
+        Live.PolledSamples.Push(Live.CurrentValue, DataPoints + 1);
 }
 
 std::shared_ptr<CScreenElement> CGraphElement::Clone() const
 {
-    return CloneVia(*this, m_curve);
-}
-
-void CGraphElement::CopyTo(CGraphElement* target) const
-{
-    if (!target)
-        return;
-    CopyBaseTo(*target, true);
-    target->m_hexBcd = m_hexBcd;
-    target->m_unsignedDecimal = m_unsignedDecimal;
-    target->m_signed = m_signed;
-    target->FullScale = FullScale;
-    target->Zero = Zero;
-    target->m_direction = m_direction;
-    target->DataPoints = DataPoints;
-    target->SampleInterval = SampleInterval;
-    target->PreviewSamples = PreviewSamples;
-    target->TypeText = TypeText;
-    target->GroupName = GroupName;
-    target->ElementName = ElementName;
-    target->WordSize = WordSize;
-    target->BarRegisterCount = BarRegisterCount;
-    target->CurveRegisterCount = CurveRegisterCount;
+    auto copy = UnselectedCopy(*this);
+    copy->AddressText = kNewAddressText;
+    copy->SetColours(kDarkColour, kLightColour);
+    return copy;
 }
 
 void CGraphElement::WriteProjectRecord(ByteWriter& out, const CVX50TextDoc& doc) const

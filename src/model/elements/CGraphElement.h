@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/NotCopied.h"
 #include "model/elements/CScreenElement.h"
 #include "model/elements/CurveSampleRing.h"
 #include "model/elements/GraphScale.h"
@@ -15,6 +16,7 @@
 //
 // The simulation worker writes the current value and the polled samples that
 // the painting reads: the value is atomic, the samples are a locked ring.
+// Copies start without any of them.
 class CGraphElement : public CScreenElement {
 public:
     explicit CGraphElement(int curve);
@@ -22,15 +24,12 @@ public:
     ElementKind Kind() const override { return KindGraph; }
     ToolCode Tool() const override { return m_curve ? ToolCurveGraph : ToolBarGraph; }
     void Draw(QPainter& painter, const QRect& display, bool simulating) const override;
+    // A copy leaves out the address text, the colours and the live state.
     std::shared_ptr<CScreenElement> Clone() const override;
     // The record starts with the graph type; the reader is called after the
     // document has read it and made the element with it.
     void WriteProjectRecord(ByteWriter& out, const CVX50TextDoc& doc) const override;
     void ReadProjectRecord(ByteReader& in, CVX50TextDoc& doc, int screenIndex) override;
-
-    // Copies every attribute but the selection, the colours, the address text
-    // and the simulation state into `target`; a null target is ignored.
-    void CopyTo(CGraphElement* target) const;
 
     // The fields of a bar or curve record read back from the panel.
     struct PanelRecord {
@@ -79,19 +78,24 @@ public:
     std::string TypeText;
     std::string GroupName;
     std::string ElementName;
-    std::string AddressText = "0"; // the address as a number, without the protocol library
+    std::string AddressText = kNewAddressText; // the address as a number, without the protocol library
     int FullScale = 0xFFFF;
     int Zero = 0;
-    std::atomic<int> CurrentValue{0};
     int DataPoints = 4; // intervals across the curve's plot
     int SampleInterval = 2; // seconds between two samples
     int CurveRegisterCount = 1;
     std::vector<int> PreviewSamples;
-    CurveSampleRing PolledSamples;
-    // For the simulation worker: tick of the last sample and the request to
-    // empty the samples at the next pass.
-    int LastSampleTick = 0;
-    std::atomic<int> ResetRequest{0};
+
+    // What the simulation shows.
+    struct LiveState {
+        std::atomic<int> CurrentValue{0};
+        CurveSampleRing PolledSamples;
+        // For the simulation worker: tick of the last sample and the request
+        // to empty the samples at the next pass.
+        int LastSampleTick = 0;
+        std::atomic<int> ResetRequest{0};
+    };
+    NotCopied<LiveState> Live;
 
 private:
     void ResolveStoredAddress(CVX50TextDoc& doc, int groupIndex, int wordAddress);

@@ -16,23 +16,10 @@ constexpr int kStyleCodeCount = 8;
 
 std::shared_ptr<CScreenElement> CLampElement::Clone() const
 {
-    return CloneVia(*this);
-}
-
-void CLampElement::CopyTo(CLampElement* other) const
-{
-    if (!other)
-        return;
-    CopyBaseTo(*other, true);
-    other->m_doubleSize = m_doubleSize;
-    other->m_shape = m_shape;
-    other->m_logic = m_logic;
-    other->SetState(GetState());
-    other->WordSize = WordSize;
-    other->TypeText = TypeText;
-    other->GroupName = GroupName;
-    other->ElementName = ElementName;
-    other->RawLowAddress = RawLowAddress;
+    auto copy = UnselectedCopy(*this);
+    copy->AddressText = kNewAddressText;
+    copy->SetColours(kDarkColour, kLightColour);
+    return copy;
 }
 
 void CLampElement::WriteProjectRecord(ByteWriter& out, const CVX50TextDoc& doc) const

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/CopyableAtomic.h"
 #include "model/elements/CScreenElement.h"
 
-#include <atomic>
 #include <string>
 
 // Indicator lamp (kind 1): a round or square lamp that shows one device bit.
@@ -13,15 +13,13 @@ public:
     ElementKind Kind() const override { return KindLamp; }
     ToolCode Tool() const override { return ToolLamp; }
     void Draw(QPainter& painter, const QRect& display, bool simulating) const override;
+    // A copy carries the live state; it leaves out the address text and the
+    // colours.
     std::shared_ptr<CScreenElement> Clone() const override;
     // 13 bytes, whatever the version.
     void WriteProjectRecord(ByteWriter& out, const CVX50TextDoc& doc) const override;
     // 11 bytes before version 9, else 13.
     void ReadProjectRecord(ByteReader& in, CVX50TextDoc& doc, int screenIndex) override;
-
-    // Makes `other` equal to this lamp (not its address text, selection or
-    // colours); nothing when `other` is null.
-    void CopyTo(CLampElement* other) const;
 
     // Fills this lamp from the fields of a lamp record read back from the
     // panel (style code 0 to 7: bit 0 double size, bit 1 negative logic,
@@ -43,14 +41,14 @@ public:
     int WordSize = 0; // element type of the address: 0 bit element
     std::string GroupName;
     std::string TypeText;
-    std::string AddressText = "0"; // raw address while the protocol library is not used
+    std::string AddressText = kNewAddressText; // raw address while the protocol library is not used
     std::string ElementName;
     int RawLowAddress = 0; // second raw address byte while the library is not used
 
 private:
     void ResolveReadAddress(CVX50TextDoc& doc, int wordAddress, int bitCode, int groupIndex);
 
-    std::atomic<int> m_state{1};
+    CopyableAtomic<int> m_state{1};
     int m_doubleSize = 0;
     int m_shape = 1;
     int m_logic = 1;

@@ -51,18 +51,9 @@ std::uint32_t CPictureElement::DotColour(int x, int y) const
 
 std::shared_ptr<CScreenElement> CPictureElement::Clone() const
 {
-    return CloneVia(*this);
-}
-
-void CPictureElement::CopyTo(CPictureElement* other) const
-{
-    if (!other)
-        return;
-    CopyBaseTo(*other, false);
-    other->m_bitmapWidth = m_bitmapWidth;
-    other->m_bitmapHeight = m_bitmapHeight;
-    other->m_pixels = m_pixels;
-    other->m_image = m_image;
+    auto copy = UnselectedCopy(*this);
+    copy->SetStation(kNewStation);
+    return copy;
 }
 
 void CPictureElement::WriteProjectRecord(ByteWriter& out, const CVX50TextDoc&) const

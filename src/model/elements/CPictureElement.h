@@ -33,15 +33,13 @@ public:
     // Changes only the box the unchanged bitmap is stretched into (what the
     // picture page does).
     void SetBoxSize(int width, int height) { CScreenElement::SetSize(width, height); }
+    // A copy shows the same bitmap (sharing the pixel store and the image)
+    // in the same box; it leaves out the station, which a picture has not.
     std::shared_ptr<CScreenElement> Clone() const override;
     void WriteProjectRecord(ByteWriter& out, const CVX50TextDoc& doc) const override;
     // Refuses (FormatError) a bitmap larger than 192 x 64 or a depth other
     // than 1, 8, 16, 24 or 32 bits per dot.
     void ReadProjectRecord(ByteReader& in, CVX50TextDoc& doc, int screenIndex) override;
-
-    // Makes `other` show the same bitmap in the same box (not the station or
-    // the selection); nothing when `other` is null.
-    void CopyTo(CPictureElement* other) const;
 
     // Builds the picture from a record read back from the panel: `dots` holds
     // one byte per dot (0xFF white, 0 black) row by row, of which the first

@@ -64,33 +64,9 @@ RegisterFormat CRegisterElement::Format() const
 
 std::shared_ptr<CScreenElement> CRegisterElement::Clone() const
 {
-    return CloneVia(*this);
-}
-
-void CRegisterElement::CopyTo(CRegisterElement* target) const
-{
-    if (!target)
-        return;
-    CopyBaseTo(*target, true);
-    target->m_doubleSize = m_doubleSize;
-    target->m_previewText = m_previewText;
-    target->Digits = Digits;
-    target->Decimals = Decimals;
-    target->m_flags = m_flags;
-    target->RawUpper = RawUpper;
-    target->RawLower = RawLower;
-    target->Typing = Typing.load();
-    target->WordSize = WordSize;
-    target->TypeText = TypeText;
-    target->GroupName = GroupName;
-    target->ElementName = ElementName;
-    target->RegisterCount = RegisterCount;
-    target->PasswordLevel = PasswordLevel;
-    target->EntryCursor = EntryCursor;
-    target->EngUpper = EngUpper;
-    target->EngLower = EngLower;
-    target->m_alignment = m_alignment;
-    target->SetColours(GetDarkColour(), GetLightColour());
+    auto copy = UnselectedCopy(*this);
+    copy->AddressText = kNewAddressText;
+    return copy;
 }
 
 void CRegisterElement::WriteProjectRecord(ByteWriter& out, const CVX50TextDoc& doc) const
@@ -243,28 +219,28 @@ void CRegisterElement::ShowLiveValue(int value, int width)
     if (Typing)
         return;
     const std::string text = FormatLiveValue(Format(), static_cast<std::uint32_t>(value), width);
-    std::lock_guard lock(m_entryMutex);
+    std::lock_guard lock(m_entry.mutex);
     if (!Typing)
-        m_entryText = text;
+        m_entry.text = text;
 }
 
 std::string CRegisterElement::GetEntryText() const
 {
-    std::lock_guard lock(m_entryMutex);
-    return m_entryText;
+    std::lock_guard lock(m_entry.mutex);
+    return m_entry.text;
 }
 
 void CRegisterElement::SetEntryText(const std::string& text)
 {
-    std::lock_guard lock(m_entryMutex);
-    m_entryText = text;
+    std::lock_guard lock(m_entry.mutex);
+    m_entry.text = text;
 }
 
 template <typename Operation>
 void CRegisterElement::EditEntry(Operation operation)
 {
-    std::lock_guard lock(m_entryMutex);
-    operation(m_entryText, Format());
+    std::lock_guard lock(m_entry.mutex);
+    operation(m_entry.text, Format());
 }
 
 void CRegisterElement::TypeDigit(char digit)

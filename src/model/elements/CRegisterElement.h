@@ -1,9 +1,10 @@
 #pragma once
 
+#include "base/CopyableAtomic.h"
+#include "base/NotCopied.h"
 #include "model/elements/CScreenElement.h"
 #include "model/elements/RegisterFormat.h"
 
-#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
@@ -17,7 +18,8 @@ class QPen;
 //
 // While simulating, the worker formats each polled value into the entry text
 // (ShowLiveValue) and the keypad edits it (the entry operations); the text is
-// guarded by a mutex because the painting reads it meanwhile.
+// guarded by a mutex because the painting reads it meanwhile. Copies start
+// with a new entry text and cursor blink.
 class CRegisterElement : public CScreenElement {
 public:
     CRegisterElement() = default;
@@ -25,13 +27,11 @@ public:
     ElementKind Kind() const override { return KindRegister; }
     ToolCode Tool() const override { return ToolRegister; }
     void Draw(QPainter& painter, const QRect& display, bool simulating) const override;
+    // A copy carries the typing flag and the entry cursor; it leaves out the
+    // address text, the entry text and the cursor blink.
     std::shared_ptr<CScreenElement> Clone() const override;
     void WriteProjectRecord(ByteWriter& out, const CVX50TextDoc& doc) const override;
     void ReadProjectRecord(ByteReader& in, CVX50TextDoc& doc, int screenIndex) override;
-
-    // Copies every attribute but the selection, the address text and the
-    // simulation's entry text into `target`; a null target is ignored.
-    void CopyTo(CRegisterElement* target) const;
 
     // Fills this new register from the fields of a register record read back
     // from the panel and adds it to screen `screenIndex`.
@@ -112,7 +112,7 @@ public:
     int WordSize = 16;
     std::string GroupName;
     std::string TypeText; // "16位字元件" or "32位字元件"
-    std::string AddressText = "0"; // the address as a number, without the protocol library
+    std::string AddressText = kNewAddressText; // the address as a number, without the protocol library
     std::string ElementName;
     int RawUpper = 0xFFFF;
     int RawLower = 0;
@@ -120,7 +120,7 @@ public:
     int EngUpper = 0xFFFF;
     int PasswordLevel = 0; // index of the level entry requires, with the password flag
     int EntryCursor = 0; // counted from the right end of the entry text, the point included
-    std::atomic<int> Typing{0}; // 1 while the keypad edits the entry text; polled values are then ignored
+    CopyableAtomic<int> Typing{0}; // 1 while the keypad edits the entry text; polled values are then ignored
 
 private:
     static constexpr std::uint8_t kHexBcdFlag = 0x01;
@@ -148,11 +148,17 @@ private:
     std::string m_previewText = "12345";
     std::uint8_t m_flags = 0;
 
-    mutable std::mutex m_entryMutex;
-    std::string m_entryText = "00000";
+    struct Entry {
+        mutable std::mutex mutex;
+        std::string text = "00000";
+    };
+    NotCopied<Entry> m_entry;
 
     // Cursor blink while the keypad edits: painting state only.
-    mutable std::uint32_t m_blinkStart = 0;
-    mutable std::uint32_t m_blinkNow = 0;
-    mutable int m_blinkRestart = 1;
+    struct CursorBlink {
+        std::uint32_t start = 0;
+        std::uint32_t now = 0;
+        int restart = 1;
+    };
+    mutable NotCopied<CursorBlink> m_blink;
 };

@@ -18,6 +18,11 @@ constexpr std::uint32_t kLightColour = 0xFFFFFF;
 // Background of the simulated display, RGB(170, 212, 71).
 constexpr std::uint32_t kSimulatedDisplayColour = 0xAAD447;
 
+// A new element's station, and its address text (the address as a plain
+// number, used while no protocol library names the addresses).
+constexpr int kNewStation = 1;
+constexpr char kNewAddressText[] = "0";
+
 struct DotSize {
     int width = 0;
     int height = 0;
@@ -33,11 +38,14 @@ struct DotSize {
 // Elements always live in std::shared_ptr (element lists share them); record
 // readers and panel builders add themselves to the document through that
 // pointer.
+//
+// Every class takes its copy constructor and assignment from the compiler:
+// what a copy must not carry over either sits in a member that copies as a
+// fresh state (NotCopied: the simulation's live values and their locks) or
+// is set back by the class's Clone().
 class CScreenElement : public std::enable_shared_from_this<CScreenElement> {
 public:
     virtual ~CScreenElement() = default;
-    CScreenElement(const CScreenElement&) = delete;
-    CScreenElement& operator=(const CScreenElement&) = delete;
 
     // The kind code of the element's class, and the tool that places this
     // element (which also names its number class).
@@ -54,9 +62,10 @@ public:
     // Stores the size; the picture also rebuilds its bitmap at that size.
     virtual void SetSize(int width, int height);
 
-    // A new element of the same class and sub-kind made equal to this one by
-    // the class's copy: number, position and size always, the station for
-    // all but the picture; the copy starts unselected.
+    // A new element of the same class and sub-kind equal to this one: number,
+    // position and size always, the station for all but the picture. The
+    // copy starts unselected, with a new element's address text; each class
+    // says what else it leaves out.
     virtual std::shared_ptr<CScreenElement> Clone() const = 0;
 
     // The element's own project-file record (after the kind byte, which the
@@ -105,17 +114,16 @@ public:
 
 protected:
     CScreenElement() = default;
+    CScreenElement(const CScreenElement&) = default;
+    CScreenElement& operator=(const CScreenElement&) = default;
 
-    // Copies number, position, size and (when `withStation`) the station into
-    // `target`, as every class's copy does.
-    void CopyBaseTo(CScreenElement& target, bool withStation) const;
-    // A new `Element` built from `args` and filled by `source.CopyTo`: the
-    // body of every class's Clone().
-    template <class Element, class... Args>
-    static std::shared_ptr<CScreenElement> CloneVia(const Element& source, Args&&... args)
+    // The compiler's copy of `source`, unselected: the start of every
+    // class's Clone().
+    template <class Element>
+    static std::shared_ptr<Element> UnselectedCopy(const Element& source)
     {
-        auto copy = std::make_shared<Element>(std::forward<Args>(args)...);
-        source.CopyTo(copy.get());
+        auto copy = std::make_shared<Element>(source);
+        copy->Selected = 0;
         return copy;
     }
     // The colours of an element drawn inverse (on) or normally (off): inverse
@@ -142,7 +150,7 @@ private:
     int m_y = 0;
     int m_width = 0;
     int m_height = 0;
-    int m_station = 1;
+    int m_station = kNewStation;
     std::uint32_t m_darkColour = kDarkColour;
     std::uint32_t m_lightColour = kLightColour;
 };

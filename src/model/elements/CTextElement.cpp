@@ -92,29 +92,14 @@ std::string CTextElement::GetStateValue(int index) const
 
 void CTextElement::SelectStateByValue(int value)
 {
-    ShownEntry = FindEntryForValue(m_entries, value);
+    m_live.shownEntry = FindEntryForValue(m_entries, value);
 }
 
 std::shared_ptr<CScreenElement> CTextElement::Clone() const
 {
-    return CloneVia(*this, IsDynamic());
-}
-
-void CTextElement::CopyTo(CTextElement* target) const
-{
-    if (!target)
-        return;
-    CopyBaseTo(*target, true);
-    target->m_flags = m_flags;
-    target->m_doubleSize = m_doubleSize;
-    target->m_staticText = m_staticText;
-    target->m_entries = m_entries;
-    target->m_previewEntry = m_previewEntry;
-    target->TypeText = TypeText;
-    target->GroupName = GroupName;
-    target->ElementName = ElementName;
-    target->WordSize = WordSize;
-    target->SetColours(GetDarkColour(), GetLightColour());
+    auto copy = UnselectedCopy(*this);
+    copy->AddressText = kNewAddressText;
+    return copy;
 }
 
 void CTextElement::WriteProjectRecord(ByteWriter& out, const CVX50TextDoc& doc) const

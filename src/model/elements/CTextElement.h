@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/NotCopied.h"
 #include "model/elements/CScreenElement.h"
 #include "model/elements/DynTextEntry.h"
 
@@ -23,16 +24,13 @@ public:
     ElementKind Kind() const override { return KindText; }
     ToolCode Tool() const override { return IsDynamic() ? ToolDynamicText : ToolStaticText; }
     void Draw(QPainter& painter, const QRect& display, bool simulating) const override;
+    // A copy leaves out the address text and starts with no entry shown.
     std::shared_ptr<CScreenElement> Clone() const override;
     // The record starts with the dynamic flag; the reader is called after the
     // document has read that flag and made the element with it.
     void WriteProjectRecord(ByteWriter& out, const CVX50TextDoc& doc) const override;
     void ReadProjectRecord(ByteReader& in, CVX50TextDoc& doc, int screenIndex) override;
     bool IsEmptyStaticText() const override { return !IsDynamic() && m_staticText.empty(); }
-
-    // Copies every attribute but the selection, the address text and the
-    // shown entry into `target`; a null target is ignored.
-    void CopyTo(CTextElement* target) const;
 
     // The fields of a text record read back from the panel. A static text
     // passes its text as the only entry.
@@ -82,13 +80,14 @@ public:
     // Simulation: shows the first entry whose value has the low 16 bits of
     // `value`, or none.
     void SelectStateByValue(int value);
+    // The index of the entry the last polled value chose; -1 for none.
+    int ShownEntry() const { return m_live.shownEntry; }
 
     int WordSize = 16; // 0 bound to a bit, 16 or 32 bound to a word
     std::string GroupName;
     std::string TypeText; // "位元件", "16位字元件" or "32位字元件"
-    std::string AddressText = "0"; // the address as a number, without the protocol library
+    std::string AddressText = kNewAddressText; // the address as a number, without the protocol library
     std::string ElementName;
-    std::atomic<int> ShownEntry{-1}; // index of the entry the last polled value chose; -1 none
 
 private:
     static constexpr std::uint8_t kDecimalFlag = 0x01;
@@ -111,4 +110,9 @@ private:
     int m_doubleSize = 0;
     std::string m_staticText;
     int m_previewEntry = 0;
+
+    struct LiveState {
+        std::atomic<int> shownEntry{-1};
+    };
+    NotCopied<LiveState> m_live;
 };

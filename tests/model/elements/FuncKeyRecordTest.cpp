@@ -115,19 +115,6 @@ TEST(FuncKeyRecord, NewKeyDefaults)
     EXPECT_EQ(RecordOf(inverse, DocumentWithTable())[6], 2);
 }
 
-TEST(FuncKeyRecord, CopyLeavesAddressTextAndColours)
-{
-    const auto key = SampleKey();
-    key->AddressText = "12";
-    CFuncKeyElement copy;
-    key->CopyTo(&copy);
-    key->CopyTo(nullptr);
-    const CVX50TextDoc doc = DocumentWithTable();
-    EXPECT_EQ(RecordOf(copy, doc), RecordOf(*key, doc));
-    EXPECT_EQ(copy.AddressText, "0");
-    EXPECT_EQ(copy.GetDarkColour(), kDarkColour);
-}
-
 TEST(FuncKeyPanelRecord, BuildsTheKeyFromPanelFields)
 {
     RecordingUserInterface ui;

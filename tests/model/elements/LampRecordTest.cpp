@@ -78,17 +78,6 @@ TEST(LampRecord, PlainAddressesNeitherLookUpNorExtendTheTable)
     EXPECT_EQ(doc.TableExtended, 0);
 }
 
-TEST(LampRecord, CopyCarriesTheLiveState)
-{
-    const auto lamp = SampleLamp();
-    lamp->SetState(0);
-    CLampElement copy;
-    lamp->CopyTo(&copy);
-    EXPECT_EQ(copy.GetState(), 0);
-    const CVX50TextDoc doc = DocumentWithTable();
-    EXPECT_EQ(RecordOf(copy, doc), RecordOf(*lamp, doc));
-}
-
 TEST(LampPanelRecord, StyleCodes)
 {
     struct Case {

@@ -6,9 +6,10 @@
 #include <atomic>
 #include <thread>
 
-// The simulation worker writes live state while the painting reads it; under
-// the sanitizers an unguarded text or sample list shows up here.
-TEST(LiveStateSharing, WorkerWritesWhilePaintingReads)
+// The simulation worker writes live state while the painting reads it and
+// the editor copies the elements; under ThreadSanitizer an unguarded text or
+// sample list, or a copy that reads the live state, shows up here.
+TEST(LiveStateSharing, WorkerWritesWhilePaintingReadsAndCopies)
 {
     CRegisterElement reg;
     reg.RegisterCount = 2;
@@ -27,9 +28,10 @@ TEST(LiveStateSharing, WorkerWritesWhilePaintingReads)
     size_t longest = 0;
     while (!done) {
         longest = std::max(longest, reg.GetEntryText().size());
-        EXPECT_LE(curve.PolledSamples.Values().size(), 51u);
+        EXPECT_LE(curve.Live.PolledSamples.Values().size(), 51u);
+        EXPECT_TRUE(reg.Clone() && curve.Clone());
     }
     worker.join();
     EXPECT_LE(longest, 10u);
-    EXPECT_EQ(curve.PolledSamples.Values().back(), 19999);
+    EXPECT_EQ(curve.Live.PolledSamples.Values().back(), 19999);
 }

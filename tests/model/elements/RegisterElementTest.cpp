@@ -225,22 +225,6 @@ TEST_F(RegisterRecord, ShortRecordsAndBadScreensThrow)
     EXPECT_THROW(reg->ReadProjectRecord(whole, doc, 3), std::out_of_range);
 }
 
-TEST(RegisterElement, CopyCarriesTheSettingsButNotTheAddressText)
-{
-    const auto source = Register16();
-    source->AddressText = "99";
-    source->SetDoubleSize(1);
-    source->SetPreviewText("-12.34");
-    source->Selected = 1;
-    const auto copy = std::static_pointer_cast<CRegisterElement>(source->Clone());
-    CVX50TextDoc doc;
-    EXPECT_EQ(RecordOf(*copy, doc), RecordOf(*source, doc));
-    EXPECT_EQ(copy->AddressText, "0");
-    EXPECT_EQ(copy->Selected, 0);
-    EXPECT_EQ(copy->GetDarkColour(), source->GetDarkColour());
-    source->CopyTo(nullptr);
-}
-
 TEST(RegisterElement, LiveValuesAreIgnoredWhileTyping)
 {
     CRegisterElement reg;

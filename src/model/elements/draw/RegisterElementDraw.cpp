@@ -61,18 +61,18 @@ QPen CRegisterElement::CursorPen() const
 {
     const QPen shown(QColor(Qt::black), kPenWidth);
     const std::uint32_t now = TickCountMs();
-    if (m_blinkRestart) {
-        m_blinkStart = now;
-        m_blinkNow = now;
-        m_blinkRestart = 0;
+    if (m_blink.restart) {
+        m_blink.start = now;
+        m_blink.now = now;
+        m_blink.restart = 0;
         return shown;
     }
-    m_blinkNow = now;
-    const auto elapsed = static_cast<std::int32_t>(m_blinkNow - m_blinkStart);
+    m_blink.now = now;
+    const auto elapsed = static_cast<std::int32_t>(m_blink.now - m_blink.start);
     if (elapsed <= kCursorShownMs)
         return shown;
     if (elapsed <= kCursorCycleMs)
         return QPen(ElementColour(kSimulatedDisplayColour), kPenWidth);
-    m_blinkRestart = 1;
+    m_blink.restart = 1;
     return QPen(ElementColour(GetDarkColour()), kPenWidth);
 }

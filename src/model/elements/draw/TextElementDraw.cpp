@@ -9,7 +9,7 @@ std::string CTextElement::ShownText(bool simulating) const
 {
     if (!IsDynamic())
         return m_staticText;
-    return GetState(simulating ? ShownEntry.load() : m_previewEntry).text;
+    return GetState(simulating ? ShownEntry() : m_previewEntry).text;
 }
 
 void CTextElement::Draw(QPainter& painter, const QRect& display, bool simulating) const
