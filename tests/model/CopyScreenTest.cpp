@@ -75,10 +75,12 @@ TEST(CopyScreen, CopyHoldsClonesAndTakesTheSourceDescription)
     EXPECT_EQ(Utf8FromGbk(copy->Description), "泵站");
     EXPECT_EQ(doc.ProjectModified, 1);
     EXPECT_EQ(doc.UndoHistory.size(), 2u);
-    // The tidy commit rebuilds the list first.
-    const std::vector<std::string> expected = {"RefreshElementList 1", "ShowScreenItem 3 " + GbkFromUtf8("泵站"),
-        "RedrawCanvas", "ShowScreenPage", "RefreshElementList 1"};
-    EXPECT_EQ(ui.calls, expected);
+    // The tree shows the copy, the canvas and the screen page show the
+    // edited copy, and the element list, rebuilt last, lists its elements.
+    EXPECT_TRUE(ui.Called("ShowScreenItem 3 " + GbkFromUtf8("泵站")));
+    EXPECT_TRUE(ui.Called("RedrawCanvas"));
+    EXPECT_TRUE(ui.Called("ShowScreenPage"));
+    EXPECT_EQ(ui.calls.back(), "RefreshElementList 1");
 }
 
 TEST(CopyScreen, OntoAnExistingScreenReplacesElementsAndDescriptionOnly)

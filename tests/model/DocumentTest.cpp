@@ -1,6 +1,5 @@
 #include "model/elements/CFuncKeyElement.h"
 #include "model/elements/CLampElement.h"
-#include "model/elements/CPictureElement.h"
 #include "model/CVX50TextDoc.h"
 #include "base/GbkText.h"
 
@@ -26,45 +25,18 @@ ElementRef Key(int number)
 
 } // namespace
 
-TEST(Document, DefaultProjectHasOneLinkedScreenAndOneSnapshot)
+// The rest of a new project is what its file holds (ProjectFile tests).
+TEST(Document, NewProjectEditsScreenOneWithNothingToUndoOrSave)
 {
     const CVX50TextDoc doc;
     ASSERT_EQ(doc.Screens.size(), 1u);
-    const ScreenRecord& screen = doc.Screens[0];
-    EXPECT_EQ(screen.Number, 1);
-    EXPECT_EQ(Utf8FromGbk(screen.Description), "画面1");
-    EXPECT_EQ(screen.UpKeyScreen, 1);
-    EXPECT_EQ(screen.DownKeyScreen, 1);
-    EXPECT_EQ(screen.Port, 0);
-    EXPECT_TRUE(screen.Elements.empty());
+    EXPECT_EQ(doc.Screens[0].Number, 1);
+    EXPECT_EQ(Utf8FromGbk(doc.Screens[0].Description), "画面1");
     EXPECT_EQ(doc.CurrentScreenNumber, 1);
     EXPECT_TRUE(doc.WorkingElements.empty());
-    ASSERT_EQ(doc.UndoHistory.size(), 1u);
-    EXPECT_EQ(doc.UndoHistory[0].Current, 1);
-    EXPECT_EQ(doc.UndoHistory[0].Undone, 0);
     EXPECT_FALSE(doc.CanUndo());
     EXPECT_FALSE(doc.CanRedo());
     EXPECT_EQ(doc.ProjectModified, 0);
-    EXPECT_EQ(doc.TableEditable, 1);
-    EXPECT_EQ(doc.CommBufferLength, 30);
-    EXPECT_EQ(doc.Rs485Port.baud, 19200);
-    EXPECT_EQ(doc.Com1Port.dataBits, 8);
-    EXPECT_EQ(doc.NewScreenNameId, 61366);
-}
-
-TEST(Document, NewElementsHaveTheBaseDefaults)
-{
-    const std::vector<std::shared_ptr<CScreenElement>> elements = {
-        std::make_shared<CFuncKeyElement>(), std::make_shared<CLampElement>(), std::make_shared<CPictureElement>()};
-    for (const auto& e : elements) {
-        EXPECT_EQ(e->Selected, 0);
-        EXPECT_EQ(e->Number, 0);
-        EXPECT_EQ(e->GetBox().x, 0);
-        EXPECT_EQ(e->GetSize(), (DotSize{0, 0}));
-        EXPECT_EQ(e->GetStation(), 1);
-        EXPECT_EQ(e->GetDarkColour(), 0x323232u);
-        EXPECT_EQ(e->GetLightColour(), 0xFFFFFFu);
-    }
 }
 
 TEST(Document, LowestFreeNumberPerClass)

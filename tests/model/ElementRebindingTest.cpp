@@ -11,15 +11,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-bool Contains(const std::vector<std::string>& calls, const std::string& call)
-{
-    return std::find(calls.begin(), calls.end(), call) != calls.end();
-}
-
-} // namespace
-
 TEST(ElementRebinding, DeviceChangeResetsEveryAddressBinding)
 {
     RecordingUserInterface ui;
@@ -65,7 +56,7 @@ TEST(ElementRebinding, DeviceChangeResetsEveryAddressBinding)
     EXPECT_EQ(staticText->GroupName, "OLD");
     EXPECT_EQ(bar->GroupName, "");
     EXPECT_EQ(curve->GroupName, "D");
-    EXPECT_TRUE(Contains(ui.calls, "ElementAddressesRebound"));
+    EXPECT_TRUE(ui.Called("ElementAddressesRebound"));
 }
 
 TEST(ElementRebinding, TableEditKeepsBindings)
@@ -82,7 +73,7 @@ TEST(ElementRebinding, TableEditKeepsBindings)
 
     EXPECT_EQ(lamp->GroupName, "M");
     EXPECT_EQ(lamp->ElementName, "M0");
-    EXPECT_TRUE(Contains(ui.calls, "ElementAddressesRebound"));
+    EXPECT_TRUE(ui.Called("ElementAddressesRebound"));
 }
 
 TEST(ElementRebinding, ProjectWithoutElementsLeavesThePages)
@@ -91,5 +82,5 @@ TEST(ElementRebinding, ProjectWithoutElementsLeavesThePages)
     CVX50TextDoc doc;
     doc.DeviceChange = 1;
     RebindAllElements(doc);
-    EXPECT_FALSE(Contains(ui.calls, "ElementAddressesRebound"));
+    EXPECT_FALSE(ui.Called("ElementAddressesRebound"));
 }

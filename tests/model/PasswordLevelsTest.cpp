@@ -32,10 +32,6 @@ GlobalButton ProtectedButton(int level)
     return button;
 }
 
-bool Contains(const std::vector<std::string>& calls, const std::string& call)
-{
-    return std::find(calls.begin(), calls.end(), call) != calls.end();
-}
 
 } // namespace
 
@@ -68,7 +64,7 @@ TEST(PasswordLevels, LevelsAboveTheCountDropToTheFirstUnprotected)
     EXPECT_NE(doc.GlobalButtons[1].Flags & GlobalButton::ProtectedFlag, 0);
     // The working list was committed into the edited screen first.
     EXPECT_EQ(doc.Screens[0].Elements.size(), 2u);
-    EXPECT_TRUE(Contains(ui.calls, "PasswordLevelsChanged"));
+    EXPECT_TRUE(ui.Called("PasswordLevelsChanged"));
 }
 
 TEST(PasswordLevels, EmptyTableUnprotectsEverything)

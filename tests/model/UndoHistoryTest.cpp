@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 namespace {
 
 // An edit: the edited screen becomes "one lamp at x = marker".
@@ -41,11 +39,6 @@ void Apply(CVX50TextDoc& doc, Command command)
         doc.OnEditUndo();
     else
         doc.OnEditRedo();
-}
-
-bool Called(const RecordingUserInterface& ui, const std::string& call)
-{
-    return std::find(ui.calls.begin(), ui.calls.end(), call) != ui.calls.end();
 }
 
 } // namespace
@@ -149,7 +142,7 @@ TEST(UndoHistory, RestoresFreshObjectsSelectionAndTheWindows)
     EXPECT_EQ(doc.WorkingElements[0].element->Selected, 1);
     EXPECT_EQ(doc.ElementForPageAfterRestore(), doc.WorkingElements[0].element);
     for (const char* refresh : {"RebuildProjectTree", "ShowPageAfterRestore", "RefreshElementList 1", "RedrawCanvas"})
-        EXPECT_TRUE(Called(ui, refresh)) << refresh;
+        EXPECT_TRUE(ui.Called(refresh)) << refresh;
 
     // A change to the restored element that no edit recorded is not in the
     // history: redo and undo bring back the recorded state.

@@ -2,6 +2,7 @@
 
 #include "base/UserInterface.h"
 
+#include <algorithm>
 #include <deque>
 #include <string>
 #include <vector>
@@ -97,6 +98,12 @@ public:
     void DeviceLoaded() override { calls.push_back("DeviceLoaded"); }
     void PasswordLevelsChanged() override { calls.push_back("PasswordLevelsChanged"); }
     void ElementAddressesRebound() override { calls.push_back("ElementAddressesRebound"); }
+
+    // Whether `call` was made, in any order among the others.
+    bool Called(const std::string& call) const
+    {
+        return std::find(calls.begin(), calls.end(), call) != calls.end();
+    }
 
     // The string ids of the message boxes shown so far.
     std::vector<int> MessageIds() const

@@ -279,6 +279,16 @@ TEST_F(ProjectFile, FileSavedByAnEarlierBuildSavesToTheSameBytes)
     EXPECT_EQ(ReadWholeFile(PathOf("again.opf")).value_or(""), *earlier);
 }
 
+// A new project as its file keeps it: one screen "画面1" linked to itself, the
+// default ports and panel settings, and the device keys of no device.
+TEST_F(ProjectFile, NewProjectSavesAsItAlwaysHas)
+{
+    CVX50TextDoc doc;
+    ASSERT_TRUE(SaveProjectFile(doc, PathOf("new.opf"), true));
+    EXPECT_EQ(ReadWholeFile(PathOf("new.opf")),
+        ReadWholeFile(SourceDir() + "/tests/model/projectfile/fixtures/new-project.opf"));
+}
+
 TEST_F(ProjectFile, HeaderAndFlagsByte)
 {
     const std::string bytes = SavedProject("MYDEV");
