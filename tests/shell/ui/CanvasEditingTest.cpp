@@ -32,6 +32,17 @@ void DragCanvas(QWidget* canvas, QPoint from, QPoint to)
     QTest::mouseRelease(canvas, Qt::LeftButton, {}, to);
 }
 
+// The pixels inside `box` (right and bottom excluded) in which `after`
+// differs from `before`.
+int ChangedPixels(const QImage& before, const QImage& after, const PixelRect& box)
+{
+    int changed = 0;
+    for (int y = box.top; y < box.bottom; ++y)
+        for (int x = box.left; x < box.right; ++x)
+            changed += before.pixel(x, y) != after.pixel(x, y);
+    return changed;
+}
+
 } // namespace
 
 class CanvasEditingTest : public QObject {
@@ -125,6 +136,8 @@ private slots:
     {
         Editor editor;
         QVERIFY(QTest::qWaitForWindowExposed(editor.frame.get()));
+        CPaneCtrl& canvas = editor.Canvas();
+        const QImage emptyCanvas = canvas.grab().toImage();
         const std::pair<int, QPoint> placements[] = {
             {Cmd::ToolLamp, {10, 10}},
             {Cmd::ToolFuncKey, {60, 10}},
@@ -141,7 +154,6 @@ private slots:
         QImage picture(48, 24, QImage::Format_RGB32);
         picture.fill(Qt::white);
         QPainter(&picture).fillRect(8, 4, 32, 16, Qt::black);
-        CPaneCtrl& canvas = editor.Canvas();
         canvas.PictureBitmap = picture;
         canvas.CurrentTool = ToolPicture;
         QTest::mouseClick(&canvas, Qt::LeftButton, {}, QPoint(360, 80));
@@ -155,7 +167,19 @@ private slots:
         QVERIFY(QDir().mkpath(folder));
         const QString file = folder + "/canvas-every-kind.png";
         QVERIFY(editor.frame->grab().save(file, "PNG"));
-        QCOMPARE(QImage(file).size(), editor.frame->size());
+        const QImage window(file);
+        QCOMPARE(window.size(), editor.frame->size());
+
+        // The picture shows each element drawn where it stands on the canvas.
+        const QImage shownCanvas = window.copy(QRect(canvas.mapTo(editor.frame.get(), QPoint(0, 0)), canvas.size()))
+                                       .convertToFormat(emptyCanvas.format());
+        for (const ElementRef& ref : list) {
+            const PixelRect box = ref.element->BoxOnDisplay(canvas.width(), canvas.height());
+            const int area = (box.right - box.left) * (box.bottom - box.top);
+            const int drawn = ChangedPixels(emptyCanvas, shownCanvas, box);
+            QVERIFY2(drawn * 50 >= area, qPrintable(QString("tool %1: %2 of %3 pixels drawn")
+                                                         .arg(ref.element->Tool()).arg(drawn).arg(area)));
+        }
     }
 };
 

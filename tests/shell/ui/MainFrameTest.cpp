@@ -492,6 +492,15 @@ private slots:
         QVERIFY(editor.frame->grab().save(file, "PNG"));
         QImage picture(file);
         QCOMPARE(picture.size(), editor.frame->size());
+        QCOMPARE(editor.frame->windowTitle(), QString("VX系列 画面设置工具-"));
+
+        // The picture shows the new project's empty display where the canvas
+        // stands: white with the dot grid.
+        QWidget& canvas = *editor.View().GetCanvas();
+        const QImage shown = picture.copy(QRect(canvas.mapTo(editor.frame.get(), QPoint(0, 0)), canvas.size()))
+                                 .convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(shown, canvas.grab().toImage().convertToFormat(QImage::Format_RGB32));
+        QCOMPARE(shown.pixel(1, 1), qRgb(255, 255, 255));
     }
 };
 
