@@ -131,6 +131,12 @@ std::optional<std::int64_t> ParseRegisterLimit(const CRegisterElement& reg, std:
     return ParseValueText(text, RegisterNumberFormat(reg), RegisterValueBits(reg));
 }
 
+void NormaliseSigned16Limits(CRegisterElement& reg)
+{
+    if (reg.IsSigned() && RegisterValueBits(reg) == 16)
+        ForEachLimit(reg, [](int& limit) { limit = static_cast<std::int16_t>(limit & 0xFFFF); });
+}
+
 bool RawLimitsEditable(const CRegisterElement& reg)
 {
     return reg.IsSettable() || reg.IsEngineeringScale();

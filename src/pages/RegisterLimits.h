@@ -30,6 +30,12 @@ std::string RegisterLimitText(CRegisterElement& reg, RegisterLimit limit);
 // refused (ParseValueText).
 std::optional<std::int64_t> ParseRegisterLimit(const CRegisterElement& reg, std::string_view text);
 
+// A signed 16-bit register's limits become the numbers their texts show:
+// their low 16 bits, sign-extended. Records keep only those 16 bits and read
+// them back unsigned (-10 comes back as 65526); the page judges limits as
+// numbers, so it loads them this way before any rule below runs.
+void NormaliseSigned16Limits(CRegisterElement& reg);
+
 // The raw limits are edited while the register is settable or shows
 // engineering values, the engineering limits only while it shows them.
 bool RawLimitsEditable(const CRegisterElement& reg);

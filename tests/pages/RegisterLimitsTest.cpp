@@ -152,6 +152,22 @@ TEST(RegisterLimits, FollowTheElementType)
     }
 }
 
+TEST(RegisterLimits, SignedSixteenBitLimitsLoadAsTheirTextsShowThem)
+{
+    const auto reg = MakeRegister(Signed, 16, 1, {65526, 0x7FFF, 0x8000, -5});
+    NormaliseSigned16Limits(*reg);
+    EXPECT_EQ(LimitsOf(*reg), (Limits{-10, 32767, -32768, -5}));
+    // Now the count rule sees -10, not a number above 32767.
+    LimitsFollowRegisterCount(*reg);
+    EXPECT_EQ(reg->RawLower, -10);
+
+    for (const auto& [format, count] : {std::pair{Unsigned, 1}, std::pair{Signed, 2}}) {
+        const auto other = MakeRegister(format, 16, count, {65526, 0, 0, 0});
+        NormaliseSigned16Limits(*other);
+        EXPECT_EQ(other->RawLower, 65526);
+    }
+}
+
 TEST(RegisterLimits, EditableBySettableAndDisplayMode)
 {
     CRegisterElement reg;
