@@ -39,3 +39,12 @@ void FitKeyToFreePanelKeys(const CVX50TextDoc& document, CFuncKeyElement& key)
     if (!keys.empty() && std::find(keys.begin(), keys.end(), key.GetKey()) == keys.end())
         key.SetKey(keys.front());
 }
+
+bool HasSetFunctionKey(const CVX50TextDoc& document)
+{
+    const ElementList& elements = document.GetWorkingElements();
+    return std::any_of(elements.begin(), elements.end(), [](const ElementRef& ref) {
+        const auto* key = dynamic_cast<const CFuncKeyElement*>(ref.element.get());
+        return key && key->GetKey() == SetKey;
+    });
+}

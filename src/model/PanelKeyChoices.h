@@ -14,3 +14,7 @@ std::vector<int> FreePanelKeys(const CVX50TextDoc& document, const CFuncKeyEleme
 // Keeps `key`'s panel key when it is still free, otherwise gives it the first
 // free key (none free: unchanged). The project is not marked modified.
 void FitKeyToFreePanelKeys(const CVX50TextDoc& document, CFuncKeyElement& key);
+
+// Whether a function key of the edited screen is on SET: a register of that
+// screen may then not be made settable (the panel's SET key would do both).
+bool HasSetFunctionKey(const CVX50TextDoc& document);

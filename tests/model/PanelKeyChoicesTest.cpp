@@ -86,3 +86,12 @@ TEST(PanelKeyChoices, KeyOfATakenCodeMovesToTheFirstFreeKey)
     FitKeyToFreePanelKeys(doc, *free);
     EXPECT_EQ(free->GetKey(), F1);
 }
+
+TEST(PanelKeyChoices, SetFunctionKeyOfTheEditedScreen)
+{
+    CVX50TextDoc doc;
+    doc.WorkingElements = {{KindFuncKey, Key(Esc)}, {KindRegister, Register(true)}};
+    EXPECT_FALSE(HasSetFunctionKey(doc));
+    doc.WorkingElements.push_back({KindFuncKey, Key(Set)});
+    EXPECT_TRUE(HasSetFunctionKey(doc));
+}
