@@ -4,9 +4,25 @@
 #include "model/elements/CFuncKeyElement.h"
 #include "model/elements/PanelKeys.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kToggleCoil = 2;
+constexpr int kKeyHeight = 16;
+constexpr char kPanelRegisterGroup[] = "VX-D";
+
+int KeepInside(int position, int extent, int displayExtent)
+{
+    return std::min(position, std::max(0, displayExtent - extent));
+}
+
+DotBox KeptOnDisplay(DotBox box)
+{
+    box.x = KeepInside(box.x, box.w, kDisplayWidth);
+    box.y = KeepInside(box.y, box.h, kDisplayHeight);
+    return box;
+}
 
 // Whether a stored field counts as negative at the key's width.
 bool IsNegative(std::int32_t field, int bits)
@@ -47,6 +63,29 @@ int FuncKeyLowestStation(int action, int coilOperation, int groupMode)
     if (action == CFuncKeyElement::SetCoil && coilOperation != kToggleCoil && groupMode == 1)
         return 0;
     return 1;
+}
+
+AddressNames ActionStartAddress(const AddressTable& table, int width, const std::string& currentGroup)
+{
+    const auto group = std::find_if(table.begin(), table.end(), [width](const ElementGroup& g) {
+        return g.elementType == width;
+    });
+    if (group == table.end())
+        return {width == 0 ? currentGroup : kPanelRegisterGroup, "0"};
+    return {group->name, group->elements.empty() ? "0" : group->elements.front().name};
+}
+
+DotBox FuncKeyBoxWithHand(DotBox box, bool on)
+{
+    box.w = on ? box.w * 2 : box.w / 2;
+    return KeptOnDisplay(box);
+}
+
+DotBox FuncKeyBoxWithDoubleSize(DotBox box, bool on)
+{
+    box.w = on ? box.w * 2 : box.w / 2;
+    box.h = on ? box.h * 2 : kKeyHeight;
+    return KeptOnDisplay(box);
 }
 
 NumberFormat FuncKeyFormat(const CFuncKeyElement& key)

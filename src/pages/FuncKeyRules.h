@@ -1,6 +1,8 @@
 #pragma once
 
 #include "base/ValueText.h"
+#include "devices/AddressLookup.h"
+#include "model/elements/CScreenElement.h"
 
 #include <cstdint>
 #include <optional>
@@ -21,6 +23,20 @@ int KeyCodeOfName(const std::string& gbkName);
 // that sets a coil other than by toggling on a group of access mode 1;
 // 1 for every other key.
 int FuncKeyLowestStation(int action, int coilOperation, int groupMode);
+
+// The address a key takes when its action turns to coils (width 0) or to
+// registers (width 16): the first group of that width and that group's first
+// element ("0" for a group without elements). Without a group of the width a
+// coil key keeps `currentGroup` and a register key takes the panel's own
+// register group "VX-D".
+AddressNames ActionStartAddress(const AddressTable& table, int width, const std::string& currentGroup);
+
+// The key's box with the hand icon set (twice as wide, moved left as far as
+// it must to stay on the display) or cleared (half as wide).
+DotBox FuncKeyBoxWithHand(DotBox box, bool on);
+// The key's box at double size (twice as wide and high, moved back onto the
+// display) or back at normal size (half as wide, 16 dots high).
+DotBox FuncKeyBoxWithDoubleSize(DotBox box, bool on);
 
 // The format and width of the key's value, step and limit.
 NumberFormat FuncKeyFormat(const CFuncKeyElement& key);

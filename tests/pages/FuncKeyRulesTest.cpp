@@ -2,6 +2,7 @@
 
 #include "base/GbkText.h"
 #include "model/elements/CFuncKeyElement.h"
+#include "support/TableGroups.h"
 
 #include <gtest/gtest.h>
 
@@ -173,5 +174,42 @@ TEST(FuncKeyRules, WidthChangeClampsSixteenBitValuesAndResetsTheLimit)
         EXPECT_EQ(key->SetValue, c.newValue) << static_cast<int>(c.format) << ' ' << c.bits << ' ' << c.value;
         EXPECT_EQ(key->StepValue, c.newValue);
         EXPECT_EQ(key->Limit, ValueField(ValueRange(c.format, c.bits).min));
+    }
+}
+
+TEST(FuncKeyRules, ActionStartAddress)
+{
+    const AddressTable table = {
+        MakeGroup("X", BitElementType, 1, {{"X0", 0, 0}, {"X1", 0, 1}}),
+        MakeGroup("Empty16", Word16ElementType, 1),
+        MakeGroup("D", Word16ElementType, 1, {{"D0", 0, 0}}),
+    };
+    const auto names = [](const AddressNames& n) { return std::pair{n.group, n.element}; };
+    EXPECT_EQ(names(ActionStartAddress(table, 0, "Old")), (std::pair<std::string, std::string>{"X", "X0"}));
+    EXPECT_EQ(names(ActionStartAddress(table, 16, "X")), (std::pair<std::string, std::string>{"Empty16", "0"}));
+    EXPECT_EQ(names(ActionStartAddress({}, 16, "X")), (std::pair<std::string, std::string>{"VX-D", "0"}));
+    EXPECT_EQ(names(ActionStartAddress({}, 0, "Old")), (std::pair<std::string, std::string>{"Old", "0"}));
+}
+
+TEST(FuncKeyRules, HandIconAndDoubleSizeKeepTheKeyOnTheDisplay)
+{
+    struct Case {
+        DotBox box;
+        bool hand; // else double size
+        bool on;
+        DotBox result;
+    };
+    const Case cases[] = {
+        {{10, 10, 16, 16}, true, true, {10, 10, 32, 16}},
+        {{170, 10, 16, 16}, true, true, {160, 10, 32, 16}},
+        {{160, 10, 32, 16}, true, false, {160, 10, 16, 16}},
+        {{170, 10, 32, 16}, false, true, {128, 10, 64, 32}}, // a hand key 32 x 16 at x 170
+        {{10, 50, 16, 16}, false, true, {10, 32, 32, 32}},
+        {{128, 32, 64, 32}, false, false, {128, 32, 32, 16}},
+    };
+    for (const auto& c : cases) {
+        const DotBox box = c.hand ? FuncKeyBoxWithHand(c.box, c.on) : FuncKeyBoxWithDoubleSize(c.box, c.on);
+        EXPECT_EQ(std::tie(box.x, box.y, box.w, box.h), std::tie(c.result.x, c.result.y, c.result.w, c.result.h))
+            << c.box.x << ' ' << c.box.w << (c.hand ? " hand " : " double ") << c.on;
     }
 }
