@@ -40,10 +40,18 @@ int IndexOf(const std::vector<std::string>& list, const std::string& text)
 
 } // namespace
 
+std::vector<int> OfferedTypes(const AddressRules& rules, int width)
+{
+    std::vector<int> types = rules.types;
+    if (rules.bitOrWordTypes)
+        std::erase_if(types, [width](int type) { return (type == BitElementType) != (width == BitElementType); });
+    return types;
+}
+
 AddressChoices ResetAddressChoices(const AddressTable& table, const AddressRules& rules, int width)
 {
     AddressChoices choices;
-    choices.types = rules.types;
+    choices.types = OfferedTypes(rules, width);
     choices.groups = GroupsOfWidth(table, width);
     if (choices.groups.empty())
         return choices;

@@ -23,6 +23,9 @@ enum class ZeroNamePlace { First, AfterFirstElement };
 struct AddressRules {
     // The element types (widths 0, 16, 32) that the type combo offers.
     std::vector<int> types;
+    // Of those, a bit element is offered the bit type alone and a word
+    // element the word types alone.
+    bool bitOrWordTypes = false;
     // Groups whose freshly reset name list also offers "0".
     std::vector<std::string> zeroGroups;
     ZeroNamePlace zeroPlace = ZeroNamePlace::First;
@@ -34,6 +37,9 @@ struct AddressRules {
     // Choosing group "N" or "S" of a "QM4-232.dll" device warns (IdsOnlyForQm4fbd).
     bool warnQm4Groups = false;
 };
+
+// The types the type combo offers an element of `width`.
+std::vector<int> OfferedTypes(const AddressRules& rules, int width);
 
 // The lists of the three combos for an element of `width`: the offered
 // types, the groups of that width in table order, and the name list of the

@@ -21,7 +21,8 @@ AddressRules LampLike()
 AddressRules FuncKeyLike()
 {
     AddressRules rules;
-    rules.types = {Word16ElementType, Word32ElementType};
+    rules.types = {BitElementType, Word16ElementType, Word32ElementType};
+    rules.bitOrWordTypes = true;
     rules.zeroGroups = {"VX-M", "VX-D"};
     rules.emptyNameForEmptyGroup = true;
     return rules;
@@ -50,6 +51,8 @@ TEST(AddressChoices, ResetListsTheGroupsOfTheWidthAndTheFirstGroupsNames)
     EXPECT_EQ(lamp.names, (Names{"M0", "0"}));
 
     const AddressChoices key = ResetAddressChoices(kTable, FuncKeyLike(), Word16ElementType);
+    EXPECT_EQ(key.types, (std::vector<int>{Word16ElementType, Word32ElementType}));
+    EXPECT_EQ(ResetAddressChoices(kTable, FuncKeyLike(), BitElementType).types, std::vector<int>{BitElementType});
     EXPECT_EQ(key.groups, (Names{"VX-D"}));
     EXPECT_EQ(key.names, (Names{"0", "D0"}));
 

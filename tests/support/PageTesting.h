@@ -5,14 +5,17 @@
 // what a test showed, and checking that a page is not clipped.
 // Header-only, like ScriptedEditor.h.
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QToolButton>
 #include <QWidget>
 
 // Replaces the text of `edit` in one user edit (select all, paste): the
@@ -47,6 +50,30 @@ Field* FieldOf(QWidget* page, const QString& label)
         }
     }
     return nullptr;
+}
+
+// The button (check box, radio button) of `page` that shows `text`.
+template <class Button>
+Button* ButtonOf(QWidget* page, const QString& text)
+{
+    for (Button* button : page->findChildren<Button*>())
+        if (button->text() == text)
+            return button;
+    return nullptr;
+}
+
+// Chooses entry `index` of `combo` as a user does.
+inline void ChooseEntry(QComboBox* combo, int index)
+{
+    combo->setCurrentIndex(index);
+    emit combo->activated(index);
+}
+
+// Clicks the up (delta > 0) or down arrow beside the number field `edit`.
+inline void ClickArrow(QLineEdit* edit, int delta)
+{
+    const QList<QToolButton*> arrows = edit->parentWidget()->findChildren<QToolButton*>();
+    arrows[delta > 0 ? 0 : 1]->click();
 }
 
 // Saves `widget` as PNG `name` in the "screenshots" folder beside the test.

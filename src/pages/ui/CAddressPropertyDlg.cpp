@@ -130,11 +130,16 @@ void CAddressPropertyDlg::LoadNewElement()
 void CAddressPropertyDlg::OnTypeSelChange(int index)
 {
     const BoundAddress address = Address();
-    if (!address || index < 0 || index >= static_cast<int>(m_rules.types.size()))
+    if (!address)
         return;
-    const int width = m_rules.types[static_cast<std::size_t>(index)];
+    const int previousWidth = *address.wordSize;
+    const std::vector<int> types = OfferedTypes(m_rules, previousWidth);
+    if (index < 0 || index >= static_cast<int>(types.size()))
+        return;
+    const int width = types[static_cast<std::size_t>(index)];
     const std::string text = ElementTypeText(width);
-    if (text != *address.typeText) {
+    const bool changed = text != *address.typeText;
+    if (changed) {
         *address.typeText = text;
         *address.wordSize = width;
         const TypeChoice choice = ChooseElementType(Document().AddressTable, width);
@@ -144,7 +149,7 @@ void CAddressPropertyDlg::OnTypeSelChange(int index)
         ShowNameAlone(choice.names.element);
         Commit(MarkModified);
     }
-    Commit(Snapshot | RefreshRow);
+    Commit(TypeChosen(changed, previousWidth));
 }
 
 void CAddressPropertyDlg::OnGroupSelChange(int index)
@@ -155,7 +160,8 @@ void CAddressPropertyDlg::OnGroupSelChange(int index)
     const std::string group = GbkText(m_group, index);
     if (m_rules.warnQm4Groups && IsQm4OnlyGroup(Document().ProtocolLibraryName, group))
         CurrentUi().ShowMessage(IdsOnlyForQm4fbd);
-    if (group != *address.groupName) {
+    const bool changed = group != *address.groupName;
+    if (changed) {
         const AddressNames names = ChooseElementGroup(Document().AddressTable, m_rules, ListWidth(*address.wordSize),
             {*address.groupName, *address.elementName}, group);
         *address.elementName = names.element;
@@ -165,7 +171,7 @@ void CAddressPropertyDlg::OnGroupSelChange(int index)
         Commit(MarkModified);
     }
     *address.groupName = group;
-    Commit(Snapshot | RefreshRow);
+    Commit(GroupChosen(changed));
 }
 
 bool CAddressPropertyDlg::BindName(const BoundAddress& address, const std::string& name)

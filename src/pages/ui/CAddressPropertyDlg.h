@@ -43,6 +43,13 @@ protected:
     // A name was bound by the user; the page takes its undo snapshot (and
     // whatever else it does for a new name).
     virtual void NameBound() { Commit(Snapshot); }
+    // What the page does once the element took the type or the group the
+    // user chose (`changed`: it differs from the element's before; a type
+    // choice also tells the width before). Returns how the choice is
+    // committed; by default one undo snapshot and the element's row, changed
+    // or not.
+    virtual unsigned TypeChosen(bool changed, int previousWidth) { return Snapshot | RefreshRow; }
+    virtual unsigned GroupChosen(bool changed) { return Snapshot | RefreshRow; }
 
     QComboBox* TypeCombo() const { return m_type; }
     QComboBox* GroupCombo() const { return m_group; }

@@ -1,20 +1,19 @@
 #pragma once
 
-#include <QWidget>
+#include "pages/ui/CStepEdit.h"
 
 #include <optional>
 
-class QLineEdit;
-class QToolButton;
-
-// A number field: a line edit with up and down arrows beside it. The arrows
-// step the number by one within their range, at a steady pace while held,
+// An integer field: the arrows step the number by one within their range,
 // write it into the edit and report it like typing does; what the number
 // means and whether it is accepted is for the handler of Edited().
-class CSpinEdit : public QWidget {
+class CSpinEdit : public CStepEdit {
     Q_OBJECT
 public:
     CSpinEdit(int min, int max, QWidget* parent);
+
+    // The range the arrows keep the number in.
+    void SetRange(int min, int max);
 
     // Writes `value` into the edit without reporting it; an edit that
     // already shows the value keeps its text and caret.
@@ -27,20 +26,12 @@ public:
     // The number when it is an integer within min..max; otherwise the
     // integer or range prompt is shown and none returned.
     std::optional<int> ReadValue(int min, int max) const;
-    QLineEdit* Edit() const { return m_edit; }
-
-signals:
-    // The user typed into the edit or pressed an arrow.
-    void Edited();
 
 private:
     void Step(int delta);
 
     int m_min;
     int m_max;
-    QLineEdit* m_edit;
-    QToolButton* m_up;
-    QToolButton* m_down;
 };
 
 // The number of a field without arrows, read as CSpinEdit reads its own: the

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QWidget>
+
+class QLineEdit;
+class QToolButton;
+
+// A text field with up and down arrows beside it, for the number fields of
+// the pages. Typing reports Edited(), with the text upper-cased (HEX digits
+// show in upper case); an arrow reports Stepped(+1 or -1), at a steady pace
+// while held, and leaves the text to the owner, which knows the number's
+// format and range.
+class CStepEdit : public QWidget {
+    Q_OBJECT
+public:
+    explicit CStepEdit(QWidget* parent);
+
+    QLineEdit* Edit() const { return m_edit; }
+    QString Text() const;
+    // Shows `text` with the caret at its end, without reporting it: a text
+    // the owner refused gives way to the one it kept.
+    void PutBack(const QString& text);
+
+signals:
+    void Edited();
+    void Stepped(int delta);
+
+private:
+    void OnTextEdited(const QString& text);
+
+    QLineEdit* m_edit;
+    QToolButton* m_up;
+    QToolButton* m_down;
+};
