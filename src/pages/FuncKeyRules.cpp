@@ -3,6 +3,7 @@
 #include "StringTable.h"
 #include "model/elements/CFuncKeyElement.h"
 #include "model/elements/PanelKeys.h"
+#include "pages/DisplayFit.h"
 
 #include <algorithm>
 
@@ -12,15 +13,10 @@ constexpr int kToggleCoil = 2;
 constexpr int kKeyHeight = 16;
 constexpr char kPanelRegisterGroup[] = "VX-D";
 
-int KeepInside(int position, int extent, int displayExtent)
-{
-    return std::min(position, std::max(0, displayExtent - extent));
-}
-
 DotBox KeptOnDisplay(DotBox box)
 {
-    box.x = KeepInside(box.x, box.w, kDisplayWidth);
-    box.y = KeepInside(box.y, box.h, kDisplayHeight);
+    box.x = PullInside(box.x, box.w, kDisplayWidth);
+    box.y = PullInside(box.y, box.h, kDisplayHeight);
     return box;
 }
 
@@ -60,7 +56,7 @@ int FuncKeyLowestStation(int action, int coilOperation, int groupMode)
 {
     if (action == CFuncKeyElement::SetRegister)
         return 0;
-    if (action == CFuncKeyElement::SetCoil && coilOperation != kToggleCoil && groupMode == 1)
+    if (action == CFuncKeyElement::SetCoil && coilOperation != kToggleCoil && groupMode == CoilOrMultiWriteMode)
         return 0;
     return 1;
 }

@@ -3,6 +3,7 @@
 #include "model/elements/CRegisterElement.h"
 #include "model/elements/RegisterFormat.h"
 #include "model/elements/RegisterPreviewText.h"
+#include "pages/DisplayFit.h"
 
 #include <algorithm>
 
@@ -10,12 +11,6 @@ namespace {
 
 constexpr int kCharWidth = 8;
 constexpr int kCharHeight = 16;
-
-// The position on an axis that keeps `extent` dots inside `displayExtent`.
-int KeepInside(int position, int extent, int displayExtent)
-{
-    return std::min(position, std::max(0, displayExtent - extent));
-}
 
 } // namespace
 
@@ -90,6 +85,6 @@ void UpdateRegisterPreview(CRegisterElement& reg, bool pullUp)
     const DotSize size = RegisterPreviewSize(static_cast<int>(text.size()), reg.GetDoubleSize());
     reg.SetSize(size.width, size.height);
     const DotPoint at = reg.GetPosition();
-    reg.SetPosition(KeepInside(at.x, size.width, kDisplayWidth),
-        pullUp ? KeepInside(at.y, size.height, kDisplayHeight) : at.y);
+    reg.SetPosition(PullInside(at.x, size.width, kDisplayWidth),
+        pullUp ? PullInside(at.y, size.height, kDisplayHeight) : at.y);
 }

@@ -38,7 +38,8 @@ TEST(PanelKeyChoices, ListsTheKeysInPageOrder)
 {
     CVX50TextDoc doc;
     doc.WorkingElements.clear();
-    const std::vector<int> order = {0, 1, 3, 2, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 20, 21, 22, 23, 5, 6, 18, 19, 4, 7};
+    const std::vector<int> order = {
+        0, 1, 3, 2, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 20, 21, 22, 23, 5, 6, 18, 19, 4, 7};
     EXPECT_EQ(FreePanelKeys(doc, nullptr), order);
 }
 

@@ -140,8 +140,9 @@ TEST(FuncKeyRules, FormatChangesConvertValueAndStepAndResetTheLimit)
     for (const auto& c : cases) {
         const auto key = RegisterKey(CFuncKeyElement::Increment, c.from, c.bits, c.value, c.step);
         ConvertFuncKeyFormat(*key, c.to);
-        EXPECT_EQ(key->SetValue, c.newValue) << static_cast<int>(c.from) << "->" << static_cast<int>(c.to) << ' ' << c.value;
-        EXPECT_EQ(key->StepValue, c.newStep) << static_cast<int>(c.from) << "->" << static_cast<int>(c.to) << ' ' << c.step;
+        const auto what = std::to_string(static_cast<int>(c.from)) + "->" + std::to_string(static_cast<int>(c.to));
+        EXPECT_EQ(key->SetValue, c.newValue) << what << ' ' << c.value;
+        EXPECT_EQ(key->StepValue, c.newStep) << what << ' ' << c.step;
         EXPECT_EQ(key->GetDataFormat(), static_cast<int>(c.to));
         EXPECT_EQ(key->Limit, ValueField(ValueRange(c.to, c.bits).max));
     }

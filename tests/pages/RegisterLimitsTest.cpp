@@ -51,7 +51,8 @@ TEST(RegisterLimits, LimitTextsCheckTheRegistersFormatAndWidth)
         {Signed, 16, 1, "-32769", false}, {Signed, 16, 1, "-", true}, {Signed, 16, 1, "5-", false},
         {Signed, 32, 1, "2147483648", false}, {Signed, 16, 2, "-2147483648", true},
         {Unsigned, 32, 1, "4294967295", true}, {Unsigned, 32, 1, "4294967296", false}, {Unsigned, 16, 1, "-1", false},
-        {Hex, 16, 1, "ffff", true}, {Hex, 16, 1, "1FFFF", false}, {Hex, 16, 1, "00FF", true}, {Hex, 32, 1, "FFFFFFFF", true},
+        {Hex, 16, 1, "ffff", true}, {Hex, 16, 1, "1FFFF", false}, {Hex, 16, 1, "00FF", true},
+        {Hex, 32, 1, "FFFFFFFF", true},
     };
     for (const auto& c : cases) {
         const auto reg = MakeRegister(c.format, c.wordSize, c.count, {});
@@ -85,7 +86,8 @@ TEST(RegisterLimits, FollowTheSign)
     };
     const Case cases[] = {
         {"sign set, 16-bit", Signed, 1, {0, 65535, 40000, 32767}, {0, 32767, 32767, 32767}, LimitsFollowSignSet},
-        {"sign set, 32-bit", Signed, 2, {0, kAllOnes, 5, 2147483647}, {0, 2147483647, 5, 2147483647}, LimitsFollowSignSet},
+        {"sign set, 32-bit", Signed, 2, {0, kAllOnes, 5, 2147483647}, {0, 2147483647, 5, 2147483647},
+            LimitsFollowSignSet},
         {"sign cleared, 16-bit", Unsigned, 1, {-32768, 32767, -5, 100}, {0, 65535, 0, 100}, LimitsFollowSignCleared},
         {"sign cleared, 16-bit, raised lower", Unsigned, 1, {10, 32767, 70000, 70000}, {10, 32767, 65535, 65535},
             LimitsFollowSignCleared},
