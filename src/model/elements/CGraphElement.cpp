@@ -8,6 +8,8 @@
 #include "model/CVX50TextDoc.h"
 #include "devices/ElementTypeText.h"
 
+#include <cstdint>
+
 namespace {
 
 // Graphs show words only: anything but 16 bits is a 32-bit word.
@@ -20,7 +22,7 @@ std::string WordTypeText(int wordSize)
 
 CGraphElement::CGraphElement(int curve) : m_curve(curve ? 1 : 0)
 {
-    RebuildPreviewSamples();
+    RebuildPreview();
 }
 
 int CGraphElement::SetDirection(int direction)
@@ -43,9 +45,12 @@ GraphScale CGraphElement::Scale() const
     return scale;
 }
 
-void CGraphElement::RebuildPreviewSamples()
+void CGraphElement::RebuildPreview()
 {
-    PreviewSamples = CurvePreviewSamples(Scale(), DataPoints);
+    if (m_curve)
+        PreviewSamples = CurvePreviewSamples(Scale(), DataPoints);
+    else
+        PreviewValue = BarPreviewValue(Scale());
 }
 
 void CGraphElement::ShowLiveValue(int value, int width)
@@ -113,14 +118,19 @@ void CGraphElement::ReadProjectRecord(ByteReader& in, CVX50TextDoc& doc, int scr
     }
 
     if (RegisterCount() == 1 && WordSize == 16) {
+        // The record keeps 16 bits; a signed value comes back as the number
+        // it was.
         Zero = in.U16Be();
         FullScale = in.U16Be();
+        if (m_signed && !m_hexBcd) {
+            Zero = static_cast<std::int16_t>(Zero);
+            FullScale = static_cast<std::int16_t>(FullScale);
+        }
     } else {
         Zero = in.I32Be();
         FullScale = in.I32Be();
     }
-    if (m_curve)
-        RebuildPreviewSamples();
+    RebuildPreview();
     ReadRecordNumber(in, doc);
     AddToScreen(doc, screenIndex);
 }
@@ -175,12 +185,12 @@ void CGraphElement::LoadFromPanelRecord(CVX50TextDoc& doc, const PanelRecord& re
         default:
             break;
         }
-        RebuildPreviewSamples();
     } else {
         // Bits 0 and 1: none up, bit 0 down, bit 1 left, both right.
         m_direction = (format & 0x03) + 1;
         m_hexBcd = (format & 0x04) || (format & 0x08) ? 0 : 1;
         m_signed = (format & 0x08) ? 1 : 0;
     }
+    RebuildPreview();
     AddToScreen(doc, screenIndex);
 }

@@ -65,9 +65,11 @@ public:
 
     // The register count of the kind the element is.
     int RegisterCount() const { return m_curve ? CurveRegisterCount : BarRegisterCount; }
+    void SetRegisterCount(int count) { (m_curve ? CurveRegisterCount : BarRegisterCount) = count; }
     GraphScale Scale() const;
-    // The preview samples rebuilt from the zero, the full scale and the data points.
-    void RebuildPreviewSamples();
+    // The bar's preview value, or the curve's preview samples, rebuilt from
+    // the scale (and the data points).
+    void RebuildPreview();
 
     // Simulation: keeps the polled value (width 16 or 32) clamped to the
     // scale; a curve also appends it to its samples, at most DataPoints + 1.
@@ -79,8 +81,10 @@ public:
     std::string GroupName;
     std::string ElementName;
     std::string AddressText = kNewAddressText; // the address as a number, without the protocol library
+    // A signed value of one 16-bit register is held sign-extended.
     int FullScale = 0xFFFF;
     int Zero = 0;
+    int PreviewValue = 0x5555; // the level a bar shows in the editor
     int DataPoints = 4; // intervals across the curve's plot
     int SampleInterval = 2; // seconds between two samples
     int CurveRegisterCount = 1;

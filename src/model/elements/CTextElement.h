@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 // A text on the display. A static text shows a fixed string; a dynamic text
@@ -68,6 +69,7 @@ public:
 
     // Entries; the caller keeps texts within DynTextEntry::kMaxTextBytes.
     void AddState(const std::string& text, const std::string& value);
+    void SetEntries(std::vector<DynTextEntry> entries) { m_entries = std::move(entries); }
     // Throws std::out_of_range for an index outside the entries.
     void SetState(int index, const std::string& text, const std::string& value);
     // A copy of the entry; an empty text and the value "0" outside the entries.

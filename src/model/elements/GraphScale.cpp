@@ -89,6 +89,13 @@ std::vector<int> CurvePreviewSamples(const GraphScale& scale, int dataPoints)
     return samples;
 }
 
+int BarPreviewValue(const GraphScale& scale)
+{
+    const uint32_t zero = static_cast<uint32_t>(scale.zero);
+    const uint32_t span = static_cast<uint32_t>(scale.fullScale) - zero;
+    return static_cast<int>(zero + span / 3);
+}
+
 double CurveSampleRatio(const GraphScale& scale, int sample)
 {
     if (scale.fullScale == scale.zero)

@@ -26,6 +26,10 @@ int ClampGraphValue(const GraphScale& scale, int value, int width, int currentVa
 // zero, two thirds, then alternately one third and one half of the range.
 std::vector<int> CurvePreviewSamples(const GraphScale& scale, int dataPoints);
 
+// The level a bar shows in the editor: a third of the way from the zero to
+// the full scale, the difference taken as an unsigned 32-bit number.
+int BarPreviewValue(const GraphScale& scale);
+
 // Fraction of the scale a curve sample reaches: 0 when the scale is empty.
 double CurveSampleRatio(const GraphScale& scale, int sample);
 

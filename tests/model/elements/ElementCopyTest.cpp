@@ -134,7 +134,7 @@ std::shared_ptr<CScreenElement> FilledGraph(int curve)
     graph->SetDirection(3);
     graph->DataPoints = 7;
     graph->SampleInterval = 5;
-    graph->RebuildPreviewSamples();
+    graph->RebuildPreview();
     return graph;
 }
 

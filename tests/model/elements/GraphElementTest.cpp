@@ -89,6 +89,21 @@ TEST_F(GraphRecord, BarRecordMatchesTheLayout)
     EXPECT_EQ(Read(record.substr(0, record.size() - 2))->Number, 0);
 }
 
+TEST_F(GraphRecord, SignedSixteenBitScalesComeBackAsTheNumbersTheyWere)
+{
+    auto bar = Bound(0);
+    bar->SetSigned(1);
+    bar->Zero = -100;
+    bar->FullScale = 32767;
+    bar->RebuildPreview();
+    const std::string record = RecordOf(*bar, doc);
+    EXPECT_EQ(record.substr(13, 4), Bytes({0xFF, 0x9C, 0x7F, 0xFF}));
+    const auto back = Read(record);
+    EXPECT_EQ(back->Zero, -100);
+    EXPECT_EQ(back->FullScale, 32767);
+    EXPECT_EQ(back->PreviewValue, bar->PreviewValue);
+}
+
 TEST_F(GraphRecord, UnknownNamesAreWrittenAsAbsent)
 {
     auto bar = Bound(0);

@@ -82,7 +82,7 @@ TEST(ValueElementDraw, CurveWithoutDataPointsDraws)
     curve.SetPosition(0, 0);
     curve.SetSize(96, 48);
     curve.DataPoints = 0;
-    curve.RebuildPreviewSamples();
+    curve.RebuildPreview();
     EXPECT_GT(CountDrawn(Render(curve, false)), 0);
     curve.ShowLiveValue(100, 16);
     curve.ShowLiveValue(70000, 32);
