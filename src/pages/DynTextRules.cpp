@@ -117,12 +117,11 @@ std::optional<DynTextLayout> PresetLayout(const std::vector<PresetText>& presets
     return layout;
 }
 
-std::vector<DynTextEntry> BitTypeEntries(std::vector<DynTextEntry> entries, const std::string& row0Text,
-    const std::string& row1Text)
+std::vector<DynTextEntry> BitTypeEntries(std::vector<DynTextEntry> entries)
 {
     for (std::size_t k = 0; k < entries.size(); ++k) {
         if (k < 2)
-            entries[k] = {k == 0 ? row0Text : row1Text, k == 0 ? "0" : "1"};
+            entries[k].value = std::to_string(k);
         else
             entries[k] = {};
     }

@@ -73,10 +73,9 @@ std::optional<DynTextLayout> PresetLayout(const std::vector<PresetText>& presets
     bool isSigned, bool doubleSize, DotBox box);
 
 // The entries once the text is bound to a bit: entries 0 and 1 (as far as
-// they exist) take the values "0" and "1" and the texts of grid rows 0 and 1;
-// every later entry is emptied.
-std::vector<DynTextEntry> BitTypeEntries(std::vector<DynTextEntry> entries, const std::string& row0Text,
-    const std::string& row1Text);
+// they exist) keep their texts and take the values "0" and "1"; every later
+// entry is emptied.
+std::vector<DynTextEntry> BitTypeEntries(std::vector<DynTextEntry> entries);
 
 // A press on cell (`row`, `column`) of the grid, for a text bound to a word
 // of `wordSize` bits (0: a bit): whether the cell is edited, after giving

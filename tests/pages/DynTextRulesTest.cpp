@@ -136,9 +136,9 @@ TEST(DynTextRules, APresetOfTheAddressGivesItsPairsAndTheLongestWidth)
 
 TEST(DynTextRules, ABitKeepsTwoRowsOfZeroAndOne)
 {
-    const auto entries = BitTypeEntries({{"x", "7"}, {"y", "9"}, {"z", "3"}}, "off", "on");
+    const auto entries = BitTypeEntries({{"off", "7"}, {"on", ""}, {"z", "3"}});
     EXPECT_EQ(entries, (std::vector<DynTextEntry>{{"off", "0"}, {"on", "1"}, {"", ""}}));
-    EXPECT_EQ(BitTypeEntries({{"x", "7"}}, "off", ""), (std::vector<DynTextEntry>{{"off", "0"}}));
+    EXPECT_EQ(BitTypeEntries({{"x", "7"}}), (std::vector<DynTextEntry>{{"x", "0"}}));
 }
 
 TEST(DynTextRules, PressesPrepareTheRowsTheyEdit)

@@ -164,8 +164,12 @@ void CListCellEdit::AddEntriesThrough(int lastRow)
 {
     DynamicTextRows* text = m_grid->DynamicText();
     const int last = std::min(lastRow, m_grid->rowCount() - 1);
-    while (text->EntryCount() <= last)
+    // An owner that can append no more (its text is gone) ends the loop.
+    for (int count = text->EntryCount(); count <= last; count = text->EntryCount()) {
         text->AppendEmptyEntry();
+        if (text->EntryCount() == count)
+            break;
+    }
 }
 
 bool CListCellEdit::EndOnRepeatedValues()
