@@ -285,6 +285,15 @@ private slots:
         QCOMPARE(text->GroupName, std::string("Register"));
         QCOMPARE(text->GetStateValue(2), std::string("-1"));
         QCOMPARE(editor.Cell(2, 1), QString("-1"));
+
+        // The type's snapshot holds the preset: undo and redo bring it back.
+        editor.frame->ExecuteCommand(Cmd::Undo);
+        editor.frame->ExecuteCommand(Cmd::Redo);
+        const auto redone =
+            std::dynamic_pointer_cast<CTextElement>(editor.document.GetWorkingElements().back().element);
+        QCOMPARE(redone->GroupName, std::string("Register"));
+        QCOMPARE(redone->GetEntryCount(), 3);
+        QCOMPARE(redone->GetStateValue(2), std::string("-1"));
     }
 
     void theGridShowsItsRowsOfALongerTable()

@@ -330,6 +330,20 @@ private slots:
         QCOMPARE(grid->CurrentEditor(), lower);
     }
 
+    void dynamicTextArrowsStopWhenTheOwnerAppendsNothing()
+    {
+        // The owner's text is gone: it appends no entry, and Down gives up.
+        struct GoneText : FakeDynamicText {
+            GoneText() : FakeDynamicText(16) {}
+            void AppendEmptyEntry() override {}
+        } text;
+        CEditListCtrl* grid = owner->grid;
+        grid->SetDynamicText(&text);
+        auto* editor = Open(0, 1);
+        QTest::keyClick(editor, Qt::Key_Down);
+        QCOMPARE(text.EntryCount(), 0);
+    }
+
     void dynamicTextArrowsEndTheEditOnRepeatedValues()
     {
         FakeDynamicText text(16);
