@@ -81,7 +81,7 @@ public:
     std::string GroupName;
     std::string ElementName;
     std::string AddressText = kNewAddressText; // the address as a number, without the protocol library
-    // A signed value of one 16-bit register is held sign-extended.
+    // A signed scale of one 16-bit register reads back sign-extended.
     int FullScale = 0xFFFF;
     int Zero = 0;
     int PreviewValue = 0x5555; // the level a bar shows in the editor

@@ -176,6 +176,15 @@ void CDynTextPropertyDlg::NameBound()
     Commit(Snapshot);
 }
 
+bool CDynTextPropertyDlg::TakeOverPreset()
+{
+    const auto text = Bound<CTextElement>();
+    const std::vector<DynTextEntry> entries = text->Entries();
+    const DotBox box = text->GetBox();
+    ApplyPresetText();
+    return text->Entries() != entries || text->GetBox() != box;
+}
+
 unsigned CDynTextPropertyDlg::TypeChosen(bool changed, int)
 {
     const auto text = Bound<CTextElement>();
@@ -186,9 +195,8 @@ unsigned CDynTextPropertyDlg::TypeChosen(bool changed, int)
         std::vector<DynTextEntry> entries = BitTypeEntries(text->Entries());
         entriesChanged = entries != text->Entries();
         text->SetEntries(std::move(entries));
-        FillTextList();
     }
-    ApplyPresetText();
+    entriesChanged |= TakeOverPreset();
     if (changed || entriesChanged)
         return MarkModified | Snapshot | RefreshRow;
     return RefreshRow;
@@ -196,8 +204,10 @@ unsigned CDynTextPropertyDlg::TypeChosen(bool changed, int)
 
 unsigned CDynTextPropertyDlg::GroupChosen(bool)
 {
-    ApplyPresetText();
-    return Snapshot | RefreshRow;
+    unsigned commit = Snapshot | RefreshRow;
+    if (TakeOverPreset())
+        commit |= MarkModified;
+    return commit;
 }
 
 void CDynTextPropertyDlg::keyPressEvent(QKeyEvent* event)

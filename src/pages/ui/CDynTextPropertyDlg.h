@@ -44,6 +44,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // ApplyPresetText; true when the text's entries or box changed.
+    bool TakeOverPreset();
+
     int EntryCount() const override;
     void AppendEmptyEntry() override;
     void SetEntryValue(int index, const std::string& value) override;
