@@ -1,4 +1,5 @@
 #include "pages/DynTextRules.h"
+#include "support/PresetTextFixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -20,19 +21,6 @@ std::vector<DynTextEntry> Texts(std::initializer_list<std::string> texts)
     for (const std::string& text : texts)
         entries.push_back({text, std::to_string(value++)});
     return entries;
-}
-
-PresetText ThreePairPreset()
-{
-    PresetText preset;
-    preset.GroupName = "Register";
-    preset.Address = 5;
-    preset.PairCount = 3;
-    preset.Texts[0] = "stop";
-    preset.Texts[1] = "running fast";
-    preset.Texts[2] = "fault";
-    preset.Values = {0, 1, 65535};
-    return preset;
 }
 
 } // namespace
@@ -110,7 +98,7 @@ TEST(DynTextRules, DoubleSizeCutsTextsWithoutSplittingACharacter)
 
 TEST(DynTextRules, APresetOfTheAddressGivesItsPairsAndTheLongestWidth)
 {
-    const std::vector<PresetText> presets{ThreePairPreset()};
+    const std::vector<PresetText> presets{ThreePairPreset("Register", 5)};
     const auto layout = PresetLayout(presets, {"Register", 5, 0}, true, false, {150, 60, 80, 16});
     ASSERT_TRUE(layout);
     EXPECT_EQ(layout->entries,
@@ -118,7 +106,7 @@ TEST(DynTextRules, APresetOfTheAddressGivesItsPairsAndTheLongestWidth)
     EXPECT_EQ(layout->box, (DotBox{96, 48, 96, 16}));
 
     // Unsigned, at double size: texts cut to 12 bytes, two lines high.
-    PresetText longText = ThreePairPreset();
+    PresetText longText = ThreePairPreset("Register", 5);
     longText.Texts[1] = "running faster";
     const auto doubled = PresetLayout({longText}, {"Register", 5, 0}, false, true, {0, 0, 80, 32});
     ASSERT_TRUE(doubled);
@@ -127,9 +115,10 @@ TEST(DynTextRules, APresetOfTheAddressGivesItsPairsAndTheLongestWidth)
     EXPECT_EQ(doubled->box, (DotBox{0, 0, 192, 32}));
 
     // The last preset of the address decides; another bit or group has none.
-    PresetText later = ThreePairPreset();
+    PresetText later = ThreePairPreset("Register", 5);
     later.PairCount = 1;
-    EXPECT_EQ(PresetLayout({ThreePairPreset(), later}, {"Register", 5, 0}, false, false, {})->entries.size(), 1u);
+    const std::vector<PresetText> both{ThreePairPreset("Register", 5), later};
+    EXPECT_EQ(PresetLayout(both, {"Register", 5, 0}, false, false, {})->entries.size(), 1u);
     EXPECT_FALSE(PresetLayout(presets, {"Register", 5, 1}, false, false, {}));
     EXPECT_FALSE(PresetLayout(presets, {"register", 5, 0}, false, false, {}));
 }

@@ -8,6 +8,7 @@
 #include "shell/ui/InPlaceCellEdit.h"
 #include "shell/ui/ProjectOpen.h"
 #include "support/PageTesting.h"
+#include "support/PresetTextFixtures.h"
 #include "support/ScriptedEditor.h"
 
 #include <QCheckBox>
@@ -59,19 +60,6 @@ struct DynTextEditor : ScriptedEditor {
     }
     QString Cell(int row, int column) const { return Grid()->CellText(row, column); }
 };
-
-PresetText WordPreset(const char* group, int address)
-{
-    PresetText preset;
-    preset.GroupName = group;
-    preset.Address = address;
-    preset.PairCount = 3;
-    preset.Texts[0] = "stop";
-    preset.Texts[1] = "running fast";
-    preset.Texts[2] = "fault";
-    preset.Values = {0, 1, 65535};
-    return preset;
-}
 
 } // namespace
 
@@ -269,14 +257,14 @@ private slots:
     {
         DynTextEditor editor;
         // A preset of the first bit element: a placed text takes it over.
-        editor.document.PresetTexts = {WordPreset("Coil", 0)};
+        editor.document.PresetTexts = {ThreePairPreset("Coil", 0)};
         const auto placed = editor.PlaceText({300, 60});
         QCOMPARE(placed->GetEntryCount(), 3);
         QCOMPARE(placed->GetSize(), (DotSize{96, 16}));
         QCOMPARE(editor.Cell(1, 2), QString("running fast"));
 
         // A word element's preset arrives with its type; signed, 65535 is -1.
-        editor.document.PresetTexts.push_back(WordPreset("Register", 0));
+        editor.document.PresetTexts.push_back(ThreePairPreset("Register", 0));
         const auto text = editor.PlaceText();
         text->SetEntries({{"x", "0"}});
         text->SetSigned(1);
