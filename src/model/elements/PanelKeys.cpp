@@ -1,6 +1,7 @@
 #include "model/elements/PanelKeys.h"
 
 #include "StringIds.h"
+#include "StringTable.h"
 
 namespace {
 
@@ -55,6 +56,11 @@ int KeyFromFileCode(int fileCode)
 int KeyFromPanelCode(int panelCode)
 {
     return FindKey([panelCode](const PanelKeyInfo& k) { return k.panelCode == panelCode; });
+}
+
+int KeyFromName(const std::string& gbkName)
+{
+    return FindKey([&gbkName](const PanelKeyInfo& k) { return StringGbk(k.nameId) == gbkName; });
 }
 
 int GlobalKeyCode(int keyCode)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 // The panel's 24 keys. Function keys number them by key code (left 0, right
 // 1, up 2, down 3, ESC 4, SET 5, ENT 6, ALM 7, '0' to '9' 8 to 17, '+/-' 18,
 // CLR 19, F1 to F4 20 to 23); the project file stores a file code and the
@@ -38,6 +40,10 @@ const PanelKeyInfo* PanelKey(int keyCode);
 // Key codes back from the stored codes; -1 when no key has the code.
 int KeyFromFileCode(int fileCode);
 int KeyFromPanelCode(int panelCode);
+// The key whose name ("'ESC'键" ..., GBK bytes) is `gbkName`; -1 when no key
+// has that name. Lists of keys show names, and a chosen entry is turned back
+// into its key this way.
+int KeyFromName(const std::string& gbkName);
 
 // The panel's own code (GlobalKeyCode, what global buttons and the panel
 // image store) of key `keyCode`; -1 outside 0 to 23.

@@ -25,6 +25,7 @@
 #include "transfer/PanelExchanges.h"
 #include "transfer/PanelFrames.h"
 #include "transfer/ui/PingSetDlg.h"
+#include "settings/ui/CPasswordLevelDlg.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -106,6 +107,10 @@ CMainFrame::CMainFrame(CVX50TextDoc& document)
     SetCommandHandler(Cmd::CopyScreen, [this] { m_document.OnCopyScreen(); });
     SetCommandHandler(Cmd::DeleteScreen, [this] { m_tree->OnDeleteScreen(); });
     SetCommandHandler(Cmd::ScreenProperties, [this] { m_tree->OnScreenProperties(); });
+    SetCommandHandler(Cmd::PasswordLevels, [this] {
+        CPasswordLevelDlg dialog(m_document, this);
+        RunModalDialog(dialog);
+    });
     connect(this, &CMainFrame::AddressTableRequested, this, &CMainFrame::OnAddressTable);
 
     m_stateTimer = new QTimer(this);
