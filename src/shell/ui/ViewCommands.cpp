@@ -3,7 +3,10 @@
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CPaneCtrl.h"
 #include "shell/ui/CVX50TextView.h"
+#include "shell/ui/GuiUserInterface.h"
+#include "settings/PanelSettingsRules.h"
 #include "settings/ui/CAlarmListDlg.h"
+#include "settings/ui/CPanelSettingsDlg.h"
 #include "model/CVX50TextDoc.h"
 #include "shell/CommandIds.h"
 #include "base/UserInterface.h"
@@ -51,9 +54,14 @@ void RegisterViewCommands(CMainFrame& frame, CVX50TextView& view)
         view.AlarmListClosed = 0;
         dialog->show();
     });
-    frame.SetCommandHandler(Cmd::PanelSettings, [&view] {
-        if (CurrentUi().RunProjectDialog(Cmd::PanelSettings))
-            view.GetDocument().ProjectModified = 1;
+    // The dialog stores part of the settings itself; the rest is copied here.
+    frame.SetCommandHandler(Cmd::PanelSettings, [&frame, &view] {
+        CVX50TextDoc& doc = view.GetDocument();
+        CPanelSettingsDlg dialog(doc, &frame);
+        if (RunModalDialog(dialog) == QDialog::Accepted) {
+            StoreViewPanelSettings(dialog.Values(), doc.Panel);
+            doc.ProjectModified = 1;
+        }
     });
     // These dialogs store their own results.
     for (int command : {Cmd::GlobalButtons, Cmd::CopyRegisters, Cmd::PresetTexts, Cmd::PresetRegisters})

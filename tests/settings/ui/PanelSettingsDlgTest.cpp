@@ -1,0 +1,327 @@
+// The panel-settings dialog on the offscreen platform: how it opens, its
+// enable rules, the registers it names, the number fields, the checks on OK
+// and what the command stores.
+
+#include "StringIds.h"
+#include "base/GbkText.h"
+#include "model/CVX50TextDoc.h"
+#include "pages/ui/CElementNameCombo.h"
+#include "pages/ui/CSpinEdit.h"
+#include "settings/ui/CPanelSettingsDlg.h"
+#include "shell/ui/UiText.h"
+#include "support/PageTesting.h"
+#include "support/ScriptedEditor.h"
+#include "support/TableGroups.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+AddressTable WordTable()
+{
+    return {MakeGroup("M", BitElementType, 1, {{"M0", 0, 0}}),
+            MakeGroup("D", Word16ElementType, 2, {{"D0", 0, 0}, {"D1", 1, 0}, {"D2", 2, 0}}),
+            MakeGroup("R", Word16ElementType, 2, {{"R7", 7, 0}})};
+}
+
+template <class Widget>
+Widget* Child(QDialog& dialog, const char* name)
+{
+    auto* widget = dialog.findChild<Widget*>(QString::fromLatin1(name));
+    if (!widget)
+        qFatal("no control %s", name);
+    return widget;
+}
+
+QLineEdit* EditOf(QDialog& dialog, const char* name)
+{
+    return Child<CSpinEdit>(dialog, name)->Edit();
+}
+
+void Choose(QComboBox* combo, const QString& text)
+{
+    const int index = combo->findText(text);
+    QVERIFY(index >= 0);
+    combo->setCurrentIndex(index);
+    emit combo->activated(index);
+}
+
+} // namespace
+
+class PanelSettingsDlgTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_programFolder;
+
+private slots:
+    void initTestCase() { QVERIFY(UseProgramFolderWithShippedDevice(m_programFolder.path())); }
+
+    void aNewProjectOpensWithItsDefaults()
+    {
+        CVX50TextDoc doc;
+        doc.AddressTable = WordTable();
+        doc.DefaultPort = 1;
+        CPanelSettingsDlg dialog(doc, nullptr);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("设置VX系列"));
+        QCOMPARE(EditOf(dialog, "mainScreen")->text(), QStringLiteral("1"));
+        QCOMPARE(EditOf(dialog, "saverScreen")->text(), QStringLiteral("1"));
+        QCOMPARE(EditOf(dialog, "station")->text(), QStringLiteral("1"));
+        QCOMPARE(EditOf(dialog, "commTime")->text(), QStringLiteral("20"));
+        QCOMPARE(EditOf(dialog, "timeout")->text(), QStringLiteral("300"));
+        QCOMPARE(Child<QComboBox>(dialog, "saverIndex")->currentText(), QStringLiteral("无"));
+        QVERIFY(!Child<QCheckBox>(dialog, "autoSwitch")->isChecked());
+        QVERIFY(!Child<QCheckBox>(dialog, "reportScreen")->isChecked());
+        QVERIFY(Child<QRadioButton>(dialog, "com1")->isChecked()); // the device's default port
+        for (const char* name : {"group", "element", "station"})
+            QVERIFY2(!Child<QWidget>(dialog, name)->isEnabled(), name);
+        QVERIFY(!Child<QRadioButton>(dialog, "rs485")->isEnabled());
+        QCOMPARE(Child<QComboBox>(dialog, "group")->count(), 2); // the 16-bit word groups
+        QCOMPARE(Child<QComboBox>(dialog, "group")->currentText(), QStringLiteral("D"));
+        QCOMPARE(Child<CElementNameCombo>(dialog, "element")->currentText(), QStringLiteral("D0"));
+        for (const char* name : {"showSaverScreen", "backlightOff", "saverScreen", "clearAfterSwitch"})
+            QVERIFY2(!Child<QWidget>(dialog, name)->isEnabled(), name);
+        dialog.resize(dialog.sizeHint());
+        QVERIFY(SavePicture(&dialog, QStringLiteral("PanelSettingsDlg.png")));
+    }
+
+    void noScreenSaverDisablesItsControls()
+    {
+        CVX50TextDoc doc;
+        CPanelSettingsDlg dialog(doc, nullptr);
+        auto* index = Child<QComboBox>(dialog, "saverIndex");
+        auto* show = Child<QCheckBox>(dialog, "showSaverScreen");
+        auto* backlight = Child<QCheckBox>(dialog, "backlightOff");
+        auto* saverScreen = Child<CSpinEdit>(dialog, "saverScreen");
+
+        Choose(index, QStringLiteral("3分钟后"));
+        QVERIFY(show->isEnabled());
+        QVERIFY(backlight->isEnabled());
+        QVERIFY(!saverScreen->isEnabled()); // only once the screen is shown
+        show->click();
+        QVERIFY(saverScreen->isEnabled());
+        backlight->click();
+
+        Choose(index, QStringLiteral("无"));
+        QVERIFY(!show->isEnabled());
+        QVERIFY(!backlight->isEnabled());
+        QVERIFY(!saverScreen->isEnabled());
+        QVERIFY(!show->isChecked());
+        QVERIFY(!backlight->isChecked());
+        QCOMPARE(dialog.Values().ShowSaverScreen, 0);
+        QCOMPARE(dialog.Values().BacklightOffOnSaver, 0);
+        QCOMPARE(dialog.Values().ScreenSaverIndex, 0);
+    }
+
+    void aStoredIndexWithoutAnEntryIsKept()
+    {
+        CVX50TextDoc doc;
+        doc.Panel.ScreenSaverIndex = 9;
+        CPanelSettingsDlg dialog(doc, nullptr);
+        QCOMPARE(Child<QComboBox>(dialog, "saverIndex")->currentIndex(), -1);
+        QVERIFY(Child<QCheckBox>(dialog, "showSaverScreen")->isEnabled());
+        dialog.OnOK();
+        QCOMPARE(dialog.Values().ScreenSaverIndex, 9);
+    }
+
+    void interactionChecksNameTheirRegisters()
+    {
+        CVX50TextDoc doc;
+        doc.AddressTable = WordTable();
+        CPanelSettingsDlg dialog(doc, nullptr);
+        auto* autoSwitch = Child<QCheckBox>(dialog, "autoSwitch");
+        auto* report = Child<QCheckBox>(dialog, "reportScreen");
+        auto* controlText = Child<QLabel>(dialog, "controlRegister");
+        auto* reportText = Child<QLabel>(dialog, "reportRegister");
+
+        autoSwitch->click();
+        QVERIFY(autoSwitch->isChecked());
+        QCOMPARE(controlText->text(), QStringLiteral("对应  D0"));
+        QVERIFY(Child<QCheckBox>(dialog, "clearAfterSwitch")->isEnabled());
+        QVERIFY(Child<QComboBox>(dialog, "group")->isEnabled());
+        QVERIFY(Child<CSpinEdit>(dialog, "station")->isEnabled());
+        report->click();
+        QCOMPARE(reportText->text(), QStringLiteral("对应  D1"));
+
+        // The last element of its group has no report register after it.
+        auto* element = Child<CElementNameCombo>(dialog, "element");
+        element->showPopup();
+        QCOMPARE(element->count(), 3);
+        element->setCurrentIndex(2);
+        emit element->activated(2);
+        element->hidePopup();
+        QCOMPARE(element->count(), 1);
+        QCOMPARE(controlText->text(), QStringLiteral("对应  D2"));
+        QVERIFY(!report->isChecked());
+        QCOMPARE(reportText->text(), QString());
+        report->click();
+        QVERIFY(!report->isChecked());
+
+        // Typing a name of the group takes it.
+        EnterText(element->lineEdit(), QStringLiteral("D1"));
+        QCOMPARE(controlText->text(), QStringLiteral("对应  D1"));
+
+        // A group of one element: the report switches off.
+        report->click();
+        QVERIFY(report->isChecked());
+        Choose(Child<QComboBox>(dialog, "group"), QStringLiteral("R"));
+        QCOMPARE(element->currentText(), QStringLiteral("R7"));
+        QVERIFY(!report->isChecked());
+        QCOMPARE(controlText->text(), QStringLiteral("对应  R7"));
+
+        autoSwitch->click();
+        QCOMPARE(controlText->text(), QString());
+        QVERIFY(!Child<QCheckBox>(dialog, "clearAfterSwitch")->isEnabled());
+        QVERIFY(!Child<QComboBox>(dialog, "group")->isEnabled());
+    }
+
+    void withoutWordGroupsTheChecksAreRefused()
+    {
+        CVX50TextDoc doc;
+        doc.AddressTable = {MakeGroup("M", BitElementType, 1, {{"M0", 0, 0}})};
+        CPanelSettingsDlg dialog(doc, nullptr);
+        QCOMPARE(Child<QComboBox>(dialog, "group")->count(), 0);
+        for (const char* name : {"autoSwitch", "reportScreen"}) {
+            auto* check = Child<QCheckBox>(dialog, name);
+            check->click();
+            QVERIFY2(!check->isChecked(), name);
+        }
+        QVERIFY(!Child<QComboBox>(dialog, "group")->isEnabled());
+    }
+
+    void numberFieldsTakeBackRefusedTexts()
+    {
+        ScriptedEditor editor; // message boxes are answered by the script
+        CPanelSettingsDlg dialog(editor.document, nullptr);
+        QLineEdit* station = EditOf(dialog, "station");
+        EnterText(station, QStringLiteral("300"));
+        QCOMPARE(station->text(), QStringLiteral("1"));
+        QCOMPARE(editor.ui->shown.size(), 1);
+        EnterText(station, QStringLiteral("0"));
+        QCOMPARE(dialog.Values().PanelStation, 0);
+
+        QLineEdit* main = EditOf(dialog, "mainScreen");
+        EnterText(main, QStringLiteral("12x"));
+        QCOMPARE(main->text(), QStringLiteral("1"));
+        QCOMPARE(editor.ui->shown.size(), 2);
+        EnterText(main, QStringLiteral("70000")); // judged on OK
+        QCOMPARE(dialog.Values().MainScreen, 70000);
+
+        QLineEdit* timeout = EditOf(dialog, "timeout");
+        EnterText(timeout, QStringLiteral("70000"));
+        QCOMPARE(timeout->text(), QStringLiteral("300"));
+        QCOMPARE(editor.ui->shown.size(), 2); // silently
+        EnterText(timeout, QStringLiteral("1001"));
+        QCOMPARE(dialog.Values().Timeout, 1001);
+    }
+
+    void okChecksInOrderAndKeepsTheDialogOpen()
+    {
+        ScriptedEditor editor;
+        CVX50TextDoc& doc = editor.document;
+        const PanelSettings before = doc.Panel;
+        CPanelSettingsDlg dialog(doc, nullptr);
+        EnterText(EditOf(dialog, "commTime"), QStringLiteral("9"));
+        EnterText(EditOf(dialog, "timeout"), QStringLiteral("99"));
+        EnterText(EditOf(dialog, "mainScreen"), QStringLiteral("0"));
+        const std::pair<const char*, QString> steps[] = {
+            {"commTime", QStringLiteral("10")}, {"timeout", QStringLiteral("1000")},
+            {"mainScreen", QStringLiteral("65535")}};
+        const int messages[] = {IdsCommunicationTimeBad, IdsTimeoutBad, IdsEnterInteger1To65535};
+        for (int i = 0; i < 3; ++i) {
+            editor.ui->shown.clear();
+            dialog.OnOK();
+            QCOMPARE(editor.ui->shown, QStringList{UiText(messages[i])});
+            QCOMPARE(dialog.result(), int(QDialog::Rejected));
+            QVERIFY(doc.Panel == before);
+            EnterText(EditOf(dialog, steps[i].first), steps[i].second);
+        }
+        editor.ui->shown.clear();
+        dialog.OnOK();
+        QVERIFY(editor.ui->shown.isEmpty());
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(doc.Panel.CommTime, 10);
+        QCOMPARE(doc.Panel.Timeout, 1000);
+        QCOMPARE(doc.Panel.MainScreen, before.MainScreen); // the command copies it
+    }
+
+    void theCommandStoresEverythingOnOkAndNothingOnCancel()
+    {
+        ScriptedEditor editor;
+        CVX50TextDoc& doc = editor.document;
+        doc.AddressTable = WordTable();
+        doc.ProjectModified = 0;
+        const PanelSettings before = doc.Panel;
+        auto fill = [](QDialog& dialog) {
+            EnterText(EditOf(dialog, "mainScreen"), QStringLiteral("3"));
+            Choose(Child<QComboBox>(dialog, "saverIndex"), QStringLiteral("一小时后"));
+            Child<QCheckBox>(dialog, "showSaverScreen")->click();
+            EnterText(EditOf(dialog, "saverScreen"), QStringLiteral("4"));
+            Child<QCheckBox>(dialog, "backlightOff")->click();
+            Child<QCheckBox>(dialog, "autoSwitch")->click();
+            Child<QCheckBox>(dialog, "reportScreen")->click();
+            Child<QCheckBox>(dialog, "clearAfterSwitch")->click();
+            Choose(Child<QComboBox>(dialog, "group"), QStringLiteral("D"));
+            EnterText(Child<CElementNameCombo>(dialog, "element")->lineEdit(), QStringLiteral("D1"));
+            Child<QRadioButton>(dialog, "com1")->click();
+            EnterText(EditOf(dialog, "station"), QStringLiteral("0"));
+            Child<QCheckBox>(dialog, "encrypt")->click();
+            EnterText(EditOf(dialog, "commTime"), QStringLiteral("45"));
+            EnterText(EditOf(dialog, "timeout"), QStringLiteral("900"));
+        };
+        editor.ui->dialogs.push_back([&fill](QDialog& dialog) {
+            fill(dialog);
+            dialog.reject();
+            return dialog.result();
+        });
+        editor.frame->ExecuteCommand(Cmd::PanelSettings);
+        QCOMPARE(editor.ui->dialogsRun, 1);
+        QVERIFY(doc.Panel == before);
+        QCOMPARE(doc.ProjectModified, 0);
+
+        editor.ui->dialogs.push_back([&fill](QDialog& dialog) {
+            fill(dialog);
+            dynamic_cast<CPanelSettingsDlg&>(dialog).OnOK();
+            return dialog.result();
+        });
+        editor.frame->ExecuteCommand(Cmd::PanelSettings);
+        PanelSettings expected;
+        expected.MainScreen = 3;
+        expected.ScreenSaverIndex = 8;
+        expected.ShowSaverScreen = 1;
+        expected.SaverScreen = 4;
+        expected.BacklightOffOnSaver = 1;
+        expected.AutoScreenSwitch = 1;
+        expected.ReportScreen = 1;
+        expected.ClearAfterSwitch = 1;
+        expected.ControlGroupName = "D";
+        expected.ControlElementName = "D1";
+        expected.ControlPort = 1;
+        expected.PanelStation = 0;
+        expected.EncryptProject = 1;
+        expected.CommTime = 45;
+        expected.Timeout = 900;
+        QVERIFY(doc.Panel == expected);
+        QCOMPARE(doc.ProjectModified, 1);
+
+        // OK marks the project modified also when nothing changed.
+        doc.ProjectModified = 0;
+        editor.ui->dialogs.push_back([](QDialog& dialog) {
+            dynamic_cast<CPanelSettingsDlg&>(dialog).OnOK();
+            return dialog.result();
+        });
+        editor.frame->ExecuteCommand(Cmd::PanelSettings);
+        QVERIFY(doc.Panel == expected);
+        QCOMPARE(doc.ProjectModified, 1);
+    }
+};
+
+QTEST_MAIN(PanelSettingsDlgTest)
+#include "PanelSettingsDlgTest.moc"
