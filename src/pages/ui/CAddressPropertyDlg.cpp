@@ -7,9 +7,7 @@
 #include "model/CVX50TextDoc.h"
 #include "pages/ui/CElementNameCombo.h"
 
-#include <QAbstractItemView>
 #include <QComboBox>
-#include <QLineEdit>
 
 #include <algorithm>
 #include <utility>
@@ -28,12 +26,6 @@ void FillCombo(QComboBox* combo, const std::vector<std::string>& texts)
         combo->addItem(QStringFromGbk(text));
 }
 
-int IndexOf(const std::vector<std::string>& texts, const std::string& text)
-{
-    const auto it = std::find(texts.begin(), texts.end(), text);
-    return it == texts.end() ? -1 : static_cast<int>(it - texts.begin());
-}
-
 } // namespace
 
 CAddressPropertyDlg::CAddressPropertyDlg(CVX50TextDoc& document, QWidget* parent, AddressRules rules)
@@ -47,29 +39,19 @@ CAddressPropertyDlg::CAddressPropertyDlg(CVX50TextDoc& document, QWidget* parent
         combo->setMinimumContentsLength(10);
     connect(m_type, &QComboBox::activated, this, &CAddressPropertyDlg::OnTypeSelChange);
     connect(m_group, &QComboBox::activated, this, &CAddressPropertyDlg::OnGroupSelChange);
-    connect(m_name, &QComboBox::activated, this, &CAddressPropertyDlg::OnNameSelChange);
-    connect(m_name, &QComboBox::highlighted, this, [this](int index) {
-        if (m_name->IsListOpen())
-            m_rememberedName = GbkText(m_name, index);
+    m_name->SetBinding({
+        [this] { return static_cast<bool>(Address()); },
+        [this] { return ElementNamesOfGroup(Address()); },
+        [this] { return *Address().elementName; },
+        [this](const std::string& name) { return BindName(Address(), name); },
     });
-    connect(m_name->lineEdit(), &QLineEdit::textEdited, this, &CAddressPropertyDlg::OnNameEditChange);
-    connect(m_name->lineEdit(), &QLineEdit::editingFinished, this, &CAddressPropertyDlg::OnNameEditFinished);
-    connect(m_name, &CElementNameCombo::DropDown, this, &CAddressPropertyDlg::OnNameDropDown);
-    connect(m_name, &CElementNameCombo::CloseUp, this, &CAddressPropertyDlg::OnNameCloseUp);
+    connect(m_name, &CElementNameCombo::NameChosen, this, &CAddressPropertyDlg::CommitName);
 }
 
 void CAddressPropertyDlg::FillGroups(const std::vector<std::string>& groups)
 {
     FillCombo(m_group, groups);
     m_group->setCurrentIndex(groups.empty() ? -1 : 0);
-}
-
-void CAddressPropertyDlg::ShowNameAlone(const std::string& name)
-{
-    m_name->clear();
-    if (!name.empty())
-        m_name->addItem(QStringFromGbk(name));
-    m_name->setEditText(QStringFromGbk(name));
 }
 
 int CAddressPropertyDlg::ListWidth(int width) const
@@ -111,8 +93,7 @@ void CAddressPropertyDlg::LoadAddressControls()
     m_group->setCurrentIndex(selection.groupIndex);
     *address.groupName = selection.names.group;
     *address.elementName = selection.names.element;
-    ShowNameAlone(selection.names.element);
-    m_pendingName = false;
+    m_name->ShowNameAlone(selection.names.element);
     m_nameUnsaved = false;
 }
 
@@ -146,7 +127,7 @@ void CAddressPropertyDlg::OnTypeSelChange(int index)
         FillGroups(choice.groups);
         *address.groupName = choice.names.group;
         *address.elementName = choice.names.element;
-        ShowNameAlone(choice.names.element);
+        m_name->ShowNameAlone(choice.names.element);
         Commit(MarkModified);
     }
     Commit(TypeChosen(changed, previousWidth));
@@ -165,7 +146,7 @@ void CAddressPropertyDlg::OnGroupSelChange(int index)
         const AddressNames names = ChooseElementGroup(Document().AddressTable, m_rules, ListWidth(*address.wordSize),
             {*address.groupName, *address.elementName}, group);
         *address.elementName = names.element;
-        ShowNameAlone(names.element);
+        m_name->ShowNameAlone(names.element);
         if (m_rules.resetAddressText)
             *address.addressText = "0";
         Commit(MarkModified);
@@ -193,74 +174,4 @@ void CAddressPropertyDlg::CommitName()
     Commit(MarkModified);
     NameBound();
     Commit(RefreshRow);
-}
-
-void CAddressPropertyDlg::OnNameDropDown()
-{
-    const BoundAddress address = Address();
-    if (!address)
-        return;
-    const std::vector<std::string> names = ElementNamesOfGroup(address);
-    FillCombo(m_name, names);
-    const int current = IndexOf(names, *address.elementName);
-    m_name->setCurrentIndex(current);
-    if (current < 0)
-        m_name->setEditText(QStringFromGbk(*address.elementName));
-}
-
-void CAddressPropertyDlg::OnNameSelChange(int index)
-{
-    const BoundAddress address = Address();
-    if (!address || index < 0)
-        return;
-    if (!BindName(address, GbkText(m_name, index))) {
-        // Refused: the combo shows the element's name again.
-        const int current = m_name->findText(QStringFromGbk(*address.elementName));
-        m_name->setCurrentIndex(current);
-        if (current < 0)
-            m_name->setEditText(QStringFromGbk(*address.elementName));
-        return;
-    }
-    CommitName();
-}
-
-void CAddressPropertyDlg::OnNameEditChange(const QString& text)
-{
-    const BoundAddress address = Address();
-    if (!address)
-        return;
-    m_rememberedName = GbkFromQString(text);
-    const std::vector<std::string> names = ElementNamesOfGroup(address);
-    const int match = IndexOf(names, m_rememberedName);
-    if (match < 0)
-        return;
-    const int caret = m_name->lineEdit()->cursorPosition();
-    BindName(address, m_rememberedName);
-    m_pendingName = true;
-    if (!m_name->IsListOpen())
-        m_name->showPopup();
-    m_name->setCurrentIndex(match);
-    m_name->view()->setCurrentIndex(m_name->model()->index(match, 0));
-    m_name->lineEdit()->setCursorPosition(caret);
-}
-
-void CAddressPropertyDlg::OnNameCloseUp()
-{
-    const BoundAddress address = Address();
-    const int highlighted = m_name->view()->currentIndex().row();
-    const bool pending = std::exchange(m_pendingName, false);
-    if (!address || highlighted < 0)
-        return;
-    // A typed name is bound when the list closes on it; otherwise the edit
-    // part shows the element's name again.
-    if (pending && (m_rememberedName != GbkText(m_name, highlighted) || !BindName(address, m_rememberedName)))
-        m_name->setEditText(QStringFromGbk(*address.elementName));
-    CommitName();
-}
-
-void CAddressPropertyDlg::OnNameEditFinished()
-{
-    const BoundAddress address = Address();
-    if (address && GbkFromQString(m_name->currentText()) != *address.elementName)
-        m_name->setEditText(QStringFromGbk(*address.elementName));
 }

@@ -58,11 +58,6 @@ protected:
 private:
     void OnTypeSelChange(int index);
     void OnGroupSelChange(int index);
-    void OnNameSelChange(int index);
-    void OnNameEditChange(const QString& text);
-    void OnNameDropDown();
-    void OnNameCloseUp();
-    void OnNameEditFinished();
 
     // Binds `name` when the rules allow it; the commit is left to
     // CommitName.
@@ -76,18 +71,12 @@ private:
     void CommitName();
     // The three lists, their first entries selected.
     void ShowChoices(const AddressChoices& choices);
-    // The name combo holds `name` alone.
-    void ShowNameAlone(const std::string& name);
     void FillGroups(const std::vector<std::string>& groups);
 
     AddressRules m_rules;
     QComboBox* m_type;
     QComboBox* m_group;
     CElementNameCombo* m_name;
-    // The name typed last or highlighted last in the open list.
-    std::string m_rememberedName;
-    // A typed name opened the list: closing it on that name binds it.
-    bool m_pendingName = false;
     // A name was bound and not committed yet.
     bool m_nameUnsaved = false;
 };

@@ -16,7 +16,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -127,15 +126,13 @@ CPanelSettingsDlg::CPanelSettingsDlg(CVX50TextDoc& doc, QWidget* parent)
     connect(m_rs485, &QRadioButton::clicked, this, [this] { m_values.ControlPort = 0; });
     connect(m_com1, &QRadioButton::clicked, this, [this] { m_values.ControlPort = 1; });
     connect(m_group, &QComboBox::activated, this, &CPanelSettingsDlg::OnGroupChange);
-    connect(m_element, &CElementNameCombo::DropDown, this, &CPanelSettingsDlg::OnElementDropDown);
-    connect(m_element, &CElementNameCombo::CloseUp, this, &CPanelSettingsDlg::OnElementCloseUp);
-    connect(m_element, &QComboBox::activated, this,
-            [this](int index) { OnElementChosen(m_element->itemText(index)); });
-    connect(m_element->lineEdit(), &QLineEdit::textEdited, this, &CPanelSettingsDlg::OnElementChosen);
-    connect(m_element->lineEdit(), &QLineEdit::editingFinished, this, [this] {
-        if (!m_element->IsListOpen())
-            ShowElementAlone();
+    m_element->SetBinding({
+        [] { return true; },
+        [this] { return ElementNames(); },
+        [this] { return m_values.ControlElementName; },
+        [this](const std::string& name) { return OnElementChosen(name); },
     });
+    connect(m_element, &CElementNameCombo::NameChosen, this, &CPanelSettingsDlg::ShowElementAlone);
     connect(m_mainScreen, &CSpinEdit::Edited, this,
             [this] { OnNumberEdited(m_mainScreen, m_values.MainScreen, false, false); });
     connect(m_saverScreen, &CSpinEdit::Edited, this,
@@ -190,11 +187,7 @@ std::vector<std::string> CPanelSettingsDlg::ElementNames() const
 
 void CPanelSettingsDlg::ShowElementAlone()
 {
-    m_element->clear();
-    const QString name = QStringFromGbk(m_values.ControlElementName);
-    if (!name.isEmpty())
-        m_element->addItem(name);
-    m_element->setEditText(name);
+    m_element->ShowNameAlone(m_values.ControlElementName);
 }
 
 void CPanelSettingsDlg::ShowRegisterTexts()
@@ -289,36 +282,19 @@ void CPanelSettingsDlg::OnGroupChange(int index)
     EnableInteractionControls();
 }
 
-void CPanelSettingsDlg::OnElementDropDown()
+bool CPanelSettingsDlg::OnElementChosen(const std::string& name)
 {
-    const std::vector<std::string> names = ElementNames();
-    m_element->clear();
-    for (const std::string& name : names)
-        m_element->addItem(QStringFromGbk(name));
-    const auto current = std::find(names.begin(), names.end(), m_values.ControlElementName);
-    m_element->setCurrentIndex(current == names.end() ? -1 : static_cast<int>(current - names.begin()));
-}
-
-void CPanelSettingsDlg::OnElementChosen(const QString& text)
-{
-    const std::string name = GbkFromQString(text);
     const std::vector<std::string> names = ElementNames();
     if (std::find(names.begin(), names.end(), name) == names.end())
-        return;
+        return false;
     m_values.ControlElementName = name;
     if (m_values.ReportScreen && names.back() == name) {
         m_values.ReportScreen = 0;
         m_reportScreen->setChecked(false);
     }
-    if (!m_element->IsListOpen())
-        ShowElementAlone();
     ShowRegisterTexts();
     EnableInteractionControls();
-}
-
-void CPanelSettingsDlg::OnElementCloseUp()
-{
-    ShowElementAlone();
+    return true;
 }
 
 void CPanelSettingsDlg::OnNumberEdited(CSpinEdit* edit, int& field, bool station, bool timeField)

@@ -38,9 +38,8 @@ private:
     void OnAutoSwitch();
     void OnReportScreen();
     void OnGroupChange(int index);
-    void OnElementDropDown();
-    void OnElementChosen(const QString& name);
-    void OnElementCloseUp();
+    // A name of the group becomes the control register; false for another.
+    bool OnElementChosen(const std::string& name);
     // A typed or stepped number: `read` gives the accepted value or none,
     // which brings the previous value back.
     void OnNumberEdited(CSpinEdit* edit, int& field, bool station, bool timeField);

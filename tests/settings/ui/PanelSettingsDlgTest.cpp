@@ -166,6 +166,9 @@ private slots:
 
         // Typing a name of the group takes it.
         EnterText(element->lineEdit(), QStringLiteral("D1"));
+        QVERIFY(element->IsListOpen());
+        element->hidePopup();
+        QCOMPARE(element->count(), 1);
         QCOMPARE(controlText->text(), QStringLiteral("对应  D1"));
 
         // A group of one element: the report switches off.
@@ -269,7 +272,9 @@ private slots:
             Child<QCheckBox>(dialog, "reportScreen")->click();
             Child<QCheckBox>(dialog, "clearAfterSwitch")->click();
             Choose(Child<QComboBox>(dialog, "group"), QStringLiteral("D"));
-            EnterText(Child<CElementNameCombo>(dialog, "element")->lineEdit(), QStringLiteral("D1"));
+            auto* element = Child<CElementNameCombo>(dialog, "element");
+            EnterText(element->lineEdit(), QStringLiteral("D1"));
+            element->hidePopup();
             Child<QRadioButton>(dialog, "com1")->click();
             EnterText(EditOf(dialog, "station"), QStringLiteral("0"));
             Child<QCheckBox>(dialog, "encrypt")->click();
