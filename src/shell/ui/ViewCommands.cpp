@@ -6,6 +6,7 @@
 #include "shell/ui/GuiUserInterface.h"
 #include "settings/PanelSettingsRules.h"
 #include "settings/ui/CAlarmListDlg.h"
+#include "settings/ui/CGlobalButtonDlg.h"
 #include "settings/ui/CPanelSettingsDlg.h"
 #include "model/CVX50TextDoc.h"
 #include "shell/CommandIds.h"
@@ -63,7 +64,11 @@ void RegisterViewCommands(CMainFrame& frame, CVX50TextView& view)
             doc.ProjectModified = 1;
         }
     });
+    frame.SetCommandHandler(Cmd::GlobalButtons, [&frame, &view] {
+        CGlobalButtonDlg dialog(view.GetDocument(), &frame);
+        RunModalDialog(dialog);
+    });
     // These dialogs store their own results.
-    for (int command : {Cmd::GlobalButtons, Cmd::CopyRegisters, Cmd::PresetTexts, Cmd::PresetRegisters})
+    for (int command : {Cmd::CopyRegisters, Cmd::PresetTexts, Cmd::PresetRegisters})
         frame.SetCommandHandler(command, [command] { CurrentUi().RunProjectDialog(command); });
 }

@@ -1,4 +1,4 @@
-#include "settings/GlobalButtonValues.h"
+#include "settings/GlobalButtonRules.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +22,7 @@ const NumberFormat Signed = NumberFormat::Signed;
 
 } // namespace
 
-TEST(GlobalButtonValues, TypedValuesAreJudgedByFormatAndWidth)
+TEST(GlobalButtonRules, TypedValuesAreJudgedByFormatAndWidth)
 {
     struct Case {
         NumberFormat format;
@@ -71,7 +71,7 @@ TEST(GlobalButtonValues, TypedValuesAreJudgedByFormatAndWidth)
     }
 }
 
-TEST(GlobalButtonValues, StepMustBeANumberAboveZero)
+TEST(GlobalButtonRules, StepMustBeANumberAboveZero)
 {
     for (const char* refused : {"", "0", "00", "-1", "-"}) {
         GlobalButton button = Button(IncrementFunction, Signed, 16);
@@ -89,7 +89,7 @@ TEST(GlobalButtonValues, StepMustBeANumberAboveZero)
     EXPECT_EQ(button.Limit, 0);
 }
 
-TEST(GlobalButtonValues, FormatChangesKeepTheSixteenBitPattern)
+TEST(GlobalButtonRules, FormatChangesKeepTheSixteenBitPattern)
 {
     struct Case {
         NumberFormat from;
@@ -127,7 +127,7 @@ TEST(GlobalButtonValues, FormatChangesKeepTheSixteenBitPattern)
     }
 }
 
-TEST(GlobalButtonValues, FormatChangeResetsTheLimitAndGivesNegativeStepsOne)
+TEST(GlobalButtonRules, FormatChangeResetsTheLimitAndGivesNegativeStepsOne)
 {
     GlobalButton increment = Button(IncrementFunction, Signed, 16);
     increment.Step = -3;
@@ -146,7 +146,7 @@ TEST(GlobalButtonValues, FormatChangeResetsTheLimitAndGivesNegativeStepsOne)
     EXPECT_EQ(ButtonValueText(decrement, ValueBox::Limit), "0");
 }
 
-TEST(GlobalButtonValues, AdjustRangeClampsSixteenBitValuesAndResetsTheLimit)
+TEST(GlobalButtonRules, AdjustRangeClampsSixteenBitValuesAndResetsTheLimit)
 {
     struct Case {
         int function;
@@ -180,7 +180,7 @@ TEST(GlobalButtonValues, AdjustRangeClampsSixteenBitValuesAndResetsTheLimit)
     }
 }
 
-TEST(GlobalButtonValues, SpinArrowsStayInTheRange)
+TEST(GlobalButtonRules, SpinArrowsStayInTheRange)
 {
     GlobalButton button = Button(IncrementFunction, Signed, 16);
     EXPECT_EQ(SpinButtonText(button, ValueBox::Value, "32767", +1), std::nullopt);
@@ -200,7 +200,7 @@ TEST(GlobalButtonValues, SpinArrowsStayInTheRange)
     EXPECT_EQ(SpinButtonText(wide, ValueBox::Value, "4294967295", +1), std::nullopt);
 }
 
-TEST(GlobalButtonValues, RegisterCountIsOneOrTwoWithTheNextWord)
+TEST(GlobalButtonRules, RegisterCountIsOneOrTwoWithTheNextWord)
 {
     EXPECT_EQ(ParseRegisterCount("1", 16, false), 1);
     EXPECT_EQ(ParseRegisterCount("2", 16, true), 2);
@@ -218,7 +218,7 @@ TEST(GlobalButtonValues, RegisterCountIsOneOrTwoWithTheNextWord)
     EXPECT_EQ(ButtonValueText(button, ValueBox::Value), "4294967295");
 }
 
-TEST(GlobalButtonValues, FunctionAndCoilActionShareTheirByte)
+TEST(GlobalButtonRules, FunctionAndCoilActionShareTheirByte)
 {
     GlobalButton button; // set coil, ON
     EXPECT_EQ(ButtonFunction(button), SetCoilFunction);
@@ -229,4 +229,29 @@ TEST(GlobalButtonValues, FunctionAndCoilActionShareTheirByte)
     EXPECT_EQ(ButtonCoilAction(button), 4);
     SetButtonFunction(button, SetCoilFunction);
     EXPECT_EQ(ButtonCoilAction(button), 4);
+}
+
+TEST(GlobalButtonRules, StationZeroOnlyWhereTheDeviceTakesIt)
+{
+    struct Case {
+        int function, coilAction, groupMode, lowest;
+    };
+    const Case cases[] = {
+        {SetRegisterFunction, 0, 1, 0},
+        {SetCoilFunction, 0, 1, 0},
+        {SetCoilFunction, 4, 1, 0},
+        {SetCoilFunction, 2, 1, 1}, // toggle
+        {IncrementFunction, 0, 1, 1},
+        {DecrementFunction, 0, 1, 1},
+        {SetRegisterFunction, 0, 0, 1},
+        {SetCoilFunction, 0, 2, 1},
+        {SetRegisterFunction, 0, -1, 1}, // no such group
+    };
+    for (const Case& c : cases) {
+        GlobalButton button;
+        SetButtonFunction(button, c.function);
+        SetButtonCoilAction(button, c.coilAction);
+        EXPECT_EQ(ButtonLowestStation(button, c.groupMode), c.lowest)
+            << c.function << " " << c.coilAction << " " << c.groupMode;
+    }
 }

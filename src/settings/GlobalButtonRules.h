@@ -8,10 +8,12 @@
 #include <string>
 #include <string_view>
 
-// The number rules of the global-buttons dialog: the value, step and limit
-// of the selected button and its register count, kept within the range that
-// the button's element type, register count and display format allow. They
-// read and write the button only; the dialog shows the texts they give.
+// The rules of the global-buttons dialog that do not depend on its widgets:
+// the function and coil-action bits, the station range, and the value, step
+// and limit of the selected button with its register count, kept within the
+// range that the button's element type, register count and display format
+// allow. They read and write the button only; the dialog shows the texts
+// they give.
 
 // Function codes, bits 2-4 of GlobalButton::Function.
 enum GlobalButtonFunction : int {
@@ -28,6 +30,11 @@ void SetButtonFunction(GlobalButton& button, int code);
 // OFF); the function bits stay.
 int ButtonCoilAction(const GlobalButton& button);
 void SetButtonCoilAction(GlobalButton& button, int action);
+
+// The lowest station the button accepts: 0 on a group of access mode 1
+// (coils, one address each) for a set-register button and for a set-coil
+// button whose action is not toggle; 1 otherwise.
+int ButtonLowestStation(const GlobalButton& button, int groupMode);
 
 // The format the button's values are entered in (a stored code other than 0
 // and 2 counts as unsigned), and their width: 16 bits for one register of a

@@ -1,5 +1,6 @@
-#include "settings/GlobalButtonValues.h"
+#include "settings/GlobalButtonRules.h"
 
+#include "devices/ElementGroup.h"
 #include "model/KeyValueRules.h"
 
 #include <algorithm>
@@ -65,6 +66,15 @@ void SetButtonCoilAction(GlobalButton& button, int action)
 {
     button.Function =
         static_cast<std::uint8_t>((button.Function & ~kCoilActionMask) | ((action << 5) & kCoilActionMask));
+}
+
+int ButtonLowestStation(const GlobalButton& button, int groupMode)
+{
+    constexpr int kToggle = 2;
+    const int function = ButtonFunction(button);
+    const bool mayBeZero = function == SetRegisterFunction
+        || (function == SetCoilFunction && ButtonCoilAction(button) != kToggle);
+    return groupMode == CoilOrMultiWriteMode && mayBeZero ? 0 : 1;
 }
 
 NumberFormat ButtonFormat(const GlobalButton& button)
