@@ -77,9 +77,8 @@ public:
     // lists for element width `width` (0, 16 or 32).
     virtual void ResetAddressLists(int tool, int width) {}
     // Runs the project dialog that menu command `commandId` opens (device
-    // tables, presets, copy registers, panel settings, global
-    // buttons); true when the user confirmed it. Until a dialog exists
-    // nothing runs.
+    // tables, presets, copy registers); true when the user confirmed it.
+    // Until a dialog exists nothing runs.
     virtual bool RunProjectDialog(int commandId) { return false; }
     // The page of `element`'s kind is bound to it and reloads its address
     // controls from it.

@@ -75,6 +75,7 @@ void CElementNameCombo::showPopup()
     if (m_open)
         return;
     OnDropDown();
+    emit DropDown();
     m_open = true;
     QComboBox::showPopup();
 }
@@ -86,6 +87,7 @@ void CElementNameCombo::hidePopup()
         return;
     m_open = false;
     OnCloseUp();
+    emit CloseUp();
 }
 
 void CElementNameCombo::OnDropDown()

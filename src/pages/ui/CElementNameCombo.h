@@ -45,6 +45,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 signals:
+    // The list is about to open, and has closed (after the combo's own
+    // handling, for owners that keep their own rules without a binding).
+    void DropDown();
+    void CloseUp();
     // A choice of the user has ended (a name chosen with the list closed, or
     // the list closed): the owner takes what was bound since.
     void NameChosen();

@@ -14,6 +14,7 @@
 #include "settings/ui/CGlobalButtonDlg.h"
 #include "settings/ui/CKeySelectDlg.h"
 #include "shell/ui/UiText.h"
+#include "support/DialogTesting.h"
 #include "support/PageTesting.h"
 #include "support/ScriptedEditor.h"
 #include "support/TableGroups.h"
@@ -40,26 +41,9 @@ AddressTable Table()
             MakeGroup("DD", Word32ElementType, 1, {{"DD0", 0, 0}})};
 }
 
-template <class Widget>
-Widget* Child(QWidget& dialog, const QString& name)
-{
-    auto* widget = dialog.findChild<Widget*>(name);
-    if (!widget)
-        qFatal("no control %s", qPrintable(name));
-    return widget;
-}
-
-void Choose(QComboBox* combo, const QString& text)
-{
-    const int index = combo->findText(text);
-    QVERIFY2(index >= 0, qPrintable(text));
-    combo->setCurrentIndex(index);
-    emit combo->activated(index);
-}
-
 QLineEdit* Box(QWidget& dialog, const char* name)
 {
-    return Child<CStepEdit>(dialog, QString::fromLatin1(name))->Edit();
+    return NamedChild<CStepEdit>(dialog, QString::fromLatin1(name))->Edit();
 }
 
 // Whether `widget` shows when its dialog does.
@@ -120,29 +104,29 @@ private slots:
         ButtonEditor editor;
         CGlobalButtonDlg dialog(editor.document, nullptr);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("全局按钮"));
-        QVERIFY(!Child<QGroupBox>(dialog, "frame")->isEnabled());
-        QVERIFY(!Child<QRadioButton>(dialog, "function0")->isEnabled());
+        QVERIFY(!NamedChild<QGroupBox>(dialog, "frame")->isEnabled());
+        QVERIFY(!NamedChild<QRadioButton>(dialog, "function0")->isEnabled());
 
         editor.ScriptKeys(17);
         dialog.OnAdd();
-        auto* keys = Child<QComboBox>(dialog, "keys");
+        auto* keys = NamedChild<QComboBox>(dialog, "keys");
         QCOMPARE(keys->count(), 1);
         QCOMPARE(keys->currentText(), QStringLiteral("'F1'键"));
-        QVERIFY(Child<QGroupBox>(dialog, "frame")->isEnabled());
-        QCOMPARE(Child<QGroupBox>(dialog, "frame")->title(), QStringLiteral("线圈"));
-        QVERIFY(Child<QRadioButton>(dialog, "function1")->isChecked());
-        QVERIFY(Child<QRadioButton>(dialog, "coil0")->isChecked());
-        QVERIFY(Child<QRadioButton>(dialog, "com1")->isChecked());
+        QVERIFY(NamedChild<QGroupBox>(dialog, "frame")->isEnabled());
+        QCOMPARE(NamedChild<QGroupBox>(dialog, "frame")->title(), QStringLiteral("线圈"));
+        QVERIFY(NamedChild<QRadioButton>(dialog, "function1")->isChecked());
+        QVERIFY(NamedChild<QRadioButton>(dialog, "coil0")->isChecked());
+        QVERIFY(NamedChild<QRadioButton>(dialog, "com1")->isChecked());
         QCOMPARE(Box(dialog, "station")->text(), QStringLiteral("3"));
-        QCOMPARE(Child<QComboBox>(dialog, "type")->currentText(), QStringLiteral("位元件"));
-        QCOMPARE(Child<QComboBox>(dialog, "group")->currentText(), QStringLiteral("M"));
-        QCOMPARE(Child<CElementNameCombo>(dialog, "element")->currentText(), QStringLiteral("M0"));
+        QCOMPARE(NamedChild<QComboBox>(dialog, "type")->currentText(), QStringLiteral("位元件"));
+        QCOMPARE(NamedChild<QComboBox>(dialog, "group")->currentText(), QStringLiteral("M"));
+        QCOMPARE(NamedChild<CElementNameCombo>(dialog, "element")->currentText(), QStringLiteral("M0"));
         QCOMPARE(Box(dialog, "value")->text(), QStringLiteral("65535"));
         QCOMPARE(Box(dialog, "step")->text(), QStringLiteral("0"));
         QCOMPARE(Box(dialog, "limit")->text(), QStringLiteral("0"));
-        QVERIFY(Shown(dialog, Child<QRadioButton>(dialog, "coil4")));
-        QVERIFY(!Shown(dialog, Child<CSpinEdit>(dialog, "jumpScreen")));
-        QVERIFY(!Shown(dialog, Child<QComboBox>(dialog, "format")));
+        QVERIFY(Shown(dialog, NamedChild<QRadioButton>(dialog, "coil4")));
+        QVERIFY(!Shown(dialog, NamedChild<CSpinEdit>(dialog, "jumpScreen")));
+        QVERIFY(!Shown(dialog, NamedChild<QComboBox>(dialog, "format")));
 
         for (int i = 1; i < 16; ++i)
             dialog.OnAdd();
@@ -219,9 +203,9 @@ private slots:
         editor.document.GlobalButtons[2].KeyCode = 10;
         editor.document.SelectedGlobalButton = 7; // names no button: the first
         CGlobalButtonDlg dialog(editor.document, nullptr);
-        auto* keys = Child<QComboBox>(dialog, "keys");
+        auto* keys = NamedChild<QComboBox>(dialog, "keys");
         QCOMPARE(keys->currentIndex(), 0);
-        Choose(keys, QStringLiteral("'F3'键"));
+        ChooseText(keys, QStringLiteral("'F3'键"));
 
         editor.ui->answers = {IdNo};
         dialog.OnDelete();
@@ -236,7 +220,7 @@ private slots:
         dialog.OnDelete();
         dialog.OnDelete();
         QCOMPARE(keys->count(), 0);
-        QVERIFY(!Child<QGroupBox>(dialog, "frame")->isEnabled());
+        QVERIFY(!NamedChild<QGroupBox>(dialog, "frame")->isEnabled());
         QCOMPARE(Box(dialog, "station")->text(), QStringLiteral("3")); // a new button's values
         QCOMPARE(Box(dialog, "value")->text(), QStringLiteral("65535"));
         editor.ui->shown.clear();
@@ -253,33 +237,33 @@ private slots:
         editor.document.GlobalButtons = {editor.Button(SetRegisterFunction)};
         {
             CGlobalButtonDlg dialog(editor.document, nullptr);
-            auto* protect = Child<QCheckBox>(dialog, "protect");
+            auto* protect = NamedChild<QCheckBox>(dialog, "protect");
             protect->click();
             QCOMPARE(editor.ui->shown, QStringList{QStringLiteral("请先设置密码(等级)!")});
             QVERIFY(!protect->isChecked());
-            QCOMPARE(Child<QComboBox>(dialog, "level")->currentText(), QStringLiteral("无密码"));
+            QCOMPARE(NamedChild<QComboBox>(dialog, "level")->currentText(), QStringLiteral("无密码"));
             dialog.OnOK();
             QCOMPARE(editor.document.GlobalButtons[0].Flags & GlobalButton::ProtectedFlag, 0);
         }
         editor.document.PasswordTable = {{0, 2, "1234"}};
         editor.document.HighestPasswordLevel = 2;
         CGlobalButtonDlg dialog(editor.document, nullptr);
-        auto* protect = Child<QCheckBox>(dialog, "protect");
-        auto* level = Child<QComboBox>(dialog, "level");
+        auto* protect = NamedChild<QCheckBox>(dialog, "protect");
+        auto* level = NamedChild<QComboBox>(dialog, "level");
         QCOMPARE(level->count(), 2);
         QVERIFY(!level->isEnabled());
         protect->click();
         QVERIFY(protect->isChecked());
         QVERIFY(level->isEnabled());
-        Choose(level, QStringLiteral("中级"));
+        ChooseText(level, QStringLiteral("中级"));
         dialog.OnOK();
         QCOMPARE(editor.document.GlobalButtons[0].Flags & GlobalButton::ProtectedFlag, int(GlobalButton::ProtectedFlag));
         QCOMPARE(editor.document.GlobalButtons[0].UserLevel, 1);
 
         CGlobalButtonDlg again(editor.document, nullptr);
-        auto* shownLevel = Child<QComboBox>(again, "level");
+        auto* shownLevel = NamedChild<QComboBox>(again, "level");
         QCOMPARE(shownLevel->currentText(), QStringLiteral("中级"));
-        Child<QCheckBox>(again, "protect")->click();
+        NamedChild<QCheckBox>(again, "protect")->click();
         QVERIFY(!shownLevel->isEnabled());
         QCOMPARE(shownLevel->currentIndex(), 0);
         again.OnOK();
@@ -301,11 +285,11 @@ private slots:
         EnterText(station, QStringLiteral("0"));
         QVERIFY(editor.ui->shown.isEmpty());
 
-        Choose(Child<QComboBox>(dialog, "keys"), QStringLiteral("'F2'键"));
+        ChooseText(NamedChild<QComboBox>(dialog, "keys"), QStringLiteral("'F2'键"));
         EnterText(station, QStringLiteral("0")); // set coil ON on a coil group
         QVERIFY(editor.ui->shown.isEmpty());
         EnterText(station, QStringLiteral("5"));
-        Child<QRadioButton>(dialog, "coil2")->click(); // toggle
+        NamedChild<QRadioButton>(dialog, "coil2")->click(); // toggle
         EnterText(station, QStringLiteral("0"));
         QCOMPARE(editor.ui->shown, QStringList{QStringLiteral("请填入一个在1和255之间的整数!")});
         QCOMPARE(station->text(), QStringLiteral("5"));
@@ -313,8 +297,8 @@ private slots:
         QCOMPARE(editor.ui->shown.size(), 2);
         QCOMPARE(station->text(), QStringLiteral("5"));
 
-        Choose(Child<QComboBox>(dialog, "group"), QStringLiteral("X")); // access mode 0
-        Child<QRadioButton>(dialog, "coil0")->click();
+        ChooseText(NamedChild<QComboBox>(dialog, "group"), QStringLiteral("X")); // access mode 0
+        NamedChild<QRadioButton>(dialog, "coil0")->click();
         EnterText(station, QStringLiteral("0"));
         QCOMPARE(editor.ui->shown.size(), 3);
         dialog.OnOK();
@@ -330,10 +314,10 @@ private slots:
         editor.document.GlobalButtons = {editor.Button(JumpFunction)};
         editor.document.GlobalButtons[0].JumpScreen = 9;
         CGlobalButtonDlg dialog(editor.document, nullptr);
-        QCOMPARE(Child<QGroupBox>(dialog, "frame")->title(), QStringLiteral("画面"));
-        QVERIFY(Shown(dialog, Child<CSpinEdit>(dialog, "jumpScreen")));
-        QVERIFY(!Shown(dialog, Child<CSpinEdit>(dialog, "station")));
-        QVERIFY(!Shown(dialog, Child<QComboBox>(dialog, "group")));
+        QCOMPARE(NamedChild<QGroupBox>(dialog, "frame")->title(), QStringLiteral("画面"));
+        QVERIFY(Shown(dialog, NamedChild<CSpinEdit>(dialog, "jumpScreen")));
+        QVERIFY(!Shown(dialog, NamedChild<CSpinEdit>(dialog, "station")));
+        QVERIFY(!Shown(dialog, NamedChild<QComboBox>(dialog, "group")));
         QLineEdit* jump = Box(dialog, "jumpScreen");
         QCOMPARE(jump->text(), QStringLiteral("9"));
         for (const QString& refused : {QStringLiteral("0"), QStringLiteral("65536")}) {
@@ -360,32 +344,32 @@ private slots:
         editor.document.GlobalButtons = {button};
         CGlobalButtonDlg dialog(editor.document, nullptr);
 
-        Child<QRadioButton>(dialog, "function2")->click();
-        QCOMPARE(Child<QGroupBox>(dialog, "frame")->title(), QStringLiteral("寄存器"));
-        QCOMPARE(Child<QComboBox>(dialog, "type")->currentText(), QStringLiteral("16位字元件"));
-        QCOMPARE(Child<QComboBox>(dialog, "type")->count(), 2);
-        QCOMPARE(Child<QComboBox>(dialog, "group")->count(), 2); // the 16-bit groups D and N
-        QCOMPARE(Child<QComboBox>(dialog, "group")->currentText(), QStringLiteral("D"));
-        QCOMPARE(Child<CElementNameCombo>(dialog, "element")->currentText(), QStringLiteral("D0"));
-        QCOMPARE(Child<QComboBox>(dialog, "format")->currentText(), QStringLiteral("无符号"));
+        NamedChild<QRadioButton>(dialog, "function2")->click();
+        QCOMPARE(NamedChild<QGroupBox>(dialog, "frame")->title(), QStringLiteral("寄存器"));
+        QCOMPARE(NamedChild<QComboBox>(dialog, "type")->currentText(), QStringLiteral("16位字元件"));
+        QCOMPARE(NamedChild<QComboBox>(dialog, "type")->count(), 2);
+        QCOMPARE(NamedChild<QComboBox>(dialog, "group")->count(), 2); // the 16-bit groups D and N
+        QCOMPARE(NamedChild<QComboBox>(dialog, "group")->currentText(), QStringLiteral("D"));
+        QCOMPARE(NamedChild<CElementNameCombo>(dialog, "element")->currentText(), QStringLiteral("D0"));
+        QCOMPARE(NamedChild<QComboBox>(dialog, "format")->currentText(), QStringLiteral("无符号"));
         QCOMPARE(Box(dialog, "registerCount")->text(), QStringLiteral("1"));
-        QVERIFY(Shown(dialog, Child<CStepEdit>(dialog, "value")));
-        QVERIFY(!Shown(dialog, Child<CStepEdit>(dialog, "step")));
-        QVERIFY(!Shown(dialog, Child<QRadioButton>(dialog, "coil0")));
+        QVERIFY(Shown(dialog, NamedChild<CStepEdit>(dialog, "value")));
+        QVERIFY(!Shown(dialog, NamedChild<CStepEdit>(dialog, "step")));
+        QVERIFY(!Shown(dialog, NamedChild<QRadioButton>(dialog, "coil0")));
         // Protection and level are the button's own.
-        QVERIFY(Child<QCheckBox>(dialog, "protect")->isChecked());
-        QCOMPARE(Child<QComboBox>(dialog, "level")->currentText(), QStringLiteral("高级"));
+        QVERIFY(NamedChild<QCheckBox>(dialog, "protect")->isChecked());
+        QCOMPARE(NamedChild<QComboBox>(dialog, "level")->currentText(), QStringLiteral("高级"));
 
-        Child<QRadioButton>(dialog, "function3")->click();
+        NamedChild<QRadioButton>(dialog, "function3")->click();
         QCOMPARE(Box(dialog, "step")->text(), QStringLiteral("1"));
         QCOMPARE(Box(dialog, "limit")->text(), QStringLiteral("65535"));
-        Child<QRadioButton>(dialog, "function4")->click();
+        NamedChild<QRadioButton>(dialog, "function4")->click();
         QCOMPARE(Box(dialog, "limit")->text(), QStringLiteral("0"));
-        Child<QRadioButton>(dialog, "function0")->click();
+        NamedChild<QRadioButton>(dialog, "function0")->click();
         QCOMPARE(Box(dialog, "jumpScreen")->text(), QStringLiteral("7"));
-        Child<QRadioButton>(dialog, "function1")->click();
-        QVERIFY(Child<QRadioButton>(dialog, "coil1")->isChecked());
-        QCOMPARE(Child<QComboBox>(dialog, "group")->currentText(), QStringLiteral("M"));
+        NamedChild<QRadioButton>(dialog, "function1")->click();
+        QVERIFY(NamedChild<QRadioButton>(dialog, "coil1")->isChecked());
+        QCOMPARE(NamedChild<QComboBox>(dialog, "group")->currentText(), QStringLiteral("M"));
 
         dialog.OnOK();
         const GlobalButton& stored = editor.document.GlobalButtons[0];
@@ -404,7 +388,7 @@ private slots:
         ButtonEditor editor;
         editor.document.GlobalButtons = {editor.Button(SetCoilFunction)};
         CGlobalButtonDlg dialog(editor.document, nullptr);
-        Child<QRadioButton>(dialog, "function2")->click();
+        NamedChild<QRadioButton>(dialog, "function2")->click();
         dialog.OnOK();
         const GlobalButton& stored = editor.document.GlobalButtons[0];
         QCOMPARE(stored.ElementType, 16);
@@ -420,9 +404,9 @@ private slots:
         editor.document.ProtocolLibraryName = "QM4-232.dll";
         editor.document.GlobalButtons = {editor.Button(SetRegisterFunction)};
         CGlobalButtonDlg dialog(editor.document, nullptr);
-        Choose(Child<QComboBox>(dialog, "group"), QStringLiteral("N"));
+        ChooseText(NamedChild<QComboBox>(dialog, "group"), QStringLiteral("N"));
         QCOMPARE(editor.ui->shown, QStringList{QStringLiteral("此元件只限于QM4FBD机种!")});
-        QCOMPARE(Child<CElementNameCombo>(dialog, "element")->currentText(), QStringLiteral("N0"));
+        QCOMPARE(NamedChild<CElementNameCombo>(dialog, "element")->currentText(), QStringLiteral("N0"));
         dialog.OnOK();
         QCOMPARE(editor.document.GlobalButtons[0].GroupName, std::string("N"));
         QCOMPARE(editor.document.GlobalButtons[0].ElementName, std::string("N0"));
@@ -433,7 +417,7 @@ private slots:
         ButtonEditor editor;
         editor.document.GlobalButtons = {editor.Button(SetRegisterFunction)};
         CGlobalButtonDlg dialog(editor.document, nullptr);
-        auto* element = Child<CElementNameCombo>(dialog, "element");
+        auto* element = NamedChild<CElementNameCombo>(dialog, "element");
         EnterText(element->lineEdit(), QStringLiteral("D1"));
         QVERIFY(element->IsListOpen());
         element->hidePopup();
@@ -474,20 +458,20 @@ private slots:
         EnterText(value, QStringLiteral("1FFFF"));
         QCOMPARE(value->text(), QStringLiteral("FF"));
         EnterText(value, QStringLiteral("FFFF"));
-        Choose(Child<QComboBox>(dialog, "format"), QStringLiteral("有符号"));
+        ChooseText(NamedChild<QComboBox>(dialog, "format"), QStringLiteral("有符号"));
         QCOMPARE(value->text(), QStringLiteral("-1"));
         EnterText(value, QStringLiteral("-5"));
-        Choose(Child<QComboBox>(dialog, "format"), QStringLiteral("HEX"));
+        ChooseText(NamedChild<QComboBox>(dialog, "format"), QStringLiteral("HEX"));
         QCOMPARE(value->text(), QStringLiteral("FFFB"));
-        Choose(Child<QComboBox>(dialog, "format"), QStringLiteral("有符号"));
+        ChooseText(NamedChild<QComboBox>(dialog, "format"), QStringLiteral("有符号"));
         EnterText(value, QStringLiteral("32767"));
-        emit Child<CStepEdit>(dialog, "value")->Stepped(+1);
+        emit NamedChild<CStepEdit>(dialog, "value")->Stepped(+1);
         QCOMPARE(value->text(), QStringLiteral("32767"));
-        emit Child<CStepEdit>(dialog, "value")->Stepped(-1);
+        emit NamedChild<CStepEdit>(dialog, "value")->Stepped(-1);
         QCOMPARE(value->text(), QStringLiteral("32766"));
 
         // An increment button in HEX shows its own limit.
-        Choose(Child<QComboBox>(dialog, "keys"), QStringLiteral("'F2'键"));
+        ChooseText(NamedChild<QComboBox>(dialog, "keys"), QStringLiteral("'F2'键"));
         QCOMPARE(Box(dialog, "limit")->text(), QStringLiteral("1234"));
         QLineEdit* step = Box(dialog, "step");
         for (const QString& refused : {QStringLiteral("0"), QStringLiteral("00"), QString()}) {
@@ -495,18 +479,18 @@ private slots:
             EnterText(step, refused);
             QCOMPARE(step->text(), QStringLiteral("5"));
         }
-        emit Child<CStepEdit>(dialog, "step")->Stepped(-1);
+        emit NamedChild<CStepEdit>(dialog, "step")->Stepped(-1);
         QCOMPARE(step->text(), QStringLiteral("4"));
 
         // A decrement button, signed, one register: a type change resets the
         // limit to the bottom of the range.
-        Child<QRadioButton>(dialog, "function4")->click();
-        Choose(Child<QComboBox>(dialog, "format"), QStringLiteral("有符号"));
-        Choose(Child<QComboBox>(dialog, "type"), QStringLiteral("16位字元件"));
+        NamedChild<QRadioButton>(dialog, "function4")->click();
+        ChooseText(NamedChild<QComboBox>(dialog, "format"), QStringLiteral("有符号"));
+        ChooseText(NamedChild<QComboBox>(dialog, "type"), QStringLiteral("16位字元件"));
         QCOMPARE(Box(dialog, "limit")->text(), QStringLiteral("-32768"));
-        Choose(Child<QComboBox>(dialog, "type"), QStringLiteral("32位字元件"));
+        ChooseText(NamedChild<QComboBox>(dialog, "type"), QStringLiteral("32位字元件"));
         QCOMPARE(Box(dialog, "limit")->text(), QStringLiteral("-2147483648"));
-        QCOMPARE(Child<QComboBox>(dialog, "group")->currentText(), QStringLiteral("DD"));
+        QCOMPARE(NamedChild<QComboBox>(dialog, "group")->currentText(), QStringLiteral("DD"));
 
         dialog.OnOK();
         const std::vector<GlobalButton>& stored = editor.document.GlobalButtons;
@@ -539,7 +523,7 @@ private slots:
         CGlobalButtonDlg dialog(editor.document, nullptr);
         dialog.resize(dialog.sizeHint());
         QVERIFY(SavePicture(&dialog, QStringLiteral("GlobalButtonDlg.png")));
-        Child<QRadioButton>(dialog, "function3")->click();
+        NamedChild<QRadioButton>(dialog, "function3")->click();
         QVERIFY(SavePicture(&dialog, QStringLiteral("GlobalButtonDlgIncrement.png")));
     }
 };

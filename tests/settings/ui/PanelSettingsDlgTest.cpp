@@ -9,6 +9,7 @@
 #include "pages/ui/CSpinEdit.h"
 #include "settings/ui/CPanelSettingsDlg.h"
 #include "shell/ui/UiText.h"
+#include "support/DialogTesting.h"
 #include "support/PageTesting.h"
 #include "support/ScriptedEditor.h"
 #include "support/TableGroups.h"
@@ -31,26 +32,9 @@ AddressTable WordTable()
             MakeGroup("R", Word16ElementType, 2, {{"R7", 7, 0}})};
 }
 
-template <class Widget>
-Widget* Child(QDialog& dialog, const char* name)
-{
-    auto* widget = dialog.findChild<Widget*>(QString::fromLatin1(name));
-    if (!widget)
-        qFatal("no control %s", name);
-    return widget;
-}
-
 QLineEdit* EditOf(QDialog& dialog, const char* name)
 {
-    return Child<CSpinEdit>(dialog, name)->Edit();
-}
-
-void Choose(QComboBox* combo, const QString& text)
-{
-    const int index = combo->findText(text);
-    QVERIFY(index >= 0);
-    combo->setCurrentIndex(index);
-    emit combo->activated(index);
+    return NamedChild<CSpinEdit>(dialog, name)->Edit();
 }
 
 } // namespace
@@ -76,18 +60,18 @@ private slots:
         QCOMPARE(EditOf(dialog, "station")->text(), QStringLiteral("1"));
         QCOMPARE(EditOf(dialog, "commTime")->text(), QStringLiteral("20"));
         QCOMPARE(EditOf(dialog, "timeout")->text(), QStringLiteral("300"));
-        QCOMPARE(Child<QComboBox>(dialog, "saverIndex")->currentText(), QStringLiteral("无"));
-        QVERIFY(!Child<QCheckBox>(dialog, "autoSwitch")->isChecked());
-        QVERIFY(!Child<QCheckBox>(dialog, "reportScreen")->isChecked());
-        QVERIFY(Child<QRadioButton>(dialog, "com1")->isChecked()); // the device's default port
+        QCOMPARE(NamedChild<QComboBox>(dialog, "saverIndex")->currentText(), QStringLiteral("无"));
+        QVERIFY(!NamedChild<QCheckBox>(dialog, "autoSwitch")->isChecked());
+        QVERIFY(!NamedChild<QCheckBox>(dialog, "reportScreen")->isChecked());
+        QVERIFY(NamedChild<QRadioButton>(dialog, "com1")->isChecked()); // the device's default port
         for (const char* name : {"group", "element", "station"})
-            QVERIFY2(!Child<QWidget>(dialog, name)->isEnabled(), name);
-        QVERIFY(!Child<QRadioButton>(dialog, "rs485")->isEnabled());
-        QCOMPARE(Child<QComboBox>(dialog, "group")->count(), 2); // the 16-bit word groups
-        QCOMPARE(Child<QComboBox>(dialog, "group")->currentText(), QStringLiteral("D"));
-        QCOMPARE(Child<CElementNameCombo>(dialog, "element")->currentText(), QStringLiteral("D0"));
+            QVERIFY2(!NamedChild<QWidget>(dialog, name)->isEnabled(), name);
+        QVERIFY(!NamedChild<QRadioButton>(dialog, "rs485")->isEnabled());
+        QCOMPARE(NamedChild<QComboBox>(dialog, "group")->count(), 2); // the 16-bit word groups
+        QCOMPARE(NamedChild<QComboBox>(dialog, "group")->currentText(), QStringLiteral("D"));
+        QCOMPARE(NamedChild<CElementNameCombo>(dialog, "element")->currentText(), QStringLiteral("D0"));
         for (const char* name : {"showSaverScreen", "backlightOff", "saverScreen", "clearAfterSwitch"})
-            QVERIFY2(!Child<QWidget>(dialog, name)->isEnabled(), name);
+            QVERIFY2(!NamedChild<QWidget>(dialog, name)->isEnabled(), name);
         dialog.resize(dialog.sizeHint());
         QVERIFY(SavePicture(&dialog, QStringLiteral("PanelSettingsDlg.png")));
     }
@@ -96,12 +80,12 @@ private slots:
     {
         CVX50TextDoc doc;
         CPanelSettingsDlg dialog(doc, nullptr);
-        auto* index = Child<QComboBox>(dialog, "saverIndex");
-        auto* show = Child<QCheckBox>(dialog, "showSaverScreen");
-        auto* backlight = Child<QCheckBox>(dialog, "backlightOff");
-        auto* saverScreen = Child<CSpinEdit>(dialog, "saverScreen");
+        auto* index = NamedChild<QComboBox>(dialog, "saverIndex");
+        auto* show = NamedChild<QCheckBox>(dialog, "showSaverScreen");
+        auto* backlight = NamedChild<QCheckBox>(dialog, "backlightOff");
+        auto* saverScreen = NamedChild<CSpinEdit>(dialog, "saverScreen");
 
-        Choose(index, QStringLiteral("3分钟后"));
+        ChooseText(index, QStringLiteral("3分钟后"));
         QVERIFY(show->isEnabled());
         QVERIFY(backlight->isEnabled());
         QVERIFY(!saverScreen->isEnabled()); // only once the screen is shown
@@ -109,7 +93,7 @@ private slots:
         QVERIFY(saverScreen->isEnabled());
         backlight->click();
 
-        Choose(index, QStringLiteral("无"));
+        ChooseText(index, QStringLiteral("无"));
         QVERIFY(!show->isEnabled());
         QVERIFY(!backlight->isEnabled());
         QVERIFY(!saverScreen->isEnabled());
@@ -125,8 +109,8 @@ private slots:
         CVX50TextDoc doc;
         doc.Panel.ScreenSaverIndex = 9;
         CPanelSettingsDlg dialog(doc, nullptr);
-        QCOMPARE(Child<QComboBox>(dialog, "saverIndex")->currentIndex(), -1);
-        QVERIFY(Child<QCheckBox>(dialog, "showSaverScreen")->isEnabled());
+        QCOMPARE(NamedChild<QComboBox>(dialog, "saverIndex")->currentIndex(), -1);
+        QVERIFY(NamedChild<QCheckBox>(dialog, "showSaverScreen")->isEnabled());
         dialog.OnOK();
         QCOMPARE(dialog.Values().ScreenSaverIndex, 9);
     }
@@ -136,22 +120,22 @@ private slots:
         CVX50TextDoc doc;
         doc.AddressTable = WordTable();
         CPanelSettingsDlg dialog(doc, nullptr);
-        auto* autoSwitch = Child<QCheckBox>(dialog, "autoSwitch");
-        auto* report = Child<QCheckBox>(dialog, "reportScreen");
-        auto* controlText = Child<QLabel>(dialog, "controlRegister");
-        auto* reportText = Child<QLabel>(dialog, "reportRegister");
+        auto* autoSwitch = NamedChild<QCheckBox>(dialog, "autoSwitch");
+        auto* report = NamedChild<QCheckBox>(dialog, "reportScreen");
+        auto* controlText = NamedChild<QLabel>(dialog, "controlRegister");
+        auto* reportText = NamedChild<QLabel>(dialog, "reportRegister");
 
         autoSwitch->click();
         QVERIFY(autoSwitch->isChecked());
         QCOMPARE(controlText->text(), QStringLiteral("对应  D0"));
-        QVERIFY(Child<QCheckBox>(dialog, "clearAfterSwitch")->isEnabled());
-        QVERIFY(Child<QComboBox>(dialog, "group")->isEnabled());
-        QVERIFY(Child<CSpinEdit>(dialog, "station")->isEnabled());
+        QVERIFY(NamedChild<QCheckBox>(dialog, "clearAfterSwitch")->isEnabled());
+        QVERIFY(NamedChild<QComboBox>(dialog, "group")->isEnabled());
+        QVERIFY(NamedChild<CSpinEdit>(dialog, "station")->isEnabled());
         report->click();
         QCOMPARE(reportText->text(), QStringLiteral("对应  D1"));
 
         // The last element of its group has no report register after it.
-        auto* element = Child<CElementNameCombo>(dialog, "element");
+        auto* element = NamedChild<CElementNameCombo>(dialog, "element");
         element->showPopup();
         QCOMPARE(element->count(), 3);
         element->setCurrentIndex(2);
@@ -174,15 +158,15 @@ private slots:
         // A group of one element: the report switches off.
         report->click();
         QVERIFY(report->isChecked());
-        Choose(Child<QComboBox>(dialog, "group"), QStringLiteral("R"));
+        ChooseText(NamedChild<QComboBox>(dialog, "group"), QStringLiteral("R"));
         QCOMPARE(element->currentText(), QStringLiteral("R7"));
         QVERIFY(!report->isChecked());
         QCOMPARE(controlText->text(), QStringLiteral("对应  R7"));
 
         autoSwitch->click();
         QCOMPARE(controlText->text(), QString());
-        QVERIFY(!Child<QCheckBox>(dialog, "clearAfterSwitch")->isEnabled());
-        QVERIFY(!Child<QComboBox>(dialog, "group")->isEnabled());
+        QVERIFY(!NamedChild<QCheckBox>(dialog, "clearAfterSwitch")->isEnabled());
+        QVERIFY(!NamedChild<QComboBox>(dialog, "group")->isEnabled());
     }
 
     void withoutWordGroupsTheChecksAreRefused()
@@ -190,13 +174,13 @@ private slots:
         CVX50TextDoc doc;
         doc.AddressTable = {MakeGroup("M", BitElementType, 1, {{"M0", 0, 0}})};
         CPanelSettingsDlg dialog(doc, nullptr);
-        QCOMPARE(Child<QComboBox>(dialog, "group")->count(), 0);
+        QCOMPARE(NamedChild<QComboBox>(dialog, "group")->count(), 0);
         for (const char* name : {"autoSwitch", "reportScreen"}) {
-            auto* check = Child<QCheckBox>(dialog, name);
+            auto* check = NamedChild<QCheckBox>(dialog, name);
             check->click();
             QVERIFY2(!check->isChecked(), name);
         }
-        QVERIFY(!Child<QComboBox>(dialog, "group")->isEnabled());
+        QVERIFY(!NamedChild<QComboBox>(dialog, "group")->isEnabled());
     }
 
     void numberFieldsTakeBackRefusedTexts()
@@ -264,20 +248,20 @@ private slots:
         const PanelSettings before = doc.Panel;
         auto fill = [](QDialog& dialog) {
             EnterText(EditOf(dialog, "mainScreen"), QStringLiteral("3"));
-            Choose(Child<QComboBox>(dialog, "saverIndex"), QStringLiteral("一小时后"));
-            Child<QCheckBox>(dialog, "showSaverScreen")->click();
+            ChooseText(NamedChild<QComboBox>(dialog, "saverIndex"), QStringLiteral("一小时后"));
+            NamedChild<QCheckBox>(dialog, "showSaverScreen")->click();
             EnterText(EditOf(dialog, "saverScreen"), QStringLiteral("4"));
-            Child<QCheckBox>(dialog, "backlightOff")->click();
-            Child<QCheckBox>(dialog, "autoSwitch")->click();
-            Child<QCheckBox>(dialog, "reportScreen")->click();
-            Child<QCheckBox>(dialog, "clearAfterSwitch")->click();
-            Choose(Child<QComboBox>(dialog, "group"), QStringLiteral("D"));
-            auto* element = Child<CElementNameCombo>(dialog, "element");
+            NamedChild<QCheckBox>(dialog, "backlightOff")->click();
+            NamedChild<QCheckBox>(dialog, "autoSwitch")->click();
+            NamedChild<QCheckBox>(dialog, "reportScreen")->click();
+            NamedChild<QCheckBox>(dialog, "clearAfterSwitch")->click();
+            ChooseText(NamedChild<QComboBox>(dialog, "group"), QStringLiteral("D"));
+            auto* element = NamedChild<CElementNameCombo>(dialog, "element");
             EnterText(element->lineEdit(), QStringLiteral("D1"));
             element->hidePopup();
-            Child<QRadioButton>(dialog, "com1")->click();
+            NamedChild<QRadioButton>(dialog, "com1")->click();
             EnterText(EditOf(dialog, "station"), QStringLiteral("0"));
-            Child<QCheckBox>(dialog, "encrypt")->click();
+            NamedChild<QCheckBox>(dialog, "encrypt")->click();
             EnterText(EditOf(dialog, "commTime"), QStringLiteral("45"));
             EnterText(EditOf(dialog, "timeout"), QStringLiteral("900"));
         };
