@@ -29,6 +29,15 @@ const DeviceElement* FindElement(const AddressTable& table, std::string_view gro
 
 } // namespace
 
+std::vector<std::string> GroupNamesOfType(const AddressTable& table, int elementType)
+{
+    std::vector<std::string> names;
+    for (const ElementGroup& group : table)
+        if (group.elementType == elementType)
+            names.push_back(group.name);
+    return names;
+}
+
 int FindElementGroupIndex(const AddressTable& table, std::string_view group)
 {
     for (std::size_t i = 0; i < table.size(); ++i)

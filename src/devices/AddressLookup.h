@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Translations between the names by which screen elements, alarms, global
 // buttons and copy registers name a device address (element group, element)
@@ -16,6 +17,9 @@
 // change the table. Names compare byte by byte (case-sensitive, untrimmed). A
 // group name selects the FIRST group of that name; the element lookups search
 // only that group, even when a later group of the same name holds the element.
+
+// The names of the groups of element type `elementType`, in table order.
+std::vector<std::string> GroupNamesOfType(const AddressTable& table, int elementType);
 
 // Index of the first group named `group`; -1 when none.
 int FindElementGroupIndex(const AddressTable& table, std::string_view group);

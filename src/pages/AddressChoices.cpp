@@ -18,15 +18,6 @@ const ElementGroup* GroupNamed(const AddressTable& table, int width, const std::
     return it == table.end() ? nullptr : &*it;
 }
 
-std::vector<std::string> GroupsOfWidth(const AddressTable& table, int width)
-{
-    std::vector<std::string> groups;
-    for (const ElementGroup& group : table)
-        if (group.elementType == width)
-            groups.push_back(group.name);
-    return groups;
-}
-
 std::string FirstElementName(const ElementGroup* group)
 {
     return group && !group->elements.empty() ? group->elements.front().name : std::string();
@@ -52,7 +43,7 @@ AddressChoices ResetAddressChoices(const AddressTable& table, const AddressRules
 {
     AddressChoices choices;
     choices.types = OfferedTypes(rules, width);
-    choices.groups = GroupsOfWidth(table, width);
+    choices.groups = GroupNamesOfType(table, width);
     if (choices.groups.empty())
         return choices;
     const std::string& first = choices.groups.front();
@@ -92,7 +83,7 @@ AddressSelection SelectElementAddress(const AddressTable& table, const AddressRu
 TypeChoice ChooseElementType(const AddressTable& table, int width)
 {
     TypeChoice choice;
-    choice.groups = GroupsOfWidth(table, width);
+    choice.groups = GroupNamesOfType(table, width);
     if (!choice.groups.empty()) {
         choice.names.group = choice.groups.front();
         choice.names.element = FirstElementName(GroupNamed(table, width, choice.names.group));

@@ -1,6 +1,7 @@
 #include "settings/AlarmAddressRules.h"
 
 #include "StringIds.h"
+#include "devices/AddressLookup.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -24,11 +25,7 @@ const ElementGroup* FindAlarmGroup(const AddressTable& table, std::string_view n
 
 std::vector<std::string> BitGroupNames(const AddressTable& table)
 {
-    std::vector<std::string> names;
-    for (const ElementGroup& group : table)
-        if (group.elementType == BitElementType)
-            names.push_back(group.name);
-    return names;
+    return GroupNamesOfType(table, BitElementType);
 }
 
 bool ElementsContinuous(const DeviceElement& previous, const DeviceElement& next, int accessMode)

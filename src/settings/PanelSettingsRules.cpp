@@ -1,6 +1,7 @@
 #include "settings/PanelSettingsRules.h"
 
 #include "StringIds.h"
+#include "devices/AddressLookup.h"
 
 #include <algorithm>
 
@@ -55,15 +56,6 @@ void StoreViewPanelSettings(const PanelSettings& edited, PanelSettings& stored)
     stored.ReportScreen = edited.ReportScreen;
 }
 
-std::vector<std::string> ControlGroupNames(const AddressTable& table)
-{
-    std::vector<std::string> names;
-    for (const ElementGroup& group : table)
-        if (group.elementType == Word16ElementType)
-            names.push_back(group.name);
-    return names;
-}
-
 std::vector<std::string> ControlElementNames(const AddressTable& table, const std::string& group)
 {
     std::vector<std::string> names;
@@ -76,7 +68,7 @@ std::vector<std::string> ControlElementNames(const AddressTable& table, const st
 ControlRegisterNames OpeningControlRegister(const AddressTable& table, const PanelSettings& stored)
 {
     ControlRegisterNames names;
-    const std::vector<std::string> groups = ControlGroupNames(table);
+    const std::vector<std::string> groups = GroupNamesOfType(table, Word16ElementType);
     if (!stored.ControlGroupName.empty() && FindWordGroup(table, stored.ControlGroupName))
         names.group = stored.ControlGroupName;
     else if (!groups.empty())

@@ -111,3 +111,10 @@ TEST(AddressLookup, AddressCodesAndBack)
     EXPECT_EQ(BitFromBitCode(0x8F), 15);
     EXPECT_EQ(BitFromBitCode(3), 3);
 }
+
+TEST(AddressLookup, GroupNamesOfATypeKeepTableOrderAndRepeats)
+{
+    EXPECT_EQ(GroupNamesOfType(kTable, BitElementType), (std::vector<std::string>{"M", "Y", "Y"}));
+    EXPECT_EQ(GroupNamesOfType(kTable, Word16ElementType), (std::vector<std::string>{"D", "d"}));
+    EXPECT_TRUE(GroupNamesOfType(kTable, Word32ElementType).empty());
+}

@@ -3,6 +3,7 @@
 #include "StringIds.h"
 #include "base/GbkText.h"
 #include "base/UserInterface.h"
+#include "devices/AddressLookup.h"
 #include "model/CVX50TextDoc.h"
 #include "pages/ui/CElementNameCombo.h"
 #include "pages/ui/CSpinEdit.h"
@@ -155,7 +156,7 @@ void CPanelSettingsDlg::OnInitDialog()
     m_values.ControlGroupName = control.group;
     m_values.ControlElementName = control.element;
 
-    for (const std::string& group : ControlGroupNames(m_doc.AddressTable))
+    for (const std::string& group : GroupNamesOfType(m_doc.AddressTable, Word16ElementType))
         m_group->addItem(QStringFromGbk(group));
     m_group->setCurrentIndex(m_group->findText(QStringFromGbk(control.group)));
     ShowElementAlone();
