@@ -14,6 +14,7 @@
 #include "pages/ui/CStepEdit.h"
 #include "settings/ui/CKeySelectDlg.h"
 #include "shell/ui/GuiUserInterface.h"
+#include "shell/ui/OkCancelButtons.h"
 #include "shell/ui/UiText.h"
 
 #include <QButtonGroup>
@@ -218,11 +219,7 @@ CGlobalButtonDlg::CGlobalButtonDlg(CVX50TextDoc& doc, QWidget* parent)
     }
     functionColumn->addStretch(1);
 
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CGlobalButtonDlg::OnOK);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = OkCancelButtons(this, [this] { OnOK(); });
 
     auto* columns = new QHBoxLayout;
     columns->addWidget(m_properties, 1);

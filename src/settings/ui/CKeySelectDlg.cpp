@@ -3,6 +3,7 @@
 #include "base/GbkText.h"
 #include "model/CVX50TextDoc.h"
 #include "model/elements/PanelKeys.h"
+#include "shell/ui/OkCancelButtons.h"
 #include "shell/ui/UiText.h"
 
 #include <QComboBox>
@@ -30,11 +31,7 @@ CKeySelectDlg::CKeySelectDlg(const CVX50TextDoc& doc, std::vector<GlobalButton> 
     row->addWidget(new QLabel(QStringLiteral("按键:"), frame));
     row->addWidget(m_keys, 1);
 
-    auto* buttonBox = new QDialogButtonBox(this);
-    buttonBox->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
-    buttonBox->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
-    connect(buttonBox, &QDialogButtonBox::accepted, this, &CKeySelectDlg::OnOK);
-    connect(buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttonBox = OkCancelButtons(this, [this] { OnOK(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(frame);

@@ -8,6 +8,7 @@
 #include "pages/ui/CElementNameCombo.h"
 #include "pages/ui/CSpinEdit.h"
 #include "settings/PanelSettingsRules.h"
+#include "shell/ui/OkCancelButtons.h"
 #include "shell/ui/UiText.h"
 
 #include <QCheckBox>
@@ -106,11 +107,7 @@ CPanelSettingsDlg::CPanelSettingsDlg(CVX50TextDoc& doc, QWidget* parent)
     grid->addWidget(m_timeout, row, 1);
     grid->addWidget(new QLabel(QStringLiteral("毫秒   (100-1000   毫秒)"), this), row++, 2, 1, 2);
 
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CPanelSettingsDlg::OnOK);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = OkCancelButtons(this, [this] { OnOK(); });
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addWidget(buttons);

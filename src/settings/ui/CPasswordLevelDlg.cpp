@@ -3,6 +3,7 @@
 #include "StringIds.h"
 #include "model/CVX50TextDoc.h"
 #include "settings/ui/CDigitEdit.h"
+#include "shell/ui/OkCancelButtons.h"
 #include "shell/ui/UiText.h"
 
 #include <QCheckBox>
@@ -42,11 +43,7 @@ CPasswordLevelDlg::CPasswordLevelDlg(CVX50TextDoc& doc, QWidget* parent)
                 [this, row](int index) { m_rows[static_cast<std::size_t>(row)].levelIndex = index; });
     }
 
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CPasswordLevelDlg::OnOK);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = OkCancelButtons(this, [this] { OnOK(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(frame);
