@@ -520,10 +520,15 @@ private slots:
         QCOMPARE(editor.document.GlobalButtons[0].GroupName, std::string("Coil"));
         QCOMPARE(editor.document.GlobalButtons[0].ElementName, std::string("C0"));
 
+        // Shown as the user sees it: the window grows with the larger layout
+        // of a register function, so no control is cut off.
         CGlobalButtonDlg dialog(editor.document, nullptr);
-        dialog.resize(dialog.sizeHint());
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QVERIFY(SavePicture(&dialog, QStringLiteral("GlobalButtonDlg.png")));
         NamedChild<QRadioButton>(dialog, "function3")->click();
+        QCoreApplication::processEvents();
+        QVERIFY(ShowsWholeLayout(&dialog));
         QVERIFY(SavePicture(&dialog, QStringLiteral("GlobalButtonDlgIncrement.png")));
     }
 };

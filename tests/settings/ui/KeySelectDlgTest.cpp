@@ -2,6 +2,7 @@
 
 #include "model/CVX50TextDoc.h"
 #include "settings/ui/CKeySelectDlg.h"
+#include "support/PageTesting.h"
 
 #include <QComboBox>
 #include <QtTest>
@@ -30,6 +31,8 @@ private slots:
         QCOMPARE(keys->currentText(), QStringLiteral("'F1'键"));
         QCOMPARE(keys->itemText(23), QStringLiteral("'ALM'键"));
         QCOMPARE(dialog.windowTitle(), QStringLiteral("全局按钮按键选择"));
+        dialog.resize(dialog.sizeHint());
+        QVERIFY(SavePicture(&dialog, QStringLiteral("KeySelectDlg.png")));
         dialog.OnOK();
         QCOMPARE(dialog.ChosenKey(), 22);
 

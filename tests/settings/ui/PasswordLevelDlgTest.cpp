@@ -5,6 +5,7 @@
 #include "model/CVX50TextDoc.h"
 #include "settings/ui/CDigitEdit.h"
 #include "settings/ui/CPasswordLevelDlg.h"
+#include "support/PageTesting.h"
 #include "support/ScriptedEditor.h"
 
 #include <QCheckBox>
@@ -147,6 +148,8 @@ private slots:
         fourth.password->setText(QStringLiteral("2468"));
         emit fourth.password->textEdited(fourth.password->text());
         Choose(fourth.level, 1);
+        dialog.resize(dialog.sizeHint());
+        QVERIFY(SavePicture(&dialog, QStringLiteral("PasswordLevelDlg.png")));
         dialog.OnOK();
 
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
