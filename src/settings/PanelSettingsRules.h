@@ -32,6 +32,7 @@ void StoreViewPanelSettings(const PanelSettings& edited, PanelSettings& stored);
 // The control register is an element of a 16-bit word group
 // (GroupNamesOfType); the report register is the element after it in the
 // same group.
+
 // The element names of the first 16-bit word group named `group`, in table
 // order; empty when there is none.
 std::vector<std::string> ControlElementNames(const AddressTable& table, const std::string& group);

@@ -1,6 +1,7 @@
 #include "settings/ui/CGlobalButtonDlg.h"
 
 #include "StringIds.h"
+#include "StringTable.h"
 #include "base/GbkText.h"
 #include "base/UserInterface.h"
 #include "devices/AddressLookup.h"
@@ -8,7 +9,6 @@
 #include "model/CVX50TextDoc.h"
 #include "model/elements/PanelKeys.h"
 #include "pages/AddressChoices.h"
-#include "StringTable.h"
 #include "pages/ui/CElementNameCombo.h"
 #include "pages/ui/CSpinEdit.h"
 #include "pages/ui/CStepEdit.h"
