@@ -1,8 +1,6 @@
 #include "pages/FuncKeyRules.h"
 
-#include "StringTable.h"
 #include "model/elements/CFuncKeyElement.h"
-#include "model/elements/PanelKeys.h"
 #include "pages/DisplayFit.h"
 
 #include <algorithm>
@@ -20,37 +18,24 @@ DotBox KeptOnDisplay(DotBox box)
     return box;
 }
 
-// Whether a stored field counts as negative at the key's width.
-bool IsNegative(std::int32_t field, int bits)
+bool IsIncrement(const CFuncKeyElement& key)
 {
-    return bits == 16 ? (field & 0x8000) != 0 : field < 0;
+    return key.GetAction() == CFuncKeyElement::Increment;
 }
 
-// A field brought from `from` into an unsigned format (unsigned or HEX): a
-// negative signed number becomes `negativeBecomes`; HEX keeps 16 bits of a
-// 16-bit value.
-std::int32_t ToUnsigned(std::int32_t field, NumberFormat from, NumberFormat to, int bits, std::int32_t negativeBecomes)
+KeyValueFields FieldsOf(const CFuncKeyElement& key)
 {
-    if (from == NumberFormat::Signed && IsNegative(field, bits))
-        return negativeBecomes;
-    return to == NumberFormat::Hex && bits == 16 ? (field & 0xFFFF) : field;
+    return {key.SetValue, key.StepValue, key.Limit};
 }
 
-std::int32_t ToSigned(std::int32_t field, int bits)
+void StoreFields(CFuncKeyElement& key, const KeyValueFields& fields)
 {
-    const std::int64_t max = ValueRange(NumberFormat::Signed, bits).max;
-    return FieldValue(field, NumberFormat::Unsigned) > max ? ValueField(max) : field;
+    key.SetValue = fields.value;
+    key.StepValue = fields.step;
+    key.Limit = fields.limit;
 }
 
 } // namespace
-
-int KeyCodeOfName(const std::string& gbkName)
-{
-    for (int key = 0; key < kPanelKeyCount; ++key)
-        if (StringGbk(PanelKey(key)->nameId) == gbkName)
-            return key;
-    return -1;
-}
 
 int FuncKeyLowestStation(int action, int coilOperation, int groupMode)
 {
@@ -101,55 +86,22 @@ int FuncKeyValueBits(const CFuncKeyElement& key)
     return ValueBits(key.WordSize, key.RegisterCount);
 }
 
-std::int64_t DefaultFuncKeyLimit(int action, NumberFormat format, int bits)
-{
-    const NumberRange range = ValueRange(format, bits);
-    return action == CFuncKeyElement::Increment ? range.max : range.min;
-}
-
 void ResetFuncKeyLimit(CFuncKeyElement& key)
 {
-    key.Limit = ValueField(DefaultFuncKeyLimit(key.GetAction(), FuncKeyFormat(key), FuncKeyValueBits(key)));
-}
-
-std::optional<std::int64_t> ParseFuncKeyStep(std::string_view text, NumberFormat format, int bits)
-{
-    const std::optional<std::int64_t> step = ParseValueText(text, format, bits);
-    if (!step || *step <= 0)
-        return std::nullopt;
-    return step;
-}
-
-NumberRange FuncKeyStepRange(NumberFormat format, int bits)
-{
-    return {1, ValueRange(format, bits).max};
+    key.Limit = ValueField(DefaultKeyLimit(IsIncrement(key), FuncKeyFormat(key), FuncKeyValueBits(key)));
 }
 
 void FitFuncKeyValuesToWidth(CFuncKeyElement& key)
 {
-    const NumberFormat format = FuncKeyFormat(key);
-    const int bits = FuncKeyValueBits(key);
-    if (bits == 16) {
-        const NumberRange range = ValueRange(format, 16);
-        key.SetValue = ValueField(range.Clamp(FieldValue(key.SetValue, format)));
-        key.StepValue = ValueField(range.Clamp(FieldValue(key.StepValue, format)));
-    }
-    ResetFuncKeyLimit(key);
+    KeyValueFields fields = FieldsOf(key);
+    FitKeyValuesToWidth(fields, FuncKeyFormat(key), FuncKeyValueBits(key), IsIncrement(key));
+    StoreFields(key, fields);
 }
 
 void ConvertFuncKeyFormat(CFuncKeyElement& key, NumberFormat format)
 {
-    const NumberFormat from = FuncKeyFormat(key);
-    if (format == from)
-        return;
-    const int bits = FuncKeyValueBits(key);
-    if (format == NumberFormat::Signed) {
-        key.SetValue = ToSigned(key.SetValue, bits);
-        key.StepValue = ToSigned(key.StepValue, bits);
-    } else {
-        key.SetValue = ToUnsigned(key.SetValue, from, format, bits, 0);
-        key.StepValue = ToUnsigned(key.StepValue, from, format, bits, 1);
-    }
+    KeyValueFields fields = FieldsOf(key);
+    ConvertKeyValues(fields, FuncKeyFormat(key), format, FuncKeyValueBits(key), IsIncrement(key));
+    StoreFields(key, fields);
     key.SetDataFormat(static_cast<int>(format));
-    ResetFuncKeyLimit(key);
 }

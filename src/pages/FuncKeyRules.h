@@ -2,22 +2,17 @@
 
 #include "base/ValueText.h"
 #include "devices/AddressLookup.h"
+#include "model/KeyValueRules.h"
 #include "model/elements/CScreenElement.h"
 
-#include <cstdint>
-#include <optional>
 #include <string>
-#include <string_view>
 
 class CFuncKeyElement;
 
 // The rules of the function-key page that do not depend on its widgets: the
-// key names, the station range of an action, and the number fields of the
-// register actions (value, step, limit) with their formats and widths.
-
-// The key code of a key name as the key list shows it ("'ESC'键" is 4);
-// -1 for a text that names no key.
-int KeyCodeOfName(const std::string& gbkName);
+// station range of an action, the start address of an action, the hand and
+// double-size boxes, and the number fields of the register actions (value,
+// step, limit) with their formats and widths.
 
 // The lowest station a key accepts: 0 for a key that sets a register, or
 // that sets a coil other than by toggling on a group of access mode 1;
@@ -42,27 +37,21 @@ DotBox FuncKeyBoxWithDoubleSize(DotBox box, bool on);
 NumberFormat FuncKeyFormat(const CFuncKeyElement& key);
 int FuncKeyValueBits(const CFuncKeyElement& key);
 
-// The limit a key takes by default: the top of its range for increment (an
-// upper limit), the bottom for every other action (a lower limit).
-std::int64_t DefaultFuncKeyLimit(int action, NumberFormat format, int bits);
-void ResetFuncKeyLimit(CFuncKeyElement& key);
+// The key's value, step and limit follow the rules of KeyValueRules.h:
+// value and limit texts are checked by ParseValueText, step texts by
+// ParseStepText, and its spin keeps a step within StepRange.
 
-// Value and limit texts are checked by ParseValueText. A step text must
-// moreover give a number greater than 0, so "0", "00" and "-1" are refused
-// like an empty text; its spin keeps it at 1 or more.
-std::optional<std::int64_t> ParseFuncKeyStep(std::string_view text, NumberFormat format, int bits);
-NumberRange FuncKeyStepRange(NumberFormat format, int bits);
+// The limit a key takes by default (DefaultKeyLimit): the top of its range
+// for increment (an upper limit), the bottom for every other action.
+void ResetFuncKeyLimit(CFuncKeyElement& key);
 
 // After the key's width changed (element type or register count): a 16-bit
 // value and step are brought into the 16-bit range of the format, then the
-// limit takes its default.
+// limit takes its default (FitKeyValuesToWidth).
 void FitFuncKeyValuesToWidth(CFuncKeyElement& key);
 
 // Switches the key's data format to `format`, converting the value and the
-// step and resetting the limit:
-// - from signed to unsigned or HEX: a negative value becomes 0 and a negative
-//   step 1 (at 16 bits, negative means bit 15 set);
-// - to HEX: at 16 bits only the low 16 bits are kept;
-// - to signed: a value or step above the signed maximum becomes it.
-// Nothing changes when the key already has the format.
+// step by the default rules of ConvertKeyValues (a negative signed value
+// becomes 0 in HEX, a HEX value above 32767 becomes 32767 in signed) and
+// resetting the limit. Nothing changes when the key already has the format.
 void ConvertFuncKeyFormat(CFuncKeyElement& key, NumberFormat format);

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 // The rules a function key follows by default; global buttons keep the
-// 16-bit pattern instead (tests/settings/GlobalButtonValuesTest.cpp).
+// 16-bit pattern instead (tests/settings/GlobalButtonRulesTest.cpp).
 TEST(KeyValueRules, DefaultRulesClampAtSixteenBits)
 {
     KeyValueFields negative{-5, -2, 9};
@@ -29,10 +29,16 @@ TEST(KeyValueRules, DefaultRulesClampAtSixteenBits)
 
 TEST(KeyValueRules, StepsAreNumbersAboveZero)
 {
-    for (const char* refused : {"", "0", "00", "-3"})
+    for (const char* refused : {"", "0", "00", "000", "-", "-1", "-0", "-3"})
         EXPECT_EQ(ParseStepText(refused, NumberFormat::Signed, 16), std::nullopt) << refused;
+    EXPECT_EQ(ParseStepText("00", NumberFormat::Hex, 16), std::nullopt);
+    EXPECT_EQ(ParseStepText("10000", NumberFormat::Hex, 16), std::nullopt);
+    EXPECT_EQ(ParseStepText("01", NumberFormat::Unsigned, 16), 1);
+    EXPECT_EQ(ParseStepText("ff", NumberFormat::Hex, 16), 255);
     EXPECT_EQ(ParseStepText("0A", NumberFormat::Hex, 16), 10);
     EXPECT_EQ(StepRange(NumberFormat::Unsigned, 16).min, 1);
+    EXPECT_EQ(StepRange(NumberFormat::Unsigned, 16).Step(1, -1), std::nullopt);
+    EXPECT_EQ(StepRange(NumberFormat::Unsigned, 16).Step(2, -1), 1);
     EXPECT_EQ(DefaultKeyLimit(true, NumberFormat::Hex, 32), 0xFFFFFFFFLL);
     EXPECT_EQ(DefaultKeyLimit(false, NumberFormat::Signed, 16), -32768);
 }

@@ -2,6 +2,7 @@
 
 #include "base/GbkText.h"
 #include "model/elements/CFuncKeyElement.h"
+#include "model/elements/PanelKeys.h"
 #include "support/TableGroups.h"
 
 #include <gtest/gtest.h>
@@ -36,7 +37,7 @@ TEST(FuncKeyRules, KeyNamesGiveTheirCodes)
         {"'+/-'键", 18}, {"'F4'键", 23}, {"'ALM'键", 7}, {"ESC", -1}, {"", -1},
     };
     for (const auto& [name, code] : cases)
-        EXPECT_EQ(KeyCodeOfName(GbkFromUtf8(name)), code) << name;
+        EXPECT_EQ(KeyFromName(GbkFromUtf8(name)), code) << name;
 }
 
 TEST(FuncKeyRules, StationZeroOnlyForRegisterSettingAndNonToggleCoilsOnModeOneGroups)
@@ -98,18 +99,6 @@ TEST(FuncKeyRules, DefaultLimitByActionFormatAndWidth)
     const auto key = RegisterKey(CFuncKeyElement::Increment, Unsigned, 32);
     ResetFuncKeyLimit(*key);
     EXPECT_EQ(key->Limit, -1);
-}
-
-TEST(FuncKeyRules, StepMustBeAboveZero)
-{
-    for (const char* text : {"", "0", "00", "000", "-", "-1", "-0"})
-        EXPECT_FALSE(ParseFuncKeyStep(text, Signed, 16)) << text;
-    EXPECT_FALSE(ParseFuncKeyStep("00", Hex, 16));
-    EXPECT_FALSE(ParseFuncKeyStep("10000", Hex, 16));
-    EXPECT_EQ(ParseFuncKeyStep("01", Unsigned, 16), 1);
-    EXPECT_EQ(ParseFuncKeyStep("ff", Hex, 16), 255);
-    EXPECT_EQ(FuncKeyStepRange(Unsigned, 16).Step(1, -1), std::nullopt);
-    EXPECT_EQ(FuncKeyStepRange(Unsigned, 16).Step(2, -1), 1);
 }
 
 TEST(FuncKeyRules, FormatChangesConvertValueAndStepAndResetTheLimit)

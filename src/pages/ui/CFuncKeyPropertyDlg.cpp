@@ -319,7 +319,7 @@ void CFuncKeyPropertyDlg::ShowNumberFields()
 void CFuncKeyPropertyDlg::OnKeySelChange(int index)
 {
     const auto key = Bound<CFuncKeyElement>();
-    const int code = index >= 0 ? KeyCodeOfName(GbkFromQString(m_key->itemText(index))) : -1;
+    const int code = index >= 0 ? KeyFromName(GbkFromQString(m_key->itemText(index))) : -1;
     if (!key || code < 0)
         return;
     key->SetKey(code);
@@ -490,7 +490,7 @@ void CFuncKeyPropertyDlg::OnNumberChange(NumberField field)
     const int bits = FuncKeyValueBits(*key);
     const std::string typed = text.toStdString();
     const std::optional<std::int64_t> value =
-        field == StepField ? ParseFuncKeyStep(typed, format, bits) : ParseValueText(typed, format, bits);
+        field == StepField ? ParseStepText(typed, format, bits) : ParseValueText(typed, format, bits);
     if (!value) {
         Field(field)->PutBack(m_acceptedTexts[field]);
         return;
@@ -507,7 +507,7 @@ void CFuncKeyPropertyDlg::OnNumberSpin(NumberField field, int delta)
         return;
     const NumberFormat format = FuncKeyFormat(*key);
     const int bits = FuncKeyValueBits(*key);
-    const NumberRange range = field == StepField ? FuncKeyStepRange(format, bits) : ValueRange(format, bits);
+    const NumberRange range = field == StepField ? StepRange(format, bits) : ValueRange(format, bits);
     const std::optional<std::int64_t> value = ParseValueText(m_acceptedTexts[field].toStdString(), format, bits);
     const std::optional<std::int64_t> next = value ? range.Step(*value, delta) : std::nullopt;
     if (!next)

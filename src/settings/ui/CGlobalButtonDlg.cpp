@@ -1,7 +1,6 @@
 #include "settings/ui/CGlobalButtonDlg.h"
 
 #include "StringIds.h"
-#include "StringTable.h"
 #include "base/GbkText.h"
 #include "base/UserInterface.h"
 #include "devices/AddressLookup.h"
@@ -9,6 +8,7 @@
 #include "model/CVX50TextDoc.h"
 #include "model/elements/PanelKeys.h"
 #include "pages/AddressChoices.h"
+#include "pages/UserLevels.h"
 #include "pages/ui/CElementNameCombo.h"
 #include "pages/ui/CSpinEdit.h"
 #include "pages/ui/CStepEdit.h"
@@ -91,16 +91,6 @@ GlobalButton NewButton(const CVX50TextDoc& doc, int keyCode)
     button.Port = doc.DefaultPort;
     button.KeyCode = keyCode;
     return button;
-}
-
-std::vector<std::string> UserLevelNames(int highestLevel)
-{
-    if (highestLevel <= 0)
-        return {StringGbk(IdsPasswordNone)};
-    std::vector<std::string> names;
-    for (int level = 0; level < std::min(highestLevel, 3); ++level)
-        names.push_back(StringGbk(IdsPasswordLow + level));
-    return names;
 }
 
 QString KeyName(int keyCode)
