@@ -40,6 +40,18 @@ std::int32_t ToSigned(std::int32_t field, NumberFormat from, int bits, FormatCha
 
 } // namespace
 
+NumberFormat KeyNumberFormat(int storedFormat)
+{
+    switch (storedFormat) {
+    case 0:
+        return NumberFormat::Hex;
+    case 2:
+        return NumberFormat::Signed;
+    default:
+        return NumberFormat::Unsigned;
+    }
+}
+
 std::int64_t DefaultKeyLimit(bool increment, NumberFormat format, int bits)
 {
     const NumberRange range = ValueRange(format, bits);

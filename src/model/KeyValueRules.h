@@ -17,6 +17,10 @@ struct KeyValueFields {
     std::int32_t limit = 0;
 };
 
+// The format of a key's stored format code: 0 HEX, 2 signed, any other
+// code unsigned.
+NumberFormat KeyNumberFormat(int storedFormat);
+
 // The limit a key takes whenever it is reset: the top of the range for an
 // increment key, the bottom for every other key.
 std::int64_t DefaultKeyLimit(bool increment, NumberFormat format, int bits);

@@ -71,14 +71,7 @@ DotBox FuncKeyBoxWithDoubleSize(DotBox box, bool on)
 
 NumberFormat FuncKeyFormat(const CFuncKeyElement& key)
 {
-    switch (key.GetDataFormat()) {
-    case 0:
-        return NumberFormat::Hex;
-    case 2:
-        return NumberFormat::Signed;
-    default:
-        return NumberFormat::Unsigned;
-    }
+    return KeyNumberFormat(key.GetDataFormat());
 }
 
 int FuncKeyValueBits(const CFuncKeyElement& key)

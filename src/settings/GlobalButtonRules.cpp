@@ -79,14 +79,7 @@ int ButtonLowestStation(const GlobalButton& button, int groupMode)
 
 NumberFormat ButtonFormat(const GlobalButton& button)
 {
-    switch (button.DisplayFormat) {
-    case 0:
-        return NumberFormat::Hex;
-    case 2:
-        return NumberFormat::Signed;
-    default:
-        return NumberFormat::Unsigned;
-    }
+    return KeyNumberFormat(button.DisplayFormat);
 }
 
 int ButtonValueBits(const GlobalButton& button)

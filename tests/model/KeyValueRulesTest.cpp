@@ -42,3 +42,11 @@ TEST(KeyValueRules, StepsAreNumbersAboveZero)
     EXPECT_EQ(DefaultKeyLimit(true, NumberFormat::Hex, 32), 0xFFFFFFFFLL);
     EXPECT_EQ(DefaultKeyLimit(false, NumberFormat::Signed, 16), -32768);
 }
+
+TEST(KeyValueRules, StoredFormatCodesOtherThanHexAndSignedAreUnsigned)
+{
+    EXPECT_EQ(KeyNumberFormat(0), NumberFormat::Hex);
+    EXPECT_EQ(KeyNumberFormat(2), NumberFormat::Signed);
+    for (int code : {1, 3, 255})
+        EXPECT_EQ(KeyNumberFormat(code), NumberFormat::Unsigned) << code;
+}
