@@ -85,8 +85,8 @@ void SortLists(PollLists& lists)
 
 } // namespace
 
-bool CollectPollItems(const std::vector<PollSource>& sources, const AddressTable& table, int screenIndex,
-    std::string_view gbkScreenDescription, PollLists& lists)
+std::optional<PollCollectionFault> CollectPollItemsSilently(const std::vector<PollSource>& sources,
+    const AddressTable& table, int screenIndex, PollLists& lists)
 {
     MemoryCursor cursor;
     const std::size_t firstWord = lists.words.size();
@@ -95,21 +95,15 @@ bool CollectPollItems(const std::vector<PollSource>& sources, const AddressTable
             continue;
         PollItem item;
         item.address = FindElementAddress(table, source.groupName, source.elementName);
-        if (item.address == -1) {
-            const std::string_view description = gbkScreenDescription.substr(0, gbkScreenDescription.find('\0'));
-            CurrentUi().ShowMessageText(std::string(description) + StringGbk(AddressMessage(source.kind)));
-            CurrentUi().GoToElement(screenIndex, source.elementIndex, source.kind);
-            return false;
-        }
+        if (item.address == -1)
+            return PollCollectionFault{AddressMessage(source.kind), source.elementIndex, source.kind};
         item.station = source.station;
         item.screenIndex = screenIndex;
         item.elementIndex = source.elementIndex;
         item.groupIndex = FindElementGroupIndex(table, source.groupName);
         if (source.wordCount == 0) {
-            if (!cursor.NextBit()) {
-                CurrentUi().ShowMessage(IdsTooManyElements);
-                return false;
-            }
+            if (!cursor.NextBit())
+                return PollCollectionFault{IdsTooManyElements};
             AddBitItem(source, table, item, cursor, lists);
             cursor.BitTaken();
         } else {
@@ -122,10 +116,24 @@ bool CollectPollItems(const std::vector<PollSource>& sources, const AddressTable
     // Register values follow the bit words in use.
     for (std::size_t i = firstWord; i < lists.words.size(); ++i)
         lists.words[i].memoryPosition += cursor.BitWordsUsed();
-    if (lists.words.size() > firstWord && lists.words.back().memoryPosition > LastRegisterWord) {
-        CurrentUi().ShowMessage(IdsTooManyElements);
+    if (lists.words.size() > firstWord && lists.words.back().memoryPosition > LastRegisterWord)
+        return PollCollectionFault{IdsTooManyElements};
+    SortLists(lists);
+    return std::nullopt;
+}
+
+bool CollectPollItems(const std::vector<PollSource>& sources, const AddressTable& table, int screenIndex,
+    std::string_view gbkScreenDescription, PollLists& lists)
+{
+    const std::optional<PollCollectionFault> fault = CollectPollItemsSilently(sources, table, screenIndex, lists);
+    if (!fault)
+        return true;
+    if (fault->elementIndex < 0) {
+        CurrentUi().ShowMessage(fault->messageId);
         return false;
     }
-    SortLists(lists);
-    return true;
+    const std::string_view description = gbkScreenDescription.substr(0, gbkScreenDescription.find('\0'));
+    CurrentUi().ShowMessageText(std::string(description) + StringGbk(fault->messageId));
+    CurrentUi().GoToElement(screenIndex, fault->elementIndex, fault->kind);
+    return false;
 }

@@ -4,6 +4,7 @@
 #include "transfer/PollItem.h"
 #include "transfer/PollSource.h"
 
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -19,15 +20,26 @@ struct PollLists {
 constexpr int LastBitWordSlot = 31; // 16 + the 15th bit word
 constexpr int LastRegisterWord = 98;
 
+// Why a screen's addresses could not be collected.
+struct PollCollectionFault {
+    // IdsLampAddressBad, IdsRegisterAddressBad, IdsDynTextAddressBad or
+    // IdsGraphAddressBad: the element's address is not in the table;
+    // IdsTooManyElements: more than 240 bits, or a register value beyond
+    // word 98.
+    int messageId = 0;
+    int elementIndex = -1; // the element of an address fault, else -1
+    PollSourceKind kind = LampSource;
+};
+
 // Turns the addresses a screen's elements show into its poll items,
 // assigning each value its place in the screen memory, and sorts the lists.
-// A register of station 0 is not polled. Appends to `lists`.
-//
-// On failure shows one message and returns false at once (the lists keep
-// what was appended): an address the table does not hold shows the screen's
-// description followed by IdsLampAddressBad, IdsRegisterAddressBad,
-// IdsDynTextAddressBad or IdsGraphAddressBad and goes to the element; more
-// than 240 bits, or a register value beyond word 98, shows IdsTooManyElements
-// alone.
+// A register of station 0 is not polled. Appends to `lists`; stops at the
+// first fault and returns it (the lists keep what was appended). Shows
+// nothing: the simulation worker calls it.
+std::optional<PollCollectionFault> CollectPollItemsSilently(const std::vector<PollSource>& sources,
+    const AddressTable& table, int screenIndex, PollLists& lists);
+
+// The same, showing a fault: an address fault as the screen's description
+// followed by the message, going to the element; IdsTooManyElements alone. False then.
 bool CollectPollItems(const std::vector<PollSource>& sources, const AddressTable& table, int screenIndex,
     std::string_view gbkScreenDescription, PollLists& lists);

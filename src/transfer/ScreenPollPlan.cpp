@@ -56,6 +56,16 @@ bool CollectScreenAddresses(const CVX50TextDoc& doc, int screenIndex, std::vecto
     return collected;
 }
 
+std::optional<PollCollectionFault> CollectScreenAddressesSilently(const CVX50TextDoc& doc, int screenIndex,
+    PollLists& lists)
+{
+    const auto& screens = doc.GetScreens();
+    if (screenIndex < 0 || screenIndex >= static_cast<int>(screens.size()))
+        return PollCollectionFault{};
+    return CollectPollItemsSilently(PollSourcesOfScreen(screens[static_cast<std::size_t>(screenIndex)]),
+        doc.AddressTable, screenIndex, lists);
+}
+
 std::vector<PollGroup> BuildPollGroups(const CVX50TextDoc& doc, GetReadCoilPosFn getReadCoilPos,
     std::vector<PollItem> wordBits, std::vector<PollItem> coils, std::vector<PollItem> words)
 {

@@ -4,6 +4,7 @@
 #include "transfer/PollGroup.h"
 #include "transfer/ProtocolEntryPoints.h"
 
+#include <optional>
 #include <vector>
 
 class CVX50TextDoc;
@@ -23,6 +24,11 @@ std::vector<PollSource> PollSourcesOfScreen(const ScreenRecord& screen);
 // without a message for an index outside the screen list.
 bool CollectScreenAddresses(const CVX50TextDoc& doc, int screenIndex, std::vector<PollItem>& wordBits,
     std::vector<PollItem>& coils, std::vector<PollItem>& words);
+
+// The same without a message, for the simulation: nothing after success,
+// else the fault (messageId 0 for an index outside the screen list).
+std::optional<PollCollectionFault> CollectScreenAddressesSilently(const CVX50TextDoc& doc, int screenIndex,
+    PollLists& lists);
 
 // The read requests of collected lists, merged as far as the document's
 // protocol library and communication buffer allow; `getReadCoilPos` is the

@@ -25,11 +25,14 @@ void OpenRawPair(int& master, int& slave, std::string& path)
     path = name;
 }
 
-// Copies what is waiting on `from` to `to`.
-void Forward(int from, int to)
+// Copies what is waiting on `from` to `to`, its first byte flipped when
+// `corrupt`.
+void Forward(int from, int to, bool corrupt)
 {
     std::uint8_t buffer[512];
     const ssize_t n = read(from, buffer, sizeof buffer);
+    if (n > 0 && corrupt)
+        buffer[0] ^= 0xFF;
     for (ssize_t done = 0; n > 0 && done < n;) {
         const ssize_t written = write(to, buffer + done, static_cast<size_t>(n - done));
         if (written <= 0)
@@ -71,6 +74,24 @@ ModbusSlave::~ModbusSlave()
 
 std::uint8_t* ModbusSlave::Coils() { return m_mapping->tab_bits; }
 
+void ModbusSlave::SetCoil(int address, bool on)
+{
+    std::lock_guard lock(m_tables);
+    m_mapping->tab_bits[address] = on ? 1 : 0;
+}
+
+void ModbusSlave::SetRegister(int address, std::uint16_t value)
+{
+    std::lock_guard lock(m_tables);
+    m_mapping->tab_registers[address] = value;
+}
+
+std::uint16_t ModbusSlave::Register(int address)
+{
+    std::lock_guard lock(m_tables);
+    return m_mapping->tab_registers[address];
+}
+
 std::uint16_t* ModbusSlave::Registers() { return m_mapping->tab_registers; }
 
 void ModbusSlave::Serve()
@@ -80,10 +101,14 @@ void ModbusSlave::Serve()
         const int length = modbus_receive(m_context, request);
         if (length <= 0)
             continue;
+        ++m_requests;
+        if (m_silent)
+            continue;
         if (m_lateReplies > 0) {
             --m_lateReplies;
             std::this_thread::sleep_for(std::chrono::milliseconds(m_lateDelayMs.load()));
         }
+        std::lock_guard lock(m_tables);
         modbus_reply(m_context, request, length, m_mapping);
     }
 }
@@ -101,9 +126,9 @@ void ModbusSlave::Relay()
         if (poll(fds, 2, 50) <= 0)
             continue;
         if (fds[0].revents & POLLIN)
-            Forward(m_serverMaster, m_clientMaster);
+            Forward(m_serverMaster, m_clientMaster, m_corrupt);
         if (fds[1].revents & POLLIN)
-            Forward(m_clientMaster, m_serverMaster);
+            Forward(m_clientMaster, m_serverMaster, false);
     }
 }
 

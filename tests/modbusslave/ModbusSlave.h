@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -13,8 +14,12 @@ struct _modbus_mapping_t;
 // one pseudo-terminal; a second pseudo-terminal is the client's line, and a
 // relay thread joins the two master ends as a null-modem cable would. The
 // test exchanges raw bytes on the client line (Exchange) or opens its path as
-// a serial port (ClientPath). The tables may be read and changed between
-// exchanges.
+// a serial port (ClientPath). The tables may be read and changed through the
+// raw pointers between exchanges, or at any time through the locked
+// accessors (for tests whose client runs on other threads).
+//
+// For the client's failure paths the slave can fall silent, answer late, or
+// have the line flip a byte of every reply.
 class ModbusSlave {
 public:
     static constexpr int TableSize = 0x400;
@@ -28,12 +33,25 @@ public:
     std::uint8_t* Coils();
     std::uint16_t* Registers();
 
+    // The tables under the lock that the serving thread holds while it
+    // answers.
+    void SetCoil(int address, bool on);
+    void SetRegister(int address, std::uint16_t value);
+    std::uint16_t Register(int address);
+
+    // Requests are received but not answered while silent.
+    void SetSilent(bool silent) { m_silent = silent; }
+    // The next `times` replies come `delayMs` after their requests.
+    void ReplyLate(int delayMs, int times = 1);
+    // The line from the slave to the client flips the first byte of
+    // whatever it carries.
+    void SetCorruptReplies(bool corrupt) { m_corrupt = corrupt; }
+    // Requests the slave has received.
+    int RequestCount() const { return m_requests; }
+
     // The pseudo-terminal end a client opens ("/dev/pts/N"), when the test
     // talks through a serial port instead of Exchange.
     const std::string& ClientPath() const { return m_clientPath; }
-
-    // The next `times` replies come `delayMs` after their requests.
-    void ReplyLate(int delayMs, int times = 1);
 
     // Sends `command` through the master end and returns the reply: up to
     // `replyLength` bytes, fewer when the slave stays silent for 500 ms.
@@ -50,6 +68,10 @@ private:
     std::string m_clientPath;
     _modbus* m_context = nullptr;
     _modbus_mapping_t* m_mapping = nullptr;
+    std::mutex m_tables;
+    std::atomic<bool> m_silent {false};
+    std::atomic<bool> m_corrupt {false};
+    std::atomic<int> m_requests {0};
     std::atomic<bool> m_stop {false};
     std::atomic<int> m_lateReplies {0};
     std::atomic<int> m_lateDelayMs {0};

@@ -1,0 +1,282 @@
+#include "simulator/SimulationControl.h"
+
+#include "StringIds.h"
+#include "base/GbkText.h"
+#include "base/UserInterface.h"
+#include "model/CVX50TextDoc.h"
+#include "model/elements/CGraphElement.h"
+#include "model/elements/CRegisterElement.h"
+#include "simulator/AlarmLines.h"
+#include "simulator/ScreenIndex.h"
+#include "simulator/SimulationHost.h"
+#include "simulator/SimulationPass.h"
+#include "transfer/ComPortNames.h"
+#include "transfer/PortOpenReport.h"
+#include "transfer/ProtocolLibrary.h"
+#include "transfer/ScreenPollPlan.h"
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <system_error>
+
+namespace {
+
+// The data points of one screen's curve graphs together.
+constexpr int kMaxCurvePointsPerScreen = 384;
+// Curves sample from this tick on, the timer's count at the start.
+constexpr int kFirstTick = 2;
+// The worker's nice value: below the user-interface thread's priority.
+constexpr int kWorkerNice = 5;
+
+// Every register shows 0, every bar its zero scale and every curve starts
+// without samples; false when the curves of one screen have more data
+// points than the panel keeps.
+bool PrepareElements(const CVX50TextDoc& doc)
+{
+    bool fits = true;
+    for (const ScreenRecord& screen : doc.GetScreens()) {
+        int curvePoints = 0;
+        for (const ElementRef& ref : screen.Elements) {
+            if (ref.kind == KindRegister) {
+                auto& reg = static_cast<CRegisterElement&>(*ref.element);
+                reg.ShowLiveValue(0, reg.WordSize * reg.RegisterCount);
+            } else if (ref.kind == KindGraph) {
+                auto& graph = static_cast<CGraphElement&>(*ref.element);
+                if (!graph.IsCurve()) {
+                    graph.CurrentValue = graph.Zero;
+                    continue;
+                }
+                graph.PolledSamples.Clear();
+                graph.LastSampleTick = kFirstTick;
+                graph.ResetRequest = 1;
+                curvePoints += graph.GetDataPoints();
+            }
+        }
+        fits = fits && curvePoints <= kMaxCurvePointsPerScreen;
+    }
+    return fits;
+}
+
+} // namespace
+
+SimulationControl::SimulationControl(CVX50TextDoc& doc, ProtocolFunctionTable& protocol, SimulationHost& host,
+    int& simulating)
+    : m_doc(doc)
+    , m_protocol(protocol)
+    , m_host(host)
+    , m_simulating(simulating)
+{
+}
+
+SimulationControl::~SimulationControl()
+{
+    m_shared.SimulationRequested = false;
+    if (m_worker.joinable())
+        m_worker.join();
+}
+
+void SimulationControl::OnSimulate()
+{
+    const bool starting = m_simulating == 0;
+    m_shared.SimulationRequested = starting;
+    // A start that failed leaves nothing requested.
+    if (starting && !Start())
+        m_shared.SimulationRequested = false;
+}
+
+void SimulationControl::RequestStop()
+{
+    m_shared.SimulationRequested = false;
+}
+
+bool SimulationControl::Start()
+{
+    m_doc.CommitWorkingElements();
+    if (!LoadProtocolLibrary(m_doc.ProtocolLibraryName, ProtocolUse::CompileOrSimulate, m_protocol))
+        return false;
+    if (!OpenPort())
+        return false;
+
+    m_host.ShowSimulationLayout();
+    m_shared.AlarmDisplayOn = false;
+    m_shared.WithAlarms([](AlarmState& alarms) { alarms.AlarmFirstLine = 0; });
+    m_screenBeforeSimulation = m_doc.CurrentScreenNumber;
+
+    const int mainScreen = m_doc.Panel.MainScreen;
+    const int mainIndex = ScreenIndexOf(m_doc, mainScreen);
+    if (mainIndex >= 0 && mainScreen != m_doc.CurrentScreenNumber)
+        ShowScreen(mainScreen);
+    std::vector<PollItem> wordBits, coils, words;
+    if (mainIndex < 0 || !CollectScreenAddresses(m_doc, mainIndex, wordBits, coils, words)) {
+        CurrentUi().ShowMessage(IdsControlElementAddressMissing);
+        RestoreEditor();
+        return false;
+    }
+    if (!PrepareElements(m_doc)) {
+        RestoreEditor();
+        CurrentUi().ShowMessage(IdsCurvePointsOver384);
+        return false;
+    }
+
+    m_shared.LastScreenRegisterValue = -1;
+    m_shared.ReplacePollPlan(BuildPollGroups(m_doc, m_protocol.GetReadCoilPos, std::move(wordBits),
+                                 std::move(coils), std::move(words)),
+        m_doc.CurrentScreenNumber);
+    m_host.StartTimer(kTimerMilliseconds);
+    m_shared.TimerTicks = kFirstTick;
+    // The state is complete before the first pass can look at it.
+    m_shared.LinkTimeout = false;
+    m_shared.DataError = false;
+    m_simulating = 1;
+    CreateWorker();
+    return true;
+}
+
+bool SimulationControl::OpenPort()
+{
+    const PortSettings& line = m_doc.Com1Port;
+    const QString name = PanelPortName(m_doc.ProjectComPort);
+    bool opened = false;
+    CPanelSerial attempt;
+    m_port.Run([&](CPanelSerial& serial) {
+        opened = serial.InitComm(name, line.baud, line.dataBits, line.parity, static_cast<float>(line.stopBits),
+            2048, 2048);
+        attempt = serial;
+    });
+    if (!opened)
+        ReportPortOpenFailure(attempt);
+    return opened;
+}
+
+void SimulationControl::ShowScreen(int number)
+{
+    m_doc.CurrentScreenNumber = number;
+    if (const ScreenRecord* screen = m_doc.FindScreenByNumber(number))
+        m_doc.SetWorkingElements(screen->Elements);
+    CurrentUi().RedrawCanvas();
+}
+
+void SimulationControl::RestoreEditor()
+{
+    m_simulating = 0;
+    m_shared.SimulationRequested = false;
+    m_shared.LinkTimeout = false;
+    m_shared.DataError = false;
+    m_shared.AlarmDisplayOn = false;
+    m_shared.WithAlarms([](AlarmState& alarms) {
+        alarms.AlarmSnapshot = {};
+        alarms.ActiveAlarmLines.clear();
+    });
+    ShowScreen(m_screenBeforeSimulation);
+    m_host.ShowEditorLayout();
+    m_port.Close();
+}
+
+void SimulationControl::OnTimer()
+{
+    ++m_shared.TimerTicks;
+    if (m_passRunning)
+        return;
+    if (m_worker.joinable())
+        m_worker.join();
+    // A worker that could not be made is made at a later tick; a stop needs
+    // no worker.
+    if (m_shared.SimulationRequested)
+        CreateWorker();
+    else
+        StopSequence();
+}
+
+void SimulationControl::StopSequence()
+{
+    m_host.StopTimer();
+    RestoreEditor();
+}
+
+void SimulationControl::CreateWorker()
+{
+    m_passRunning = true;
+    try {
+        m_worker = StartWorkerThread([this] {
+            RunPass();
+            m_passRunning = false;
+        });
+    } catch (const std::system_error&) {
+        m_passRunning = false;
+    }
+}
+
+std::thread SimulationControl::StartWorkerThread(std::function<void()> pass)
+{
+    return std::thread([pass = std::move(pass)] {
+        ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), kWorkerNice);
+        pass();
+    });
+}
+
+void SimulationControl::RunPass()
+{
+    try {
+        SimulationPass(m_doc, m_protocol, m_port, m_shared, *this).Run();
+    } catch (const std::exception& error) {
+        // As at a command's boundary: the error ends the simulation with
+        // its message.
+        m_shared.SimulationRequested = false;
+        m_host.PostToUserInterface(
+            [text = GbkFromUtf8(error.what())] { CurrentUi().ShowMessageText(text, MbOk | MbIconWarning); });
+    }
+}
+
+void SimulationControl::ScreenSwitched()
+{
+    m_host.PostToUserInterface([this] {
+        if (m_simulating == 1)
+            ShowScreen(m_shared.DisplayedScreen);
+    });
+}
+
+void SimulationControl::ScreenAddressesMissing()
+{
+    m_host.PostToUserInterface([] { CurrentUi().ShowMessage(IdsControlElementAddressMissing); });
+}
+
+void SimulationControl::DeferredKeyReplayed(int deferredCode)
+{
+    m_host.PostToUserInterface([this, deferredCode] {
+        if (m_simulating == 1)
+            m_host.ReplayKey(deferredCode);
+    });
+}
+
+void SimulationControl::PassCompleted()
+{
+    m_host.PostToUserInterface([] { CurrentUi().RedrawCanvas(); });
+}
+
+SimulatedDisplayFlags SimulationControl::DisplayFlags() const
+{
+    SimulatedDisplayFlags flags;
+    flags.simulating = m_simulating == 1;
+    if (!flags.simulating)
+        return flags;
+    flags.linkTimedOut = m_shared.LinkTimeout;
+    flags.dataError = m_shared.DataError;
+    flags.alarmDisplay = m_shared.AlarmDisplayOn;
+    if (flags.alarmDisplay && !flags.linkTimedOut)
+        flags.alarmTexts = ListActiveAlarms();
+    return flags;
+}
+
+std::vector<std::string> SimulationControl::ListActiveAlarms() const
+{
+    const int blocks = static_cast<int>(m_doc.AlarmBlocks.size());
+    return m_shared.WithAlarms([&](AlarmState& alarms) {
+        alarms.ActiveAlarmLines = ActiveAlarms(m_doc.AlarmSegments, blocks, alarms);
+        // A new alarm shows the last page.
+        if (!alarms.ActiveAlarmLines.empty() && alarms.AlarmRaised)
+            alarms.AlarmFirstLine = LastAlarmPage(static_cast<int>(alarms.ActiveAlarmLines.size()));
+        return AlarmTexts(m_doc.AlarmSegments, alarms.ActiveAlarmLines, alarms.AlarmFirstLine);
+    });
+}

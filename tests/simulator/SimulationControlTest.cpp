@@ -1,0 +1,578 @@
+// The simulation against a libmodbus RTU slave on a pseudo-terminal, through
+// the editor's own port class and the program folder's Modbus protocol
+// library: start, passes on the worker, screen switching, link and data
+// faults, alarms, the stop and the failed starts.
+
+#include "StringIds.h"
+#include "emulator/ComPortOverride.h"
+#include "model/AlarmBlocks.h"
+#include "model/elements/CGraphElement.h"
+#include "model/elements/CLampElement.h"
+#include "model/elements/CRegisterElement.h"
+#include "model/elements/CTextElement.h"
+#include "modbusslave/ModbusSlave.h"
+#include "simulator/SimulationControl.h"
+#include "simulator/SimulationHost.h"
+#include "support/RecordingUserInterface.h"
+#include "support/SimulationProject.h"
+#include "transfer/ProtocolFunctionTable.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+constexpr int Station = 1;
+constexpr int ComPort = 7;
+
+// The windows as the simulation leaves them, and the queue of work posted
+// to the user-interface thread (the test's thread), run by RunPosted.
+class TestHost : public SimulationHost {
+public:
+    void ShowSimulationLayout() override { simulationLayout = true; }
+    void ShowEditorLayout() override { simulationLayout = false; }
+    void StartTimer(int milliseconds) override { timerMs = milliseconds; }
+    void StopTimer() override { timerMs = 0; }
+    void PostToUserInterface(std::function<void()> work) override
+    {
+        std::lock_guard lock(m_mutex);
+        m_posted.push_back(std::move(work));
+    }
+    void ReplayKey(int deferredCode) override { replayedKeys.push_back(deferredCode); }
+
+    void RunPosted()
+    {
+        for (;;) {
+            std::function<void()> work;
+            {
+                std::lock_guard lock(m_mutex);
+                if (m_posted.empty())
+                    return;
+                work = std::move(m_posted.front());
+                m_posted.pop_front();
+            }
+            work();
+        }
+    }
+
+    bool simulationLayout = false;
+    int timerMs = 0;
+    std::vector<int> replayedKeys;
+
+private:
+    std::mutex m_mutex;
+    std::deque<std::function<void()>> m_posted;
+};
+
+class Simulation : public ::testing::Test {
+protected:
+    Simulation()
+    {
+        UseModbusSlave(doc, ComPort);
+        ScreenRecord second;
+        second.Number = 2;
+        doc.Screens.push_back(second);
+    }
+
+    // Edits screen 1 and starts; the first pass runs then.
+    void Start()
+    {
+        doc.SetWorkingElements(doc.FindScreenByNumber(doc.CurrentScreenNumber)->Elements);
+        control.OnSimulate();
+    }
+
+    // Waits until the running pass has ended and runs what it posted.
+    void FinishPass()
+    {
+        const auto deadline = Clock::now() + 10s;
+        while (control.PassRunning() && Clock::now() < deadline)
+            std::this_thread::sleep_for(1ms);
+        ASSERT_FALSE(control.PassRunning()) << "the pass did not end";
+        host.RunPosted();
+    }
+
+    // One timer tick: it starts the next pass (or completes a stop).
+    void NextPass()
+    {
+        control.OnTimer();
+        FinishPass();
+    }
+
+    // The command, and the tick after the running pass.
+    void Stop()
+    {
+        control.OnSimulate();
+        FinishPass();
+        control.OnTimer();
+        host.RunPosted();
+        ASSERT_EQ(simulating, 0);
+    }
+
+    ModbusSlave slave{Station};
+    ComPortOverride port{ComPort, slave.ClientPath()};
+    RecordingUserInterface ui;
+    CVX50TextDoc doc;
+    ProtocolFunctionTable protocol;
+    TestHost host;
+    int simulating = 0;
+    SimulationControl control{doc, protocol, host, simulating};
+};
+
+TEST_F(Simulation, ValuesOfEveryKindReachTheElements)
+{
+    auto reg = AddBound(doc, 0, std::make_shared<CRegisterElement>(), "Reg", "R10");
+    auto far = AddBound(doc, 0, std::make_shared<CRegisterElement>(), "Reg", "R150");
+    auto wide = AddBound(doc, 0, std::make_shared<CRegisterElement>(), "Reg32", "D400");
+    wide->WordSize = 32;
+    wide->Digits = 10;
+    auto coilLamp = AddBound(doc, 0, std::make_shared<CLampElement>(), "Coil", "C3");
+    auto bitLamp = AddBound(doc, 0, std::make_shared<CLampElement>(), "Bits", "B18");
+    auto text = AddBound(doc, 0, std::make_shared<CTextElement>(1), "Reg", "R11");
+    text->AddState("idle", "0");
+    text->AddState("running", "7");
+    auto bar = AddBound(doc, 0, std::make_shared<CGraphElement>(0), "Reg", "R12");
+    slave.SetRegister(10, 1234);
+    slave.SetRegister(150, 42);
+    slave.SetRegister(400, 0x0001); // high word first: 0x0001E240 = 123456
+    slave.SetRegister(401, 0xE240);
+    slave.SetCoil(3, true);
+    slave.SetRegister(301, 0x0004); // B18: bit 2 of register 301
+    slave.SetRegister(11, 7);
+    slave.SetRegister(12, 300);
+
+    Start();
+    ASSERT_EQ(simulating, 1);
+    EXPECT_TRUE(host.simulationLayout);
+    EXPECT_EQ(host.timerMs, 50);
+    FinishPass();
+
+    EXPECT_EQ(reg->GetEntryText(), "01234");
+    EXPECT_EQ(far->GetEntryText(), "00042");
+    EXPECT_EQ(wide->GetEntryText(), "0000123456");
+    EXPECT_EQ(coilLamp->GetState(), 0); // lit
+    EXPECT_EQ(bitLamp->GetState(), 0);
+    EXPECT_EQ(text->ShownEntry, 1);
+    EXPECT_EQ(bar->CurrentValue, 300);
+    EXPECT_FALSE(control.Shared().LinkTimeout);
+    EXPECT_FALSE(control.Shared().DataError);
+    EXPECT_TRUE(ui.messages.empty());
+
+    slave.SetCoil(3, false);
+    slave.SetRegister(10, 99);
+    NextPass();
+    EXPECT_EQ(coilLamp->GetState(), 1);
+    EXPECT_EQ(reg->GetEntryText(), "00099");
+    Stop();
+}
+
+TEST_F(Simulation, LowWordFirstDevices)
+{
+    doc.HighFront = 0;
+    auto wide = AddBound(doc, 0, std::make_shared<CRegisterElement>(), "Reg32", "D400");
+    wide->WordSize = 32;
+    wide->Digits = 10;
+    slave.SetRegister(400, 0xE240);
+    slave.SetRegister(401, 0x0001);
+    Start();
+    FinishPass();
+    EXPECT_EQ(wide->GetEntryText(), "0000123456");
+    Stop();
+}
+
+TEST_F(Simulation, ControlRegisterSwitchesScreensAndReportsThem)
+{
+    doc.Panel.AutoScreenSwitch = 1;
+    doc.Panel.ReportScreen = 1;
+    doc.Panel.ClearAfterSwitch = 1;
+    doc.Panel.ControlGroupName = "Reg";
+    doc.Panel.ControlElementName = "R20"; // R21 reports
+    auto onTwo = AddBound(doc, 1, std::make_shared<CRegisterElement>(), "Reg", "R30");
+    slave.SetRegister(30, 77);
+    slave.SetRegister(20, 2);
+
+    // The first read only records: the main screen stays.
+    Start();
+    FinishPass();
+    EXPECT_EQ(doc.CurrentScreenNumber, 1);
+    EXPECT_EQ(slave.Register(21), 1);
+    EXPECT_EQ(slave.Register(20), 2);
+    EXPECT_EQ(onTwo->GetEntryText(), "00000");
+
+    // A change switches at the next pass, which reports the new screen and
+    // clears the control register.
+    slave.SetRegister(20, 1);
+    NextPass();
+    slave.SetRegister(20, 2);
+    NextPass();
+    EXPECT_EQ(doc.CurrentScreenNumber, 2);
+    EXPECT_EQ(doc.GetWorkingElements().size(), 1u);
+    EXPECT_EQ(onTwo->GetEntryText(), "00077");
+    EXPECT_EQ(slave.Register(21), 2);
+    EXPECT_EQ(slave.Register(20), 0);
+
+    // A number no screen has reloads the displayed screen; the register is
+    // still cleared.
+    slave.SetRegister(20, 9);
+    NextPass();
+    EXPECT_EQ(doc.CurrentScreenNumber, 2);
+    EXPECT_EQ(slave.Register(20), 0);
+    EXPECT_EQ(slave.Register(21), 2);
+
+    // The stop returns to the screen edited before the start.
+    Stop();
+    EXPECT_EQ(doc.CurrentScreenNumber, 1);
+    EXPECT_TRUE(doc.GetWorkingElements().empty());
+}
+
+TEST_F(Simulation, ControlElementMissingFromTheTableIsNeitherReadNorWritten)
+{
+    doc.Panel.AutoScreenSwitch = 1;
+    doc.Panel.ReportScreen = 1;
+    doc.Panel.ControlGroupName = "Reg";
+    doc.Panel.ControlElementName = "R399"; // the last of its group: nothing to report to
+    AddBound(doc, 0, std::make_shared<CRegisterElement>(), "Reg", "R5");
+    Start();
+    FinishPass();
+    const int withControl = slave.RequestCount();
+    EXPECT_EQ(withControl, 2); // the control register and the poll group
+
+    doc.Panel.ControlElementName = "gone";
+    NextPass();
+    EXPECT_EQ(slave.RequestCount() - withControl, 1);
+    EXPECT_FALSE(control.Shared().LinkTimeout);
+    EXPECT_FALSE(control.Shared().DataError);
+    Stop();
+}
+
+TEST_F(Simulation, SilentSlaveGivesTheLinkTimeout)
+{
+    auto reg = AddBound(doc, 0, std::make_shared<CRegisterElement>(), "Reg", "R100");
+    slave.SetRegister(100, 5);
+    Start();
+    FinishPass();
+    EXPECT_FALSE(control.Shared().LinkTimeout);
+
+    slave.SetSilent(true);
+    slave.SetRegister(100, 6);
+    NextPass();
+    EXPECT_TRUE(control.Shared().LinkTimeout);
+    EXPECT_TRUE(control.DisplayFlags().linkTimedOut);
+    EXPECT_EQ(reg->GetEntryText(), "00005");
+
+    slave.SetSilent(false);
+    NextPass();
+    EXPECT_FALSE(control.Shared().LinkTimeout);
+    EXPECT_EQ(reg->GetEntryText(), "00006");
+    Stop();
+}
+
+TEST_F(Simulation, OneFailedGroupLeavesTheOthersShown)
+{
+    // A station nobody answers fails; the later group still shows its value.
+    auto unanswered = AddBound(doc, 0, std::make_shared<CRegisterElement>(), "Reg", "R1", 9);
+    auto answered = AddBound(doc, 0, std::make_shared<CRegisterElement>(), "Reg", "R100");
+    slave.SetRegister(1, 4);
+    slave.SetRegister(100, 5);
+    Start();
+    FinishPass();
+    EXPECT_TRUE(control.Shared().LinkTimeout);
+    EXPECT_EQ(answered->GetEntryText(), "00005");
+    EXPECT_EQ(unanswered->GetEntryText(), "00000");
+
+    // The stop clears the link state.
+    Stop();
+    EXPECT_FALSE(control.Shared().LinkTimeout);
+    EXPECT_FALSE(control.DisplayFlags().linkTimedOut);
+}
+
+TEST_F(Simulation, CorruptedOrShortRepliesAreDataErrorsAndDeliverNothing)
+{
+    auto reg = AddBound(doc, 0, std::make_shared<CRegisterElement>(), "Reg", "R10");
+    slave.SetRegister(10, 1);
+    Start();
+    FinishPass();
+    ASSERT_EQ(reg->GetEntryText(), "00001");
+
+    slave.SetRegister(10, 2);
+    slave.SetCorruptReplies(true);
+    NextPass();
+    EXPECT_TRUE(control.Shared().DataError);
+    EXPECT_FALSE(control.Shared().LinkTimeout);
+    EXPECT_EQ(reg->GetEntryText(), "00001");
+    EXPECT_TRUE(control.DisplayFlags().dataError);
+
+    slave.SetCorruptReplies(false);
+    NextPass();
+    EXPECT_FALSE(control.Shared().DataError);
+    EXPECT_EQ(reg->GetEntryText(), "00002");
+    Stop();
+}
+
+TEST_F(Simulation, ExceptionRepliesAreDataErrors)
+{
+    // Beyond the slave's table: it answers with an exception, a short frame
+    // with a good CRC.
+    auto beyond = AddBound(doc, 0, std::make_shared<CRegisterElement>(), "Reg", "R0");
+    doc.AddressTable[1].elements[0].wordAddress = ModbusSlave::TableSize + 5;
+    Start();
+    FinishPass();
+    EXPECT_TRUE(control.Shared().DataError);
+    EXPECT_EQ(beyond->GetEntryText(), "00000");
+    Stop();
+}
+
+TEST_F(Simulation, RisingAlarmOpensTheAlarmDisplay)
+{
+    AlarmSegment segment;
+    segment.Station = "1";
+    segment.Port = "0";
+    segment.GroupName = "Coil";
+    segment.StartIndex = "21";
+    for (const char* text : {"Pump 1 hot", "Pump 2 hot", "Door open"})
+        segment.Entries.push_back({"", text});
+    segment.Entries.push_back({});
+    doc.AlarmSegments = {segment};
+    doc.AlarmBlocks = BuildAlarmBlocks(doc.AlarmSegments, doc.AddressTable);
+    ASSERT_EQ(doc.AlarmBlocks.size(), 1u);
+    slave.SetCoil(20, true); // below the block: never an alarm
+
+    Start();
+    FinishPass();
+    EXPECT_FALSE(control.Shared().AlarmDisplayOn);
+
+    slave.SetCoil(22, true);
+    NextPass();
+    EXPECT_TRUE(control.Shared().AlarmDisplayOn);
+    SimulatedDisplayFlags flags = control.DisplayFlags();
+    EXPECT_TRUE(flags.alarmDisplay);
+    EXPECT_EQ(flags.alarmTexts, std::vector<std::string>{"Pump 2 hot"});
+
+    // A key pressed meanwhile waits for the end of the next pass.
+    control.Shared().DeferredKey = 20;
+    NextPass();
+    EXPECT_EQ(host.replayedKeys, std::vector<int>{20});
+    EXPECT_EQ(control.Shared().DeferredKey, -1);
+    NextPass();
+    EXPECT_EQ(host.replayedKeys.size(), 1u);
+
+    // The stop clears the alarm state.
+    Stop();
+    EXPECT_FALSE(control.Shared().AlarmDisplayOn);
+    control.Shared().WithAlarms([](AlarmState& alarms) {
+        EXPECT_EQ(alarms.AlarmSnapshot[0], AlarmBits{});
+        EXPECT_TRUE(alarms.ActiveAlarmLines.empty());
+    });
+}
+
+TEST_F(Simulation, AlarmsOnAtTheStartRiseInTheFirstPassUnlessAMomentaryKeyIsHeld)
+{
+    AlarmSegment segment;
+    segment.Station = "1";
+    segment.Port = "0";
+    segment.GroupName = "Bits";
+    segment.StartIndex = "14"; // bit 14 of register 300
+    for (int a = 0; a < 4; ++a)
+        segment.Entries.push_back({"", "Alarm " + std::to_string(a)});
+    segment.Entries.push_back({});
+    doc.AlarmSegments = {segment};
+    doc.AlarmBlocks = BuildAlarmBlocks(doc.AlarmSegments, doc.AddressTable);
+    slave.SetRegister(301, 0x0002); // bit 1 of the second register: alarm 3
+
+    control.Shared().MomentaryCoilState = 3;
+    Start();
+    FinishPass();
+    EXPECT_FALSE(control.Shared().AlarmDisplayOn);
+    Stop();
+
+    control.Shared().MomentaryCoilState = 0;
+    Start();
+    FinishPass();
+    EXPECT_TRUE(control.Shared().AlarmDisplayOn);
+    EXPECT_EQ(control.DisplayFlags().alarmTexts, std::vector<std::string>{"Alarm 3"});
+    Stop();
+}
+
+TEST_F(Simulation, StopWaitsForThePassWithoutBlocking)
+{
+    AddBound(doc, 0, std::make_shared<CRegisterElement>(), "Reg", "R10");
+    Start();
+    FinishPass();
+    slave.ReplyLate(400);
+    control.OnTimer(); // a pass that waits for the late reply
+    std::this_thread::sleep_for(50ms);
+    ASSERT_TRUE(control.PassRunning());
+
+    // Pressing the command twice requests one stop; no tick waits for the pass.
+    control.OnSimulate();
+    control.OnSimulate();
+    EXPECT_FALSE(control.IsRequested());
+    const auto before = Clock::now();
+    control.OnTimer();
+    control.OnTimer();
+    EXPECT_LT(Clock::now() - before, 100ms);
+    EXPECT_EQ(simulating, 1);
+    EXPECT_TRUE(control.Port().IsOpen());
+
+    FinishPass();
+    control.OnTimer();
+    EXPECT_EQ(simulating, 0);
+    EXPECT_FALSE(control.Port().IsOpen());
+    EXPECT_FALSE(host.simulationLayout);
+    EXPECT_EQ(host.timerMs, 0);
+}
+
+TEST_F(Simulation, SwitchToAScreenWithMissingAddressesStops)
+{
+    doc.Panel.AutoScreenSwitch = 1;
+    doc.Panel.ControlGroupName = "Reg";
+    doc.Panel.ControlElementName = "R20";
+    AddBound(doc, 1, std::make_shared<CLampElement>(), "Coil", "missing");
+    slave.SetRegister(20, 1);
+    Start();
+    FinishPass();
+    slave.SetRegister(20, 2);
+    NextPass();
+    EXPECT_FALSE(control.IsRequested());
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].stringId, IdsControlElementAddressMissing);
+    control.OnTimer();
+    EXPECT_EQ(simulating, 0);
+    EXPECT_EQ(doc.CurrentScreenNumber, 1);
+}
+
+// The editor as a failed start must leave it.
+class FailedStart : public Simulation {
+protected:
+    void ExpectEditorAsBefore(int message)
+    {
+        EXPECT_EQ(simulating, 0);
+        EXPECT_FALSE(control.IsRequested());
+        EXPECT_FALSE(control.PassRunning());
+        EXPECT_FALSE(host.simulationLayout);
+        EXPECT_EQ(host.timerMs, 0);
+        EXPECT_FALSE(control.Port().IsOpen());
+        EXPECT_EQ(doc.CurrentScreenNumber, 1);
+        const ElementList& working = doc.GetWorkingElements();
+        ASSERT_EQ(working.size(), doc.Screens[0].Elements.size());
+        EXPECT_EQ(working[0].element, lamp);
+        ASSERT_FALSE(ui.messages.empty());
+        EXPECT_EQ(ui.messages.back().stringId, message);
+    }
+
+    std::shared_ptr<CLampElement> lamp = AddBound(doc, 0, std::make_shared<CLampElement>(), "Coil", "C1");
+};
+
+TEST_F(FailedStart, ProtocolLibraryMissing)
+{
+    doc.ProtocolLibraryName = "Missing.dll";
+    Start();
+    ExpectEditorAsBefore(IdsDllFault);
+}
+
+TEST_F(FailedStart, PortDoesNotOpen)
+{
+    doc.ProjectComPort = ComPort + 1;
+    ComPortOverride missing{ComPort + 1, "/dev/no-such-port"};
+    Start();
+    ExpectEditorAsBefore(IdsPortOpenFailed);
+}
+
+TEST_F(FailedStart, MainScreenMissingOrAnAddressNotInTheTable)
+{
+    doc.Panel.MainScreen = 5;
+    Start();
+    ExpectEditorAsBefore(IdsControlElementAddressMissing);
+
+    // The main screen's element names an address the table lacks: its own
+    // message points at it first.
+    doc.Panel.MainScreen = 2;
+    AddBound(doc, 1, std::make_shared<CRegisterElement>(), "Reg", "missing");
+    Start();
+    ExpectEditorAsBefore(IdsControlElementAddressMissing);
+    EXPECT_EQ(ui.messages.size(), 3u);
+}
+
+TEST_F(FailedStart, TooManyCurvePointsOnOneScreen)
+{
+    for (const auto& [screen, points] : {std::pair(0, 300), {1, 200}}) {
+        auto curve = AddBound(doc, screen, std::make_shared<CGraphElement>(1), "Reg", "R40");
+        curve->DataPoints = points;
+    }
+    Start();
+    EXPECT_EQ(simulating, 1);
+    Stop();
+
+    auto more = AddBound(doc, 1, std::make_shared<CGraphElement>(1), "Reg", "R41");
+    more->DataPoints = 185;
+    Start();
+    ExpectEditorAsBefore(IdsCurvePointsOver384);
+}
+
+// A worker thread that cannot be made the first `failures` times.
+class FlakyThreads : public SimulationControl {
+public:
+    using SimulationControl::SimulationControl;
+    int failures = 0;
+
+protected:
+    std::thread StartWorkerThread(std::function<void()> pass) override
+    {
+        if (failures > 0) {
+            --failures;
+            throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+        }
+        return SimulationControl::StartWorkerThread(std::move(pass));
+    }
+};
+
+TEST_F(Simulation, WorkerThatCouldNotBeMadeIsMadeAgainAndTheStopNeedsNone)
+{
+    auto reg = AddBound(doc, 0, std::make_shared<CRegisterElement>(), "Reg", "R10");
+    slave.SetRegister(10, 321);
+    int flakySimulating = 0;
+    FlakyThreads flaky(doc, protocol, host, flakySimulating);
+    flaky.failures = 2;
+    doc.SetWorkingElements(doc.Screens[0].Elements);
+    flaky.OnSimulate();
+    ASSERT_EQ(flakySimulating, 1);
+    EXPECT_FALSE(flaky.PassRunning());
+    flaky.OnTimer();
+    EXPECT_FALSE(flaky.PassRunning());
+    flaky.OnTimer();
+    ASSERT_TRUE(flaky.PassRunning());
+    while (flaky.PassRunning())
+        std::this_thread::sleep_for(1ms);
+    EXPECT_EQ(reg->GetEntryText(), "00321");
+
+    // No worker at all: the stop still completes.
+    flaky.failures = 1;
+    flaky.OnTimer();
+    ASSERT_FALSE(flaky.PassRunning());
+    flaky.OnSimulate();
+    flaky.OnTimer();
+    EXPECT_EQ(flakySimulating, 0);
+    EXPECT_FALSE(flaky.Port().IsOpen());
+}
+
+TEST_F(Simulation, DestroyedDuringAPassWaitsForItsExchange)
+{
+    AddBound(doc, 0, std::make_shared<CRegisterElement>(), "Reg", "R10");
+    auto early = std::make_unique<SimulationControl>(doc, protocol, host, simulating);
+    doc.SetWorkingElements(doc.Screens[0].Elements);
+    slave.ReplyLate(300);
+    early->OnSimulate();
+    ASSERT_TRUE(early->PassRunning());
+    const auto before = Clock::now();
+    early.reset();
+    EXPECT_GT(Clock::now() - before, 100ms) << "the pass was not waited for";
+}
+
+} // namespace
