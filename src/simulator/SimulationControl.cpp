@@ -143,7 +143,9 @@ bool SimulationControl::OpenPort()
     m_port.Run([&](CPanelSerial& serial) {
         opened = serial.InitComm(name, line.baud, line.dataBits, line.parity, static_cast<float>(line.stopBits),
             2048, 2048);
-        attempt = serial;
+        if (!opened)
+            attempt = serial; // why it failed, for the message
+
     });
     if (!opened)
         ReportPortOpenFailure(attempt);

@@ -1,9 +1,10 @@
 #include "simulator/SimulationPort.h"
 
+#include <QEventLoop>
+
 SimulationPort::SimulationPort()
-    : m_thread(QThread::create([this] { Serve(); }))
+    : m_thread([this] { Serve(); })
 {
-    m_thread->start();
 }
 
 SimulationPort::~SimulationPort()
@@ -14,7 +15,7 @@ SimulationPort::~SimulationPort()
         m_quit = true;
     }
     m_jobAdded.notify_all();
-    m_thread->wait();
+    m_thread.join();
 }
 
 void SimulationPort::Run(const std::function<void(CPanelSerial&)>& work)
@@ -28,6 +29,10 @@ void SimulationPort::Run(const std::function<void(CPanelSerial&)>& work)
 
 void SimulationPort::Serve()
 {
+    // The port registers socket notifiers as it opens, which need an event
+    // dispatcher on their thread; making an event loop gives the thread one.
+    // The loop never runs: the exchanges wait on the port themselves.
+    const QEventLoop dispatcherOwner;
     std::unique_lock lock(m_mutex);
     for (;;) {
         m_jobAdded.wait(lock, [this] { return m_quit || !m_jobs.empty(); });

@@ -2,16 +2,14 @@
 
 #include "transfer/PanelSerial.h"
 
-#include <QThread>
-
 #include <array>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <functional>
-#include <memory>
 #include <mutex>
 #include <span>
+#include <thread>
 
 // The serial port of the simulation and the one thread that uses it. Every
 // caller (the polling worker, and on the user-interface thread the keypad's
@@ -67,6 +65,5 @@ private:
     std::condition_variable m_jobDone;
     std::deque<Job*> m_jobs;
     bool m_quit = false;
-    // A Qt thread: the port object that opens on it expects one.
-    std::unique_ptr<QThread> m_thread;
+    std::thread m_thread;
 };

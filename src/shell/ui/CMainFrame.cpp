@@ -26,6 +26,8 @@
 #include "transfer/PanelFrames.h"
 #include "transfer/ui/PingSetDlg.h"
 #include "settings/ui/CPasswordLevelDlg.h"
+#include "simulator/SimulationControl.h"
+#include "simulator/ui/SimulationWindows.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -67,6 +69,7 @@ const std::vector<Accelerator>& Accelerators()
         {QKeySequence(Qt::CTRL | Qt::Key_O), Cmd::FileOpen},
         {QKeySequence(Qt::CTRL | Qt::Key_S), Cmd::FileSave},
         {QKeySequence(Qt::Key_F4), Cmd::PageDownload},
+        {QKeySequence(Qt::CTRL | Qt::Key_M), Cmd::Simulate},
     };
     return table;
 }
@@ -91,6 +94,9 @@ CMainFrame::CMainFrame(CVX50TextDoc& document)
 
     m_view = new CVX50TextView(m_document, *this);
     setCentralWidget(m_view);
+    m_simulationWindows = std::make_unique<SimulationWindows>(*this);
+    m_simulation = std::make_unique<SimulationControl>(m_document, m_view->ProtocolFunctions, *m_simulationWindows,
+        Simulating);
 
     SetCommandHandler(Cmd::AppExit, [this] { close(); });
     SetCommandHandler(Cmd::HelpContents, [this] { OnHelpContents(); });
@@ -111,6 +117,7 @@ CMainFrame::CMainFrame(CVX50TextDoc& document)
         CPasswordLevelDlg dialog(m_document, this);
         RunModalDialog(dialog);
     });
+    SetCommandHandler(Cmd::Simulate, [this] { OnSimulate(); });
     connect(this, &CMainFrame::AddressTableRequested, this, &CMainFrame::OnAddressTable);
 
     m_stateTimer = new QTimer(this);
@@ -458,8 +465,30 @@ void CMainFrame::OnToggleScreenDataWindow()
         m_view->update();
 }
 
+void CMainFrame::OnSimulate()
+{
+    m_simulation->OnSimulate();
+}
+
+void CMainFrame::OnTimer()
+{
+    m_simulation->OnTimer();
+    if (m_closeAfterStop && Simulating == 0) {
+        m_closeAfterStop = false;
+        close();
+    }
+}
+
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
+    // A running simulation stops first, once its pass has ended; the window
+    // closes at that tick.
+    if (Simulating == 1) {
+        m_simulation->RequestStop();
+        m_closeAfterStop = true;
+        event->ignore();
+        return;
+    }
     if (m_document.ProjectModified == 1) {
         const int answer = CurrentUi().ShowMessage(IdsFileModifiedSave, MbYesNoCancel | MbIconInformation);
         if (answer == IdCancel) {

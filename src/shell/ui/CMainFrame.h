@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 
 class CCJTreeCtrl;
@@ -19,6 +20,8 @@ class CVX50TextDoc;
 class CVX50TextView;
 class QLabel;
 class QTimer;
+class SimulationControl;
+class SimulationWindows;
 
 // The editor's main window: menu bar, toolbar, status bar with four panes,
 // the docking project tree at the left and the view in the middle. It owns
@@ -71,6 +74,11 @@ public:
     // Screen selection from the tree (`byClick` for a left click).
     void OnTreeSelect(bool byClick);
 
+    // The simulation of the panel against the device: the simulate command
+    // (Ctrl+M) starts it, or requests its stop, which the timer completes.
+    SimulationControl& Simulation() const { return *m_simulation; }
+    void OnSimulate();
+
     // The panel exchanges the transfer commands share (transfer/PanelExchanges.h,
     // transfer/PanelFrames.h): the firmware version of an open port (empty
     // after a failure) and the block frame of 256 bytes.
@@ -85,6 +93,7 @@ public:
     int PageStart = 40;
     int PageEnd = 40;
     int StationAddress = 1;
+    // 1 while the simulation runs (the simulation sets it).
     int Simulating = 0;
     // The screen-data window (a child of the view, created by the first
     // File New) and whether the user wants it shown.
@@ -108,6 +117,8 @@ public slots:
     void OnPingSet();
     void OnToggleWriteDescriptions();
     void OnToggleScreenDataWindow();
+    // Timer 1 of the simulation, every 50 ms while it runs.
+    void OnTimer();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -139,4 +150,10 @@ private:
     std::map<int, QAction*> m_actions;
     std::map<int, std::function<void()>> m_handlers;
     QTimer* m_stateTimer = nullptr;
+    // The host before the simulation that uses it: the simulation, which
+    // waits for a running pass, goes first.
+    std::unique_ptr<SimulationWindows> m_simulationWindows;
+    std::unique_ptr<SimulationControl> m_simulation;
+    // A close waits for the simulation's stop.
+    bool m_closeAfterStop = false;
 };

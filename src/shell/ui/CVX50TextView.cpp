@@ -20,6 +20,7 @@
 #include "base/UserInterface.h"
 #include "pages/ui/CPropertyDlg.h"
 #include "settings/ui/CAlarmListDlg.h"
+#include "simulator/SimulationControl.h"
 #include "simulator/ui/CKeypadDlg.h"
 #include "transfer/ComPortNumber.h"
 #include "transfer/PanelExchanges.h"
@@ -83,7 +84,7 @@ void CVX50TextView::RegisterCommands()
 
 ViewLayout CVX50TextView::Layout() const
 {
-    return ComputeViewLayout(width(), height(), m_frame.Simulating != 0);
+    return ComputeViewLayout(width(), height(), m_simulationLayout);
 }
 
 void CVX50TextView::SetTool(int tool)
@@ -201,6 +202,7 @@ void CVX50TextView::CreateChildWindows()
     m_canvas = new CPaneCtrl(m_document, this);
     m_canvasPages = std::make_unique<CanvasPages>(*this, m_frame);
     m_canvas->SetPageHost(m_canvasPages.get());
+    m_canvas->SetSimulationState(&m_frame.Simulation());
     m_canvas->show();
 
     // The tree turns from a grey frame into the project.
@@ -261,6 +263,22 @@ void CVX50TextView::ResetProject()
     m_frame.WriteDescriptions = 0;
     m_frame.UsedCharTable.fill(0);
     m_frame.UsedCharTableCount = 0;
+}
+
+void CVX50TextView::ShowSimulationLayout(bool on)
+{
+    m_simulationLayout = on;
+    if (!m_canvas)
+        return;
+    PlaceChildWindows();
+    KeypadWindow->setVisible(on);
+    if (on) {
+        for (CPropertyDlg* page : Pages())
+            page->hide();
+    } else {
+        ShowScreenPage();
+    }
+    update();
 }
 
 void CVX50TextView::PlaceChildWindows()

@@ -55,6 +55,11 @@ public:
     // SaveAs.
     SaveResult SaveProject();
 
+    // The simulation's layout (the canvas over the keypad window's display,
+    // the keypad window shown, every page hidden) or the editor's (the
+    // keypad window hidden, the screen page shown).
+    void ShowSimulationLayout(bool on);
+
     // The screen page filled from the edited screen, the element pages hidden.
     void ShowScreenPage();
     void HideElementPages();
@@ -163,4 +168,5 @@ private:
     CPaneCtrl* m_canvas = nullptr;
     std::unique_ptr<CanvasPages> m_canvasPages;
     bool m_forwardingKey = false;
+    bool m_simulationLayout = false;
 };

@@ -1,0 +1,170 @@
+// One polling pass of the simulation over a screen of registers read in
+// several groups from a libmodbus slave on a pseudo-terminal (through the
+// port thread, the editor's port class and the Modbus protocol library),
+// side by side with the same reads made by libmodbus's own client.
+
+#include "model/elements/CRegisterElement.h"
+#include "modbusslave/ModbusSlave.h"
+#include "simulator/SimulationEvents.h"
+#include "simulator/SimulationPass.h"
+#include "simulator/SimulationPort.h"
+#include "simulator/SimulationShared.h"
+#include "support/SimulationProject.h"
+#include "transfer/ProtocolLibrary.h"
+#include "transfer/ScreenPollPlan.h"
+
+#include <benchmark/benchmark.h>
+#include <modbus/modbus.h>
+
+#include <QCoreApplication>
+
+#include <memory>
+#include <numeric>
+#include <vector>
+
+namespace {
+
+constexpr int Station = 1;
+constexpr int Baud = 115200;
+constexpr int Passes = 200;
+
+ModbusSlave& Slave()
+{
+    static ModbusSlave slave(Station);
+    return slave;
+}
+
+// The screen: ten runs of 16-bit registers, each on 12k, 12k + 2, ...,
+// 12k + 8 and 12k + 9: read as 100 registers in ten groups (a read takes at
+// most 10 registers with the project's communication buffer).
+struct Screen {
+    CVX50TextDoc doc;
+    ProtocolFunctionTable protocol;
+    std::vector<PollGroup> plan;
+    bool ready = false;
+
+    Screen()
+    {
+        UseModbusSlave(doc, 1);
+        for (int run = 0; run < 10; ++run)
+            for (int offset : {0, 2, 4, 6, 8, 9})
+                AddRegister(12 * run + offset);
+        PollLists lists;
+        ready = LoadProtocolLibrary(doc.ProtocolLibraryName, ProtocolUse::CompileOrSimulate, protocol)
+            && !CollectScreenAddressesSilently(doc, 0, lists);
+        if (ready)
+            plan = BuildPollGroups(doc, protocol.GetReadCoilPos, lists.wordBits, lists.coils, lists.words);
+    }
+
+    void AddRegister(int address)
+    {
+        std::string name = "R";
+        name += std::to_string(address);
+        AddBound(doc, 0, std::make_shared<CRegisterElement>(), "Reg", name);
+    }
+
+    int Registers() const
+    {
+        return std::accumulate(plan.begin(), plan.end(), 0, [](int n, const PollGroup& g) { return n + g.length; });
+    }
+};
+
+Screen& TheScreen()
+{
+    static Screen screen;
+    return screen;
+}
+
+void Describe(benchmark::State& state, const Screen& screen)
+{
+    state.counters["groups"] = static_cast<double>(screen.plan.size());
+    state.counters["registers"] = screen.Registers();
+}
+
+class NoEvents : public SimulationEvents {
+    void ScreenSwitched() override {}
+    void ScreenAddressesMissing() override {}
+    void DeferredKeyReplayed(int) override {}
+    void PassCompleted() override {}
+};
+
+void SimulationPassOfOneScreen(benchmark::State& state)
+{
+    Screen& screen = TheScreen();
+    SimulationPort port;
+    bool opened = false;
+    port.Run([&](CPanelSerial& serial) {
+        opened = serial.InitComm(QString::fromStdString(Slave().ClientPath()), Baud, 8, 0, 1.0f, 2048, 2048);
+    });
+    if (!screen.ready || !opened) {
+        state.SkipWithError("the library, the screen's plan or the port failed");
+        return;
+    }
+    SimulationShared shared;
+    shared.SimulationRequested = true;
+    shared.ReplacePollPlan(screen.plan, 1);
+    NoEvents events;
+    for (auto _ : state) {
+        SimulationPass(screen.doc, screen.protocol, port, shared, events).Run();
+        if (shared.LinkTimeout || shared.DataError) {
+            state.SkipWithError("an exchange failed");
+            break;
+        }
+    }
+    Describe(state, screen);
+}
+
+void LibmodbusClientSameReads(benchmark::State& state)
+{
+    const Screen& screen = TheScreen();
+    std::unique_ptr<modbus_t, void (*)(modbus_t*)> client(
+        modbus_new_rtu(Slave().ClientPath().c_str(), Baud, 'N', 8, 1), modbus_free);
+    if (!screen.ready || !client || modbus_set_slave(client.get(), Station) != 0
+        || modbus_connect(client.get()) != 0) {
+        state.SkipWithError("the plan or the libmodbus client failed");
+        return;
+    }
+    std::uint16_t values[125];
+    for (auto _ : state) {
+        for (const PollGroup& group : screen.plan) {
+            if (modbus_read_registers(client.get(), group.startAddress, group.length, values) != group.length) {
+                state.SkipWithError("read failed");
+                return;
+            }
+        }
+        benchmark::DoNotOptimize(values[0]);
+    }
+    modbus_close(client.get());
+    Describe(state, screen);
+}
+
+} // namespace
+
+// The machine is shared: repetitions of the two, interleaved at random, and
+// their medians compare the ways better than one run of each.
+BENCHMARK(SimulationPassOfOneScreen)
+    ->Iterations(Passes)
+    ->Repetitions(8)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime();
+BENCHMARK(LibmodbusClientSameReads)
+    ->Iterations(Passes)
+    ->Repetitions(8)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime();
+
+int main(int argc, char** argv)
+{
+    // The program folder (and with it Protocol/) is the executable's folder.
+    QCoreApplication app(argc, argv);
+    std::vector<char*> arguments(argv, argv + argc);
+    char interleave[] = "--benchmark_enable_random_interleaving=true";
+    arguments.insert(arguments.begin() + 1, interleave);
+    int count = static_cast<int>(arguments.size());
+    benchmark::Initialize(&count, arguments.data());
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
