@@ -178,6 +178,8 @@ void SimulationControl::RestoreEditor()
 
 void SimulationControl::OnTimer()
 {
+    if (m_simulating == 0)
+        return;
     ++m_shared.TimerTicks;
     if (m_passRunning)
         return;

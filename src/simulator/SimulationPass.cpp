@@ -212,8 +212,10 @@ bool SimulationPass::ReadAlarmBlocks()
             if (fresh && TakeAlarmBits(state.AlarmSnapshot[index], *fresh, read) && !displayOn
                 && m_shared.MomentaryCoilState != kMomentaryOnHeld)
                 state.AlarmRaised = true;
-            if (!displayOn)
-                m_shared.AlarmDisplayOn = state.AlarmRaised;
+            // A rising alarm opens the alarm display (which only the keypad
+            // closes).
+            if (!displayOn && state.AlarmRaised)
+                m_shared.AlarmDisplayOn = true;
         });
     }
     return true;

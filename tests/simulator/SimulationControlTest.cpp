@@ -400,6 +400,70 @@ TEST_F(Simulation, AlarmsOnAtTheStartRiseInTheFirstPassUnlessAMomentaryKeyIsHeld
     Stop();
 }
 
+TEST_F(Simulation, AlarmStateIsKeptForEightBlocks)
+{
+    // Ten segments of one alarm each, on coils 0, 16, ... 144, all on.
+    for (int k = 0; k < 10; ++k) {
+        AlarmSegment segment;
+        segment.Station = "1";
+        segment.Port = "0";
+        segment.GroupName = "Coil";
+        segment.StartIndex = std::to_string(16 * k);
+        segment.Entries = {{"", "Alarm " + std::to_string(k)}, {}};
+        doc.AlarmSegments.push_back(segment);
+        slave.SetCoil(16 * k, true);
+    }
+    doc.AlarmBlocks = BuildAlarmBlocks(doc.AlarmSegments, doc.AddressTable);
+    ASSERT_EQ(doc.AlarmBlocks.size(), 10u);
+
+    Start();
+    FinishPass();
+    EXPECT_EQ(slave.RequestCount(), 8);
+    EXPECT_TRUE(control.Shared().AlarmDisplayOn);
+    const std::vector<std::string> texts = control.DisplayFlags().alarmTexts;
+    ASSERT_EQ(texts.size(), 4u); // the last page of the eight alarms
+    EXPECT_EQ(texts.front(), "Alarm 4");
+    EXPECT_EQ(texts.back(), "Alarm 7");
+    Stop();
+}
+
+TEST_F(Simulation, TwoSimulationsInOneProcessKeepApart)
+{
+    // A second editor's simulation on a second slave; its pass waits for a
+    // late reply while the first one goes on.
+    ModbusSlave otherSlave{Station};
+    ComPortOverride otherPort{ComPort + 2, otherSlave.ClientPath()};
+    CVX50TextDoc otherDoc;
+    UseModbusSlave(otherDoc, ComPort + 2);
+    auto otherReg = AddBound(otherDoc, 0, std::make_shared<CRegisterElement>(), "Reg", "R10");
+    otherDoc.SetWorkingElements(otherDoc.Screens[0].Elements);
+    ProtocolFunctionTable otherProtocol;
+    TestHost otherHost;
+    int otherSimulating = 0;
+    SimulationControl other{otherDoc, otherProtocol, otherHost, otherSimulating};
+    otherSlave.SetRegister(10, 2);
+    otherSlave.ReplyLate(500);
+    other.OnSimulate();
+
+    auto reg = AddBound(doc, 0, std::make_shared<CRegisterElement>(), "Reg", "R10");
+    slave.SetRegister(10, 1);
+    Start();
+    FinishPass();
+    slave.SetRegister(10, 3);
+    NextPass();
+    EXPECT_EQ(reg->GetEntryText(), "00003");
+    EXPECT_TRUE(other.PassRunning());
+    EXPECT_EQ(otherReg->GetEntryText(), "00000");
+    Stop();
+
+    while (other.PassRunning())
+        std::this_thread::sleep_for(1ms);
+    EXPECT_EQ(otherReg->GetEntryText(), "00002");
+    other.OnSimulate();
+    other.OnTimer();
+    EXPECT_EQ(otherSimulating, 0);
+}
+
 TEST_F(Simulation, StopWaitsForThePassWithoutBlocking)
 {
     AddBound(doc, 0, std::make_shared<CRegisterElement>(), "Reg", "R10");
