@@ -2,16 +2,14 @@
 // through the editor's port class and the Modbus protocol library, side by
 // side with libmodbus's own client on the same line. 1000 reads each.
 
+#include "SideBySide.h"
 #include "modbusslave/ModbusSlave.h"
 #include "transfer/PanelSerial.h"
 #include "transfer/ProtocolLibrary.h"
 
-#include <benchmark/benchmark.h>
 #include <modbus/modbus.h>
 
-#include <QCoreApplication>
 #include <memory>
-#include <vector>
 
 namespace {
 
@@ -74,31 +72,10 @@ void LibmodbusClient(benchmark::State& state)
 
 } // namespace
 
-// The machine is shared: repetitions of the two, interleaved at random, and
-// their medians compare the ways better than one run of each.
-BENCHMARK(LibraryThroughPanelSerial)
-    ->Iterations(Reads)
-    ->Repetitions(8)
-    ->ReportAggregatesOnly(true)
-    ->Unit(benchmark::kMicrosecond)
-    ->UseRealTime();
-BENCHMARK(LibmodbusClient)
-    ->Iterations(Reads)
-    ->Repetitions(8)
-    ->ReportAggregatesOnly(true)
-    ->Unit(benchmark::kMicrosecond)
-    ->UseRealTime();
+BENCHMARK(LibraryThroughPanelSerial)->Iterations(Reads)->Apply(SideBySide);
+BENCHMARK(LibmodbusClient)->Iterations(Reads)->Apply(SideBySide);
 
 int main(int argc, char** argv)
 {
-    // The program folder (and with it Protocol/) is the executable's folder.
-    QCoreApplication app(argc, argv);
-    std::vector<char*> arguments(argv, argv + argc);
-    char interleave[] = "--benchmark_enable_random_interleaving=true";
-    arguments.insert(arguments.begin() + 1, interleave);
-    int count = static_cast<int>(arguments.size());
-    benchmark::Initialize(&count, arguments.data());
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunSideBySide(argc, argv);
 }

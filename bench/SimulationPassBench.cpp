@@ -3,6 +3,7 @@
 // port thread, the editor's port class and the Modbus protocol library),
 // side by side with the same reads made by libmodbus's own client.
 
+#include "SideBySide.h"
 #include "model/elements/CRegisterElement.h"
 #include "modbusslave/ModbusSlave.h"
 #include "simulator/SimulationEvents.h"
@@ -13,10 +14,7 @@
 #include "transfer/ProtocolLibrary.h"
 #include "transfer/ScreenPollPlan.h"
 
-#include <benchmark/benchmark.h>
 #include <modbus/modbus.h>
-
-#include <QCoreApplication>
 
 #include <memory>
 #include <numeric>
@@ -58,9 +56,7 @@ struct Screen {
 
     void AddRegister(int address)
     {
-        std::string name = "R";
-        name += std::to_string(address);
-        AddBound(doc, 0, std::make_shared<CRegisterElement>(), "Reg", name);
+        AddBound(doc, 0, std::make_shared<CRegisterElement>(), "Reg", NumberedName("R", address));
     }
 
     int Registers() const
@@ -140,31 +136,10 @@ void LibmodbusClientSameReads(benchmark::State& state)
 
 } // namespace
 
-// The machine is shared: repetitions of the two, interleaved at random, and
-// their medians compare the ways better than one run of each.
-BENCHMARK(SimulationPassOfOneScreen)
-    ->Iterations(Passes)
-    ->Repetitions(8)
-    ->ReportAggregatesOnly(true)
-    ->Unit(benchmark::kMicrosecond)
-    ->UseRealTime();
-BENCHMARK(LibmodbusClientSameReads)
-    ->Iterations(Passes)
-    ->Repetitions(8)
-    ->ReportAggregatesOnly(true)
-    ->Unit(benchmark::kMicrosecond)
-    ->UseRealTime();
+BENCHMARK(SimulationPassOfOneScreen)->Iterations(Passes)->Apply(SideBySide);
+BENCHMARK(LibmodbusClientSameReads)->Iterations(Passes)->Apply(SideBySide);
 
 int main(int argc, char** argv)
 {
-    // The program folder (and with it Protocol/) is the executable's folder.
-    QCoreApplication app(argc, argv);
-    std::vector<char*> arguments(argv, argv + argc);
-    char interleave[] = "--benchmark_enable_random_interleaving=true";
-    arguments.insert(arguments.begin() + 1, interleave);
-    int count = static_cast<int>(arguments.size());
-    benchmark::Initialize(&count, arguments.data());
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunSideBySide(argc, argv);
 }

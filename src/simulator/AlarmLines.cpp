@@ -35,7 +35,7 @@ int LastAlarmPage(int lines)
     return lines % kLinesPerPage ? lines - lines % kLinesPerPage : lines - kLinesPerPage;
 }
 
-std::vector<std::string> AlarmTexts(const std::vector<AlarmSegment>& segments,
+std::vector<std::string> ListedAlarmTexts(const std::vector<AlarmSegment>& segments,
     const std::vector<std::pair<int, int>>& lines, int first)
 {
     std::vector<std::string> texts;

@@ -17,5 +17,5 @@ std::vector<std::pair<int, int>> ActiveAlarms(const std::vector<AlarmSegment>& s
 int LastAlarmPage(int lines);
 
 // The texts of the listed alarms from line `first` on.
-std::vector<std::string> AlarmTexts(const std::vector<AlarmSegment>& segments,
+std::vector<std::string> ListedAlarmTexts(const std::vector<AlarmSegment>& segments,
     const std::vector<std::pair<int, int>>& lines, int first);

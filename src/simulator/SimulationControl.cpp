@@ -281,6 +281,6 @@ std::vector<std::string> SimulationControl::ListActiveAlarms() const
         // A new alarm shows the last page.
         if (!alarms.ActiveAlarmLines.empty() && alarms.AlarmRaised)
             alarms.AlarmFirstLine = LastAlarmPage(static_cast<int>(alarms.ActiveAlarmLines.size()));
-        return AlarmTexts(m_doc.AlarmSegments, alarms.ActiveAlarmLines, alarms.AlarmFirstLine);
+        return ListedAlarmTexts(m_doc.AlarmSegments, alarms.ActiveAlarmLines, alarms.AlarmFirstLine);
     });
 }

@@ -50,6 +50,16 @@ private:
         ModbusSlave slave{Station};
         ScriptedEditor editor;
         ComPortOverride port{editor.document.ProjectComPort, slave.ClientPath()};
+
+        // Starts on a screen of one register, the first reply late: the
+        // first pass waits for it.
+        void StartWithALateReply()
+        {
+            Place(editor.document, std::make_shared<CRegisterElement>(), "Register", "R10", {4, 4, 40, 16});
+            editor.document.CommitWorkingElements();
+            slave.ReplyLate(600);
+            editor.frame->ExecuteCommand(Cmd::Simulate);
+        }
     };
 
 private slots:
@@ -125,18 +135,14 @@ private slots:
     void closingDuringAPassWaitsForTheStop()
     {
         Setup s;
-        CVX50TextDoc& doc = s.editor.document;
-        Place(doc, std::make_shared<CRegisterElement>(), "Register", "R10", {4, 4, 40, 16});
-        doc.CommitWorkingElements();
-        s.slave.ReplyLate(300);
+        s.StartWithALateReply();
         CMainFrame& frame = *s.editor.frame;
-        frame.ExecuteCommand(Cmd::Simulate);
         QVERIFY(frame.Simulation().PassRunning());
 
         QElapsedTimer clock;
         clock.start();
         QVERIFY(!frame.close());
-        QVERIFY(clock.elapsed() < 100);
+        QVERIFY(clock.elapsed() < 300);
         QVERIFY(frame.isVisible());
         QTRY_VERIFY_WITH_TIMEOUT(!frame.isVisible(), 5000);
         QCOMPARE(frame.Simulating, 0);
@@ -146,11 +152,7 @@ private slots:
     void destroyingTheWindowDuringAPassNeitherHangsNorCrashes()
     {
         Setup s;
-        CVX50TextDoc& doc = s.editor.document;
-        Place(doc, std::make_shared<CRegisterElement>(), "Register", "R10", {4, 4, 40, 16});
-        doc.CommitWorkingElements();
-        s.slave.ReplyLate(300);
-        s.editor.frame->ExecuteCommand(Cmd::Simulate);
+        s.StartWithALateReply();
         QVERIFY(s.editor.frame->Simulation().PassRunning());
         s.editor.frame.reset();
         QCoreApplication::processEvents();
