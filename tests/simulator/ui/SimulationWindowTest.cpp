@@ -21,7 +21,6 @@
 #include <QElapsedTimer>
 #include <QTest>
 
-
 namespace {
 
 constexpr int Station = 1;
