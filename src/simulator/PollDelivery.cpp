@@ -113,12 +113,12 @@ void DeliverPollGroup(const PollGroup& group, const DeviceReply& reply, const st
 
 void SampleCurve(CGraphElement& curve, std::uint32_t value, int width, int timerTicks)
 {
-    if (curve.ResetRequest.exchange(0) == 1) {
-        curve.PolledSamples.Clear();
+    if (curve.Live.ResetRequest.exchange(0) == 1) {
+        curve.Live.PolledSamples.Clear();
         curve.ShowLiveValue(0, width);
     }
-    if (timerTicks - curve.LastSampleTick >= kTicksPerIntervalUnit * curve.SampleInterval) {
-        curve.LastSampleTick = timerTicks;
+    if (timerTicks - curve.Live.LastSampleTick >= kTicksPerIntervalUnit * curve.SampleInterval) {
+        curve.Live.LastSampleTick = timerTicks;
         curve.ShowLiveValue(static_cast<int>(value), width);
     }
 }

@@ -45,12 +45,12 @@ bool PrepareElements(const CVX50TextDoc& doc)
             } else if (ref.kind == KindGraph) {
                 auto& graph = static_cast<CGraphElement&>(*ref.element);
                 if (!graph.IsCurve()) {
-                    graph.CurrentValue = graph.Zero;
+                    graph.Live.CurrentValue = graph.Zero;
                     continue;
                 }
-                graph.PolledSamples.Clear();
-                graph.LastSampleTick = kFirstTick;
-                graph.ResetRequest = 1;
+                graph.Live.PolledSamples.Clear();
+                graph.Live.LastSampleTick = kFirstTick;
+                graph.Live.ResetRequest = 1;
                 curvePoints += graph.GetDataPoints();
             }
         }
