@@ -15,6 +15,7 @@ struct PanelKeyInfo {
     int faceInverse;
     int faceInvisible;
     const char* label; // the text on the key's face (UTF-8)
+    int deferredCode; // 1 to 24
 };
 
 constexpr int kPanelKeyCount = 24;
@@ -44,6 +45,7 @@ int KeyFromPanelCode(int panelCode);
 // has that name. Lists of keys show names, and a chosen entry is turned back
 // into its key this way.
 int KeyFromName(const std::string& gbkName);
+int KeyFromDeferredCode(int deferredCode);
 
 // The panel's own code (GlobalKeyCode, what global buttons and the panel
 // image store) of key `keyCode`; -1 outside 0 to 23.
