@@ -7,4 +7,7 @@
 class CKeypadDlg : public QWidget {
 public:
     explicit CKeypadDlg(QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };
