@@ -42,11 +42,27 @@ DeviceCommand BuildReadRegister(const ProtocolFunctionTable& protocol, int stati
 DeviceCommand BuildWriteRegister(const ProtocolFunctionTable& protocol, int station, int address,
     std::array<std::uint8_t, 2> value, int groupMode)
 {
+    return BuildWriteRegisters(protocol, station, address, value, groupMode);
+}
+
+DeviceCommand BuildWriteRegisters(const ProtocolFunctionTable& protocol, int station, int address,
+    std::span<const std::uint8_t> values, int groupMode)
+{
     DeviceCommand c;
     int spare = 0;
     int valuePosition = 0;
-    c.result = protocol.WriteRegister(station, High(address), Low(address), value.data(), 1, c.bytes.data(), &c.format,
-        &c.length, &spare, &valuePosition, c.aux.data(), groupMode);
+    c.result = protocol.WriteRegister(station, High(address), Low(address), values.data(),
+        static_cast<int>(values.size() / 2), c.bytes.data(), &c.format, &c.length, &spare, &valuePosition,
+        c.aux.data(), groupMode);
+    return c;
+}
+
+DeviceCommand BuildWriteSingleBit(const ProtocolFunctionTable& protocol, int station, int address, bool on)
+{
+    DeviceCommand c;
+    int spare = 0;
+    c.result = protocol.WriteSigleBit(station, High(address), Low(address), on ? 1 : 0, c.bytes.data(), &c.format,
+        &c.length, &spare, c.aux.data());
     return c;
 }
 
@@ -55,6 +71,13 @@ bool IsBinaryProtocol(const ProtocolFunctionTable& protocol, const DeviceCommand
     // The library reads the buffer only; its entry point takes it writable.
     auto aux = command.aux;
     return protocol.GetHexCommIns(aux.data()) != 0;
+}
+
+bool CameWhole(const ProtocolFunctionTable& protocol, const DeviceCommand& command,
+    const SimulationPort::Reply& reply)
+{
+    return reply.error == kSerialOk && reply.received == command.ReplyLength()
+        && ReplyPassesCheck(reply.Received(), IsBinaryProtocol(protocol, command));
 }
 
 DeviceReply ReplyTo(const ProtocolFunctionTable& protocol, const DeviceCommand& command,

@@ -32,9 +32,20 @@ DeviceCommand BuildReadRegister(const ProtocolFunctionTable& protocol, int stati
 // Writes one register with the two bytes `value`, high byte first.
 DeviceCommand BuildWriteRegister(const ProtocolFunctionTable& protocol, int station, int address,
     std::array<std::uint8_t, 2> value, int groupMode);
+// Writes `values.size() / 2` registers from `values`, each high byte first.
+DeviceCommand BuildWriteRegisters(const ProtocolFunctionTable& protocol, int station, int address,
+    std::span<const std::uint8_t> values, int groupMode);
+// Sets coil `address` on or off.
+DeviceCommand BuildWriteSingleBit(const ProtocolFunctionTable& protocol, int station, int address, bool on);
 
 // Whether the library's protocol carries raw bytes (asked per command).
 bool IsBinaryProtocol(const ProtocolFunctionTable& protocol, const DeviceCommand& command);
+
+// Whether `reply` is the whole reply to `command`: every byte the library
+// expects came and the reply passes its protocol's check (a short reply,
+// such as a Modbus exception, does not).
+bool CameWhole(const ProtocolFunctionTable& protocol, const DeviceCommand& command,
+    const SimulationPort::Reply& reply);
 
 // The reply to `command` as the decoders read it.
 DeviceReply ReplyTo(const ProtocolFunctionTable& protocol, const DeviceCommand& command,

@@ -67,6 +67,7 @@ SimulationControl::SimulationControl(CVX50TextDoc& doc, ProtocolFunctionTable& p
     , m_protocol(protocol)
     , m_host(host)
     , m_simulating(simulating)
+    , m_keypad(doc, protocol, m_port, m_shared)
 {
 }
 
@@ -100,6 +101,7 @@ bool SimulationControl::Start()
         return false;
 
     m_host.ShowSimulationLayout();
+    m_keypad.ResetForStart();
     m_shared.AlarmDisplayOn = false;
     m_shared.WithAlarms([](AlarmState& alarms) { alarms.AlarmFirstLine = 0; });
     m_screenBeforeSimulation = m_doc.CurrentScreenNumber;
@@ -162,6 +164,7 @@ void SimulationControl::ShowScreen(int number)
 
 void SimulationControl::RestoreEditor()
 {
+    m_keypad.ResetForStop();
     m_simulating = 0;
     m_shared.SimulationRequested = false;
     m_shared.LinkTimeout = false;
@@ -268,6 +271,7 @@ SimulatedDisplayFlags SimulationControl::DisplayFlags() const
     flags.linkTimedOut = m_shared.LinkTimeout;
     flags.dataError = m_shared.DataError;
     flags.alarmDisplay = m_shared.AlarmDisplayOn;
+    m_keypad.AddDisplayFlags(flags);
     if (flags.alarmDisplay && !flags.linkTimedOut)
         flags.alarmTexts = ListActiveAlarms();
     return flags;

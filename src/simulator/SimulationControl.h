@@ -1,6 +1,7 @@
 #pragma once
 
 #include "simulator/SimulatedDisplayState.h"
+#include "simulator/SimulatedKeypad.h"
 #include "simulator/SimulationEvents.h"
 #include "simulator/SimulationPort.h"
 #include "simulator/SimulationShared.h"
@@ -55,6 +56,8 @@ public:
 
     SimulationShared& Shared() { return m_shared; }
     SimulationPort& Port() { return m_port; }
+    // The panel's keys, which the keypad window presses.
+    SimulatedKeypad& Keypad() { return m_keypad; }
 
     // At every paint: the flags, the link state of the last complete pass,
     // and the alarm display's texts from its first line.
@@ -93,6 +96,7 @@ private:
     // The painting rebuilds the alarm lines it lists.
     mutable SimulationShared m_shared;
     SimulationPort m_port;
+    SimulatedKeypad m_keypad;
     std::thread m_worker;
     std::atomic<bool> m_passRunning{false};
 };

@@ -75,8 +75,7 @@ SimulationPass::Outcome SimulationPass::Exchange(Step step, const DeviceCommand&
     if (!watched)
         return Outcome::Good;
     // A short reply (an exception reply among them) is as bad as a corrupted one.
-    const bool whole = reply.received == expected
-        && ReplyPassesCheck(reply.Received(), IsBinaryProtocol(m_protocol, command));
+    const bool whole = CameWhole(m_protocol, command, reply);
     m_checkFailed[step] = m_checkFailed[step] || !whole;
     if (!m_shared.SimulationRequested)
         return Outcome::EndPass;

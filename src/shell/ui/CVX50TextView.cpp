@@ -197,7 +197,7 @@ void CVX50TextView::OnFileNew()
 void CVX50TextView::CreateChildWindows()
 {
     CreatePages();
-    KeypadWindow = new CKeypadDlg(this);
+    KeypadWindow = new CKeypadDlg(m_frame.Simulation().Keypad(), this);
     KeypadWindow->hide();
     m_canvas = new CPaneCtrl(m_document, this);
     m_canvasPages = std::make_unique<CanvasPages>(*this, m_frame);

@@ -2,12 +2,37 @@
 
 #include <QWidget>
 
-// The keypad window of the simulation: a picture of the panel with its 24
-// keys. The view creates it once, hidden, and shows it while simulating.
+class SimulatedKeypad;
+
+// The keypad window of the simulation: a picture of the panel's face whose
+// 24 keys are pressed with the mouse. The view creates it once, hidden, and
+// shows it while simulating, with the canvas over the face's display.
+//
+// A press runs the key at once (SimulatedKeypad::PressKey), so that a quick
+// click never releases a momentary key before its press has been written;
+// the release lets a momentary key go. With a face named by the resource
+// file (string IdsKeypadFaceName, "ZAVO" or "MERDO") the pressed key is drawn
+// held down until the release.
 class CKeypadDlg : public QWidget {
 public:
-    explicit CKeypadDlg(QWidget* parent);
+    // Beeps with the platform's beep until the keypad is given another
+    // beeper.
+    CKeypadDlg(SimulatedKeypad& keypad, QWidget* parent);
+
+    // Client coordinates of the last press.
+    int LastPressX = 0;
+    int LastPressY = 0;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void Press(QPoint at);
+
+    SimulatedKeypad& m_keypad;
+    int m_pressedKey = -1; // the key drawn held down, -1 none
+    QRect m_pressedPicture;
 };

@@ -79,9 +79,9 @@ void PaintCapLabel(QPainter& painter, int keyCode, const QRectF& r, const QColor
     painter.drawText(r, Qt::AlignCenter, QString::fromUtf8(PanelKey(keyCode)->label));
 }
 
-void PaintCap(QPainter& painter, int keyCode, bool pressed)
+// Key `keyCode`'s cap in `r`, up or held down.
+void PaintCap(QPainter& painter, int keyCode, const QRectF& r, bool pressed)
 {
-    const QRectF r = CapRect(keyCode);
     const QColor colour = CapColour(keyCode);
     // A shadow below an up key; a held key sinks onto it.
     const QRectF face = pressed ? r.translated(0, 2).adjusted(1, 1, -1, -1) : r.adjusted(0, 0, 0, -2);
@@ -128,14 +128,15 @@ void PaintKeypadFace(QPainter& painter)
     painter.setRenderHint(QPainter::Antialiasing);
     PaintBody(painter);
     for (int key = 0; key < kPanelKeyCount; ++key)
-        PaintCap(painter, key, false);
+        PaintCap(painter, key, CapRect(key), false);
     painter.restore();
 }
 
-void PaintPressedKey(QPainter& painter, int keyCode)
+void PaintPressedKey(QPainter& painter, int keyCode, const QRect& picture)
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    PaintCap(painter, keyCode, true);
+    painter.fillRect(picture, kBody);
+    PaintCap(painter, keyCode, QRectF(picture), true);
     painter.restore();
 }

@@ -3,6 +3,7 @@
 #include "shell/ui/CElementListDlg.h"
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CVX50TextView.h"
+#include "simulator/SimulationControl.h"
 
 #include <QMetaObject>
 
@@ -45,5 +46,5 @@ void SimulationWindows::PostToUserInterface(std::function<void()> work)
 
 void SimulationWindows::ReplayKey(int deferredCode)
 {
-    // The keypad window's keys do not act yet.
+    m_frame.Simulation().Keypad().ReplayDeferredKey(deferredCode);
 }
