@@ -42,11 +42,6 @@ void CKeypadDlg::mousePressEvent(QMouseEvent* event)
         Press(event->position().toPoint());
 }
 
-void CKeypadDlg::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    mousePressEvent(event);
-}
-
 void CKeypadDlg::Press(QPoint at)
 {
     LastPressX = at.x();

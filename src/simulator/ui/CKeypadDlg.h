@@ -25,8 +25,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // A double click's second press comes as a double click, which the
+    // widget hands to mousePressEvent: the key is pressed again.
     void mousePressEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
