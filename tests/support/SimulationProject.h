@@ -60,3 +60,18 @@ std::shared_ptr<Element> AddBound(CVX50TextDoc& doc, int screenIndex, std::share
     doc.GetScreens()[static_cast<std::size_t>(screenIndex)].Elements.push_back({element->Kind(), element});
     return element;
 }
+
+// `element` bound to `name` of `group` and placed at `box` on the edited
+// screen (appended to the working list).
+template <typename Element>
+std::shared_ptr<Element> PlaceBound(CVX50TextDoc& doc, std::shared_ptr<Element> element, const std::string& group,
+    const std::string& name, DotBox box, int station = 1)
+{
+    element->GroupName = group;
+    element->ElementName = name;
+    element->SetStation(station);
+    element->SetPosition(box.x, box.y);
+    element->SetSize(box.w, box.h);
+    doc.GetWorkingElements().push_back({element->Kind(), element});
+    return element;
+}

@@ -16,6 +16,7 @@
 #include "StringIds.h"
 #include "StringTable.h"
 #include "support/ScriptedEditor.h"
+#include "support/SimulationProject.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -25,19 +26,6 @@ namespace {
 
 constexpr int Station = 1;
 constexpr int Timeout = 5000;
-
-template <typename Element>
-std::shared_ptr<Element> Place(CVX50TextDoc& doc, std::shared_ptr<Element> element, const char* group,
-    const char* name, DotBox box)
-{
-    element->GroupName = group;
-    element->ElementName = name;
-    element->SetStation(Station);
-    element->SetPosition(box.x, box.y);
-    element->SetSize(box.w, box.h);
-    doc.GetWorkingElements().push_back({element->Kind(), element});
-    return element;
-}
 
 QPoint Centre(int key)
 {
@@ -58,13 +46,13 @@ private:
         Setup()
         {
             CVX50TextDoc& doc = editor.document;
-            reg = Place(doc, std::make_shared<CRegisterElement>(), "Register", "R10", {8, 8, 60, 16});
+            reg = PlaceBound(doc, std::make_shared<CRegisterElement>(), "Register", "R10", {8, 8, 60, 16});
             reg->SetSettable(1);
-            auto key = Place(doc, std::make_shared<CFuncKeyElement>(), "Coil", "C3", {120, 40, 32, 16});
+            auto key = PlaceBound(doc, std::make_shared<CFuncKeyElement>(), "Coil", "C3", {120, 40, 32, 16});
             key->SetKey(KeyF1);
             key->SetAction(CFuncKeyElement::SetCoil);
             editor.NewScreen(2);
-            Place(doc, std::make_shared<CRegisterElement>(), "Register", "R11", {8, 40, 60, 16});
+            PlaceBound(doc, std::make_shared<CRegisterElement>(), "Register", "R11", {8, 40, 60, 16});
             doc.CommitWorkingElements();
             doc.FindScreenByNumber(1)->UpKeyScreen = 2;
             slave.SetRegister(10, 4321);

@@ -15,6 +15,7 @@
 #include "simulator/SimulationControl.h"
 #include "simulator/ui/CKeypadDlg.h"
 #include "support/ScriptedEditor.h"
+#include "support/SimulationProject.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -24,19 +25,6 @@
 namespace {
 
 constexpr int Station = 1;
-
-template <typename Element>
-std::shared_ptr<Element> Place(CVX50TextDoc& doc, std::shared_ptr<Element> element, const char* group,
-    const char* name, DotBox box)
-{
-    element->GroupName = group;
-    element->ElementName = name;
-    element->SetStation(Station);
-    element->SetPosition(box.x, box.y);
-    element->SetSize(box.w, box.h);
-    doc.GetWorkingElements().push_back({element->Kind(), element});
-    return element;
-}
 
 } // namespace
 
@@ -54,7 +42,7 @@ private:
         // first pass waits for it.
         void StartWithALateReply()
         {
-            Place(editor.document, std::make_shared<CRegisterElement>(), "Register", "R10", {4, 4, 40, 16});
+            PlaceBound(editor.document, std::make_shared<CRegisterElement>(), "Register", "R10", {4, 4, 40, 16});
             editor.document.CommitWorkingElements();
             slave.ReplyLate(600);
             editor.frame->ExecuteCommand(Cmd::Simulate);
@@ -66,17 +54,17 @@ private slots:
     {
         Setup s;
         CVX50TextDoc& doc = s.editor.document;
-        auto reg = Place(doc, std::make_shared<CRegisterElement>(), "Register", "R10", {4, 4, 40, 16});
-        auto wide = Place(doc, std::make_shared<CRegisterElement>(), "Register32", "RR20", {4, 28, 80, 16});
+        auto reg = PlaceBound(doc, std::make_shared<CRegisterElement>(), "Register", "R10", {4, 4, 40, 16});
+        auto wide = PlaceBound(doc, std::make_shared<CRegisterElement>(), "Register32", "RR20", {4, 28, 80, 16});
         wide->WordSize = 32;
         wide->Digits = 10;
-        auto lamp = Place(doc, std::make_shared<CLampElement>(), "Coil", "C3", {52, 4, 16, 16});
-        auto text = Place(doc, std::make_shared<CTextElement>(1), "Register", "R11", {76, 4, 64, 16});
+        auto lamp = PlaceBound(doc, std::make_shared<CLampElement>(), "Coil", "C3", {52, 4, 16, 16});
+        auto text = PlaceBound(doc, std::make_shared<CTextElement>(1), "Register", "R11", {76, 4, 64, 16});
         text->AddState("STOPPED", "0");
         text->AddState("RUNNING", "1");
-        auto bar = Place(doc, std::make_shared<CGraphElement>(0), "Register", "R12", {172, 8, 16, 48});
+        auto bar = PlaceBound(doc, std::make_shared<CGraphElement>(0), "Register", "R12", {172, 8, 16, 48});
         bar->FullScale = 100;
-        auto curve = Place(doc, std::make_shared<CGraphElement>(1), "Register", "R13", {92, 24, 72, 36});
+        auto curve = PlaceBound(doc, std::make_shared<CGraphElement>(1), "Register", "R13", {92, 24, 72, 36});
         curve->FullScale = 100;
         curve->SampleInterval = 1;
         doc.CommitWorkingElements();
