@@ -24,6 +24,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -250,20 +251,16 @@ TEST_F(Keypad, SetRegisterWritesSixteenAndThirtyTwoBitsInTheDevicesWordOrder)
     Click(KeyF1);
     EXPECT_EQ(slave.Register(20), 0x1234);
     EXPECT_EQ(slave.Register(21), 0);
-    doc.HighFront = 1;
-    Click(KeyF1 + 1);
-    EXPECT_EQ(slave.Register(400), 0x1234);
-    EXPECT_EQ(slave.Register(401), 0x5678);
-    Click(KeyF1 + 2);
-    EXPECT_EQ(slave.Register(30), 0x9ABC);
-    EXPECT_EQ(slave.Register(31), 0xDEF0);
-    doc.HighFront = 0;
-    Click(KeyF1 + 1);
-    EXPECT_EQ(slave.Register(400), 0x5678);
-    EXPECT_EQ(slave.Register(401), 0x1234);
-    Click(KeyF1 + 2);
-    EXPECT_EQ(slave.Register(30), 0xDEF0);
-    EXPECT_EQ(slave.Register(31), 0x9ABC);
+    using Words = std::pair<int, int>;
+    const auto words = [this](int address) { return Words(slave.Register(address), slave.Register(address + 1)); };
+    for (int highFront : {1, 0}) {
+        SCOPED_TRACE(highFront);
+        doc.HighFront = highFront;
+        Click(KeyF1 + 1);
+        Click(KeyF1 + 2);
+        EXPECT_EQ(words(400), highFront ? Words(0x1234, 0x5678) : Words(0x5678, 0x1234));
+        EXPECT_EQ(words(30), highFront ? Words(0x9ABC, 0xDEF0) : Words(0xDEF0, 0x9ABC));
+    }
 }
 
 TEST_F(Keypad, IncrementAndDecrementStopAtTheirLimit)
