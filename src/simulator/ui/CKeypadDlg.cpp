@@ -38,12 +38,9 @@ void CKeypadDlg::paintEvent(QPaintEvent*)
 
 void CKeypadDlg::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton)
-        Press(event->position().toPoint());
-}
-
-void CKeypadDlg::Press(QPoint at)
-{
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QPoint at = event->position().toPoint();
     LastPressX = at.x();
     LastPressY = at.y();
     const int key = KeyAtPoint(at.x(), at.y());

@@ -31,8 +31,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    void Press(QPoint at);
-
     SimulatedKeypad& m_keypad;
     int m_pressedKey = -1; // the key drawn held down, -1 none
     QRect m_pressedPicture;
