@@ -9,6 +9,7 @@
 #include "transfer/image/GlobalButtonRecord.h"
 #include "transfer/image/HeaderAddresses.h"
 #include "transfer/image/HeaderFailures.h"
+#include "transfer/image/PollRecords.h"
 #include "StringIds.h"
 
 #include <algorithm>
@@ -37,8 +38,6 @@ constexpr int kCopyEntryLength = 6;
 constexpr int kCopySourceAddress = kHeaderAreaAddress + kHeaderFixedLength;
 // The screen address table's entry for a number that no screen has: 01 FF.
 constexpr std::uint16_t kNoScreen = 0xFF01;
-// Screen-memory word of the first alarm block's status bits.
-constexpr int kFirstAlarmWord = 0x64;
 // The control read's reply lands as a 16-bit register (poll slot 0x20).
 constexpr std::uint8_t kRegisterSlot = 0x20;
 // The panel-settings dialog's range of the communication time, in ms.
@@ -103,12 +102,6 @@ int FollowingElementAddress(const AddressTable& table, std::string_view group, s
     if (it == elements.end() || std::next(it) == elements.end())
         return -1;
     return std::next(it)->wordAddress;
-}
-
-// Screen-memory words an alarm block's status takes.
-int AlarmStatusWords(const AlarmBlock& block)
-{
-    return std::max(1, (block.AlarmCount + block.StartAddress % 16 + 15) / 16);
 }
 
 class HeaderBuilder {
@@ -279,13 +272,12 @@ private:
         if (blocks.empty())
             return;
         Fill(AlarmSlot);
-        int word = kFirstAlarmWord;
+        const std::vector<int> words = AlarmStatusStartWords(blocks);
         for (std::size_t k = 0; k < blocks.size(); ++k) {
             U8(blocks[k].Port);
             U8(1);
             U16(k < m_data.alarmPollOffsets.size() ? MainAddress(m_data.alarmPollOffsets[k]) : kNoAddress);
-            U8(word);
-            word += AlarmStatusWords(blocks[k]);
+            U8(words[k]);
         }
     }
 

@@ -16,6 +16,8 @@ DeviceCommand ReadOrStop(const DeviceCommands& commands, bool coils, int station
     return read;
 }
 
+constexpr int kFirstAlarmStatusWord = 100;
+
 int RoundUpTo16(int bits)
 {
     return (bits + 15) / 16 * 16;
@@ -56,8 +58,8 @@ void AppendAlarmPollRecord(ByteWriter& out, const DeviceCommands& commands, cons
         out.U8(static_cast<std::uint8_t>(position));
         out.U8(static_cast<std::uint8_t>(bit));
     } else {
-        const int words = (block.AlarmCount + block.StartBit + 1 + 15) / 16;
-        const DeviceCommand read = ReadOrStop(commands, false, block.Station, block.StartAddress, words, failures);
+        const DeviceCommand read = ReadOrStop(commands, false, block.Station, block.StartAddress,
+            AlarmStatusWords(block), failures);
         read.AppendTo(out, read.out2);
         out.U8(static_cast<std::uint8_t>(read.out1));
         out.U8(1);
@@ -66,4 +68,21 @@ void AppendAlarmPollRecord(ByteWriter& out, const DeviceCommands& commands, cons
     }
     out.U8(static_cast<std::uint8_t>(block.AlarmCount));
     out.U8(static_cast<std::uint8_t>(block.GroupIndex));
+}
+
+int AlarmStatusWords(const AlarmBlock& block)
+{
+    const int firstBit = block.GroupMode == CoilOrMultiWriteMode ? block.StartAddress % 16 : block.StartBit;
+    return (firstBit + block.AlarmCount) / 16 + 1;
+}
+
+std::vector<int> AlarmStatusStartWords(const std::vector<AlarmBlock>& blocks)
+{
+    std::vector<int> words;
+    int word = kFirstAlarmStatusWord;
+    for (const AlarmBlock& block : blocks) {
+        words.push_back(word);
+        word += AlarmStatusWords(block);
+    }
+    return words;
 }

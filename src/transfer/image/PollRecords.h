@@ -24,3 +24,15 @@ void AppendPollRecord(ByteWriter& out, const DeviceCommands& commands, const Pol
 // start address.
 void AppendAlarmPollRecord(ByteWriter& out, const DeviceCommands& commands, const AlarmBlock& block,
     const BuildFailures& failures);
+
+// The screen-memory words an alarm block's read fills: (first bit + alarm
+// count) / 16 + 1, the first bit being the start address's place in its word
+// for coils and the start element's bit for bits inside words. For the latter
+// it is the number of registers the read asks for; coils are read in whole
+// words from the one holding the start, never more than this. So no block's
+// words run into the next block's.
+int AlarmStatusWords(const AlarmBlock& block);
+// The first screen-memory word of each block's status, in block order: the
+// blocks take their words in turn from word 100 on. The alarm list record and
+// the header's alarm entries both name them.
+std::vector<int> AlarmStatusStartWords(const std::vector<AlarmBlock>& blocks);

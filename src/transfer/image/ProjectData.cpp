@@ -14,8 +14,6 @@
 namespace {
 
 constexpr std::uint8_t kAlarmListRecord = 12;
-// The screen-memory word of a project's first alarm block's bits.
-constexpr int kFirstAlarmWord = 100;
 // A description's byte count is one byte.
 constexpr std::size_t kDescriptionLimit = 255;
 
@@ -135,24 +133,22 @@ private:
     }
 
     // [12][a], then per block [alarm count][first screen-memory word][first
-    // bit] and its coded texts. Blocks take the screen-memory words from 100
-    // on, each the words its bits reach into.
+    // bit] and its coded texts.
     void AppendAlarmList(const std::vector<AlarmBlock>& blocks)
     {
         m_out.U8(kAlarmListRecord);
         m_out.U8(static_cast<std::uint8_t>(blocks.size()));
-        int word = kFirstAlarmWord;
-        for (const AlarmBlock& block : blocks) {
+        const std::vector<int> words = AlarmStatusStartWords(blocks);
+        for (std::size_t k = 0; k < blocks.size(); ++k) {
+            const AlarmBlock& block = blocks[k];
             int bit = block.StartBit;
             if (block.GroupMode == CoilOrMultiWriteMode)
                 m_commands.AlarmCoilPosition(block.StartAddress - block.StartAddress % 16, block.StartAddress, bit);
             m_out.U8(static_cast<std::uint8_t>(block.AlarmCount));
-            m_out.U8(UseLibrary() ? static_cast<std::uint8_t>(word) : 0);
+            m_out.U8(UseLibrary() ? static_cast<std::uint8_t>(words[k]) : 0);
             m_out.U8(UseLibrary() ? static_cast<std::uint8_t>(bit) : 0);
-            for (int k = 0; k < block.AlarmCount && k < AlarmBlock::TextCapacity; ++k) {
-                AppendCodedText(m_out, m_failures.Code(m_coder, block.Texts[static_cast<std::size_t>(k)], nullptr));
-            }
-            word += (block.StartAddress % 16 + block.AlarmCount) / 16 + 1;
+            for (int a = 0; a < block.AlarmCount && a < AlarmBlock::TextCapacity; ++a)
+                AppendCodedText(m_out, m_failures.Code(m_coder, block.Texts[static_cast<std::size_t>(a)], nullptr));
         }
     }
 

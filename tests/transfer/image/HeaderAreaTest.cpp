@@ -298,11 +298,11 @@ TEST_F(HeaderBuildTest, AlarmEntriesPointAtTheirReads)
     const ProjectData& data = builder->Data();
     ASSERT_EQ(data.alarmPollOffsets.size(), 3u);
     const auto address = [&](int k) { return 0x6002 + data.alarmPollOffsets[static_cast<std::size_t>(k)]; };
-    // [port][1][read][status word]: 16 coils from 0 take one word; the five
-    // bits from 50.3 take one word too.
+    // [port][1][read][status word]: 16 coils from 0 take two words, as the
+    // alarm list record counts them; the five bits from 50.3 take one word.
     EXPECT_THAT(Slice(h, at, 15), ElementsAre(1, 1, address(0) & 0xFF, address(0) >> 8, 0x64,
-        0, 1, address(1) & 0xFF, address(1) >> 8, 0x65,
-        1, 1, address(2) & 0xFF, address(2) >> 8, 0x66));
+        0, 1, address(1) & 0xFF, address(1) >> 8, 0x66,
+        1, 1, address(2) & 0xFF, address(2) >> 8, 0x67));
 }
 
 TEST_F(HeaderBuildTest, PasswordsAndSummary)

@@ -109,6 +109,38 @@ TEST_F(WholeImage, WithoutTheLibraryKeysAndButtonsCarryNoCommands)
     EXPECT_TRUE(walked.main.alarmScreen->polls.empty());
 }
 
+TEST_F(WholeImage, AlarmStatusWordsAgreeAndNeverOverlap)
+{
+    // 16 coils from C0 reach into a second word; bits 15 to 17 from word 50
+    // (whose address is 2 in its sixteen) are read as two registers.
+    const auto block = [](int mode, int group, int start, int bit, int count) {
+        AlarmBlock b;
+        b.GroupMode = mode;
+        b.GroupIndex = group;
+        b.StartAddress = start;
+        b.StartBit = bit;
+        b.AlarmCount = count;
+        b.Station = 1;
+        return b;
+    };
+    doc.AlarmBlocks = {block(CoilOrMultiWriteMode, 0, 0, 0, 16), block(WordBitMode, 1, 50, 15, 3),
+        block(CoilOrMultiWriteMode, 0, 5, 0, 1)};
+    const Walked walked = BuildAndWalk();
+    const WalkedRecord& list = walked.main.alarmScreen->elements.at(0);
+    std::vector<unsigned> headerWords;
+    std::vector<unsigned> listWords;
+    for (std::size_t k = 0; k < 3; ++k) {
+        headerWords.push_back(walked.header.alarms[k].Value("status word"));
+        listWords.push_back(list.Value("block " + std::to_string(k) + " word"));
+    }
+    EXPECT_THAT(headerWords, ElementsAre(100, 102, 104));
+    EXPECT_EQ(listWords, headerWords);
+    // The register read asks for as many registers as the block's words.
+    const std::string& read = walked.main.alarmScreen->polls[1].Field("read").bytes;
+    ASSERT_EQ(read.size(), 8u);
+    EXPECT_EQ(read[5], 2);
+}
+
 TEST_F(WholeImage, TheWalkRefusesAnImageThatDoesNotAddUp)
 {
     FillFixtureProject(doc);
