@@ -42,8 +42,9 @@ public:
     virtual int ShowMessageText(const std::string& gbkText, unsigned flags = MbOk);
 
     // The progress window of long operations: shown with a range, stepped,
-    // closed.
-    virtual void ProgressBegin(int total) {}
+    // closed. ProgressBegin gives false, after showing the failure, when no
+    // window could be created.
+    virtual bool ProgressBegin(int total) { return true; }
     // The window's caption and text line, by string id, after ProgressBegin.
     virtual void ProgressCaption(int captionId, int textId) {}
     virtual void ProgressStep(int position) {}

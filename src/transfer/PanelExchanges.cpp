@@ -16,7 +16,7 @@ constexpr int kEndTransferTries = 3;
 
 } // namespace
 
-bool EndTransfer(CPanelSerial& port)
+bool EndTransfer(CPanelSerial& port, UserInterface& ui)
 {
     std::array<std::uint8_t, kEndReplyLength> reply{};
     for (int attempt = 0; attempt < kEndTransferTries; ++attempt) {
@@ -24,16 +24,16 @@ bool EndTransfer(CPanelSerial& port)
             && ReplyHasFunction(reply.data(), kFunctionEnd))
             return true;
     }
-    CurrentUi().ShowMessage(IdsCheckConnectionOrPort);
+    ui.ShowMessage(IdsCheckConnectionOrPort);
     return false;
 }
 
-std::string QueryFirmwareVersion(CPanelSerial& port)
+std::string QueryFirmwareVersion(CPanelSerial& port, UserInterface& ui)
 {
     std::array<std::uint8_t, kVersionReplyLength> reply{};
     if (port.CommandSend(kVersionFrame.data(), kVersionFrame.size(), reply.data(), reply.size()) != kSerialOk
         || !DataReplyIsValid(reply.data(), port.ReceivedCount(), kFunctionVersion)) {
-        CurrentUi().ShowMessage(IdsCommunicationError);
+        ui.ShowMessage(IdsCommunicationError);
         return {};
     }
     const std::string format = StringGbk(IdsFirmwareVersionFormat);

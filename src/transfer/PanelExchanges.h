@@ -1,22 +1,24 @@
 #pragma once
 
+#include "base/UserInterface.h"
+
 #include <cstdint>
 #include <string>
 
 class CPanelSerial;
 
 // Small exchanges that several transfer commands share. Both leave the port
-// open; the caller closes it.
+// open; the caller closes it. Their messages go to `ui`.
 
 // Sends the end frame up to 3 times; true at the first reply with function
 // code 0x10. After 3 failures shows IdsCheckConnectionOrPort and returns false.
-bool EndTransfer(CPanelSerial& port);
+bool EndTransfer(CPanelSerial& port, UserInterface& ui = CurrentUi());
 
 // Asks the panel for its firmware version. Returns IdsFirmwareVersionFormat
 // with the version filled in (GBK bytes), or an empty text after showing
 // IdsCommunicationError when the exchange fails or the reply is wrong or
 // corrupt.
-std::string QueryFirmwareVersion(CPanelSerial& port);
+std::string QueryFirmwareVersion(CPanelSerial& port, UserInterface& ui = CurrentUi());
 
 // The version number the panel means by version byte `code`: the byte's
 // lower-case hexadecimal digits read as a decimal number up to the first

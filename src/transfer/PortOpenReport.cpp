@@ -25,13 +25,13 @@ QString OwningGroup(const QString& path)
 
 } // namespace
 
-void ReportPortOpenFailure(const CSerial& port)
+void ReportPortOpenFailure(const CSerial& port, UserInterface& ui)
 {
     if (port.LastOpenError() != PortOpenError::PermissionDenied) {
-        CurrentUi().ShowMessage(IdsPortOpenFailed);
+        ui.ShowMessage(IdsPortOpenFailed);
         return;
     }
     const QString hint = QStringLiteral("\n没有权限打开 %1: 请把当前用户加入组 \"%2\" 后重新登录。")
                              .arg(port.DevicePath(), OwningGroup(port.DevicePath()));
-    CurrentUi().ShowMessageText(StringGbk(IdsPortOpenFailed) + GbkFromQString(hint));
+    ui.ShowMessageText(StringGbk(IdsPortOpenFailed) + GbkFromQString(hint));
 }

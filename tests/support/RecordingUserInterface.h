@@ -38,7 +38,11 @@ public:
         calls.push_back("ShowMessageText");
         return Answer(flags);
     }
-    void ProgressBegin(int total) override { calls.push_back("ProgressBegin " + std::to_string(total)); }
+    bool ProgressBegin(int total) override
+    {
+        calls.push_back("ProgressBegin " + std::to_string(total));
+        return !progressFails;
+    }
     void ProgressCaption(int captionId, int textId) override
     {
         calls.push_back("ProgressCaption " + std::to_string(captionId) + " " + std::to_string(textId));
@@ -117,6 +121,8 @@ public:
     std::vector<Message> messages;
     std::vector<std::string> calls;
     std::vector<int> progress;
+    // The progress window cannot be created.
+    bool progressFails = false;
 
 private:
     int Answer(unsigned flags)

@@ -70,23 +70,24 @@ int GuiUserInterface::RunMessageBox(const QString& text, unsigned flags)
     }
 }
 
-void GuiUserInterface::ProgressBegin(int total)
+bool GuiUserInterface::ProgressBegin(int total)
 {
     CVX50TextView* view = m_frame.GetActiveView();
     if (!view)
-        return;
+        return true;
     if (!view->ProgressWindow) {
         view->ProgressWindow = new CProgressDlg();
         view->ProgressWindow->show();
         if (!view->ProgressWindow->isVisible()) {
             ShowMessage(IdsProgressCreateFailed);
             ProgressEnd();
-            return;
+            return false;
         }
     }
     view->ProgressWindow->SetRange(total);
     view->ProgressWindow->SetPos(0);
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    return true;
 }
 
 void GuiUserInterface::ProgressCaption(int captionId, int textId)

@@ -20,7 +20,7 @@ public:
     int ShowMessage(int stringId, unsigned flags = MbOk) override;
     int ShowMessageText(const std::string& gbkText, unsigned flags = MbOk) override;
 
-    void ProgressBegin(int total) override;
+    bool ProgressBegin(int total) override;
     void ProgressCaption(int captionId, int textId) override;
     void ProgressStep(int position) override;
     void ProgressEnd() override;
