@@ -61,7 +61,7 @@ bool FitsPanel(int length)
 }
 
 std::optional<MainArea> AssembleMainArea(const std::string& glyphTable, const ProjectData& data,
-    const EmbeddedTableText& tableText, bool tableEditable, UserInterface& ui)
+    const EmbeddedTableText& tableText, bool tableEditable, UserInterface& ui, bool* declined)
 {
     ByteWriter out;
     out.Bytes(glyphTable);
@@ -73,8 +73,11 @@ std::optional<MainArea> AssembleMainArea(const std::string& glyphTable, const Pr
         out.U16Be(static_cast<std::uint16_t>(tableText.length));
         out.Bytes(tableText.text);
     } else {
-        if (tableEditable && ui.ShowMessage(IdsProjectTooLargeToReadBack, MbYesNo | MbIconQuestion) != IdYes)
+        if (tableEditable && ui.ShowMessage(IdsProjectTooLargeToReadBack, MbYesNo | MbIconQuestion) != IdYes) {
+            if (declined)
+                *declined = true;
             return std::nullopt;
+        }
         area.notReadable = true;
         if (!FitsPanel(static_cast<int>(out.Size()))) {
             ui.ShowMessage(IdsResourceLimitExceeded);

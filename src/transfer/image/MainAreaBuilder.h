@@ -30,6 +30,9 @@ public:
     bool BuildProjectData(const ProjectDataOptions& options, int& progress);
     // After a successful BuildProjectData.
     std::optional<MainArea> Assemble();
+    // Assemble gave nothing because the user chose to write no image without
+    // the address-table text (No to 61414); otherwise 61262 was shown.
+    bool Declined() const { return m_declined; }
 
     const ProjectData& Data() const { return m_data; }
     const UsedCharTable& UsedChars() const { return m_usedChars; }
@@ -41,4 +44,5 @@ private:
     std::shared_ptr<const UnifontFont> m_font;
     UsedCharTable m_usedChars;
     ProjectData m_data;
+    bool m_declined = false;
 };

@@ -1,0 +1,150 @@
+#include "transfer/WritePanelCommand.h"
+
+#include "StringIds.h"
+#include "base/UserInterface.h"
+#include "model/CVX50TextDoc.h"
+#include "transfer/PanelExchanges.h"
+#include "transfer/PanelFrames.h"
+#include "transfer/ProtocolLibrary.h"
+#include "transfer/TransferSession.h"
+#include "transfer/image/HeaderArea.h"
+#include "transfer/image/MainAreaBuilder.h"
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using CleanUp = TransferSession::CleanUp;
+using Reply = TransferSession::Reply;
+
+// The progress window's range: 4 positions a screen and 55 more.
+constexpr int kProgressBase = 55;
+constexpr auto kSettleBeforeEnd = std::chrono::milliseconds(100);
+constexpr int kStrayEndWriteMs = 800;
+
+// A panel left inside a transfer (an earlier write broken off) is told that
+// it ended. Its reply is taken off the line here: left there, it could come
+// in during the begin exchange and pass for that exchange's reply.
+void EndAnyEarlierTransfer(CPanelSerial& port)
+{
+    std::this_thread::sleep_for(kSettleBeforeEnd);
+    std::vector<std::uint8_t> waiting(static_cast<std::size_t>(std::max(port.PendingInput(), 0)));
+    port.Read(waiting.data(), static_cast<int>(waiting.size()), 0);
+    port.Write(kEndFrame.data(), static_cast<int>(kEndFrame.size()), kStrayEndWriteMs);
+    std::array<std::uint8_t, kEndReplyLength> reply{};
+    port.Read(reply.data(), kEndReplyLength, port.ReplyTimeoutMs(kEndFrame.size(), kEndReplyLength));
+}
+
+// Sends the `blockCount` blocks of `bytes` from block number `firstBlock` on,
+// moving the progress on after every `step`-th block. A failed block ends the
+// transfer before its message.
+bool SendBlocks(TransferSession& session, const std::vector<std::uint8_t>& bytes, int blockCount,
+    std::uint8_t firstBlock, int step)
+{
+    for (int k = 0; k < blockCount; ++k) {
+        const Reply reply = session.SendBlock(bytes.data() + static_cast<std::size_t>(k) * kBlockSize,
+            static_cast<std::uint8_t>(firstBlock + k));
+        if (reply != Reply::Accepted) {
+            session.Finish({CleanUp::EndTransfer, CleanUp::Message, CleanUp::ClosePort, CleanUp::RemoveProgress},
+                reply == Reply::NotSent ? IdsCommunicationError : IdsEnsureDeviceRunningAtBlock);
+            return false;
+        }
+        if ((k + 1) % step == 0)
+            session.Step();
+    }
+    return true;
+}
+
+} // namespace
+
+WritePanelCommand::WritePanelCommand(CVX50TextDoc& doc, ProtocolFunctionTable& protocol, UserInterface& ui,
+    std::shared_ptr<const UnifontFont> font)
+    : m_doc(doc), m_protocol(protocol), m_ui(ui), m_font(std::move(font))
+{
+}
+
+bool WritePanelCommand::Run(const Options& options)
+{
+    bool descriptions = true;
+    if (options.askDescriptions) {
+        const int answer = m_ui.ShowMessage(IdsDownloadDescriptionsQuestion, MbYesNoCancel | MbIconQuestion);
+        if (answer == IdCancel)
+            return false;
+        descriptions = answer != IdNo;
+    }
+
+    TransferSession session(m_ui);
+    const int screens = static_cast<int>(m_doc.Screens.size());
+    if (!session.ShowProgress(4 * screens + kProgressBase, IdsWritePanelCaption, IdsWritePanelProgress))
+        return false;
+    if (m_doc.UseProtocolLibrary == 1
+        && !LoadProtocolLibrary(m_doc.ProtocolLibraryName, ProtocolUse::Write, m_protocol)) {
+        session.Finish({CleanUp::RemoveProgress});
+        return false;
+    }
+    m_doc.TidyAndCommitWorkingElements();
+    if (!session.OpenPort(options.portName, 1.0f)) {
+        session.Finish({CleanUp::RemoveProgress});
+        return false;
+    }
+    EndAnyEarlierTransfer(session.Port());
+
+    session.StepTo(1);
+    MainAreaBuilder main(m_doc, m_protocol, m_ui, m_font);
+    if (!main.BuildProjectData({descriptions}, session.Position())) {
+        session.Finish({CleanUp::ClosePort, CleanUp::RemoveProgress});
+        return false;
+    }
+
+    session.Step();
+    if (const Reply begin = session.Exchange(kBeginFrame, kBeginReplyLength, kFunctionBegin);
+        begin != Reply::Accepted) {
+        session.Finish({CleanUp::Message, CleanUp::ClosePort, CleanUp::RemoveProgress},
+            begin == Reply::NotSent ? IdsCommunicationError : IdsEnsureDeviceRunningAtBegin);
+        return false;
+    }
+
+    const std::optional<MainArea> area = main.Assemble();
+    if (!area) {
+        if (main.Declined())
+            session.Finish({CleanUp::EndTransfer, CleanUp::ClosePort, CleanUp::RemoveProgress});
+        else // 61262 has been shown
+            session.Finish({CleanUp::RemoveProgress, CleanUp::EndTransfer, CleanUp::ClosePort});
+        return false;
+    }
+
+    session.Step();
+    const HeaderBuild header = BuildHeaderArea(m_doc, m_protocol, main.Data(), *area, main.UsedChars().Count());
+    if (!header.area) {
+        session.Finish({CleanUp::EndTransfer, CleanUp::Message, CleanUp::ClosePort, CleanUp::RemoveProgress},
+            header.failedMessageId);
+        return false;
+    }
+
+    // The main blocks move the bar on every ceil(0.025 x header blocks) blocks.
+    const int step = (header.area->blockCount + 39) / 40;
+    if (!SendBlocks(session, area->bytes, area->blockCount, kFirstMainBlock, step)
+        || !SendBlocks(session, header.area->bytes, header.area->blockCount, kFirstHeaderBlock, 1))
+        return false;
+
+    if (const Reply end = session.Exchange(kEndFrame, kEndReplyLength, kFunctionEnd); end != Reply::Accepted) {
+        session.Finish({CleanUp::Message, CleanUp::ClosePort, CleanUp::RemoveProgress},
+            end == Reply::NotSent ? IdsCheckConnectionOrPort : IdsEndWriteError);
+        return false;
+    }
+
+    const std::string version = QueryFirmwareVersion(session.Port(), m_ui); // 61213 shown when it fails
+    if (version.empty()) {
+        session.Finish({CleanUp::ClosePort, CleanUp::RemoveProgress});
+        return false;
+    }
+    if (options.showVersion)
+        options.showVersion(version);
+    session.Finish({CleanUp::ClosePort});
+    session.Step(step % 10);
+    session.Finish({CleanUp::RemoveProgress, CleanUp::Message}, IdsPanelWritten);
+    return true;
+}
