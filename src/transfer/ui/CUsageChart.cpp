@@ -1,43 +1,130 @@
 #include "transfer/ui/CUsageChart.h"
 
+#include "StringIds.h"
+#include "StringTable.h"
+#include "base/GbkText.h"
+
 #include <QPainter>
+
+#include <algorithm>
 
 namespace {
 
-const std::array<QColor, 2> SeriesColors = {QColor(200, 60, 40), QColor(60, 140, 60)};
+constexpr int kPie = 2;
+
+const QColor FrameColour(214, 211, 206);
+
+const std::array<QColor, kChartValueCount> SeriesColours = {
+    QColor(0, 255, 0), QColor(0, 0, 255), QColor(255, 0, 0), QColor(255, 255, 0), QColor(255, 153, 51),
+    QColor(255, 51, 153), QColor(153, 0, 204), QColor(0, 255, 255), QColor(0, 0, 0), QColor(255, 255, 255),
+};
+
+int Bytes(const std::string& text)
+{
+    return static_cast<int>(text.size());
+}
+
+QRect FromEdges(const ChartEdges& e)
+{
+    return QRect(e.left, e.top, e.right - e.left, e.bottom - e.top);
+}
+
+// The rectangle a GDI-style Rectangle(left, top, right, bottom) outlines.
+QRect OutlineOf(const ChartEdges& e)
+{
+    return QRect(e.left, e.top, e.right - e.left - 1, e.bottom - e.top - 1);
+}
+
+// A text whose top-left corner is `at`, kept left of `right`.
+void DrawTextAt(QPainter& painter, const ChartPoint& at, int right, const std::string& gbkText)
+{
+    const int height = painter.fontMetrics().height();
+    painter.drawText(QRect(at.x, at.y, std::max(right - at.x, 0), height), Qt::AlignLeft | Qt::AlignTop,
+        QStringFromGbk(gbkText));
+}
 
 } // namespace
 
-void CUsageChart::Draw(QPainter& painter, const QRect& rect) const
+CUsageChart::CUsageChart(int kind, int flag)
+    : m_kind(kind)
 {
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillRect(rect, Qt::white);
-    painter.setPen(Qt::black);
-    painter.drawRect(rect.adjusted(0, 0, -1, -1));
-    const int line = painter.fontMetrics().height();
-    painter.drawText(rect.adjusted(0, 2, 0, 0), Qt::AlignHCenter | Qt::AlignTop, m_title);
+}
 
-    // A pie of used against free memory, the legend below it.
-    const int used = m_values ? m_values->Value(0) : 0;
-    const int free = m_values ? m_values->Value(1) : 0;
-    const int total = used + free;
-    const int legendHeight = 2 * line + 4;
-    const int side = std::max(0, std::min(rect.width() - 8, rect.height() - line - legendHeight - 8));
-    const QRect pie(rect.center().x() - side / 2, rect.top() + line + 4, side, side);
-    if (total > 0 && side > 0) {
-        const int usedSpan = static_cast<int>(5760.0 * used / total);
-        painter.setBrush(SeriesColors[0]);
-        painter.drawPie(pie, 90 * 16, -usedSpan);
-        painter.setBrush(SeriesColors[1]);
-        painter.drawPie(pie, 90 * 16 - usedSpan, -(5760 - usedSpan));
-    }
-    const std::array<int, 2> values = {used, free};
-    for (int i = 0; i < 2; ++i) {
-        const int y = pie.bottom() + 4 + i * line;
-        painter.fillRect(QRect(rect.left() + 6, y + 2, line - 4, line - 4), SeriesColors[i]);
-        painter.drawText(QRect(rect.left() + line + 6, y, rect.width() - line - 8, line), Qt::AlignLeft,
-                         m_seriesNames[i] + QString::number(values[i]));
+void CUsageChart::SetSeriesName(int index, std::string gbkName)
+{
+    m_legend.SetName(index, std::move(gbkName));
+    m_legendShown = true;
+}
+
+void CUsageChart::AddValues(std::unique_ptr<CChartValues> values)
+{
+    const ChartValueSet& v = values->Values();
+    m_seriesCount = std::max(m_seriesCount, static_cast<int>(std::count_if(v.begin(), v.end(), [](int x) {
+        return x > 0;
+    })));
+    m_sets.push_back(std::move(values));
+}
+
+QColor CUsageChart::GetColor(int index) const
+{
+    return SeriesColours.at(static_cast<std::size_t>(index));
+}
+
+void CUsageChart::Draw(QPainter& painter, int left, int top, int right, int bottom) const
+{
+    const ChartEdges frame{left, top, right, bottom};
+    painter.save();
+    painter.setBrush(FrameColour);
+    painter.drawRect(OutlineOf(frame));
+    painter.setBackgroundMode(Qt::TransparentMode);
+
+    const ChartFrameLayout layout = LayOutChartFrame(frame, Bytes(m_title));
+    DrawTextAt(painter, layout.title, right, m_title);
+    if (m_kind == kPie) {
+        if (m_legendShown)
+            DrawLegend(painter, layout.plot);
+        DrawPies(painter, layout.plot);
     }
     painter.restore();
+}
+
+void CUsageChart::DrawLegend(QPainter& painter, const ChartEdges& plot) const
+{
+    std::vector<int> nameBytes;
+    for (int i = 0; i < m_seriesCount; ++i)
+        nameBytes.push_back(Bytes(m_legend.GetName(i)));
+    const std::string heading = StringGbk(IdsChartLegend);
+    const LegendLayout legend = LayOutLegend(plot, Bytes(heading), nameBytes);
+
+    painter.setBrush(Qt::white);
+    painter.drawRect(OutlineOf(legend.box));
+    if (legend.heading)
+        DrawTextAt(painter, *legend.heading, plot.right, heading);
+    for (int i = 0; i < m_seriesCount; ++i) {
+        const LegendRow& row = legend.rows[static_cast<std::size_t>(i)];
+        if (row.name)
+            DrawTextAt(painter, *row.name, plot.right, m_legend.GetName(i));
+        if (row.swatch)
+            painter.fillRect(FromEdges(*row.swatch), GetColor(i));
+    }
+}
+
+void CUsageChart::DrawPies(QPainter& painter, const ChartEdges& plot) const
+{
+    std::vector<ChartValueSet> sets;
+    std::vector<int> nameBytes;
+    for (const auto& set : m_sets) {
+        sets.push_back(set->Values());
+        nameBytes.push_back(Bytes(set->GetName()));
+    }
+    const std::vector<PieLayout> pies = LayOutPies(plot, m_legendShown, sets, nameBytes);
+    for (std::size_t j = 0; j < pies.size(); ++j) {
+        const PieLayout& pie = pies[j];
+        DrawTextAt(painter, pie.name, plot.right, m_sets[j]->GetName());
+        for (const PieSlice& slice : pie.slices) {
+            painter.setBrush(GetColor(slice.series));
+            const PieAngles angles = SliceAngles(pie.box, slice);
+            painter.drawPie(FromEdges(pie.box), angles.start, angles.span);
+        }
+    }
 }

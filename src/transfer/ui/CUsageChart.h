@@ -1,33 +1,50 @@
 #pragma once
 
+#include "transfer/ui/CChartLegend.h"
 #include "transfer/ui/CChartValues.h"
 
-#include <QRect>
-#include <QString>
+#include <QColor>
 
-#include <array>
 #include <memory>
+#include <string>
+#include <vector>
 
 class QPainter;
 
-// The resource-usage chart beside the canvas: how much of the panel's memory
-// the compiled image takes. The view creates it once and draws it into the
-// rectangle its layout gives. It is always a pie of used against free.
+// The resource-usage chart beside the canvas: a pie of the bytes the last
+// compile used against the bytes left, with a title and a legend of the
+// series names. It is no window: the view's paint handler draws it into its
+// chart rectangle on every paint. The geometry is UsageChartGeometry's;
+// texts are GBK bytes and drawn with the painter's font.
 class CUsageChart {
 public:
-    void SetSeriesName(int index, const QString& name) { m_seriesNames.at(index) = name; }
-    void SetTitle(const QString& title) { m_title = title; }
-    // The chart owns its values from here on.
-    void AddValues(std::unique_ptr<CChartValues> values) { m_values = std::move(values); }
-    CChartValues* Values() const { return m_values.get(); }
+    // Kind 2 is the pie, the only kind drawn; the flag has no effect on it.
+    explicit CUsageChart(int kind = 2, int flag = 0);
 
-    void Draw(QPainter& painter, const QRect& rect) const;
+    // Index 0 to 9. Setting a name shows the legend.
+    void SetSeriesName(int index, std::string gbkName);
+    void SetTitle(std::string gbkTitle) { m_title = std::move(gbkTitle); }
+    // Takes the data set over. The legend lists as many series as the data
+    // set with the most positive values had when it was added.
+    void AddValues(std::unique_ptr<CChartValues> values);
 
-    QString Title() const { return m_title; }
-    QString SeriesName(int index) const { return m_seriesNames.at(index); }
+    QColor GetColor(int index) const;
+    int SeriesCount() const { return m_seriesCount; }
+    const CChartLegend& Legend() const { return m_legend; }
+    std::string Title() const { return m_title; }
+
+    // Draws the frame, the title, the legend (once a series is named) and the
+    // pies into the rectangle from (left, top) up to (right, bottom).
+    void Draw(QPainter& painter, int left, int top, int right, int bottom) const;
 
 private:
-    QString m_title;
-    std::array<QString, 2> m_seriesNames;
-    std::unique_ptr<CChartValues> m_values;
+    void DrawLegend(QPainter& painter, const ChartEdges& plot) const;
+    void DrawPies(QPainter& painter, const ChartEdges& plot) const;
+
+    int m_kind;
+    std::vector<std::unique_ptr<CChartValues>> m_sets;
+    CChartLegend m_legend;
+    bool m_legendShown = false;
+    int m_seriesCount = 0;
+    std::string m_title;
 };
