@@ -24,15 +24,20 @@
 #include "transfer/FirmwareVersionCommand.h"
 #include "transfer/PanelExchanges.h"
 #include "transfer/PanelFrames.h"
+#include "transfer/ComPortNames.h"
+#include "transfer/PageDownload.h"
+#include "transfer/ui/CPageSetDlg.h"
 #include "transfer/ui/PingSetDlg.h"
 #include "settings/ui/CPasswordLevelDlg.h"
 #include "simulator/SimulationControl.h"
 #include "simulator/ui/SimulationWindows.h"
+#include "shell/ui/TransferInputBlock.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileDialog>
 #include <QMimeData>
 #include <QFile>
 #include <QLabel>
@@ -103,6 +108,7 @@ CMainFrame::CMainFrame(CVX50TextDoc& document)
     SetCommandHandler(Cmd::About, [this] { OnAbout(); });
     SetCommandHandler(Cmd::FirmwareVersion, [this] { OnFirmwareVersion(); });
     SetCommandHandler(Cmd::PingSet, [this] { OnPingSet(); });
+    SetCommandHandler(Cmd::PageDownload, [this] { OnPageDownload(); });
     SetCommandHandler(Cmd::WriteDescriptions, [this] { OnToggleWriteDescriptions(); });
     SetCommandHandler(Cmd::ScreenDataWindow, [this] { OnToggleScreenDataWindow(); });
     SetCommandHandler(Cmd::ViewToolbar, [this] { m_toolBar->setVisible(!m_toolBar->isVisible()); });
@@ -439,6 +445,29 @@ void CMainFrame::OnPingSet()
     CPingSetDlg dialog(this);
     if (RunModalDialog(dialog) == QDialog::Accepted)
         StationAddress = dialog.StationAddress();
+}
+
+void CMainFrame::OnPageDownload()
+{
+    TransferInputBlock inputBlock;
+    PageDownloadChoices choices;
+    choices.chooseFile = [this]() -> std::optional<QString> {
+        QFileDialog dialog(this, QString(), QString(), QStringLiteral("二进制文件(*.bin)"));
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setDefaultSuffix(QStringLiteral("bin"));
+        if (RunModalDialog(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return std::nullopt;
+        return dialog.selectedFiles().front();
+    };
+    choices.choosePages = [this]() -> std::optional<PageRange> {
+        CPageSetDlg dialog(PageStart, PageEnd, this);
+        if (RunModalDialog(dialog) != QDialog::Accepted)
+            return std::nullopt;
+        PageStart = dialog.StartPage();
+        PageEnd = dialog.EndPage();
+        return PageRange{PageStart, PageEnd};
+    };
+    RunPageDownload(CurrentUi(), PanelPortName(1), choices);
 }
 
 std::string CMainFrame::QueryFirmwareVersion(CPanelSerial& port)

@@ -115,6 +115,9 @@ public slots:
     void OnFirmwareVersion();
     // Runs the station-address dialog; OK sets StationAddress.
     void OnPingSet();
+    // Sends pages of a "*.bin" file to the panel on COM1
+    // (transfer/PageDownload.h); the page range is asked in "PAGE SET".
+    void OnPageDownload();
     void OnToggleWriteDescriptions();
     void OnToggleScreenDataWindow();
     // Timer 1 of the simulation, every 50 ms while it runs.

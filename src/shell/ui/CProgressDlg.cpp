@@ -4,6 +4,8 @@
 #include <QProgressBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 CProgressDlg::CProgressDlg(QWidget* parent)
     : QDialog(parent)
     , m_text(new QLabel(this))
@@ -32,7 +34,8 @@ void CProgressDlg::SetRange(int maximum)
 
 void CProgressDlg::SetPos(int position)
 {
-    m_bar->setValue(position);
+    // A position past the end shows a full bar (the bar would ignore it).
+    m_bar->setValue(std::min(position, m_bar->maximum()));
 }
 
 QString CProgressDlg::Text() const

@@ -18,6 +18,7 @@ public:
     void SetText(const QString& text);
     // The bar runs from 0 to `maximum`; 0 to 15 when created.
     void SetRange(int maximum);
+    // A position past the range's end shows a full bar.
     void SetPos(int position);
 
     QString Text() const;

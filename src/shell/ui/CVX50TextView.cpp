@@ -1,6 +1,7 @@
 #include "shell/ui/CVX50TextView.h"
 
 #include "StringIds.h"
+#include "StringTable.h"
 #include "shell/ui/CCJTreeCtrl.h"
 #include "shell/ui/CElementListDlg.h"
 #include "shell/ui/CMainFrame.h"
@@ -22,8 +23,13 @@
 #include "settings/ui/CAlarmListDlg.h"
 #include "simulator/SimulationControl.h"
 #include "simulator/ui/CKeypadDlg.h"
+#include "shell/ui/TransferInputBlock.h"
+#include "transfer/CompileCommand.h"
+#include "transfer/ComPortNames.h"
 #include "transfer/ComPortNumber.h"
 #include "transfer/PanelExchanges.h"
+#include "transfer/WritePanelCommand.h"
+#include "transfer/image/MainArea.h"
 #include "transfer/ui/CUsageChart.h"
 #include "transfer/ui/ComPortDlg.h"
 
@@ -34,9 +40,6 @@
 #include <QResizeEvent>
 
 namespace {
-
-// The panel's memory for the compiled image.
-constexpr int PanelCapacity = 0x9000;
 
 const QColor Background(214, 211, 206);
 
@@ -150,6 +153,13 @@ bool CVX50TextView::EndTransfer(CPanelSerial& port)
 
 void CVX50TextView::OnWritePanel()
 {
+    TransferInputBlock inputBlock;
+    WritePanelCommand::Options options;
+    options.askDescriptions = m_frame.WriteDescriptions == 0;
+    options.portName = PanelPortName(ComPortNumber());
+    options.showVersion = [this](const std::string& version) { m_frame.SetPaneText(3, QStringFromGbk(version)); };
+    if (WritePanelCommand(m_document, ProtocolFunctions, CurrentUi()).Run(options))
+        update();
 }
 
 void CVX50TextView::OnReadPanel()
@@ -158,6 +168,15 @@ void CVX50TextView::OnReadPanel()
 
 void CVX50TextView::OnCompile()
 {
+    TransferInputBlock inputBlock;
+    CompileCommand(m_document, ProtocolFunctions, CurrentUi()).Run([this](const ImageUsage& usage) {
+        if (!UsageValues)
+            return;
+        UsageValues->SetValue(0, usage.used);
+        UsageValues->SetValue(1, usage.free);
+        update(UsageChartRect);
+    });
+    m_frame.update();
 }
 
 void CVX50TextView::OnFileNew()
@@ -225,13 +244,14 @@ void CVX50TextView::CreateChildWindows()
 
     ShowScreenPage();
 
-    UsageChart = std::make_unique<CUsageChart>();
-    UsageChart->SetSeriesName(0, UiText(IdsChartUsed));
-    UsageChart->SetSeriesName(1, UiText(IdsChartFree));
-    UsageChart->SetTitle(UiText(IdsChartTitle));
+    UsageChart = std::make_unique<CUsageChart>(2, 0);
+    UsageChart->SetSeriesName(0, StringGbk(IdsChartUsed));
+    UsageChart->SetSeriesName(1, StringGbk(IdsChartFree));
+    UsageChart->SetTitle(StringGbk(IdsChartTitle));
     auto values = std::make_unique<CChartValues>();
     values->SetValue(0, 1);
-    values->SetValue(1, PanelCapacity);
+    values->SetValue(1, kPanelCapacity);
+    UsageValues = values.get();
     UsageChart->AddValues(std::move(values));
     update();
 }
@@ -335,6 +355,7 @@ void CVX50TextView::paintEvent(QPaintEvent*)
     if (UsageChart) {
         UsageChartRect = l.chart;
         if (l.chartVisible)
-            UsageChart->Draw(painter, l.chart);
+            UsageChart->Draw(painter, l.chart.left(), l.chart.top(), l.chart.left() + l.chart.width(),
+                l.chart.top() + l.chart.height());
     }
 }

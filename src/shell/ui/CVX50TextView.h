@@ -113,6 +113,8 @@ public:
     CCurvePropertyDlg* CurvePage = nullptr;
     CKeypadDlg* KeypadWindow = nullptr;
     std::unique_ptr<CUsageChart> UsageChart;
+    // The chart's data set (owned by the chart): bytes used and free.
+    CChartValues* UsageValues = nullptr;
     QRect UsageChartRect;
     CProgressDlg* ProgressWindow = nullptr;
     // The loaded protocol library's entry points (transfer/ProtocolLibrary.h).
@@ -140,9 +142,12 @@ public slots:
     void OnDevice();
     // The PC serial port; on OK the project's simulation port follows it.
     void OnComPort();
-    // Left for the panel transfers.
+    // Writes the project's panel image to the panel (transfer/WritePanelCommand.h).
     void OnWritePanel();
+    // Left for the panel transfers.
     void OnReadPanel();
+    // Measures the project's panel image and shows it in the usage chart
+    // (transfer/CompileCommand.h).
     void OnCompile();
     void OnToolPicture();
 

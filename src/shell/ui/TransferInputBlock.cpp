@@ -1,0 +1,82 @@
+#include "shell/ui/TransferInputBlock.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QWidget>
+
+namespace {
+
+bool IsInput(QEvent::Type type)
+{
+    switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+    case QEvent::ContextMenu:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TabletPress:
+    case QEvent::TabletRelease:
+    case QEvent::TabletMove:
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+    case QEvent::Close:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The widget an object belongs to: itself, or its nearest widget parent (a
+// shortcut or an action).
+const QWidget* WidgetOf(const QObject* object)
+{
+    while (object && !object->isWidgetType())
+        object = object->parent();
+    return static_cast<const QWidget*>(object);
+}
+
+// Whether `widget` is `container` or lies in it, popups of its own included.
+bool Inside(const QWidget* widget, const QWidget* container)
+{
+    for (; widget; widget = widget->parentWidget())
+        if (widget == container)
+            return true;
+    return false;
+}
+
+} // namespace
+
+TransferInputBlock::TransferInputBlock()
+{
+    qApp->installEventFilter(this);
+}
+
+TransferInputBlock::~TransferInputBlock()
+{
+    // Input held back while the command ran arrives now, and is dropped.
+    QApplication::processEvents();
+    qApp->removeEventFilter(this);
+}
+
+bool TransferInputBlock::eventFilter(QObject* watched, QEvent* event)
+{
+    if (!IsInput(event->type()))
+        return false;
+    // Windows forward their input to their widgets; the widgets decide.
+    if (watched->isWindowType())
+        return false;
+    const QWidget* modal = QApplication::activeModalWidget();
+    if (modal && Inside(WidgetOf(watched), modal))
+        return false;
+    event->ignore();
+    return true;
+}
