@@ -4,7 +4,7 @@
 #include "StringTable.h"
 #include "base/UserInterface.h"
 #include "model/CVX50TextDoc.h"
-#include "transfer/ProtocolLibrary.h"
+#include "transfer/ImageCommandStart.h"
 #include "transfer/TransferSession.h"
 #include "transfer/image/MainArea.h"
 #include "transfer/image/MainAreaBuilder.h"
@@ -49,16 +49,8 @@ CompileCommand::CompileCommand(CVX50TextDoc& doc, ProtocolFunctionTable& protoco
 bool CompileCommand::Run(const std::function<void(const ImageUsage&)>& showUsage)
 {
     TransferSession session(m_ui);
-    const int screens = static_cast<int>(m_doc.Screens.size());
-    if (!session.ShowProgress(4 * screens + kProgressBase, IdsWritePanelCaption, IdsWritePanelProgress))
+    if (!StartImageCommand(session, m_doc, m_protocol, kProgressBase))
         return false;
-    // The write's entries: the compile builds what the write builds.
-    if (m_doc.UseProtocolLibrary == 1
-        && !LoadProtocolLibrary(m_doc.ProtocolLibraryName, ProtocolUse::Write, m_protocol)) {
-        session.Finish({CleanUp::RemoveProgress});
-        return false;
-    }
-    m_doc.TidyAndCommitWorkingElements();
 
     session.StepTo(1);
     MainAreaBuilder main(m_doc, m_protocol, m_ui, m_font);

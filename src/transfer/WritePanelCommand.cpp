@@ -5,12 +5,11 @@
 #include "model/CVX50TextDoc.h"
 #include "transfer/PanelExchanges.h"
 #include "transfer/PanelFrames.h"
-#include "transfer/ProtocolLibrary.h"
+#include "transfer/ImageCommandStart.h"
 #include "transfer/TransferSession.h"
 #include "transfer/image/HeaderArea.h"
 #include "transfer/image/MainAreaBuilder.h"
 
-#include <algorithm>
 #include <chrono>
 #include <thread>
 #include <vector>
@@ -31,8 +30,10 @@ constexpr int kStrayEndWriteMs = 800;
 void EndAnyEarlierTransfer(CPanelSerial& port)
 {
     std::this_thread::sleep_for(kSettleBeforeEnd);
-    std::vector<std::uint8_t> waiting(static_cast<std::size_t>(std::max(port.PendingInput(), 0)));
-    port.Read(waiting.data(), static_cast<int>(waiting.size()), 0);
+    if (const int waiting = port.PendingInput(); waiting > 0) {
+        std::vector<std::uint8_t> stale(static_cast<std::size_t>(waiting));
+        port.Read(stale.data(), waiting, 0);
+    }
     port.Write(kEndFrame.data(), static_cast<int>(kEndFrame.size()), kStrayEndWriteMs);
     std::array<std::uint8_t, kEndReplyLength> reply{};
     port.Read(reply.data(), kEndReplyLength, port.ReplyTimeoutMs(kEndFrame.size(), kEndReplyLength));
@@ -77,15 +78,8 @@ bool WritePanelCommand::Run(const Options& options)
     }
 
     TransferSession session(m_ui);
-    const int screens = static_cast<int>(m_doc.Screens.size());
-    if (!session.ShowProgress(4 * screens + kProgressBase, IdsWritePanelCaption, IdsWritePanelProgress))
+    if (!StartImageCommand(session, m_doc, m_protocol, kProgressBase))
         return false;
-    if (m_doc.UseProtocolLibrary == 1
-        && !LoadProtocolLibrary(m_doc.ProtocolLibraryName, ProtocolUse::Write, m_protocol)) {
-        session.Finish({CleanUp::RemoveProgress});
-        return false;
-    }
-    m_doc.TidyAndCommitWorkingElements();
     if (!session.OpenPort(options.portName, 1.0f)) {
         session.Finish({CleanUp::RemoveProgress});
         return false;
