@@ -136,6 +136,11 @@ std::string PanelEmulator::DevicePath() const
     return m_slavePath;
 }
 
+void PanelEmulator::SetLineSpeed(int baud)
+{
+    m_baud = baud;
+}
+
 void PanelEmulator::SetFirmwareVersion(std::uint8_t code)
 {
     std::lock_guard lock(m_mutex);
@@ -232,6 +237,7 @@ bool PanelEmulator::WaitForFrames(std::size_t count, int timeoutMs) const
 void PanelEmulator::Run()
 {
     std::vector<std::uint8_t> input;
+    Clock::time_point frameStart = Clock::now();
     int silentMs = 0;
     while (!m_stop) {
         pollfd entry{m_master, POLLIN, 0};
@@ -239,8 +245,11 @@ void PanelEmulator::Run()
         if (ready > 0 && (entry.revents & POLLIN)) {
             std::uint8_t chunk[512];
             const ssize_t count = ::read(m_master, chunk, sizeof chunk);
-            if (count > 0)
+            if (count > 0) {
+                if (input.empty())
+                    frameStart = Clock::now();
                 input.insert(input.end(), chunk, chunk + count);
+            }
             silentMs = 0;
             continue;
         }
@@ -248,13 +257,25 @@ void PanelEmulator::Run()
             ::usleep(kFrameGapMs * 1000);
         silentMs += kFrameGapMs;
         if (!input.empty())
-            ParseInput(input);
+            ParseInput(input, frameStart);
         if (silentMs >= kStaleInputMs)
             input.clear();
     }
 }
 
-void PanelEmulator::ParseInput(std::vector<std::uint8_t>& input)
+PanelEmulator::Clock::time_point PanelEmulator::ReplyDue(Clock::time_point frameStart, std::size_t frameLength,
+    std::size_t replyLength) const
+{
+    const int baud = m_baud;
+    if (baud <= 0)
+        return frameStart;
+    constexpr int kBitsPerCharacter = 10;
+    const auto wire = std::chrono::duration<double>(
+        static_cast<double>((frameLength + replyLength) * kBitsPerCharacter) / baud);
+    return frameStart + std::chrono::duration_cast<Clock::duration>(wire);
+}
+
+void PanelEmulator::ParseInput(std::vector<std::uint8_t>& input, Clock::time_point& frameStart)
 {
     while (input.size() >= 2) {
         const std::size_t length = FrameLength(input);
@@ -266,7 +287,11 @@ void PanelEmulator::ParseInput(std::vector<std::uint8_t>& input)
             return;
         std::vector<std::uint8_t> frame(input.begin(), input.begin() + static_cast<std::ptrdiff_t>(length));
         input.erase(input.begin(), input.begin() + static_cast<std::ptrdiff_t>(length));
-        SendReply(frame[1], Answer(frame));
+        std::vector<std::uint8_t> reply = Answer(frame);
+        const Clock::time_point due = ReplyDue(frameStart, frame.size(), reply.size());
+        SendReply(frame[1], std::move(reply), due);
+        // A frame that came with this one waited on the line until now.
+        frameStart = std::max(due, frameStart);
     }
 }
 
@@ -337,7 +362,7 @@ std::vector<std::uint8_t> PanelEmulator::AnswerBlockRead(std::uint8_t number)
     return Reply(std::move(reply));
 }
 
-void PanelEmulator::SendReply(std::uint8_t function, std::vector<std::uint8_t> reply)
+void PanelEmulator::SendReply(std::uint8_t function, std::vector<std::uint8_t> reply, Clock::time_point due)
 {
     if (reply.empty())
         return;
@@ -369,7 +394,6 @@ void PanelEmulator::SendReply(std::uint8_t function, std::vector<std::uint8_t> r
             }
         }
     }
-    if (delayMs > 0)
-        std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
+    std::this_thread::sleep_until(due + std::chrono::milliseconds(delayMs));
     WriteAll(m_master, reply);
 }

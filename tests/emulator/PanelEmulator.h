@@ -2,6 +2,7 @@
 
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -60,6 +61,12 @@ public:
     // The path a program opens to talk to the panel, e.g. /dev/pts/3.
     std::string DevicePath() const;
 
+    // Paces the replies as a serial line of `baud` baud would (10 bits a
+    // character): a reply is complete no earlier than the time its frame's
+    // first byte came in, plus the time the frame and the reply take on the
+    // line. 0, the default, answers as soon as a frame is complete.
+    void SetLineSpeed(int baud);
+
     void SetFirmwareVersion(std::uint8_t code);
     void SetLock(Lock lock, std::uint16_t password = 0);
 
@@ -94,17 +101,24 @@ private:
         int delayMs;
     };
 
+    using Clock = std::chrono::steady_clock;
+
     void Run();
-    void ParseInput(std::vector<std::uint8_t>& input);
+    void ParseInput(std::vector<std::uint8_t>& input, Clock::time_point& frameStart);
     std::vector<std::uint8_t> Answer(const std::vector<std::uint8_t>& frame);
     std::vector<std::uint8_t> AnswerBlockRead(std::uint8_t number);
-    void SendReply(std::uint8_t function, std::vector<std::uint8_t> reply);
+    // Sends `reply` no earlier than `due`, later when a fault delays it.
+    void SendReply(std::uint8_t function, std::vector<std::uint8_t> reply, Clock::time_point due);
+    // When the reply to a frame of `frameLength` bytes, whose first byte came
+    // at `frameStart`, is complete on a line of the paced speed.
+    Clock::time_point ReplyDue(Clock::time_point frameStart, std::size_t frameLength, std::size_t replyLength) const;
 
     int m_master = -1;
     int m_slaveKeeper = -1; // keeps the terminal up while no client has it open
     std::string m_slavePath;
     std::thread m_worker;
     std::atomic<bool> m_stop{false};
+    std::atomic<int> m_baud{0};
 
     mutable std::mutex m_mutex;
     mutable std::condition_variable m_frameArrived;
