@@ -49,15 +49,20 @@ void* OpenProtocolLibrary(std::string_view gbkStoredName)
 
 } // namespace
 
-bool LoadProtocolLibrary(std::string_view gbkStoredName, ProtocolUse use, ProtocolFunctionTable& table)
+bool LoadProtocolLibraryQuietly(std::string_view gbkStoredName, ProtocolUse use, ProtocolFunctionTable& table)
 {
-    const int failure = use == ProtocolUse::Read ? IdsDllOpenFailed : IdsDllFault;
     void* handle = OpenProtocolLibrary(gbkStoredName);
     ProtocolFunctionTable loaded = table;
-    if (!handle || !ResolveEntries(handle, use, loaded)) {
-        CurrentUi().ShowMessage(failure);
+    if (!handle || !ResolveEntries(handle, use, loaded))
         return false;
-    }
     table = loaded;
     return true;
+}
+
+bool LoadProtocolLibrary(std::string_view gbkStoredName, ProtocolUse use, ProtocolFunctionTable& table)
+{
+    if (LoadProtocolLibraryQuietly(gbkStoredName, use, table))
+        return true;
+    CurrentUi().ShowMessage(use == ProtocolUse::Read ? IdsDllOpenFailed : IdsDllFault);
+    return false;
 }

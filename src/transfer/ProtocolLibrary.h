@@ -20,3 +20,7 @@ enum class ProtocolUse {
 // shows IdsDllFault "DLL文件出错!" (IdsDllOpenFailed "打开DLL文件失败!" for
 // Read), leaves `table` as it was and returns false.
 bool LoadProtocolLibrary(std::string_view gbkStoredName, ProtocolUse use, ProtocolFunctionTable& table);
+
+// The same without the message, for a caller that shows it later (the read
+// ends its transfer with the panel first).
+bool LoadProtocolLibraryQuietly(std::string_view gbkStoredName, ProtocolUse use, ProtocolFunctionTable& table);

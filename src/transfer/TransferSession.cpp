@@ -5,6 +5,7 @@
 #include "transfer/PanelFrames.h"
 #include "transfer/PortOpenReport.h"
 
+#include <algorithm>
 #include <vector>
 
 TransferSession::TransferSession(UserInterface& ui)
@@ -32,6 +33,12 @@ void TransferSession::StepTo(int position)
     m_ui.ProgressStep(m_position);
 }
 
+void TransferSession::SetRange(int maximum)
+{
+    if (m_progressShown && m_ui.ProgressBegin(maximum))
+        StepTo(m_position);
+}
+
 bool TransferSession::OpenPort(const QString& portName, float stopBits)
 {
     if (m_port.InitComm(portName, kPanelBaud, 8, 0, stopBits, 2048, 2048))
@@ -54,6 +61,19 @@ TransferSession::Reply TransferSession::SendBlock(const std::uint8_t* bytes, std
     std::array<std::uint8_t, kBlockFrameLength> frame{};
     BuildPageFrame(bytes, frame.data(), block);
     return Exchange(frame, kBlockWriteReplyLength, kFunctionBlockWrite);
+}
+
+TransferSession::Reply TransferSession::ReadBlock(std::uint8_t block, std::uint8_t* bytes)
+{
+    const std::array<std::uint8_t, 5> frame = BuildBlockReadFrame(block);
+    std::array<std::uint8_t, kBlockReadReplyLength> reply{};
+    if (m_port.CommandSend(frame.data(), static_cast<int>(frame.size()), reply.data(), kBlockReadReplyLength)
+        != kSerialOk)
+        return Reply::NotSent;
+    if (!DataReplyIsValid(reply.data(), m_port.ReceivedCount(), kFunctionBlockRead) || reply[2] != block)
+        return Reply::Refused;
+    std::copy_n(reply.begin() + 3, kBlockSize, bytes);
+    return Reply::Accepted;
 }
 
 void TransferSession::Finish(std::initializer_list<CleanUp> steps, int messageId)

@@ -51,6 +51,8 @@ public:
     int& Position() { return m_position; }
     void StepTo(int position);
     void Step(int by = 1) { StepTo(m_position + by); }
+    // A new range for the window shown, keeping the position.
+    void SetRange(int maximum);
 
     // Opens `portName` at 19200 baud, 8 data bits, no parity; false after the
     // failure was shown (61208).
@@ -67,6 +69,10 @@ public:
     }
     // The block frame that writes the 256 bytes at `bytes` into block `block`.
     Reply SendBlock(const std::uint8_t* bytes, std::uint8_t block);
+    // Reads block `block` into the 256 bytes at `bytes`. A reply is taken
+    // only with its function code, block number and CRC right: a corrupt
+    // reply never becomes image data.
+    Reply ReadBlock(std::uint8_t block, std::uint8_t* bytes);
 
     // Runs the clean-up of one way out, in the order given; `messageId` is
     // the message of CleanUp::Message. Steps that have nothing left to do

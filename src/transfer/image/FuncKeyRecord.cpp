@@ -5,12 +5,11 @@
 #include "model/elements/PanelKeys.h"
 #include "StringTable.h"
 #include "transfer/image/ElementRecordWriters.h"
+#include "transfer/image/ImageLayout.h"
 #include "transfer/image/KeyActionRecord.h"
 #include "StringIds.h"
 
 namespace {
-
-constexpr std::uint8_t kFuncKeyRecord = 7;
 
 // The shared action numbers are the key's own.
 static_assert(int{SetCoilAction} == CFuncKeyElement::SetCoil && int{SetRegisterAction} == CFuncKeyElement::SetRegister
@@ -90,7 +89,7 @@ void AppendFuncKeyRecord(ByteWriter& out, ElementRecordContext& context, int ele
         && StepAboveLimit(key.StepValue, key.Limit, format))
         context.failures.Stop(IdsStepAboveUpper);
 
-    out.U8(kFuncKeyRecord);
+    out.U8(FuncKeyRecord);
     out.U8(static_cast<std::uint8_t>(key.GetPosition().x));
     out.U8(static_cast<std::uint8_t>(key.GetPosition().y));
     out.U8(static_cast<std::uint8_t>(key.IsPasswordProtected() ? key.PasswordLevel + 1 : 0));

@@ -4,6 +4,7 @@
 #include "devices/AddressLookup.h"
 #include "model/CVX50TextDoc.h"
 #include "transfer/image/ElementRecordWriters.h"
+#include "transfer/image/ImageLayout.h"
 #include "transfer/image/HeaderFailures.h"
 #include "transfer/image/KeyActionRecord.h"
 #include "StringIds.h"
@@ -12,8 +13,6 @@
 #include <optional>
 
 namespace {
-
-constexpr std::array<std::uint8_t, 3> kRecordHead = {7, 0x14, 0x1E};
 
 // Function codes of GlobalButton::Function (bits 2-4).
 enum ButtonFunction : int { JumpFunction = 0, SetCoilFunction = 1, SetRegisterFunction = 2, IncrementFunction = 3,
@@ -79,7 +78,7 @@ void AppendGlobalButtonRecord(ByteWriter& out, const GlobalButton& button, const
         && StepAboveLimit(button.Step, button.Limit, button.DisplayFormat))
         FailHeader(IdsGlobalButtonStepAboveUpper);
 
-    for (const std::uint8_t b : kRecordHead)
+    for (const std::uint8_t b : kGlobalButtonHead)
         out.U8(b);
     const bool isProtected = (button.Flags & GlobalButton::ProtectedFlag) != 0;
     out.U8(static_cast<std::uint8_t>(isProtected ? button.UserLevel + 1 : 0));

@@ -2,12 +2,11 @@
 #include "model/elements/CGraphElement.h"
 #include "transfer/PollPositions.h"
 #include "transfer/image/ElementRecordWriters.h"
+#include "transfer/image/ImageLayout.h"
 #include "StringIds.h"
 
 namespace {
 
-constexpr std::uint8_t kBarRecord = 10;
-constexpr std::uint8_t kCurveRecord = 11;
 // The panel stores the samples of one screen's curves together.
 constexpr int kCurvePointLimit = 384;
 
@@ -26,7 +25,7 @@ std::uint8_t ValuePlace(const ElementRecordContext& context, int elementIndex, c
 
 void AppendBar(ByteWriter& out, std::uint8_t place, const CGraphElement& graph, bool wide)
 {
-    out.U8(kBarRecord);
+    out.U8(BarRecord);
     out.U8(static_cast<std::uint8_t>(graph.GetPosition().x));
     out.U8(static_cast<std::uint8_t>(graph.GetPosition().y));
     out.U8(static_cast<std::uint8_t>(graph.BarRegisterCount - 1));
@@ -40,7 +39,7 @@ void AppendBar(ByteWriter& out, std::uint8_t place, const CGraphElement& graph, 
 void AppendCurve(ByteWriter& out, std::uint8_t place, const CGraphElement& graph, bool wide, int ordinal,
     int firstSample)
 {
-    out.U8(kCurveRecord);
+    out.U8(CurveRecord);
     out.U8(static_cast<std::uint8_t>(graph.GetPosition().x));
     out.U8(static_cast<std::uint8_t>(graph.GetPosition().y + graph.GetSize().height - 1));
     out.U8(static_cast<std::uint8_t>(graph.CurveRegisterCount - 1));

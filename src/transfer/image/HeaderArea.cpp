@@ -9,6 +9,7 @@
 #include "transfer/image/GlobalButtonRecord.h"
 #include "transfer/image/HeaderAddresses.h"
 #include "transfer/image/HeaderFailures.h"
+#include "transfer/image/ImageLayout.h"
 #include "transfer/image/PollRecords.h"
 #include "StringIds.h"
 
@@ -17,32 +18,14 @@
 
 namespace {
 
-// Address slots of the fixed part that the sections fill in, and the
-// not-readable byte, known once the whole header is built.
-enum FixedPartPlace : std::size_t {
-    FrameSlot = 8,
-    PasswordSlot = 10,
-    ScreenTableSlot = 19,
-    AlarmSlot = 23,
-    ButtonSlot = 26,
-    ControlReadSlot = 31,
-    ControlWriteSlot = 33,
-    ReportWriteSlot = 35,
-    NotReadableAt = 52,
-};
-
 constexpr int kRs485 = 0;
 constexpr int kCom1 = 1;
 constexpr int kFirstGlyphAddress = kMainAreaAddress + 2;
-constexpr int kCopyEntryLength = 6;
 constexpr int kCopySourceAddress = kHeaderAreaAddress + kHeaderFixedLength;
 // The screen address table's entry for a number that no screen has: 01 FF.
 constexpr std::uint16_t kNoScreen = 0xFF01;
 // The control read's reply lands as a 16-bit register (poll slot 0x20).
 constexpr std::uint8_t kRegisterSlot = 0x20;
-// The panel-settings dialog's range of the communication time, in ms.
-constexpr int kShortestCommTime = 10;
-constexpr int kLongestCommTime = 50;
 constexpr int kFewestRetries = 10;
 
 // Device class of the panel's firmware (byte 48) and its reply wait (byte 51).
@@ -167,8 +150,8 @@ private:
         U16(kNoAddress); // alarm entries
         U8(static_cast<int>(m_doc.GlobalButtons.size()));
         U16(kNoAddress); // global buttons
-        U8((panel.AutoScreenSwitch != 0 ? 1 : 0) | (panel.ReportScreen != 0 ? 2 : 0)
-            | (panel.ClearAfterSwitch != 0 ? 4 : 0));
+        U8((panel.AutoScreenSwitch != 0 ? AutoScreenSwitchFlag : 0) | (panel.ReportScreen != 0 ? ReportScreenFlag : 0)
+            | (panel.ClearAfterSwitch != 0 ? ClearAfterSwitchFlag : 0));
         U8(panel.ControlPort);
         U8(0);
         U16(kNoAddress); // control read
@@ -181,7 +164,7 @@ private:
         U8(m_copies.SourceCount());
         U16(kCopySourceAddress);
         U8(m_copies.TargetEntryCount());
-        U16(kCopySourceAddress + kCopyEntryLength * m_copies.SourceCount());
+        U16(kCopySourceAddress + static_cast<int>(kCopyEntryLength) * m_copies.SourceCount());
         U8(DeviceClass(m_doc.DeviceName));
         U8(CommTime(panel));
         U8(Retries(panel));

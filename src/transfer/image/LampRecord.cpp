@@ -1,13 +1,8 @@
 #include "base/ByteWriter.h"
 #include "model/elements/CLampElement.h"
 #include "transfer/image/ElementRecordWriters.h"
+#include "transfer/image/ImageLayout.h"
 #include "StringIds.h"
-
-namespace {
-
-constexpr std::uint8_t kLampRecord = 6;
-
-} // namespace
 
 // [6][x][y][word][bit index][style]: style bit 0 double size, bit 1 negative
 // logic, bits 2 and up the lamp's shape member as it is kept (so a project
@@ -19,7 +14,7 @@ void AppendLampRecord(ByteWriter& out, ElementRecordContext& context, int elemen
     if (!FindBitPlace(context, elementIndex, lamp.GroupName, word, bitIndex))
         context.failures.StopAt(IdsRamAddressFailed, context.Place(elementIndex, LampPage),
             ShowElement::BeforeMessage);
-    out.U8(kLampRecord);
+    out.U8(LampRecord);
     out.U8(static_cast<std::uint8_t>(lamp.GetPosition().x));
     out.U8(static_cast<std::uint8_t>(lamp.GetPosition().y));
     out.U8(static_cast<std::uint8_t>(word));

@@ -1,13 +1,13 @@
 #include "base/ByteWriter.h"
 #include "model/elements/CPictureElement.h"
 #include "transfer/image/ElementRecordWriters.h"
+#include "transfer/image/ImageLayout.h"
 
 #include <algorithm>
 #include <vector>
 
 namespace {
 
-constexpr std::uint8_t kPictureRecord = 2;
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 
 // The source dots [first, end) that target dot `index` of `target` covers
@@ -58,7 +58,7 @@ void AppendPictureRecord(ByteWriter& out, const CPictureElement& picture)
             if (dark[static_cast<std::size_t>(y) * width + x])
                 data[static_cast<std::size_t>(y / 8) * width + x] |= static_cast<std::uint8_t>(1u << (y % 8));
 
-    out.U8(kPictureRecord);
+    out.U8(PictureRecord);
     out.U8(static_cast<std::uint8_t>(picture.GetPosition().x));
     out.U8(static_cast<std::uint8_t>(picture.GetPosition().y));
     out.U8(static_cast<std::uint8_t>(width));

@@ -6,6 +6,7 @@
 #include "StringTable.h"
 #include "transfer/ScreenPollPlan.h"
 #include "transfer/image/ElementRecords.h"
+#include "transfer/image/ImageLayout.h"
 #include "transfer/image/PollRecords.h"
 #include "StringIds.h"
 
@@ -13,7 +14,6 @@
 
 namespace {
 
-constexpr std::uint8_t kAlarmListRecord = 12;
 // A description's byte count is one byte.
 constexpr std::size_t kDescriptionLimit = 255;
 
@@ -136,7 +136,7 @@ private:
     // bit] and its coded texts.
     void AppendAlarmList(const std::vector<AlarmBlock>& blocks)
     {
-        m_out.U8(kAlarmListRecord);
+        m_out.U8(AlarmListRecord);
         m_out.U8(static_cast<std::uint8_t>(blocks.size()));
         const std::vector<int> words = AlarmStatusStartWords(blocks);
         for (std::size_t k = 0; k < blocks.size(); ++k) {

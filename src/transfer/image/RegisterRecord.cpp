@@ -4,12 +4,11 @@
 #include "model/elements/CRegisterElement.h"
 #include "transfer/PollPositions.h"
 #include "transfer/image/ElementRecordWriters.h"
+#include "transfer/image/ImageLayout.h"
 #include "StringIds.h"
 
 namespace {
 
-constexpr std::uint8_t kRegisterRecord = 9;
-constexpr int kUnpolledPosition = 99; // a register of station 0 has no value in the screen memory
 constexpr int kWriteOut4Preset = 140;
 
 std::uint8_t FlagsByte(const CRegisterElement& reg, bool wide)
@@ -86,7 +85,7 @@ void AppendRegisterRecord(ByteWriter& out, ElementRecordContext& context, int el
     const int ordinal = context.tally.registers++;
     context.tally.anySettable = context.tally.anySettable || reg.IsSettable();
 
-    out.U8(kRegisterRecord);
+    out.U8(RegisterRecord);
     out.U8(static_cast<std::uint8_t>(reg.GetPosition().x));
     out.U8(static_cast<std::uint8_t>(reg.GetPosition().y));
     out.U8(static_cast<std::uint8_t>(reg.IsPasswordProtected() ? reg.PasswordLevel + 1 : 0));

@@ -5,14 +5,13 @@
 #include "model/elements/CTextElement.h"
 #include "transfer/PollPositions.h"
 #include "transfer/image/ElementRecordWriters.h"
+#include "transfer/image/ImageLayout.h"
 #include "StringIds.h"
 
 #include <vector>
 
 namespace {
 
-constexpr std::uint8_t kStaticTextRecord = 1;
-constexpr std::uint8_t kDynamicTextRecord = 8;
 
 // Entry values as the panel compares them: 16-bit numbers ("1" and "01" are
 // one value).
@@ -43,7 +42,7 @@ void AppendStaticText(ByteWriter& out, ElementRecordContext& context, int elemen
 {
     const ElementPlace place = context.Place(elementIndex, TextPage);
     const CodedText coded = context.failures.Code(context.coder, text.GetText(), &place);
-    out.U8(kStaticTextRecord);
+    out.U8(StaticTextRecord);
     out.U8(static_cast<std::uint8_t>(text.GetPosition().x));
     out.U8(static_cast<std::uint8_t>(text.GetPosition().y));
     out.U8(static_cast<std::uint8_t>((text.IsInverse() ? 2 : 0) + (text.GetDoubleSize() ? 1 : 0)));
@@ -72,7 +71,7 @@ void AppendDynamicText(ByteWriter& out, ElementRecordContext& context, int eleme
         context.failures.StopAt(IdsRamAddressFailed, place, ShowElement::BeforeMessage);
     }
 
-    out.U8(kDynamicTextRecord);
+    out.U8(DynamicTextRecord);
     out.U8(static_cast<std::uint8_t>(text.GetPosition().x));
     out.U8(static_cast<std::uint8_t>(text.GetPosition().y));
     out.U8(static_cast<std::uint8_t>(word));
