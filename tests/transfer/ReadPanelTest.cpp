@@ -6,6 +6,7 @@
 #include "base/FileIo.h"
 #include "base/ProgramPaths.h"
 #include "devices/AddressTableFile.h"
+#include "devices/PresetTextFile.h"
 #include "emulator/PanelEmulator.h"
 #include "model/ProjectReset.h"
 #include "model/elements/CFuncKeyElement.h"
@@ -17,6 +18,7 @@
 #include "transfer/WritePanelCommand.h"
 #include "transfer/image/ImageFixture.h"
 #include "transfer/image/ImageLayout.h"
+#include "support/PanelImageWalker.h"
 
 #include <QString>
 
@@ -163,6 +165,8 @@ public:
     bool keepOpenProject = false;
 };
 
+} // namespace
+
 std::vector<int> Numbers(const CVX50TextDoc& doc)
 {
     std::vector<int> numbers;
@@ -235,4 +239,210 @@ TEST_F(ReadPanelTest, WrittenProjectReadBackBuildsTheSameImage)
         panel.ClearBlocks();
     }
 }
+
+// The lock: a wrong password asks again and the right one reads; Cancel ends
+// with the project untouched; a panel that refuses reading gives 61399 and
+// no end frame; the password dialog's value goes out low byte first.
+TEST_F(ReadPanelTest, LockedPanelAsksForThePassword)
+{
+    FillGappedFixture(original, true);
+    LoadPanel(original);
+    panel.SetLock(PanelEmulator::Lock::Password, 99);
+
+    passwords = {1234, 99};
+    ASSERT_TRUE(Read());
+    EXPECT_EQ(passwordAsks, 2);
+    std::vector<std::vector<std::uint8_t>> sent;
+    for (const auto& frame : panel.ReceivedFrames())
+        if (frame[1] == kFunctionPassword)
+            sent.push_back({frame[2], frame[3]});
+    EXPECT_THAT(sent, ElementsAre(std::vector<std::uint8_t>{0xD2, 0x04}, std::vector<std::uint8_t>{99, 0}));
+}
+
+TEST_F(ReadPanelTest, CancelledPasswordAndRefusedReadLeaveTheProject)
+{
+    FillGappedFixture(original, true);
+    LoadPanel(original);
+    fresh.Screens[0].Description = "kept";
+    for (const PanelEmulator::Lock lock : {PanelEmulator::Lock::Password, PanelEmulator::Lock::Refuse}) {
+        panel.SetLock(lock, 99);
+        ui.messages.clear();
+        EXPECT_FALSE(Read());
+        EXPECT_EQ(fresh.Screens[0].Description, "kept");
+        EXPECT_EQ(panel.FrameCount(kFunctionBlockRead), 0);
+        EXPECT_EQ(panel.FrameCount(kFunctionEnd), 0);
+        if (lock == PanelEmulator::Lock::Refuse)
+            EXPECT_THAT(ui.MessageIds(), ElementsAre(IdsProjectEncrypted));
+        else
+            EXPECT_TRUE(ui.MessageIds().empty());
+    }
+}
+
+// The ways out once blocks are read: each ends the transfer (one end frame)
+// and shows its message after it; the project is left as the table says.
+TEST_F(ReadPanelTest, FailuresAfterTheFirstBlockEndTheTransfer)
+{
+    struct Case {
+        const char* name;
+        std::function<void(ReadPanelTest&)> arrange;
+        std::vector<int> messages;
+        bool projectKept; // the open project survives, else a fresh one
+    };
+    const std::vector<Case> cases = {
+        {"not readable",
+            [](ReadPanelTest& t) {
+                auto header = t.panel.StoredArea(kFirstHeaderBlock);
+                header[NotReadableAt] = 1;
+                t.panel.LoadArea(kFirstHeaderBlock, header);
+            },
+            {IdsProjectNotReadable}, true},
+        {"save prompt cancelled", [](ReadPanelTest& t) { t.keepOpenProject = true; }, {}, true},
+        {"header block refused",
+            [](ReadPanelTest& t) {
+                t.panel.InjectFault(kFunctionBlockRead, Fault::None, 3);
+                t.panel.InjectFault(kFunctionBlockRead, Fault::WrongCode);
+            },
+            {IdsReadDataError}, true},
+        {"main block refused",
+            [](ReadPanelTest& t) {
+                t.panel.InjectFault(kFunctionBlockRead, Fault::None, 9);
+                t.panel.InjectFault(kFunctionBlockRead, Fault::WrongCode);
+            },
+            {IdsReadDataError}, false},
+        {"main block damaged",
+            [](ReadPanelTest& t) {
+                t.panel.InjectFault(kFunctionBlockRead, Fault::None, 9);
+                t.panel.InjectFault(kFunctionBlockRead, Fault::BadCrc);
+            },
+            {IdsReadDataError}, false},
+        {"no device file",
+            [](ReadPanelTest& t) { std::filesystem::remove(DeviceTablePath("PN07")); },
+            {IdsDeviceNotFound}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        original = CVX50TextDoc();
+        FillGappedFixture(original, true);
+        LoadPanel(original);
+        keepOpenProject = false;
+        fresh.Screens[0].Description = "kept";
+        ui.messages.clear();
+        c.arrange(*this);
+        const int endsBefore = panel.FrameCount(kFunctionEnd);
+        EXPECT_FALSE(Read());
+        EXPECT_EQ(ui.MessageIds(), c.messages);
+        EXPECT_EQ(panel.FrameCount(kFunctionEnd) - endsBefore, 1);
+        EXPECT_EQ(fresh.Screens[0].Description == "kept", c.projectKept);
+        panel.ClearFaults();
+        ReadProgramFolder();
+    }
+}
+
+// Damaged images: every count and offset the panel gives is checked, so each
+// ends with 61217 and a fresh project, never a read outside the bytes (the
+// tests run under AddressSanitizer).
+TEST_F(ReadPanelTest, DamagedImagesEndWithAMessageAndAFreshProject)
+{
+    FillGappedFixture(original, true);
+    const Image image = BuildImageOf(original);
+    const WalkedHeader header = WalkHeaderArea(image.header);
+    const WalkedMainArea main = WalkMainArea(image.main, header);
+    const std::size_t summary = header.summary.offset;
+    const auto picture = std::find_if(main.screens[0].elements.begin(), main.screens[0].elements.end(),
+        [](const WalkedRecord& r) { return r.kind == "picture"; });
+    ASSERT_NE(picture, main.screens[0].elements.end());
+
+    struct Case {
+        const char* name;
+        std::function<void(Image&)> damage;
+        bool mainRead; // the main blocks are read before the damage is found
+    };
+    const auto set16 = [](std::vector<std::uint8_t>& b, std::size_t at, int v) {
+        b[at] = static_cast<std::uint8_t>(v & 0xFF);
+        b[at + 1] = static_cast<std::uint8_t>(v >> 8);
+    };
+    const std::vector<Case> cases = {
+        {"screen count past the header", [&](Image& i) { set16(i.header, HighestScreenAt, 0xFFFF); }, false},
+        {"no screen at all", [&](Image& i) { set16(i.header, HighestScreenAt, 0); }, false},
+        {"main block count above a write's", [&](Image& i) { i.header[summary] = 200; }, false},
+        {"main block count 0", [&](Image& i) { i.header[summary] = 0; }, false},
+        {"password section past the header", [&](Image& i) { set16(i.header, PasswordSlot, 0xF000 + 3000); }, false},
+        {"copy commands outside the header", [&](Image& i) { set16(i.header, 61 + 2, 0x1234); }, false},
+        {"too many buttons", [&](Image& i) { i.header[ButtonCountAt] = 200; }, true},
+        {"glyph count past the main area", [&](Image& i) { i.main[0] = 0x7F; }, true},
+        {"description table past the data", [&](Image& i) { set16(i.header, summary + 5, 0xFFF0); }, true},
+        {"unknown element type", [&](Image& i) { i.main[main.screens[0].elements[0].offset] = 0x33; }, true},
+        {"picture wider than the display", [&](Image& i) { i.main[picture->offset + 3] = 200; }, true},
+        {"picture data of the wrong length", [&](Image& i) { i.main[picture->offset + 6] += 1; }, true},
+        {"element count running past the data", [&](Image& i) {
+             i.main[main.screens.back().head.offset] = 255; }, true},
+        {"text naming a glyph it lacks", [&](Image& i) { i.main[0] = 0; i.main[1] = 0; }, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Image damaged = image;
+        c.damage(damaged);
+        panel.ClearBlocks();
+        panel.LoadArea(kFirstMainBlock, damaged.main);
+        panel.LoadArea(kFirstHeaderBlock, damaged.header);
+        const int readsBefore = panel.FrameCount(kFunctionBlockRead);
+        ui.messages.clear();
+        EXPECT_FALSE(Read());
+        EXPECT_THAT(ui.MessageIds(), ElementsAre(IdsReadDataError));
+        EXPECT_EQ(panel.FrameCount(kFunctionBlockRead) - readsBefore > 8, c.mainRead);
+        EXPECT_EQ(Numbers(fresh), std::vector<int>{1});
+        EXPECT_TRUE(fresh.GlobalButtons.empty());
+    }
+}
+
+// A device name from the panel that names another folder or holds control
+// characters is refused before any file is touched; a device file is made
+// from the image only when the image carries a table.
+TEST_F(ReadPanelTest, DeviceNamesFromThePanelAreChecked)
+{
+    FillGappedFixture(original, true);
+    const Image image = BuildImageOf(original);
+    const WalkedHeader header = WalkHeaderArea(image.header);
+    const std::size_t name = header.summary.offset + 8; // [length][name]
+    for (const std::string bad : {std::string("../x"), std::string("a\\b"), std::string("P\nN7"), std::string("..")}) {
+        SCOPED_TRACE(bad);
+        Image damaged = image;
+        // Same length keeps the layout: pad or cut to 4 bytes.
+        std::string four = (bad + "____").substr(0, 4);
+        std::copy(four.begin(), four.end(), damaged.header.begin() + static_cast<std::ptrdiff_t>(name));
+        panel.ClearBlocks();
+        panel.LoadArea(kFirstMainBlock, damaged.main);
+        panel.LoadArea(kFirstHeaderBlock, damaged.header);
+        ui.messages.clear();
+        EXPECT_FALSE(Read());
+        EXPECT_THAT(ui.MessageIds(), ElementsAre(IdsDeviceNotFound));
+    }
+    EXPECT_FALSE(std::filesystem::exists(ReadProgramFolder() + "x"));
+
+    // An image without an embedded table on a PC without the device's file.
+    std::filesystem::remove(DeviceTablePath("PN07"));
+    LoadPanel(original);
+    ui.messages.clear();
+    EXPECT_FALSE(Read());
+    EXPECT_THAT(ui.MessageIds(), ElementsAre(IdsDeviceNotFound));
+    EXPECT_FALSE(std::filesystem::exists(DeviceTablePath("PN07")));
+}
+
+// Preset files are read whole, whatever their size.
+TEST_F(ReadPanelTest, LargePresetFilesAreReadWhole)
+{
+    std::vector<PresetText> texts(600);
+    for (std::size_t k = 0; k < texts.size(); ++k) {
+        texts[k].GroupName = "Reg";
+        texts[k].PairCount = 1;
+        texts[k].Texts[0] = std::string(20, 'x');
+        texts[k].Values[0] = static_cast<int>(k);
+    }
+    ASSERT_TRUE(WritePresetTextFile(PresetTextPath("PN07"), texts));
+    ASSERT_GT(ReadWholeFile(PresetTextPath("PN07"))->size(), 10000u);
+    FillGappedFixture(original, true);
+    LoadPanel(original);
+    ASSERT_TRUE(Read());
+    EXPECT_EQ(fresh.PresetTexts.size(), 600u);
+    std::filesystem::remove(PresetTextPath("PN07"));
 }
