@@ -404,11 +404,11 @@ TEST_F(ReadPanelTest, DeviceNamesFromThePanelAreChecked)
     const Image image = BuildImageOf(original);
     const WalkedHeader header = WalkHeaderArea(image.header);
     const std::size_t name = header.summary.offset + 8; // [length][name]
-    for (const std::string bad : {std::string("../x"), std::string("a\\b"), std::string("P\nN7"), std::string("..")}) {
+    for (const std::string& bad : {std::string("../x"), std::string("a\\b"), std::string("P\nN7"), std::string("..")}) {
         SCOPED_TRACE(bad);
         Image damaged = image;
         // Same length keeps the layout: pad or cut to 4 bytes.
-        std::string four = (bad + "____").substr(0, 4);
+        const std::string four = (bad + "____").substr(0, 4);
         std::copy(four.begin(), four.end(), damaged.header.begin() + static_cast<std::ptrdiff_t>(name));
         panel.ClearBlocks();
         panel.LoadArea(kFirstMainBlock, damaged.main);

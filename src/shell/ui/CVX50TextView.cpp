@@ -28,9 +28,11 @@
 #include "transfer/ComPortNames.h"
 #include "transfer/ComPortNumber.h"
 #include "transfer/PanelExchanges.h"
+#include "transfer/ReadPanelCommand.h"
 #include "transfer/WritePanelCommand.h"
 #include "transfer/image/MainArea.h"
 #include "transfer/ui/CUsageChart.h"
+#include "transfer/ui/CPasswordDlg.h"
 #include "transfer/ui/ComPortDlg.h"
 
 #include <QCoreApplication>
@@ -164,6 +166,37 @@ void CVX50TextView::OnWritePanel()
 
 void CVX50TextView::OnReadPanel()
 {
+    TransferInputBlock inputBlock;
+    ReadPanelCommand::Options options;
+    options.portName = PanelPortName(ComPortNumber());
+    options.showVersion = [this](const std::string& version) { m_frame.SetPaneText(3, QStringFromGbk(version)); };
+    options.askPassword = [this]() -> std::optional<int> {
+        CPasswordDlg dialog(&m_frame);
+        if (RunModalDialog(dialog) != QDialog::Accepted)
+            return std::nullopt;
+        ProjectPassword = dialog.Password();
+        return ProjectPassword;
+    };
+    // File New without the device question; a save prompt answered Cancel
+    // leaves the open project modified.
+    options.freshProject = [this] {
+        AskDeviceOnNew = 0;
+        m_document.ResetOnNew = 1;
+        OnFileNew();
+        if (m_document.ProjectModified == 1) {
+            AskDeviceOnNew = 1;
+            return false;
+        }
+        return true;
+    };
+    const bool read = ReadPanelCommand(m_document, ProtocolFunctions, CurrentUi()).Run(options);
+    AskDeviceOnNew = 1;
+    if (read) {
+        m_frame.ShowDeviceInPanes();
+        ShowScreenPage();
+        m_frame.RefreshCommandStates();
+    }
+    update();
 }
 
 void CVX50TextView::OnCompile()

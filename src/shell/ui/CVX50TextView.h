@@ -144,7 +144,7 @@ public slots:
     void OnComPort();
     // Writes the project's panel image to the panel (transfer/WritePanelCommand.h).
     void OnWritePanel();
-    // Left for the panel transfers.
+    // Reads the panel image back into a fresh project (transfer/ReadPanelCommand.h).
     void OnReadPanel();
     // Measures the project's panel image and shows it in the usage chart
     // (transfer/CompileCommand.h).
