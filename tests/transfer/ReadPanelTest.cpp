@@ -10,14 +10,17 @@
 #include "emulator/PanelEmulator.h"
 #include "model/ProjectReset.h"
 #include "model/elements/CFuncKeyElement.h"
+#include "model/elements/CRegisterElement.h"
 #include "model/elements/CTextElement.h"
 #include "support/FixtureProject.h"
+#include "support/TableGroups.h"
 #include "support/RecordingUserInterface.h"
 #include "transfer/PanelFrames.h"
 #include "transfer/ReadPanelCommand.h"
 #include "transfer/WritePanelCommand.h"
 #include "transfer/image/ImageFixture.h"
 #include "transfer/image/ImageLayout.h"
+#include "transfer/image/ImageRebuild.h"
 #include "support/PanelImageWalker.h"
 
 #include <QString>
@@ -445,4 +448,104 @@ TEST_F(ReadPanelTest, LargePresetFilesAreReadWhole)
     ASSERT_TRUE(Read());
     EXPECT_EQ(fresh.PresetTexts.size(), 600u);
     std::filesystem::remove(PresetTextPath("PN07"));
+}
+
+// The rebuild without the line, for the layouts the round trip above does not
+// reach: the image as the panel holds it, rebuilt into `fresh`.
+class ImageRebuildTest : public ReadPanelTest {
+public:
+    // Rebuilds `image` (the header padded to the 8 blocks a read takes);
+    // true when the rebuild completed.
+    bool Rebuild(Image image)
+    {
+        image.header.resize(8 * kBlockSize, 0xFF);
+        ResetProjectForNew(fresh);
+        const ImageHeaderFacts facts = ApplyHeaderSettings(fresh, image.header);
+        return RebuildFromImage(fresh, protocol, facts, image.header, image.main, ui, [] {}).Completed();
+    }
+
+    // `doc`'s image, rebuilt and built again, is the same.
+    void ExpectRoundTrip(const CVX50TextDoc& doc)
+    {
+        const Image image = BuildImageOf(doc);
+        ASSERT_TRUE(Rebuild(image));
+        const Image again = BuildImageOf(fresh);
+        EXPECT_EQ(again.main, image.main);
+        EXPECT_EQ(again.header, image.header);
+    }
+};
+
+TEST_F(ImageRebuildTest, AllOf256ScreensComeBack)
+{
+    FillGappedFixture(original, true);
+    for (int number = 6; static_cast<int>(original.Screens.size()) < 256; ++number)
+        if (!original.FindScreenByNumber(number))
+            original.Screens.push_back(GapScreen(number, 1, 1, 1));
+    ExpectRoundTrip(original);
+    EXPECT_EQ(fresh.Screens.size(), 256u);
+    EXPECT_EQ(fresh.Screens.back().Number, original.Screens.back().Number);
+}
+
+// Two 32-bit values at one address each (interval 1) are read together,
+// 4 reply bytes apart: each comes back at its own address.
+TEST_F(ImageRebuildTest, ItemsOfA32BitGroupOfInterval1KeepTheirAddresses)
+{
+    FillGappedFixture(original, true);
+    original.AddressTable.push_back(
+        MakeGroup("Wide", Word32ElementType, CoilOrMultiWriteMode, {{"W0", 300, 0}, {"W1", 301, 0}, {"W2", 302, 0}}, 1));
+    DeviceKeys keys;
+    keys.dllName = "ModBus Slave.dll";
+    WriteFileAtomically(DeviceTablePath("PN07"), FormatAddressTable(keys, "PN07", original.AddressTable));
+    for (const char* name : {"W0", "W2"}) {
+        auto reg = std::make_shared<CRegisterElement>();
+        reg->GroupName = "Wide";
+        reg->ElementName = name;
+        reg->WordSize = 32;
+        reg->SetPosition(0, 40);
+        original.Screens[2].Elements.push_back({reg->Kind(), reg});
+    }
+    ExpectRoundTrip(original);
+    const auto& elements = fresh.Screens[2].Elements;
+    ASSERT_GE(elements.size(), 2u);
+    EXPECT_EQ(static_cast<const CRegisterElement&>(*elements[elements.size() - 2].element).ElementName, "W0");
+    EXPECT_EQ(static_cast<const CRegisterElement&>(*elements.back().element).ElementName, "W2");
+    ReadProgramFolder();
+}
+
+// A bit-bound text whose entry for 0 is empty still has its entry for 1, and
+// the records after it are read from their own start.
+TEST_F(ImageRebuildTest, BitBoundTextsTakeBothEntries)
+{
+    FillGappedFixture(original, true);
+    auto text = std::make_shared<CTextElement>(1);
+    text->GroupName = "Coil";
+    text->ElementName = "C5";
+    text->WordSize = 0;
+    text->AddState("", "0");
+    text->AddState("on", "1");
+    auto& elements = original.Screens[0].Elements;
+    elements.insert(elements.begin(), {text->Kind(), text});
+    ExpectRoundTrip(original);
+    const auto& rebuilt = static_cast<const CTextElement&>(*fresh.Screens[0].Elements[0].element);
+    EXPECT_EQ(rebuilt.GetStateText(1), "on");
+}
+
+// The communication time read back stays in the settings' range; the
+// control commands are found by their own address slot, not by the switch
+// flags (which an image may have set without them).
+TEST_F(ImageRebuildTest, HeaderSettingsStayInTheirRanges)
+{
+    FillGappedFixture(original, true);
+    original.Panel.AutoScreenSwitch = 0;
+    original.Panel.ReportScreen = 0;
+    Image image = BuildImageOf(original);
+    for (const auto& [stored, kept] : {std::pair{0, 10}, std::pair{255, 50}, std::pair{20, 20}}) {
+        image.header[CommTimeAt] = static_cast<std::uint8_t>(stored);
+        image.header[SwitchFlagsAt] = AutoScreenSwitchFlag | ReportScreenFlag;
+        ASSERT_TRUE(Rebuild(image));
+        EXPECT_EQ(fresh.Panel.CommTime, kept);
+        EXPECT_EQ(fresh.Panel.AutoScreenSwitch, 1);
+        EXPECT_TRUE(fresh.Panel.ControlElementName.empty());
+        EXPECT_EQ(fresh.GlobalButtons.size(), original.GlobalButtons.size());
+    }
 }
