@@ -18,7 +18,6 @@
 #include "transfer/image/ImageRebuild.h"
 #include "transfer/image/MainAreaBuilder.h"
 
-#include <QCoreApplication>
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -127,12 +126,4 @@ BENCHMARK(BM_ReadMaximalImage)->Unit(benchmark::kSecond)->Iterations(1)->UseReal
 
 } // namespace
 
-// The port needs an application object, as in the program.
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+#include "OffscreenBenchmarkMain.h"
