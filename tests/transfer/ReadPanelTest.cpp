@@ -27,6 +27,8 @@
 
 #include <filesystem>
 
+#include <unistd.h>
+
 using namespace image_test;
 using ::testing::ElementsAre;
 using Fault = PanelEmulator::Fault;
@@ -39,7 +41,8 @@ std::string ReadProgramFolder()
 {
     static const std::string folder = [] {
         const std::string protocols = ProtocolFolder();
-        const std::string path = ::testing::TempDir() + "read-program/";
+        // One folder a process: the tests of this file run side by side.
+        const std::string path = ::testing::TempDir() + "read-program-" + std::to_string(::getpid()) + "/";
         std::filesystem::remove_all(path);
         std::filesystem::create_directories(path + "Device");
         std::filesystem::create_symlink(protocols, path + "Protocol");
