@@ -5,6 +5,7 @@
 #include "base/FileIo.h"
 #include "base/FormatError.h"
 #include "base/ProgramPaths.h"
+#include "base/UserInterface.h"
 #include "devices/AddressTableFile.h"
 #include "model/CVX50TextDoc.h"
 #include "model/ProjectReset.h"
