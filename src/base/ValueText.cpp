@@ -38,6 +38,17 @@ NumberRange ValueRange(NumberFormat format, int bits)
     return narrow ? NumberRange{0, 0xFFFF} : NumberRange{0, 0xFFFFFFFFLL};
 }
 
+DigitLimit WidthDigitLimit(int bits)
+{
+    return bits == 16 ? DigitLimit{4, 5} : DigitLimit{8, 10};
+}
+
+int MaxValueDigits(NumberFormat format, int bits)
+{
+    const DigitLimit limit = WidthDigitLimit(bits);
+    return format == NumberFormat::Hex ? limit.hex : limit.decimal;
+}
+
 std::optional<std::int64_t> ParseValueText(std::string_view text, NumberFormat format, int bits, DigitLimit digits)
 {
     const bool negative = format == NumberFormat::Signed && !text.empty() && text.front() == '-';

@@ -54,6 +54,13 @@ struct DigitLimit {
     int decimal = 10;
 };
 
+// The digits of the widest value of a width (FFFF, 65535 and -32768 at 16
+// bits): {4, 5} or {8, 10}. A value typed for that width needs no more.
+DigitLimit WidthDigitLimit(int bits);
+// The most digits a value of the format and width shows: HEX 4 or 8, the
+// decimal formats 5 or 10 (a register's or a preset's digits).
+int MaxValueDigits(NumberFormat format, int bits);
+
 // The value of a typed text, or nullopt when the text is refused. Accepted
 // are the empty text (0), and:
 // - HEX: hexadecimal digits of either case;

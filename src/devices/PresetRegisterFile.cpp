@@ -1,6 +1,7 @@
 #include "devices/PresetRegisterFile.h"
 
 #include "devices/DeviceDataFile.h"
+#include "base/ProgramPaths.h"
 #include "base/FormatError.h"
 #include "base/ShortText.h"
 
@@ -68,4 +69,9 @@ std::optional<std::vector<PresetRegister>> ReadPresetRegisterFile(const std::str
 bool WritePresetRegisterFile(const std::string& path, const std::vector<PresetRegister>& presets)
 {
     return WriteDeviceDataFile(path, FormatPresetRegisters(presets));
+}
+
+bool WriteDevicePresetRegisters(std::string_view gbkName, const std::vector<PresetRegister>& presets)
+{
+    return IsSafeDeviceName(gbkName) && WritePresetRegisterFile(PresetRegisterPath(gbkName), presets);
 }

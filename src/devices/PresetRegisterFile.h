@@ -22,3 +22,6 @@ std::optional<std::vector<PresetRegister>> ReadPresetRegisterFile(const std::str
 // Creates the file's folder when missing and replaces the file; false when
 // it could not be written (the old file is then left as it was).
 bool WritePresetRegisterFile(const std::string& path, const std::vector<PresetRegister>& presets);
+// The presets of device `gbkName` written to its file under the program
+// folder; false when the name cannot name a file or the file was not written.
+bool WriteDevicePresetRegisters(std::string_view gbkName, const std::vector<PresetRegister>& presets);

@@ -1,6 +1,7 @@
 #include "devices/PresetTextFile.h"
 
 #include "devices/DeviceDataFile.h"
+#include "base/ProgramPaths.h"
 #include "base/FormatError.h"
 #include "base/ShortText.h"
 
@@ -59,4 +60,9 @@ std::optional<std::vector<PresetText>> ReadPresetTextFile(const std::string& pat
 bool WritePresetTextFile(const std::string& path, const std::vector<PresetText>& presets)
 {
     return WriteDeviceDataFile(path, FormatPresetTexts(presets));
+}
+
+bool WriteDevicePresetTexts(std::string_view gbkName, const std::vector<PresetText>& presets)
+{
+    return IsSafeDeviceName(gbkName) && WritePresetTextFile(PresetTextPath(gbkName), presets);
 }

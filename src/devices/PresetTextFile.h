@@ -22,3 +22,6 @@ std::optional<std::vector<PresetText>> ReadPresetTextFile(const std::string& pat
 // Creates the file's folder when missing and replaces the file; false when
 // it could not be written (the old file is then left as it was).
 bool WritePresetTextFile(const std::string& path, const std::vector<PresetText>& presets);
+// The presets of device `gbkName` written to its file under the program
+// folder; false when the name cannot name a file or the file was not written.
+bool WriteDevicePresetTexts(std::string_view gbkName, const std::vector<PresetText>& presets);

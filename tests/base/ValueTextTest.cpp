@@ -69,6 +69,18 @@ TEST(ValueText, DigitLimitIsTheCallersChoice)
     EXPECT_EQ(ParseValueText("00FFFFFFFF", Hex, 32), Refused);
 }
 
+TEST(ValueText, WidthDigitsAreThoseOfTheWidestValue)
+{
+    EXPECT_EQ(ParseValueText("FFFF", Hex, 16, WidthDigitLimit(16)), 0xFFFF);
+    EXPECT_EQ(ParseValueText("0FFFF", Hex, 16, WidthDigitLimit(16)), Refused);
+    EXPECT_EQ(ParseValueText("-32768", Signed, 16, WidthDigitLimit(16)), -32768);
+    EXPECT_EQ(ParseValueText("0FFFFFFFF", Hex, 32, WidthDigitLimit(32)), Refused);
+    EXPECT_EQ(MaxValueDigits(Hex, 16), 4);
+    EXPECT_EQ(MaxValueDigits(Signed, 16), 5);
+    EXPECT_EQ(MaxValueDigits(Hex, 32), 8);
+    EXPECT_EQ(MaxValueDigits(Unsigned, 32), 10);
+}
+
 TEST(ValueText, FormatsStoredFields)
 {
     struct Case {
