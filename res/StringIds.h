@@ -218,4 +218,5 @@ enum StringId : int {
     IdsKeypadFaceName = 61418,
     // This editor's own additions.
     IdsScreenTooLarge = 61500, // more than 255 elements on a screen
+    IdsPresetFileNotWritten = 61520, // a preset dialog could not write the device's preset file
 };

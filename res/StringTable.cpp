@@ -221,6 +221,7 @@ const std::map<int, const char*>& Table()
         {61415, "工程不可读！"},
         // Ids from 61500 on are this editor's own additions.
         {61500, "每个画面最多255个元件!"}, // a screen too large for the project file
+        {61520, "预设文件写入失败!"}, // the device's preset file could not be written
     };
     return table;
 }

@@ -18,6 +18,11 @@ int DigitOf(char c, int base)
 
 } // namespace
 
+NumberFormat NumberFormatOfCode(int code)
+{
+    return code >= 0 && code <= 2 ? static_cast<NumberFormat>(code) : NumberFormat::Unsigned;
+}
+
 NumberFormat RegisterNumberFormat(bool hexBcd, bool isSigned)
 {
     if (hexBcd)

@@ -17,6 +17,10 @@
 // the value type of preset registers.
 enum class NumberFormat { Hex = 0, Unsigned = 1, Signed = 2 };
 
+// The format a stored code names; unsigned for a code outside 0 to 2 (a
+// damaged file).
+NumberFormat NumberFormatOfCode(int code);
+
 // The format of a register that has a HEX/BCD flag and a signed flag.
 NumberFormat RegisterNumberFormat(bool hexBcd, bool isSigned);
 

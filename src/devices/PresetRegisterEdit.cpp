@@ -9,11 +9,6 @@ constexpr std::array<std::pair<PresetLimit, PresetLimit>, 2> kPairs = {{
     {PresetLimit::EngUpper, PresetLimit::EngLower},
 }};
 
-NumberFormat FormatOfValueType(int valueType)
-{
-    return valueType >= 0 && valueType <= 2 ? static_cast<NumberFormat>(valueType) : NumberFormat::Unsigned;
-}
-
 // The default range of a format and width: 0 to its largest value.
 std::array<std::int64_t, 4> DefaultLimits(NumberFormat format, int bits)
 {
@@ -70,7 +65,7 @@ void MoveDefaultUppers(PresetRegisterValues& values, std::int64_t from, std::int
 void TakePreset(PresetRegisterValues& values, const PresetRegister& preset)
 {
     values.registerCount = preset.RegisterCount == 2 && values.elementType == 16 ? 2 : 1;
-    values.valueType = FormatOfValueType(preset.ValueType);
+    values.valueType = NumberFormatOfCode(preset.ValueType);
     const int bits = values.Bits();
     if (preset.HasDigitsPart()) {
         values.digits = preset.Digits;

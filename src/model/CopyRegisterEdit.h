@@ -17,6 +17,8 @@ constexpr int kMaxCopyTargets = 5;
 // The element count box itself takes 1 to 50; the device's maximum applies
 // within that.
 constexpr int kCopyCountBoxMax = 50;
+// Stations are 1 to this.
+constexpr int kMaxCopyStation = 255;
 
 // The largest element count a device copies at once: 16 for "PN07" and
 // "CT200", 4 for "CT100" and "DB2100", 10 for any other device.

@@ -81,6 +81,14 @@ TEST(ValueText, WidthDigitsAreThoseOfTheWidestValue)
     EXPECT_EQ(MaxValueDigits(Unsigned, 32), 10);
 }
 
+TEST(ValueText, StoredFormatCodes)
+{
+    EXPECT_EQ(NumberFormatOfCode(0), Hex);
+    EXPECT_EQ(NumberFormatOfCode(2), Signed);
+    EXPECT_EQ(NumberFormatOfCode(3), Unsigned);
+    EXPECT_EQ(NumberFormatOfCode(-1), Unsigned);
+}
+
 TEST(ValueText, FormatsStoredFields)
 {
     struct Case {

@@ -1,12 +1,41 @@
 #pragma once
 
-// For the Qt Tests of the dialogs: reaching a control by its object name
-// and choosing a list entry the way the user does. Header-only, like
-// PageTesting.h.
+// For the Qt Tests of the editor's dialogs: running a dialog's command with
+// the dialog shown and active, reaching its controls by object name,
+// choosing in its combos as a user does, pressing a grid's cells.
+// Header-only, like PageTesting.h.
 
+#include "pages/ui/CElementNameCombo.h"
+#include "support/ScriptedEditor.h"
+
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QString>
+#include <QTableWidget>
+#include <QTest>
 #include <QtTest>
+
+#include <functional>
+
+// Runs `command`; `script` works in the modal dialog it opens, shown and
+// active. Returns whether the dialog ended with OK.
+template <class Dialog>
+bool RunDialogCommand(ScriptedEditor& editor, int command, const std::function<void(Dialog&)>& script)
+{
+    bool accepted = false;
+    editor.ui->dialogs.push_back([&](QDialog& dialog) {
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        if (!QTest::qWaitForWindowActive(&dialog))
+            qWarning("the dialog did not become active");
+        script(dynamic_cast<Dialog&>(dialog));
+        accepted = dialog.result() == QDialog::Accepted && !dialog.isVisible();
+        return dialog.result();
+    });
+    editor.frame->ExecuteCommand(command);
+    return accepted;
+}
 
 // The control of `dialog` named `name`; the test stops when there is none.
 template <class Widget>
@@ -18,11 +47,45 @@ Widget* NamedChild(QObject& dialog, const QString& name)
     return widget;
 }
 
-// Selects the entry `text` of `combo` and reports it as the user's choice.
-inline void ChooseText(QComboBox* combo, const QString& text)
+// Chooses the item `text` of a list combo as a click in its list does.
+inline bool ChooseItem(QComboBox* combo, const QString& text)
 {
     const int index = combo->findText(text);
-    QVERIFY2(index >= 0, qPrintable(text));
+    if (index < 0)
+        return false;
     combo->setCurrentIndex(index);
     emit combo->activated(index);
+    return true;
+}
+
+// As ChooseItem; the test fails when the combo has no such item.
+inline void ChooseText(QComboBox* combo, const QString& text)
+{
+    QVERIFY2(ChooseItem(combo, text), qPrintable(text));
+}
+
+// Opens the name combo's list, highlights `text` and presses Enter on it.
+inline bool ChooseName(CElementNameCombo* combo, const QString& text)
+{
+    combo->showPopup();
+    const int index = combo->findText(text);
+    if (index < 0) {
+        combo->hidePopup();
+        return false;
+    }
+    combo->view()->setCurrentIndex(combo->model()->index(index, 0));
+    QTest::keyClick(combo->view(), Qt::Key_Return);
+    return !combo->IsListOpen();
+}
+
+// The centre of a cell, in the grid's viewport.
+inline QPoint CellCentre(const QTableWidget* grid, int row, int column)
+{
+    return {grid->columnViewportPosition(column) + grid->columnWidth(column) / 2,
+            grid->rowViewportPosition(row) + grid->rowHeight(row) / 2};
+}
+
+inline void PressCell(QTableWidget* grid, int row, int column)
+{
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, CellCentre(grid, row, column));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/ui/InPlaceCellEdit.h"
+
 #include <QPointer>
 #include <QTableWidget>
 
@@ -7,7 +9,6 @@
 #include <string>
 #include <vector>
 
-class InPlaceCellEdit;
 
 // A report list whose cells are edited in place by a line editor laid over
 // one cell. The list does nothing itself on a left-button press: it passes

@@ -8,6 +8,9 @@
 #include "settings/ui/CAlarmListDlg.h"
 #include "settings/ui/CGlobalButtonDlg.h"
 #include "settings/ui/CPanelSettingsDlg.h"
+#include "devices/ui/CCopyRegisterDlg.h"
+#include "devices/ui/CPresetRegDlg.h"
+#include "devices/ui/CPresetTextDlg.h"
 #include "model/CVX50TextDoc.h"
 #include "shell/CommandIds.h"
 #include "base/UserInterface.h"
@@ -20,6 +23,16 @@ void OnCanvas(CMainFrame& frame, CVX50TextView& view, int command, void (CPaneCt
     frame.SetCommandHandler(command, [&view, operation] {
         if (CPaneCtrl* canvas = view.GetCanvas())
             (canvas->*operation)();
+    });
+}
+
+// A modal dialog on the document that stores its own result.
+template <class Dialog>
+void OnProjectDialog(CMainFrame& frame, CVX50TextView& view, int command)
+{
+    frame.SetCommandHandler(command, [&frame, &view] {
+        Dialog dialog(view.GetDocument(), &frame);
+        RunModalDialog(dialog);
     });
 }
 
@@ -69,6 +82,7 @@ void RegisterViewCommands(CMainFrame& frame, CVX50TextView& view)
         RunModalDialog(dialog);
     });
     // These dialogs store their own results.
-    for (int command : {Cmd::CopyRegisters, Cmd::PresetTexts, Cmd::PresetRegisters})
-        frame.SetCommandHandler(command, [command] { CurrentUi().RunProjectDialog(command); });
+    OnProjectDialog<CCopyRegisterDlg>(frame, view, Cmd::CopyRegisters);
+    OnProjectDialog<CPresetTextDlg>(frame, view, Cmd::PresetTexts);
+    OnProjectDialog<CPresetRegDlg>(frame, view, Cmd::PresetRegisters);
 }
