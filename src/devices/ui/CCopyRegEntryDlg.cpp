@@ -6,9 +6,9 @@
 #include "pages/AddressChoices.h"
 #include "pages/ui/CElementNameCombo.h"
 #include "pages/ui/CSpinEdit.h"
+#include "shell/ui/OkCancelButtons.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -38,11 +38,7 @@ CCopyRegEntryDlg::CCopyRegEntryDlg(CVX50TextDoc& document, QWidget* parent)
     portRow->addWidget(m_com1);
     m_rs485->setChecked(true);
 
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CCopyRegEntryDlg::OnOK);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = OkCancelButtons(this, [this] { OnOK(); });
 
     auto* form = new QFormLayout(this);
     form->addRow(QStringLiteral("局号:"), m_station);

@@ -12,10 +12,10 @@
 #include "pages/ui/CSpinEdit.h"
 #include "shell/ui/CAddressListCtrl.h"
 #include "shell/ui/GuiUserInterface.h"
+#include "shell/ui/OkCancelButtons.h"
 #include "shell/ui/UiText.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -146,11 +146,7 @@ CCopyRegisterDlg::CCopyRegisterDlg(CVX50TextDoc& document, QWidget* parent)
     sides->addWidget(sourceBox, 0, Qt::AlignTop);
     sides->addWidget(targetBox, 1);
 
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CCopyRegisterDlg::OnOK);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = OkCancelButtons(this, [this] { OnOK(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(number);

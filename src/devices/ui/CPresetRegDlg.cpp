@@ -12,9 +12,9 @@
 #include "pages/ui/CElementNameCombo.h"
 #include "pages/ui/CSpinEdit.h"
 #include "pages/ui/CStepEdit.h"
+#include "shell/ui/OkCancelButtons.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -72,11 +72,7 @@ CPresetRegDlg::CPresetRegDlg(CVX50TextDoc& document, QWidget* parent)
     boxes->addWidget(valueBox);
     boxes->addWidget(rangeBox);
 
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CPresetRegDlg::OnOK);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = OkCancelButtons(this, [this] { OnOK(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(element);

@@ -10,9 +10,9 @@
 #include "pages/AddressChoices.h"
 #include "pages/ui/CElementNameCombo.h"
 #include "shell/ui/CEditListCtrl.h"
+#include "shell/ui/OkCancelButtons.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHeaderView>
 #include <QVBoxLayout>
@@ -70,11 +70,7 @@ CPresetTextDlg::CPresetTextDlg(CVX50TextDoc& document, QWidget* parent)
     m_grid->setMinimumSize(gridWidth, 300);
     m_grid->SetDynamicTextMode(false);
 
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CPresetTextDlg::OnOK);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = OkCancelButtons(this, [this] { OnOK(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
