@@ -128,6 +128,11 @@ std::vector<std::string> GroupElementNames(const AddressTable& table, int width,
     return names;
 }
 
+std::string FirstElementName(const AddressTable& table, int width, const std::string& group)
+{
+    return FirstElementName(GroupNamed(table, width, group));
+}
+
 bool IsQm4OnlyGroup(const std::string& protocolLibrary, const std::string& group)
 {
     return protocolLibrary == "QM4-232.dll" && (group == "N" || group == "S");

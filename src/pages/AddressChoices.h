@@ -92,6 +92,9 @@ bool MayBindElementName(const AddressTable& table, int width, const std::string&
 // The element names of `group` for an element of `width`, in table order;
 // empty when no group has the name.
 std::vector<std::string> GroupElementNames(const AddressTable& table, int width, const std::string& group);
+// The first of those names; empty when the group has no element or no group
+// has the name.
+std::string FirstElementName(const AddressTable& table, int width, const std::string& group);
 
 // Groups "N" and "S" exist only on QM4FBD panels: choosing one for a device
 // of protocol library "QM4-232.dll" warns.

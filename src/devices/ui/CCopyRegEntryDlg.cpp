@@ -83,8 +83,7 @@ void CCopyRegEntryDlg::OnGroupChange(int index)
     if (index < 0)
         return;
     m_elementGroup = GbkItemText(m_group, index);
-    const std::vector<std::string> names = GroupElementNames(m_document.AddressTable, Word16ElementType, m_elementGroup);
-    m_startElement = names.empty() ? std::string() : names.front();
+    m_startElement = FirstElementName(m_document.AddressTable, Word16ElementType, m_elementGroup);
     m_start->ShowNameAlone(m_startElement);
 }
 

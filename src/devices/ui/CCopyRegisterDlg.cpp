@@ -46,11 +46,6 @@ int IndexOf(const std::vector<std::string>& texts, const std::string& text)
     return found == texts.end() ? -1 : static_cast<int>(found - texts.begin());
 }
 
-std::string FirstName(const std::vector<std::string>& names)
-{
-    return names.empty() ? std::string() : names.front();
-}
-
 // A station or count typed into `field`: kept in `accepted` when it lies in
 // min..max, else the prompt is shown and the field goes back to `accepted`.
 bool ReadField(CSpinEdit* field, int min, int max, int& accepted)
@@ -350,7 +345,7 @@ void CCopyRegisterDlg::OnSourceGroupChange(int index)
     // Any 16-bit group may be the source; its first element starts the block.
     m_source.SourceGroupName = GbkItemText(m_sourceGroup, index);
     m_source.SourceStartElement =
-        FirstName(GroupElementNames(m_document.AddressTable, Word16ElementType, m_source.SourceGroupName));
+        FirstElementName(m_document.AddressTable, Word16ElementType, m_source.SourceGroupName);
     m_sourceStart->ShowNameAlone(m_source.SourceStartElement);
     if (CopyRegGroup* group = CurrentGroup()) {
         group->SourceGroupName = m_source.SourceGroupName;
@@ -383,7 +378,7 @@ void CCopyRegisterDlg::OnTargetGroupChange(int index)
         return;
     m_target.GroupName = GbkItemText(m_targetGroup, index);
     m_target.StartElement =
-        FirstName(GroupElementNames(m_document.AddressTable, Word16ElementType, m_target.GroupName));
+        FirstElementName(m_document.AddressTable, Word16ElementType, m_target.GroupName);
     m_targetStart->ShowNameAlone(m_target.StartElement);
     if (CopyRegEntry* target = SelectedTarget()) {
         target->GroupName = m_target.GroupName;

@@ -186,9 +186,7 @@ void CPresetRegDlg::OnGroupChange(int index)
     if (m_shownGroup == m_loadedGroup)
         return;
     // A group without elements leaves no element chosen.
-    const std::vector<std::string> names =
-        GroupElementNames(m_document.AddressTable, m_values.elementType, m_shownGroup);
-    m_shownElement = names.empty() ? std::string() : names.front();
+    m_shownElement = FirstElementName(m_document.AddressTable, m_values.elementType, m_shownGroup);
     m_name->ShowNameAlone(m_shownElement);
     SwitchElement();
 }

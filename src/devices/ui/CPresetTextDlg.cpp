@@ -259,8 +259,7 @@ void CPresetTextDlg::OnGroupSelChange(int index)
     if (m_currentGroup == m_shownGroup)
         return;
     // A group without elements leaves no element chosen.
-    const std::vector<std::string> names = GroupElementNames(m_document.AddressTable, m_kind, m_currentGroup);
-    m_currentElement = names.empty() ? std::string() : names.front();
+    m_currentElement = FirstElementName(m_document.AddressTable, m_kind, m_currentGroup);
     m_name->ShowNameAlone(m_currentElement);
     SwitchGrid();
 }
