@@ -6,6 +6,7 @@
 #include "base/FileIo.h"
 #include "base/ProgramPaths.h"
 #include "devices/PresetRegisterFile.h"
+#include "model/elements/CRegisterElement.h"
 #include "pages/ui/CStepEdit.h"
 #include "support/DialogTesting.h"
 #include "support/PageTesting.h"
@@ -126,6 +127,30 @@ private slots:
             QCOMPARE(Shown(dialog, "原始数据上限:"), QStringLiteral("65535"));
             dialog.reject();
         });
+    }
+
+    void aRegisterPlacedAfterOkTakesThePresetOver()
+    {
+        PresetRegEditor editor;
+        QVERIFY(editor.Run([](CPresetRegDlg& dialog) {
+            // R0, the element a newly placed register is bound to, shows first.
+            ChooseValueType(dialog, "有符号");
+            Enter(dialog, "原始数据下限:", "-1000");
+            Enter(dialog, "位数:", "4");
+            Enter(dialog, "小数位数:", "1");
+            dialog.OnOK();
+        }));
+        QCOMPARE(FileBytes(), FormatPresetRegisters(editor.document.PresetRegisters));
+
+        editor.Place(Cmd::ToolRegister, {100, 100});
+        const auto reg = std::dynamic_pointer_cast<CRegisterElement>(editor.document.GetWorkingElements().back().element);
+        QVERIFY(reg);
+        QCOMPARE(reg->ElementName, std::string("R0"));
+        QVERIFY(reg->IsSigned());
+        QCOMPARE(reg->Digits, 4);
+        QCOMPARE(reg->Decimals, 1);
+        QCOMPARE(reg->RawLower, -1000);
+        QCOMPARE(reg->RawUpper, 32767);
     }
 
     void settingAPresetBackToTheDefaultsRemovesItAlsoFromTheFile()

@@ -7,6 +7,8 @@
 #include "base/GbkText.h"
 #include "base/ProgramPaths.h"
 #include "devices/PresetTextFile.h"
+#include "model/elements/CTextElement.h"
+#include "pages/ui/CDynTextPropertyDlg.h"
 #include "shell/ui/CEditListCtrl.h"
 #include "shell/ui/InPlaceCellEdit.h"
 #include "support/DialogTesting.h"
@@ -142,6 +144,36 @@ private slots:
         const std::vector<PresetText> expected = {Preset("Coil", 3, 0, 1, {{0, "off"}, {1, "on"}})};
         QVERIFY(editor.document.PresetTexts == expected);
         QCOMPARE(FileBytes(), FormatPresetTexts(expected));
+    }
+
+    void aDynamicTextPlacedAfterOkTakesThePresetsOver()
+    {
+        PresetTextEditor editor;
+        QVERIFY(editor.Run([](CPresetTextDlg& dialog) {
+            // C0 and R0 are the elements a new dynamic text is bound to by
+            // its placement and by choosing the word type.
+            Type(dialog, 0, 2, QStringLiteral("off"));
+            Type(dialog, 1, 2, QStringLiteral("on"));
+            ChooseWord(dialog, "R0");
+            QVERIFY(ChooseItem(ChildNamed<QComboBox>(&dialog, "valueType"), QStringLiteral("有符号")));
+            Type(dialog, 0, 1, QStringLiteral("-1"));
+            Type(dialog, 0, 2, QStringLiteral("停止"));
+            dialog.OnOK();
+        }));
+        QCOMPARE(FileBytes(), FormatPresetTexts(editor.document.PresetTexts));
+
+        editor.Place(Cmd::ToolDynText, {100, 60});
+        const auto text = std::dynamic_pointer_cast<CTextElement>(editor.document.GetWorkingElements().back().element);
+        QVERIFY(text);
+        QCOMPARE(text->ElementName, std::string("C0"));
+        QVERIFY(text->Entries() == (std::vector<DynTextEntry>{{"off", "0"}, {"on", "1"}}));
+
+        text->SetSigned(1);
+        auto* type = FieldOf<QComboBox>(editor.View().DynTextPage, QStringLiteral("类型:"));
+        type->setFocus();
+        QTest::keyClick(type, Qt::Key_Down);
+        QCOMPARE(text->ElementName, std::string("R0"));
+        QVERIFY(text->Entries() == (std::vector<DynTextEntry>{{GbkFromUtf8("停止"), "-1"}}));
     }
 
     void typedValuesStayInTheirRangeAndTextsInTheirBytes()
