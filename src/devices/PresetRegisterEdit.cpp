@@ -211,7 +211,8 @@ void SetPresetValueType(PresetRegisterValues& values, NumberFormat type)
     if (type == NumberFormat::Hex) {
         values.digits = std::min(values.digits, max);
         values.decimals = 0;
-    } else if (previous == NumberFormat::Hex && values.digits == MaxValueDigits(previous, bits) && values.decimals == 0) {
+    } else if (previous == NumberFormat::Hex && values.digits == MaxValueDigits(previous, bits)
+        && values.decimals == 0) {
         values.digits = max;
     }
     FitDigits(values);

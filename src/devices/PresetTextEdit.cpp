@@ -51,7 +51,8 @@ const PresetText* FindShownPresetText(const std::vector<PresetText>& presets, co
 {
     if (!key)
         return nullptr;
-    const auto found = std::find_if(presets.rbegin(), presets.rend(), [&](const PresetText& p) { return IsKeyOf(p, *key); });
+    const auto isKey = [&](const PresetText& p) { return IsKeyOf(p, *key); };
+    const auto found = std::find_if(presets.rbegin(), presets.rend(), isKey);
     return found == presets.rend() ? nullptr : &*found;
 }
 
@@ -76,7 +77,8 @@ void StorePresetTextRows(std::vector<PresetText>& presets, const std::optional<P
     stored.ValueType = valueType;
     TakePairs(stored, rows, typedIn);
 
-    const auto found = std::find_if(presets.begin(), presets.end(), [&](const PresetText& p) { return IsKeyOf(p, *key); });
+    const auto isKey = [&](const PresetText& p) { return IsKeyOf(p, *key); };
+    const auto found = std::find_if(presets.begin(), presets.end(), isKey);
     if (found == presets.end()) {
         if (stored.PairCount > 0)
             presets.push_back(std::move(stored));

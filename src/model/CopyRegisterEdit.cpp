@@ -13,7 +13,8 @@ int CopyRegisterMaximum(const std::string& deviceName)
 
 CopyRegGroup* FindCopyGroup(std::vector<CopyRegGroup>& groups, int number)
 {
-    const auto found = std::find_if(groups.begin(), groups.end(), [number](const CopyRegGroup& g) { return g.GroupNumber == number; });
+    const auto found = std::find_if(
+        groups.begin(), groups.end(), [number](const CopyRegGroup& g) { return g.GroupNumber == number; });
     return found == groups.end() ? nullptr : &*found;
 }
 

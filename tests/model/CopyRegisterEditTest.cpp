@@ -38,7 +38,8 @@ std::vector<int> Stations(const CopyRegGroup& group)
 TEST(CopyRegisterEdit, MaximumCountByDevice)
 {
     const std::pair<const char*, int> cases[] = {
-        {"PN07", 16}, {"CT200", 16}, {"CT100", 4}, {"DB2100", 4}, {"QM4", 10}, {"ModBus Slave", 10}, {"ct100", 10}, {"", 10},
+        {"PN07", 16}, {"CT200", 16}, {"CT100", 4}, {"DB2100", 4},
+        {"QM4", 10}, {"ModBus Slave", 10}, {"ct100", 10}, {"", 10},
     };
     for (const auto& [device, maximum] : cases)
         EXPECT_EQ(CopyRegisterMaximum(device), maximum) << device;

@@ -143,7 +143,8 @@ private slots:
         QCOMPARE(FileBytes(), FormatPresetRegisters(editor.document.PresetRegisters));
 
         editor.Place(Cmd::ToolRegister, {100, 100});
-        const auto reg = std::dynamic_pointer_cast<CRegisterElement>(editor.document.GetWorkingElements().back().element);
+        const auto reg =
+            std::dynamic_pointer_cast<CRegisterElement>(editor.document.GetWorkingElements().back().element);
         QVERIFY(reg);
         QCOMPARE(reg->ElementName, std::string("R0"));
         QVERIFY(reg->IsSigned());

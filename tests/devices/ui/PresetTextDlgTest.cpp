@@ -163,7 +163,8 @@ private slots:
         QCOMPARE(FileBytes(), FormatPresetTexts(editor.document.PresetTexts));
 
         editor.Place(Cmd::ToolDynText, {100, 60});
-        const auto text = std::dynamic_pointer_cast<CTextElement>(editor.document.GetWorkingElements().back().element);
+        const auto text =
+            std::dynamic_pointer_cast<CTextElement>(editor.document.GetWorkingElements().back().element);
         QVERIFY(text);
         QCOMPARE(text->ElementName, std::string("C0"));
         QVERIFY(text->Entries() == (std::vector<DynTextEntry>{{"off", "0"}, {"on", "1"}}));
