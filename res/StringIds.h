@@ -219,4 +219,5 @@ enum StringId : int {
     // This editor's own additions.
     IdsScreenTooLarge = 61500, // more than 255 elements on a screen
     IdsPresetFileNotWritten = 61520, // a preset dialog could not write the device's preset file
+    IdsNoProtocolChosen = 61531, // a new device without a protocol library
 };

@@ -222,6 +222,7 @@ const std::map<int, const char*>& Table()
         // Ids from 61500 on are this editor's own additions.
         {61500, "每个画面最多255个元件!"}, // a screen too large for the project file
         {61520, "预设文件写入失败!"}, // the device's preset file could not be written
+        {61531, "请选择协议!"}, // a new device without a protocol library
     };
     return table;
 }

@@ -12,6 +12,22 @@ constexpr std::string_view kCanEditKey = "CANEDIT:";
 constexpr std::string_view kCommBuffKey = "COMMBUFFLTH:";
 constexpr std::string_view kHighFrontKey = "HIGHFRONT:";
 
+// The value of a key line: the text after the key up to the first ";";
+// empty without one.
+std::string_view ValueToSemicolon(std::string_view rest)
+{
+    const std::size_t end = rest.find(';');
+    return end == std::string_view::npos ? std::string_view() : rest.substr(0, end);
+}
+
+bool IsOneOf(std::string_view name, const std::array<std::string_view, 17>& names)
+{
+    for (const auto candidate : names)
+        if (candidate == name)
+            return true;
+    return false;
+}
+
 } // namespace
 
 bool IsBuiltInDeviceName(std::string_view gbkName)
@@ -20,28 +36,35 @@ bool IsBuiltInDeviceName(std::string_view gbkName)
         "PN07", "QM4", "QM4ModBus", "QM4V3", "QM4V3ModBus", "CT200", "CT100", "DA14", "DB2400",
         "DB2300", "DB2200", "SRVA001", "DA15", "DA13", "DB2100", "DA12", "DA11",
     };
-    for (const auto name : kNames)
-        if (name == gbkName)
-            return true;
-    return false;
+    return IsOneOf(gbkName, kNames);
 }
 
-bool ReadDeviceKeys(std::string_view fileBytes, DeviceKeys& keys)
+bool IsSelectionBuiltInDeviceName(std::string_view gbkName)
 {
+    static constexpr std::array<std::string_view, 17> kNames = {
+        "PN07", "QM4", "QM4V3", "QM4ModBus", "QM4V3ModBus", "CT200", "CT100", "DA14", "DB2400",
+        "DB2300", "DB2500", "SRVA002", "DA13", "DA15", "DB2100", "DA12", "DA11",
+    };
+    return IsOneOf(gbkName, kNames);
+}
+
+bool ReadDeviceKeys(std::string_view fileBytes, DeviceKeys& keys, KeyNumberEnd end)
+{
+    const auto number = [end](std::string_view rest) {
+        return LeadingDecimal(end == KeyNumberEnd::Semicolon ? ValueToSemicolon(rest) : rest);
+    };
     bool dllNameFound = false;
     ForEachLine(fileBytes, [&](std::string_view raw) {
         const std::string_view line = TrimLeft(raw);
         if (line.starts_with(kDllNameKey)) {
-            const std::string_view rest = line.substr(kDllNameKey.size());
-            const std::size_t end = rest.find(';');
-            keys.dllName = end == std::string_view::npos ? std::string() : std::string(rest.substr(0, end));
+            keys.dllName = std::string(ValueToSemicolon(line.substr(kDllNameKey.size())));
             dllNameFound = !keys.dllName.empty();
         } else if (line.starts_with(kCanEditKey)) {
-            keys.canEdit = LeadingDecimal(line.substr(kCanEditKey.size()));
+            keys.canEdit = number(line.substr(kCanEditKey.size()));
         } else if (line.starts_with(kCommBuffKey)) {
-            keys.commBuffLength = LeadingDecimal(line.substr(kCommBuffKey.size()));
+            keys.commBuffLength = number(line.substr(kCommBuffKey.size()));
         } else if (line.starts_with(kHighFrontKey)) {
-            keys.highFront = LeadingDecimal(line.substr(kHighFrontKey.size()));
+            keys.highFront = number(line.substr(kHighFrontKey.size()));
         }
         return true;
     });

@@ -17,11 +17,22 @@ struct DeviceKeys {
 // not embedded in project files and their files are written with CANEDIT 0.
 bool IsBuiltInDeviceName(std::string_view gbkName);
 
+// The built-in names for which device selection forces CANEDIT to 0. It is
+// not IsBuiltInDeviceName's list: it holds "DB2500" and "SRVA002" where that
+// one holds "DB2200" and "SRVA001"; each keeps its own.
+bool IsSelectionBuiltInDeviceName(std::string_view gbkName);
+
+// Where a number key's value ends. The project reader takes the leading
+// digits after the key; device selection takes the text up to the first ";"
+// after it, so a line without ";" reads 0.
+enum class KeyNumberEnd { LeadingDigits, Semicolon };
+
 // Key reading. Applies every key line of the file's bytes to `keys`, wherever
 // it stands (also after "[ADDRESS]"; a later line wins); a key the file lacks
-// keeps its value. Returns whether a "DLLNAME:" line gave a non-empty name;
-// when it did not the caller refuses the file with message IdsNoDeviceOrBadTable.
-bool ReadDeviceKeys(std::string_view fileBytes, DeviceKeys& keys);
+// keeps its value. Keys are compared exactly, after the line's leading
+// blanks. Returns whether a "DLLNAME:" line gave a non-empty name; when it
+// did not the caller refuses the file with message IdsNoDeviceOrBadTable.
+bool ReadDeviceKeys(std::string_view fileBytes, DeviceKeys& keys, KeyNumberEnd end = KeyNumberEnd::LeadingDigits);
 
 // The same over the file at `path` (UTF-8). Nothing when the file cannot be
 // read; `keys` is then untouched and the caller applies its own defaults.
