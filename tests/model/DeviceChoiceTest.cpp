@@ -40,6 +40,7 @@ protected:
         ASSERT_TRUE(WritePresetTextFile(PresetTextPath("Dev1"), {PresetText{}}));
 
         doc.DeviceName = "Dev1";
+        doc.ProtocolLibraryName = "One.dll";
         ASSERT_TRUE(doc.ReadAddressTable(DeviceTablePath("Dev1")));
         doc.PresetTexts = {PresetText{}};
         doc.PresetRegisters = {PresetRegister{}};
