@@ -6,6 +6,7 @@
 // document with its main window set up and torn down as the application
 // does. Header-only: the GUI tests include it, the headless ones do not.
 
+#include "devices/ui/CDeviceSelectDlg.h"
 #include "shell/ui/CCJTreeCtrl.h"
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CVX50TextView.h"
@@ -43,8 +44,16 @@ public:
     // The progress windows' captions and texts, by string id.
     std::vector<std::pair<int, int>> progressCaptions;
 
+    // While set, the device dialog (File New, the Device command) takes the
+    // device it shows with OK without using a script.
+    bool confirmDevice = true;
+
     int RunDialog(QDialog& dialog) override
     {
+        if (auto* device = qobject_cast<CDeviceSelectDlg*>(&dialog); device && confirmDevice) {
+            device->OnOK();
+            return device->result();
+        }
         ++dialogsRun;
         if (dialogs.empty())
             return QDialog::Rejected;

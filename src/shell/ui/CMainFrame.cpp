@@ -2,6 +2,7 @@
 
 #include "StringIds.h"
 #include "devices/ui/CAddressTableDlg.h"
+#include "devices/ui/CDeviceInfoDlg.h"
 #include "shell/ui/CCJTreeCtrl.h"
 #include "shell/ui/CCoolBar.h"
 #include "shell/ui/CCoolTabCtrl.h"
@@ -389,11 +390,16 @@ void CMainFrame::OnTreeSelect(bool byClick)
 void CMainFrame::OnAddressTable()
 {
     // A project without a device gets one from the device information
-    // dialog first, which comes with device selection; the editor copies the
-    // table only after that.
-    if (m_document.DeviceName.empty())
-        return;
-    RunAtCommandBoundary([this] { RunAddressTableEditor(m_document, this); });
+    // dialog first; the editor then opens on its empty table.
+    RunAtCommandBoundary([this] {
+        if (m_document.DeviceName.empty()) {
+            CDeviceInfoDlg info(m_document);
+            if (RunModalDialog(info) != QDialog::Accepted)
+                return;
+            ShowDeviceInPanes();
+        }
+        RunAddressTableEditor(m_document, this);
+    });
 }
 
 void CMainFrame::SwitchToScreen(int number, bool screenDeleted)

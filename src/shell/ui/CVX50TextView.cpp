@@ -11,12 +11,10 @@
 #include "shell/ui/CProgressDlg.h"
 #include "shell/ui/UiText.h"
 #include "shell/ui/ViewCommands.h"
-#include "devices/AddressTableFile.h"
+#include "devices/ui/CDeviceSelectDlg.h"
 #include "model/CVX50TextDoc.h"
 #include "shell/CommandIds.h"
-#include "devices/DeviceKeys.h"
 #include "base/GbkText.h"
-#include "base/ProgramPaths.h"
 #include "model/ProjectReset.h"
 #include "base/UserInterface.h"
 #include "pages/ui/CPropertyDlg.h"
@@ -44,10 +42,6 @@
 namespace {
 
 const QColor Background(214, 211, 206);
-
-// Until the device dialog exists, File New and the Device command apply the
-// device that ships with the program.
-const char* const ShippedDevice = "ModBus Slave";
 
 } // namespace
 
@@ -125,20 +119,15 @@ void CVX50TextView::OnToolPicture()
 
 void CVX50TextView::OnDevice()
 {
-    const std::string name = GbkFromUtf8(ShippedDevice);
-    const std::string path = DeviceTablePath(name);
-    DeviceKeys keys;
-    if (ReadDeviceKeysFile(path, keys) != std::optional<bool>(true) ||
-        !ReadAddressTableFile(path, m_document.AddressTable))
+    CDeviceSelectDlg dialog(m_document, m_canvas != nullptr);
+    if (RunModalDialog(dialog) != QDialog::Accepted)
         return;
-    m_document.DeviceName = name;
-    m_document.ProtocolLibraryName = keys.dllName;
-    m_document.TableEditable = IsBuiltInDeviceName(name) ? 0 : keys.canEdit;
-    m_document.CommBufferLength = keys.commBuffLength;
-    m_document.HighFront = keys.highFront;
-    m_document.UseProtocolLibrary = 1;
-    m_frame.ShowDeviceInPanes();
     m_document.ResetOnNew = 1;
+    if (m_canvas) {
+        // Stations, ports and bindings may have changed under the shown page.
+        ShowPageAfterRestore();
+        m_canvas->update();
+    }
 }
 
 void CVX50TextView::OnComPort()

@@ -137,8 +137,8 @@ public slots:
     // As; a written project is no longer modified.
     void OnFileSave();
     void OnFileSaveAs();
-    // The device question of File New and the Device command. Until the
-    // device dialog exists, the shipped "ModBus Slave" device is applied.
+    // The device question of File New and the Device command: the device
+    // dialog applies the chosen device; its OK lets File New go ahead.
     void OnDevice();
     // The PC serial port; on OK the project's simulation port follows it.
     void OnComPort();

@@ -1,12 +1,14 @@
 // The editor's entry point. "vx50 FILE" opens a project; "vx50 --screenshot
 // PNG" starts the editor, runs File New and writes the main window to PNG.
 
+#include "devices/ui/CDeviceSelectDlg.h"
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CVX50TextApp.h"
 #include "shell/ui/CVX50TextView.h"
 
 #include <QApplication>
 #include <QPixmap>
+#include <QTimer>
 
 namespace {
 
@@ -21,6 +23,11 @@ int WriteScreenshot(CVX50TextApp& app, const QString& path)
     CMainFrame& frame = *app.MainFrame();
     frame.resize(1280, 800);
     frame.show();
+    // File New asks for the device; the screenshot takes the one shown.
+    QTimer::singleShot(0, [] {
+        if (auto* dialog = qobject_cast<CDeviceSelectDlg*>(QApplication::activeModalWidget()))
+            dialog->OnOK();
+    });
     frame.GetActiveView()->OnFileNew();
     for (int i = 0; i < 5; ++i)
         QApplication::processEvents();

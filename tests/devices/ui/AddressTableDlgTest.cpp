@@ -17,6 +17,7 @@
 #include "base/FileIo.h"
 #include "base/GbkText.h"
 #include "base/ProgramPaths.h"
+#include "support/AddressTableScripts.h"
 #include "support/ScriptedEditor.h"
 #include "support/TableGroups.h"
 
@@ -49,52 +50,6 @@ void CheckDeviceFile(const std::string& device, const AddressTable& expected)
     QVERIFY(ParseAddressTable(*bytes, table));
     QVERIFY(ReadAddressTableFile(DeviceTablePath(device), table));
     QVERIFY(table == expected);
-}
-
-// A picture of the dialog under the build tree, to look at.
-void SavePicture(QWidget& dialog, const char* name)
-{
-    dialog.grab().save(QDir(QCoreApplication::applicationDirPath()).filePath(name));
-}
-
-void Type(QLineEdit* edit, const QString& text)
-{
-    edit->selectAll();
-    QTest::keyClicks(edit, text);
-}
-
-// Scripts for the editor's dialogs: each fills its dialog and presses OK.
-std::function<int(QDialog&)> NewGroup(QString name, int typeItem, int answer, bool writesSingle = false)
-{
-    return [=](QDialog& dialog) {
-        auto& group = dynamic_cast<CNewGroupDlg&>(dialog);
-        group.show();
-        auto* type = group.findChild<QComboBox*>("type");
-        type->setCurrentIndex(typeItem);
-        emit type->activated(typeItem);
-        Type(group.findChild<QLineEdit*>("name"), name);
-        group.findChild<QRadioButton*>(QStringLiteral("answer%1").arg(answer))->click();
-        group.findChild<QCheckBox*>("writesSingle")->setChecked(writesSingle);
-        SavePicture(group, "NewGroupDlg.png");
-        group.OnOK();
-        return group.result();
-    };
-}
-
-std::function<int(QDialog&)> NewBatch(QString prefix, int count, QString start, QString address)
-{
-    return [=](QDialog& dialog) {
-        auto& batch = dynamic_cast<CNewElementDlg&>(dialog);
-        batch.show();
-        batch.findChild<QCheckBox*>("batch")->click();
-        Type(batch.findChild<QLineEdit*>("name"), prefix);
-        Type(batch.findChild<QLineEdit*>("startNumber"), start);
-        Type(batch.findChild<QLineEdit*>("count"), QString::number(count));
-        Type(batch.findChild<QLineEdit*>("startAddress"), address);
-        SavePicture(batch, "NewElementDlg.png");
-        batch.OnOK();
-        return batch.result();
-    };
 }
 
 QPoint CellCentre(const CAddressListCtrl& list, int row, int column)

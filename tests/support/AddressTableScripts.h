@@ -1,0 +1,65 @@
+#pragma once
+
+// For the Qt Tests that fill the address-table editor: scripts for its
+// new-group and new-element dialogs, as ScriptedGuiUserInterface runs them,
+// each filling its dialog as a user does and pressing OK. Header-only.
+
+#include "devices/ui/CNewElementDlg.h"
+#include "devices/ui/CNewGroupDlg.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+
+#include <functional>
+
+// A picture of the dialog under the build tree, to look at.
+inline void SavePicture(QWidget& dialog, const char* name)
+{
+    dialog.grab().save(QDir(QCoreApplication::applicationDirPath()).filePath(name));
+}
+
+inline void Type(QLineEdit* edit, const QString& text)
+{
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+}
+
+// Scripts for the editor's dialogs: each fills its dialog and presses OK.
+inline std::function<int(QDialog&)> NewGroup(QString name, int typeItem, int answer, bool writesSingle = false)
+{
+    return [=](QDialog& dialog) {
+        auto& group = dynamic_cast<CNewGroupDlg&>(dialog);
+        group.show();
+        auto* type = group.findChild<QComboBox*>("type");
+        type->setCurrentIndex(typeItem);
+        emit type->activated(typeItem);
+        Type(group.findChild<QLineEdit*>("name"), name);
+        group.findChild<QRadioButton*>(QStringLiteral("answer%1").arg(answer))->click();
+        group.findChild<QCheckBox*>("writesSingle")->setChecked(writesSingle);
+        SavePicture(group, "NewGroupDlg.png");
+        group.OnOK();
+        return group.result();
+    };
+}
+
+inline std::function<int(QDialog&)> NewBatch(QString prefix, int count, QString start, QString address)
+{
+    return [=](QDialog& dialog) {
+        auto& batch = dynamic_cast<CNewElementDlg&>(dialog);
+        batch.show();
+        batch.findChild<QCheckBox*>("batch")->click();
+        Type(batch.findChild<QLineEdit*>("name"), prefix);
+        Type(batch.findChild<QLineEdit*>("startNumber"), start);
+        Type(batch.findChild<QLineEdit*>("count"), QString::number(count));
+        Type(batch.findChild<QLineEdit*>("startAddress"), address);
+        SavePicture(batch, "NewElementDlg.png");
+        batch.OnOK();
+        return batch.result();
+    };
+}
+
