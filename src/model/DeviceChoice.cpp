@@ -7,6 +7,7 @@
 #include "model/CVX50TextDoc.h"
 #include "model/ElementRebinding.h"
 #include "model/PasswordLevels.h"
+#include "model/ProjectReset.h"
 #include "base/FileIo.h"
 #include "base/ProgramPaths.h"
 #include "base/UserInterface.h"
@@ -55,11 +56,7 @@ void ForgetAddressBoundRecords(CVX50TextDoc& doc)
     doc.Panel.ClearAfterSwitch = 0;
     doc.Panel.ReportScreen = 0;
     doc.SelectedGlobalButton = 0;
-    doc.AlarmSegments.clear();
-    doc.AlarmBlocks.clear();
-    doc.GlobalButtons.clear();
-    doc.CopyRegGroups.clear();
-    doc.PasswordTable.clear();
+    ClearAddressBoundLists(doc);
     // Without passwords no level can be entered on the panel.
     doc.HighestPasswordLevel = 0;
     ApplyPasswordLevelCount(doc);

@@ -2,6 +2,15 @@
 
 #include "model/CVX50TextDoc.h"
 
+void ClearAddressBoundLists(CVX50TextDoc& doc)
+{
+    doc.AlarmSegments.clear();
+    doc.AlarmBlocks.clear();
+    doc.GlobalButtons.clear();
+    doc.CopyRegGroups.clear();
+    doc.PasswordTable.clear();
+}
+
 void ResetProjectForNew(CVX50TextDoc& doc)
 {
     // The last screen of the list is the one that stays.
@@ -14,11 +23,7 @@ void ResetProjectForNew(CVX50TextDoc& doc)
     doc.CurrentScreenNumber = 1;
     doc.ProjectModified = 0;
 
-    doc.AlarmSegments.clear();
-    doc.AlarmBlocks.clear();
-    doc.GlobalButtons.clear();
-    doc.CopyRegGroups.clear();
-    doc.PasswordTable.clear();
+    ClearAddressBoundLists(doc);
 
     const PanelSettings kept = doc.Panel;
     doc.Panel = PanelSettings();

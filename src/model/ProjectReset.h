@@ -9,3 +9,8 @@ class CVX50TextDoc;
 // port settings, the defaults, the element clipboard and the two panel
 // switches "backlight off" and "clear after switch" are kept.
 void ResetProjectForNew(CVX50TextDoc& doc);
+
+// Empties the project-wide lists that name device addresses: the alarm
+// segments and blocks, the global buttons, the copy-register groups and the
+// password table.
+void ClearAddressBoundLists(CVX50TextDoc& doc);
