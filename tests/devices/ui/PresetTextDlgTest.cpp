@@ -155,7 +155,7 @@ private slots:
             Type(dialog, 0, 2, QStringLiteral("off"));
             Type(dialog, 1, 2, QStringLiteral("on"));
             ChooseWord(dialog, "R0");
-            QVERIFY(ChooseItem(ChildNamed<QComboBox>(&dialog, "valueType"), QStringLiteral("有符号")));
+            QVERIFY(ChooseItem(NamedChild<QComboBox>(dialog, "valueType"), QStringLiteral("有符号")));
             Type(dialog, 0, 1, QStringLiteral("-1"));
             Type(dialog, 0, 2, QStringLiteral("停止"));
             dialog.OnOK();
