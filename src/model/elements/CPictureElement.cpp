@@ -10,10 +10,17 @@
 
 namespace {
 
-std::shared_ptr<const std::vector<std::uint8_t>> EmptyStore()
+std::shared_ptr<const PicturePixels> EmptyStore()
 {
-    static const auto empty = std::make_shared<const std::vector<std::uint8_t>>(CPictureElement::kPixelStoreSize);
+    static const auto empty = std::make_shared<const PicturePixels>();
     return empty;
+}
+
+// The pixels of a store whose first bytes are `bytes` (at most a store).
+std::shared_ptr<const PicturePixels> StoreOf(const std::vector<std::uint8_t>& bytes)
+{
+    return std::make_shared<const PicturePixels>(std::string_view(reinterpret_cast<const char*>(bytes.data()),
+        std::min(bytes.size(), CPictureElement::kPixelStoreSize)));
 }
 
 void RequireReadable(int bitsPerPixel, int width, int height)
@@ -36,17 +43,15 @@ void CPictureElement::SetSize(int width, int height)
     m_image.reset();
 }
 
-void CPictureElement::SetPixelStore(std::vector<std::uint8_t> pixels)
+void CPictureElement::SetPixelStore(const std::vector<std::uint8_t>& pixels)
 {
-    pixels.resize(kPixelStoreSize);
-    m_pixels = std::make_shared<const std::vector<std::uint8_t>>(std::move(pixels));
+    m_pixels = StoreOf(pixels);
     m_image.reset();
 }
 
 std::uint32_t CPictureElement::DotColour(int x, int y) const
 {
-    const std::uint8_t* p = m_pixels->data() + (static_cast<std::size_t>(y) * m_bitmapWidth + x) * 4;
-    return std::uint32_t(p[2]) << 16 | std::uint32_t(p[1]) << 8 | p[0];
+    return m_pixels->Dot(static_cast<std::size_t>(y) * m_bitmapWidth + x) & 0xFFFFFF;
 }
 
 std::shared_ptr<CScreenElement> CPictureElement::Clone() const
@@ -67,7 +72,7 @@ void CPictureElement::WriteProjectRecord(ByteWriter& out, const CVX50TextDoc&) c
     out.U8(static_cast<std::uint8_t>(m_bitmapWidth * kBitsPerPixel / 8));
     out.U8(0);
     const std::size_t n = StoredPixelByteCount(kBitsPerPixel, m_bitmapWidth, m_bitmapHeight);
-    out.Bytes(std::string_view(reinterpret_cast<const char*>(m_pixels->data()), n));
+    out.Bytes(m_pixels->Bytes(n));
     out.U16Le(Number);
 }
 
@@ -86,9 +91,9 @@ void CPictureElement::ReadProjectRecord(ByteReader& in, CVX50TextDoc& doc, int s
     const std::string stored = in.Bytes(StoredPixelByteCount(bitsPerPixel, width, height));
 
     SetPosition(x, y);
-    std::vector<std::uint8_t> store(kPixelStoreSize);
+    std::vector<std::uint8_t> store(static_cast<std::size_t>(width) * height * 4);
     ConvertStoredPixels(stored, bitsPerPixel, width, height, store);
-    m_pixels = std::make_shared<const std::vector<std::uint8_t>>(std::move(store));
+    m_pixels = StoreOf(store);
     ReadRecordNumber(in, doc);
     SetSize(width, height);
     SetBoxSize(boxWidth, boxHeight);
@@ -100,14 +105,14 @@ void CPictureElement::LoadFromPanelRecord(CVX50TextDoc& doc, int x, int y, int b
 {
     RequireReadable(kBitsPerPixel, bitmapWidth, bitmapHeight);
     SetPosition(x, y);
-    std::vector<std::uint8_t> store(kPixelStoreSize);
     const std::size_t count = std::min({static_cast<std::size_t>(std::max(byteCount, 0)) * 8, dots.size(),
         static_cast<std::size_t>(bitmapWidth) * bitmapHeight});
+    std::vector<std::uint8_t> store(count * 4);
     for (std::size_t dot = 0; dot < count; ++dot) {
         std::uint8_t* p = store.data() + dot * 4;
         p[0] = p[1] = p[2] = static_cast<std::uint8_t>(dots[dot]);
     }
-    m_pixels = std::make_shared<const std::vector<std::uint8_t>>(std::move(store));
+    m_pixels = StoreOf(store);
     SetSize(bitmapWidth, bitmapHeight);
     AddToScreen(doc, screenIndex);
 }

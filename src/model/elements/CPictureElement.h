@@ -1,9 +1,11 @@
 #pragma once
 
 #include "model/elements/CScreenElement.h"
+#include "model/elements/PicturePixels.h"
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -12,11 +14,12 @@ class QImage;
 // Picture (kind 5): a black-and-white bitmap of at most 192 x 64 dots,
 // stretched into the element's box. It has no device address and no station.
 //
-// The pixels are kept at 32 bits per dot (blue, green, red, 0; white is
-// FF FF FF 00, black all 0), rows of bitmap-width dots, top row first, in a
-// store of 192 x 64 x 4 bytes. Copies and undo snapshots share one immutable
-// store; changing the pixels replaces it. The image drawn is built once when
-// the pixels or the bitmap's size change, not on every paint.
+// The pixels read as a store of 192 x 64 dots of 32 bits (blue, green, red,
+// 0; white is FF FF FF 00, black all 0), rows of bitmap-width dots, top row
+// first; only the dots given are held, one bit each (PicturePixels), the
+// rest read 0. Copies and undo snapshots share one immutable store; changing
+// the pixels replaces it. The image drawn is built once when the pixels or
+// the bitmap's size change, not on every paint.
 class CPictureElement : public CScreenElement {
 public:
     static constexpr int kBitsPerPixel = 32;
@@ -27,6 +30,7 @@ public:
     ElementKind Kind() const override { return KindPicture; }
     ToolCode Tool() const override { return ToolPicture; }
     void Draw(QPainter& painter, const QRect& display, bool simulating) const override;
+    std::string EditorDrawingKey() const override;
     // Rebuilds the bitmap at width x height dots from the pixel store; the
     // element's box takes that size too.
     void SetSize(int width, int height) override;
@@ -51,10 +55,10 @@ public:
     int BitmapWidth() const { return m_bitmapWidth; }
     int BitmapHeight() const { return m_bitmapHeight; }
     bool HasBitmap() const { return m_bitmapWidth > 0 && m_bitmapHeight > 0; }
-    const std::vector<std::uint8_t>& PixelStore() const { return *m_pixels; }
+    const PicturePixels& PixelStore() const { return *m_pixels; }
     // Replaces the pixel store (32-bit dots, rows of the bitmap's width);
     // shorter data is padded with zeros, longer data cut.
-    void SetPixelStore(std::vector<std::uint8_t> pixels);
+    void SetPixelStore(const std::vector<std::uint8_t>& pixels);
     // The colour of dot (x, y) of the bitmap as 0xRRGGBB.
     std::uint32_t DotColour(int x, int y) const;
 
@@ -64,7 +68,7 @@ private:
     // null while no picture is loaded. Painting runs on the GUI thread only.
     const QImage* Image() const;
 
-    std::shared_ptr<const std::vector<std::uint8_t>> m_pixels;
+    std::shared_ptr<const PicturePixels> m_pixels;
     int m_bitmapWidth = 0;
     int m_bitmapHeight = 0;
     mutable std::shared_ptr<const QImage> m_image; // cache of Image(), shared by copies

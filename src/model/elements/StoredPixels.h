@@ -8,7 +8,8 @@
 // Pixel data of picture records. A record states the depth its pixels were
 // saved with: 1 bit per dot (rows of bits, most significant first, 1 white,
 // rows padded to whole 16-bit words) or 8, 16, 24, 32 bits per dot (rows of
-// width x depth / 8 bytes, no padding). The picture keeps 32 bits per dot.
+// width x depth / 8 bytes, no padding). The picture reads them as 32 bits
+// per dot.
 
 // Whether a record's bitmap can be read: width and height within 192 x 64,
 // depth 1, 8, 16, 24 or 32.

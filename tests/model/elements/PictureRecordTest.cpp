@@ -59,6 +59,29 @@ TEST(PictureRecord, WritesTheGoldenBytesAndReadsThemBack)
     EXPECT_EQ(old->Number, 0);
 }
 
+TEST(PictureRecord, KeepsEveryByteOfDotsOfMoreThanTwoValues)
+{
+    // Black and white as saved, grey, and a white with a set fourth byte.
+    const std::string pixels = Bytes({0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0, 0x80, 0x80, 0x80, 0, 0xFF, 0xFF, 0xFF, 0xFF});
+    CVX50TextDoc doc = DocumentWithTable();
+    const std::string record = PictureRecord(32, 4, 1, pixels, 2);
+    const auto picture = ReadRecord<CPictureElement>(record, doc);
+    EXPECT_EQ(RecordOf(*picture, doc), record);
+    EXPECT_EQ(Dots(*picture), "BW?W");
+}
+
+TEST(PictureRecord, TwoValuedDotsTakeOneBitEach)
+{
+    CVX50TextDoc doc = DocumentWithTable();
+    std::string pixels;
+    for (int dot = 0; dot < 192 * 64; ++dot)
+        pixels += dot % 3 ? kBlackWhite32.substr(0, 4) : kBlackWhite32.substr(4);
+    const std::string record = PictureRecord(32, 192, 64, pixels, 1);
+    const auto picture = ReadRecord<CPictureElement>(record, doc);
+    EXPECT_EQ(RecordOf(*picture, doc), record);
+    EXPECT_LE(picture->PixelStore().HeldBytes(), 192u * 64u / 8u);
+}
+
 TEST(PictureRecord, FullSizePictureRecordLength)
 {
     CPictureElement picture;
@@ -93,7 +116,7 @@ TEST(PictureRecord, OlderDepthsBecomeBlackAndWhiteDots)
         const auto picture = ReadRecord<CPictureElement>(PictureRecord(c.bitsPerPixel, c.width, c.height, c.pixels, 1), doc);
         EXPECT_EQ(Dots(*picture), c.dots) << c.name;
         // white is FF FF FF 00 in the store
-        const auto& store = picture->PixelStore();
+        const std::string store = picture->PixelStore().Bytes(CPictureElement::kPixelStoreSize);
         EXPECT_EQ(store[3], 0) << c.name;
         EXPECT_TRUE(std::all_of(store.begin() + c.width * c.height * 4, store.end(), [](auto b) { return b == 0; }))
             << c.name;
