@@ -17,6 +17,7 @@ public:
     ElementKind Kind() const override { return KindFuncKey; }
     ToolCode Tool() const override { return ToolFuncKey; }
     void Draw(QPainter& painter, const QRect& display, bool simulating) const override;
+    std::string EditorDrawingKey() const override;
     // A copy leaves out the address text and the colours.
     std::shared_ptr<CScreenElement> Clone() const override;
     // 34 bytes, whatever the version.

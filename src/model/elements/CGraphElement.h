@@ -24,6 +24,7 @@ public:
     ElementKind Kind() const override { return KindGraph; }
     ToolCode Tool() const override { return m_curve ? ToolCurveGraph : ToolBarGraph; }
     void Draw(QPainter& painter, const QRect& display, bool simulating) const override;
+    std::string EditorDrawingKey() const override;
     // A copy leaves out the address text, the colours and the live state.
     std::shared_ptr<CScreenElement> Clone() const override;
     // The record starts with the graph type; the reader is called after the

@@ -13,6 +13,7 @@ public:
     ElementKind Kind() const override { return KindLamp; }
     ToolCode Tool() const override { return ToolLamp; }
     void Draw(QPainter& painter, const QRect& display, bool simulating) const override;
+    std::string EditorDrawingKey() const override;
     // A copy carries the live state; it leaves out the address text and the
     // colours.
     std::shared_ptr<CScreenElement> Clone() const override;

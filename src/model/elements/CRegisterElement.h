@@ -27,6 +27,7 @@ public:
     ElementKind Kind() const override { return KindRegister; }
     ToolCode Tool() const override { return ToolRegister; }
     void Draw(QPainter& painter, const QRect& display, bool simulating) const override;
+    std::string EditorDrawingKey() const override;
     // A copy carries the typing flag and the entry cursor; it leaves out the
     // address text, the entry text and the cursor blink.
     std::shared_ptr<CScreenElement> Clone() const override;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 class ByteReader;
 class ByteWriter;
@@ -58,6 +59,13 @@ public:
     // 64); the element's box is measured from the painter's origin, as
     // BoxOnDisplay() computes it. `simulating` draws the simulated display.
     virtual void Draw(QPainter& painter, const QRect& display, bool simulating) const = 0;
+
+    // Everything the editor's drawing (Draw with `simulating` false) reads
+    // from the element, as bytes: on one display, equal keys paint equal
+    // pixels, so the canvas keeps each element's drawing by its key. Each
+    // class extends it beside its Draw. Empty while the drawing changes by
+    // itself (it is then drawn afresh every time).
+    virtual std::string EditorDrawingKey() const;
 
     // Stores the size; the picture also rebuilds its bitmap at that size.
     virtual void SetSize(int width, int height);

@@ -25,6 +25,7 @@ public:
     ElementKind Kind() const override { return KindText; }
     ToolCode Tool() const override { return IsDynamic() ? ToolDynamicText : ToolStaticText; }
     void Draw(QPainter& painter, const QRect& display, bool simulating) const override;
+    std::string EditorDrawingKey() const override;
     // A copy leaves out the address text and starts with no entry shown.
     std::shared_ptr<CScreenElement> Clone() const override;
     // The record starts with the dynamic flag; the reader is called after the

@@ -148,6 +148,31 @@ void CPaneCtrl::Render(QPainter& painter)
 
 void CPaneCtrl::RenderEditing(QPainter& painter)
 {
+    UpdateEditorLayer();
+    painter.drawImage(0, 0, m_editorLayer);
+    DrawRubberBand(painter);
+    DrawToolPreview(painter);
+}
+
+void CPaneCtrl::UpdateEditorLayer()
+{
+    const ElementList& elements = m_document.GetWorkingElements();
+    std::vector<std::string> keys;
+    keys.reserve(elements.size());
+    std::string layerKey = std::to_string(GridFlag) + ';' + std::to_string(GridColumns) + ';'
+        + std::to_string(GridRows) + ';';
+    bool keepable = true;
+    for (const ElementRef& ref : elements) {
+        keys.push_back(ref.element ? ref.element->EditorDrawingKey() : std::string("-"));
+        keepable = keepable && !keys.back().empty();
+        layerKey += std::to_string(ref.element ? ref.element->Selected : 0) + ';' + keys.back() + '|';
+    }
+    if (keepable && layerKey == m_editorLayerKey && m_editorLayer.size() == size())
+        return;
+
+    if (m_editorLayer.size() != size())
+        m_editorLayer = QImage(size(), QImage::Format_RGB32);
+    QPainter painter(&m_editorLayer);
     const int w = width();
     const int h = height();
     painter.fillRect(rect(), kWhite);
@@ -158,12 +183,14 @@ void CPaneCtrl::RenderEditing(QPainter& painter)
                 painter.fillRect(dot.x - 1, dot.y - 1, 3, 3, kDarkGrey);
             }
     }
-    DrawElements(painter, false);
-    for (const ElementRef& ref : m_document.GetWorkingElements())
+    for (std::size_t i = 0; i < elements.size(); ++i)
+        if (elements[i].element)
+            m_elementRasters.Draw(painter, *elements[i].element, keys[i], size());
+    m_elementRasters.DropUnused();
+    for (const ElementRef& ref : elements)
         if (ref.element && ref.element->Selected == 1)
             DrawSelectionFrame(painter, ElementPixelRect(ref.element->GetBox(), w, h));
-    DrawRubberBand(painter);
-    DrawToolPreview(painter);
+    m_editorLayerKey = keepable ? std::move(layerKey) : std::string();
 }
 
 void CPaneCtrl::DrawElements(QPainter& painter, bool simulating)

@@ -2,6 +2,7 @@
 
 #include "shell/CanvasGeometry.h"
 #include "shell/ElementClipboard.h"
+#include "shell/ui/ElementRasters.h"
 #include "model/elements/ElementKind.h"
 
 #include <QBasicTimer>
@@ -12,6 +13,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 
 class CScreenElement;
 class CVX50TextDoc;
@@ -28,7 +30,10 @@ struct SimulatedDisplayFlags;
 //
 // Every paint draws into one off-screen image of the widget's size and
 // copies it to the screen once; the widget repaints every 100 ms while the
-// left button is up, so what others change shows without a call.
+// left button is up, so what others change shows without a call. In edit
+// mode a paint rasterises only the elements whose drawing changed (see
+// ElementRasters and the editor layer); the simulated display is drawn
+// afresh every time, its values being live.
 class CPaneCtrl : public QWidget {
     Q_OBJECT
 public:
@@ -87,6 +92,8 @@ protected:
 
 private:
     void RenderEditing(QPainter& painter);
+    // Brings the editor layer up to date with the working elements.
+    void UpdateEditorLayer();
     void RenderSimulated(QPainter& painter, const SimulatedDisplayFlags& flags);
     void DrawElements(QPainter& painter, bool simulating);
     void DrawRubberBand(QPainter& painter);
@@ -111,6 +118,13 @@ private:
     ElementClipboard m_clipboard{m_document};
     const SimulatedDisplayState* m_simulation = nullptr;
     QImage m_offscreen;
+    // The editor's display without the rubber band and the tool preview:
+    // the grid, the elements and their selection frames, kept while the key
+    // of all that (grid, selection and each element's drawing key) is
+    // unchanged; an empty key is never kept.
+    QImage m_editorLayer;
+    std::string m_editorLayerKey;
+    ElementRasters m_elementRasters;
     QBasicTimer m_timer;
     QMenu* m_contextMenu = nullptr;
 

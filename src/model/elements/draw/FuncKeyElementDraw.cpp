@@ -1,6 +1,7 @@
 #include "model/elements/CFuncKeyElement.h"
 
 #include "model/elements/PanelKeys.h"
+#include "model/elements/draw/DrawingKey.h"
 #include "model/elements/draw/PanelBitmaps.h"
 
 #include <QRect>
@@ -25,4 +26,12 @@ void CFuncKeyElement::Draw(QPainter& painter, const QRect& display, bool simulat
         return;
     const int bitmap = IsInvisible() ? key->faceInvisible : IsInverse() ? key->faceInverse : key->faceNormal;
     DrawPanelBitmap(painter, face, bitmap, simulating);
+}
+
+std::string CFuncKeyElement::EditorDrawingKey() const
+{
+    std::string key = CScreenElement::EditorDrawingKey();
+    AppendKey(key, m_flags);
+    AppendKey(key, m_key);
+    return key;
 }

@@ -1,6 +1,7 @@
 #include "model/elements/CGraphElement.h"
 
 #include "model/elements/draw/ElementColour.h"
+#include "model/elements/draw/DrawingKey.h"
 
 #include <QPainter>
 #include <QPolygon>
@@ -159,4 +160,17 @@ void CGraphElement::DrawCurve(QPainter& painter, const PixelRect& box, bool simu
         line << QPoint(x, y);
     }
     painter.drawPolyline(line);
+}
+
+std::string CGraphElement::EditorDrawingKey() const
+{
+    std::string key = CScreenElement::EditorDrawingKey();
+    const GraphScale scale = Scale();
+    for (int value : {m_curve, m_direction, DataPoints, int(scale.hexBcd), int(scale.isSigned), scale.registerCount,
+             scale.wordSize, scale.zero, scale.fullScale})
+        AppendKey(key, value);
+    AppendKey(key, static_cast<long long>(PreviewSamples.size()));
+    for (int sample : PreviewSamples)
+        AppendKey(key, sample);
+    return key;
 }

@@ -1,6 +1,7 @@
 #include "model/elements/CPictureElement.h"
 
 #include "model/elements/draw/PanelBitmaps.h"
+#include "model/elements/draw/DrawingKey.h"
 
 #include <QImage>
 #include <QRect>
@@ -23,4 +24,13 @@ void CPictureElement::Draw(QPainter& painter, const QRect& display, bool simulat
     if (!image)
         return;
     DrawBitmapInBox(painter, BoxOnDisplay(display.width(), display.height()), *image, simulating);
+}
+
+std::string CPictureElement::EditorDrawingKey() const
+{
+    std::string key = CScreenElement::EditorDrawingKey();
+    AppendKey(key, m_bitmapWidth);
+    AppendKey(key, m_bitmapHeight);
+    AppendKey(key, static_cast<long long>(m_pixels->Serial()));
+    return key;
 }

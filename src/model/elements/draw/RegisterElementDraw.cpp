@@ -1,6 +1,7 @@
 #include "model/elements/CRegisterElement.h"
 
 #include "model/elements/draw/ElementColour.h"
+#include "model/elements/draw/DrawingKey.h"
 #include "model/elements/draw/ElementTextDraw.h"
 
 #include <QPainter>
@@ -75,4 +76,15 @@ QPen CRegisterElement::CursorPen() const
         return QPen(ElementColour(kSimulatedDisplayColour), kPenWidth);
     m_blink.restart = 1;
     return QPen(ElementColour(GetDarkColour()), kPenWidth);
+}
+
+std::string CRegisterElement::EditorDrawingKey() const
+{
+    // The entry cursor blinks by the clock.
+    if (Typing)
+        return {};
+    std::string key = CScreenElement::EditorDrawingKey();
+    AppendKey(key, m_doubleSize);
+    AppendKey(key, m_previewText);
+    return key;
 }

@@ -1,6 +1,7 @@
 #include "model/elements/CTextElement.h"
 
 #include "model/elements/draw/ElementColour.h"
+#include "model/elements/draw/DrawingKey.h"
 #include "model/elements/draw/ElementTextDraw.h"
 
 #include <QPainter>
@@ -42,4 +43,12 @@ void CTextElement::Draw(QPainter& painter, const QRect& display, bool simulating
     else
         DrawElementTextLine(painter, shrunk, font, text, ElementColour(GetDarkColour()), ElementColour(GetLightColour()));
     painter.restore();
+}
+
+std::string CTextElement::EditorDrawingKey() const
+{
+    std::string key = CScreenElement::EditorDrawingKey();
+    AppendKey(key, m_flags);
+    AppendKey(key, ShownText(false));
+    return key;
 }
