@@ -1,5 +1,9 @@
 // Cost of one undo snapshot and one undo of a large project: 256 screens,
-// each with 40 function keys, 40 lamps and 8 full-size pictures.
+// each with 40 function keys, 40 lamps and 8 full-size pictures; and the
+// memory a full undo history (32 snapshots) of the largest project holds.
+
+#include "LargestProject.h"
+#include "MemoryUse.h"
 
 #include "model/elements/CFuncKeyElement.h"
 #include "model/elements/CLampElement.h"
@@ -54,6 +58,24 @@ void UndoRedo(benchmark::State& state)
     }
 }
 BENCHMARK(UndoRedo)->Unit(benchmark::kMillisecond);
+
+// Fills the undo history of the largest project with pictures and reports
+// the resident memory and the heap the 32 snapshots add.
+void BM_ThirtyTwoSnapshotsOfLargestProject(benchmark::State& state)
+{
+    LargeProject project(true);
+    for (auto _ : state) {
+        project.doc.ResetUndoHistory();
+        const double resident = ResidentMegabytes();
+        const double heap = HeapMegabytes();
+        for (int i = 0; i < 32; ++i)
+            project.doc.PushUndoSnapshot();
+        state.counters["resident_MB"] = ResidentMegabytes() - resident;
+        state.counters["heap_MB"] = HeapMegabytes() - heap;
+        state.counters["snapshots"] = static_cast<double>(project.doc.UndoHistory.size());
+    }
+}
+BENCHMARK(BM_ThirtyTwoSnapshotsOfLargestProject)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
 
