@@ -1,4 +1,5 @@
 #include "shell/ui/CPaneCtrl.h"
+#include "support/CanvasRendering.h"
 #include "shell/ui/CanvasPageHost.h"
 #include "model/elements/CLampElement.h"
 #include "model/elements/CPictureElement.h"
@@ -58,14 +59,6 @@ std::shared_ptr<CLampElement> AddLamp(CVX50TextDoc& doc, int x, int y)
     lamp->SetSize(16, 16);
     doc.GetWorkingElements().push_back({KindLamp, lamp});
     return lamp;
-}
-
-QImage Rendered(CPaneCtrl& canvas)
-{
-    QImage image(canvas.size(), QImage::Format_RGB32);
-    QPainter painter(&image);
-    canvas.Render(painter);
-    return image;
 }
 
 // Whether anything black was drawn inside `area`.

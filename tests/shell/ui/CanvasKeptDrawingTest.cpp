@@ -1,6 +1,7 @@
 // The canvas keeps each element's drawing between paints; what it shows must
 // always be what drawing everything afresh shows.
 #include "shell/ui/CPaneCtrl.h"
+#include "support/CanvasRendering.h"
 #include "model/CVX50TextDoc.h"
 #include "model/elements/CFuncKeyElement.h"
 #include "model/elements/CGraphElement.h"
@@ -43,14 +44,6 @@ template <class Element> std::shared_ptr<Element> FirstOf(CVX50TextDoc& doc)
         if (auto element = std::dynamic_pointer_cast<Element>(ref.element))
             return element;
     return nullptr;
-}
-
-QImage Rendered(CPaneCtrl& canvas)
-{
-    QImage image(canvas.size(), QImage::Format_RGB32);
-    QPainter painter(&image);
-    canvas.Render(painter);
-    return image;
 }
 
 QImage RenderedAfresh(CVX50TextDoc& doc)
