@@ -24,7 +24,7 @@ public:
     // The first `count` bytes of the dots laid out 4 bytes a dot.
     std::string Bytes(std::size_t count) const;
     // The bytes held for the dots, for memory accounting.
-    std::size_t HeldBytes() const { return m_bits.capacity() * sizeof(std::uint64_t) + m_raw.capacity(); }
+    std::size_t HeldBytes() const { return m_bits.size() * sizeof(std::uint64_t) + m_raw.size(); }
 
     // Unique to this value among all made in the run: equal serials hold
     // equal dots.

@@ -62,6 +62,8 @@ private slots:
     {
         CVX50TextDoc doc;
         FillScreen(doc);
+        for (const ElementRef& ref : doc.GetWorkingElements())
+            ref.element->Selected = 0; // no frames
         const int grid = CPaneCtrl::GridFlag;
         CPaneCtrl::GridFlag = 0;
         QImage direct(W, H, QImage::Format_RGB32);
