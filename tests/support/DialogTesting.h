@@ -39,7 +39,7 @@ bool RunDialogCommand(ScriptedEditor& editor, int command, const std::function<v
 
 // The control of `dialog` named `name`; the test stops when there is none.
 template <class Widget>
-Widget* NamedChild(QObject& dialog, const QString& name)
+Widget* NamedChild(const QObject& dialog, const QString& name)
 {
     auto* widget = dialog.findChild<Widget*>(name);
     if (!widget)
