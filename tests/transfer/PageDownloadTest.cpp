@@ -12,6 +12,7 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <unistd.h>
 
 using ::testing::ElementsAre;
 using Fault = PanelEmulator::Fault;
@@ -74,7 +75,7 @@ public: // the tables' set-ups reach into the fixture
 
     std::unique_ptr<PanelEmulator> panel;
     RecordingUserInterface ui;
-    std::string path = ::testing::TempDir() + "pages.bin";
+    std::string path = ::testing::TempDir() + "pages-" + std::to_string(::getpid()) + ".bin";
     std::optional<QString> chosen = QString::fromStdString(path);
     std::string portName;
     int fileDialogs = 0;

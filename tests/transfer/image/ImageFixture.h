@@ -19,6 +19,7 @@
 #include <memory>
 #include <string>
 #include <vector>
+#include <unistd.h>
 
 namespace image_test {
 
@@ -40,10 +41,12 @@ inline const std::string kA = "\xB0\xA2";    // U+963F
 inline const std::string kNoGlyph = "\xB0\xA3"; // U+57C3, not in the fixture font
 
 // A Unifont file holding the glyphs of the given Unicode characters (each a
-// filled square) and of U+554A as Unifont draws it.
+// filled square) and of U+554A as Unifont draws it. The name carries the
+// process id: CTest runs each test as a process of its own, in parallel, and
+// a file of a shared name could be rewritten while another test reads it.
 inline std::string WriteFont(const std::string& name, const std::vector<char32_t>& characters)
 {
-    const std::string path = ::testing::TempDir() + name;
+    const std::string path = ::testing::TempDir() + std::to_string(getpid()) + '_' + name;
     std::ofstream file(path, std::ios::binary);
     file << "0041:0000000018242442427E424242420000\n";
     file << "554A:00000EFCEA08AA08AAE8AAA8ACA8AAA8AAA8AAA8EAE8AAA80C08080808280810\n";

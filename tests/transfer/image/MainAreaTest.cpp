@@ -123,7 +123,7 @@ protected:
     EmbeddedText()
     {
         Modbus(); // loaded from the real program folder before the test moves it
-        folder = ::testing::TempDir() + "embedded-program/";
+        folder = ::testing::TempDir() + "embedded-program-" + std::to_string(::getpid()) + "/";
         std::filesystem::create_directories(folder + "Device");
         previous = ProgramFolder();
         SetProgramFolder(folder);
