@@ -6,6 +6,7 @@
 #include "devices/AddressTableFile.h"
 #include "model/CVX50TextDoc.h"
 #include "model/elements/ElementFactory.h"
+#include "model/ScreenRing.h"
 #include "model/projectfile/ProjectFile.h"
 
 #include <QDir>
@@ -43,8 +44,6 @@ struct LargeProject {
         for (int s = 0; s < 256; ++s) {
             ScreenRecord screen;
             screen.Number = s + 1;
-            screen.UpKeyScreen = s == 0 ? 256 : s;
-            screen.DownKeyScreen = s == 255 ? 1 : s + 2;
             for (int e = 0; e < 255; ++e) {
                 const auto& mix = kMix[static_cast<std::size_t>(e) % kinds];
                 ElementRef ref = CreateElement(mix.kind, mix.subKind);
@@ -52,6 +51,7 @@ struct LargeProject {
                 ref.element->SetSize(12, 16);
                 screen.Elements.push_back(std::move(ref));
             }
+            LinkIntoScreenRing(doc.Screens, screen);
             doc.Screens.push_back(std::move(screen));
         }
         doc.CurrentScreenNumber = 1;

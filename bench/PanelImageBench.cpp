@@ -7,6 +7,7 @@
 #include "base/GbkText.h"
 #include "base/UserInterface.h"
 #include "model/CVX50TextDoc.h"
+#include "model/ScreenRing.h"
 #include "model/elements/CFuncKeyElement.h"
 #include "model/elements/CGraphElement.h"
 #include "model/elements/CLampElement.h"
@@ -73,8 +74,6 @@ struct LargestProject {
         for (int s = 0; s < 256; ++s) {
             ScreenRecord screen;
             screen.Number = s + 1;
-            screen.UpKeyScreen = s == 0 ? 256 : s;
-            screen.DownKeyScreen = s == 255 ? 1 : s + 2;
             screen.Description = text(8);
             auto add = [&](std::shared_ptr<CScreenElement> e) { screen.Elements.push_back({e->Kind(), e}); };
             for (int i = 0; i < 100; ++i)
@@ -112,6 +111,7 @@ struct LargestProject {
                 picture->SetSize(32, 32);
                 add(picture);
             }
+            LinkIntoScreenRing(doc.Screens, screen);
             doc.Screens.push_back(std::move(screen));
         }
         doc.CurrentScreenNumber = 1;
