@@ -4,9 +4,9 @@
 // person clicking through the tabs should not wait: the target is well
 // under 50 ms per switch.
 #include "devices/ui/CAddressTableDlg.h"
-#include "shell/ui/CAddressListCtrl.h"
-#include "shell/ui/InPlaceCellEdit.h"
 #include "model/CVX50TextDoc.h"
+#include "widgets/CAddressListCtrl.h"
+#include "widgets/InPlaceCellEdit.h"
 
 #include <QApplication>
 #include <QTabBar>

@@ -3,9 +3,11 @@ cmake_policy(VERSION 3.25)
 #   cmake -DSOURCE_DIR=<src> -DWIDGETS_DIR=<QtWidgets include dir> -P CheckLayering.cmake
 #
 # Each subsystem folder may include from the folders listed for it, and from
-# itself. Code outside a ui/ folder includes no Qt Widgets header. A ui/
-# folder may include any folder's core code and any other ui/ folder (the
-# widgets form one layer above all core code).
+# itself. Code outside a ui/ folder and widgets/ includes no Qt Widgets
+# header. Windows sit above all core code: the shared widgets (widgets/)
+# include core code and each other; a ui/ folder includes core code, the
+# shared widgets and its own folder; only the main frame's folder (shell/ui)
+# includes the other subsystems' ui/ folders, since it opens their windows.
 set(ALLOWED_base      "")
 set(ALLOWED_devices   "base")
 set(ALLOWED_model     "base;devices")
@@ -15,18 +17,20 @@ set(ALLOWED_transfer  "base;devices;model")
 set(ALLOWED_settings  "base;devices;model;transfer")
 set(ALLOWED_simulator "base;devices;model;transfer")
 set(LAYERS base devices model shell pages transfer settings simulator)
+set(WIDGETS widgets)
+set(MAIN_FRAME shell)
 
 file(GLOB_RECURSE FILES ${SOURCE_DIR}/*.h ${SOURCE_DIR}/*.cpp)
 set(FAULTS "")
 foreach(file IN LISTS FILES)
     file(RELATIVE_PATH rel ${SOURCE_DIR} ${file})
     string(REGEX MATCH "^[a-z]+" layer "${rel}")
-    if(NOT layer IN_LIST LAYERS)
-        continue() # the executable's own files
-    endif()
     set(in_ui FALSE)
-    if(rel MATCHES "/ui/")
+    if(rel MATCHES "/ui/" OR layer STREQUAL WIDGETS)
         set(in_ui TRUE)
+    endif()
+    if(NOT layer IN_LIST LAYERS AND NOT layer STREQUAL WIDGETS)
+        continue() # the executable's own files
     endif()
     file(STRINGS ${file} includes REGEX "^[ \t]*#[ \t]*include[ \t]*[\"<]")
     foreach(line IN LISTS includes)
@@ -38,6 +42,12 @@ foreach(file IN LISTS FILES)
         elseif(line MATCHES "#[ \t]*include[ \t]*\"([a-z]+)/([^\"]+)\"")
             set(target ${CMAKE_MATCH_1})
             set(path ${CMAKE_MATCH_2})
+            if(target STREQUAL WIDGETS)
+                if(NOT in_ui)
+                    list(APPEND FAULTS "${rel}: core code includes widgets (${target}/${path})")
+                endif()
+                continue()
+            endif()
             if(NOT target IN_LIST LAYERS OR target STREQUAL layer)
                 if(target STREQUAL layer AND path MATCHES "(^|/)ui/" AND NOT in_ui)
                     list(APPEND FAULTS "${rel}: core code includes widgets of its own folder (${target}/${path})")
@@ -47,6 +57,10 @@ foreach(file IN LISTS FILES)
             if(path MATCHES "(^|/)ui/")
                 if(NOT in_ui)
                     list(APPEND FAULTS "${rel}: core code includes widgets (${target}/${path})")
+                elseif(layer STREQUAL WIDGETS)
+                    list(APPEND FAULTS "${rel}: a shared widget includes a subsystem's window (${target}/${path})")
+                elseif(NOT layer STREQUAL MAIN_FRAME)
+                    list(APPEND FAULTS "${rel}: only the main frame opens other subsystems' windows (${target}/${path})")
                 endif()
             elseif(NOT in_ui AND NOT target IN_LIST ALLOWED_${layer})
                 list(APPEND FAULTS "${rel}: ${layer} may not include from ${target} (${target}/${path})")

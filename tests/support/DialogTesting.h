@@ -5,8 +5,8 @@
 // choosing in its combos as a user does, pressing a grid's cells.
 // Header-only, like PageTesting.h.
 
-#include "pages/ui/CElementNameCombo.h"
 #include "support/ScriptedEditor.h"
+#include "widgets/CElementNameCombo.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

@@ -4,9 +4,9 @@
 #include "model/CVX50TextDoc.h"
 #include "model/CopyRegisterEdit.h"
 #include "pages/AddressChoices.h"
-#include "pages/ui/CElementNameCombo.h"
-#include "pages/ui/CSpinEdit.h"
-#include "shell/ui/OkCancelButtons.h"
+#include "widgets/CElementNameCombo.h"
+#include "widgets/CSpinEdit.h"
+#include "widgets/OkCancelButtons.h"
 
 #include <QComboBox>
 #include <QFormLayout>

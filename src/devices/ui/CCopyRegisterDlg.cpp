@@ -8,12 +8,12 @@
 #include "model/CVX50TextDoc.h"
 #include "model/CopyRegisterEdit.h"
 #include "pages/AddressChoices.h"
-#include "pages/ui/CElementNameCombo.h"
-#include "pages/ui/CSpinEdit.h"
-#include "shell/ui/CAddressListCtrl.h"
-#include "shell/ui/GuiUserInterface.h"
-#include "shell/ui/OkCancelButtons.h"
-#include "shell/ui/UiText.h"
+#include "widgets/CAddressListCtrl.h"
+#include "widgets/CElementNameCombo.h"
+#include "widgets/CSpinEdit.h"
+#include "widgets/ModalDialog.h"
+#include "widgets/OkCancelButtons.h"
+#include "widgets/UiText.h"
 
 #include <QComboBox>
 #include <QFormLayout>

@@ -1,12 +1,12 @@
 #include "devices/ui/CDeviceInfoDlg.h"
 
+#include "base/GbkText.h"
 #include "devices/DeviceFolders.h"
 #include "model/CVX50TextDoc.h"
 #include "model/NewDevice.h"
-#include "pages/ui/CGbkLimitValidator.h"
-#include "shell/ui/OkCancelButtons.h"
 #include "transfer/ProtocolLibraryName.h"
-#include "base/GbkText.h"
+#include "widgets/CGbkLimitValidator.h"
+#include "widgets/OkCancelButtons.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

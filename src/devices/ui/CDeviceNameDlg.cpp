@@ -1,10 +1,10 @@
 #include "devices/ui/CDeviceNameDlg.h"
 
-#include "shell/ui/OkCancelButtons.h"
-#include "devices/AddressFileText.h"
-#include "devices/DeviceNameRules.h"
 #include "base/GbkText.h"
 #include "base/UserInterface.h"
+#include "devices/AddressFileText.h"
+#include "devices/DeviceNameRules.h"
+#include "widgets/OkCancelButtons.h"
 
 #include <QGroupBox>
 #include <QLineEdit>

@@ -1,13 +1,13 @@
 #include "devices/ui/CDeviceSelectDlg.h"
 
+#include "base/GbkText.h"
 #include "devices/DeviceFolders.h"
 #include "devices/ui/CAddressTableDlg.h"
 #include "devices/ui/CDeviceInfoDlg.h"
 #include "model/CVX50TextDoc.h"
-#include "shell/ui/GuiUserInterface.h"
-#include "shell/ui/OkCancelButtons.h"
-#include "transfer/ui/CommParamDlg.h"
-#include "base/GbkText.h"
+#include "widgets/CommParamDlg.h"
+#include "widgets/ModalDialog.h"
+#include "widgets/OkCancelButtons.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

@@ -1,11 +1,11 @@
 #include "devices/ui/CNewGroupDlg.h"
 
 #include "StringIds.h"
-#include "pages/ui/CSpinEdit.h"
-#include "shell/ui/OkCancelButtons.h"
-#include "shell/ui/UiText.h"
 #include "base/GbkText.h"
 #include "base/UserInterface.h"
+#include "widgets/CSpinEdit.h"
+#include "widgets/OkCancelButtons.h"
+#include "widgets/UiText.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

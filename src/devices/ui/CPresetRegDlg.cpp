@@ -9,10 +9,10 @@
 #include "devices/ui/GbkCombo.h"
 #include "model/CVX50TextDoc.h"
 #include "pages/AddressChoices.h"
-#include "pages/ui/CElementNameCombo.h"
-#include "pages/ui/CSpinEdit.h"
-#include "pages/ui/CStepEdit.h"
-#include "shell/ui/OkCancelButtons.h"
+#include "widgets/CElementNameCombo.h"
+#include "widgets/CSpinEdit.h"
+#include "widgets/CStepEdit.h"
+#include "widgets/OkCancelButtons.h"
 
 #include <QComboBox>
 #include <QFormLayout>

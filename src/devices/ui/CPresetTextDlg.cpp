@@ -8,9 +8,9 @@
 #include "devices/ui/GbkCombo.h"
 #include "model/CVX50TextDoc.h"
 #include "pages/AddressChoices.h"
-#include "pages/ui/CElementNameCombo.h"
-#include "shell/ui/CEditListCtrl.h"
-#include "shell/ui/OkCancelButtons.h"
+#include "widgets/CEditListCtrl.h"
+#include "widgets/CElementNameCombo.h"
+#include "widgets/OkCancelButtons.h"
 
 #include <QComboBox>
 #include <QFormLayout>

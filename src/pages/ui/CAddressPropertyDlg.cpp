@@ -5,7 +5,7 @@
 #include "base/UserInterface.h"
 #include "devices/ElementTypeText.h"
 #include "model/CVX50TextDoc.h"
-#include "pages/ui/CElementNameCombo.h"
+#include "widgets/CElementNameCombo.h"
 
 #include <QComboBox>
 

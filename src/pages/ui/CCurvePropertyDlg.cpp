@@ -2,7 +2,7 @@
 
 #include "model/elements/CGraphElement.h"
 #include "pages/GraphBoxRules.h"
-#include "pages/ui/CSpinEdit.h"
+#include "widgets/CSpinEdit.h"
 
 #include <QFormLayout>
 #include <QGroupBox>

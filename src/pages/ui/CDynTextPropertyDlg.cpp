@@ -8,11 +8,11 @@
 #include "model/elements/CTextElement.h"
 #include "pages/DisplayFit.h"
 #include "pages/DynTextRules.h"
-#include "pages/ui/CElementNameCombo.h"
-#include "pages/ui/CSpinEdit.h"
-#include "shell/ui/CEditListCtrl.h"
-#include "shell/ui/InPlaceCellEdit.h"
-#include "shell/ui/UiText.h"
+#include "widgets/CEditListCtrl.h"
+#include "widgets/CElementNameCombo.h"
+#include "widgets/CSpinEdit.h"
+#include "widgets/InPlaceCellEdit.h"
+#include "widgets/UiText.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "pages/ui/CAddressPropertyDlg.h"
-#include "shell/ui/DynamicTextRows.h"
+#include "widgets/DynamicTextRows.h"
 
 #include <QPointer>
 

@@ -10,10 +10,10 @@
 #include "model/elements/CFuncKeyElement.h"
 #include "model/elements/PanelKeys.h"
 #include "pages/FuncKeyRules.h"
-#include "pages/ui/CElementNameCombo.h"
-#include "pages/ui/CSpinEdit.h"
-#include "pages/ui/CStepEdit.h"
 #include "pages/ui/PasswordFields.h"
+#include "widgets/CElementNameCombo.h"
+#include "widgets/CSpinEdit.h"
+#include "widgets/CStepEdit.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

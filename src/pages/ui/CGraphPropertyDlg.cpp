@@ -4,9 +4,9 @@
 #include "model/CVX50TextDoc.h"
 #include "model/elements/CGraphElement.h"
 #include "pages/GraphBoxRules.h"
-#include "pages/ui/CElementNameCombo.h"
-#include "pages/ui/CSpinEdit.h"
-#include "pages/ui/CStepEdit.h"
+#include "widgets/CElementNameCombo.h"
+#include "widgets/CSpinEdit.h"
+#include "widgets/CStepEdit.h"
 
 #include <QCheckBox>
 #include <QComboBox>

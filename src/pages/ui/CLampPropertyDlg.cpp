@@ -2,8 +2,8 @@
 
 #include "model/elements/CLampElement.h"
 #include "pages/LampLook.h"
-#include "pages/ui/CElementNameCombo.h"
-#include "pages/ui/CSpinEdit.h"
+#include "widgets/CElementNameCombo.h"
+#include "widgets/CSpinEdit.h"
 
 #include <QCheckBox>
 #include <QComboBox>

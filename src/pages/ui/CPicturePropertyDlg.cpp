@@ -2,7 +2,7 @@
 
 #include "model/elements/CPictureElement.h"
 #include "pages/DisplayFit.h"
-#include "pages/ui/CSpinEdit.h"
+#include "widgets/CSpinEdit.h"
 
 #include <QFormLayout>
 #include <QGroupBox>

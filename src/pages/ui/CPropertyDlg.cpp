@@ -4,7 +4,7 @@
 #include "model/CVX50TextDoc.h"
 #include "model/elements/CScreenElement.h"
 #include "pages/DisplayFit.h"
-#include "pages/ui/CSpinEdit.h"
+#include "widgets/CSpinEdit.h"
 
 #include <QFormLayout>
 #include <QGroupBox>

@@ -9,10 +9,10 @@
 #include "model/elements/CRegisterElement.h"
 #include "pages/RegisterDigits.h"
 #include "pages/RegisterPreset.h"
-#include "pages/ui/CElementNameCombo.h"
-#include "pages/ui/CSpinEdit.h"
-#include "pages/ui/CStepEdit.h"
 #include "pages/ui/PasswordFields.h"
+#include "widgets/CElementNameCombo.h"
+#include "widgets/CSpinEdit.h"
+#include "widgets/CStepEdit.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

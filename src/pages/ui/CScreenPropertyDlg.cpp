@@ -3,9 +3,9 @@
 #include "StringIds.h"
 #include "base/GbkText.h"
 #include "model/CVX50TextDoc.h"
-#include "pages/ui/CGbkLimitValidator.h"
-#include "pages/ui/CSpinEdit.h"
-#include "shell/ui/UiText.h"
+#include "widgets/CGbkLimitValidator.h"
+#include "widgets/CSpinEdit.h"
+#include "widgets/UiText.h"
 
 #include <QFormLayout>
 #include <QGroupBox>

@@ -3,7 +3,7 @@
 #include "base/GbkText.h"
 #include "model/elements/CTextElement.h"
 #include "pages/StaticTextFit.h"
-#include "pages/ui/CGbkLimitValidator.h"
+#include "widgets/CGbkLimitValidator.h"
 
 #include <QCheckBox>
 #include <QFormLayout>

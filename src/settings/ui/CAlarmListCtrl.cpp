@@ -1,11 +1,11 @@
 #include "settings/ui/CAlarmListCtrl.h"
 
-#include "settings/ui/CAlarmCellEdit.h"
-#include "settings/ui/CAlarmScrollBar.h"
-#include "settings/AlarmGridLayout.h"
-#include "shell/ui/UiText.h"
 #include "StringIds.h"
 #include "base/GbkText.h"
+#include "settings/AlarmGridLayout.h"
+#include "settings/ui/CAlarmCellEdit.h"
+#include "settings/ui/CAlarmScrollBar.h"
+#include "widgets/UiText.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

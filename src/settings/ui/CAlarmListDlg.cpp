@@ -1,12 +1,12 @@
 #include "settings/ui/CAlarmListDlg.h"
 
-#include "settings/ui/CAlarmListCtrl.h"
-#include "settings/AlarmAddressRules.h"
-#include "pages/ui/CElementNameCombo.h"
-#include "pages/ui/CSpinEdit.h"
 #include "base/GbkText.h"
 #include "devices/AddressFileText.h"
 #include "model/CVX50TextDoc.h"
+#include "settings/AlarmAddressRules.h"
+#include "settings/ui/CAlarmListCtrl.h"
+#include "widgets/CElementNameCombo.h"
+#include "widgets/CSpinEdit.h"
 
 #include <QComboBox>
 #include <QGridLayout>

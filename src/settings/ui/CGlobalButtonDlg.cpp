@@ -9,13 +9,13 @@
 #include "model/elements/PanelKeys.h"
 #include "pages/AddressChoices.h"
 #include "pages/UserLevels.h"
-#include "pages/ui/CElementNameCombo.h"
-#include "pages/ui/CSpinEdit.h"
-#include "pages/ui/CStepEdit.h"
 #include "settings/ui/CKeySelectDlg.h"
-#include "shell/ui/GuiUserInterface.h"
-#include "shell/ui/OkCancelButtons.h"
-#include "shell/ui/UiText.h"
+#include "widgets/CElementNameCombo.h"
+#include "widgets/CSpinEdit.h"
+#include "widgets/CStepEdit.h"
+#include "widgets/ModalDialog.h"
+#include "widgets/OkCancelButtons.h"
+#include "widgets/UiText.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

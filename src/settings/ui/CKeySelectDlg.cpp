@@ -3,8 +3,8 @@
 #include "base/GbkText.h"
 #include "model/CVX50TextDoc.h"
 #include "model/elements/PanelKeys.h"
-#include "shell/ui/OkCancelButtons.h"
-#include "shell/ui/UiText.h"
+#include "widgets/OkCancelButtons.h"
+#include "widgets/UiText.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

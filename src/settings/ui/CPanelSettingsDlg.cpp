@@ -5,11 +5,11 @@
 #include "base/UserInterface.h"
 #include "devices/AddressLookup.h"
 #include "model/CVX50TextDoc.h"
-#include "pages/ui/CElementNameCombo.h"
-#include "pages/ui/CSpinEdit.h"
 #include "settings/PanelSettingsRules.h"
-#include "shell/ui/OkCancelButtons.h"
-#include "shell/ui/UiText.h"
+#include "widgets/CElementNameCombo.h"
+#include "widgets/CSpinEdit.h"
+#include "widgets/OkCancelButtons.h"
+#include "widgets/UiText.h"
 
 #include <QCheckBox>
 #include <QComboBox>

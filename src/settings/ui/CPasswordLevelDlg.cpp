@@ -3,8 +3,8 @@
 #include "StringIds.h"
 #include "model/CVX50TextDoc.h"
 #include "settings/ui/CDigitEdit.h"
-#include "shell/ui/OkCancelButtons.h"
-#include "shell/ui/UiText.h"
+#include "widgets/OkCancelButtons.h"
+#include "widgets/UiText.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -2,16 +2,16 @@
 
 #include "StringIds.h"
 #include "StringTable.h"
+#include "base/GbkText.h"
+#include "base/UserInterface.h"
+#include "model/CVX50TextDoc.h"
+#include "model/ScreenCommands.h"
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CScreenSettingsDlg.h"
 #include "shell/ui/CVX50TextView.h"
 #include "shell/ui/GuiUserInterface.h"
 #include "shell/ui/ScreenEditRefresh.h"
-#include "shell/ui/UiText.h"
-#include "model/CVX50TextDoc.h"
-#include "base/GbkText.h"
-#include "model/ScreenCommands.h"
-#include "base/UserInterface.h"
+#include "widgets/UiText.h"
 
 #include <QKeyEvent>
 #include <QMenu>

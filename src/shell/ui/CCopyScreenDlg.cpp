@@ -1,10 +1,10 @@
 #include "shell/ui/CCopyScreenDlg.h"
 
 #include "StringIds.h"
-#include "shell/ui/OkCancelButtons.h"
-#include "shell/ui/UiText.h"
 #include "model/CVX50TextDoc.h"
 #include "model/ScreenCommands.h"
+#include "widgets/OkCancelButtons.h"
+#include "widgets/UiText.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>

@@ -2,14 +2,14 @@
 
 #include "StringIds.h"
 #include "StringTable.h"
-#include "shell/ui/CMainFrame.h"
-#include "shell/ui/OkCancelButtons.h"
-#include "shell/ui/ScreenEditRefresh.h"
-#include "shell/ui/UiText.h"
-#include "model/CVX50TextDoc.h"
 #include "base/GbkText.h"
-#include "model/ScreenCommands.h"
 #include "base/UserInterface.h"
+#include "model/CVX50TextDoc.h"
+#include "model/ScreenCommands.h"
+#include "shell/ui/CMainFrame.h"
+#include "shell/ui/ScreenEditRefresh.h"
+#include "widgets/OkCancelButtons.h"
+#include "widgets/UiText.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

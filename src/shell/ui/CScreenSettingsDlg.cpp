@@ -1,12 +1,12 @@
 #include "shell/ui/CScreenSettingsDlg.h"
 
 #include "StringIds.h"
-#include "shell/ui/OkCancelButtons.h"
-#include "shell/ui/UiText.h"
-#include "model/CVX50TextDoc.h"
 #include "base/GbkText.h"
-#include "model/ScreenCommands.h"
 #include "base/UserInterface.h"
+#include "model/CVX50TextDoc.h"
+#include "model/ScreenCommands.h"
+#include "widgets/OkCancelButtons.h"
+#include "widgets/UiText.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

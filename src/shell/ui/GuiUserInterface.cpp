@@ -1,6 +1,9 @@
 #include "shell/ui/GuiUserInterface.h"
 
 #include "StringIds.h"
+#include "base/GbkText.h"
+#include "model/elements/CScreenElement.h"
+#include "pages/ui/CPropertyDlg.h"
 #include "shell/ui/CCopyScreenDlg.h"
 #include "shell/ui/CElementListDlg.h"
 #include "shell/ui/CMainFrame.h"
@@ -8,10 +11,7 @@
 #include "shell/ui/CPaneCtrl.h"
 #include "shell/ui/CProgressDlg.h"
 #include "shell/ui/CVX50TextView.h"
-#include "shell/ui/UiText.h"
-#include "base/GbkText.h"
-#include "model/elements/CScreenElement.h"
-#include "pages/ui/CPropertyDlg.h"
+#include "widgets/UiText.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -234,25 +234,9 @@ QString GuiUserInterface::ChooseProjectFile(bool forSave)
     return dialog.selectedFiles().first();
 }
 
-namespace {
-
-GuiUserInterface* InstalledGui()
-{
-    return dynamic_cast<GuiUserInterface*>(&CurrentUi());
-}
-
-} // namespace
-
-int RunModalDialog(QDialog& dialog)
-{
-    if (GuiUserInterface* gui = InstalledGui())
-        return gui->RunDialog(dialog);
-    return dialog.exec();
-}
-
 QString ChooseProjectFileModally(bool forSave)
 {
-    if (GuiUserInterface* gui = InstalledGui())
+    if (auto* gui = dynamic_cast<GuiUserInterface*>(&CurrentUi()))
         return gui->ChooseProjectFile(forSave);
     return {};
 }

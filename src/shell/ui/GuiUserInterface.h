@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/UserInterface.h"
+#include "widgets/ModalDialog.h"
 
 #include <QString>
 
@@ -10,7 +11,7 @@ class QDialog;
 // The user interface the model talks to while the editor runs: message boxes
 // over the main window, the view's progress window, and the refreshes of the
 // tree, pages, canvas and screen-data window. Installed for its lifetime.
-class GuiUserInterface : public UserInterface {
+class GuiUserInterface : public UserInterface, public ModalDialogRunner {
 public:
     explicit GuiUserInterface(CMainFrame& frame);
     ~GuiUserInterface() override;
@@ -40,9 +41,9 @@ public:
     bool RunCopyScreenDialog(int sourceNumber, int& target) override;
     void RunNewScreenDialog(bool insertMode) override;
 
-    // Runs a modal dialog of the editor; returns its QDialog result. Tests
-    // override it to fill the dialog and press its buttons.
-    virtual int RunDialog(QDialog& dialog);
+    // Modal dialogs are owned by the main window; tests override it to fill
+    // the dialog and press its buttons.
+    int RunDialog(QDialog& dialog) override;
     // The project file dialog ("*.opf"): an existing file to open, or a file
     // to save to (proposed "未命名"; replacing is asked by the caller). The
     // full path, or empty when cancelled.
@@ -57,10 +58,6 @@ protected:
 private:
     UserInterface* m_previous;
 };
-
-// Runs `dialog` modally through the installed GUI user interface (plain exec()
-// when none is installed).
-int RunModalDialog(QDialog& dialog);
 
 // ChooseProjectFile of the installed GUI user interface; empty, as if
 // cancelled, when none is installed.

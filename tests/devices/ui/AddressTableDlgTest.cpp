@@ -3,23 +3,23 @@
 // edited in place, and a device that is not user-defined stays read-only
 // and unwritten, also when the editor is opened from the project tree.
 
+#include "base/FileIo.h"
+#include "base/GbkText.h"
+#include "base/ProgramPaths.h"
+#include "devices/AddressTableFile.h"
+#include "devices/DeviceKeys.h"
 #include "devices/ui/CAddressTableDlg.h"
 #include "devices/ui/CDeviceNameDlg.h"
 #include "devices/ui/CNewElementDlg.h"
 #include "devices/ui/CNewGroupDlg.h"
-#include "pages/ui/CSpinEdit.h"
 #include "pages/NumberPrompts.h"
-#include "shell/ui/CAddressListCtrl.h"
-#include "shell/ui/InPlaceCellEdit.h"
-#include "shell/ui/UiText.h"
-#include "devices/AddressTableFile.h"
-#include "devices/DeviceKeys.h"
-#include "base/FileIo.h"
-#include "base/GbkText.h"
-#include "base/ProgramPaths.h"
 #include "support/AddressTableScripts.h"
 #include "support/ScriptedEditor.h"
 #include "support/TableGroups.h"
+#include "widgets/CAddressListCtrl.h"
+#include "widgets/CSpinEdit.h"
+#include "widgets/InPlaceCellEdit.h"
+#include "widgets/UiText.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -4,12 +4,12 @@
 
 #include "devices/ui/CCopyRegEntryDlg.h"
 #include "devices/ui/CCopyRegisterDlg.h"
-#include "pages/ui/CSpinEdit.h"
-#include "shell/ui/CAddressListCtrl.h"
 #include "support/DialogTesting.h"
 #include "support/PageTesting.h"
 #include "support/ScriptedEditor.h"
 #include "support/TableGroups.h"
+#include "widgets/CAddressListCtrl.h"
+#include "widgets/CSpinEdit.h"
 
 #include <QPushButton>
 #include <QRadioButton>

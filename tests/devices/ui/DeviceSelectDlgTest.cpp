@@ -4,22 +4,22 @@
 // canvas is bound to it, and the saved project opens bound to it again.
 // Cancel puts back the device the dialog opened with.
 
+#include "base/FileIo.h"
+#include "base/GbkText.h"
+#include "base/ProgramPaths.h"
+#include "devices/AddressTableFile.h"
+#include "devices/DeviceKeys.h"
+#include "devices/NewGroupRules.h"
 #include "devices/ui/CAddressTableDlg.h"
 #include "devices/ui/CDeviceInfoDlg.h"
 #include "devices/ui/CDeviceSelectDlg.h"
 #include "model/elements/CLampElement.h"
-#include "pages/ui/CElementNameCombo.h"
 #include "pages/ui/CLampPropertyDlg.h"
 #include "shell/ui/ProjectOpen.h"
-#include "devices/AddressTableFile.h"
-#include "devices/DeviceKeys.h"
-#include "devices/NewGroupRules.h"
-#include "base/FileIo.h"
-#include "base/GbkText.h"
-#include "base/ProgramPaths.h"
 #include "support/AddressTableScripts.h"
 #include "support/PageTesting.h"
 #include "support/ScriptedEditor.h"
+#include "widgets/CElementNameCombo.h"
 
 #include <QPushButton>
 #include <QSpinBox>

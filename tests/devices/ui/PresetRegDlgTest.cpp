@@ -2,16 +2,16 @@
 // by its command, edited through its boxes, ended by OK or Cancel; the file
 // it writes is compared with the writer's bytes for the same records.
 
-#include "devices/ui/CPresetRegDlg.h"
 #include "base/FileIo.h"
 #include "base/ProgramPaths.h"
 #include "devices/PresetRegisterFile.h"
+#include "devices/ui/CPresetRegDlg.h"
 #include "model/elements/CRegisterElement.h"
-#include "pages/ui/CStepEdit.h"
 #include "support/DialogTesting.h"
 #include "support/PageTesting.h"
 #include "support/ScriptedEditor.h"
 #include "support/UnprivilegedUser.h"
+#include "widgets/CStepEdit.h"
 
 #include <QFile>
 #include <QTemporaryDir>

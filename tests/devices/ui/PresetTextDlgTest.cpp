@@ -2,19 +2,19 @@
 // its command, edited through its boxes and grid, ended by OK or Cancel; the
 // file it writes is compared with the writer's bytes for the same records.
 
-#include "devices/ui/CPresetTextDlg.h"
 #include "base/FileIo.h"
 #include "base/GbkText.h"
 #include "base/ProgramPaths.h"
 #include "devices/PresetTextFile.h"
+#include "devices/ui/CPresetTextDlg.h"
 #include "model/elements/CTextElement.h"
 #include "pages/ui/CDynTextPropertyDlg.h"
-#include "shell/ui/CEditListCtrl.h"
-#include "shell/ui/InPlaceCellEdit.h"
 #include "support/DialogTesting.h"
 #include "support/PageTesting.h"
 #include "support/ScriptedEditor.h"
 #include "support/UnprivilegedUser.h"
+#include "widgets/CEditListCtrl.h"
+#include "widgets/InPlaceCellEdit.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,12 +4,12 @@
 
 #include "model/elements/CTextElement.h"
 #include "pages/ui/CDynTextPropertyDlg.h"
-#include "shell/ui/CEditListCtrl.h"
-#include "shell/ui/InPlaceCellEdit.h"
 #include "shell/ui/ProjectOpen.h"
 #include "support/PageTesting.h"
 #include "support/PresetTextFixtures.h"
 #include "support/ScriptedEditor.h"
+#include "widgets/CEditListCtrl.h"
+#include "widgets/InPlaceCellEdit.h"
 
 #include <QCheckBox>
 #include <QComboBox>

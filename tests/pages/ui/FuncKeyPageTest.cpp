@@ -5,11 +5,11 @@
 
 #include "model/PasswordLevels.h"
 #include "model/elements/CFuncKeyElement.h"
-#include "pages/ui/CElementNameCombo.h"
 #include "pages/ui/CFuncKeyPropertyDlg.h"
 #include "support/PageTesting.h"
 #include "support/ScriptedEditor.h"
 #include "support/TableGroups.h"
+#include "widgets/CElementNameCombo.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -6,11 +6,11 @@
 #include "model/elements/CGraphElement.h"
 #include "pages/ui/CBarGraphPropertyDlg.h"
 #include "pages/ui/CCurvePropertyDlg.h"
-#include "pages/ui/CElementNameCombo.h"
 #include "shell/ui/ProjectOpen.h"
 #include "support/PageTesting.h"
 #include "support/ScriptedEditor.h"
 #include "support/TableGroups.h"
+#include "widgets/CElementNameCombo.h"
 
 #include <QCheckBox>
 #include <QComboBox>

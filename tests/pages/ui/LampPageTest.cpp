@@ -4,14 +4,14 @@
 // the lamp adds.
 
 #include "model/ElementRebinding.h"
-#include "shell/ui/ProjectOpen.h"
 #include "model/elements/CLampElement.h"
-#include "pages/ui/CElementNameCombo.h"
 #include "pages/ui/CLampPropertyDlg.h"
 #include "pages/ui/CScreenPropertyDlg.h"
+#include "shell/ui/ProjectOpen.h"
 #include "support/PageTesting.h"
 #include "support/ScriptedEditor.h"
 #include "support/TableGroups.h"
+#include "widgets/CElementNameCombo.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>

@@ -3,16 +3,16 @@
 // edited through its controls and grid, ended by OK, Cancel, the close box
 // and a project reset.
 
+#include "model/AlarmBlocks.h"
 #include "settings/ui/CAlarmCellEdit.h"
 #include "settings/ui/CAlarmListCtrl.h"
 #include "settings/ui/CAlarmListDlg.h"
 #include "settings/ui/CAlarmScrollBar.h"
 #include "shell/ui/ProjectOpen.h"
-#include "pages/ui/CElementNameCombo.h"
-#include "pages/ui/CSpinEdit.h"
-#include "model/AlarmBlocks.h"
 #include "support/AlarmFixtures.h"
 #include "support/ScriptedEditor.h"
+#include "widgets/CElementNameCombo.h"
+#include "widgets/CSpinEdit.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -7,17 +7,17 @@
 #include "base/GbkText.h"
 #include "devices/ElementTypeText.h"
 #include "model/CVX50TextDoc.h"
-#include "pages/ui/CElementNameCombo.h"
-#include "pages/ui/CSpinEdit.h"
-#include "pages/ui/CStepEdit.h"
 #include "settings/GlobalButtonRules.h"
 #include "settings/ui/CGlobalButtonDlg.h"
 #include "settings/ui/CKeySelectDlg.h"
-#include "shell/ui/UiText.h"
 #include "support/DialogTesting.h"
 #include "support/PageTesting.h"
 #include "support/ScriptedEditor.h"
 #include "support/TableGroups.h"
+#include "widgets/CElementNameCombo.h"
+#include "widgets/CSpinEdit.h"
+#include "widgets/CStepEdit.h"
+#include "widgets/UiText.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -5,14 +5,14 @@
 #include "StringIds.h"
 #include "base/GbkText.h"
 #include "model/CVX50TextDoc.h"
-#include "pages/ui/CElementNameCombo.h"
-#include "pages/ui/CSpinEdit.h"
 #include "settings/ui/CPanelSettingsDlg.h"
-#include "shell/ui/UiText.h"
 #include "support/DialogTesting.h"
 #include "support/PageTesting.h"
 #include "support/ScriptedEditor.h"
 #include "support/TableGroups.h"
+#include "widgets/CElementNameCombo.h"
+#include "widgets/CSpinEdit.h"
+#include "widgets/UiText.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,10 +1,10 @@
-#include "shell/ui/CAddressCellEdit.h"
+#include "widgets/CAddressCellEdit.h"
 
 #include "StringIds.h"
-#include "shell/ui/CAddressListCtrl.h"
 #include "base/GbkText.h"
-#include "shell/GridTextRules.h"
 #include "base/UserInterface.h"
+#include "shell/GridTextRules.h"
+#include "widgets/CAddressListCtrl.h"
 
 #include <QKeyEvent>
 #include <QPointer>

@@ -1,11 +1,11 @@
-#include "shell/ui/CListCellEdit.h"
+#include "widgets/CListCellEdit.h"
 
 #include "StringIds.h"
-#include "shell/ui/CEditListCtrl.h"
-#include "shell/ui/DynamicTextRows.h"
 #include "base/GbkText.h"
-#include "shell/GridTextRules.h"
 #include "base/UserInterface.h"
+#include "shell/GridTextRules.h"
+#include "widgets/CEditListCtrl.h"
+#include "widgets/DynamicTextRows.h"
 
 #include <QKeyEvent>
 #include <QPointer>

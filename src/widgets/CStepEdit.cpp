@@ -1,4 +1,4 @@
-#include "pages/ui/CStepEdit.h"
+#include "widgets/CStepEdit.h"
 
 #include <QLineEdit>
 #include <QToolButton>

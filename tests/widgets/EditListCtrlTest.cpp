@@ -1,10 +1,10 @@
 // The value grid hosted in a small owner that opens editors on the presses
 // the grid passes on, as the dynamic-text page and the preset dialog do.
 
-#include "shell/ui/CEditListCtrl.h"
-#include "shell/ui/CListCellEdit.h"
-#include "shell/ui/DynamicTextRows.h"
 #include "support/RecordingUserInterface.h"
+#include "widgets/CEditListCtrl.h"
+#include "widgets/CListCellEdit.h"
+#include "widgets/DynamicTextRows.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>

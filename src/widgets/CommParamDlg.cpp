@@ -1,4 +1,4 @@
-#include "transfer/ui/CommParamDlg.h"
+#include "widgets/CommParamDlg.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pages/ui/CStepEdit.h"
+#include "widgets/CStepEdit.h"
 
 #include <optional>
 

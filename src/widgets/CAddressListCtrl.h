@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/ui/InPlaceEditList.h"
+#include "widgets/InPlaceEditList.h"
 
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "shell/ui/OkCancelButtons.h"
+#include "widgets/OkCancelButtons.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/ui/InPlaceEditList.h"
 #include "shell/GridTextRules.h"
+#include "widgets/InPlaceEditList.h"
 
 class CListCellEdit;
 class DynamicTextRows;

@@ -1,6 +1,6 @@
-#include "shell/ui/CAddressListCtrl.h"
+#include "widgets/CAddressListCtrl.h"
 
-#include "shell/ui/CAddressCellEdit.h"
+#include "widgets/CAddressCellEdit.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,7 +1,7 @@
-#include "shell/ui/InPlaceEditList.h"
+#include "widgets/InPlaceEditList.h"
 
-#include "shell/ui/InPlaceCellEdit.h"
 #include "base/GbkText.h"
+#include "widgets/InPlaceCellEdit.h"
 
 #include <QHeaderView>
 #include <QMouseEvent>

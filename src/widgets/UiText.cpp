@@ -1,4 +1,4 @@
-#include "shell/ui/UiText.h"
+#include "widgets/UiText.h"
 
 #include "StringTable.h"
 

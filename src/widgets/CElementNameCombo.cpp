@@ -1,4 +1,4 @@
-#include "pages/ui/CElementNameCombo.h"
+#include "widgets/CElementNameCombo.h"
 
 #include "base/GbkText.h"
 

@@ -1,4 +1,4 @@
-#include "pages/ui/CGbkLimitValidator.h"
+#include "widgets/CGbkLimitValidator.h"
 
 #include "base/GbkText.h"
 

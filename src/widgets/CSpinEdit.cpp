@@ -1,4 +1,4 @@
-#include "pages/ui/CSpinEdit.h"
+#include "widgets/CSpinEdit.h"
 
 #include "base/UserInterface.h"
 #include "pages/NumberPrompts.h"

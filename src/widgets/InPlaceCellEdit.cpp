@@ -1,6 +1,6 @@
-#include "shell/ui/InPlaceCellEdit.h"
+#include "widgets/InPlaceCellEdit.h"
 
-#include "shell/ui/InPlaceEditList.h"
+#include "widgets/InPlaceEditList.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>

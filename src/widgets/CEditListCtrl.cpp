@@ -1,6 +1,6 @@
-#include "shell/ui/CEditListCtrl.h"
+#include "widgets/CEditListCtrl.h"
 
-#include "shell/ui/CListCellEdit.h"
+#include "widgets/CListCellEdit.h"
 
 #include <QKeyEvent>
 #include <QPainter>

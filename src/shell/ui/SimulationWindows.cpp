@@ -1,4 +1,4 @@
-#include "simulator/ui/SimulationWindows.h"
+#include "shell/ui/SimulationWindows.h"
 
 #include "shell/ui/CElementListDlg.h"
 #include "shell/ui/CMainFrame.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/ui/InPlaceCellEdit.h"
+#include "widgets/InPlaceCellEdit.h"
 
 class CEditListCtrl;
 

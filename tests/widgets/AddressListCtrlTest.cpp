@@ -3,10 +3,10 @@
 // selects rows, a name or address cell ends the running edit and opens an
 // editor on the cell.
 
-#include "shell/ui/CAddressCellEdit.h"
-#include "shell/ui/CAddressListCtrl.h"
 #include "base/GbkText.h"
 #include "support/RecordingUserInterface.h"
+#include "widgets/CAddressCellEdit.h"
+#include "widgets/CAddressListCtrl.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>
