@@ -220,4 +220,5 @@ enum StringId : int {
     IdsScreenTooLarge = 61500, // more than 255 elements on a screen
     IdsPresetFileNotWritten = 61520, // a preset dialog could not write the device's preset file
     IdsNoProtocolChosen = 61531, // a new device without a protocol library
+    IdsSetRegisterKeyWordSizeBad = 61550, // follows a screen description
 };

@@ -223,6 +223,7 @@ const std::map<int, const char*>& Table()
         {61500, "每个画面最多255个元件!"}, // a screen too large for the project file
         {61520, "预设文件写入失败!"}, // the device's preset file could not be written
         {61531, "请选择协议!"}, // a new device without a protocol library
+        {61550, "上的设定寄存器按钮字长有错!"}, // follows a screen description
     };
     return table;
 }

@@ -36,11 +36,12 @@ private:
     ElementPlace m_place;
 };
 
-// "<screen description>上的按钮地址有错!", then the key is shown.
-[[noreturn]] void StopOnBadAddress(const ElementRecordContext& context, const ElementPlace& place)
+// The screen's description followed by the text of `messageId`, then the key
+// is shown.
+[[noreturn]] void StopAtKey(const ElementRecordContext& context, const ElementPlace& place, int messageId)
 {
     const auto& screen = context.doc.Screens[static_cast<std::size_t>(context.screenIndex)];
-    context.failures.StopWithText(screen.Description + StringGbk(IdsButtonAddressBad), &place);
+    context.failures.StopWithText(screen.Description + StringGbk(messageId), &place);
 }
 
 // Without the protocol library: [kind][address][...] with the key's own
@@ -71,7 +72,7 @@ void AppendFuncKeyRecord(ByteWriter& out, ElementRecordContext& context, int ele
     const ElementPlace place = context.Place(elementIndex, FuncKeyPage);
     const int address = FindElementAddress(table, key.GroupName, key.ElementName);
     if (address == -1 && key.GetAction() != CFuncKeyElement::ScreenJump)
-        StopOnBadAddress(context, place);
+        StopAtKey(context, place, IdsButtonAddressBad);
 
     const bool useLibrary = context.UseLibrary();
     const int groupMode = GetElementGroupMode(table, key.GroupName);
@@ -82,7 +83,7 @@ void AppendFuncKeyRecord(ByteWriter& out, ElementRecordContext& context, int ele
     // panel would read the next record's bytes as one.
     if (code == WriteOnceCode && key.GetAction() == CFuncKeyElement::SetRegister
         && !HasSetRegisterWrite(key.WordSize, key.RegisterCount))
-        StopOnBadAddress(context, place);
+        StopAtKey(context, place, IdsSetRegisterKeyWordSizeBad);
     const bool wide = IsWideValue(key.RegisterCount, key.WordSize);
     const int format = key.GetDataFormat();
     if (code == StepRegisterCode && key.GetAction() == CFuncKeyElement::Increment

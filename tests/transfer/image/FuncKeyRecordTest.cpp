@@ -221,7 +221,8 @@ TEST_F(FuncKeyRecords, SetRegisterNeedsAWriteItsValueFits)
     key->WordSize = 0;
     EXPECT_FALSE(Build());
     EXPECT_THAT(ui.calls, ElementsAre("ShowMessageText", "GoToElement 0 0 0"));
-    EXPECT_EQ(ui.messages[0].gbkText, "Main" + GbkFromUtf8("上的按钮地址有错!"));
+    // The message names the word size, not the address, as the cause.
+    EXPECT_EQ(ui.messages[0].gbkText, "Main" + GbkFromUtf8("上的设定寄存器按钮字长有错!"));
 
     // With two registers it writes two words.
     key->RegisterCount = 2;
