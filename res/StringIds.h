@@ -221,4 +221,5 @@ enum StringId : int {
     IdsPresetFileNotWritten = 61520, // a preset dialog could not write the device's preset file
     IdsNoProtocolChosen = 61531, // a new device without a protocol library
     IdsSetRegisterKeyWordSizeBad = 61550, // follows a screen description
+    IdsStaticTextTooLong = 61551, // a static text of more characters than its record counts
 };

@@ -224,6 +224,7 @@ const std::map<int, const char*>& Table()
         {61520, "预设文件写入失败!"}, // the device's preset file could not be written
         {61531, "请选择协议!"}, // a new device without a protocol library
         {61550, "上的设定寄存器按钮字长有错!"}, // follows a screen description
+        {61551, "静态文本不能超过255个字符!"}, // its panel record counts the characters in one byte
     };
     return table;
 }

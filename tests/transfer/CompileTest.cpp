@@ -92,8 +92,17 @@ TEST_F(CompileTest, FailuresShowTheirMessageAndLeaveTheChart)
     EXPECT_EQ(ui.calls.back(), "ProgressEnd");
     EXPECT_EQ(ui.messages.size(), 1u);
 
-    // Too large for the panel.
+    // A static text of more characters than its record counts, at the text.
     Screen().UpKeyScreen = 1;
+    auto text = Add(std::make_shared<CTextElement>(0));
+    text->SetText(std::string(256, 'x'));
+    ui.calls.clear();
+    EXPECT_FALSE(Compile());
+    EXPECT_THAT(std::vector(ui.calls.end() - 3, ui.calls.end()),
+        ElementsAre("ShowMessage 61551", "GoToElement 0 0 3", "ProgressEnd"));
+    Screen().Elements.clear();
+
+    // Too large for the panel.
     for (int k = 0; k < 24; ++k) {
         auto picture = Add(std::make_shared<CPictureElement>());
         picture->SetPixelStore(std::vector<std::uint8_t>(CPictureElement::kPixelStoreSize, 0));

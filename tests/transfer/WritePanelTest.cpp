@@ -257,6 +257,13 @@ TEST_F(WritePanelTest, EveryWayOutCleansUpInItsOrder)
             {"message 61208", "progress removed"}, {}},
         {"a check of the project data", [](WritePanelTest& t) { t.doc.Screens[0].UpKeyScreen = 9; },
             {"message text", "close", "progress removed"}, {E}},
+        {"a static text of 256 characters",
+            [](WritePanelTest& t) {
+                auto text = std::make_shared<CTextElement>(0);
+                text->SetText(std::string(256, 'x'));
+                t.doc.Screens[0].Elements.push_back({KindText, text});
+            },
+            {"message 61551", "close", "progress removed"}, {E}},
         {"begin not answered", [](WritePanelTest& t) { t.panel->InjectFault(kFunctionBegin, Fault::NoReply); },
             {"message 61213", "close", "progress removed"}, {E, B}},
         {"begin refused", [](WritePanelTest& t) { t.panel->InjectFault(kFunctionBegin, Fault::WrongCode); },

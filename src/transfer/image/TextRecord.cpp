@@ -12,6 +12,7 @@
 
 namespace {
 
+constexpr int kMostStaticTextCharacters = 255;
 
 // Entry values as the panel compares them: 16-bit numbers ("1" and "01" are
 // one value).
@@ -42,6 +43,10 @@ void AppendStaticText(ByteWriter& out, ElementRecordContext& context, int elemen
 {
     const ElementPlace place = context.Place(elementIndex, TextPage);
     const CodedText coded = context.failures.Code(context.coder, text.GetText(), &place);
+    // The record counts the characters in one byte but carries every coded
+    // byte: a longer text would make the panel misread the records after it.
+    if (coded.characters > kMostStaticTextCharacters)
+        context.failures.StopAt(IdsStaticTextTooLong, place, ShowElement::AfterMessage);
     out.U8(StaticTextRecord);
     out.U8(static_cast<std::uint8_t>(text.GetPosition().x));
     out.U8(static_cast<std::uint8_t>(text.GetPosition().y));

@@ -328,6 +328,42 @@ TEST_F(ElementRecords, StaticTextCountsCharacters)
     EXPECT_THAT(ElementBytes(*data), ElementsAre(1, 0, 0, 3, 2, 0x80, 0x00, 0x41));
 }
 
+// The count byte holds the characters: up to 255 of them, however many bytes
+// they take; one more is refused at the text, before anything is sent.
+TEST_F(ElementRecords, StaticTextOfMoreThan255CharactersFailsAtTheText)
+{
+    auto lamp = Add(std::make_shared<CLampElement>());
+    Bind(*lamp, "Coil", "C0");
+    auto text = Add(std::make_shared<CTextElement>(0));
+    std::string doubleByte;
+    for (int k = 0; k < 255; ++k)
+        doubleByte += k % 2 ? kAh : kA;
+    const struct {
+        std::string text;
+        bool fits;
+    } cases[] = {
+        {std::string(255, 'x'), true},
+        {doubleByte, true},
+        {std::string(256, 'x'), false},
+        {doubleByte + "x", false},
+        {std::string(300, 'x'), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.size());
+        ui.calls.clear();
+        text->SetText(c.text);
+        const auto data = Build();
+        EXPECT_EQ(data.has_value(), c.fits);
+        if (c.fits) {
+            const std::vector<std::uint8_t> bytes = ElementBytes(*data);
+            EXPECT_EQ(bytes[6 + 4], 255); // after the lamp's 6 bytes
+            EXPECT_EQ(bytes.size(), 6 + 5 + c.text.size());
+        } else {
+            EXPECT_THAT(ui.calls, ElementsAre("ShowMessage 61551", "GoToElement 0 1 3"));
+        }
+    }
+}
+
 TEST_F(ElementRecords, WordBoundDynamicTextStoresValuesAndTexts)
 {
     auto text = Add(DynamicText({{"ON", "1"}, {"X", ""}, {kAh + "A", "-2"}}));
@@ -428,6 +464,20 @@ TEST_F(ElementRecords, PictureStretchedIntoItsBoxKeepsDarkDots)
 
 namespace {
 
+// Every character of `many` but its last, in texts of as many characters as
+// a static text takes.
+std::vector<std::string> AllButTheLastCharacter(const ManyCharacters& many)
+{
+    std::vector<std::string> texts;
+    const std::size_t count = many.characters.size() - 1;
+    for (std::size_t first = 0; first < count; first += 255) {
+        texts.emplace_back();
+        for (std::size_t k = first; k < std::min(count, first + 255); ++k)
+            texts.back() += many.characters[k];
+    }
+    return texts;
+}
+
 TEST_F(ElementRecords, TextsOutOfCharactersFailAtTheirElement)
 {
     auto lamp = Add(std::make_shared<CLampElement>());
@@ -438,28 +488,25 @@ TEST_F(ElementRecords, TextsOutOfCharactersFailAtTheirElement)
     EXPECT_THAT(ui.calls, ElementsAre("ShowMessageText", "GoToElement 0 1 3"));
     EXPECT_EQ(ui.messages[0].gbkText, GbkFromUtf8("字库中没有汉字\"埃\"!"));
 
-    // 1201 characters on two texts: the second text's new character fails.
+    // 1201 characters: the last text's new character fails.
     ui.calls.clear();
     const ManyCharacters& many = TooManyCharacters();
     font = many.font;
-    std::string first;
-    for (std::size_t k = 0; k + 1 < many.characters.size(); ++k)
-        first += many.characters[k];
-    text->SetText(first);
-    auto dynamic = Add(DynamicText({{many.characters[5] + many.characters.back(), "1"}}));
+    Screen().Elements.pop_back(); // the text without a glyph
+    for (const std::string& part : AllButTheLastCharacter(many))
+        Add(std::make_shared<CTextElement>(0))->SetText(part);
+    Add(DynamicText({{many.characters[5] + many.characters.back(), "1"}}));
+    const std::string last = std::to_string(Screen().Elements.size() - 1);
     EXPECT_FALSE(Build());
-    EXPECT_THAT(ui.calls, ElementsAre("ShowMessage 61402", "GoToElement 0 2 3"));
+    EXPECT_THAT(ui.calls, ElementsAre("ShowMessage 61402", "GoToElement 0 " + last + " 3"));
 }
 
 TEST_F(ElementRecords, AlarmTextsOutOfCharactersFail)
 {
     const ManyCharacters& many = TooManyCharacters();
     font = many.font;
-    auto text = Add(std::make_shared<CTextElement>(0));
-    std::string first;
-    for (std::size_t k = 0; k + 1 < many.characters.size(); ++k)
-        first += many.characters[k];
-    text->SetText(first);
+    for (const std::string& part : AllButTheLastCharacter(many))
+        Add(std::make_shared<CTextElement>(0))->SetText(part);
     AlarmBlock block;
     block.GroupMode = WordBitMode;
     block.AlarmCount = 1;
