@@ -22,21 +22,16 @@ using Reply = TransferSession::Reply;
 // The progress window's range: 4 positions a screen and 55 more.
 constexpr int kProgressBase = 55;
 constexpr auto kSettleBeforeEnd = std::chrono::milliseconds(100);
-constexpr int kStrayEndWriteMs = 800;
 
 // A panel left inside a transfer (an earlier write broken off) is told that
-// it ended. Its reply is taken off the line here: left there, it could come
-// in during the begin exchange and pass for that exchange's reply.
+// it ended. The exchange's result does not matter; a reply that comes too
+// late for it is drained before the begin exchange (as after any failed
+// exchange), so it cannot pass for the begin's reply.
 void EndAnyEarlierTransfer(CPanelSerial& port)
 {
     std::this_thread::sleep_for(kSettleBeforeEnd);
-    if (const int waiting = port.PendingInput(); waiting > 0) {
-        std::vector<std::uint8_t> stale(static_cast<std::size_t>(waiting));
-        port.Read(stale.data(), waiting, 0);
-    }
-    port.Write(kEndFrame.data(), static_cast<int>(kEndFrame.size()), kStrayEndWriteMs);
     std::array<std::uint8_t, kEndReplyLength> reply{};
-    port.Read(reply.data(), kEndReplyLength, port.ReplyTimeoutMs(kEndFrame.size(), kEndReplyLength));
+    port.CommandSend(kEndFrame.data(), static_cast<int>(kEndFrame.size()), reply.data(), kEndReplyLength);
 }
 
 // Sends the `blockCount` blocks of `bytes` from block number `firstBlock` on,

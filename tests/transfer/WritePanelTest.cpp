@@ -219,6 +219,15 @@ TEST_F(WritePanelTest, TheEditedScreenIsTidiedIntoItsRecordFirst)
         EXPECT_EQ(ref.element->Selected, 0);
 }
 
+// A panel that answers the end frame before the begin only after the
+// exchange gave up on it: its late reply must not pass for the begin's.
+TEST_F(WritePanelTest, ALateReplyToTheFirstEndIsNotTakenForTheBegins)
+{
+    panel->InjectFault(kFunctionEnd, Fault::SlowReply, 1, 1400);
+    ASSERT_TRUE(Write()) << ::testing::PrintToString(recorder->MessageIds());
+    EXPECT_EQ(panel->StoredArea(kFirstMainBlock), BuildExpected(true).main);
+}
+
 // Pictures of the whole display: more than the panel holds.
 void AddFullPictures(CVX50TextDoc& doc, int count)
 {
