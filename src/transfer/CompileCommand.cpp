@@ -49,7 +49,7 @@ CompileCommand::CompileCommand(CVX50TextDoc& doc, ProtocolFunctionTable& protoco
 bool CompileCommand::Run(const std::function<void(const ImageUsage&)>& showUsage)
 {
     TransferSession session(m_ui);
-    if (!StartImageCommand(session, m_doc, m_protocol, kProgressBase))
+    if (!StartImageCommand(session, m_doc, m_protocol, kProgressBase, false))
         return false;
 
     session.StepTo(1);

@@ -73,7 +73,7 @@ bool WritePanelCommand::Run(const Options& options)
     }
 
     TransferSession session(m_ui);
-    if (!StartImageCommand(session, m_doc, m_protocol, kProgressBase))
+    if (!StartImageCommand(session, m_doc, m_protocol, kProgressBase, true))
         return false;
     if (!session.OpenPort(options.portName, 1.0f)) {
         session.Finish({CleanUp::RemoveProgress});

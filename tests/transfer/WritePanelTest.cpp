@@ -228,6 +228,35 @@ TEST_F(WritePanelTest, ALateReplyToTheFirstEndIsNotTakenForTheBegins)
     EXPECT_EQ(panel->StoredArea(kFirstMainBlock), BuildExpected(true).main);
 }
 
+// Without the protocol library the copy registers' commands still come from
+// it: the write loads it for them, whatever ran before in the same run.
+TEST_F(WritePanelTest, WithoutTheLibraryTheProjectAloneDecidesTheWrite)
+{
+    for (const bool loadedBefore : {false, true}) {
+        SCOPED_TRACE(loadedBefore ? "after a write that loaded the library" : "in a fresh run");
+        StartPanel();
+        protocol = ProtocolFunctionTable();
+        if (loadedBefore) {
+            ASSERT_TRUE(Write());
+            panel->ClearBlocks();
+        }
+        doc = CVX50TextDoc();
+        FillFixtureProject(doc, false);
+        ASSERT_FALSE(doc.CopyRegGroups.empty());
+        ASSERT_TRUE(Write()) << ::testing::PrintToString(recorder->MessageIds());
+        EXPECT_EQ(panel->StoredArea(kFirstHeaderBlock), BuildExpected(true).header);
+
+        // A library that is missing then fails before the port opens.
+        StartPanel();
+        doc.ProtocolLibraryName = "Missing.dll";
+        EXPECT_FALSE(Write());
+        EXPECT_THAT(recorder->log, ElementsAre("message 61243", "progress removed"));
+        EXPECT_TRUE(panel->ReceivedFrames().empty());
+        doc = CVX50TextDoc();
+        FillFixtureProject(doc);
+    }
+}
+
 // Pictures of the whole display: more than the panel holds.
 void AddFullPictures(CVX50TextDoc& doc, int count)
 {
@@ -279,8 +308,10 @@ TEST_F(WritePanelTest, EveryWayOutCleansUpInItsOrder)
             {"message 61209", "close", "progress removed"}, {E, B}},
         {"No to 61414",
             [](WritePanelTest& t) {
-                // A user-defined device whose table text does not fit.
+                // A user-defined device whose table text does not fit (its
+                // program folder has no protocol library for copy registers).
                 FillFixtureProject(t.doc, false);
+                t.doc.CopyRegGroups.clear();
                 const std::string folder = ::testing::TempDir() + "write-program/";
                 std::filesystem::create_directories(folder + "Device");
                 SetProgramFolder(folder);

@@ -325,6 +325,11 @@ private:
 
 } // namespace
 
+bool HeaderNeedsProtocolLibrary(const CVX50TextDoc& doc)
+{
+    return doc.UseProtocolLibrary == 1 || !doc.CopyRegGroups.empty();
+}
+
 HeaderBuild BuildHeaderArea(const CVX50TextDoc& doc, const ProtocolFunctionTable& protocol, const ProjectData& data,
     const MainArea& main, int glyphCount)
 {

@@ -44,6 +44,11 @@ struct HeaderBuild {
     int failedMessageId = 0;
 };
 
+// Whether the header needs the protocol library: while the document uses it,
+// and for copy registers also while it does not, since their commands come
+// from the library alone.
+bool HeaderNeedsProtocolLibrary(const CVX50TextDoc& doc);
+
 // Builds the header of the image whose main area `main` was assembled from
 // `data` with `glyphCount` glyphs. The checks run in building order: main
 // screen (61263), saver screen (61264), control register (61265), then the
