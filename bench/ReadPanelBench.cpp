@@ -1,4 +1,4 @@
-// Reading a panel image of the most main blocks a write produces back from
+// Reading a panel image of the most main blocks the read takes back from
 // the emulated panel at a paced 19200 baud: the whole read command against
 // the time the bytes take on the line. The program's own share (the
 // rebuild, the port, the progress) should stay within 2 % of the line time.
@@ -57,8 +57,9 @@ struct Image {
     std::vector<std::uint8_t> header;
 };
 
-// The project's image with its main area grown to the longest a write
-// produces (the blocks past the project's data are read and not used).
+// The project's image with its main area grown to the longest the read takes,
+// the panel's whole capacity (the blocks past the project's data are read and
+// not used).
 std::optional<Image> MaximalImage(const CVX50TextDoc& doc, const ProtocolFunctionTable& protocol)
 {
     MainAreaBuilder builder(doc, protocol, CurrentUi());

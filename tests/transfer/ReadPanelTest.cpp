@@ -10,6 +10,7 @@
 #include "emulator/PanelEmulator.h"
 #include "model/ProjectReset.h"
 #include "model/elements/CFuncKeyElement.h"
+#include "model/elements/CPictureElement.h"
 #include "model/elements/CRegisterElement.h"
 #include "model/elements/CTextElement.h"
 #include "support/FixtureProject.h"
@@ -87,6 +88,27 @@ void FillGappedFixture(CVX50TextDoc& doc, bool useLibrary)
         doc.Panel.AutoScreenSwitch = 0;
         doc.Panel.ReportScreen = 0;
     }
+}
+
+// One screen of pictures, on the fixture's device (its table is not carried
+// by the image): 23 of the whole display and one of `width` x `height`.
+void FillPictures(CVX50TextDoc& doc, int width, int height)
+{
+    doc.AddressTable = FixtureAddressTable();
+    doc.DeviceName = "PN07";
+    doc.ProtocolLibraryName = "ModBus Slave.dll";
+    doc.TableEditable = 0;
+    ScreenRecord& screen = doc.Screens.front();
+    screen.Description.clear();
+    screen.Elements.clear();
+    for (int k = 0; k < 24; ++k) {
+        auto picture = std::make_shared<CPictureElement>();
+        picture->SetPixelStore(std::vector<std::uint8_t>(CPictureElement::kPixelStoreSize, 0));
+        picture->SetSize(k < 23 ? 192 : width, k < 23 ? 64 : height);
+        screen.Elements.push_back({KindPicture, picture});
+    }
+    doc.CurrentScreenNumber = screen.Number;
+    doc.WorkingElements = screen.Elements;
 }
 
 struct Image {
@@ -246,6 +268,54 @@ TEST_F(ReadPanelTest, WrittenProjectReadBackBuildsTheSameImage)
     }
 }
 
+// Images up to the largest a write makes (T = G + D + 2 + L up to 36154
+// bytes, 142 blocks), and a header naming every block of the panel's
+// capacity (144), are read back.
+TEST_F(ReadPanelTest, ImagesUpToThePanelsCapacityAreReadBack)
+{
+    const struct {
+        int total;
+        int width;
+        int height;
+        int written;
+        int named; // the main block count of the header
+    } cases[] = {
+        {36096, 140, 32, 141, 141},
+        {36097, 187, 24, 142, 142},
+        {36154, 103, 48, 142, 142},
+        {36154, 103, 48, 142, 144},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.total) + " bytes, " + std::to_string(c.named) + " blocks named");
+        original = CVX50TextDoc();
+        FillPictures(original, c.width, c.height);
+        {
+            RecordingUserInterface quiet;
+            MainAreaBuilder builder(original, Modbus(), quiet, FixtureFont());
+            int progress = 0;
+            ASSERT_TRUE(builder.BuildProjectData({true}, progress));
+            EXPECT_EQ(2 + builder.Data().bytes.size() + 2, static_cast<std::size_t>(c.total));
+        }
+        panel.ClearBlocks();
+        ProtocolFunctionTable writeTable;
+        ASSERT_TRUE(WritePanelCommand(original, writeTable, ui, FixtureFont()).Run({false, portName, {}}));
+        EXPECT_EQ(panel.StoredArea(kFirstMainBlock).size(), static_cast<std::size_t>(c.written) * kBlockSize);
+        if (c.named != c.written) {
+            std::vector<std::uint8_t> header = panel.StoredArea(kFirstHeaderBlock);
+            header[WalkHeaderArea(header).summary.offset] = static_cast<std::uint8_t>(c.named);
+            panel.LoadArea(kFirstHeaderBlock, header);
+        }
+
+        ui.messages.clear();
+        const int readsBefore = panel.FrameCount(kFunctionBlockRead);
+        EXPECT_TRUE(Read());
+        EXPECT_THAT(ui.MessageIds(), ElementsAre(IdsPanelRead));
+        EXPECT_EQ(panel.FrameCount(kFunctionBlockRead) - readsBefore, 8 + c.named);
+        ASSERT_EQ(fresh.Screens.size(), 1u);
+        EXPECT_EQ(fresh.Screens[0].Elements.size(), 24u);
+    }
+}
+
 // The lock: a wrong password asks again and the right one reads; Cancel ends
 // with the project untouched; a panel that refuses reading gives 61399 and
 // no end frame; the password dialog's value goes out low byte first.
@@ -371,6 +441,7 @@ TEST_F(ReadPanelTest, DamagedImagesEndWithAMessageAndAFreshProject)
         {"screen count past the header", [&](Image& i) { set16(i.header, HighestScreenAt, 0xFFFF); }, false},
         {"no screen at all", [&](Image& i) { set16(i.header, HighestScreenAt, 0); }, false},
         {"main block count above a write's", [&](Image& i) { i.header[summary] = 200; }, false},
+        {"main block count above the capacity's 144", [&](Image& i) { i.header[summary] = 145; }, false},
         {"main block count 0", [&](Image& i) { i.header[summary] = 0; }, false},
         {"password section past the header", [&](Image& i) { set16(i.header, PasswordSlot, 0xF000 + 3000); }, false},
         {"copy commands outside the header", [&](Image& i) { set16(i.header, 61 + 2, 0x1234); }, false},

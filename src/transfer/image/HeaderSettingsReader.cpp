@@ -267,7 +267,7 @@ private:
 
 int LongestMainArea()
 {
-    return kPanelCapacity / (kImageBlockSize + kBlockOverhead);
+    return kPanelCapacity / kImageBlockSize;
 }
 
 ImageHeaderFacts ApplyHeaderSettings(CVX50TextDoc& doc, const std::vector<std::uint8_t>& header)

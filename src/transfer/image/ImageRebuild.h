@@ -56,7 +56,8 @@ struct ImageHeaderFacts {
     bool withoutLibrary = false;
 };
 
-// The most main blocks a write produces: what fits the panel's capacity.
+// The most main blocks an image of the panel's capacity takes (0x9000 bytes
+// in blocks of 256): a bound above every count a write produces.
 int LongestMainArea();
 
 // Applies the header's ports, panel settings, alarm segments, passwords and
