@@ -145,17 +145,7 @@ private:
         const auto& table = m_doc.AddressTable;
         const auto bits = std::find_if(table.begin(), table.end(),
             [](const ElementGroup& g) { return g.elementType == BitElementType; });
-        const std::string port = m_doc.AlarmSegments.empty() ? "0" : m_doc.AlarmSegments.back().Port;
-        while (static_cast<int>(m_doc.AlarmSegments.size()) < kSegmentCount) {
-            AlarmSegment segment;
-            segment.Station = "1";
-            segment.Port = port;
-            segment.StartIndex = "0";
-            segment.GroupName = bits == table.end() ? std::string() : bits->name;
-            segment.Number = static_cast<int>(m_doc.AlarmSegments.size()) + 1;
-            segment.Entries.push_back({});
-            m_doc.AlarmSegments.push_back(std::move(segment));
-        }
+        AppendEmptyAlarmSegments(m_doc.AlarmSegments, bits == table.end() ? std::string() : bits->name);
     }
 
     ByteReader& m_in;
@@ -168,4 +158,19 @@ private:
 void RebuildAlarmList(ByteReader& in, const AlarmContext& context)
 {
     AlarmReader(in, context).Read();
+}
+
+void AppendEmptyAlarmSegments(std::vector<AlarmSegment>& segments, const std::string& groupName)
+{
+    const std::string port = segments.empty() ? "0" : segments.back().Port;
+    while (static_cast<int>(segments.size()) < kSegmentCount) {
+        AlarmSegment segment;
+        segment.Station = "1";
+        segment.Port = port;
+        segment.StartIndex = "0";
+        segment.GroupName = groupName;
+        segment.Number = static_cast<int>(segments.size()) + 1;
+        segment.Entries.push_back({});
+        segments.push_back(std::move(segment));
+    }
 }

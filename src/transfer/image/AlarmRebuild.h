@@ -1,7 +1,9 @@
 #pragma once
 
+#include "model/AlarmSegment.h"
 #include "transfer/image/ImageReading.h"
 
+#include <string>
 #include <vector>
 
 class CVX50TextDoc;
@@ -20,3 +22,8 @@ struct AlarmContext {
 // image built without the protocol library) and the alarm list record
 // [12][blocks], then per block [alarms][status word][bit][texts].
 void RebuildAlarmList(ByteReader& in, const AlarmContext& context);
+
+// Fills the alarm list up to its eight segments with empty ones (their typing
+// row only), numbered on, each on station 1, the port of the last segment
+// ("0" when there is none) and `groupName`.
+void AppendEmptyAlarmSegments(std::vector<AlarmSegment>& segments, const std::string& groupName);

@@ -1,9 +1,11 @@
 #include "transfer/image/ImageRebuild.h"
 
 #include "base/FormatError.h"
+#include "base/ProgramPaths.h"
 #include "model/CVX50TextDoc.h"
 #include "model/LineSettingCodes.h"
 #include "model/PasswordLevels.h"
+#include "transfer/image/AlarmRebuild.h"
 #include "transfer/image/HeaderAddresses.h"
 #include "transfer/image/ImageLayout.h"
 #include "transfer/image/ImageReading.h"
@@ -11,6 +13,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
 
 namespace {
 
@@ -200,21 +203,30 @@ private:
     }
 
     // [port][1][main-area address of the block's read][first status word].
+    // Each block gives a segment on its port; its alarms (and the block
+    // itself, which stands for a segment with alarms) come with the main area.
     void ReadAlarmEntries()
     {
         const int count = At(AlarmCountAt);
         m_doc.AlarmSegments.clear();
         m_doc.AlarmBlocks.clear();
-        if (count == 0)
-            return;
-        m_in.Seek(Section(AlarmSlot));
+        if (count > 0)
+            m_in.Seek(Section(AlarmSlot));
         for (int k = 0; k < count; ++k) {
             const int port = m_in.U8();
             m_in.U8();
             m_alarmReads.push_back(m_in.U16Le());
             m_facts.alarmPorts.push_back(port);
             m_facts.alarmWords.push_back(m_in.U8());
+            AlarmSegment segment;
+            segment.Station = "1";
+            segment.Port = std::to_string(port);
+            segment.StartIndex = "0";
+            segment.Number = k + 1;
+            segment.Entries.push_back({});
+            m_doc.AlarmSegments.push_back(std::move(segment));
         }
+        AppendEmptyAlarmSegments(m_doc.AlarmSegments, {});
     }
 
     bool AlarmsHaveNoReads() const
@@ -254,6 +266,8 @@ private:
         m_facts.editedScreen = m_in.U16Le();
         m_facts.descriptionOffset = m_in.U16Le();
         m_facts.deviceName = m_in.Bytes(m_in.U8());
+        if (IsReadableDeviceName(m_facts.deviceName))
+            m_doc.DeviceName = m_facts.deviceName;
     }
 
     CVX50TextDoc& m_doc;
@@ -264,6 +278,15 @@ private:
 };
 
 } // namespace
+
+bool IsReadableDeviceName(std::string_view name)
+{
+    return IsSafeDeviceName(name) && name.find("..") == std::string_view::npos
+        && std::none_of(name.begin(), name.end(), [](char c) {
+               const auto b = static_cast<std::uint8_t>(c);
+               return b < 0x20 || b == 0x7F;
+           });
+}
 
 int LongestMainArea()
 {

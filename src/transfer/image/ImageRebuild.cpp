@@ -26,17 +26,6 @@ namespace {
 
 constexpr std::size_t kGlyphBytes = 32;
 
-// A device name from the panel becomes part of file paths: it may name no
-// other folder and hold no control character.
-bool IsReadableDeviceName(std::string_view name)
-{
-    return IsSafeDeviceName(name) && name.find("..") == std::string_view::npos
-        && std::none_of(name.begin(), name.end(), [](char c) {
-               const auto b = static_cast<std::uint8_t>(c);
-               return b < 0x20 || b == 0x7F;
-           });
-}
-
 struct ScreenEntry {
     int number = 0;
     std::string description;

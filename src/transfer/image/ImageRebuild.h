@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class CVX50TextDoc;
@@ -60,11 +61,18 @@ struct ImageHeaderFacts {
 // in blocks of 256): a bound above every count a write produces.
 int LongestMainArea();
 
+// Whether a device name from the panel may become part of file paths: it
+// names no other folder and holds no control character.
+bool IsReadableDeviceName(std::string_view name);
+
 // Applies the header's ports, panel settings, alarm segments, passwords and
-// device name to the fresh project in `doc`, and empties its copy-register
-// groups. Throws FormatError for a damaged header (a count or address that
-// leads outside it, more than 256 screens, a main block count of 0 or above
-// LongestMainArea).
+// device name (one that IsReadableDeviceName accepts) to the fresh project in
+// `doc`, and empties its copy-register groups and alarm blocks: what the
+// project keeps when the main area cannot be read. The alarm list gets one
+// segment a block, on the block's port, and empty ones up to eight; the
+// segments' groups and alarms come with the main area. Throws FormatError
+// for a damaged header (a count or address that leads outside it, more than
+// 256 screens, a main block count of 0 or above LongestMainArea).
 ImageHeaderFacts ApplyHeaderSettings(CVX50TextDoc& doc, const std::vector<std::uint8_t>& header);
 
 // How the rest of the rebuild ended: 0 when it completed, else the message to
