@@ -13,6 +13,7 @@
 #include "model/elements/CPictureElement.h"
 #include "model/elements/CRegisterElement.h"
 #include "model/elements/CTextElement.h"
+#include "model/projectfile/ProjectFile.h"
 #include "support/FixtureProject.h"
 #include "support/TableGroups.h"
 #include "support/RecordingUserInterface.h"
@@ -77,13 +78,30 @@ ScreenRecord GapScreen(int number, int up, int down, int target)
     return screen;
 }
 
-// The fixture with screens 3 and 300 beside 1, 2 and 5.
+// The fixture with screens 3 and 300 beside 1, 2 and 5, without what an
+// image cannot carry: a register of station 0 keeps its element only in its
+// write command, so the fixture's one is settable; without the library
+// registers and global buttons keep only their group, so the fixture's are
+// unbound there. (Such elements come back unbound:
+// AddressesTheTableLacksComeBackUnnamed.)
 void FillGappedFixture(CVX50TextDoc& doc, bool useLibrary)
 {
     FillFixtureProject(doc, useLibrary);
     doc.Screens.push_back(GapScreen(3, 1, 300, 300));
     doc.Screens.push_back(GapScreen(300, 3, 1, 1));
+    for (const ElementRef& ref : doc.Screens[0].Elements)
+        if (auto reg = std::dynamic_pointer_cast<CRegisterElement>(ref.element); reg && reg->GetStation() == 0) {
+            reg->SetSettable(useLibrary ? 1 : 0);
+            if (!useLibrary) {
+                reg->GroupName.clear();
+                reg->ElementName.clear();
+            }
+        }
     if (!useLibrary) {
+        for (GlobalButton& button : doc.GlobalButtons) {
+            button.GroupName.clear();
+            button.ElementName.clear();
+        }
         // Without the library the image carries no control register.
         doc.Panel.AutoScreenSwitch = 0;
         doc.Panel.ReportScreen = 0;
@@ -591,6 +609,45 @@ TEST_F(ImageRebuildTest, AllOf256ScreensComeBack)
     ExpectRoundTrip(original);
     EXPECT_EQ(fresh.Screens.size(), 256u);
     EXPECT_EQ(fresh.Screens.back().Number, original.Screens.back().Number);
+}
+
+// Where the image names an address that the table lacks, the names come
+// back empty: a jump button's (a jump carries no address), a register's that
+// is neither polled nor settable (the image keeps only its group). A group
+// without its element would be saved as an address that opening the project
+// enters into the device's table as an element of its own.
+TEST_F(ImageRebuildTest, AddressesTheTableLacksComeBackUnnamed)
+{
+    FillGappedFixture(original, true);
+    GlobalButton jump = FixtureButton(0, 0, "Reg", "R8");
+    jump.JumpScreen = 5;
+    jump.KeyCode = static_cast<int>(original.GlobalButtons.size());
+    original.GlobalButtons.push_back(jump);
+    auto unpolled = std::make_shared<CRegisterElement>();
+    unpolled->GroupName = "Reg";
+    unpolled->ElementName = "R3";
+    unpolled->SetStation(0);
+    original.Screens[2].Elements.push_back({unpolled->Kind(), unpolled});
+    ASSERT_TRUE(Rebuild(BuildImageOf(original)));
+
+    EXPECT_EQ(fresh.GlobalButtons.back().JumpScreen, 5);
+    EXPECT_TRUE(fresh.GlobalButtons.back().GroupName.empty());
+    EXPECT_TRUE(fresh.GlobalButtons.back().ElementName.empty());
+    const auto& rebuilt = static_cast<const CRegisterElement&>(*fresh.Screens[2].Elements.back().element);
+    EXPECT_EQ(rebuilt.GetStation(), 0);
+    EXPECT_TRUE(rebuilt.GroupName.empty());
+    EXPECT_TRUE(rebuilt.ElementName.empty());
+
+    // Saved and opened again: the device's file is as it was.
+    const std::string deviceFile = *ReadWholeFile(DeviceTablePath("PN07"));
+    const std::string path = ::testing::TempDir() + "rebuilt-" + std::to_string(::getpid()) + ".opf";
+    ASSERT_TRUE(SaveProjectFile(fresh, path, true));
+    CVX50TextDoc reopened;
+    bool displaySetting = true;
+    ASSERT_TRUE(OpenProjectFile(reopened, path, displaySetting));
+    EXPECT_EQ(*ReadWholeFile(DeviceTablePath("PN07")), deviceFile);
+    EXPECT_TRUE(reopened.GlobalButtons.back().GroupName.empty());
+    std::filesystem::remove(path);
 }
 
 // Two 32-bit values at one address each (interval 1) are read together,

@@ -272,8 +272,6 @@ private:
             button.JumpScreen = ScreenNumber(action.targetScreen);
         button.GroupName = Name(action.address, group, action.bit, GroupNameSelector);
         button.ElementName = Name(action.address, group, action.bit, ElementNameSelector);
-        if (button.GroupName.empty())
-            button.GroupName = NamesInGroup(m_doc, group, action.address, false).group;
         button.TypeText = ElementTypeText(action.wordSize);
         button.ElementType = action.wordSize;
         button.UserLevel = level > 0 ? level - 1 : 0;

@@ -50,6 +50,29 @@ struct FoundAddress {
     int slot = 0;
 };
 
+// A key without the library names its element by the address byte of its
+// own record: the element of its group at that address, else the group's
+// first element; nothing when the index names no group.
+struct BoundNames {
+    std::string group;
+    std::string element;
+};
+
+BoundNames NamesInGroup(const CVX50TextDoc& doc, int groupIndex, int address)
+{
+    const auto& table = doc.AddressTable;
+    if (groupIndex < 0 || groupIndex >= static_cast<int>(table.size()))
+        return {};
+    const ElementGroup& group = table[static_cast<std::size_t>(groupIndex)];
+    const auto it = std::find_if(group.elements.begin(), group.elements.end(),
+        [&](const DeviceElement& e) { return e.wordAddress == address; });
+    if (it != group.elements.end())
+        return {group.name, it->name};
+    if (!group.elements.empty())
+        return {group.name, group.elements.front().name};
+    return {group.name, {}};
+}
+
 class ScreenReader {
 public:
     ScreenReader(ByteReader& in, int screenIndex, const ScreenRebuildContext& context)
@@ -237,10 +260,11 @@ private:
             record.station = found->station;
             record.groupIndex = found->group;
         }
+        // A register the image names only by its group (neither polled nor
+        // settable) comes back unbound: a group without its element would be
+        // saved as an address that opening enters into the device's table.
         auto reg = std::make_shared<CRegisterElement>();
         reg->LoadFromPanelRecord(m_doc, record, m_screen);
-        if (reg->GroupName.empty())
-            reg->GroupName = NamesInGroup(m_doc, group, 0, false).group;
     }
 
     // Bar: [10][x][y][register count - 1][position][options][w][h][full][zero].
@@ -384,7 +408,7 @@ private:
         const int code = m_in.U8();
         KeyActionRead action = ReadKeyAction(m_in, code,
             {static_cast<std::uint8_t>(flags), true, m_doc.HighFront}, m_context.decoder);
-        const BoundNames ownNames = NamesInGroup(m_doc, group, action.addressByte, true);
+        const BoundNames ownNames = NamesInGroup(m_doc, group, action.addressByte);
         // Without the library only a jump is bound to no group.
         if (action.withoutLibrary && ownNames.group.empty() && action.action != DecrementAction)
             action.action = JumpAction;
@@ -394,8 +418,6 @@ private:
             action.coilOperation, target, action.registerCount, action.wordSize, group, action.bit, level,
             action.limit, action.step, m_screen);
         element->SetValue = action.value;
-        if (element->GroupName.empty())
-            element->GroupName = NamesInGroup(m_doc, group, action.address, false).group;
         if (action.withoutLibrary) {
             element->AddressText = std::to_string(action.addressByte);
             element->RawLowAddress = action.lowAddressByte;
@@ -416,19 +438,4 @@ private:
 void RebuildScreen(ByteReader& in, int screenIndex, const ScreenRebuildContext& context)
 {
     ScreenReader(in, screenIndex, context).Read();
-}
-
-BoundNames NamesInGroup(const CVX50TextDoc& doc, int groupIndex, int address, bool firstWhenMissing)
-{
-    const auto& table = doc.AddressTable;
-    if (groupIndex < 0 || groupIndex >= static_cast<int>(table.size()))
-        return {};
-    const ElementGroup& group = table[static_cast<std::size_t>(groupIndex)];
-    const auto it = std::find_if(group.elements.begin(), group.elements.end(),
-        [&](const DeviceElement& e) { return e.wordAddress == address; });
-    if (it != group.elements.end())
-        return {group.name, it->name};
-    if (firstWhenMissing && !group.elements.empty())
-        return {group.name, group.elements.front().name};
-    return {group.name, {}};
 }

@@ -24,12 +24,3 @@ struct ScreenRebuildContext {
 // picture whose data does not match its size, or a record that runs past
 // the image throws FormatError.
 void RebuildScreen(ByteReader& in, int screenIndex, const ScreenRebuildContext& context);
-
-// Binds a key or a register that its record names only by group index: to the
-// group at `groupIndex` and its element at `address`, else the group's
-// first element; nothing when the index names no group.
-struct BoundNames {
-    std::string group;
-    std::string element;
-};
-BoundNames NamesInGroup(const CVX50TextDoc& doc, int groupIndex, int address, bool firstWhenMissing);
