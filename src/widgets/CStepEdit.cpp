@@ -1,5 +1,6 @@
 #include "widgets/CStepEdit.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -50,6 +51,20 @@ void CStepEdit::PutBack(const QString& text)
 {
     m_edit->setText(text);
     m_edit->end(false);
+}
+
+void CStepEdit::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Up:
+        emit Stepped(1);
+        break;
+    case Qt::Key_Down:
+        emit Stepped(-1);
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
 }
 
 void CStepEdit::OnTextEdited(const QString& text)

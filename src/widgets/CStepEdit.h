@@ -2,14 +2,15 @@
 
 #include <QWidget>
 
+class QKeyEvent;
 class QLineEdit;
 class QToolButton;
 
 // A text field with up and down arrows beside it, for the number fields of
-// the pages. Typing reports Edited(), with the text upper-cased (HEX digits
-// show in upper case); an arrow reports Stepped(+1 or -1), at a steady pace
-// while held, and leaves the text to the owner, which knows the number's
-// format and range.
+// the pages and dialogs. Typing reports Edited(), with the text upper-cased
+// (HEX digits show in upper case); an arrow, or the Up and Down keys in the
+// field, reports Stepped(+1 or -1), at a steady pace while held, and leaves
+// the text to the owner, which knows the number's format and range.
 class CStepEdit : public QWidget {
     Q_OBJECT
 public:
@@ -24,6 +25,11 @@ public:
 signals:
     void Edited();
     void Stepped(int delta);
+
+protected:
+    // Up and Down, which the line edit leaves to its parent, step as the
+    // arrows do.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void OnTextEdited(const QString& text);

@@ -15,6 +15,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
+
 namespace {
 
 struct RegisterEditor : ScriptedEditor {
@@ -207,6 +209,40 @@ private slots:
         editor.Radio("HEX/BCD")->click();
         QCOMPARE(editor.RawLower()->text(), QString("0"));
         QCOMPARE(editor.RawUpper()->text(), QString("7FFFFFFF"));
+    }
+
+    // Up and Down in a field with arrows step it as the arrows do, and the
+    // element takes each step.
+    void upAndDownKeysStepTheFieldsWithArrows()
+    {
+        RegisterEditor editor;
+        const auto reg = editor.PlaceRegister();
+        editor.Check("设定")->click();
+        const std::size_t snapshots = editor.Snapshots();
+        struct Case {
+            const char* name;
+            QLineEdit* field;
+            Qt::Key key;
+            int presses;
+            const char* shown;
+            std::function<int()> stored;
+        };
+        const Case cases[] = {
+            {"station up", editor.Station(), Qt::Key_Up, 3, "4", [&] { return reg->GetStation(); }},
+            {"station down to its lowest", editor.Station(), Qt::Key_Down, 9, "0", [&] { return reg->GetStation(); }},
+            {"digits down", editor.Digits(), Qt::Key_Down, 2, "3", [&] { return reg->Digits; }},
+            {"X up", editor.X(), Qt::Key_Up, 1, "41", [&] { return reg->GetPosition().x; }},
+            {"raw lower limit up", editor.RawLower(), Qt::Key_Up, 2, "2", [&] { return reg->RawLower; }},
+        };
+        EnterText(editor.X(), "40");
+        for (const Case& c : cases) {
+            c.field->setFocus();
+            for (int i = 0; i < c.presses; ++i)
+                QTest::keyClick(c.field, c.key);
+            QVERIFY2(c.field->text() == QString(c.shown), c.name);
+            QVERIFY2(c.stored() == QString(c.shown).toInt(), c.name);
+        }
+        QVERIFY(editor.Snapshots() > snapshots);
     }
 
     void settableStationAndTheSetKey()
