@@ -1,4 +1,5 @@
 #include "widgets/CommParamDlg.h"
+#include "widgets/TabOrder.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
@@ -57,6 +58,7 @@ CCommParamDlg::CCommParamDlg(const PortParameterSet& shown, QWidget* parent)
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &CCommParamDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CCommParamDlg::reject);
+    SetTabOrderByLayout(*this);
 }
 
 void CCommParamDlg::accept()

@@ -16,6 +16,7 @@
 #include "widgets/InPlaceCellEdit.h"
 #include "widgets/ModalDialog.h"
 #include "widgets/OkCancelButtons.h"
+#include "widgets/TabOrder.h"
 #include "widgets/UiText.h"
 
 #include <QAbstractButton>
@@ -90,6 +91,7 @@ CAddressTableDlg::CAddressTableDlg(CVX50TextDoc& document, QWidget* parent)
     SetMenuStates();
     m_scrollTimer->start(kAutoScrollMs);
     m_list->setFocus(Qt::OtherFocusReason);
+    SetTabOrderByLayout(*this);
 }
 
 void CAddressTableDlg::CreateMenu()

@@ -7,6 +7,7 @@
 #include "widgets/CElementNameCombo.h"
 #include "widgets/CSpinEdit.h"
 #include "widgets/OkCancelButtons.h"
+#include "widgets/TabOrder.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -68,6 +69,7 @@ CCopyRegEntryDlg::CCopyRegEntryDlg(CVX50TextDoc& document, QWidget* parent)
     connect(m_rs485, &QRadioButton::clicked, this, [this] { m_port = 0; });
     connect(m_com1, &QRadioButton::clicked, this, [this] { m_port = 1; });
     connect(m_group, &QComboBox::activated, this, &CCopyRegEntryDlg::OnGroupChange);
+    SetTabOrderByLayout(*this);
 }
 
 void CCopyRegEntryDlg::OnStationChange()

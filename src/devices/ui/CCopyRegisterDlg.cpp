@@ -13,6 +13,7 @@
 #include "widgets/CSpinEdit.h"
 #include "widgets/ModalDialog.h"
 #include "widgets/OkCancelButtons.h"
+#include "widgets/TabOrder.h"
 #include "widgets/UiText.h"
 
 #include <QComboBox>
@@ -202,6 +203,7 @@ CCopyRegisterDlg::CCopyRegisterDlg(CVX50TextDoc& document, QWidget* parent)
     connect(m_new, &QPushButton::clicked, this, &CCopyRegisterDlg::OnNew);
     connect(m_delete, &QPushButton::clicked, this, &CCopyRegisterDlg::OnDelete);
     connect(m_list, &CAddressListCtrl::leftButtonPressed, this, &CCopyRegisterDlg::OnLButtonDown);
+    SetTabOrderByLayout(*this);
 }
 
 void CCopyRegisterDlg::OnInitDialog()

@@ -7,6 +7,7 @@
 #include "transfer/ProtocolLibraryName.h"
 #include "widgets/CGbkLimitValidator.h"
 #include "widgets/OkCancelButtons.h"
+#include "widgets/TabOrder.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -65,6 +66,7 @@ CDeviceInfoDlg::CDeviceInfoDlg(CVX50TextDoc& document, QWidget* parent)
     layout->addLayout(form);
     layout->addWidget(order);
     layout->addWidget(OkCancelButtons(this, [this] { OnOK(); }));
+    SetTabOrderByLayout(*this);
 }
 
 void CDeviceInfoDlg::FillProtocols()

@@ -5,6 +5,7 @@
 #include "devices/AddressFileText.h"
 #include "devices/DeviceNameRules.h"
 #include "widgets/OkCancelButtons.h"
+#include "widgets/TabOrder.h"
 
 #include <QGroupBox>
 #include <QLineEdit>
@@ -24,6 +25,7 @@ CDeviceNameDlg::CDeviceNameDlg(const std::string& deviceName, std::vector<std::s
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(box);
     layout->addWidget(OkCancelButtons(this, [this] { OnOK(); }));
+    SetTabOrderByLayout(*this);
 }
 
 void CDeviceNameDlg::OnOK()

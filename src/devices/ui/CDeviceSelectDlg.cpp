@@ -8,6 +8,7 @@
 #include "widgets/CommParamDlg.h"
 #include "widgets/ModalDialog.h"
 #include "widgets/OkCancelButtons.h"
+#include "widgets/TabOrder.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -95,6 +96,7 @@ CDeviceSelectDlg::CDeviceSelectDlg(CVX50TextDoc& document, bool editing, QWidget
     layout->addLayout(form);
     layout->addWidget(ports);
     layout->addWidget(OkCancelButtons(this, [this] { OnOK(); }, [this] { OnCancel(); }));
+    SetTabOrderByLayout(*this);
 }
 
 void CDeviceSelectDlg::ListDevices()

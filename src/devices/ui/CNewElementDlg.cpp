@@ -6,6 +6,7 @@
 #include "base/UserInterface.h"
 #include "widgets/CSpinEdit.h"
 #include "widgets/OkCancelButtons.h"
+#include "widgets/TabOrder.h"
 #include "widgets/UiText.h"
 
 #include <QButtonGroup>
@@ -132,6 +133,7 @@ CNewElementDlg::CNewElementDlg(AddressTable groups, int currentGroup, QWidget* p
     connect(m_intervalEdit, &CSpinEdit::Edited, this, &CNewElementDlg::OnIntervalChange);
     connect(m_positionEdit, &CSpinEdit::Edited, this, &CNewElementDlg::OnPositionChange);
     OnBatch(false);
+    SetTabOrderByLayout(*this);
 }
 
 void CNewElementDlg::OnBatch(bool checked)

@@ -5,6 +5,7 @@
 #include "base/UserInterface.h"
 #include "widgets/CSpinEdit.h"
 #include "widgets/OkCancelButtons.h"
+#include "widgets/TabOrder.h"
 #include "widgets/UiText.h"
 
 #include <QButtonGroup>
@@ -99,6 +100,7 @@ CNewGroupDlg::CNewGroupDlg(AddressTable groups, QWidget* parent)
     connect(m_typeCombo, &QComboBox::activated, this, &CNewGroupDlg::OnElementTypeChange);
     connect(m_interval, &CSpinEdit::Edited, this, &CNewGroupDlg::OnIntervalChange);
     OnElementTypeChange(0);
+    SetTabOrderByLayout(*this);
 }
 
 void CNewGroupDlg::OnElementTypeChange(int item)

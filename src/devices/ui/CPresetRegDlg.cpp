@@ -13,6 +13,7 @@
 #include "widgets/CSpinEdit.h"
 #include "widgets/CStepEdit.h"
 #include "widgets/OkCancelButtons.h"
+#include "widgets/TabOrder.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -101,6 +102,7 @@ CPresetRegDlg::CPresetRegDlg(CVX50TextDoc& document, QWidget* parent)
     }
 
     OnInitDialog();
+    SetTabOrderByLayout(*this);
 }
 
 void CPresetRegDlg::OnInitDialog()

@@ -11,6 +11,7 @@
 #include "widgets/CEditListCtrl.h"
 #include "widgets/CElementNameCombo.h"
 #include "widgets/OkCancelButtons.h"
+#include "widgets/TabOrder.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -94,6 +95,7 @@ CPresetTextDlg::CPresetTextDlg(CVX50TextDoc& document, QWidget* parent)
     connect(m_grid, &CEditListCtrl::cellTextChanged, this, &CPresetTextDlg::OnCellEditEnd);
 
     OnInitDialog();
+    SetTabOrderByLayout(*this);
 }
 
 void CPresetTextDlg::OnInitDialog()

@@ -2,6 +2,7 @@
 
 #include "model/elements/CGraphElement.h"
 #include "pages/GraphBoxRules.h"
+#include "widgets/TabOrder.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -29,6 +30,7 @@ CBarGraphPropertyDlg::CBarGraphPropertyDlg(CVX50TextDoc& document, QWidget* pare
     frame->addWidget(CreateScaleGroup(), 0, Qt::AlignTop);
 
     connect(m_direction, &QComboBox::activated, this, &CBarGraphPropertyDlg::OnDirectionSelChange);
+    SetTabOrderByLayout(*this);
 }
 
 void CBarGraphPropertyDlg::LoadFromElement()

@@ -3,6 +3,7 @@
 #include "model/elements/CGraphElement.h"
 #include "pages/GraphBoxRules.h"
 #include "widgets/CSpinEdit.h"
+#include "widgets/TabOrder.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -52,6 +53,7 @@ CCurvePropertyDlg::CCurvePropertyDlg(CVX50TextDoc& document, QWidget* parent)
     // Refused data points stay in the field while the user types on.
     connect(m_dataPoints->Edit(), &QLineEdit::editingFinished, this, &CCurvePropertyDlg::ShowSampling);
     connect(m_sampleInterval, &CSpinEdit::Edited, this, &CCurvePropertyDlg::OnSampleIntervalChange);
+    SetTabOrderByLayout(*this);
 }
 
 void CCurvePropertyDlg::LoadFromElement()

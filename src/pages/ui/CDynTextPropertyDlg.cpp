@@ -12,6 +12,7 @@
 #include "widgets/CElementNameCombo.h"
 #include "widgets/CSpinEdit.h"
 #include "widgets/InPlaceCellEdit.h"
+#include "widgets/TabOrder.h"
 #include "widgets/UiText.h"
 
 #include <QCheckBox>
@@ -113,6 +114,7 @@ CDynTextPropertyDlg::CDynTextPropertyDlg(CVX50TextDoc& document, QWidget* parent
     connect(m_signed, &QCheckBox::clicked, this, &CDynTextPropertyDlg::OnSignedCheck);
     connect(m_grid, &CEditListCtrl::leftButtonPressed, this, &CDynTextPropertyDlg::OnGridPress);
     connect(m_grid, &CEditListCtrl::cellTextChanged, this, &CDynTextPropertyDlg::OnCellTextChanged);
+    SetTabOrderByLayout(*this);
 }
 
 BoundAddress CDynTextPropertyDlg::Address() const

@@ -14,6 +14,7 @@
 #include "widgets/CElementNameCombo.h"
 #include "widgets/CSpinEdit.h"
 #include "widgets/CStepEdit.h"
+#include "widgets/TabOrder.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -185,6 +186,7 @@ CFuncKeyPropertyDlg::CFuncKeyPropertyDlg(CVX50TextDoc& document, QWidget* parent
         connect(Field(field), &CStepEdit::Edited, this, [this, field] { OnNumberChange(field); });
         connect(Field(field), &CStepEdit::Stepped, this, [this, field](int delta) { OnNumberSpin(field, delta); });
     }
+    SetTabOrderByLayout(*this);
 }
 
 BoundAddress CFuncKeyPropertyDlg::Address() const

@@ -4,6 +4,7 @@
 #include "pages/LampLook.h"
 #include "widgets/CElementNameCombo.h"
 #include "widgets/CSpinEdit.h"
+#include "widgets/TabOrder.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -59,6 +60,7 @@ CLampPropertyDlg::CLampPropertyDlg(CVX50TextDoc& document, QWidget* parent)
     connect(m_doubleSize, &QCheckBox::clicked, this, &CLampPropertyDlg::OnDoubleSize);
     connect(m_shape, &QComboBox::activated, this, &CLampPropertyDlg::OnShapeSelChange);
     connect(m_logic, &QComboBox::activated, this, &CLampPropertyDlg::OnLogicSelChange);
+    SetTabOrderByLayout(*this);
 }
 
 BoundAddress CLampPropertyDlg::Address() const

@@ -3,6 +3,7 @@
 #include "model/elements/CPictureElement.h"
 #include "pages/DisplayFit.h"
 #include "widgets/CSpinEdit.h"
+#include "widgets/TabOrder.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -23,6 +24,7 @@ CPicturePropertyDlg::CPicturePropertyDlg(CVX50TextDoc& document, QWidget* parent
 
     connect(m_width, &CSpinEdit::Edited, this, [this] { OnSizeChange(true); });
     connect(m_height, &CSpinEdit::Edited, this, [this] { OnSizeChange(false); });
+    SetTabOrderByLayout(*this);
 }
 
 void CPicturePropertyDlg::LoadFromElement()

@@ -6,6 +6,7 @@
 #include "pages/DisplayFit.h"
 #include "widgets/CSpinEdit.h"
 
+#include <QApplication>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -34,6 +35,24 @@ QHBoxLayout* CPropertyDlg::CreateFrame(const QString& title)
     page->addWidget(frame, 0, Qt::AlignLeft | Qt::AlignTop);
     page->addStretch();
     return row;
+}
+
+bool CPropertyDlg::focusNextPrevChild(bool next)
+{
+    QWidget* const start = QApplication::focusWidget();
+    if (!start || !isAncestorOf(start))
+        return QFrame::focusNextPrevChild(next);
+    // The focus chain is a ring through the whole window: the first field of
+    // the page met in the Tab direction is the next one, wrapping round.
+    for (QWidget* w = next ? start->nextInFocusChain() : start->previousInFocusChain(); w != start;
+         w = next ? w->nextInFocusChain() : w->previousInFocusChain()) {
+        if (isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() && w->isVisible()
+            && w->isEnabled()) {
+            w->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return true;
 }
 
 void CPropertyDlg::RepaintCanvas()

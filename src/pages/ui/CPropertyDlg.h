@@ -21,7 +21,8 @@ struct DotPoint;
 // window). The page only watches the element: once the element is gone the
 // page is bound to nothing and its handlers do nothing. Loading the controls
 // from the element never runs the page's handlers: they listen only to what
-// the user does (textEdited, activated, clicked).
+// the user does (textEdited, activated, clicked). Each page sets its Tab
+// order by its layout once it is built (SetTabOrderByLayout).
 class CPropertyDlg : public QFrame {
     Q_OBJECT
 public:
@@ -66,6 +67,10 @@ signals:
     void ElementRowChanged();
 
 protected:
+    // Tab and Shift+Tab move between the page's own fields, as in a dialog:
+    // past the last field Tab comes back to the first.
+    bool focusNextPrevChild(bool next) override;
+
     CVX50TextDoc& Document() const { return m_document; }
     template <class Element>
     std::shared_ptr<Element> Bound() const

@@ -13,6 +13,7 @@
 #include "widgets/CElementNameCombo.h"
 #include "widgets/CSpinEdit.h"
 #include "widgets/CStepEdit.h"
+#include "widgets/TabOrder.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -152,6 +153,7 @@ CRegisterPropertyDlg::CRegisterPropertyDlg(CVX50TextDoc& document, QWidget* pare
         connect(Limit(limit), &CStepEdit::Edited, this, [this, limit] { OnLimitChange(limit); });
         connect(Limit(limit), &CStepEdit::Stepped, this, [this, limit](int delta) { OnLimitSpin(limit, delta); });
     }
+    SetTabOrderByLayout(*this);
 }
 
 BoundAddress CRegisterPropertyDlg::Address() const

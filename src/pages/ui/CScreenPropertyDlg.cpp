@@ -5,6 +5,7 @@
 #include "model/CVX50TextDoc.h"
 #include "widgets/CGbkLimitValidator.h"
 #include "widgets/CSpinEdit.h"
+#include "widgets/TabOrder.h"
 #include "widgets/UiText.h"
 
 #include <QFormLayout>
@@ -58,6 +59,7 @@ CScreenPropertyDlg::CScreenPropertyDlg(CVX50TextDoc& document, QWidget* parent)
     connect(m_down, &CSpinEdit::Edited, this, [this] { OnKeyScreenChange(m_down, &ScreenRecord::DownKeyScreen); });
     connect(m_rs485, &QRadioButton::clicked, this, [this] { OnPortClick(0); });
     connect(m_com1, &QRadioButton::clicked, this, [this] { OnPortClick(1); });
+    SetTabOrderByLayout(*this);
 }
 
 void CScreenPropertyDlg::Fill(const ScreenRecord& screen)

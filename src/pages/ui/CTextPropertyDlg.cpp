@@ -4,6 +4,7 @@
 #include "model/elements/CTextElement.h"
 #include "pages/StaticTextFit.h"
 #include "widgets/CGbkLimitValidator.h"
+#include "widgets/TabOrder.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -48,6 +49,7 @@ CTextPropertyDlg::CTextPropertyDlg(CVX50TextDoc& document, QWidget* parent)
     connect(m_text, &QLineEdit::textEdited, this, &CTextPropertyDlg::OnTextChange);
     connect(m_doubleSize, &QCheckBox::clicked, this, &CTextPropertyDlg::OnDoubleSize);
     connect(m_inverse, &QCheckBox::clicked, this, &CTextPropertyDlg::OnInverse);
+    SetTabOrderByLayout(*this);
 }
 
 void CTextPropertyDlg::ShowText(const std::string& text, bool doubleSize)

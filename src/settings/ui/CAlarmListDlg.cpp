@@ -7,6 +7,7 @@
 #include "settings/ui/CAlarmListCtrl.h"
 #include "widgets/CElementNameCombo.h"
 #include "widgets/CSpinEdit.h"
+#include "widgets/TabOrder.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -43,6 +44,7 @@ CAlarmListDlg::CAlarmListDlg(CVX50TextDoc& document, QWidget* parent)
     connect(m_station, &CSpinEdit::Edited, this, &CAlarmListDlg::OnChangeStation);
     connect(m_rs485, &QRadioButton::clicked, this, [this] { OnPort(0); });
     connect(m_com1, &QRadioButton::clicked, this, [this] { OnPort(1); });
+    SetTabOrderByLayout(*this);
 }
 
 void CAlarmListDlg::BuildControls(const AlarmListStart& start)

@@ -15,6 +15,7 @@
 #include "widgets/CStepEdit.h"
 #include "widgets/ModalDialog.h"
 #include "widgets/OkCancelButtons.h"
+#include "widgets/TabOrder.h"
 #include "widgets/UiText.h"
 
 #include <QButtonGroup>
@@ -246,6 +247,7 @@ CGlobalButtonDlg::CGlobalButtonDlg(CVX50TextDoc& doc, QWidget* parent)
             [this] { m_element->ShowNameAlone(m_currentElement); });
 
     OnInitDialog();
+    SetTabOrderByLayout(*this);
 }
 
 void CGlobalButtonDlg::OnInitDialog()

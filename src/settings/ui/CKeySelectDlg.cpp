@@ -4,6 +4,7 @@
 #include "model/CVX50TextDoc.h"
 #include "model/elements/PanelKeys.h"
 #include "widgets/OkCancelButtons.h"
+#include "widgets/TabOrder.h"
 #include "widgets/UiText.h"
 
 #include <QComboBox>
@@ -36,6 +37,7 @@ CKeySelectDlg::CKeySelectDlg(const CVX50TextDoc& doc, std::vector<GlobalButton> 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(frame);
     layout->addWidget(buttonBox);
+    SetTabOrderByLayout(*this);
 }
 
 void CKeySelectDlg::OnOK()

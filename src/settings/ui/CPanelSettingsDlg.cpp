@@ -9,6 +9,7 @@
 #include "widgets/CElementNameCombo.h"
 #include "widgets/CSpinEdit.h"
 #include "widgets/OkCancelButtons.h"
+#include "widgets/TabOrder.h"
 #include "widgets/UiText.h"
 
 #include <QCheckBox>
@@ -141,6 +142,7 @@ CPanelSettingsDlg::CPanelSettingsDlg(CVX50TextDoc& doc, QWidget* parent)
             [this] { OnNumberEdited(m_commTime, m_values.CommTime, false, true); });
     connect(m_timeout, &CSpinEdit::Edited, this,
             [this] { OnNumberEdited(m_timeout, m_values.Timeout, false, true); });
+    SetTabOrderByLayout(*this);
 }
 
 void CPanelSettingsDlg::OnInitDialog()

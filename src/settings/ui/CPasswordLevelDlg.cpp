@@ -4,6 +4,7 @@
 #include "model/CVX50TextDoc.h"
 #include "settings/ui/CDigitEdit.h"
 #include "widgets/OkCancelButtons.h"
+#include "widgets/TabOrder.h"
 #include "widgets/UiText.h"
 
 #include <QCheckBox>
@@ -49,6 +50,7 @@ CPasswordLevelDlg::CPasswordLevelDlg(CVX50TextDoc& doc, QWidget* parent)
     layout->addWidget(frame);
     layout->addWidget(buttons);
     OnInitDialog();
+    SetTabOrderByLayout(*this);
 }
 
 void CPasswordLevelDlg::OnInitDialog()

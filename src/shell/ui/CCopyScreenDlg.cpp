@@ -4,6 +4,7 @@
 #include "model/CVX50TextDoc.h"
 #include "model/ScreenCommands.h"
 #include "widgets/OkCancelButtons.h"
+#include "widgets/TabOrder.h"
 #include "widgets/UiText.h"
 
 #include <QDialogButtonBox>
@@ -35,6 +36,7 @@ CCopyScreenDlg::CCopyScreenDlg(const CVX50TextDoc& doc, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(line);
     layout->addWidget(buttons);
+    SetTabOrderByLayout(*this);
 }
 
 int CCopyScreenDlg::Target() const

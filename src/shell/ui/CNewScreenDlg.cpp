@@ -9,6 +9,7 @@
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/ScreenEditRefresh.h"
 #include "widgets/OkCancelButtons.h"
+#include "widgets/TabOrder.h"
 #include "widgets/UiText.h"
 
 #include <QDialogButtonBox>
@@ -39,6 +40,7 @@ CNewScreenDlg::CNewScreenDlg(CMainFrame& frame, bool insertMode)
     form->addRow(buttons);
 
     connect(m_numberEdit, &QSpinBox::valueChanged, this, &CNewScreenDlg::OnNumberChange);
+    SetTabOrderByLayout(*this);
 }
 
 void CNewScreenDlg::OnNumberChange(int number)

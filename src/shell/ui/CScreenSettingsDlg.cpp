@@ -6,6 +6,7 @@
 #include "model/CVX50TextDoc.h"
 #include "model/ScreenCommands.h"
 #include "widgets/OkCancelButtons.h"
+#include "widgets/TabOrder.h"
 #include "widgets/UiText.h"
 
 #include <QDialogButtonBox>
@@ -58,6 +59,7 @@ CScreenSettingsDlg::CScreenSettingsDlg(CVX50TextDoc& doc, QWidget* parent)
     form->addRow(QStringLiteral("按下键至画面:"), m_down);
     form->addRow(ports);
     form->addRow(buttons);
+    SetTabOrderByLayout(*this);
 }
 
 void CScreenSettingsDlg::OnOK()

@@ -1,4 +1,5 @@
 #include "transfer/ui/CPageSetDlg.h"
+#include "widgets/TabOrder.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -32,6 +33,7 @@ CPageSetDlg::CPageSetDlg(int startPage, int endPage, QWidget* parent)
     layout->addRow(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &CPageSetDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CPageSetDlg::reject);
+    SetTabOrderByLayout(*this);
 }
 
 int CPageSetDlg::StartPage() const

@@ -3,6 +3,7 @@
 #include "StringIds.h"
 #include "base/UserInterface.h"
 #include "transfer/ProjectPassword.h"
+#include "widgets/TabOrder.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -22,6 +23,7 @@ CPasswordDlg::CPasswordDlg(QWidget* parent)
     connect(buttons, &QDialogButtonBox::accepted, this, &CPasswordDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CPasswordDlg::reject);
     m_text->setFocus();
+    SetTabOrderByLayout(*this);
 }
 
 void CPasswordDlg::accept()

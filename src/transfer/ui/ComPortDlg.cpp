@@ -1,6 +1,7 @@
 #include "transfer/ui/ComPortDlg.h"
 
 #include "transfer/ComPortNumber.h"
+#include "widgets/TabOrder.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -40,6 +41,7 @@ CComPortDlg::CComPortDlg(QWidget* parent)
         [this](const QString& path) { m_map.SetDevice(m_ports->currentIndex() + 1, path); });
     connect(buttons, &QDialogButtonBox::accepted, this, &CComPortDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CComPortDlg::reject);
+    SetTabOrderByLayout(*this);
 }
 
 void CComPortDlg::accept()

@@ -3,6 +3,7 @@
 #include "StringIds.h"
 #include "base/NumberText.h"
 #include "base/UserInterface.h"
+#include "widgets/TabOrder.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -21,6 +22,7 @@ CPingSetDlg::CPingSetDlg(QWidget* parent)
     layout->addRow(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &CPingSetDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CPingSetDlg::reject);
+    SetTabOrderByLayout(*this);
 }
 
 void CPingSetDlg::accept()
