@@ -13,7 +13,7 @@ struct ViewLayout {
     int bandHeight = 0;    // B = 2 cy + 178
     bool wide = false;     // 4 W / 5 >= A
     QRect canvas;
-    QRect pages;           // each of the nine property pages
+    QRect pages;           // the property pages' area
     QRect keypad;
     QRect dataWindow;      // the screen-data window
     int backgroundRight = 0; // R: the right edge of the painted background band

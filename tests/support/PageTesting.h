@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -89,4 +90,29 @@ inline bool ShowsWholeLayout(QWidget* page)
 {
     const QSize needed = page->layout() ? page->layout()->minimumSize() : page->minimumSizeHint();
     return page->width() >= needed.width() && page->height() >= needed.height();
+}
+
+// The texts inside `root` that are shown cut off: visible labels, buttons
+// and group-box titles narrower or lower than their text needs.
+inline QStringList CutOffTexts(QWidget* root)
+{
+    QStringList cut;
+    const auto check = [&cut](QWidget* widget, const QString& text, QSize needed) {
+        if (!widget->isVisible() || text.isEmpty())
+            return;
+        if (widget->width() < needed.width() || widget->height() < needed.height())
+            cut.append(QStringLiteral("%1 (%2x%3 of %4x%5)")
+                           .arg(text)
+                           .arg(widget->width())
+                           .arg(widget->height())
+                           .arg(needed.width())
+                           .arg(needed.height()));
+    };
+    for (QLabel* label : root->findChildren<QLabel*>())
+        check(label, label->text(), label->sizeHint());
+    for (QAbstractButton* button : root->findChildren<QAbstractButton*>())
+        check(button, button->text(), button->sizeHint());
+    for (QGroupBox* group : root->findChildren<QGroupBox*>())
+        check(group, group->title(), group->minimumSizeHint());
+    return cut;
 }

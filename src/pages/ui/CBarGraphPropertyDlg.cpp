@@ -22,12 +22,12 @@ CBarGraphPropertyDlg::CBarGraphPropertyDlg(CVX50TextDoc& document, QWidget* pare
     frame->addWidget(CreateWordGroup(), 0, Qt::AlignTop);
     auto* look = new QVBoxLayout;
     look->addWidget(CreateFormatGroup());
+    look->addWidget(CreateScaleGroup());
     auto* direction = new QGroupBox(QStringLiteral("显示"), this);
     (new QFormLayout(direction))->addRow(QStringLiteral("方向:"), m_direction);
     look->addWidget(direction);
     look->addStretch();
     frame->addLayout(look);
-    frame->addWidget(CreateScaleGroup(), 0, Qt::AlignTop);
 
     connect(m_direction, &QComboBox::activated, this, &CBarGraphPropertyDlg::OnDirectionSelChange);
     SetTabOrderByLayout(*this);

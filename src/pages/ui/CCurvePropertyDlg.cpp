@@ -40,6 +40,7 @@ CCurvePropertyDlg::CCurvePropertyDlg(CVX50TextDoc& document, QWidget* parent)
     frame->addWidget(CreateWordGroup(), 0, Qt::AlignTop);
     auto* look = new QVBoxLayout;
     look->addWidget(CreateFormatGroup());
+    look->addWidget(CreateScaleGroup());
     auto* sampling = new QGroupBox(QStringLiteral("采样"), this);
     auto* form = new QFormLayout(sampling);
     form->addRow(QStringLiteral("数据采集:"), WithUnit(m_dataPoints, QStringLiteral("点"), sampling));
@@ -47,7 +48,6 @@ CCurvePropertyDlg::CCurvePropertyDlg(CVX50TextDoc& document, QWidget* parent)
     look->addWidget(sampling);
     look->addStretch();
     frame->addLayout(look);
-    frame->addWidget(CreateScaleGroup(), 0, Qt::AlignTop);
 
     connect(m_dataPoints, &CSpinEdit::Edited, this, &CCurvePropertyDlg::OnDataPointsChange);
     // Refused data points stay in the field while the user types on.

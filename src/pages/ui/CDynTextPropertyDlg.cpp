@@ -94,9 +94,9 @@ CDynTextPropertyDlg::CDynTextPropertyDlg(CVX50TextDoc& document, QWidget* parent
     auto* left = new QVBoxLayout;
     left->addWidget(CreatePositionGroup());
     left->addWidget(Column(this, QStringLiteral("特性"), {m_doubleSize, m_inverse}));
+    left->addWidget(Column(this, QStringLiteral("模式"), {m_hex, m_decimal, m_signed}));
     left->addStretch();
     frame->addLayout(left);
-    frame->addWidget(Column(this, QStringLiteral("模式"), {m_hex, m_decimal, m_signed}), 0, Qt::AlignTop);
 
     auto* coil = new QGroupBox(QStringLiteral("线圈"), this);
     auto* coilForm = new QFormLayout(coil);

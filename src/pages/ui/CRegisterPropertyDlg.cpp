@@ -93,6 +93,7 @@ CRegisterPropertyDlg::CRegisterPropertyDlg(CVX50TextDoc& document, QWidget* pare
     addressForm->addRow(QStringLiteral("寄存器个数:"), m_registerCount);
     frame->addWidget(address, 0, Qt::AlignTop);
 
+    // The number's mode and indent, then who may set it, in one column.
     auto* second = new QVBoxLayout;
     auto* mode = GroupBox("模式", this);
     auto* modeColumn = new QVBoxLayout(mode);
@@ -111,17 +112,13 @@ CRegisterPropertyDlg::CRegisterPropertyDlg(CVX50TextDoc& document, QWidget* pare
     indentColumn->addWidget(m_rightIndent);
     indentColumn->addWidget(m_leftIndent);
     second->addWidget(indent);
-    second->addStretch();
-    frame->addLayout(second);
-
-    auto* third = new QVBoxLayout;
-    third->addWidget(m_settable);
-    third->addWidget(m_password);
+    second->addWidget(m_settable);
+    second->addWidget(m_password);
     auto* level = GroupBox("使用者等级", this);
     (new QVBoxLayout(level))->addWidget(m_userLevel);
-    third->addWidget(level);
-    third->addStretch();
-    frame->addLayout(third);
+    second->addWidget(level);
+    second->addStretch();
+    frame->addLayout(second);
 
     auto* ranges = GroupBox("范围设定", this);
     auto* rangeForm = new QFormLayout(ranges);

@@ -38,6 +38,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QScrollArea>
 
 namespace {
 
@@ -314,6 +315,7 @@ void CVX50TextView::ShowSimulationLayout(bool on)
         return;
     PlaceChildWindows();
     KeypadWindow->setVisible(on);
+    m_pageArea->setVisible(!on);
     if (on) {
         for (CPropertyDlg* page : Pages())
             page->hide();
@@ -329,8 +331,7 @@ void CVX50TextView::PlaceChildWindows()
         return;
     const ViewLayout l = Layout();
     m_canvas->setGeometry(l.canvas);
-    for (CPropertyDlg* page : Pages())
-        page->setGeometry(l.pages);
+    m_pageArea->setGeometry(l.pages);
     KeypadWindow->setGeometry(l.keypad);
     if (m_frame.ScreenDataWindow)
         m_frame.ScreenDataWindow->setGeometry(l.dataWindow);

@@ -32,6 +32,7 @@ class CScreenPropertyDlg;
 class CTextPropertyDlg;
 class CUsageChart;
 class CVX50TextDoc;
+class QScrollArea;
 
 // The client area right of the project tree. It owns the editor's child
 // windows: the canvas, the nine property pages, the keypad window and the
@@ -101,6 +102,9 @@ public:
     // The nine pages in creation order: function key, bar graph, dynamic
     // text, lamp, picture, register, screen, text, curve.
     std::vector<CPropertyDlg*> Pages() const;
+    // Where the pages stand: the shown page fills it, and scroll bars appear
+    // when the page needs more room than the window leaves it.
+    QScrollArea* PageArea() const { return m_pageArea; }
 
     CFuncKeyPropertyDlg* FuncKeyPage = nullptr;
     CBarGraphPropertyDlg* BarGraphPage = nullptr;
@@ -171,6 +175,7 @@ private:
     CVX50TextDoc& m_document;
     CMainFrame& m_frame;
     CPaneCtrl* m_canvas = nullptr;
+    QScrollArea* m_pageArea = nullptr;
     std::unique_ptr<CanvasPages> m_canvasPages;
     bool m_forwardingKey = false;
     bool m_simulationLayout = false;

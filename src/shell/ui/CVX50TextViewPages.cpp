@@ -19,6 +19,9 @@
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CPaneCtrl.h"
 
+#include <QScrollArea>
+#include <QVBoxLayout>
+
 std::vector<CPropertyDlg*> CVX50TextView::Pages() const
 {
     return {FuncKeyPage, BarGraphPage, DynTextPage, LampPage, PicturePage,
@@ -27,19 +30,30 @@ std::vector<CPropertyDlg*> CVX50TextView::Pages() const
 
 void CVX50TextView::CreatePages()
 {
-    FuncKeyPage = new CFuncKeyPropertyDlg(m_document, this);
-    BarGraphPage = new CBarGraphPropertyDlg(m_document, this);
-    DynTextPage = new CDynTextPropertyDlg(m_document, this);
-    LampPage = new CLampPropertyDlg(m_document, this);
-    PicturePage = new CPicturePropertyDlg(m_document, this);
-    RegisterPage = new CRegisterPropertyDlg(m_document, this);
-    ScreenPage = new CScreenPropertyDlg(m_document, this);
-    TextPage = new CTextPropertyDlg(m_document, this);
-    CurvePage = new CCurvePropertyDlg(m_document, this);
+    // The pages lie in one column of which only the shown page takes room.
+    auto* stack = new QWidget;
+    FuncKeyPage = new CFuncKeyPropertyDlg(m_document, stack);
+    BarGraphPage = new CBarGraphPropertyDlg(m_document, stack);
+    DynTextPage = new CDynTextPropertyDlg(m_document, stack);
+    LampPage = new CLampPropertyDlg(m_document, stack);
+    PicturePage = new CPicturePropertyDlg(m_document, stack);
+    RegisterPage = new CRegisterPropertyDlg(m_document, stack);
+    ScreenPage = new CScreenPropertyDlg(m_document, stack);
+    TextPage = new CTextPropertyDlg(m_document, stack);
+    CurvePage = new CCurvePropertyDlg(m_document, stack);
+    auto* column = new QVBoxLayout(stack);
+    column->setContentsMargins(0, 0, 0, 0);
     for (CPropertyDlg* page : Pages()) {
         page->hide();
         page->ResetAddressCombos(page->NewElementWidth());
+        column->addWidget(page);
     }
+    m_pageArea = new QScrollArea(this);
+    m_pageArea->setFrameShape(QFrame::NoFrame);
+    m_pageArea->setWidgetResizable(true);
+    m_pageArea->setWidget(stack);
+    stack->show();
+    m_pageArea->show();
 }
 
 void CVX50TextView::ConnectPages()

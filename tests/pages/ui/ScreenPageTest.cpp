@@ -48,7 +48,8 @@ private slots:
         QCOMPARE(editor.Description()->text(), QString("画面1"));
         QCOMPARE(editor.UpScreen()->text(), QString("1"));
         QVERIFY(editor.PortButton("RS485")->isChecked());
-        QVERIFY(!editor.Page()->geometry().intersects(editor.Canvas().geometry()));
+        const QRect page(editor.Page()->mapTo(&editor.View(), QPoint(0, 0)), editor.Page()->size());
+        QVERIFY(!page.intersects(editor.Canvas().geometry()));
         QVERIFY(ShowsWholeLayout(editor.Page()));
         QVERIFY(SavePicture(editor.frame.get(), "screen-page.png"));
     }

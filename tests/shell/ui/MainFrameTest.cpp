@@ -33,6 +33,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QScrollArea>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -188,7 +189,7 @@ private slots:
             QApplication::processEvents();
             const ViewLayout layout = ComputeViewLayout(view.width(), view.height(), false);
             QCOMPARE(view.GetCanvas()->geometry(), layout.canvas);
-            QCOMPARE(view.ScreenPage->geometry(), layout.pages);
+            QCOMPARE(view.PageArea()->geometry(), layout.pages);
             QCOMPARE(editor.frame->ScreenDataWindow->geometry(), layout.dataWindow);
         }
     }
