@@ -14,6 +14,7 @@
 #include "model/CVX50TextDoc.h"
 
 #include <QDialog>
+#include <QPointer>
 #include <QStringList>
 
 #include <deque>
@@ -29,8 +30,9 @@ public:
     // Answers for the next message boxes, in order. Without one an OK box
     // answers OK and any other box Cancel.
     std::deque<int> answers;
-    // The texts of the boxes shown so far.
+    // The texts of the boxes shown so far, and the window each belonged to.
     QStringList shown;
+    std::vector<QPointer<QWidget>> owners;
 
     // Each script fills the next modal dialog and presses its buttons; it
     // returns the dialog's result. Without one the dialog is cancelled.
@@ -82,6 +84,7 @@ protected:
     int RunMessageBox(const QString& text, unsigned flags) override
     {
         shown.append(text);
+        owners.emplace_back(MessageOwner());
         if (answers.empty())
             return (flags & 0x0F) == MbOk ? IdOk : IdCancel;
         const int answer = answers.front();

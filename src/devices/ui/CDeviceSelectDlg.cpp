@@ -133,7 +133,7 @@ void CDeviceSelectDlg::OnCom1Params()
 
 void CDeviceSelectDlg::OnNewDevice()
 {
-    CDeviceInfoDlg info(m_document);
+    CDeviceInfoDlg info(m_document, this);
     if (RunModalDialog(info) != QDialog::Accepted)
         return;
     m_devices->addItem(QStringFromGbk(m_document.DeviceName));

@@ -393,7 +393,7 @@ void CMainFrame::OnAddressTable()
     // dialog first; the editor then opens on its empty table.
     RunAtCommandBoundary([this] {
         if (m_document.DeviceName.empty()) {
-            CDeviceInfoDlg info(m_document);
+            CDeviceInfoDlg info(m_document, this);
             if (RunModalDialog(info) != QDialog::Accepted)
                 return;
             ShowDeviceInPanes();

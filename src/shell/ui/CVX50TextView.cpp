@@ -98,7 +98,7 @@ void CVX50TextView::OnToolPicture()
 {
     if (!m_canvas)
         return;
-    QFileDialog dialog(this, QString(), QString(), UiText(IdsBitmapFileFilter) + QStringLiteral("(*.bmp)"));
+    QFileDialog dialog(&m_frame, QString(), QString(), UiText(IdsBitmapFileFilter) + QStringLiteral("(*.bmp)"));
     dialog.setFileMode(QFileDialog::ExistingFile);
     const QString path =
         RunModalDialog(dialog) == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
@@ -120,7 +120,7 @@ void CVX50TextView::OnToolPicture()
 
 void CVX50TextView::OnDevice()
 {
-    CDeviceSelectDlg dialog(m_document, m_canvas != nullptr);
+    CDeviceSelectDlg dialog(m_document, m_canvas != nullptr, &m_frame);
     if (RunModalDialog(dialog) != QDialog::Accepted)
         return;
     m_document.ResetOnNew = 1;

@@ -53,9 +53,22 @@ int GuiUserInterface::ShowMessageText(const std::string& gbkText, unsigned flags
     return RunMessageBox(QStringFromGbk(gbkText), flags);
 }
 
+QWidget* GuiUserInterface::MessageOwner() const
+{
+    // The window the user works in: a modal dialog, else the active window;
+    // the progress window only reports, so its messages belong to the main
+    // window below it.
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    QWidget* active = QApplication::activeWindow();
+    if (!active || qobject_cast<CProgressDlg*>(active))
+        return &m_frame;
+    return active;
+}
+
 int GuiUserInterface::RunMessageBox(const QString& text, unsigned flags)
 {
-    QMessageBox box(IconOf(flags), UiText(IdsAppTitle), text, QMessageBox::NoButton, &m_frame);
+    QMessageBox box(IconOf(flags), UiText(IdsAppTitle), text, QMessageBox::NoButton, MessageOwner());
     switch (flags & 0x0F) {
     case MbOkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
     case MbYesNoCancel: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel); break;
@@ -76,7 +89,7 @@ bool GuiUserInterface::ProgressBegin(int total)
     if (!view)
         return true;
     if (!view->ProgressWindow) {
-        view->ProgressWindow = new CProgressDlg();
+        view->ProgressWindow = new CProgressDlg(&m_frame);
         view->ProgressWindow->show();
         if (!view->ProgressWindow->isVisible()) {
             ShowMessage(IdsProgressCreateFailed);
@@ -218,8 +231,7 @@ void GuiUserInterface::RunNewScreenDialog(bool insertMode)
 
 QString GuiUserInterface::ChooseProjectFile(bool forSave)
 {
-    // The project file dialog opens without an owner window.
-    QFileDialog dialog(nullptr, QString(), QString(), UiText(IdsProjectFileFilter) + QStringLiteral("(*.opf)"));
+    QFileDialog dialog(&m_frame, QString(), QString(), UiText(IdsProjectFileFilter) + QStringLiteral("(*.opf)"));
     dialog.setDefaultSuffix(QStringLiteral("opf"));
     if (forSave) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);

@@ -7,10 +7,12 @@
 
 class CMainFrame;
 class QDialog;
+class QWidget;
 
 // The user interface the model talks to while the editor runs: message boxes
-// over the main window, the view's progress window, and the refreshes of the
-// tree, pages, canvas and screen-data window. Installed for its lifetime.
+// over the window they come from, the view's progress window over the main
+// window, and the refreshes of the tree, pages, canvas and screen-data
+// window. Installed for its lifetime.
 class GuiUserInterface : public UserInterface, public ModalDialogRunner {
 public:
     explicit GuiUserInterface(CMainFrame& frame);
@@ -50,8 +52,12 @@ public:
     virtual QString ChooseProjectFile(bool forSave);
 
 protected:
-    // The modal box itself; tests override it to answer without a window.
+    // The modal box itself, over MessageOwner(); tests override it to answer
+    // without a window.
     virtual int RunMessageBox(const QString& text, unsigned flags);
+    // The window a message box belongs to, is centred on and stays above:
+    // the window that the message comes from.
+    QWidget* MessageOwner() const;
 
     CMainFrame& m_frame;
 
