@@ -246,6 +246,7 @@ CGlobalButtonDlg::CGlobalButtonDlg(CVX50TextDoc& doc, QWidget* parent)
     connect(m_element, &CElementNameCombo::NameChosen, this,
             [this] { m_element->ShowNameAlone(m_currentElement); });
 
+    KeepOneSize();
     OnInitDialog();
     SetTabOrderByLayout(*this);
 }
@@ -397,6 +398,19 @@ void CGlobalButtonDlg::ShowFunctionLayout(int function)
     SetShown(m_valueRow, setRegister);
     SetShown(m_countRow, setRegister || steps);
     m_stepFrame->setVisible(steps);
+}
+
+void CGlobalButtonDlg::KeepOneSize()
+{
+    QSize largest;
+    for (int function = 0; function < kFunctionCount; ++function) {
+        ShowFunctionLayout(function);
+        // The layouts keep what they last measured until they are shown.
+        for (QLayout* layout : m_frame->findChildren<QLayout*>())
+            layout->invalidate();
+        largest = largest.expandedTo(m_frame->sizeHint());
+    }
+    m_frame->setMinimumSize(largest);
 }
 
 void CGlobalButtonDlg::OnSelChangeButton(int index)

@@ -41,6 +41,10 @@ private:
     void ShowButton();
     void FillTypeCombo(int type);
     void ShowFunctionLayout(int function);
+    // Each function shows other fields; the frame of the fields takes the
+    // room of the largest from the start, so that the dialog keeps one size
+    // whichever function is shown.
+    void KeepOneSize();
     void ShowValueTexts();
     void EnableButtonControls(bool on);
 

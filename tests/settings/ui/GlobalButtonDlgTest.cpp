@@ -520,16 +520,21 @@ private slots:
         QCOMPARE(editor.document.GlobalButtons[0].GroupName, std::string("Coil"));
         QCOMPARE(editor.document.GlobalButtons[0].ElementName, std::string("C0"));
 
-        // Shown as the user sees it: the window grows with the larger layout
-        // of a register function, so no control is cut off.
+        // Shown as the user sees it: the window keeps one size, room for the
+        // largest layout, whichever function is shown; no control is cut off.
         CGlobalButtonDlg dialog(editor.document, nullptr);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QVERIFY(SavePicture(&dialog, QStringLiteral("GlobalButtonDlg.png")));
-        NamedChild<QRadioButton>(dialog, "function3")->click();
-        QCoreApplication::processEvents();
-        QVERIFY(ShowsWholeLayout(&dialog));
-        QVERIFY(SavePicture(&dialog, QStringLiteral("GlobalButtonDlgIncrement.png")));
+        const QSize opened = dialog.size();
+        for (const char* function : {"function3", "function2", "function0", "function1", "function4"}) {
+            QTest::mouseClick(NamedChild<QRadioButton>(dialog, function), Qt::LeftButton);
+            QCoreApplication::processEvents();
+            QVERIFY2(dialog.size() == opened, function);
+            QVERIFY2(ShowsWholeLayout(&dialog), function);
+            QVERIFY2(CutOffTexts(&dialog).isEmpty(), qPrintable(CutOffTexts(&dialog).join("; ")));
+        }
+        QVERIFY(SavePicture(&dialog, QStringLiteral("GlobalButtonDlgDecrement.png")));
     }
 };
 
