@@ -146,6 +146,7 @@ bool CSerial::InitComm(const QString& portName, int baud, int dataBits, int pari
 {
     Close();
     m_openError = PortOpenError::None;
+    m_portName = portName;
     m_devicePath = ResolvePortDevice(portName);
     if (m_devicePath.isEmpty() || !LineSettingsAreValid(baud, dataBits, parity, stopBits)) {
         m_openError = m_devicePath.isEmpty() ? PortOpenError::NotFound : PortOpenError::Unsupported;

@@ -93,8 +93,9 @@ public:
     bool IsOpen() const;
 
     PortOpenError LastOpenError() const { return m_openError; }
-    // The device path that the last InitComm tried (empty when the name maps
-    // to no device).
+    // The port name that the last InitComm was given, and the device path it
+    // tried (empty when the name maps to no device).
+    QString PortName() const { return m_portName; }
     QString DevicePath() const { return m_devicePath; }
 
     // The reply time-out of one exchange at the current line settings.
@@ -121,5 +122,6 @@ private:
     int m_baud = 19200;
     int m_received = 0;
     PortOpenError m_openError = PortOpenError::None;
+    QString m_portName;
     QString m_devicePath;
 };

@@ -4,6 +4,7 @@
 // faults, alarms, the stop and the failed starts.
 
 #include "StringIds.h"
+#include "base/GbkText.h"
 #include "emulator/ComPortOverride.h"
 #include "model/AlarmBlocks.h"
 #include "model/elements/CGraphElement.h"
@@ -533,7 +534,8 @@ TEST_F(FailedStart, PortDoesNotOpen)
     doc.ProjectComPort = ComPort + 1;
     ComPortOverride missing{ComPort + 1, "/dev/no-such-port"};
     Start();
-    ExpectEditorAsBefore(IdsPortOpenFailed);
+    ExpectEditorAsBefore(0);
+    EXPECT_EQ(Utf8FromGbk(ui.messages.back().gbkText), "通信口打开失败!\n找不到设备 /dev/no-such-port。");
 }
 
 TEST_F(FailedStart, MainScreenMissingOrAnAddressNotInTheTable)

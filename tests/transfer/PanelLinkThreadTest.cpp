@@ -293,15 +293,40 @@ TEST_F(PanelLinkTest, ClosedPortFailsEveryExchange)
     EXPECT_EQ(ui.MessageIds(), std::vector<int>{61214});
 }
 
-TEST(PortOpenTest, MissingDeviceIsReportedAsOpenFailure)
+// The message names the device (or the port name that maps to none) and
+// why it did not open, after the common text.
+TEST(PortOpenTest, FailuresNameTheDeviceAndWhy)
 {
-    RecordingUserInterface ui;
-    CPanelSerial port;
-    EXPECT_FALSE(port.InitComm("/dev/vx50-no-such-port", 19200, 8, 0, 1.0f, 2048, 2048));
-    EXPECT_EQ(port.LastOpenError(), PortOpenError::NotFound);
-    EXPECT_FALSE(port.IsOpen());
-    ReportPortOpenFailure(port);
-    EXPECT_EQ(ui.MessageIds(), std::vector<int>{61208});
+    PanelEmulator panel;
+    ASSERT_TRUE(panel.Start());
+    const QString terminal = QString::fromStdString(panel.DevicePath());
+    CPanelSerial holder; // another program holding the terminal
+    ASSERT_TRUE(holder.InitComm(terminal, 19200, 8, 0, 1.0f, 2048, 2048));
+    struct Row {
+        const char* why;
+        QString portName;
+        int parity;
+        PortOpenError error;
+        QString detail;
+    };
+    const Row rows[] = {
+        {"no such device", "/dev/vx50-no-such-port", 0, PortOpenError::NotFound, "找不到设备 /dev/vx50-no-such-port。"},
+        {"a COM number without a device", PanelPortName(32), 0, PortOpenError::NotFound,
+            "\\\\.\\COM32 没有对应的串口设备。"},
+        {"in use", terminal, 0, PortOpenError::Busy, terminal + " 正被其他程序使用。"},
+        {"line settings refused", "/dev/null", 3, PortOpenError::Unsupported, "/dev/null 不支持所设的通信参数。"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        RecordingUserInterface ui;
+        CPanelSerial port;
+        EXPECT_FALSE(port.InitComm(row.portName, 19200, 8, row.parity, 1.0f, 2048, 2048));
+        EXPECT_EQ(port.LastOpenError(), row.error);
+        EXPECT_FALSE(port.IsOpen());
+        ReportPortOpenFailure(port);
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(Utf8FromGbk(ui.messages[0].gbkText), ("通信口打开失败!\n" + row.detail).toStdString());
+    }
 }
 
 TEST(PortOpenTest, UnsupportedLineSettingsAreRefused)
@@ -338,7 +363,8 @@ TEST(FirmwareVersionCommandTest, OpensTheProgramsComPortAndAsksThePanel)
     SetComPortNumber(5);
     ui.messages.clear();
     EXPECT_EQ(RunFirmwareVersionCommand(), "");
-    EXPECT_EQ(ui.MessageIds(), std::vector<int>{61208});
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(Utf8FromGbk(ui.messages[0].gbkText), "通信口打开失败!\n找不到设备 /dev/vx50-no-such-port。");
     SetComPortNumber(1);
 }
 
