@@ -1,9 +1,10 @@
 // panel_emulator: a VX50 panel on a pseudo-terminal, for trying the editor
 // without hardware. Prints the terminal's path (point a COM number at it with
 // VX50_COM<n>=path) and answers until interrupted; then writes the stored
-// main and header areas when asked.
+// main and header areas when asked. --baud paces the replies as a serial line
+// of that speed would, for trying the editor with a slow panel.
 //
-//   panel_emulator [--version HEX] [--lock none|refuse|password=N]
+//   panel_emulator [--version HEX] [--lock none|refuse|password=N] [--baud N]
 //                  [--load-main FILE] [--load-header FILE]
 //                  [--save-main FILE] [--save-header FILE]
 
@@ -45,7 +46,7 @@ bool WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes)
 int Usage()
 {
     std::fprintf(stderr,
-        "usage: panel_emulator [--version HEX] [--lock none|refuse|password=N]\n"
+        "usage: panel_emulator [--version HEX] [--lock none|refuse|password=N] [--baud N]\n"
         "                      [--load-main FILE] [--load-header FILE] [--save-main FILE] [--save-header FILE]\n");
     return 2;
 }
@@ -70,6 +71,8 @@ int main(int argc, char** argv)
             panel.SetLock(PanelEmulator::Lock::Refuse);
         else if (option == "--lock" && value.rfind("password=", 0) == 0)
             panel.SetLock(PanelEmulator::Lock::Password, static_cast<std::uint16_t>(std::atoi(value.c_str() + 9)));
+        else if (option == "--baud" && std::atoi(value.c_str()) > 0)
+            panel.SetLineSpeed(std::atoi(value.c_str()));
         else if (option == "--load-main" || option == "--load-header") {
             std::vector<std::uint8_t> bytes;
             if (!ReadFile(value, bytes))
