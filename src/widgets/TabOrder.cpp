@@ -1,6 +1,5 @@
 #include "widgets/TabOrder.h"
 
-#include <QBoxLayout>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QWidget>
@@ -39,7 +38,6 @@ std::vector<QLayoutItem*> ItemsInShownOrder(QLayout& layout)
     struct Placed {
         int row;
         int column;
-        int index;
         QLayoutItem* item;
     };
     std::vector<Placed> placed;
@@ -54,12 +52,8 @@ std::vector<QLayoutItem*> ItemsInShownOrder(QLayout& layout)
             QFormLayout::ItemRole role = QFormLayout::LabelRole;
             form->getItemPosition(index, &row, &role);
             column = static_cast<int>(role);
-        } else if (auto* box = qobject_cast<QBoxLayout*>(&layout)) {
-            const auto direction = box->direction();
-            if (direction == QBoxLayout::RightToLeft || direction == QBoxLayout::BottomToTop)
-                column = -index;
         }
-        placed.push_back({row, column, index, layout.itemAt(index)});
+        placed.push_back({row, column, layout.itemAt(index)});
     }
     std::stable_sort(placed.begin(), placed.end(), [](const Placed& a, const Placed& b) {
         return std::tie(a.row, a.column) < std::tie(b.row, b.column);
