@@ -86,6 +86,12 @@ void ModbusSlave::SetRegister(int address, std::uint16_t value)
     m_mapping->tab_registers[address] = value;
 }
 
+bool ModbusSlave::Coil(int address)
+{
+    std::lock_guard lock(m_tables);
+    return m_mapping->tab_bits[address] != 0;
+}
+
 std::uint16_t ModbusSlave::Register(int address)
 {
     std::lock_guard lock(m_tables);
@@ -101,6 +107,11 @@ void ModbusSlave::Serve()
         const int length = modbus_receive(m_context, request);
         if (length <= 0)
             continue;
+        {
+            // RTU: station, function code, address high and low byte.
+            std::lock_guard lock(m_logMutex);
+            m_log.push_back({request[1], request[2] << 8 | request[3]});
+        }
         ++m_requests;
         if (m_silent)
             continue;
@@ -111,6 +122,12 @@ void ModbusSlave::Serve()
         std::lock_guard lock(m_tables);
         modbus_reply(m_context, request, length, m_mapping);
     }
+}
+
+std::vector<ModbusSlave::Request> ModbusSlave::Requests() const
+{
+    std::lock_guard lock(m_logMutex);
+    return m_log;
 }
 
 void ModbusSlave::ReplyLate(int delayMs, int times)

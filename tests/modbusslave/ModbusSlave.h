@@ -37,6 +37,7 @@ public:
     // answers.
     void SetCoil(int address, bool on);
     void SetRegister(int address, std::uint16_t value);
+    bool Coil(int address);
     std::uint16_t Register(int address);
 
     // Requests are received but not answered while silent.
@@ -48,6 +49,13 @@ public:
     void SetCorruptReplies(bool corrupt) { m_corrupt = corrupt; }
     // Requests the slave has received.
     int RequestCount() const { return m_requests; }
+    // Each request received, in order: its function code and first address.
+    struct Request {
+        int function = 0;
+        int address = 0;
+        bool operator==(const Request&) const = default;
+    };
+    std::vector<Request> Requests() const;
 
     // The pseudo-terminal end a client opens ("/dev/pts/N"), when the test
     // talks through a serial port instead of Exchange.
@@ -69,6 +77,8 @@ private:
     _modbus* m_context = nullptr;
     _modbus_mapping_t* m_mapping = nullptr;
     std::mutex m_tables;
+    mutable std::mutex m_logMutex;
+    std::vector<Request> m_log;
     std::atomic<bool> m_silent {false};
     std::atomic<bool> m_corrupt {false};
     std::atomic<int> m_requests {0};
