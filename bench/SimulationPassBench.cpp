@@ -1,7 +1,8 @@
 // One polling pass of the simulation over a screen of registers read in
-// several groups from a libmodbus slave on a pseudo-terminal (through the
-// port thread, the editor's port class and the Modbus protocol library),
-// side by side with the same reads made by libmodbus's own client.
+// several groups from a libmodbus slave on a pseudo-terminal (made on the
+// port as the worker makes them, through the editor's port class and the
+// Modbus protocol library), side by side with the same reads made by
+// libmodbus's own client.
 
 #include "SideBySide.h"
 #include "model/elements/CRegisterElement.h"
@@ -88,10 +89,8 @@ void SimulationPassOfOneScreen(benchmark::State& state)
 {
     Screen& screen = TheScreen();
     SimulationPort port;
-    bool opened = false;
-    port.Run([&](CPanelSerial& serial) {
-        opened = serial.InitComm(QString::fromStdString(Slave().ClientPath()), Baud, 8, 0, 1.0f, 2048, 2048);
-    });
+    const bool opened = port.Serial().InitComm(QString::fromStdString(Slave().ClientPath()), Baud, 8, 0, 1.0f, 2048,
+        2048);
     if (!screen.ready || !opened) {
         state.SkipWithError("the library, the screen's plan or the port failed");
         return;

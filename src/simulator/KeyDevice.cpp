@@ -1,5 +1,6 @@
 #include "simulator/KeyDevice.h"
 
+#include "simulator/SimulationHost.h"
 #include "transfer/ProtocolFunctionTable.h"
 
 namespace {
@@ -8,57 +9,78 @@ constexpr int kCoilsPerWord = 16;
 
 } // namespace
 
-KeyDevice::KeyDevice(const ProtocolFunctionTable& protocol, SimulationPort& port)
+KeyDevice::Answered KeyDevice::ResultOnly(Then<Result> then)
+{
+    return [then = std::move(then)](Result result, const DeviceCommand&, const SimulationPort::Reply&) {
+        if (then)
+            then(result);
+    };
+}
+
+KeyDevice::KeyDevice(const ProtocolFunctionTable& protocol, SimulationPort& port, SimulationHost& host)
     : m_protocol(protocol)
     , m_port(port)
+    , m_host(host)
 {
 }
 
-KeyDevice::Result KeyDevice::Exchange(const DeviceCommand& command, SimulationPort::Reply& reply)
+void KeyDevice::Exchange(const DeviceCommand& command, Answered answered)
 {
-    if (!command.Built())
-        return Result::NotBuilt;
-    reply = m_port.Exchange(command.Bytes(), command.ReplyLength());
-    return CameWhole(m_protocol, command, reply) ? Result::Done : Result::Failed;
+    if (!command.Built()) {
+        answered(Result::NotBuilt, command, {});
+        return;
+    }
+    ++m_underWay;
+    m_port.QueueExchange(command.Bytes(), command.ReplyLength(),
+        [this, command, answered = std::move(answered)](const SimulationPort::Reply& reply) {
+            m_host.PostToUserInterface([this, command, answered, reply] {
+                answered(CameWhole(m_protocol, command, reply) ? Result::Done : Result::Failed, command, reply);
+                if (--m_underWay == 0 && m_idle)
+                    m_idle();
+            });
+        });
 }
 
-KeyDevice::Result KeyDevice::WriteCoil(int station, int address, bool on)
+void KeyDevice::WriteCoil(int station, int address, bool on, Then<Result> then)
 {
-    SimulationPort::Reply reply;
-    return Exchange(BuildWriteSingleBit(m_protocol, station, address, on), reply);
+    Exchange(BuildWriteSingleBit(m_protocol, station, address, on), ResultOnly(std::move(then)));
 }
 
-KeyDevice::Result KeyDevice::WriteRegisters(int station, int address, std::span<const std::uint8_t> bytes,
-    int groupMode)
+void KeyDevice::WriteRegisters(int station, int address, std::span<const std::uint8_t> bytes, int groupMode,
+    Then<Result> then)
 {
-    SimulationPort::Reply reply;
-    return Exchange(BuildWriteRegisters(m_protocol, station, address, bytes, groupMode), reply);
+    Exchange(BuildWriteRegisters(m_protocol, station, address, bytes, groupMode), ResultOnly(std::move(then)));
 }
 
-std::optional<bool> KeyDevice::ReadCoil(int station, int address)
+void KeyDevice::ReadCoil(int station, int address, Then<std::optional<bool>> then)
 {
     const int first = address - address % kCoilsPerWord;
-    const DeviceCommand read = BuildReadBit(m_protocol, station, first, kCoilsPerWord);
-    SimulationPort::Reply reply;
-    if (Exchange(read, reply) != Result::Done)
-        return std::nullopt;
-    const DeviceReply decoded = ReplyTo(m_protocol, read, reply);
-    if (!decoded.binary) {
-        const std::optional<int> field = ReplyAsciiField(decoded, decoded.dataPosition);
-        return field ? std::optional(*field != 0) : std::nullopt;
-    }
-    int bit = 0;
-    const int position = m_protocol.GetReadCoilPos(first, address, &bit);
-    if (position < 0 || position >= static_cast<int>(decoded.bytes.size()))
-        return std::nullopt;
-    return ((decoded.bytes[static_cast<std::size_t>(position)] >> (bit & 7)) & 1) != 0;
+    Exchange(BuildReadBit(m_protocol, station, first, kCoilsPerWord),
+        [this, first, address, then = std::move(then)](Result result, const DeviceCommand& read,
+            const SimulationPort::Reply& reply) {
+            if (result != Result::Done)
+                return then(std::nullopt);
+            const DeviceReply decoded = ReplyTo(m_protocol, read, reply);
+            if (!decoded.binary) {
+                const std::optional<int> field = ReplyAsciiField(decoded, decoded.dataPosition);
+                return then(field ? std::optional(*field != 0) : std::nullopt);
+            }
+            int bit = 0;
+            const int position = m_protocol.GetReadCoilPos(first, address, &bit);
+            if (position < 0 || position >= static_cast<int>(decoded.bytes.size()))
+                return then(std::nullopt);
+            then(((decoded.bytes[static_cast<std::size_t>(position)] >> (bit & 7)) & 1) != 0);
+        });
 }
 
-std::optional<std::uint32_t> KeyDevice::ReadValue(int station, int address, int width, bool highFront)
+void KeyDevice::ReadValue(int station, int address, int width, bool highFront,
+    Then<std::optional<std::uint32_t>> then)
 {
-    const DeviceCommand read = BuildReadRegister(m_protocol, station, address, width / 16);
-    SimulationPort::Reply reply;
-    if (Exchange(read, reply) != Result::Done)
-        return std::nullopt;
-    return ReplyValue(ReplyTo(m_protocol, read, reply), 0, width, highFront);
+    Exchange(BuildReadRegister(m_protocol, station, address, width / 16),
+        [this, width, highFront, then = std::move(then)](Result result, const DeviceCommand& read,
+            const SimulationPort::Reply& reply) {
+            if (result != Result::Done)
+                return then(std::nullopt);
+            then(ReplyValue(ReplyTo(m_protocol, read, reply), 0, width, highFront));
+        });
 }

@@ -26,12 +26,30 @@ bool NeedsDisplayedScreen(int key)
 } // namespace
 
 SimulatedKeypad::SimulatedKeypad(CVX50TextDoc& doc, const ProtocolFunctionTable& protocol, SimulationPort& port,
-    SimulationShared& shared)
+    SimulationShared& shared, SimulationHost& host)
     : m_doc(doc)
     , m_protocol(protocol)
     , m_shared(shared)
-    , m_device(protocol, port)
+    , m_device(protocol, port, host)
 {
+    m_device.SetIdleHandler([this] { RunWaitingKeys(); });
+}
+
+bool SimulatedKeypad::WaitForExchanges(std::function<void()> event)
+{
+    if (!m_device.UnderWay())
+        return false;
+    m_waitingKeys.push_back(std::move(event));
+    return true;
+}
+
+void SimulatedKeypad::RunWaitingKeys()
+{
+    while (!m_device.UnderWay() && !m_waitingKeys.empty()) {
+        const std::function<void()> event = std::move(m_waitingKeys.front());
+        m_waitingKeys.pop_front();
+        event();
+    }
 }
 
 KeypadModes SimulatedKeypad::Modes() const
@@ -51,6 +69,8 @@ void SimulatedKeypad::Redraw()
 
 void SimulatedKeypad::PressKey(int key)
 {
+    if (WaitForExchanges([this, key] { PressKey(key); }))
+        return;
     m_shared.MomentaryCoilState = 0;
     if (m_shared.AlarmDisplayOn) {
         if (const PanelKeyInfo* info = PanelKey(key))
@@ -62,6 +82,8 @@ void SimulatedKeypad::PressKey(int key)
 
 void SimulatedKeypad::ReplayDeferredKey(int deferredCode)
 {
+    if (WaitForExchanges([this, deferredCode] { ReplayDeferredKey(deferredCode); }))
+        return;
     const int key = KeyFromDeferredCode(deferredCode);
     if (key < 0)
         return;
@@ -290,6 +312,7 @@ void SimulatedKeypad::ResetForStart()
 
 void SimulatedKeypad::ResetForStop()
 {
+    m_waitingKeys.clear();
     if (ValueEntryMode == 1)
         EndEntry();
     ResetForStart();

@@ -5,12 +5,14 @@
 #include "simulator/KeyRoute.h"
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 
 class CRegisterElement;
 class CScreenElement;
 class CVX50TextDoc;
+class SimulationHost;
 class SimulationPort;
 class SimulationShared;
 struct KeyFunction;
@@ -26,13 +28,17 @@ struct SimulatedDisplayFlags;
 // keypad also makes the panel's own screen changes: the up and down links
 // and ESC to the main screen.
 //
-// Everything runs on the user-interface thread. Device exchanges go through
-// the simulation's port; a screen switch replaces the shared poll plan.
-// Messages and canvas redraws go through CurrentUi().
+// Everything runs on the user-interface thread, which never waits for the
+// device: a key's exchanges are queued for the simulation's worker and the
+// key goes on with their outcomes when they come back (KeyDevice). Until
+// then the presses, releases and replayed keys that follow wait, in order,
+// so that each key still acts only after the exchanges of the one before
+// have ended. A screen switch replaces the shared poll plan. Messages and
+// canvas redraws go through CurrentUi().
 class SimulatedKeypad {
 public:
     SimulatedKeypad(CVX50TextDoc& doc, const ProtocolFunctionTable& protocol, SimulationPort& port,
-        SimulationShared& shared);
+        SimulationShared& shared, SimulationHost& host);
 
     // The sound every key command makes first; nothing until one is set.
     void SetBeeper(std::function<void()> beep) { m_beep = std::move(beep); }
@@ -48,6 +54,10 @@ public:
     // `deferredCode`. A momentary function writes its release right after
     // its press, as the key was let go long ago.
     void ReplayDeferredKey(int deferredCode);
+
+    // A key's exchanges have been queued whose outcomes have not come back;
+    // the keys that follow wait for them.
+    bool ExchangesUnderWay() const { return m_device.UnderWay(); }
 
     // The command of key `key`: the beep, the function, the key's own rule.
     void OnKeyCommand(int key);
@@ -66,8 +76,9 @@ public:
 
     // At the simulation's start: no mode on, SET starts at the first element.
     void ResetForStart();
-    // At the stop: a register being typed is let go, every mode and the
-    // granted level end.
+    // At the stop (once no exchange is under way): a register being typed is
+    // let go, every mode and the granted level end, and keys that still wait
+    // are dropped.
     void ResetForStop();
 
     // The prompt and the register being typed, for the canvas.
@@ -95,6 +106,13 @@ public:
     GlobalButton PendingGlobalButton;
 
 private:
+    // Keeps `event` (a press, release or replay) for later while exchanges
+    // are under way; true when it was kept.
+    bool WaitForExchanges(std::function<void()> event);
+    // The events kept, in order, until one of them leaves exchanges under
+    // way again.
+    void RunWaitingKeys();
+
     KeypadModes Modes() const;
     ScreenRecord* CurrentScreen();
     void Perform(KeyAction action, int key);
@@ -117,8 +135,10 @@ private:
     // Key functions (SimulatedKeypadFunctions.cpp).
     void Perform(const KeyFunction& function);
     void PerformCoil(const KeyFunction& function);
-    // Read, change the bit, write back; true when the word was written.
-    bool PerformCoilInWord(const KeyFunction& function, int address, int groupMode);
+    // Read, change the bit, write back; `written` gets the write's result
+    // (Failed when the read failed).
+    void PerformCoilInWord(const KeyFunction& function, int address, int groupMode,
+        KeyDevice::Then<KeyDevice::Result> written);
     void PerformSetRegister(const KeyFunction& function);
     void PerformStep(const KeyFunction& function);
     void StoreMomentaryKey(const KeyFunction& function, int address, int groupMode);
@@ -126,6 +146,8 @@ private:
     // Value entry (SimulatedKeypadEntry.cpp).
     void OnKeySet();
     void WriteEntry();
+    // The written register lets go and entry moves on to the next one.
+    void EntryWritten(KeyDevice::Result result);
     // Value entry on the register at `index` of `screen`, behind the
     // password prompt when its level is not granted.
     void EnterRegister(const ScreenRecord& screen, int index);
@@ -138,5 +160,6 @@ private:
     const ProtocolFunctionTable& m_protocol;
     SimulationShared& m_shared;
     KeyDevice m_device;
+    std::deque<std::function<void()>> m_waitingKeys;
     std::function<void()> m_beep;
 };

@@ -73,8 +73,12 @@ void SimulatedKeypad::WriteEntry()
     if (!value || address < 0)
         return;
     const std::vector<std::uint8_t> bytes = ValueBytes(*value, width, m_doc.HighFront == 1);
-    const KeyDevice::Result result = m_device.WriteRegisters(reg->GetStation(), address, bytes,
-        GetElementGroupMode(m_doc.AddressTable, reg->GroupName));
+    m_device.WriteRegisters(reg->GetStation(), address, bytes, GetElementGroupMode(m_doc.AddressTable, reg->GroupName),
+        [this](KeyDevice::Result result) { EntryWritten(result); });
+}
+
+void SimulatedKeypad::EntryWritten(KeyDevice::Result result)
+{
     if (result == KeyDevice::Result::NotBuilt)
         CurrentUi().ShowMessage(IdsWriteRegisterFailed);
     if (result != KeyDevice::Result::Done)
@@ -84,10 +88,12 @@ void SimulatedKeypad::WriteEntry()
     PasswordEntryMode = 0;
     ValueEntryMode = 0;
     // On to the next settable register after it; the last one ends entry.
-    const ScreenRecord& screen = *CurrentScreen();
-    const int next = FindNextSettable(screen.Elements, NextEntryIndex, false);
-    if (next >= 0)
-        EnterRegister(screen, next);
+    // (The device may have switched screens while the write was under way.)
+    if (const ScreenRecord* screen = CurrentScreen()) {
+        const int next = FindNextSettable(screen->Elements, NextEntryIndex, false);
+        if (next >= 0)
+            EnterRegister(*screen, next);
+    }
     Redraw();
 }
 

@@ -113,36 +113,49 @@ void SimulatedKeypad::PerformCoil(const KeyFunction& function)
     if (address < 0 || groupMode < 0 || groupMode > 2 || function.coilAction < CoilOn
         || function.coilAction > CoilMomentaryOff)
         return;
-    if (IsMomentary(function.coilAction))
+    const bool momentary = IsMomentary(function.coilAction);
+    if (momentary)
         StoreMomentaryKey(function, address, groupMode);
 
-    bool written = false;
-    if (groupMode != kCoilGroupMode) {
-        written = PerformCoilInWord(function, address, groupMode);
-    } else if (const std::optional<bool> state = CoilState(function.coilAction)) {
-        written = m_device.WriteCoil(function.station, address, *state) == KeyDevice::Result::Done;
-    } else if (const std::optional<bool> current = m_device.ReadCoil(function.station, address)) {
-        written = m_device.WriteCoil(function.station, address, !*current) == KeyDevice::Result::Done;
-    }
     // A press that did not reach the device has nothing to release.
-    if (!written && IsMomentary(function.coilAction))
-        m_shared.MomentaryCoilState = 0;
+    KeyDevice::Then<KeyDevice::Result> written = [this, momentary](KeyDevice::Result result) {
+        if (result != KeyDevice::Result::Done && momentary)
+            m_shared.MomentaryCoilState = 0;
+    };
+    const int station = function.station;
+    if (groupMode != kCoilGroupMode) {
+        PerformCoilInWord(function, address, groupMode, std::move(written));
+    } else if (const std::optional<bool> state = CoilState(function.coilAction)) {
+        m_device.WriteCoil(station, address, *state, std::move(written));
+    } else {
+        m_device.ReadCoil(station, address,
+            [this, station, address, written = std::move(written)](std::optional<bool> current) {
+                if (current)
+                    m_device.WriteCoil(station, address, !*current, written);
+                else
+                    written(KeyDevice::Result::Failed);
+            });
+    }
 }
 
-bool SimulatedKeypad::PerformCoilInWord(const KeyFunction& function, int address, int groupMode)
+void SimulatedKeypad::PerformCoilInWord(const KeyFunction& function, int address, int groupMode,
+    KeyDevice::Then<KeyDevice::Result> written)
 {
-    const std::optional<std::uint32_t> word = m_device.ReadValue(function.station, address, 16, true);
-    if (!word)
-        return false;
     const int bit = FindElementBit(m_doc.AddressTable, function.groupName, function.elementName);
-    const std::optional<WordBitChange> change = ChangeWordBit(static_cast<std::uint16_t>(*word), bit,
-        function.coilAction);
-    if (!change)
-        return false;
-    if (IsMomentary(function.coilAction))
-        MomentaryReleaseWord = change->release;
-    return m_device.WriteRegisters(function.station, address, WordBytes(change->written), groupMode)
-        == KeyDevice::Result::Done;
+    const int station = function.station;
+    const int action = function.coilAction;
+    m_device.ReadValue(station, address, 16, true,
+        [this, station, address, groupMode, bit, action, written = std::move(written)](
+            std::optional<std::uint32_t> word) {
+            const std::optional<WordBitChange> change = word
+                ? ChangeWordBit(static_cast<std::uint16_t>(*word), bit, action)
+                : std::nullopt;
+            if (!change)
+                return written(KeyDevice::Result::Failed);
+            if (IsMomentary(action))
+                MomentaryReleaseWord = change->release;
+            m_device.WriteRegisters(station, address, WordBytes(change->written), groupMode, written);
+        });
 }
 
 void SimulatedKeypad::StoreMomentaryKey(const KeyFunction& function, int address, int groupMode)
@@ -170,35 +183,44 @@ void SimulatedKeypad::PerformStep(const KeyFunction& function)
     if (address < 0)
         return;
     const bool highFront = m_doc.HighFront == 1;
-    const std::optional<std::uint32_t> value = m_device.ReadValue(function.station, address, function.width, highFront);
-    if (!value)
-        return;
-    const StepDirection direction = function.kind == KeyFunction::Increment ? StepDirection::Increment
-                                                                             : StepDirection::Decrement;
-    const NumberFormat format = function.dataFormat == 2 ? NumberFormat::Signed : NumberFormat::Unsigned;
-    const std::optional<std::uint32_t> stepped = SteppedValue(direction, format, function.width, *value,
-        function.step, function.limit);
-    if (stepped)
-        m_device.WriteRegisters(function.station, address, ValueBytes(*stepped, function.width, highFront),
-            GetElementGroupMode(table, function.groupName));
+    const int groupMode = GetElementGroupMode(table, function.groupName);
+    m_device.ReadValue(function.station, address, function.width, highFront,
+        [this, function, address, highFront, groupMode](std::optional<std::uint32_t> value) {
+            if (!value)
+                return;
+            const StepDirection direction = function.kind == KeyFunction::Increment ? StepDirection::Increment
+                                                                                     : StepDirection::Decrement;
+            const NumberFormat format = function.dataFormat == 2 ? NumberFormat::Signed : NumberFormat::Unsigned;
+            const std::optional<std::uint32_t> stepped = SteppedValue(direction, format, function.width, *value,
+                function.step, function.limit);
+            if (stepped)
+                m_device.WriteRegisters(function.station, address, ValueBytes(*stepped, function.width, highFront),
+                    groupMode);
+        });
 }
 
 void SimulatedKeypad::ReleaseKey()
 {
+    if (WaitForExchanges([this] { ReleaseKey(); }))
+        return;
     const int held = m_shared.MomentaryCoilState;
     if (held != kMomentaryOnHeld && held != kMomentaryOffHeld)
         return;
-    const KeyDevice::Result result = MomentaryGroupMode == kCoilGroupMode
-        ? m_device.WriteCoil(MomentaryStation, MomentaryAddress, held == kMomentaryOffHeld)
-        : m_device.WriteRegisters(MomentaryStation, MomentaryAddress, WordBytes(MomentaryReleaseWord),
-            MomentaryGroupMode);
-    // Released: alarms may rise again.
-    m_shared.MomentaryCoilState = 0;
-    if (result != KeyDevice::Result::Done || held != kMomentaryOffHeld)
-        return;
-    for (const AlarmBlock& block : m_doc.AlarmBlocks)
-        if (MomentaryAddress >= block.StartAddress && MomentaryAddress <= block.StartAddress + block.AlarmCount) {
-            m_shared.AlarmDisplayOn = true;
+    const int address = MomentaryAddress;
+    const KeyDevice::Then<KeyDevice::Result> released = [this, held, address](KeyDevice::Result result) {
+        // Released: alarms may rise again.
+        m_shared.MomentaryCoilState = 0;
+        if (result != KeyDevice::Result::Done || held != kMomentaryOffHeld)
             return;
-        }
+        for (const AlarmBlock& block : m_doc.AlarmBlocks)
+            if (address >= block.StartAddress && address <= block.StartAddress + block.AlarmCount) {
+                m_shared.AlarmDisplayOn = true;
+                return;
+            }
+    };
+    if (MomentaryGroupMode == kCoilGroupMode)
+        m_device.WriteCoil(MomentaryStation, address, held == kMomentaryOffHeld, released);
+    else
+        m_device.WriteRegisters(MomentaryStation, address, WordBytes(MomentaryReleaseWord), MomentaryGroupMode,
+            released);
 }

@@ -67,7 +67,7 @@ SimulationControl::SimulationControl(CVX50TextDoc& doc, ProtocolFunctionTable& p
     , m_protocol(protocol)
     , m_host(host)
     , m_simulating(simulating)
-    , m_keypad(doc, protocol, m_port, m_shared)
+    , m_keypad(doc, protocol, m_port, m_shared, host)
 {
 }
 
@@ -139,18 +139,11 @@ bool SimulationControl::Start()
 bool SimulationControl::OpenPort()
 {
     const PortSettings& line = m_doc.Com1Port;
-    const QString name = PanelPortName(m_doc.ProjectComPort);
-    bool opened = false;
-    CPanelSerial attempt;
-    m_port.Run([&](CPanelSerial& serial) {
-        opened = serial.InitComm(name, line.baud, line.dataBits, line.parity, static_cast<float>(line.stopBits),
-            2048, 2048);
-        if (!opened)
-            attempt = serial; // why it failed, for the message
-
-    });
+    CPanelSerial& serial = m_port.Serial();
+    const bool opened = serial.InitComm(PanelPortName(m_doc.ProjectComPort), line.baud, line.dataBits, line.parity,
+        static_cast<float>(line.stopBits), 2048, 2048);
     if (!opened)
-        ReportPortOpenFailure(attempt);
+        ReportPortOpenFailure(serial);
     return opened;
 }
 
@@ -188,11 +181,12 @@ void SimulationControl::OnTimer()
         return;
     if (m_worker.joinable())
         m_worker.join();
-    // A worker that could not be made is made at a later tick; a stop needs
-    // no worker.
-    if (m_shared.SimulationRequested)
+    // A worker that could not be made is made at a later tick. The keys'
+    // exchanges are made, and their outcomes taken, before the stop, which
+    // needs no worker of its own.
+    if (m_shared.SimulationRequested || m_port.ExchangesQueued())
         CreateWorker();
-    else
+    else if (!m_keypad.ExchangesUnderWay())
         StopSequence();
 }
 
@@ -226,7 +220,10 @@ std::thread SimulationControl::StartWorkerThread(std::function<void()> pass)
 void SimulationControl::RunPass()
 {
     try {
-        SimulationPass(m_doc, m_protocol, m_port, m_shared, *this).Run();
+        if (m_shared.SimulationRequested)
+            SimulationPass(m_doc, m_protocol, m_port, m_shared, *this).Run();
+        // Keys queued after the pass's last exchange are not left for the next.
+        m_port.RunQueuedExchanges();
     } catch (const std::exception& error) {
         // As at a command's boundary: the error ends the simulation with
         // its message.

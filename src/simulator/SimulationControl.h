@@ -22,10 +22,10 @@ struct ProtocolFunctionTable;
 // the running pass has ended; the user-interface thread never waits for a
 // pass. The main frame holds it and forwards its command and timer to it.
 //
-// While it runs, the worker polls the device through the port thread and
-// writes the elements' live values and the shared state; the canvas paints
-// the simulated display from DisplayFlags. The keypad window and the key
-// executor reach the same port and state through Port() and Shared().
+// While it runs, the worker owns the port: it polls the device, writes the
+// elements' live values and the shared state, and between two of its
+// exchanges makes those that the keypad's keys queue. The canvas paints the
+// simulated display from DisplayFlags; the keypad window presses Keypad().
 class SimulationControl : public SimulatedDisplayState, private SimulationEvents {
 public:
     static constexpr int kTimerMilliseconds = 50;
@@ -34,7 +34,8 @@ public:
     // the start fills; `simulating` the main frame's flag that the editor's
     // commands read, 1 while the simulation runs.
     SimulationControl(CVX50TextDoc& doc, ProtocolFunctionTable& protocol, SimulationHost& host, int& simulating);
-    // Ends a running pass first (waiting for its exchange), then the port.
+    // Ends a running pass first (waiting for its exchange and the keys'
+    // exchanges queued), then the port; outcomes still to come are dropped.
     ~SimulationControl() override;
     SimulationControl(const SimulationControl&) = delete;
     SimulationControl& operator=(const SimulationControl&) = delete;
@@ -46,7 +47,8 @@ public:
     // running pass has ended completes it).
     void RequestStop();
     // One tick of the timer: starts the next pass once the last one has
-    // ended, or completes a requested stop.
+    // ended, or completes a requested stop once the keys' exchanges have
+    // ended too.
     void OnTimer();
 
     bool IsRequested() const { return m_shared.SimulationRequested; }

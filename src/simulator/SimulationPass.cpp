@@ -66,6 +66,8 @@ SimulationPass::Outcome SimulationPass::Exchange(Step step, const DeviceCommand&
         m_checkFailed[step] = true;
         return Outcome::Failed;
     }
+    // The keys' exchanges queued meanwhile come first.
+    m_port.RunQueuedExchanges();
     reply = m_port.Exchange(command.Bytes(), expected);
     const bool watched = watch == Watch::Reply;
     if (reply.error != kSerialOk) {

@@ -18,9 +18,10 @@ struct ProtocolFunctionTable;
 //
 // The pass reads the document (screens, address table, panel settings, alarm
 // blocks), which no command changes while the simulation runs, and writes
-// only the elements' live values and the shared state. Every exchange goes
-// through the port thread; after each one a cleared request ends the pass,
-// and an ended pass publishes nothing.
+// only the elements' live values and the shared state. It makes its
+// exchanges on the port itself, each after the keys' exchanges queued
+// meanwhile. After each one a cleared request ends the pass, which then
+// publishes nothing.
 //
 // A reply counts only when it came whole and passes its check; anything
 // else is a data error from which nothing is taken.

@@ -1,53 +1,5 @@
 #include "simulator/SimulationPort.h"
 
-#include <QEventLoop>
-
-SimulationPort::SimulationPort()
-    : m_thread([this] { Serve(); })
-{
-}
-
-SimulationPort::~SimulationPort()
-{
-    Close();
-    {
-        std::lock_guard lock(m_mutex);
-        m_quit = true;
-    }
-    m_jobAdded.notify_all();
-    m_thread.join();
-}
-
-void SimulationPort::Run(const std::function<void(CPanelSerial&)>& work)
-{
-    Job job{&work};
-    std::unique_lock lock(m_mutex);
-    m_jobs.push_back(&job);
-    m_jobAdded.notify_all();
-    m_jobDone.wait(lock, [&job] { return job.done; });
-}
-
-void SimulationPort::Serve()
-{
-    // The port registers socket notifiers as it opens, which need an event
-    // dispatcher on their thread; making an event loop gives the thread one.
-    // The loop never runs: the exchanges wait on the port themselves.
-    const QEventLoop dispatcherOwner;
-    std::unique_lock lock(m_mutex);
-    for (;;) {
-        m_jobAdded.wait(lock, [this] { return m_quit || !m_jobs.empty(); });
-        if (m_jobs.empty())
-            return;
-        Job* job = m_jobs.front();
-        m_jobs.pop_front();
-        lock.unlock();
-        (*job->work)(m_serial);
-        lock.lock();
-        job->done = true;
-        m_jobDone.notify_all();
-    }
-}
-
 SimulationPort::Reply SimulationPort::Exchange(std::span<const std::uint8_t> command, int replyLength)
 {
     Reply reply;
@@ -55,22 +7,36 @@ SimulationPort::Reply SimulationPort::Exchange(std::span<const std::uint8_t> com
         reply.error = kSerialBadArgument;
         return reply;
     }
-    Run([&](CPanelSerial& serial) {
-        reply.error = serial.CommandSend(command.data(), static_cast<int>(command.size()), reply.bytes.data(),
-            replyLength);
-        reply.received = serial.ReceivedCount();
-    });
+    reply.error = m_serial.CommandSend(command.data(), static_cast<int>(command.size()), reply.bytes.data(),
+        replyLength);
+    reply.received = m_serial.ReceivedCount();
     return reply;
 }
 
-void SimulationPort::Close()
+void SimulationPort::QueueExchange(std::span<const std::uint8_t> command, int replyLength,
+    std::function<void(const Reply&)> answered)
 {
-    Run([](CPanelSerial& serial) { serial.Close(); });
+    std::lock_guard lock(m_queueMutex);
+    m_queue.push_back({{command.begin(), command.end()}, replyLength, std::move(answered)});
 }
 
-bool SimulationPort::IsOpen()
+bool SimulationPort::ExchangesQueued() const
 {
-    bool open = false;
-    Run([&open](CPanelSerial& serial) { open = serial.IsOpen(); });
-    return open;
+    std::lock_guard lock(m_queueMutex);
+    return !m_queue.empty();
+}
+
+void SimulationPort::RunQueuedExchanges()
+{
+    for (;;) {
+        Queued next;
+        {
+            std::lock_guard lock(m_queueMutex);
+            if (m_queue.empty())
+                return;
+            next = std::move(m_queue.front());
+            m_queue.pop_front();
+        }
+        next.answered(Exchange(next.command, next.replyLength));
+    }
 }

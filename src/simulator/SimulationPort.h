@@ -3,20 +3,19 @@
 #include "transfer/PanelSerial.h"
 
 #include <array>
-#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <functional>
 #include <mutex>
 #include <span>
-#include <thread>
+#include <vector>
 
-// The serial port of the simulation and the one thread that uses it. Every
-// caller (the polling worker, and on the user-interface thread the keypad's
-// key executor) hands its whole exchange to the port thread and waits for
-// its end: exchanges run one after the other and never interleave, so the
-// port thread is the port lock. The port object is never touched by any
-// other thread.
+// The serial port of the simulation. One thread at a time uses it and no
+// thread ever waits for another's exchange: the user-interface thread opens
+// it before the first worker starts and closes it once the last one has
+// ended; in between, the running worker makes every exchange on it, those
+// of its own pass and, between two of them, those that the keypad's keys
+// queue.
 class SimulationPort {
 public:
     // The command and reply buffers of one exchange.
@@ -33,37 +32,34 @@ public:
         }
     };
 
-    SimulationPort();
-    // Closes the port after the exchanges handed over, and ends the thread.
-    ~SimulationPort();
-    SimulationPort(const SimulationPort&) = delete;
-    SimulationPort& operator=(const SimulationPort&) = delete;
+    // The port itself, opened and closed while no worker runs.
+    CPanelSerial& Serial() { return m_serial; }
+    void Close() { m_serial.Close(); }
+    // Also while a worker exchanges (which changes nothing that this reads).
+    bool IsOpen() const { return m_serial.IsOpen(); }
 
-    // Runs `work` on the port thread with the port, after the work handed
-    // over before it, and returns when it has run (opening, closing and
-    // exchanges go this way).
-    void Run(const std::function<void(CPanelSerial&)>& work);
-
-    // Sends `command` and receives up to `replyLength` bytes. A reply
-    // longer than the buffer is refused before anything is sent
+    // On the worker: sends `command` and receives up to `replyLength` bytes.
+    // A reply longer than the buffer is refused before anything is sent
     // (kSerialBadArgument).
     Reply Exchange(std::span<const std::uint8_t> command, int replyLength);
 
-    void Close();
-    bool IsOpen();
+    // From any thread: queues one exchange for the worker, which hands its
+    // reply to `answered` on its own thread.
+    void QueueExchange(std::span<const std::uint8_t> command, int replyLength,
+        std::function<void(const Reply&)> answered);
+    bool ExchangesQueued() const;
+    // On the worker: makes the queued exchanges in the order they came,
+    // those queued meanwhile included.
+    void RunQueuedExchanges();
 
 private:
-    struct Job {
-        const std::function<void(CPanelSerial&)>* work;
-        bool done = false;
+    struct Queued {
+        std::vector<std::uint8_t> command;
+        int replyLength = 0;
+        std::function<void(const Reply&)> answered;
     };
-    void Serve();
 
-    CPanelSerial m_serial; // the port thread's alone
-    std::mutex m_mutex;
-    std::condition_variable m_jobAdded;
-    std::condition_variable m_jobDone;
-    std::deque<Job*> m_jobs;
-    bool m_quit = false;
-    std::thread m_thread;
+    CPanelSerial m_serial;
+    mutable std::mutex m_queueMutex;
+    std::deque<Queued> m_queue;
 };

@@ -16,6 +16,7 @@
 #include "simulator/SimulationPort.h"
 #include "simulator/SimulationShared.h"
 #include "support/AlarmFixtures.h"
+#include "support/QueuedSimulationHost.h"
 #include "support/RecordingUserInterface.h"
 #include "support/SimulationProject.h"
 #include "transfer/ProtocolFunctionTable.h"
@@ -24,6 +25,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <thread>
 #include <utility>
 
 namespace {
@@ -68,11 +70,8 @@ protected:
         doc.Screens[0].DownKeyScreen = 3;
         doc.Panel.MainScreen = 1;
         EXPECT_TRUE(LoadProtocolLibrary(doc.ProtocolLibraryName, ProtocolUse::CompileOrSimulate, protocol));
-        bool opened = false;
-        port.Run([&](CPanelSerial& serial) {
-            opened = serial.InitComm(QString::fromStdString(slave.ClientPath()), 115200, 8, 0, 1.0f, 2048, 2048);
-        });
-        EXPECT_TRUE(opened);
+        EXPECT_TRUE(port.Serial().InitComm(QString::fromStdString(slave.ClientPath()), 115200, 8, 0, 1.0f, 2048,
+            2048));
         shared.SimulationRequested = true;
         keypad.SetBeeper([this] { ++beeps; });
     }
@@ -95,11 +94,24 @@ protected:
         return reg;
     }
 
-    // A click on the key: its press and its release.
+    // A worker makes the exchanges the keys queued and the test's thread
+    // takes their outcomes, which may queue more, until no key's exchange is
+    // under way and no key waits.
+    void Settle()
+    {
+        for (int round = 0; keypad.ExchangesUnderWay(); ++round) {
+            ASSERT_LT(round, 20) << "a key's exchange never came back";
+            std::thread worker([this] { port.RunQueuedExchanges(); });
+            worker.join();
+            host.RunPosted();
+        }
+    }
+    // A click on the key: its press and its release, and their exchanges.
     void Click(int key)
     {
         keypad.PressKey(key);
         keypad.ReleaseKey();
+        Settle();
     }
     void Type(const std::string& digits)
     {
@@ -124,7 +136,8 @@ protected:
     ProtocolFunctionTable protocol;
     SimulationShared shared;
     SimulationPort port;
-    SimulatedKeypad keypad{doc, protocol, port, shared};
+    QueuedSimulationHost host;
+    SimulatedKeypad keypad{doc, protocol, port, shared, host};
     int beeps = 0;
 };
 
@@ -174,9 +187,11 @@ TEST_F(Keypad, WordBitKeysChangeOnlyTheirBit)
     EXPECT_EQ(slave.Register(BitsWord), others);
 
     keypad.PressKey(KeyF1 + 3);
+    Settle();
     EXPECT_EQ(slave.Register(BitsWord), withBit);
     slave.SetRegister(BitsWord - 1, 0x1234); // the release writes its own word only
     keypad.ReleaseKey();
+    Settle();
     EXPECT_EQ(slave.Register(BitsWord), others);
     EXPECT_EQ(slave.Register(BitsWord - 1), 0x1234);
 }
@@ -188,22 +203,27 @@ TEST_F(Keypad, MomentaryKeysHoldTheirCoilUntilTheRelease)
     slave.SetCoil(6, true);
 
     keypad.PressKey(KeyF1);
+    Settle();
     EXPECT_TRUE(Coil(5));
     EXPECT_EQ(shared.MomentaryCoilState, 3);
     keypad.ReleaseKey();
+    Settle();
     EXPECT_FALSE(Coil(5));
     // Released: alarms may rise again.
     EXPECT_EQ(shared.MomentaryCoilState, 0);
 
     keypad.PressKey(KeyF1 + 1);
+    Settle();
     EXPECT_FALSE(Coil(6));
     EXPECT_EQ(shared.MomentaryCoilState, 4);
     keypad.ReleaseKey();
+    Settle();
     EXPECT_TRUE(Coil(6));
     EXPECT_EQ(shared.MomentaryCoilState, 0);
     // A second release writes nothing.
     slave.SetCoil(6, false);
     keypad.ReleaseKey();
+    Settle();
     EXPECT_FALSE(Coil(6));
 }
 
@@ -214,10 +234,36 @@ TEST_F(Keypad, AMomentaryPressTheDeviceRefusesLeavesNothingToRelease)
     BindCoil(KeyF1, CoilMomentaryOn, "Coil", "C1280");
     const int before = slave.RequestCount();
     keypad.PressKey(KeyF1);
+    Settle();
     EXPECT_EQ(slave.RequestCount(), before + 1);
     EXPECT_EQ(shared.MomentaryCoilState, 0);
     keypad.ReleaseKey();
+    Settle();
     EXPECT_EQ(slave.RequestCount(), before + 1);
+}
+
+TEST_F(Keypad, KeysPressedWhileAnExchangeIsUnderWayWaitTheirTurn)
+{
+    BindCoil(KeyF1, CoilOn, "Coil", "C7");
+    BindCoil(KeyF1 + 1, CoilOff, "Coil", "C7");
+    // A momentary press that the device refuses (past the slave's table).
+    doc.AddressTable[0].elements.push_back({"C1280", 0x500, 0});
+    BindCoil(KeyF1 + 2, CoilMomentaryOn, "Coil", "C1280");
+
+    // Three quick clicks: the second and third wait for the first's
+    // exchange, the third's release for its press.
+    for (int key : {static_cast<int>(KeyF1), KeyF1 + 1, KeyF1 + 2}) {
+        keypad.PressKey(key);
+        keypad.ReleaseKey();
+    }
+    EXPECT_EQ(beeps, 1);
+    EXPECT_TRUE(keypad.ExchangesUnderWay());
+    Settle();
+    EXPECT_EQ(beeps, 3);
+    EXPECT_FALSE(Coil(7));
+    // The refused press leaves nothing to release.
+    EXPECT_EQ(shared.MomentaryCoilState, 0);
+    EXPECT_EQ(slave.Requests(), (std::vector<ModbusSlave::Request>{{5, 7}, {5, 7}, {5, 0x500}}));
 }
 
 TEST_F(Keypad, MomentaryOffReleasedInsideAnAlarmBlockOpensTheAlarmDisplay)
@@ -334,6 +380,7 @@ TEST_F(Keypad, WhileTheAlarmDisplayShowsOnlyGlobalButtonsActAndCloseIt)
     EXPECT_FALSE(keypad.ExecuteKey(KeyF1));
     EXPECT_FALSE(Coil(1));
     EXPECT_TRUE(keypad.ExecuteKey(KeyF1 + 1));
+    Settle();
     EXPECT_TRUE(Coil(2));
     EXPECT_FALSE(shared.AlarmDisplayOn);
 }
@@ -539,6 +586,7 @@ TEST_F(Keypad, APressDuringTheAlarmDisplayWaitsForThePass)
 
     // The replay presses the momentary button and lets it go at once.
     keypad.ReplayDeferredKey(shared.DeferredKey);
+    Settle();
     EXPECT_EQ(beeps, 1);
     EXPECT_FALSE(shared.AlarmDisplayOn);
     EXPECT_FALSE(Coil(6));

@@ -7,25 +7,28 @@
 #include "base/GbkText.h"
 #include "emulator/ComPortOverride.h"
 #include "model/AlarmBlocks.h"
+#include "model/elements/CFuncKeyElement.h"
 #include "model/elements/CGraphElement.h"
 #include "model/elements/CLampElement.h"
 #include "model/elements/CRegisterElement.h"
 #include "model/elements/CTextElement.h"
+#include "model/elements/PanelKeys.h"
 #include "modbusslave/ModbusSlave.h"
+#include "simulator/CoilAction.h"
 #include "simulator/SimulationControl.h"
-#include "simulator/SimulationHost.h"
 #include "support/AlarmFixtures.h"
+#include "support/QueuedSimulationHost.h"
 #include "support/RecordingUserInterface.h"
 #include "support/SimulationProject.h"
 #include "transfer/ProtocolFunctionTable.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
-#include <deque>
 #include <functional>
-#include <mutex>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -34,45 +37,6 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int Station = 1;
 constexpr int ComPort = 7;
-
-// The windows as the simulation leaves them, and the queue of work posted
-// to the user-interface thread (the test's thread), run by RunPosted.
-class TestHost : public SimulationHost {
-public:
-    void ShowSimulationLayout() override { simulationLayout = true; }
-    void ShowEditorLayout() override { simulationLayout = false; }
-    void StartTimer(int milliseconds) override { timerMs = milliseconds; }
-    void StopTimer() override { timerMs = 0; }
-    void PostToUserInterface(std::function<void()> work) override
-    {
-        std::lock_guard lock(m_mutex);
-        m_posted.push_back(std::move(work));
-    }
-    void ReplayKey(int deferredCode) override { replayedKeys.push_back(deferredCode); }
-
-    void RunPosted()
-    {
-        for (;;) {
-            std::function<void()> work;
-            {
-                std::lock_guard lock(m_mutex);
-                if (m_posted.empty())
-                    return;
-                work = std::move(m_posted.front());
-                m_posted.pop_front();
-            }
-            work();
-        }
-    }
-
-    bool simulationLayout = false;
-    int timerMs = 0;
-    std::vector<int> replayedKeys;
-
-private:
-    std::mutex m_mutex;
-    std::deque<std::function<void()>> m_posted;
-};
 
 class Simulation : public ::testing::Test {
 protected:
@@ -114,6 +78,31 @@ protected:
         doc.AlarmBlocks = BuildAlarmBlocks(doc.AlarmSegments, doc.AddressTable);
     }
 
+    // A function key on screen 1 that sets coil `coil` on.
+    void BindCoilKey(int key, int coil)
+    {
+        auto element = AddBound(doc, 0, std::make_shared<CFuncKeyElement>(), "Coil", NumberedName("C", coil));
+        element->SetKey(key);
+        element->SetAction(CFuncKeyElement::SetCoil);
+        element->SetCoilOperation(CoilOn);
+    }
+
+    // Waits until the slave has received `count` requests in all.
+    void AwaitRequests(std::size_t count)
+    {
+        const auto deadline = Clock::now() + 10s;
+        while (slave.Requests().size() < count && Clock::now() < deadline)
+            std::this_thread::sleep_for(1ms);
+        ASSERT_EQ(slave.Requests().size(), count);
+    }
+
+    // The requests received from the `first` on.
+    std::vector<ModbusSlave::Request> RequestsFrom(std::size_t first)
+    {
+        const std::vector<ModbusSlave::Request> all = slave.Requests();
+        return {all.begin() + static_cast<std::ptrdiff_t>(std::min(first, all.size())), all.end()};
+    }
+
     // The command, and the tick after the running pass.
     void Stop()
     {
@@ -129,7 +118,7 @@ protected:
     RecordingUserInterface ui;
     CVX50TextDoc doc;
     ProtocolFunctionTable protocol;
-    TestHost host;
+    QueuedSimulationHost host;
     int simulating = 0;
     SimulationControl control{doc, protocol, host, simulating};
 };
@@ -426,7 +415,7 @@ TEST_F(Simulation, TwoSimulationsInOneProcessKeepApart)
     auto otherReg = AddBound(otherDoc, 0, std::make_shared<CRegisterElement>(), "Reg", "R10");
     otherDoc.SetWorkingElements(otherDoc.Screens[0].Elements);
     ProtocolFunctionTable otherProtocol;
-    TestHost otherHost;
+    QueuedSimulationHost otherHost;
     int otherSimulating = 0;
     SimulationControl other{otherDoc, otherProtocol, otherHost, otherSimulating};
     otherSlave.SetRegister(10, 2);
@@ -498,6 +487,63 @@ TEST_F(Simulation, SwitchToAScreenWithMissingAddressesStops)
     control.OnTimer();
     EXPECT_EQ(simulating, 0);
     EXPECT_EQ(doc.CurrentScreenNumber, 1);
+}
+
+TEST_F(Simulation, AKeyPressedDuringAPassIsMadeBetweenTwoOfItsExchanges)
+{
+    AddBound(doc, 0, std::make_shared<CRegisterElement>(), "Reg", "R10");
+    AddBound(doc, 0, std::make_shared<CRegisterElement>(), "Reg", "R100");
+    BindCoilKey(KeyF1, 5);
+    Start();
+    FinishPass();
+    const std::size_t before = slave.Requests().size();
+
+    // The next pass waits for its first reply while F1 is clicked.
+    slave.ReplyLate(400);
+    control.OnTimer();
+    AwaitRequests(before + 1);
+    control.Keypad().PressKey(KeyF1);
+    control.Keypad().ReleaseKey();
+    // The click returned with the key's exchange queued, not made.
+    EXPECT_TRUE(control.Keypad().ExchangesUnderWay());
+    FinishPass();
+    EXPECT_FALSE(control.Keypad().ExchangesUnderWay());
+    EXPECT_TRUE(slave.Coil(5));
+    const std::vector<ModbusSlave::Request> pass{{3, 10}, {5, 5}, {3, 100}};
+    EXPECT_EQ(RequestsFrom(before), pass);
+    Stop();
+}
+
+TEST_F(Simulation, TheStopWaitsForAKeysExchangeAndItsOutcome)
+{
+    AddBound(doc, 0, std::make_shared<CRegisterElement>(), "Reg", "R10");
+    BindCoilKey(KeyF1, 5);
+    Start();
+    FinishPass();
+    const std::size_t before = slave.Requests().size();
+
+    // Clicked between two passes, with a slow reply; then the stop.
+    slave.ReplyLate(400);
+    control.Keypad().PressKey(KeyF1);
+    control.Keypad().ReleaseKey();
+    control.OnSimulate();
+    // A worker makes the key's exchange, and no pass; the stop waits for it
+    // and then for its outcome.
+    control.OnTimer();
+    ASSERT_TRUE(control.PassRunning());
+    control.OnTimer();
+    while (control.PassRunning())
+        std::this_thread::sleep_for(1ms);
+    control.OnTimer();
+    EXPECT_EQ(simulating, 1);
+    EXPECT_TRUE(control.Port().IsOpen());
+    host.RunPosted();
+    EXPECT_FALSE(control.Keypad().ExchangesUnderWay());
+    control.OnTimer();
+    EXPECT_EQ(simulating, 0);
+    EXPECT_FALSE(control.Port().IsOpen());
+    EXPECT_TRUE(slave.Coil(5));
+    EXPECT_EQ(RequestsFrom(before), (std::vector<ModbusSlave::Request>{{5, 5}}));
 }
 
 // The editor as a failed start must leave it.
@@ -618,15 +664,20 @@ TEST_F(Simulation, WorkerThatCouldNotBeMadeIsMadeAgainAndTheStopNeedsNone)
 TEST_F(Simulation, DestroyedDuringAPassNeitherHangsNorCrashes)
 {
     AddBound(doc, 0, std::make_shared<CRegisterElement>(), "Reg", "R10");
+    BindCoilKey(KeyF1, 5);
     auto early = std::make_unique<SimulationControl>(doc, protocol, host, simulating);
     doc.SetWorkingElements(doc.Screens[0].Elements);
     slave.ReplyLate(300);
     early->OnSimulate();
     ASSERT_TRUE(early->PassRunning());
-    // It waits for the exchange under way, no longer.
+    // A key waits for the pass's exchange.
+    early->Keypad().PressKey(KeyF1);
+    // It waits for the exchange under way and the key's, no longer; the
+    // key's outcome is never taken.
     const auto before = Clock::now();
     early.reset();
     EXPECT_LT(Clock::now() - before, 3s);
+    EXPECT_TRUE(slave.Coil(5));
 }
 
 } // namespace

@@ -8,9 +8,10 @@ class SimulatedKeypad;
 // 24 keys are pressed with the mouse. The view creates it once, hidden, and
 // shows it while simulating, with the canvas over the face's display.
 //
-// A press runs the key at once (SimulatedKeypad::PressKey), so that a quick
-// click never releases a momentary key before its press has been written;
-// the release lets a momentary key go. With a face named by the resource
+// A press goes to the keypad at once (SimulatedKeypad::PressKey) and the
+// release after it; the keypad keeps the release until the press's
+// exchanges have ended, so that a quick click never releases a momentary key
+// before its press has been written. The window never waits for them. With a face named by the resource
 // file (string IdsKeypadFaceName, "ZAVO" or "MERDO") the pressed key is drawn
 // held down until the release.
 class CKeypadDlg : public QWidget {

@@ -10,6 +10,7 @@
 #include "model/elements/PanelKeys.h"
 #include "modbusslave/ModbusSlave.h"
 #include "shell/CommandIds.h"
+#include "simulator/CoilAction.h"
 #include "simulator/KeypadFace.h"
 #include "simulator/SimulationControl.h"
 #include "simulator/ui/CKeypadDlg.h"
@@ -20,7 +21,10 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QMetaObject>
 #include <QTest>
+
+#include <algorithm>
 
 namespace {
 
@@ -90,7 +94,7 @@ private slots:
         // F1 sets the coil.
         s.Click(KeyF1);
         QCOMPARE(s.beeps, 1);
-        QCOMPARE(s.slave.Coils()[3], 1);
+        QTRY_COMPARE_WITH_TIMEOUT(s.slave.Coils()[3], 1, Timeout);
         QCOMPARE(keypad.LastPressX, Centre(KeyF1).x());
 
         // SET, digits and ENT write the register.
@@ -107,8 +111,8 @@ private slots:
         s.editor.Canvas().repaint();
         QVERIFY(s.editor.View().grab(QRect(QPoint(0, 0), keypad.size())).save(folder + "/keypad-window.png", "PNG"));
         s.Click(KeyEnt);
+        QTRY_COMPARE_WITH_TIMEOUT(s.reg->Typing.load(), 0, Timeout);
         QCOMPARE(s.slave.Register(10), 123);
-        QCOMPARE(s.reg->Typing.load(), 0);
 
         // Up shows the screen it links to, and its values.
         s.Click(KeyUp);
@@ -124,6 +128,43 @@ private slots:
         s.editor.frame->ExecuteCommand(Cmd::Simulate);
         QTRY_COMPARE_WITH_TIMEOUT(s.editor.frame->Simulating, 0, Timeout);
         QVERIFY(!keypad.isVisible());
+    }
+
+    void theWindowGoesOnWhileAKeysExchangeWaits()
+    {
+        Setup s;
+        auto off = AddBound(s.editor.document, 0, std::make_shared<CFuncKeyElement>(), "Coil", "C3");
+        off->SetKey(KeyF1 + 1);
+        off->SetAction(CFuncKeyElement::SetCoil);
+        off->SetCoilOperation(CoilOff);
+        s.Start();
+        QTRY_COMPARE_WITH_TIMEOUT(QString::fromStdString(s.reg->GetEntryText()), QString("04321"), Timeout);
+
+        // Every reply from now on comes 800 ms late. F1 sets the coil, F2
+        // clears it; F2 waits for F1's exchange.
+        s.slave.ReplyLate(800, 1000);
+        const std::size_t before = s.slave.Requests().size();
+        s.Click(KeyF1);
+        s.Click(KeyF1 + 1);
+        // An event posted after the clicks runs while F1's exchange is
+        // under way, before F2 has acted.
+        bool underWay = false;
+        int beepsThen = 0;
+        QMetaObject::invokeMethod(
+            &s.Keypad(),
+            [&] {
+                underWay = s.Simulation().Keypad().ExchangesUnderWay();
+                beepsThen = s.beeps;
+            },
+            Qt::QueuedConnection);
+        QTRY_VERIFY_WITH_TIMEOUT(!s.Simulation().Keypad().ExchangesUnderWay(), 10000);
+        QVERIFY(underWay);
+        QCOMPARE(beepsThen, 1);
+        QCOMPARE(s.beeps, 2);
+        QVERIFY(!s.slave.Coil(3));
+        const std::vector<ModbusSlave::Request> all = s.slave.Requests();
+        QCOMPARE(std::count(all.begin() + static_cast<std::ptrdiff_t>(before), all.end(), ModbusSlave::Request{5, 3}),
+            2);
     }
 
     void aClickDuringTheAlarmDisplayComesBackAfterThePass()

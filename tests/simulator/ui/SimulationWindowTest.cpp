@@ -3,15 +3,18 @@
 // (saved as a picture), the stop, and closing the window during a pass.
 
 #include "emulator/ComPortOverride.h"
+#include "model/elements/CFuncKeyElement.h"
 #include "model/elements/CGraphElement.h"
 #include "model/elements/CLampElement.h"
 #include "model/elements/CRegisterElement.h"
 #include "model/elements/CTextElement.h"
+#include "model/elements/PanelKeys.h"
 #include "modbusslave/ModbusSlave.h"
 #include "pages/ui/CScreenPropertyDlg.h"
 #include "shell/ui/CElementListDlg.h"
 #include "shell/CommandIds.h"
 #include "shell/ViewLayout.h"
+#include "simulator/KeypadFace.h"
 #include "simulator/SimulationControl.h"
 #include "simulator/ui/CKeypadDlg.h"
 #include "support/ScriptedEditor.h"
@@ -132,6 +135,28 @@ private slots:
         QVERIFY(clock.elapsed() < 300);
         QVERIFY(frame.isVisible());
         QTRY_VERIFY_WITH_TIMEOUT(!frame.isVisible(), 5000);
+        QCOMPARE(frame.Simulating, 0);
+        QVERIFY(!frame.Simulation().Port().IsOpen());
+    }
+
+    void closingWhileAKeyWaitsClosesOnceItsExchangeIsMade()
+    {
+        Setup s;
+        auto key = PlaceBound(s.editor.document, std::make_shared<CFuncKeyElement>(), "Coil", "C3", {120, 40, 32, 16});
+        key->SetKey(KeyF1);
+        key->SetAction(CFuncKeyElement::SetCoil);
+        s.StartWithALateReply();
+        CMainFrame& frame = *s.editor.frame;
+        s.slave.ReplyLate(600, 1000);
+        const KeyArea f1 = KeyPressArea(KeyF1);
+        QTest::mouseClick(s.editor.View().KeypadWindow, Qt::LeftButton, {},
+            QPoint((f1.left + f1.right) / 2, (f1.top + f1.bottom) / 2));
+        QVERIFY(frame.Simulation().Keypad().ExchangesUnderWay());
+
+        QVERIFY(!frame.close());
+        QVERIFY(frame.isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(!frame.isVisible(), 10000);
+        QVERIFY(s.slave.Coil(3));
         QCOMPARE(frame.Simulating, 0);
         QVERIFY(!frame.Simulation().Port().IsOpen());
     }
