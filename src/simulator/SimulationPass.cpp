@@ -49,7 +49,10 @@ SimulationPass::SimulationPass(const CVX50TextDoc& doc, const ProtocolFunctionTa
 
 void SimulationPass::Run()
 {
-    if (!ReadControlRegister() || !WriteReportRegister() || !ReadPollGroups() || !ReadAlarmBlocks())
+    const bool complete = ReadControlRegister() && WriteReportRegister() && ReadPollGroups() && ReadAlarmBlocks();
+    // A refused command or a cleared request ends the pass with nothing
+    // published; a lost link is published at once.
+    if (!complete && !m_linkLost)
         return;
     ReplayDeferredKey();
     PublishLinkState();
@@ -69,12 +72,13 @@ SimulationPass::Outcome SimulationPass::Exchange(Step step, const DeviceCommand&
     // The keys' exchanges queued meanwhile come first.
     m_port.RunQueuedExchanges();
     reply = m_port.Exchange(command.Bytes(), expected);
-    const bool watched = watch == Watch::Reply;
     if (reply.error != kSerialOk) {
-        m_linkFailed[step] = true;
-        return watched && !m_shared.SimulationRequested ? Outcome::EndPass : Outcome::Failed;
+        // Each further exchange would wait as long for a device that is not
+        // there: the pass ends here, its remaining values kept as they were.
+        m_linkLost = true;
+        return Outcome::EndPass;
     }
-    if (!watched)
+    if (watch == Watch::Nothing)
         return Outcome::Good;
     // A short reply (an exception reply among them) is as bad as a corrupted one.
     const bool whole = CameWhole(m_protocol, command, reply);
@@ -113,14 +117,13 @@ bool SimulationPass::ReadControlRegister()
     }
     if (!SwitchScreen(number))
         return false;
-    if (panel.ClearAfterSwitch == 1) {
-        const int mode = GetElementGroupMode(m_doc.AddressTable, panel.ControlGroupName);
-        const DeviceCommand clear = BuildWriteRegister(m_protocol, panel.PanelStation, address, {0, 0}, mode);
-        if (Exchange(ControlStep, clear, reply, Watch::Nothing) == Outcome::EndPass)
-            return false;
-    }
+    // Switched once per change, also when the clear below finds the link lost.
     last = number;
-    return true;
+    if (panel.ClearAfterSwitch != 1)
+        return true;
+    const int mode = GetElementGroupMode(m_doc.AddressTable, panel.ControlGroupName);
+    const DeviceCommand clear = BuildWriteRegister(m_protocol, panel.PanelStation, address, {0, 0}, mode);
+    return Exchange(ControlStep, clear, reply, Watch::Nothing) != Outcome::EndPass;
 }
 
 bool SimulationPass::SwitchScreen(int number)
@@ -234,10 +237,7 @@ void SimulationPass::ReplayDeferredKey()
 
 void SimulationPass::PublishLinkState()
 {
-    const auto any = [](const std::array<bool, StepCount>& flags) {
-        return std::any_of(flags.begin(), flags.end(), [](bool f) { return f; });
-    };
-    m_shared.LinkTimeout = any(m_linkFailed);
-    m_shared.DataError = any(m_checkFailed);
+    m_shared.LinkTimeout = m_linkLost;
+    m_shared.DataError = std::any_of(m_checkFailed.begin(), m_checkFailed.end(), [](bool f) { return f; });
     m_events.PassCompleted();
 }

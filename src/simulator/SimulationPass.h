@@ -23,6 +23,11 @@ struct ProtocolFunctionTable;
 // meanwhile. After each one a cleared request ends the pass, which then
 // publishes nothing.
 //
+// A failed exchange (no reply within its time-out) ends the pass too, and
+// the link error is published at once; the values not read yet keep their
+// last ones. While the link is down each pass thus tries one exchange, and
+// the first that is answered runs the whole pass again.
+//
 // A reply counts only when it came whole and passes its check; anything
 // else is a data error from which nothing is taken.
 class SimulationPass {
@@ -48,9 +53,9 @@ private:
     void PublishLinkState();
 
     // Sends a built command and takes its reply into `reply`. Good: a whole
-    // reply that passed its check. Failed: the step's link or check flag is
-    // set. EndPass: the library refused the command or the request was
-    // cleared.
+    // reply that passed its check. Failed: the step's check flag is set.
+    // EndPass: the library refused the command, the exchange failed (the
+    // link is lost) or the request was cleared.
     Outcome Exchange(Step step, const DeviceCommand& command, SimulationPort::Reply& reply,
         Watch watch = Watch::Reply);
 
@@ -59,6 +64,6 @@ private:
     SimulationPort& m_port;
     SimulationShared& m_shared;
     SimulationEvents& m_events;
-    std::array<bool, StepCount> m_linkFailed{};
+    bool m_linkLost = false;
     std::array<bool, StepCount> m_checkFailed{};
 };

@@ -249,45 +249,76 @@ TEST_F(Simulation, ControlElementMissingFromTheTableIsNeitherReadNorWritten)
     Stop();
 }
 
-TEST_F(Simulation, SilentSlaveGivesTheLinkTimeout)
+TEST_F(Simulation, SilentSlaveGivesTheLinkTimeoutAfterOneExchange)
 {
-    auto reg = AddBound(doc, 0, std::make_shared<CRegisterElement>(), "Reg", "R100");
-    slave.SetRegister(100, 5);
+    // Nine reads a pass.
+    std::vector<std::shared_ptr<CRegisterElement>> regs;
+    for (int k = 0; k < 9; ++k) {
+        regs.push_back(AddBound(doc, 0, std::make_shared<CRegisterElement>(), "Reg", NumberedName("R", 20 * k)));
+        slave.SetRegister(20 * k, 5);
+    }
     Start();
     FinishPass();
+    ASSERT_EQ(slave.RequestCount(), 9);
     EXPECT_FALSE(control.Shared().LinkTimeout);
 
+    // The first exchange that fails shows the link error and ends the pass;
+    // while the device stays silent, each pass tries one exchange.
     slave.SetSilent(true);
-    slave.SetRegister(100, 6);
-    NextPass();
-    EXPECT_TRUE(control.Shared().LinkTimeout);
-    EXPECT_TRUE(control.DisplayFlags().linkTimedOut);
-    EXPECT_EQ(reg->GetEntryText(), "00005");
+    for (int k = 0; k < 9; ++k)
+        slave.SetRegister(20 * k, 6);
+    for (int pass = 1; pass <= 2; ++pass) {
+        NextPass();
+        EXPECT_EQ(slave.RequestCount(), 9 + pass);
+        EXPECT_TRUE(control.Shared().LinkTimeout);
+        EXPECT_TRUE(control.DisplayFlags().linkTimedOut);
+    }
+    EXPECT_EQ(regs[0]->GetEntryText(), "00005");
 
+    // The first pass the device answers is whole again, and clears it.
     slave.SetSilent(false);
     NextPass();
+    EXPECT_EQ(slave.RequestCount(), 11 + 9);
     EXPECT_FALSE(control.Shared().LinkTimeout);
-    EXPECT_EQ(reg->GetEntryText(), "00006");
+    for (const auto& reg : regs)
+        EXPECT_EQ(reg->GetEntryText(), "00006");
     Stop();
 }
 
-TEST_F(Simulation, OneFailedGroupLeavesTheOthersShown)
+TEST_F(Simulation, AFailedExchangeEndsThePassAndLaterValuesKeepTheirLast)
 {
-    // A station nobody answers fails; the later group still shows its value.
+    // Plan order: the coil, a station nobody answers, the slave's register.
+    auto lamp = AddBound(doc, 0, std::make_shared<CLampElement>(), "Coil", "C3");
     auto unanswered = AddBound(doc, 0, std::make_shared<CRegisterElement>(), "Reg", "R1", 9);
-    auto answered = AddBound(doc, 0, std::make_shared<CRegisterElement>(), "Reg", "R100");
-    slave.SetRegister(1, 4);
+    auto later = AddBound(doc, 0, std::make_shared<CRegisterElement>(), "Reg", "R100");
+    slave.SetCoil(3, true);
     slave.SetRegister(100, 5);
     Start();
     FinishPass();
     EXPECT_TRUE(control.Shared().LinkTimeout);
-    EXPECT_EQ(answered->GetEntryText(), "00005");
+    EXPECT_EQ(lamp->GetState(), 0); // read before the failure: lit
     EXPECT_EQ(unanswered->GetEntryText(), "00000");
+    EXPECT_EQ(later->GetEntryText(), "00000");
+    EXPECT_EQ(slave.Requests(), (std::vector<ModbusSlave::Request>{{1, 0}}));
 
     // The stop clears the link state.
     Stop();
     EXPECT_FALSE(control.Shared().LinkTimeout);
     EXPECT_FALSE(control.DisplayFlags().linkTimedOut);
+}
+
+TEST_F(Simulation, ADeferredKeyIsReplayedAlsoWhenTheLinkIsLost)
+{
+    AddBound(doc, 0, std::make_shared<CRegisterElement>(), "Reg", "R10");
+    Start();
+    FinishPass();
+    slave.SetSilent(true);
+    control.Shared().DeferredKey = 15; // ESC
+    NextPass();
+    EXPECT_TRUE(control.Shared().LinkTimeout);
+    EXPECT_EQ(host.replayedKeys, std::vector<int>{15});
+    slave.SetSilent(false);
+    Stop();
 }
 
 TEST_F(Simulation, CorruptedOrShortRepliesAreDataErrorsAndDeliverNothing)
