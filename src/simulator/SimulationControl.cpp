@@ -222,8 +222,13 @@ void SimulationControl::RunPass()
     try {
         if (m_shared.SimulationRequested)
             SimulationPass(m_doc, m_protocol, m_port, m_shared, *this).Run();
-        // Keys queued after the pass's last exchange are not left for the next.
-        m_port.RunQueuedExchanges();
+        // Keys queued after the pass's last exchange are not left for the
+        // next; one that the device did not answer shows the link error as
+        // the pass's own exchanges do.
+        if (!m_port.RunQueuedExchanges()) {
+            m_shared.LinkTimeout = true;
+            PassCompleted();
+        }
     } catch (const std::exception& error) {
         // As at a command's boundary: the error ends the simulation with
         // its message.

@@ -69,12 +69,15 @@ SimulationPass::Outcome SimulationPass::Exchange(Step step, const DeviceCommand&
         m_checkFailed[step] = true;
         return Outcome::Failed;
     }
-    // The keys' exchanges queued meanwhile come first.
-    m_port.RunQueuedExchanges();
-    reply = m_port.Exchange(command.Bytes(), expected);
+    // The keys' exchanges queued meanwhile come first. Once one of them or
+    // this one has failed, each further exchange would wait as long for a
+    // device that is not there: the pass ends, its remaining values kept as
+    // they were.
+    if (m_port.RunQueuedExchanges())
+        reply = m_port.Exchange(command.Bytes(), expected);
+    else
+        reply.error = kSerialNoReply;
     if (reply.error != kSerialOk) {
-        // Each further exchange would wait as long for a device that is not
-        // there: the pass ends here, its remaining values kept as they were.
         m_linkLost = true;
         return Outcome::EndPass;
     }

@@ -23,10 +23,11 @@ struct ProtocolFunctionTable;
 // meanwhile. After each one a cleared request ends the pass, which then
 // publishes nothing.
 //
-// A failed exchange (no reply within its time-out) ends the pass too, and
-// the link error is published at once; the values not read yet keep their
-// last ones. While the link is down each pass thus tries one exchange, and
-// the first that is answered runs the whole pass again.
+// A failed exchange (no reply within its time-out), the pass's own or a
+// key's, ends the pass too, and the link error is published at once; the
+// values not read yet keep their last ones. While the link is down each pass
+// thus tries one exchange, and the first that is answered runs the whole
+// pass again.
 //
 // A reply counts only when it came whole and passes its check; anything
 // else is a data error from which nothing is taken.

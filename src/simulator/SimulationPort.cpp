@@ -26,17 +26,20 @@ bool SimulationPort::ExchangesQueued() const
     return !m_queue.empty();
 }
 
-void SimulationPort::RunQueuedExchanges()
+bool SimulationPort::RunQueuedExchanges()
 {
+    bool answered = true;
     for (;;) {
         Queued next;
         {
             std::lock_guard lock(m_queueMutex);
             if (m_queue.empty())
-                return;
+                return answered;
             next = std::move(m_queue.front());
             m_queue.pop_front();
         }
-        next.answered(Exchange(next.command, next.replyLength));
+        const Reply reply = Exchange(next.command, next.replyLength);
+        answered = answered && reply.error == kSerialOk;
+        next.answered(reply);
     }
 }

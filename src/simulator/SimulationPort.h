@@ -49,8 +49,9 @@ public:
         std::function<void(const Reply&)> answered);
     bool ExchangesQueued() const;
     // On the worker: makes the queued exchanges in the order they came,
-    // those queued meanwhile included.
-    void RunQueuedExchanges();
+    // those queued meanwhile included. False when one of them failed (the
+    // device did not answer), as the link is then lost.
+    bool RunQueuedExchanges();
 
 private:
     struct Queued {

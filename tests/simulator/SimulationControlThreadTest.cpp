@@ -78,10 +78,11 @@ protected:
         doc.AlarmBlocks = BuildAlarmBlocks(doc.AlarmSegments, doc.AddressTable);
     }
 
-    // A function key on screen 1 that sets coil `coil` on.
-    void BindCoilKey(int key, int coil)
+    // A function key on screen 1 that sets coil `coil` of `station` on.
+    void BindCoilKey(int key, int coil, int station = Station)
     {
-        auto element = AddBound(doc, 0, std::make_shared<CFuncKeyElement>(), "Coil", NumberedName("C", coil));
+        auto element = AddBound(doc, 0, std::make_shared<CFuncKeyElement>(), "Coil", NumberedName("C", coil),
+            station);
         element->SetKey(key);
         element->SetAction(CFuncKeyElement::SetCoil);
         element->SetCoilOperation(CoilOn);
@@ -305,6 +306,36 @@ TEST_F(Simulation, AFailedExchangeEndsThePassAndLaterValuesKeepTheirLast)
     Stop();
     EXPECT_FALSE(control.Shared().LinkTimeout);
     EXPECT_FALSE(control.DisplayFlags().linkTimedOut);
+}
+
+TEST_F(Simulation, AKeysExchangeThatIsNotAnsweredShowsTheLinkErrorToo)
+{
+    AddBound(doc, 0, std::make_shared<CRegisterElement>(), "Reg", "R10");
+    BindCoilKey(KeyF1, 5, 9); // a station nobody answers
+    Start();
+    FinishPass();
+    const std::size_t before = slave.Requests().size();
+
+    // Clicked between two passes: the next one makes the key's exchange
+    // first, and tries none of its own after it failed.
+    control.Keypad().PressKey(KeyF1);
+    NextPass();
+    EXPECT_TRUE(control.Shared().LinkTimeout);
+    EXPECT_EQ(slave.Requests().size(), before);
+    EXPECT_FALSE(control.Keypad().ExchangesUnderWay());
+    NextPass();
+    EXPECT_FALSE(control.Shared().LinkTimeout);
+
+    // Clicked while a pass waits for its last reply: made after the pass,
+    // which found the link up, and shown all the same.
+    slave.ReplyLate(300);
+    control.OnTimer();
+    AwaitRequests(before + 2);
+    control.Keypad().PressKey(KeyF1);
+    FinishPass();
+    EXPECT_TRUE(control.Shared().LinkTimeout);
+    EXPECT_EQ(slave.Requests().size(), before + 2);
+    Stop();
 }
 
 TEST_F(Simulation, ADeferredKeyIsReplayedAlsoWhenTheLinkIsLost)
