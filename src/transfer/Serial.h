@@ -32,9 +32,9 @@ enum class PortOpenError {
 //
 // Qt Serial Port opens the device and sets its line; the exchanges then run
 // on the port's descriptor with poll(), so they need no event loop and work on
-// whichever thread holds the port (the simulation shares one port between its
-// worker and the user-interface thread under a lock). Copies share the open
-// port: closing one closes it for all.
+// whichever thread holds the port (the simulation's worker exchanges on a
+// port that the user-interface thread opened and later closes). Copies share
+// the open port: closing one closes it for all.
 //
 // Time-outs scale with the line speed. One character takes
 // (1 start + data + parity + stop bits) / baud seconds. A reply must begin
