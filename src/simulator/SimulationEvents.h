@@ -15,6 +15,7 @@ public:
     // A key pressed while the alarm display was shown (its deferred code,
     // 1 to 24) goes to the keypad window now.
     virtual void DeferredKeyReplayed(int deferredCode) = 0;
-    // The pass published its link state: the canvas repaints.
+    // The link state was published (at the end of a pass, or as soon as an
+    // exchange found the link lost): the canvas repaints.
     virtual void PassCompleted() = 0;
 };
