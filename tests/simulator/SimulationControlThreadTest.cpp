@@ -1,7 +1,8 @@
 // The simulation against a libmodbus RTU slave on a pseudo-terminal, through
 // the editor's own port class and the program folder's Modbus protocol
 // library: start, passes on the worker, screen switching, link and data
-// faults, alarms, the stop and the failed starts.
+// faults, alarms, keys' exchanges among the pass's, the stop and the failed
+// starts.
 
 #include "StringIds.h"
 #include "base/GbkText.h"

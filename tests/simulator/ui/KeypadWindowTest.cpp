@@ -1,6 +1,7 @@
 // The keypad window in the editor on the offscreen platform, simulating
 // against a libmodbus slave: clicks on the key rectangles act on the device
-// and the simulated display, a click during the alarm display comes back
+// and the simulated display, the window goes on while a key's exchange
+// waits for a slow device, a click during the alarm display comes back
 // after the next pass, and a picture of the keypad face with the simulated
 // display is saved.
 

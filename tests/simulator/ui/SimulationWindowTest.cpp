@@ -1,6 +1,7 @@
 // The simulate command in the editor on the offscreen platform, against a
 // libmodbus slave: the layout switch, live values on the simulated display
-// (saved as a picture), the stop, and closing the window during a pass.
+// (saved as a picture), the stop, and closing the window during a pass or
+// while a key's exchange waits.
 
 #include "emulator/ComPortOverride.h"
 #include "model/elements/CFuncKeyElement.h"
