@@ -60,7 +60,7 @@ void CopyRegisterSections::AppendCommands(ByteWriter& out, const DeviceCommands&
     for (const Entry& entry : m_sources) {
         const CopyRegGroup& group = groups[static_cast<std::size_t>(entry.group)];
         SetAddressSlot(out, entry.addressSlot, NextHeaderAddress(out));
-        const DeviceCommand read = commands.ReadRegister(group.SourceStation,
+        const LibraryCommand read = commands.ReadRegister(group.SourceStation,
             FindElementAddress(table, group.SourceGroupName, group.SourceStartElement), group.ElementCount);
         if (read.result < 0)
             FailHeader(IdsReadRegisterFailed);
@@ -77,7 +77,7 @@ void CopyRegisterSections::AppendCommands(ByteWriter& out, const DeviceCommands&
         for (const CopyRegEntry& target : group.Targets) {
             if (target.Port != entry.port)
                 continue;
-            const DeviceCommand write = commands.WriteRegister(target.Station,
+            const LibraryCommand write = commands.WriteRegister(target.Station,
                 FindElementAddress(table, target.GroupName, target.StartElement), zeros.data(),
                 std::clamp(group.ElementCount, 0, 255), GetElementGroupMode(table, target.GroupName));
             if (write.result < 0)

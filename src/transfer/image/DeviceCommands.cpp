@@ -21,9 +21,9 @@ int Low(int address)
 // ReadBit and ReadRegister take the same arguments.
 static_assert(std::is_same_v<ReadBitFn, ReadRegisterFn>);
 
-DeviceCommand Read(ReadBitFn entry, int station, int address, int count)
+LibraryCommand Read(ReadBitFn entry, int station, int address, int count)
 {
-    DeviceCommand c;
+    LibraryCommand c;
     std::array<std::uint8_t, 255> aux{};
     if (entry)
         c.result = entry(station, High(address), Low(address), count, c.bytes.data(), &c.out1, &c.out2, &c.out3,
@@ -33,7 +33,7 @@ DeviceCommand Read(ReadBitFn entry, int station, int address, int count)
 
 } // namespace
 
-void DeviceCommand::AppendTo(ByteWriter& out, int length) const
+void LibraryCommand::AppendTo(ByteWriter& out, int length) const
 {
     // A library's length never reaches past the command buffer.
     const int n = std::clamp(length, 0, static_cast<int>(bytes.size()));
@@ -41,19 +41,19 @@ void DeviceCommand::AppendTo(ByteWriter& out, int length) const
     out.Bytes(std::string_view(reinterpret_cast<const char*>(bytes.data()), static_cast<std::size_t>(n)));
 }
 
-DeviceCommand DeviceCommands::ReadBit(int station, int address, int bitCount) const
+LibraryCommand DeviceCommands::ReadBit(int station, int address, int bitCount) const
 {
     return Read(m_table.ReadBit, station, address, bitCount);
 }
 
-DeviceCommand DeviceCommands::ReadRegister(int station, int address, int wordCount) const
+LibraryCommand DeviceCommands::ReadRegister(int station, int address, int wordCount) const
 {
     return Read(m_table.ReadRegister, station, address, wordCount);
 }
 
-DeviceCommand DeviceCommands::WriteSigleBit(int station, int address, int value) const
+LibraryCommand DeviceCommands::WriteSigleBit(int station, int address, int value) const
 {
-    DeviceCommand c;
+    LibraryCommand c;
     std::array<std::uint8_t, 255> aux{};
     if (m_table.WriteSigleBit)
         c.result = m_table.WriteSigleBit(station, High(address), Low(address), value, c.bytes.data(), &c.out1,
@@ -61,10 +61,10 @@ DeviceCommand DeviceCommands::WriteSigleBit(int station, int address, int value)
     return c;
 }
 
-DeviceCommand DeviceCommands::WriteRegister(int station, int address, const std::uint8_t* values, int wordCount,
+LibraryCommand DeviceCommands::WriteRegister(int station, int address, const std::uint8_t* values, int wordCount,
     int groupMode, int out4) const
 {
-    DeviceCommand c;
+    LibraryCommand c;
     c.out4 = out4;
     std::array<std::uint8_t, 255> aux{};
     if (m_table.WriteRegister)

@@ -9,7 +9,7 @@
 class ByteWriter;
 
 // One device command built by the protocol library, with its outputs.
-struct DeviceCommand {
+struct LibraryCommand {
     int result = -1; // the entry point's result; -1 when the library lacks the entry
     std::array<std::uint8_t, 255> bytes{};
     int out1 = 0;
@@ -35,12 +35,12 @@ class DeviceCommands {
 public:
     explicit DeviceCommands(const ProtocolFunctionTable& table) : m_table(table) {}
 
-    DeviceCommand ReadBit(int station, int address, int bitCount) const;
-    DeviceCommand ReadRegister(int station, int address, int wordCount) const;
-    DeviceCommand WriteSigleBit(int station, int address, int value) const;
+    LibraryCommand ReadBit(int station, int address, int bitCount) const;
+    LibraryCommand ReadRegister(int station, int address, int wordCount) const;
+    LibraryCommand WriteSigleBit(int station, int address, int value) const;
     // `values` holds 2 x wordCount bytes; `out4` is the value out4 holds when
     // the library is called.
-    DeviceCommand WriteRegister(int station, int address, const std::uint8_t* values, int wordCount, int groupMode,
+    LibraryCommand WriteRegister(int station, int address, const std::uint8_t* values, int wordCount, int groupMode,
         int out4 = 0) const;
 
     // Reply byte and bit (through `bit`) of a coil in a read that starts at

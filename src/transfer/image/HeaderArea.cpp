@@ -221,7 +221,7 @@ private:
         const int mode = GetElementGroupMode(table, panel.ControlGroupName);
         const std::uint8_t zero[2] = {};
         Fill(ControlReadSlot);
-        const DeviceCommand read = m_commands.ReadRegister(station, control, 1);
+        const LibraryCommand read = m_commands.ReadRegister(station, control, 1);
         if (read.result < 0)
             FailHeader(IdsReadRegisterFailed);
         read.AppendTo(m_out, read.out2);
@@ -233,13 +233,13 @@ private:
         U8(FindElementGroupIndex(table, panel.ControlGroupName));
 
         Fill(ControlWriteSlot);
-        const DeviceCommand clear = m_commands.WriteRegister(station, control, zero, 1, mode);
+        const LibraryCommand clear = m_commands.WriteRegister(station, control, zero, 1, mode);
         if (clear.result < 0)
             FailHeader(IdsWriteRegisterFailed);
         clear.AppendTo(m_out, clear.out3);
 
         Fill(ReportWriteSlot);
-        const DeviceCommand shown = m_commands.WriteRegister(station, report, zero, 1, mode);
+        const LibraryCommand shown = m_commands.WriteRegister(station, report, zero, 1, mode);
         if (shown.result < 0)
             FailHeader(IdsWriteRegisterFailed);
         shown.AppendTo(m_out, shown.out3);

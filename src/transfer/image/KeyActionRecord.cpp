@@ -56,18 +56,18 @@ private:
         if (!ok)
             m_context.failures.LibraryCallFailed(messageId);
     }
-    void Store(const DeviceCommand& command) const { command.AppendTo(m_out, command.out3); }
+    void Store(const LibraryCommand& command) const { command.AppendTo(m_out, command.out3); }
 
     void ReadBitCommand(int start, int count) const
     {
-        const DeviceCommand read = Commands().ReadBit(Station(), start, count);
+        const LibraryCommand read = Commands().ReadBit(Station(), start, count);
         Check(read.result >= 0, IdsReadCoilFailed);
         Store(read);
     }
     // [command] and then [out1][out4] of the read.
     void ReadRegisterCommand(int count) const
     {
-        const DeviceCommand read = Commands().ReadRegister(Station(), m_source.address, count);
+        const LibraryCommand read = Commands().ReadRegister(Station(), m_source.address, count);
         Check(read.result >= 0, IdsReadRegisterFailed);
         Store(read);
         m_out.U8(static_cast<std::uint8_t>(read.out1));
@@ -75,13 +75,13 @@ private:
     }
     void WriteCoilCommand(int value) const
     {
-        const DeviceCommand write = Commands().WriteSigleBit(Station(), m_source.address, value);
+        const LibraryCommand write = Commands().WriteSigleBit(Station(), m_source.address, value);
         Check(write.result >= 0, IdsWriteCoilFailed);
         Store(write);
     }
-    DeviceCommand WriteRegisterCommand(const std::uint8_t* values, int count, bool acceptPositive = false) const
+    LibraryCommand WriteRegisterCommand(const std::uint8_t* values, int count, bool acceptPositive = false) const
     {
-        const DeviceCommand write
+        const LibraryCommand write
             = Commands().WriteRegister(Station(), m_source.address, values, count, m_source.groupMode);
         Check(acceptPositive ? write.result >= 0 : write.result == 0, IdsWriteRegisterFailed);
         Store(write);
@@ -178,7 +178,7 @@ private:
         AppendValue(m_out, m_source.step, m_source.wide);
         ReadRegisterCommand(count);
         const std::uint8_t zeros[4] = {};
-        const DeviceCommand write = WriteRegisterCommand(zeros, count);
+        const LibraryCommand write = WriteRegisterCommand(zeros, count);
         m_out.U8(static_cast<std::uint8_t>(write.out1));
         m_out.U8(static_cast<std::uint8_t>(write.out4));
     }

@@ -6,10 +6,10 @@
 
 namespace {
 
-DeviceCommand ReadOrStop(const DeviceCommands& commands, bool coils, int station, int address, int count,
+LibraryCommand ReadOrStop(const DeviceCommands& commands, bool coils, int station, int address, int count,
     const BuildFailures& failures)
 {
-    DeviceCommand read = coils ? commands.ReadBit(station, address, count)
+    LibraryCommand read = coils ? commands.ReadBit(station, address, count)
                                : commands.ReadRegister(station, address, count);
     if (read.result < 0)
         failures.Stop(coils ? IdsReadCoilFailed : IdsReadRegisterFailed);
@@ -29,7 +29,7 @@ void AppendPollRecord(ByteWriter& out, const DeviceCommands& commands, const Pol
     const BuildFailures& failures)
 {
     const bool coils = group.kind == CoilBitsGroup;
-    const DeviceCommand read = ReadOrStop(commands, coils, group.station, group.startAddress, group.length, failures);
+    const LibraryCommand read = ReadOrStop(commands, coils, group.station, group.startAddress, group.length, failures);
     read.AppendTo(out, read.out2);
     out.U8(static_cast<std::uint8_t>(read.out1));
     out.U8(static_cast<std::uint8_t>(group.items.size()));
@@ -49,7 +49,7 @@ void AppendAlarmPollRecord(ByteWriter& out, const DeviceCommands& commands, cons
     if (block.GroupMode == CoilOrMultiWriteMode) {
         const int start = block.StartAddress - block.StartAddress % 16;
         const int bits = RoundUpTo16(block.StartAddress % 16 + block.AlarmCount);
-        const DeviceCommand read = ReadOrStop(commands, true, block.Station, start, bits, failures);
+        const LibraryCommand read = ReadOrStop(commands, true, block.Station, start, bits, failures);
         int bit = 0;
         const int position = commands.AlarmCoilPosition(start, block.StartAddress, bit);
         read.AppendTo(out, read.out2);
@@ -58,7 +58,7 @@ void AppendAlarmPollRecord(ByteWriter& out, const DeviceCommands& commands, cons
         out.U8(static_cast<std::uint8_t>(position));
         out.U8(static_cast<std::uint8_t>(bit));
     } else {
-        const DeviceCommand read = ReadOrStop(commands, false, block.Station, block.StartAddress,
+        const LibraryCommand read = ReadOrStop(commands, false, block.Station, block.StartAddress,
             AlarmStatusWords(block), failures);
         read.AppendTo(out, read.out2);
         out.U8(static_cast<std::uint8_t>(read.out1));

@@ -55,7 +55,7 @@ void AppendWriteCommand(ByteWriter& out, const ElementRecordContext& context, co
     const AddressTable& table = context.doc.AddressTable;
     const int address = FindElementAddress(table, reg.GroupName, reg.ElementName);
     const std::uint8_t zeros[4] = {};
-    const DeviceCommand write = context.commands.WriteRegister(reg.GetStation(), address, zeros, wide ? 2 : 1,
+    const LibraryCommand write = context.commands.WriteRegister(reg.GetStation(), address, zeros, wide ? 2 : 1,
         GetElementGroupMode(table, reg.GroupName), kWriteOut4Preset);
     if (write.result != 0)
         context.failures.Stop(IdsWriteRegisterFailed);
