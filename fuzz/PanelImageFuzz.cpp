@@ -2,6 +2,7 @@
 // first 2048 bytes are the header area, the rest the main area (as the read
 // command takes them from the panel). Every input must end in a rebuilt
 // project or a refusal, never in a crash or a sanitizer report.
+#include "BuildProgramFolder.h"
 #include "base/FileIo.h"
 #include "base/FormatError.h"
 #include "base/ProgramPaths.h"
@@ -31,6 +32,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     // The device file of the seed's device and the build's protocol
     // libraries, below a folder of their own (images may embed a table).
     static QTemporaryDir folder;
+    UseBuildProgramFolder();
     const QString protocols = QString::fromStdString(ProtocolFolder());
     SetProgramFolder(folder.path().toStdString() + "/");
     QDir().mkpath(QString::fromStdString(DeviceFolder()));

@@ -9,6 +9,20 @@ constexpr int kCoilsPerWord = 16;
 
 } // namespace
 
+std::optional<bool> CoilInReply(const ProtocolFunctionTable& protocol, const DeviceReply& reply, int first,
+    int address)
+{
+    if (!reply.binary) {
+        const std::optional<int> field = ReplyAsciiField(reply, reply.dataPosition);
+        return field ? std::optional(*field != 0) : std::nullopt;
+    }
+    int bit = 0;
+    const int position = protocol.GetReadCoilPos(first, address, &bit);
+    if (position < 0 || position >= static_cast<int>(reply.bytes.size()))
+        return std::nullopt;
+    return ((reply.bytes[static_cast<std::size_t>(position)] >> (bit & 7)) & 1) != 0;
+}
+
 KeyDevice::Answered KeyDevice::ResultOnly(Then<Result> then)
 {
     return [then = std::move(then)](Result result, const DeviceCommand&, const SimulationPort::Reply&) {
@@ -60,16 +74,7 @@ void KeyDevice::ReadCoil(int station, int address, Then<std::optional<bool>> the
             const SimulationPort::Reply& reply) {
             if (result != Result::Done)
                 return then(std::nullopt);
-            const DeviceReply decoded = ReplyTo(m_protocol, read, reply);
-            if (!decoded.binary) {
-                const std::optional<int> field = ReplyAsciiField(decoded, decoded.dataPosition);
-                return then(field ? std::optional(*field != 0) : std::nullopt);
-            }
-            int bit = 0;
-            const int position = m_protocol.GetReadCoilPos(first, address, &bit);
-            if (position < 0 || position >= static_cast<int>(decoded.bytes.size()))
-                return then(std::nullopt);
-            then(((decoded.bytes[static_cast<std::size_t>(position)] >> (bit & 7)) & 1) != 0);
+            then(CoilInReply(m_protocol, ReplyTo(m_protocol, read, reply), first, address));
         });
 }
 

@@ -18,6 +18,8 @@
 // queue.
 class SimulationPort {
 public:
+    virtual ~SimulationPort() = default;
+
     // The command and reply buffers of one exchange.
     static constexpr int kBufferSize = 256;
 
@@ -40,8 +42,10 @@ public:
 
     // On the worker: sends `command` and receives up to `replyLength` bytes.
     // A reply longer than the buffer is refused before anything is sent
-    // (kSerialBadArgument).
-    Reply Exchange(std::span<const std::uint8_t> command, int replyLength);
+    // (kSerialBadArgument). Every exchange, queued ones included, goes
+    // through here, so a port that answers from elsewhere (the fuzz target's
+    // replies) overrides it.
+    virtual Reply Exchange(std::span<const std::uint8_t> command, int replyLength);
 
     // From any thread: queues one exchange for the worker, which hands its
     // reply to `answered` on its own thread.

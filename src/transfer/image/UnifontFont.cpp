@@ -46,8 +46,13 @@ std::optional<UnifontFont> UnifontFont::Load(const std::string& path)
     std::optional<std::string> text = ReadWholeFile(path);
     if (!text)
         return std::nullopt;
+    return FromText(std::move(*text));
+}
+
+UnifontFont UnifontFont::FromText(std::string text)
+{
     UnifontFont font;
-    font.m_text = std::move(*text);
+    font.m_text = std::move(text);
     font.m_glyphAt.assign(0x10000, 0);
     const std::string_view all(font.m_text);
     std::size_t start = 0;

@@ -19,6 +19,8 @@ class UnifontFont {
 public:
     // Reads and indexes the file; nothing when it cannot be read.
     static std::optional<UnifontFont> Load(const std::string& path);
+    // Indexes the text of such a file; lines of any other form are passed over.
+    static UnifontFont FromText(std::string text);
 
     // The glyph of a Basic Multilingual Plane character, nothing when the
     // font has none. An 8-dot glyph stands in the middle of the cell.
