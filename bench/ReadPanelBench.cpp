@@ -10,13 +10,12 @@
 #include "model/CVX50TextDoc.h"
 #include "model/ProjectReset.h"
 #include "model/elements/CTextElement.h"
+#include "support/PanelImageOf.h"
 #include "transfer/PanelFrames.h"
 #include "transfer/ProtocolLibrary.h"
 #include "transfer/ReadPanelCommand.h"
-#include "transfer/image/HeaderArea.h"
 #include "transfer/image/ImageLayout.h"
 #include "transfer/image/ImageRebuild.h"
-#include "transfer/image/MainAreaBuilder.h"
 
 #include <benchmark/benchmark.h>
 
@@ -52,30 +51,17 @@ bool FillProject(CVX50TextDoc& doc)
     return true;
 }
 
-struct Image {
-    std::vector<std::uint8_t> main;
-    std::vector<std::uint8_t> header;
-};
-
 // The project's image with its main area grown to the longest the read takes,
 // the panel's whole capacity (the blocks past the project's data are read and
 // not used).
-std::optional<Image> MaximalImage(const CVX50TextDoc& doc, const ProtocolFunctionTable& protocol)
+std::optional<PanelImageAreas> MaximalImage(const CVX50TextDoc& doc, const ProtocolFunctionTable& protocol)
 {
-    MainAreaBuilder builder(doc, protocol, CurrentUi());
-    int progress = 0;
-    if (!builder.BuildProjectData({true}, progress))
+    std::optional<PanelImageAreas> image = PanelImageOf(doc, protocol, CurrentUi());
+    if (!image)
         return std::nullopt;
-    const std::optional<MainArea> main = builder.Assemble();
-    if (!main)
-        return std::nullopt;
-    const HeaderBuild header = BuildHeaderArea(doc, protocol, builder.Data(), *main, builder.UsedChars().Count());
-    if (!header.area)
-        return std::nullopt;
-    Image image{main->bytes, header.area->bytes};
-    image.main.resize(static_cast<std::size_t>(LongestMainArea()) * kBlockSize, 0);
-    const std::size_t passwords = image.header[PasswordSlot] + 256 * image.header[PasswordSlot + 1] - 0xF000;
-    image.header[passwords + 1 + kPasswordEntryLength * image.header[passwords]] =
+    image->main.resize(static_cast<std::size_t>(LongestMainArea()) * kBlockSize, 0);
+    const std::size_t passwords = image->header[PasswordSlot] + 256 * image->header[PasswordSlot + 1] - 0xF000;
+    image->header[passwords + 1 + kPasswordEntryLength * image->header[passwords]] =
         static_cast<std::uint8_t>(LongestMainArea());
     return image;
 }
@@ -95,7 +81,7 @@ void BM_ReadMaximalImage(benchmark::State& state)
         state.SkipWithError("the shipped device or its library is missing");
         return;
     }
-    const std::optional<Image> image = MaximalImage(doc, protocol);
+    const std::optional<PanelImageAreas> image = MaximalImage(doc, protocol);
     PanelEmulator panel;
     if (!image || !panel.Start()) {
         state.SkipWithError("no image or no pseudo-terminal");

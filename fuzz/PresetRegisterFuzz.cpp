@@ -1,26 +1,11 @@
 // Feeds arbitrary bytes to the reader of the preset-register file: every
 // input must end in a list or a refusal, never in a crash or a sanitizer
-// report; and a list that was read is written as a file that reads back the
-// same.
-#include "base/FormatError.h"
+// report (see PresetFileCheck.h).
+#include "PresetFileCheck.h"
 #include "devices/PresetRegisterFile.h"
-
-#include <cstddef>
-#include <cstdint>
-#include <string>
-#include <string_view>
-#include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    std::vector<PresetRegister> presets;
-    try {
-        presets = ParsePresetRegisters(std::string_view(reinterpret_cast<const char*>(data), size));
-    } catch (const FormatError&) {
-        return 0;
-    }
-    const std::string written = FormatPresetRegisters(presets);
-    if (FormatPresetRegisters(ParsePresetRegisters(written)) != written)
-        __builtin_trap();
+    CheckPresetFile(data, size, ParsePresetRegisters, FormatPresetRegisters);
     return 0;
 }

@@ -13,11 +13,10 @@
 #include "devices/PresetRegisterFile.h"
 #include "devices/PresetTextFile.h"
 #include "model/projectfile/ProjectFile.h"
+#include "support/PanelImageOf.h"
 #include "support/PresetTextFixtures.h"
 #include "support/TableGroups.h"
 #include "transfer/Crc16.h"
-#include "transfer/image/HeaderArea.h"
-#include "transfer/image/MainAreaBuilder.h"
 
 #include <QDir>
 #include <QFile>
@@ -189,19 +188,12 @@ std::optional<std::string> ImageOf(const CVX50TextDoc& doc, std::shared_ptr<cons
     ProtocolFunctionTable protocol;
     if (!LoadProtocolLibraryQuietly("ModBus Slave.dll", ProtocolUse::Write, protocol))
         return std::nullopt;
-    MainAreaBuilder builder(doc, protocol, CurrentUi(), std::move(font));
-    int progress = 0;
-    if (!builder.BuildProjectData({true}, progress))
+    const std::optional<PanelImageAreas> areas = PanelImageOf(doc, protocol, CurrentUi(), std::move(font));
+    if (!areas)
         return std::nullopt;
-    const std::optional<MainArea> main = builder.Assemble();
-    if (!main)
-        return std::nullopt;
-    const HeaderBuild header = BuildHeaderArea(doc, protocol, builder.Data(), *main, builder.UsedChars().Count());
-    if (!header.area)
-        return std::nullopt;
-    std::string image(header.area->bytes.begin(), header.area->bytes.end());
+    std::string image(areas->header.begin(), areas->header.end());
     image.resize(kImageHeaderLength, '\0');
-    image.append(main->bytes.begin(), main->bytes.end());
+    image.append(areas->main.begin(), areas->main.end());
     return image;
 }
 

@@ -9,16 +9,15 @@
 #include "model/CVX50TextDoc.h"
 #include "simulator/KeyDevice.h"
 #include "simulator/SimulationEvents.h"
-#include "simulator/SimulationHost.h"
 #include "simulator/SimulationPass.h"
 #include "simulator/SimulationPort.h"
 #include "simulator/SimulationShared.h"
 #include "support/FixtureProject.h"
+#include "support/QueuedSimulationHost.h"
 #include "transfer/ProtocolLibrary.h"
 #include "transfer/ScreenPollPlan.h"
 
 #include <cstdlib>
-#include <functional>
 #include <optional>
 #include <vector>
 
@@ -27,29 +26,6 @@ namespace fuzz_session {
 // Enough for a screen switch by the control register (the first read only
 // records its value) and a switch back.
 constexpr int kPasses = 4;
-
-// The keys' continuations run on the "user-interface thread": here, after
-// the pass that made their exchanges.
-class PostingHost : public SimulationHost {
-public:
-    void ShowSimulationLayout() override {}
-    void ShowEditorLayout() override {}
-    void StartTimer(int) override {}
-    void StopTimer() override {}
-    void PostToUserInterface(std::function<void()> work) override { m_posted.push_back(std::move(work)); }
-    void ReplayKey(int) override {}
-
-    void RunPosted()
-    {
-        std::vector<std::function<void()>> posted;
-        posted.swap(m_posted);
-        for (const auto& work : posted)
-            work();
-    }
-
-private:
-    std::vector<std::function<void()>> m_posted;
-};
 
 class QuietEvents : public SimulationEvents {
 public:
@@ -81,7 +57,9 @@ struct Setting {
 
 inline void RunSession(const Setting& setting, SimulationPort& port)
 {
-    PostingHost host;
+    // The keys' continuations run on the "user-interface thread": here, after
+    // the pass that made their exchanges.
+    QueuedSimulationHost host;
     QuietEvents events;
     SimulationShared shared;
     shared.SimulationRequested = true;
