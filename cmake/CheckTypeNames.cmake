@@ -1,7 +1,8 @@
 cmake_policy(VERSION 3.25)
 # Checks that no two files of the program define a class of the same name
 # outside an anonymous namespace. Run by CTest:
-#   cmake -DSOURCE_DIRS=<src;protocol> -P CheckTypeNames.cmake
+#   cmake -DPROJECT_DIR=<the project's folder> -P CheckTypeNames.cmake
+# over the program's code: src/ and protocol/.
 #
 # Two such classes break the one-definition rule: the linker keeps one of
 # their inline member functions (an implicit constructor among them) for
@@ -10,7 +11,7 @@ cmake_policy(VERSION 3.25)
 # namespaces they stand in; those inside "namespace {" ... "} // namespace"
 # are each file's own.
 set(DEFINITIONS "")
-foreach(dir IN LISTS SOURCE_DIRS)
+foreach(dir ${PROJECT_DIR}/src ${PROJECT_DIR}/protocol)
     file(GLOB_RECURSE files ${dir}/*.h ${dir}/*.cpp)
     foreach(file IN LISTS files)
         file(RELATIVE_PATH rel ${dir}/.. ${file})
