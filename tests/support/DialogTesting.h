@@ -5,12 +5,15 @@
 // choosing in its combos as a user does, pressing a grid's cells.
 // Header-only, like PageTesting.h.
 
+#include "support/PageTesting.h"
 #include "support/ScriptedEditor.h"
 #include "widgets/CElementNameCombo.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QString>
 #include <QTableWidget>
 #include <QTest>
@@ -88,4 +91,22 @@ inline QPoint CellCentre(const QTableWidget* grid, int row, int column)
 inline void PressCell(QTableWidget* grid, int row, int column)
 {
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, CellCentre(grid, row, column));
+}
+
+// Chooses `action` from the menu bar of `window` with the mouse: a click on
+// the title of its menu, then one on the item in the menu that opens.
+inline void ChooseFromMenuBar(QWidget& window, QAction* action)
+{
+    auto* bar = window.findChild<QMenuBar*>();
+    QVERIFY(bar && action);
+    for (QAction* title : bar->actions()) {
+        QMenu* menu = title->menu();
+        if (!menu || !menu->actions().contains(action))
+            continue;
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(title).center());
+        QVERIFY(menu->isVisible());
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+        return;
+    }
+    QFAIL("the action is in no menu of the bar");
 }

@@ -10,12 +10,14 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QTest>
 #include <QToolButton>
 #include <QWidget>
 
@@ -68,6 +70,31 @@ inline void ChooseEntry(QComboBox* combo, int index)
 {
     combo->setCurrentIndex(index);
     emit combo->activated(index);
+}
+
+// Clicks the button of `dialog`'s button box that has `role`: the OK button
+// (AcceptRole) or the Cancel button (RejectRole).
+inline void ClickButtonOfRole(QWidget& dialog, QDialogButtonBox::ButtonRole role)
+{
+    for (auto* box : dialog.findChildren<QDialogButtonBox*>()) {
+        for (QAbstractButton* button : box->buttons()) {
+            if (box->buttonRole(button) == role) {
+                QTest::mouseClick(button, Qt::LeftButton);
+                return;
+            }
+        }
+    }
+    QFAIL("the dialog has no button of that role");
+}
+
+inline void ClickOk(QWidget& dialog)
+{
+    ClickButtonOfRole(dialog, QDialogButtonBox::AcceptRole);
+}
+
+inline void ClickCancel(QWidget& dialog)
+{
+    ClickButtonOfRole(dialog, QDialogButtonBox::RejectRole);
 }
 
 // Clicks the up (delta > 0) or down arrow beside the number field `edit`.

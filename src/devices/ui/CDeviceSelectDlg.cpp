@@ -133,6 +133,9 @@ void CDeviceSelectDlg::OnCom1Params()
 
 void CDeviceSelectDlg::OnNewDevice()
 {
+    // Until the new device's editor closes, its Save must not rebind the
+    // project to a table that is still being made.
+    m_document.DeviceChange = 1;
     CDeviceInfoDlg info(m_document, this);
     if (RunModalDialog(info) != QDialog::Accepted)
         return;

@@ -17,6 +17,7 @@
 #include "pages/ui/CLampPropertyDlg.h"
 #include "shell/ui/ProjectOpen.h"
 #include "support/AddressTableScripts.h"
+#include "support/DialogTesting.h"
 #include "support/PageTesting.h"
 #include "support/ScriptedEditor.h"
 #include "widgets/CElementNameCombo.h"
@@ -38,9 +39,11 @@ QStringList Items(const QComboBox* combo)
 // The new-device road of the device dialog: New Device, the device
 // information dialog named `name` (whose protocol list lands in
 // `protocols`), then the address-table editor with a bit group of four
-// elements; the device dialog then ends with `finish` (its OK or Cancel).
+// elements, where `inEditor` runs before OK; the device dialog then ends with
+// `finish` (its OK or Cancel).
 void ScriptNewDevice(ScriptedGuiUserInterface& ui, const QString& name, QStringList& protocols,
-                     std::function<void(CDeviceSelectDlg&)> finish)
+                     std::function<void(CDeviceSelectDlg&)> finish,
+                     std::function<void(CAddressTableDlg&)> inEditor = [](CAddressTableDlg&) {})
 {
     ui.confirmDevice = false;
     ui.dialogs = {
@@ -61,11 +64,12 @@ void ScriptNewDevice(ScriptedGuiUserInterface& ui, const QString& name, QStringL
             info.OnOK();
             return info.result();
         },
-        [](QDialog& dialog) {
+        [inEditor](QDialog& dialog) {
             auto& editor = dynamic_cast<CAddressTableDlg&>(dialog);
             editor.show();
             editor.MenuAction(CAddressTableDlg::NewGroupCommand)->trigger();
             editor.MenuAction(CAddressTableDlg::NewElementCommand)->trigger();
+            inEditor(editor);
             editor.OnOK();
             return editor.result();
         },
@@ -157,6 +161,52 @@ private slots:
         const auto& back = static_cast<const CLampElement&>(*elements[0].element);
         QCOMPARE(back.GroupName, std::string("M"));
         QCOMPARE(back.ElementName, std::string("M2"));
+    }
+
+    void theNewDevicesEditorRefusesSaveUntilItCloses()
+    {
+        ScriptedEditor editor;
+        CVX50TextDoc& doc = editor.document;
+        QStringList protocols;
+        bool flagSet = false;
+        ScriptNewDevice(
+            *editor.ui, "Fresh", protocols, [](CDeviceSelectDlg& select) { select.OnOK(); },
+            [&](CAddressTableDlg& table) {
+                flagSet = doc.DeviceChange == 1;
+                editor.ui->shown.clear();
+                ChooseFromMenuBar(table, table.MenuAction(CAddressTableDlg::SaveCommand));
+                QCOMPARE(editor.ui->shown, QStringList{"设备名不能为空!"});
+                // Nothing was committed: the project's table is still empty.
+                QVERIFY(doc.AddressTable.empty());
+            });
+        editor.frame->ExecuteCommand(Cmd::Device);
+        QVERIFY(flagSet);
+        QCOMPARE(doc.DeviceChange, 0);
+        QCOMPARE(doc.DeviceName, std::string("Fresh"));
+        QCOMPARE(doc.AddressTable.size(), std::size_t(1));
+    }
+
+    void cancellingTheNewDevicesInformationEndsTheFlag()
+    {
+        ScriptedEditor editor;
+        editor.ui->confirmDevice = false;
+        editor.ui->dialogs = {
+            [](QDialog& dialog) {
+                auto& select = dynamic_cast<CDeviceSelectDlg&>(dialog);
+                select.show();
+                QTest::mouseClick(select.findChild<QPushButton*>("newDevice"), Qt::LeftButton);
+                select.OnCancel();
+                return select.result();
+            },
+            [](QDialog& dialog) {
+                dialog.show();
+                ClickCancel(dialog);
+                return dialog.result();
+            },
+        };
+        editor.frame->ExecuteCommand(Cmd::Device);
+        QCOMPARE(editor.ui->dialogsRun, 2);
+        QCOMPARE(editor.document.DeviceChange, 0);
     }
 
     void cancelAfterANewDeviceRestoresTheDevice()
