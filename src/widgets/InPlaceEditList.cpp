@@ -131,8 +131,19 @@ void InPlaceEditList::StartEditor(InPlaceCellEdit* editor, const QRect& cell)
     if (const QTableWidgetItem* header = horizontalHeaderItem(editor->Column()))
         editor->setAlignment(Qt::Alignment(header->textAlignment()) & Qt::AlignHorizontal_Mask);
     editor->setGeometry(cell);
-    m_currentEditor = editor;
+    KeepFocusWith(editor);
     editor->Start();
+}
+
+void InPlaceEditList::KeepFocusWith(InPlaceCellEdit* editor)
+{
+    m_currentEditor = editor;
+    // Qt gives a press the focus of the first widget around it that takes
+    // clicks, which for a list inside a scroll area is the area: the open
+    // editor would end before the owner hears of the press. The viewport
+    // takes the click for the editor instead, which keeps the focus.
+    viewport()->setFocusProxy(editor);
+    viewport()->setFocusPolicy(editor ? Qt::ClickFocus : Qt::NoFocus);
 }
 
 void InPlaceEditList::mousePressEvent(QMouseEvent* event)
@@ -191,7 +202,7 @@ void InPlaceEditList::CommitCellText(int row, int column, const QString& text)
 void InPlaceEditList::EditorClosed(InPlaceCellEdit* editor)
 {
     if (m_currentEditor == editor)
-        m_currentEditor = nullptr;
+        KeepFocusWith(nullptr);
 }
 
 void InPlaceEditList::TakeFocusToEndEdit()

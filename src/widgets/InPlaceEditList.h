@@ -77,8 +77,11 @@ private:
     // The cell takes the text an editor commits; an empty cell is reported.
     void CommitCellText(int row, int column, const QString& text);
     // An editor took the focus back after refusing to end.
-    void EditorResumed(InPlaceCellEdit* editor) { m_currentEditor = editor; }
+    void EditorResumed(InPlaceCellEdit* editor) { KeepFocusWith(editor); }
     void EditorClosed(InPlaceCellEdit* editor);
+    // Makes `editor` the open one (none when null); a press on the list
+    // leaves the focus with it.
+    void KeepFocusWith(InPlaceCellEdit* editor);
     void TakeFocusToEndEdit();
 
     QPointer<InPlaceCellEdit> m_currentEditor;

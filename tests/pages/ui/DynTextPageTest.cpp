@@ -2,6 +2,7 @@
 // the value/text grid edited in place, the format, double size, the presets
 // and what a saved project keeps.
 
+#include "base/GbkText.h"
 #include "model/elements/CTextElement.h"
 #include "pages/ui/CDynTextPropertyDlg.h"
 #include "shell/ui/ProjectOpen.h"
@@ -156,10 +157,47 @@ private slots:
         QCOMPARE(editor.document.ProjectModified, 1);
 
         // A click on the value cell of row 5 gives every row up to it an entry.
-        editor.EditCell(5, 1);
+        QLineEdit* onFive = editor.EditCell(5, 1);
         QCOMPARE(text->GetEntryCount(), 6);
-        // The text of a row without a value is not edited.
-        QCOMPARE(editor.EditCell(4, 2), nullptr);
+        // The text of a row without a value is not edited: the click leaves
+        // the open editor as it is.
+        QCOMPARE(editor.EditCell(4, 2), onFive);
+    }
+
+    void aClickAfterRepeatedValuesOnlyClosesTheEditor()
+    {
+        DynTextEditor editor;
+        QVERIFY(QTest::qWaitForWindowExposed(editor.frame.get()));
+        QApplication::setActiveWindow(editor.frame.get());
+        const auto text = editor.PlaceWordText();
+        // Row 1's value typed equal to row 0's.
+        QLineEdit* cell = editor.EditCell(1, 1);
+        QVERIFY(cell);
+        QTest::keyClicks(cell, "0");
+        const std::vector<DynTextEntry> repeated{{GbkFromUtf8("动态文本串"), "0"}, {"", "0"}};
+        QCOMPARE(text->Entries(), repeated);
+
+        // A click on row 0's text or value closes the editor with the
+        // warning and opens none: the next keys change no cell.
+        for (const int column : {2, 1}) {
+            if (!editor.Grid()->CurrentEditor())
+                QVERIFY(editor.EditCell(1, 1));
+            editor.ui->shown.clear();
+            QCOMPARE(editor.EditCell(0, column), nullptr);
+            QCOMPARE(editor.ui->shown, QStringList{"动态文本串数值不能重复!"});
+            if (QWidget* focus = QApplication::focusWidget())
+                QTest::keyClicks(focus, "7");
+            QCOMPARE(text->Entries(), repeated);
+        }
+
+        // Once the value is mended, a click opens the editor again.
+        editor.ui->shown.clear();
+        cell = editor.EditCell(1, 1);
+        QTest::keyClick(cell, Qt::Key_Backspace);
+        QTest::keyClicks(cell, "1");
+        QVERIFY(editor.EditCell(0, 2));
+        QVERIFY(editor.ui->shown.isEmpty());
+        QCOMPARE(text->GetStateValue(1), std::string("1"));
     }
 
     void entryTextsKeepTheirLimitsAndTheWidthFollowsTheLongest()
