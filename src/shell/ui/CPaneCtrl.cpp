@@ -596,9 +596,17 @@ void CPaneCtrl::CopySelection()
 void CPaneCtrl::PasteElements()
 {
     const bool anything = !m_document.Clipboard.empty();
-    m_clipboard.PasteElements();
+    const auto pasted = m_clipboard.PasteElements();
     if (!anything)
         return;
+    // The paste deselects every other element, so no page may stay bound to
+    // one of them: one copy gets its page, several the screen page.
+    if (m_host) {
+        if (pasted.size() == 1)
+            m_host->ShowElementPage(pasted.front(), false);
+        else
+            m_host->ShowScreenPage();
+    }
     CurrentUi().RefreshElementList(true);
     update();
 }

@@ -14,8 +14,10 @@
 #include "pages/ui/CPropertyDlg.h"
 #include "pages/ui/CScreenPropertyDlg.h"
 #include "pages/ui/CTextPropertyDlg.h"
+#include "support/PageTesting.h"
 #include "support/ScriptedEditor.h"
 
+#include <QLineEdit>
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -126,6 +128,43 @@ private slots:
         QCOMPARE(editor.Elements().size(), std::size_t(2));
         QCOMPARE(editor.Elements()[0].element->GetPosition(), (DotPoint{39, 35}));
         QCOMPARE(editor.Rows().count(), 2);
+    }
+
+    void afterAPasteThePageEditsOnlyWhatIsSelected()
+    {
+        Editor editor;
+        QApplication::setActiveWindow(editor.frame.get());
+        editor.PlaceLamp(QPoint(100, 100));
+        const std::shared_ptr<CScreenElement> original = editor.Elements().front().element;
+        const DotPoint at = original->GetPosition();
+        QTest::keyClick(&editor.Canvas(), Qt::Key_C, Qt::ControlModifier);
+        QTest::keyClick(&editor.Canvas(), Qt::Key_V, Qt::ControlModifier);
+
+        // One copy: its page, bound to it; X moves the copy alone.
+        const std::shared_ptr<CScreenElement> copy = editor.Elements().back().element;
+        QCOMPARE(copy->Selected, 1);
+        QCOMPARE(editor.VisiblePages(), std::vector<CPropertyDlg*>{editor.View().LampPage});
+        QCOMPARE(editor.View().LampPage->BoundElement(), copy);
+        QLineEdit* x = FieldOf<QLineEdit>(editor.View().LampPage, "X:");
+        x->setFocus();
+        QTest::keyClick(x, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(x, "150");
+        QCOMPARE(copy->GetPosition().x, 150);
+        QCOMPARE(original->GetPosition(), at);
+
+        // Undo takes back the move alone, redo brings it back.
+        editor.frame->ExecuteCommand(Cmd::Undo);
+        QCOMPARE(editor.Elements().size(), std::size_t(2));
+        QCOMPARE(editor.Elements().back().element->GetPosition().x, 15);
+        editor.frame->ExecuteCommand(Cmd::Redo);
+        QCOMPARE(editor.Elements().back().element->GetPosition().x, 150);
+
+        // Two copies: the screen page.
+        QTest::mouseClick(&editor.Canvas(), Qt::LeftButton, Qt::ControlModifier, QPoint(110, 110));
+        QTest::keyClick(&editor.Canvas(), Qt::Key_C, Qt::ControlModifier);
+        QTest::keyClick(&editor.Canvas(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(editor.Elements().size(), std::size_t(4));
+        QCOMPARE(editor.VisiblePages(), std::vector<CPropertyDlg*>{editor.View().ScreenPage});
     }
 
     void deletingThePressedLampLetsGoOfIt()
