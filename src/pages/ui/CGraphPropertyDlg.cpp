@@ -234,7 +234,10 @@ void CGraphPropertyDlg::OnRegisterCountChange()
     const auto graph = Graph();
     if (!graph)
         return;
-    const std::optional<int> entered = m_registerCount->ReadValue(1, 2);
+    // The bar's field holds its count to 1..2 with the range prompt; the
+    // curve's takes any integer and the rule below puts back a wrong one.
+    const std::optional<int> entered =
+        m_kind == GraphKind::Curve ? m_registerCount->ReadInteger() : m_registerCount->ReadValue(1, 2);
     const bool nextWordExists = MayBindElementName(
         Document().AddressTable, Word16ElementType, graph->GroupName, graph->ElementName, true);
     const std::optional<int> count =

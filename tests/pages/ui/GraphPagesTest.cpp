@@ -291,6 +291,13 @@ private slots:
         EnterText(count, "1");
         QCOMPARE(curve->CurveRegisterCount, 1);
         QCOMPARE(editor.Edit("满额度值:")->text(), QString("65535"));
+        // Any other count typed is put back without a prompt.
+        editor.ui->shown.clear();
+        QTest::keyClick(count, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(count, "3");
+        QCOMPARE(count->text(), QString("1"));
+        QCOMPARE(curve->CurveRegisterCount, 1);
+        QCOMPARE(editor.ui->shown, QStringList());
 
         // Signed on a 32-bit curve: a full scale of 65535 becomes the maximum,
         // and the scales step past each other.
