@@ -102,6 +102,7 @@ private slots:
     void barSizesAndTurns()
     {
         GraphEditor editor;
+        QApplication::setActiveWindow(editor.frame.get());
         const auto bar = editor.PlaceBar();
         EnterText(editor.Edit("X:"), "176");
         std::size_t snapshots = editor.Snapshots();
@@ -111,7 +112,8 @@ private slots:
             QCOMPARE(bar->GetSize().width, 16);
             QCOMPARE(editor.Edit("宽:")->text(), QString(refused));
         }
-        emit editor.Edit("宽:")->editingFinished();
+        // Leaving the field shows the kept width again.
+        QTest::keyClick(editor.Edit("宽:"), Qt::Key_Tab);
         QCOMPARE(editor.Edit("宽:")->text(), QString("16"));
         QCOMPARE(editor.Snapshots(), snapshots);
 
@@ -242,6 +244,7 @@ private slots:
     void theCurvesWidthAndDataPointsHoldEachOther()
     {
         GraphEditor editor;
+        QApplication::setActiveWindow(editor.frame.get());
         const auto curve = editor.PlaceCurve();
         EnterText(editor.Edit("X:"), "0");
         EnterText(editor.Edit("宽:"), "100");
@@ -264,7 +267,7 @@ private slots:
         EnterText(editor.Edit("数据采集:"), "91");
         QCOMPARE(curve->DataPoints, 90);
         QCOMPARE(editor.Edit("数据采集:")->text(), QString("91"));
-        emit editor.Edit("数据采集:")->editingFinished();
+        QTest::keyClick(editor.Edit("数据采集:"), Qt::Key_Tab);
         QCOMPARE(editor.Edit("数据采集:")->text(), QString("90"));
 
         // Intervals of 1 to 65535 seconds; a refused one comes back at once.
