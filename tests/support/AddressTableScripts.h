@@ -6,6 +6,7 @@
 
 #include "devices/ui/CNewElementDlg.h"
 #include "devices/ui/CNewGroupDlg.h"
+#include "support/PageTesting.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -35,14 +36,12 @@ inline std::function<int(QDialog&)> NewGroup(QString name, int typeItem, int ans
     return [=](QDialog& dialog) {
         auto& group = dynamic_cast<CNewGroupDlg&>(dialog);
         group.show();
-        auto* type = group.findChild<QComboBox*>("type");
-        type->setCurrentIndex(typeItem);
-        emit type->activated(typeItem);
+        ChooseEntry(group.findChild<QComboBox*>("type"), typeItem);
         Type(group.findChild<QLineEdit*>("name"), name);
         group.findChild<QRadioButton*>(QStringLiteral("answer%1").arg(answer))->click();
         group.findChild<QCheckBox*>("writesSingle")->setChecked(writesSingle);
         SavePicture(group, "NewGroupDlg.png");
-        group.OnOK();
+        ClickOk(group);
         return group.result();
     };
 }
@@ -58,7 +57,7 @@ inline std::function<int(QDialog&)> NewBatch(QString prefix, int count, QString 
         Type(batch.findChild<QLineEdit*>("count"), QString::number(count));
         Type(batch.findChild<QLineEdit*>("startAddress"), address);
         SavePicture(batch, "NewElementDlg.png");
-        batch.OnOK();
+        ClickOk(batch);
         return batch.result();
     };
 }

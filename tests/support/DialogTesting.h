@@ -50,14 +50,13 @@ Widget* NamedChild(const QObject& dialog, const QString& name)
     return widget;
 }
 
-// Chooses the item `text` of a list combo as a click in its list does.
+// Chooses the item `text` of a list combo with the mouse, in its list.
 inline bool ChooseItem(QComboBox* combo, const QString& text)
 {
     const int index = combo->findText(text);
     if (index < 0)
         return false;
-    combo->setCurrentIndex(index);
-    emit combo->activated(index);
+    ChooseEntry(combo, index);
     return true;
 }
 

@@ -6,7 +6,9 @@
 // Header-only, like ScriptedEditor.h.
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -17,6 +19,10 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
 #include <QTest>
 #include <QToolButton>
 #include <QWidget>
@@ -65,11 +71,43 @@ Button* ButtonOf(QWidget* page, const QString& text)
     return nullptr;
 }
 
-// Chooses entry `index` of `combo` as a user does.
+// Chooses entry `index` of `combo` as a user does: a click on its arrow
+// opens the list, the arrow keys walk to the entry and Enter chooses it; Qt
+// closes the list before it reports the choice.
 inline void ChooseEntry(QComboBox* combo, int index)
 {
-    combo->setCurrentIndex(index);
-    emit combo->activated(index);
+    QStyleOptionComboBox option;
+    option.initFrom(combo);
+    option.editable = combo->isEditable();
+    option.subControls = QStyle::SC_All;
+    const QRect arrow = combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, combo);
+    QTest::mouseClick(combo, Qt::LeftButton, {}, arrow.center());
+    QAbstractItemView* list = combo->view();
+    QVERIFY2(list->isVisible(), "the list did not open");
+    QTest::keyClick(list, Qt::Key_Home);
+    while (list->currentIndex().row() < index) {
+        const int before = list->currentIndex().row();
+        QTest::keyClick(list, Qt::Key_Down);
+        QVERIFY2(list->currentIndex().row() > before, "the entry cannot be reached");
+    }
+    QTest::keyClick(list, Qt::Key_Return);
+    QVERIFY2(!list->isVisible(), "the list stayed open");
+}
+
+// Clicks `button` with the mouse where it takes clicks: a check box or radio
+// button on its box and text, any other button in its middle.
+inline void ClickButton(QAbstractButton* button)
+{
+    QRect area = button->rect();
+    const bool check = qobject_cast<QCheckBox*>(button) != nullptr;
+    if (check || qobject_cast<QRadioButton*>(button)) {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        option.text = button->text();
+        area = button->style()->subElementRect(check ? QStyle::SE_CheckBoxClickRect : QStyle::SE_RadioButtonClickRect,
+                                               &option, button);
+    }
+    QTest::mouseClick(button, Qt::LeftButton, {}, area.center());
 }
 
 // Clicks the button of `dialog`'s button box that has `role`: the OK button
@@ -101,7 +139,7 @@ inline void ClickCancel(QWidget& dialog)
 inline void ClickArrow(QLineEdit* edit, int delta)
 {
     const QList<QToolButton*> arrows = edit->parentWidget()->findChildren<QToolButton*>();
-    arrows[delta > 0 ? 0 : 1]->click();
+    ClickButton(arrows[delta > 0 ? 0 : 1]);
 }
 
 // Saves `widget` as PNG `name` in the "screenshots" folder beside the test.

@@ -13,6 +13,7 @@
 #include "model/CVX50TextDoc.h"
 #include "shell/CommandIds.h"
 #include "pages/ui/CPropertyDlg.h"
+#include "support/PageTesting.h"
 #include "support/ScriptedGuiUserInterface.h"
 #include "support/ShippedDeviceFolder.h"
 
@@ -64,8 +65,9 @@ struct ScriptedEditor : GuiEditor {
     void ScriptNewScreen(int number)
     {
         ui->dialogs.push_back([number](QDialog& dialog) {
+            dialog.show();
             dialog.findChild<QSpinBox*>("number")->setValue(number);
-            dynamic_cast<CNewScreenDlg&>(dialog).OnOK();
+            ClickOk(dialog);
             return dialog.result();
         });
     }
