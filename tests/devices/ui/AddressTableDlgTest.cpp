@@ -14,6 +14,7 @@
 #include "devices/ui/CNewGroupDlg.h"
 #include "pages/NumberPrompts.h"
 #include "support/AddressTableScripts.h"
+#include "support/DialogTesting.h"
 #include "support/ScriptedEditor.h"
 #include "support/TableGroups.h"
 #include "widgets/CAddressListCtrl.h"
@@ -123,8 +124,8 @@ private slots:
         QVERIFY(!dialog.MenuAction(CAddressTableDlg::NewElementCommand)->isEnabled());
 
         Ui().dialogs = {NewGroup("M", 0, NoCoilCommands), NewBatch("M", 4, "0", "10.e")};
-        dialog.MenuAction(CAddressTableDlg::NewGroupCommand)->trigger();
-        dialog.MenuAction(CAddressTableDlg::NewElementCommand)->trigger();
+        ChooseFromMenuBar(dialog, dialog.MenuAction(CAddressTableDlg::NewGroupCommand));
+        ChooseFromMenuBar(dialog, dialog.MenuAction(CAddressTableDlg::NewElementCommand));
         QCOMPARE(Ui().dialogsRun, 2);
         QCOMPARE(dialog.Tabs()->count(), 1);
         QCOMPARE(dialog.Tabs()->tabText(0), QStringLiteral("M"));
@@ -133,7 +134,7 @@ private slots:
         QCOMPARE(Column(list, 1, 4), (QStringList{"M0", "M1", "M2", "M3"}));
         QCOMPARE(Column(list, 2, 4), (QStringList{"10.E", "10.F", "11.0", "11.1"}));
 
-        dialog.OnOK();
+        ClickOk(dialog);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         const AddressTable expected = {MakeGroup(
             "M", BitElementType, WordBitMode, {{"M0", 0x10, 14}, {"M1", 0x10, 15}, {"M2", 0x11, 0}, {"M3", 0x11, 1}})};
@@ -156,7 +157,7 @@ private slots:
         // A repeated name keeps the editor open through OK, and nothing is
         // written.
         TypeIntoCell(dialog, 1, 1, "D0");
-        dialog.OnOK();
+        ClickOk(dialog);
         QCOMPARE(Ui().shown, QStringList{UiText(61389)});
         QVERIFY(list.CurrentEditor());
         QVERIFY(dialog.isVisible());
@@ -175,10 +176,10 @@ private slots:
         // The rows typed so far stay with their group when a new one is added.
         TypeIntoCell(dialog, 3, 1, "D3");
         Ui().dialogs = {NewGroup("W", 1, WritesSingleRegister)};
-        dialog.MenuAction(CAddressTableDlg::NewGroupCommand)->trigger();
+        ChooseFromMenuBar(dialog, dialog.MenuAction(CAddressTableDlg::NewGroupCommand));
         QCOMPARE(dialog.Tabs()->currentIndex(), 2);
 
-        dialog.OnOK();
+        ClickOk(dialog);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         const AddressTable expected = {
             MakeGroup("D", Word16ElementType, SingleWriteMode,
@@ -209,7 +210,7 @@ private slots:
         QTest::mouseClick(rows, Qt::LeftButton, Qt::ControlModifier, CellCentre(list, 12, 0));
         QCOMPARE(list.SelectedRows(), (std::vector<int>{1, 3, 12}));
         Ui().answers = {IdNo, IdYes};
-        dialog.MenuAction(CAddressTableDlg::DeleteElementCommand)->trigger();
+        ChooseFromMenuBar(dialog, dialog.MenuAction(CAddressTableDlg::DeleteElementCommand));
         QCOMPARE(list.rowCount(), 16);
         QTest::keyClick(&list, Qt::Key_Delete);
         QCOMPARE(Column(list, 1, 4), (QStringList{"D0", "D2", "D4", "D5"}));
@@ -217,11 +218,11 @@ private slots:
         QVERIFY(list.SelectedRows().empty());
 
         Ui().answers = {IdYes};
-        dialog.MenuAction(CAddressTableDlg::DeleteGroupCommand)->trigger();
+        ChooseFromMenuBar(dialog, dialog.MenuAction(CAddressTableDlg::DeleteGroupCommand));
         QCOMPARE(dialog.Tabs()->count(), 1);
         QCOMPARE(dialog.Tabs()->tabText(0), QStringLiteral("E"));
         Ui().answers = {IdYes};
-        dialog.MenuAction(CAddressTableDlg::DeleteGroupCommand)->trigger();
+        ChooseFromMenuBar(dialog, dialog.MenuAction(CAddressTableDlg::DeleteGroupCommand));
         QCOMPARE(list.rowCount(), 0);
         QVERIFY(!dialog.MenuAction(CAddressTableDlg::DeleteGroupCommand)->isEnabled());
         QVERIFY(!dialog.MenuAction(CAddressTableDlg::NewElementCommand)->isEnabled());
@@ -229,7 +230,7 @@ private slots:
 
         // Cancel leaves the project's table and the file as they were.
         const AddressTable before = Doc().AddressTable;
-        dialog.OnCancel();
+        ClickCancel(dialog);
         QVERIFY(Doc().AddressTable == before);
         CheckDeviceFile(kDevice, before);
     }
@@ -267,12 +268,12 @@ private slots:
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         TypeIntoCell(dialog, 1, 1, " D1 ");
-        dialog.OnSave(); // ends the edit only
+        ChooseFromMenuBar(dialog, dialog.MenuAction(CAddressTableDlg::SaveCommand)); // ends the edit only
         QVERIFY(!dialog.List()->CurrentEditor());
         QVERIFY(Ui().shown.isEmpty());
 
         Ui().answers = {IdYes, IdOk};
-        dialog.OnSave();
+        ChooseFromMenuBar(dialog, dialog.MenuAction(CAddressTableDlg::SaveCommand));
         QCOMPARE(Ui().shown, (QStringList{UiText(61232), UiText(61235)}));
         const AddressTable saved = {MakeGroup("D", Word16ElementType, SingleWriteMode, {{"D0", 0, 0}, {"D1", 0, 0}})};
         QVERIFY(Doc().AddressTable == saved);
@@ -281,17 +282,17 @@ private slots:
         // The device's own name is taken; a new one gets a file of its own.
         Ui().shown.clear();
         Ui().dialogs = {[](QDialog& d) {
-            auto& names = dynamic_cast<CDeviceNameDlg&>(d);
-            names.OnOK();
-            Type(names.findChild<QLineEdit*>("name"), " Copy ");
-            names.OnOK();
-            return names.result();
+            d.show();
+            ClickOk(d);
+            Type(d.findChild<QLineEdit*>("name"), " Copy ");
+            ClickOk(d);
+            return d.result();
         }};
-        dialog.OnSaveAs();
+        ChooseFromMenuBar(dialog, dialog.MenuAction(CAddressTableDlg::SaveAsCommand));
         QCOMPARE(Ui().shown, (QStringList{UiText(61282), UiText(61235)}));
         CheckDeviceFile("Copy", saved);
         QFile::remove(QString::fromStdString(DeviceTablePath("Copy")));
-        dialog.OnCancel();
+        ClickCancel(dialog);
         QVERIFY(Doc().AddressTable == saved);
     }
 
@@ -356,10 +357,7 @@ private slots:
         CNewGroupDlg dialog({}, nullptr);
         dialog.show();
         auto* type = dialog.findChild<QComboBox*>("type");
-        const auto choose = [&](int item) {
-            type->setCurrentIndex(item);
-            emit type->activated(item);
-        };
+        const auto choose = [&](int item) { ChooseEntry(type, item); };
         Type(dialog.findChild<QLineEdit*>("name"), QStringLiteral("G"));
         choose(1);
         QVERIFY(dialog.findChild<QRadioButton*>("answer3")->isChecked());
@@ -375,7 +373,7 @@ private slots:
         QCOMPARE(interval->Value(), 2);
         QCOMPARE(Ui().shown, QStringList{QStringFromGbk(RangePromptText(1, 2))});
         Type(interval->Edit(), QStringLiteral("1"));
-        dialog.OnOK();
+        ClickOk(dialog);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(dialog.ElementType(), int(Word32ElementType));
         QCOMPARE(dialog.Access().accessMode, int(CoilOrMultiWriteMode));
@@ -411,7 +409,7 @@ private slots:
             CAddressListCtrl* list = dialog.List();
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, CellCentre(*list, 0, 1));
             cellEdited = list->CurrentEditor() != nullptr;
-            dialog.OnOK();
+            ClickOk(dialog);
             return dialog.result();
         }};
         editor.Click(editor.Tree().AddressRoot());
