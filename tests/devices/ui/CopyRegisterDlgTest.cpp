@@ -32,7 +32,7 @@ struct CopyEditor : ScriptedEditor {
             entry.show();
             EnterText(NamedChild<CSpinEdit>(entry, "station")->Edit(), QString::number(station));
             ChooseName(NamedChild<CElementNameCombo>(entry, "startElement"), QString::fromLatin1(start));
-            dynamic_cast<CCopyRegEntryDlg&>(entry).OnOK();
+            ClickOk(entry);
             return entry.result();
         });
         NamedChild<QPushButton>(dialog, "new")->click();
@@ -84,7 +84,7 @@ private slots:
             QCOMPARE(Column(dialog, 3).front(), QStringLiteral("R10"));
             QVERIFY(SavePicture(&dialog, "copy-registers-dialog.png"));
             QVERIFY(ShowsWholeLayout(&dialog));
-            dialog.OnOK();
+            ClickOk(dialog);
         }));
         QCOMPARE(editor.document.CopyRegGroups.size(), std::size_t(1));
         const CopyRegGroup& group = editor.document.CopyRegGroups.front();
@@ -136,7 +136,7 @@ private slots:
             PressCell(dialog.List(), 0, 1);
             NamedChild<QPushButton>(dialog, "delete")->click();
             QCOMPARE(dialog.List()->rowCount(), 0);
-            dialog.OnOK();
+            ClickOk(dialog);
         }));
         QCOMPARE(editor.document.CopyRegGroups.size(), std::size_t(1));
         QCOMPARE(editor.document.CopyRegGroups.front().GroupNumber, 0);
@@ -172,7 +172,7 @@ private slots:
             QCOMPARE(count->text(), QStringLiteral("10"));
             QCOMPARE(editor.ui->shown, QStringList{"请填入一个在1和50之间的整数!"});
             QCOMPARE(NamedChild<CSpinEdit>(dialog, "targetCount")->Edit()->text(), QStringLiteral("10"));
-            dialog.OnOK();
+            ClickOk(dialog);
         }));
         QCOMPARE(editor.document.CopyRegGroups.front().ElementCount, 10);
     }
@@ -191,7 +191,7 @@ private slots:
             QVERIFY(ChooseItem(NamedChild<QComboBox>(dialog, "sourceGroup"), QStringLiteral("F")));
             QCOMPARE(NamedChild<CElementNameCombo>(dialog, "sourceStart")->currentText(), QStringLiteral("F0"));
             QVERIFY(ChooseName(NamedChild<CElementNameCombo>(dialog, "sourceStart"), QStringLiteral("F1")));
-            dialog.OnOK();
+            ClickOk(dialog);
         }));
         QCOMPARE(editor.document.CopyRegGroups.size(), std::size_t(4));
         const CopyRegGroup& group = editor.document.CopyRegGroups.back();
