@@ -99,7 +99,7 @@ private slots:
             Enter(dialog, "小数位数:", "1");
             QVERIFY(SavePicture(&dialog, "preset-register-dialog.png"));
             QVERIFY(ShowsWholeLayout(&dialog));
-            dialog.OnOK();
+            ClickOk(dialog);
         }));
         PresetRegister expected;
         expected.Parts = 2;
@@ -138,7 +138,7 @@ private slots:
             Enter(dialog, "原始数据下限:", "-1000");
             Enter(dialog, "位数:", "4");
             Enter(dialog, "小数位数:", "1");
-            dialog.OnOK();
+            ClickOk(dialog);
         }));
         QCOMPARE(FileBytes(), FormatPresetRegisters(editor.document.PresetRegisters));
 
@@ -163,7 +163,7 @@ private slots:
             ChooseElement(dialog, "R7");
             QCOMPARE(Shown(dialog, "位数:"), QStringLiteral("3"));
             Enter(dialog, "位数:", "5");
-            dialog.OnOK();
+            ClickOk(dialog);
         }));
         QVERIFY(editor.document.PresetRegisters == std::vector<PresetRegister>{Digits(9, 2)});
         QCOMPARE(FileBytes(), FormatPresetRegisters({Digits(9, 2)}));
@@ -171,7 +171,7 @@ private slots:
         QVERIFY(editor.Run([](CPresetRegDlg& dialog) {
             ChooseElement(dialog, "R9");
             Enter(dialog, "位数:", "5");
-            dialog.OnOK();
+            ClickOk(dialog);
         }));
         QVERIFY(editor.document.PresetRegisters.empty());
         QCOMPARE(FileBytes(), std::string());
@@ -267,13 +267,13 @@ private slots:
             ChooseElement(dialog, "R4");
             Enter(dialog, "位数:", "3");
             QVERIFY(chmod(folder.constData(), 0555) == 0);
-            AsUnprivilegedUser([&] { dialog.OnOK(); });
+            AsUnprivilegedUser([&] { ClickOk(dialog); });
             QVERIFY(chmod(folder.constData(), 0755) == 0);
             QVERIFY(dialog.isVisible());
             QCOMPARE(editor.ui->shown, QStringList{"预设文件写入失败!"});
             QVERIFY(editor.document.PresetRegisters == before);
             QCOMPARE(FileBytes(), FormatPresetRegisters(before));
-            dialog.OnOK();
+            ClickOk(dialog);
         }));
         QVERIFY(chmod(QFile::encodeName(m_programFolder.path()).constData(), 0700) == 0);
         QVERIFY(editor.document.PresetRegisters == (std::vector<PresetRegister>{Digits(1, 2), Digits(4, 3)}));
