@@ -103,7 +103,7 @@ private slots:
             Type(dialog, 2, 1, QStringLiteral("7"));
             QVERIFY(SavePicture(&dialog, "preset-text-dialog.png"));
             QVERIFY(ShowsWholeLayout(&dialog));
-            dialog.OnOK();
+            ClickOk(dialog);
         }));
         const std::vector<PresetText> expected = {
             Preset("Register", 5, 0, 2, {{0xFFFF, GbkFromUtf8("停止")}, {5, "run"}})};
@@ -139,7 +139,7 @@ private slots:
             QCOMPARE(dialog.Grid()->CurrentEditor(), nullptr);
             PressCell(dialog.Grid(), 0, 1);
             QCOMPARE(dialog.Grid()->CurrentEditor(), nullptr);
-            dialog.OnOK();
+            ClickOk(dialog);
         }));
         const std::vector<PresetText> expected = {Preset("Coil", 3, 0, 1, {{0, "off"}, {1, "on"}})};
         QVERIFY(editor.document.PresetTexts == expected);
@@ -158,7 +158,7 @@ private slots:
             QVERIFY(ChooseItem(NamedChild<QComboBox>(dialog, "valueType"), QStringLiteral("有符号")));
             Type(dialog, 0, 1, QStringLiteral("-1"));
             Type(dialog, 0, 2, QStringLiteral("停止"));
-            dialog.OnOK();
+            ClickOk(dialog);
         }));
         QCOMPARE(FileBytes(), FormatPresetTexts(editor.document.PresetTexts));
 
@@ -216,7 +216,7 @@ private slots:
             ChooseWord(dialog, "R9");
             QCOMPARE(Cell(dialog, 0, 2), QStringLiteral("three"));
             Type(dialog, 0, 2, QString());
-            dialog.OnOK();
+            ClickOk(dialog);
         }));
         const std::vector<PresetText> expected = {Preset("Coil", 0, 0, 1, {{0, "a"}, {1, "b"}})};
         QVERIFY(editor.document.PresetTexts == expected);
@@ -225,7 +225,7 @@ private slots:
         QVERIFY(editor.Run([](CPresetTextDlg& dialog) {
             Type(dialog, 0, 2, QString());
             Type(dialog, 1, 2, QString());
-            dialog.OnOK();
+            ClickOk(dialog);
         }));
         QVERIFY(editor.document.PresetTexts.empty());
         QCOMPARE(FileBytes(), std::string());
@@ -237,7 +237,7 @@ private slots:
         editor.document.ProjectModified = 0;
         QVERIFY(editor.Run([](CPresetTextDlg& dialog) {
             ChooseWord(dialog, "R2");
-            dialog.OnOK();
+            ClickOk(dialog);
         }));
         QVERIFY(editor.document.PresetTexts.empty());
         QVERIFY(!QFile::exists(QString::fromStdString(PresetTextPath(Device))));
@@ -262,7 +262,7 @@ private slots:
             ChooseItem(NamedChild<QComboBox>(dialog, "elementType"), QStringLiteral("16位字元件"));
             QCOMPARE(NamedChild<QComboBox>(dialog, "elementGroup")->count(), 0);
             PressCell(dialog.Grid(), 0, 1);
-            dialog.OnOK();
+            ClickOk(dialog);
             QVERIFY(dialog.isVisible());
             dialog.reject();
         }));
@@ -284,14 +284,14 @@ private slots:
             Type(dialog, 0, 1, QStringLiteral("4"));
             Type(dialog, 0, 2, QStringLiteral("four"));
             QVERIFY(chmod(folder.constData(), 0555) == 0);
-            AsUnprivilegedUser([&] { dialog.OnOK(); });
+            AsUnprivilegedUser([&] { ClickOk(dialog); });
             QVERIFY(chmod(folder.constData(), 0755) == 0);
             QVERIFY(dialog.isVisible());
             QCOMPARE(editor.ui->shown, QStringList{"预设文件写入失败!"});
             QVERIFY(editor.document.PresetTexts == before);
             QCOMPARE(FileBytes(), beforeBytes);
             // Once the folder can be written, OK goes through.
-            dialog.OnOK();
+            ClickOk(dialog);
         }));
         QVERIFY(chmod(QFile::encodeName(m_programFolder.path()).constData(), 0700) == 0);
         QCOMPARE(editor.document.PresetTexts.size(), std::size_t(2));
