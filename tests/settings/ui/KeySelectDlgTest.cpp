@@ -2,7 +2,7 @@
 
 #include "model/CVX50TextDoc.h"
 #include "settings/ui/CKeySelectDlg.h"
-#include "support/PageTesting.h"
+#include "support/DialogTesting.h"
 
 #include <QComboBox>
 #include <QtTest>
@@ -33,7 +33,8 @@ private slots:
         QCOMPARE(dialog.windowTitle(), QStringLiteral("全局按钮按键选择"));
         dialog.resize(dialog.sizeHint());
         QVERIFY(SavePicture(&dialog, QStringLiteral("KeySelectDlg.png")));
-        dialog.OnOK();
+        dialog.show();
+        ClickOk(dialog);
         QCOMPARE(dialog.ChosenKey(), 22);
 
         doc.AlarmBlocks.resize(1);
@@ -52,9 +53,9 @@ private slots:
             {QStringLiteral("'ENT'键"), 3}, {QStringLiteral("'ESC'键"), 13}, {QStringLiteral("'↑'键"), 23}};
         for (const auto& [name, code] : choices) {
             CKeySelectDlg dialog(doc, {}, nullptr);
-            auto* keys = dialog.findChild<QComboBox*>(QStringLiteral("keys"));
-            keys->setCurrentIndex(keys->findText(name));
-            dialog.OnOK();
+            dialog.show();
+            QVERIFY(ChooseItem(dialog.findChild<QComboBox*>(QStringLiteral("keys")), name));
+            ClickOk(dialog);
             QCOMPARE(dialog.result(), int(QDialog::Accepted));
             QCOMPARE(dialog.ChosenKey(), code);
         }
