@@ -5,8 +5,7 @@
 #include "model/CVX50TextDoc.h"
 #include "settings/ui/CDigitEdit.h"
 #include "settings/ui/CPasswordLevelDlg.h"
-#include "support/PageTesting.h"
-#include "support/ScriptedEditor.h"
+#include "support/DialogTesting.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -27,12 +26,6 @@ Row RowOf(QDialog& dialog, int row)
     return {dialog.findChild<QCheckBox*>(QStringLiteral("row%1Check").arg(n)),
             dialog.findChild<CDigitEdit*>(QStringLiteral("row%1Password").arg(n)),
             dialog.findChild<QComboBox*>(QStringLiteral("row%1Level").arg(n))};
-}
-
-void Choose(QComboBox* combo, int index)
-{
-    combo->setCurrentIndex(index);
-    emit combo->activated(index);
 }
 
 GlobalButton ProtectedButton(int level)
@@ -138,19 +131,21 @@ private slots:
         CVX50TextDoc doc;
         doc.GlobalButtons = {ProtectedButton(2), ProtectedButton(1)};
         CPasswordLevelDlg dialog(doc, nullptr);
+        dialog.show();
         const Row first = RowOf(dialog, 1);
-        first.check->click();
+        ClickButton(first.check);
         QVERIFY(first.password->isEnabled());
         QVERIFY(first.level->isEnabled());
-        Choose(first.level, 1);
+        ChooseEntry(first.level, 1);
         const Row fourth = RowOf(dialog, 4);
-        fourth.check->click();
-        fourth.password->setText(QStringLiteral("2468"));
-        emit fourth.password->textEdited(fourth.password->text());
-        Choose(fourth.level, 1);
+        ClickButton(fourth.check);
+        fourth.password->setSelection(0, 1);
+        QTest::keyClicks(fourth.password, QStringLiteral("2468"));
+        QCOMPARE(fourth.password->text(), QStringLiteral("2468"));
+        ChooseEntry(fourth.level, 1);
         dialog.resize(dialog.sizeHint());
         QVERIFY(SavePicture(&dialog, QStringLiteral("PasswordLevelDlg.png")));
-        dialog.OnOK();
+        ClickOk(dialog);
 
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QVERIFY(doc.PasswordTable == (std::vector<PasswordEntry>{{0, 2, "5917"}, {3, 2, "2468"}}));
@@ -169,15 +164,16 @@ private slots:
         doc.PasswordTable = {{1, 3, "4321"}};
         doc.HighestPasswordLevel = 3;
         CPasswordLevelDlg dialog(doc, nullptr);
+        dialog.show();
         const Row second = RowOf(dialog, 2);
         QVERIFY(second.check->isChecked());
         QCOMPARE(second.password->text(), QStringLiteral("4321"));
         QCOMPARE(second.level->currentText(), QStringLiteral("高级"));
-        second.check->click();
+        ClickButton(second.check);
         QCOMPARE(second.password->text(), QStringLiteral("5917"));
         QCOMPARE(second.level->currentIndex(), 0);
         QVERIFY(!second.password->isEnabled());
-        dialog.OnOK();
+        ClickOk(dialog);
         QVERIFY(doc.PasswordTable.empty());
         QCOMPARE(doc.HighestPasswordLevel, 0);
     }
@@ -189,8 +185,9 @@ private slots:
         editor.document.HighestPasswordLevel = 2;
         editor.document.ProjectModified = 0;
         editor.ui->dialogs.push_back([](QDialog& dialog) {
-            RowOf(dialog, 3).check->click();
-            dialog.reject();
+            dialog.show();
+            ClickButton(RowOf(dialog, 3).check);
+            ClickCancel(dialog);
             return dialog.result();
         });
         editor.frame->ExecuteCommand(Cmd::PasswordLevels);
@@ -199,8 +196,9 @@ private slots:
         QCOMPARE(editor.document.ProjectModified, 0);
 
         editor.ui->dialogs.push_back([](QDialog& dialog) {
-            RowOf(dialog, 6).check->click();
-            dynamic_cast<CPasswordLevelDlg&>(dialog).OnOK();
+            dialog.show();
+            ClickButton(RowOf(dialog, 6).check);
+            ClickOk(dialog);
             return dialog.result();
         });
         editor.frame->ExecuteCommand(Cmd::PasswordLevels);
