@@ -2,7 +2,6 @@
 // that opened it: a window of its own over that window, which the window
 // manager keeps above it and Qt centres on it.
 
-#include "devices/ui/CDeviceInfoDlg.h"
 #include "shell/ui/CProgressDlg.h"
 #include "support/ScriptedEditor.h"
 
@@ -84,7 +83,7 @@ private slots:
         }));
         editor.ui->dialogs.push_back(RunModally([&](QDialog& dialog) {
             infoOwner = dialog.parentWidget();
-            dynamic_cast<CDeviceInfoDlg&>(dialog).OnOK(); // no name: a message
+            ClickOk(dialog); // no name: a message
             messageOverInfo = editor.ui->owners.size() == 1 && editor.ui->owners[0] == &dialog;
         }));
         editor.frame->ExecuteCommand(Cmd::Device);
