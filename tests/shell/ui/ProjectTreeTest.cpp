@@ -2,10 +2,10 @@
 // new-screen dialog, clicks, the popup's delete, the Up/Down keys, the
 // properties dialog and the refusals that keep a dialog open.
 
-#include "shell/ui/CScreenSettingsDlg.h"
 #include "model/elements/CLampElement.h"
 #include "base/GbkText.h"
 #include "pages/ui/CScreenPropertyDlg.h"
+#include "support/PageTesting.h"
 #include "support/ScriptedEditor.h"
 
 #include <QApplication>
@@ -69,7 +69,7 @@ private slots:
             // The checks run in a lambda of their own: a failing one returns
             // from there, and the dialog still gives its result.
             [&] {
-                auto& newScreen = dynamic_cast<CNewScreenDlg&>(dialog);
+                dialog.show();
                 auto* number = dialog.findChild<QSpinBox*>("number");
                 auto* description = dialog.findChild<QLineEdit*>("description");
                 // The proposal is one above the highest number in use.
@@ -80,20 +80,20 @@ private slots:
                 QCOMPARE(description->text(), QString("画面7"));
 
                 number->setValue(1);
-                newScreen.OnOK();
+                ClickOk(dialog);
                 QCOMPARE(editor.ui->shown.value(0), QString("1号画面已经存在!"));
                 QCOMPARE(dialog.result(), int(QDialog::Rejected));
                 QCOMPARE(number->value(), 1);
 
                 number->setValue(5);
                 description->setText(tooLong);
-                newScreen.OnOK();
+                ClickOk(dialog);
                 QCOMPARE(editor.ui->shown.value(1), QString("不能多于10个汉字或20个字符！"));
                 QCOMPARE(description->text(), tooLong);
                 QCOMPARE(editor.document.Screens.size(), std::size_t(1));
 
                 description->setText("一二三四五六七八九十");
-                newScreen.OnOK();
+                ClickOk(dialog);
             }();
             return dialog.result();
         });
@@ -162,17 +162,17 @@ private slots:
 
         editor.ui->dialogs.push_back([&](QDialog& dialog) {
             [&] {
-                auto& settings = dynamic_cast<CScreenSettingsDlg&>(dialog);
+                dialog.show();
                 auto* description = dialog.findChild<QLineEdit*>("description");
                 QCOMPARE(description->text(), QString("画面1"));
                 QCOMPARE(dialog.findChild<QSpinBox*>("upScreen")->value(), 2);
                 description->setText(QString(21, u'x'));
-                settings.OnOK();
+                ClickOk(dialog);
                 QCOMPARE(editor.ui->shown.value(0), QString("不能多于10个汉字或20个字符！"));
                 QCOMPARE(dialog.result(), int(QDialog::Rejected));
                 description->clear();
                 dialog.findChild<QSpinBox*>("downScreen")->setValue(1);
-                settings.OnOK();
+                ClickOk(dialog);
             }();
             return dialog.result();
         });
