@@ -465,9 +465,9 @@ private slots:
         QCOMPARE(value->text(), QStringLiteral("FFFB"));
         ChooseText(NamedChild<QComboBox>(dialog, "format"), QStringLiteral("有符号"));
         EnterText(value, QStringLiteral("32767"));
-        emit NamedChild<CStepEdit>(dialog, "value")->Stepped(+1);
+        ClickArrow(value, +1);
         QCOMPARE(value->text(), QStringLiteral("32767"));
-        emit NamedChild<CStepEdit>(dialog, "value")->Stepped(-1);
+        ClickArrow(value, -1);
         QCOMPARE(value->text(), QStringLiteral("32766"));
 
         // An increment button in HEX shows its own limit.
@@ -479,7 +479,7 @@ private slots:
             EnterText(step, refused);
             QCOMPARE(step->text(), QStringLiteral("5"));
         }
-        emit NamedChild<CStepEdit>(dialog, "step")->Stepped(-1);
+        ClickArrow(step, -1);
         QCOMPARE(step->text(), QStringLiteral("4"));
 
         // A decrement button, signed, one register: a type change resets the
