@@ -50,7 +50,7 @@ void ScriptNewDevice(ScriptedGuiUserInterface& ui, const QString& name, QStringL
         [finish](QDialog& dialog) {
             auto& select = dynamic_cast<CDeviceSelectDlg&>(dialog);
             select.show();
-            select.findChild<QPushButton*>("newDevice")->click();
+            QTest::mouseClick(select.findChild<QPushButton*>("newDevice"), Qt::LeftButton);
             SavePicture(&select, "DeviceSelectDlg.png");
             finish(select);
             return select.result();
@@ -61,16 +61,16 @@ void ScriptNewDevice(ScriptedGuiUserInterface& ui, const QString& name, QStringL
             protocols = Items(info.findChild<QComboBox*>("protocol"));
             Type(info.findChild<QLineEdit*>("name"), name);
             SavePicture(&info, "DeviceInfoDlg.png");
-            info.OnOK();
+            ClickOk(info);
             return info.result();
         },
         [inEditor](QDialog& dialog) {
             auto& editor = dynamic_cast<CAddressTableDlg&>(dialog);
             editor.show();
-            editor.MenuAction(CAddressTableDlg::NewGroupCommand)->trigger();
-            editor.MenuAction(CAddressTableDlg::NewElementCommand)->trigger();
+            ChooseFromMenuBar(editor, editor.MenuAction(CAddressTableDlg::NewGroupCommand));
+            ChooseFromMenuBar(editor, editor.MenuAction(CAddressTableDlg::NewElementCommand));
             inEditor(editor);
-            editor.OnOK();
+            ClickOk(editor);
             return editor.result();
         },
         NewGroup("M", 0, NoCoilCommands),
@@ -103,7 +103,7 @@ private slots:
         GuiEditor editor;
         editor.frame->show();
         QStringList protocols;
-        ScriptNewDevice(*editor.ui, "TestDev", protocols, [](CDeviceSelectDlg& select) { select.OnOK(); });
+        ScriptNewDevice(*editor.ui, "TestDev", protocols, [](CDeviceSelectDlg& select) { ClickOk(select); });
         editor.frame->ExecuteCommand(Cmd::FileNew);
 
         QCOMPARE(editor.ui->dialogs.size(), size_t(0));
@@ -170,7 +170,7 @@ private slots:
         QStringList protocols;
         bool flagSet = false;
         ScriptNewDevice(
-            *editor.ui, "Fresh", protocols, [](CDeviceSelectDlg& select) { select.OnOK(); },
+            *editor.ui, "Fresh", protocols, [](CDeviceSelectDlg& select) { ClickOk(select); },
             [&](CAddressTableDlg& table) {
                 flagSet = doc.DeviceChange == 1;
                 editor.ui->shown.clear();
@@ -195,7 +195,7 @@ private slots:
                 auto& select = dynamic_cast<CDeviceSelectDlg&>(dialog);
                 select.show();
                 QTest::mouseClick(select.findChild<QPushButton*>("newDevice"), Qt::LeftButton);
-                select.OnCancel();
+                ClickCancel(select);
                 return select.result();
             },
             [](QDialog& dialog) {
@@ -216,7 +216,7 @@ private slots:
         const DeviceState before = CaptureDeviceState(doc);
         const int modified = doc.ProjectModified;
         QStringList protocols;
-        ScriptNewDevice(*editor.ui, "Other", protocols, [](CDeviceSelectDlg& select) { select.OnCancel(); });
+        ScriptNewDevice(*editor.ui, "Other", protocols, [](CDeviceSelectDlg& select) { ClickCancel(select); });
         editor.frame->ExecuteCommand(Cmd::Device);
 
         QCOMPARE(doc.DeviceName, before.name);
@@ -240,14 +240,13 @@ private slots:
         editor.ui->confirmDevice = false;
         bool stayedOpen = false;
         editor.ui->dialogs = {[&stayedOpen](QDialog& dialog) {
-            auto& select = dynamic_cast<CDeviceSelectDlg&>(dialog);
-            auto* devices = select.findChild<QComboBox*>("device");
-            devices->setCurrentIndex(devices->findText("Broken"));
-            select.findChild<QSpinBox*>("station")->setValue(9);
-            select.OnOK();
-            stayedOpen = select.result() != QDialog::Accepted;
-            select.OnCancel();
-            return select.result();
+            dialog.show();
+            ChooseText(dialog.findChild<QComboBox*>("device"), "Broken");
+            dialog.findChild<QSpinBox*>("station")->setValue(9);
+            ClickOk(dialog);
+            stayedOpen = dialog.isVisible() && dialog.result() != QDialog::Accepted;
+            ClickCancel(dialog);
+            return dialog.result();
         }};
         editor.frame->ExecuteCommand(Cmd::Device);
         QVERIFY(stayedOpen);
