@@ -222,4 +222,5 @@ enum StringId : int {
     IdsNoProtocolChosen = 61531, // a new device without a protocol library
     IdsSetRegisterKeyWordSizeBad = 61550, // follows a screen description
     IdsStaticTextTooLong = 61551, // a static text of more characters than its record counts
+    IdsFileTooLarge = 61560, // follows a path: a file larger than any valid file of its kind
 };

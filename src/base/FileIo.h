@@ -1,16 +1,41 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
 // Whole-file access for the editor's own files. Paths are UTF-8 with "/"
-// separators.
+// separators. Only regular files are read: a device, a FIFO or a folder
+// under a file's name reads as unreadable, so that no read waits for a
+// writer or grows without end.
 
-// The file's bytes, or nothing when it cannot be opened or read.
-std::optional<std::string> ReadWholeFile(const std::string& path);
+// What reading a whole file gave.
+struct FileBytes {
+    enum class Status {
+        Read,
+        NotReadable, // missing, not a regular file, or a read error
+        TooLarge,    // longer than the reader's bound
+    };
+    Status status = Status::NotReadable;
+    std::string bytes; // the file's bytes when Read
 
-// Writes `data` to a temporary file in the target's folder and renames it over
-// `path` only when every byte was written; on failure the old file is left as
-// it was and false is returned.
+    bool IsRead() const { return status == Status::Read; }
+};
+
+// The whole file, refused as TooLarge when it holds more than `maxBytes`.
+FileBytes ReadBoundedFile(const std::string& path, std::uint64_t maxBytes);
+
+// The file's bytes, or nothing when it cannot be read or holds more than
+// `maxBytes`.
+std::optional<std::string> ReadWholeFile(const std::string& path, std::uint64_t maxBytes);
+
+// The first `count` bytes of a regular file, fewer when it is shorter.
+std::optional<std::string> ReadFileStart(const std::string& path, std::size_t count);
+
+// Writes `data` to a new temporary file in the target's folder, checks every
+// write, flushes it to the disk and renames it over `path`. Any failure
+// (a full disk, a file-size limit, a folder that cannot be written) removes
+// the temporary file, leaves the old file as it was and returns false.
 bool WriteFileAtomically(const std::string& path, std::string_view data);

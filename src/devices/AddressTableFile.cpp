@@ -2,7 +2,9 @@
 
 #include "StringIds.h"
 #include "devices/AddressFileText.h"
+#include "devices/DeviceDataFile.h"
 #include "base/FileIo.h"
+#include "base/FileTooLargeMessage.h"
 #include "base/NumberText.h"
 #include "base/UserInterface.h"
 
@@ -233,12 +235,14 @@ bool IsWritableAddressTable(const AddressTable& table)
 
 bool ReadAddressTableFile(const std::string& path, AddressTable& table)
 {
-    const auto bytes = ReadWholeFile(path);
-    if (!bytes) {
+    const FileBytes file = ReadBoundedFileWithMessage(path, kMaxTableFileBytes);
+    if (file.status == FileBytes::Status::TooLarge)
+        return false;
+    if (!file.IsRead()) {
         CurrentUi().ShowMessage(IdsDllOpenFailed);
         return false;
     }
-    if (!ParseAddressTable(*bytes, table)) {
+    if (!ParseAddressTable(file.bytes, table)) {
         CurrentUi().ShowMessage(IdsNoDeviceOrBadTable);
         return false;
     }
@@ -249,7 +253,7 @@ bool WriteAddressTableFile(const std::string& path, const DeviceKeys& keys, std:
                            const AddressTable& table)
 {
     if (!IsWritableAddressTable(table)
-        || !WriteFileAtomically(path, FormatAddressTable(keys, deviceName, table))) {
+        || !WriteDeviceDataFile(path, FormatAddressTable(keys, deviceName, table))) {
         CurrentUi().ShowMessage(IdsNoDeviceOrBadTable);
         return false;
     }

@@ -3,6 +3,7 @@
 #include "devices/DeviceKeys.h"
 #include "devices/ElementGroup.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,8 @@
 //   BOOL ReadAddressTable(path)  ==  return ReadAddressTableFile(path, <the document's address table>);
 //     Changes only the document's address table; the messages are shown here.
 //     - file does not open: message IdsDllOpenFailed, FALSE, table unchanged;
+//     - file larger than kMaxTableFileBytes: the path with IdsFileTooLarge,
+//       FALSE, table unchanged;
 //     - no "[ADDRESS]" line: message IdsNoDeviceOrBadTable, FALSE, table empty;
 //     - a malformed line in the table part (see ParseAddressTable): message
 //       IdsNoDeviceOrBadTable, FALSE, the table holds the groups completed
@@ -54,6 +57,13 @@
 //   At the end of a project load whose table was extended, the project
 //   reader first sets the document's CANEDIT to IsBuiltInDeviceName(name) ? 0 : 1,
 //   then writes the table back.
+
+// The largest address-table file that is read. A table holds at most 256
+// groups (its index is one byte) of at most 65,535 elements (the editor's
+// rows); an entry takes at most 18 bytes (a name of 10 bytes, "=", "ffff.f",
+// ";"), so 32 bytes an entry leave room for the line ends, the group lines
+// and the keys: 512 MiB.
+constexpr std::uint64_t kMaxTableFileBytes = 256ull * 65536 * 32;
 
 // Reads the table part of a file's bytes into `table`, which is emptied
 // first. True when the file has an "[ADDRESS]" line and every line of its
@@ -91,7 +101,8 @@ bool IsWritableAddressTable(const AddressTable& table);
 
 // File wrappers that show the messages described above through CurrentUi().
 bool ReadAddressTableFile(const std::string& path, AddressTable& table);
-// Writes through a temporary file, so a failed write leaves the old file.
+// Writes through a temporary file, so a failed write leaves the old file;
+// creates the file's folder when it is missing.
 // A table that IsWritableAddressTable refuses is not written (message IdsNoDeviceOrBadTable).
 bool WriteAddressTableFile(const std::string& path, const DeviceKeys& keys, std::string_view deviceName,
                            const AddressTable& table);

@@ -3,6 +3,7 @@
 #include "base/ByteReader.h"
 #include "base/ByteWriter.h"
 #include "base/FileIo.h"
+#include "base/FileTooLargeMessage.h"
 #include "base/FormatError.h"
 
 #include <algorithm>
@@ -15,16 +16,17 @@
 // folders may not exist yet on a fresh installation.
 
 // `parse` applied to the whole file at `path`; nothing when the file cannot
-// be read or `parse` finds it damaged.
+// be read or `parse` finds it damaged. A file of more than `maxBytes` is
+// refused with a message, as no valid file is that large.
 template <class Parse>
-auto ReadDeviceDataFile(const std::string& path, Parse parse)
+auto ReadDeviceDataFile(const std::string& path, std::uint64_t maxBytes, Parse parse)
     -> std::optional<decltype(parse(std::string_view{}))>
 {
-    const std::optional<std::string> bytes = ReadWholeFile(path);
-    if (!bytes)
+    const FileBytes file = ReadBoundedFileWithMessage(path, maxBytes);
+    if (!file.IsRead())
         return std::nullopt;
     try {
-        return parse(*bytes);
+        return parse(file.bytes);
     } catch (const FormatError&) {
         return std::nullopt;
     }

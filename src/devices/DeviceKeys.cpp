@@ -1,6 +1,7 @@
 #include "devices/DeviceKeys.h"
 
 #include "devices/AddressFileText.h"
+#include "devices/AddressTableFile.h"
 #include "base/FileIo.h"
 
 #include <array>
@@ -73,7 +74,7 @@ bool ReadDeviceKeys(std::string_view fileBytes, DeviceKeys& keys, KeyNumberEnd e
 
 std::optional<bool> ReadDeviceKeysFile(const std::string& path, DeviceKeys& keys)
 {
-    const auto bytes = ReadWholeFile(path);
+    const auto bytes = ReadWholeFile(path, kMaxTableFileBytes);
     if (!bytes)
         return std::nullopt;
     return ReadDeviceKeys(*bytes, keys);

@@ -7,6 +7,12 @@
 
 namespace {
 
+// The largest file the format holds: a count of 65,535 records of the parts
+// byte, a group name of 255 bytes, address, register count, value type,
+// digits and decimals and the four range values. No valid file is longer.
+constexpr std::uint64_t kLongestRecord = 1 + (1 + 255) + 2 + 1 + 1 + 2 + 4 * 4;
+constexpr std::uint64_t kMaxFileBytes = 2 + 0xFFFF * kLongestRecord;
+
 PresetRegister ReadRecord(ByteReader& in)
 {
     PresetRegister preset;
@@ -63,7 +69,7 @@ std::string FormatPresetRegisters(const std::vector<PresetRegister>& presets)
 
 std::optional<std::vector<PresetRegister>> ReadPresetRegisterFile(const std::string& path)
 {
-    return ReadDeviceDataFile(path, ParsePresetRegisters);
+    return ReadDeviceDataFile(path, kMaxFileBytes, ParsePresetRegisters);
 }
 
 bool WritePresetRegisterFile(const std::string& path, const std::vector<PresetRegister>& presets)

@@ -9,6 +9,12 @@
 
 namespace {
 
+// The largest file the format holds: a count of 65,535 records of a group
+// name of 255 bytes, the element's address, bit, pair count and value type,
+// and 50 pairs of a value and a text of 255 bytes. No valid file is longer.
+constexpr std::uint64_t kLongestRecord = (1 + 255) + 2 + 1 + 1 + 1 + PresetText::MaxPairs * (2 + 1 + 255);
+constexpr std::uint64_t kMaxFileBytes = 2 + 0xFFFF * kLongestRecord;
+
 PresetText ReadRecord(ByteReader& in)
 {
     PresetText preset;
@@ -54,7 +60,7 @@ std::string FormatPresetTexts(const std::vector<PresetText>& presets)
 
 std::optional<std::vector<PresetText>> ReadPresetTextFile(const std::string& path)
 {
-    return ReadDeviceDataFile(path, ParsePresetTexts);
+    return ReadDeviceDataFile(path, kMaxFileBytes, ParsePresetTexts);
 }
 
 bool WritePresetTextFile(const std::string& path, const std::vector<PresetText>& presets)

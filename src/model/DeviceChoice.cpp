@@ -9,6 +9,7 @@
 #include "model/PasswordLevels.h"
 #include "model/ProjectReset.h"
 #include "base/FileIo.h"
+#include "base/FileTooLargeMessage.h"
 #include "base/ProgramPaths.h"
 #include "base/UserInterface.h"
 
@@ -29,9 +30,9 @@ std::optional<DeviceFile> ReadDeviceFile(const CVX50TextDoc& doc, const std::str
     if (!IsSafeDeviceName(name))
         return std::nullopt;
     const std::string path = DeviceTablePath(name);
-    const auto bytes = ReadWholeFile(path);
+    const FileBytes bytes = ReadBoundedFileWithMessage(path, kMaxTableFileBytes);
     DeviceFile file{doc.GetDeviceKeys(), {}};
-    if (!bytes || !ReadDeviceKeys(*bytes, file.keys, KeyNumberEnd::Semicolon))
+    if (!bytes.IsRead() || !ReadDeviceKeys(bytes.bytes, file.keys, KeyNumberEnd::Semicolon))
         return std::nullopt;
     // The reader shows its own message for a bad table.
     if (!ReadAddressTableFile(path, file.table))

@@ -12,7 +12,7 @@ std::string ComPortFilePath()
 
 int ReadComPortFile(const std::string& path)
 {
-    const auto bytes = ReadWholeFile(path);
+    const auto bytes = ReadFileStart(path, 4);
     if (!bytes || bytes->size() < 4)
         return MinComPort;
     ByteReader reader(*bytes);

@@ -1,12 +1,13 @@
 #include "transfer/PageDownload.h"
 
 #include "StringIds.h"
+#include "base/FileIo.h"
 #include "transfer/PanelFrames.h"
 #include "transfer/TransferSession.h"
 
-#include <QFile>
-
 #include <algorithm>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -21,12 +22,11 @@ constexpr float kPageStopBits = 2.0f;
 // zero. Nothing when the file cannot be read.
 std::optional<std::vector<std::uint8_t>> ReadPages(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
     std::vector<std::uint8_t> pages(static_cast<std::size_t>(kPageCount) * kBlockSize, 0);
-    if (file.read(reinterpret_cast<char*>(pages.data()), static_cast<qint64>(pages.size())) < 0)
+    const std::optional<std::string> bytes = ReadFileStart(path.toStdString(), pages.size());
+    if (!bytes)
         return std::nullopt;
+    std::copy(bytes->begin(), bytes->end(), pages.begin());
     return pages;
 }
 

@@ -1,6 +1,7 @@
 #include "base/ByteReader.h"
 #include "base/ByteWriter.h"
 #include "base/FileIo.h"
+#include "support/TestFiles.h"
 #include "base/FormatError.h"
 #include "base/GbkText.h"
 #include "base/ProgramPaths.h"
@@ -54,9 +55,9 @@ TEST(FileIo, AtomicWriteReplacesOnlyOnSuccess)
     QTemporaryDir dir;
     const std::string path = dir.path().toStdString() + "/a.bin";
     ASSERT_TRUE(WriteFileAtomically(path, "first"));
-    EXPECT_EQ(ReadWholeFile(path), std::optional<std::string>("first"));
+    EXPECT_EQ(ReadTestFile(path), std::optional<std::string>("first"));
     EXPECT_FALSE(WriteFileAtomically(dir.path().toStdString() + "/missing/b.bin", "x"));
-    EXPECT_FALSE(ReadWholeFile(dir.path().toStdString() + "/missing/b.bin").has_value());
+    EXPECT_FALSE(ReadTestFile(dir.path().toStdString() + "/missing/b.bin").has_value());
 }
 
 TEST(ProgramPaths, DeviceFilesLieUnderTheProgramFolder)

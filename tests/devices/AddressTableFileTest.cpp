@@ -4,6 +4,7 @@
 #include "support/TableGroups.h"
 
 #include "base/FileIo.h"
+#include "support/TestFiles.h"
 
 #include <QTemporaryDir>
 #include <algorithm>
@@ -212,13 +213,31 @@ TEST(AddressTableFile, FileWrappersShowTheirMessages)
     EXPECT_EQ(read, table);
     EXPECT_EQ(ui.MessageIds(), std::vector<int>{61252});
 
-    EXPECT_FALSE(WriteAddressTableFile(dir.path().toStdString() + "/none/TCommunication.add", ModbusKeys(), "T", table));
+    // A missing folder is made; a file in the folder's place fails.
+    EXPECT_TRUE(WriteAddressTableFile(dir.path().toStdString() + "/Device/TCommunication.add", ModbusKeys(), "T", table));
+    EXPECT_FALSE(WriteAddressTableFile(path + "/TCommunication.add", ModbusKeys(), "T", table));
     EXPECT_EQ(ui.MessageIds(), (std::vector<int>{61252, 61250}));
 
     ASSERT_TRUE(WriteFileAtomically(path, kHeader + "LIST:G;16;1;1;\r\nA=1G;\r\nEND:\r\n"));
     EXPECT_FALSE(ReadAddressTableFile(path, read));
     EXPECT_TRUE(read.empty());
     EXPECT_EQ(ui.MessageIds(), (std::vector<int>{61252, 61250, 61250}));
+}
+
+// A file larger than any table is refused with its message, unread.
+TEST(AddressTableFile, FileLargerThanAnyTableIsRefused)
+{
+    QTemporaryDir dir;
+    const std::string path = dir.path().toStdString() + "/TCommunication.add";
+    ASSERT_TRUE(MakeSparseFile(path, 1ull << 30));
+    RecordingUserInterface ui;
+    AddressTable kept = {MakeGroup("KEEP", 0, 0)};
+    EXPECT_FALSE(ReadAddressTableFile(path, kept));
+    EXPECT_EQ(kept, (AddressTable{MakeGroup("KEEP", 0, 0)}));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].gbkText, FileTooLargeText(path));
+    DeviceKeys keys;
+    EXPECT_FALSE(ReadDeviceKeysFile(path, keys).has_value());
 }
 
 TEST(AddressTableFile, NamesTheFormatCannotCarryAreNotWritten)
@@ -232,7 +251,7 @@ TEST(AddressTableFile, NamesTheFormatCannotCarryAreNotWritten)
         EXPECT_FALSE(IsWritableAddressTable({bad})) << bad.name;
         EXPECT_FALSE(WriteAddressTableFile(path, ModbusKeys(), "T", {bad}));
     }
-    EXPECT_FALSE(ReadWholeFile(path).has_value());
+    EXPECT_FALSE(ReadTestFile(path).has_value());
     EXPECT_TRUE(IsWritableAddressTable({MakeGroup("", PlaceholderElementType, 1), MakeGroup("G", 0, 0, {{"", 1, 0}})}));
 }
 

@@ -3,6 +3,8 @@
 #include "base/GbkText.h"
 #include "devices/PresetRegisterFile.h"
 #include "devices/PresetTextFile.h"
+#include "support/RecordingUserInterface.h"
+#include "support/TestFiles.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -188,4 +190,21 @@ TEST(PresetRegisterFile, WriteAndReadThroughTheFile)
     ASSERT_TRUE(read);
     ASSERT_EQ(read->size(), 1u);
     EXPECT_EQ(read->front().EngLower, -2147483647 - 1);
+}
+
+// Files larger than the format can hold are refused with their message,
+// unread.
+TEST(PresetFiles, FilesLargerThanTheFormatHoldsAreRefused)
+{
+    QTemporaryDir dir;
+    const std::string texts = dir.path().toStdString() + "/texts.psd";
+    const std::string registers = dir.path().toStdString() + "/registers.psd";
+    ASSERT_TRUE(MakeSparseFile(texts, 1ull << 30));
+    ASSERT_TRUE(MakeSparseFile(registers, 64ull << 20));
+    RecordingUserInterface ui;
+    EXPECT_FALSE(ReadPresetTextFile(texts));
+    EXPECT_FALSE(ReadPresetRegisterFile(registers));
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.messages[0].gbkText, FileTooLargeText(texts));
+    EXPECT_EQ(ui.messages[1].gbkText, FileTooLargeText(registers));
 }

@@ -1,6 +1,7 @@
 #include "devices/AddressLookup.h"
 #include "devices/AddressTableFile.h"
 #include "base/FileIo.h"
+#include "support/TestFiles.h"
 #include "support/TestPaths.h"
 
 #include <QCoreApplication>
@@ -10,7 +11,7 @@
 // without a message and is exactly what the writer makes of its table.
 TEST(ShippedDevice, ModbusSlaveFileIsWhatTheWriterWrites)
 {
-    const auto bytes = ReadWholeFile(SourceDir() + "/data/Device/ModBus SlaveCommunication.add");
+    const auto bytes = ReadTestFile(SourceDir() + "/data/Device/ModBus SlaveCommunication.add");
     ASSERT_TRUE(bytes.has_value());
 
     DeviceKeys keys;
@@ -47,7 +48,7 @@ TEST(ShippedDevice, ModbusSlaveFileIsWhatTheWriterWrites)
     EXPECT_EQ(FormatAddressTable(keys, "ModBus Slave", table), *bytes);
 
     // The build copies it into the program folder beside the tests.
-    const auto copied = ReadWholeFile(QCoreApplication::applicationDirPath().toStdString()
+    const auto copied = ReadTestFile(QCoreApplication::applicationDirPath().toStdString()
                                       + "/Device/ModBus SlaveCommunication.add");
     EXPECT_EQ(copied, bytes);
 }

@@ -22,10 +22,13 @@
 
 namespace {
 
+// An area holds at most 256 blocks of 256 bytes.
+constexpr std::uint64_t kLargestArea = 256 * 256;
+
 // The file's bytes; false (with a message) when it cannot be read.
 bool ReadFile(const std::string& path, std::vector<std::uint8_t>& bytes)
 {
-    const std::optional<std::string> data = ReadWholeFile(path);
+    const std::optional<std::string> data = ReadWholeFile(path, kLargestArea);
     if (!data) {
         std::fprintf(stderr, "panel_emulator: cannot read %s\n", path.c_str());
         return false;

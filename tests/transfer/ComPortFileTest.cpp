@@ -1,9 +1,13 @@
 #include "transfer/ComPortFile.h"
 
 #include "base/FileIo.h"
+#include "support/TestFiles.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -45,7 +49,7 @@ TEST(ComPortFile, WritesFourLittleEndianBytesThatReadBack)
     const std::string path = dir.path().toStdString() + "/PZ.DAT";
     ASSERT_TRUE(WriteFileAtomically(path, "old contents that are longer"));
     ASSERT_TRUE(WriteComPortFile(path, 3));
-    EXPECT_EQ(ReadWholeFile(path), std::string("\x03\x00\x00\x00", 4));
+    EXPECT_EQ(ReadTestFile(path), std::string("\x03\x00\x00\x00", 4));
     EXPECT_EQ(ReadComPortFile(path), 3);
 }
 
@@ -53,4 +57,17 @@ TEST(ComPortFile, AFolderThatCannotBeWrittenReportsFailure)
 {
     QTemporaryDir dir;
     EXPECT_FALSE(WriteComPortFile(dir.path().toStdString() + "/no such folder/PZ.DAT", 3));
+}
+
+// Only the number's four bytes of a regular file are read: an endless device
+// or a FIFO in the file's place neither grows memory nor waits for a writer.
+TEST(ComPortFile, FileThatIsNoRegularFileReadsAsPortOne)
+{
+    QTemporaryDir dir;
+    const std::string fifo = dir.path().toStdString() + "/fifo";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string zero = dir.path().toStdString() + "/PZ.DAT";
+    ASSERT_EQ(symlink("/dev/zero", zero.c_str()), 0);
+    EXPECT_EQ(ReadComPortFile(fifo), 1);
+    EXPECT_EQ(ReadComPortFile(zero), 1);
 }

@@ -4,6 +4,7 @@
 // of every failure, damaged images among them.
 
 #include "base/FileIo.h"
+#include "support/TestFiles.h"
 #include "base/ProgramPaths.h"
 #include "devices/AddressTableFile.h"
 #include "devices/PresetTextFile.h"
@@ -567,7 +568,7 @@ TEST_F(ReadPanelTest, LargePresetFilesAreReadWhole)
         texts[k].Values[0] = static_cast<int>(k);
     }
     ASSERT_TRUE(WritePresetTextFile(PresetTextPath("PN07"), texts));
-    ASSERT_GT(ReadWholeFile(PresetTextPath("PN07"))->size(), 10000u);
+    ASSERT_GT(ReadTestFile(PresetTextPath("PN07"))->size(), 10000u);
     FillGappedFixture(original, true);
     LoadPanel(original);
     ASSERT_TRUE(Read());
@@ -639,13 +640,13 @@ TEST_F(ImageRebuildTest, AddressesTheTableLacksComeBackUnnamed)
     EXPECT_TRUE(rebuilt.ElementName.empty());
 
     // Saved and opened again: the device's file is as it was.
-    const std::string deviceFile = *ReadWholeFile(DeviceTablePath("PN07"));
+    const std::string deviceFile = *ReadTestFile(DeviceTablePath("PN07"));
     const std::string path = ::testing::TempDir() + "rebuilt-" + std::to_string(::getpid()) + ".opf";
     ASSERT_TRUE(SaveProjectFile(fresh, path, true));
     CVX50TextDoc reopened;
     bool displaySetting = true;
     ASSERT_TRUE(OpenProjectFile(reopened, path, displaySetting));
-    EXPECT_EQ(*ReadWholeFile(DeviceTablePath("PN07")), deviceFile);
+    EXPECT_EQ(*ReadTestFile(DeviceTablePath("PN07")), deviceFile);
     EXPECT_TRUE(reopened.GlobalButtons.back().GroupName.empty());
     std::filesystem::remove(path);
 }

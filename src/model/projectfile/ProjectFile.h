@@ -40,7 +40,8 @@ bool SaveProjectFile(CVX50TextDoc& doc, const std::string& path, bool displaySet
 // Reads a whole project file into a copy of `doc` (which holds the fresh
 // project of File New) and makes `doc` that copy only once the file was read
 // to its end; the embedded table of a user-defined device is then written to
-// the device's file. Returns false after one of its messages:
+// the device's file (IdsSaveAddressTableFailed when it cannot be, the project
+// being open all the same). Returns false after one of its messages:
 // IdsSoftwareTooOld (a newer version), IdsNoDeviceOrBadTable (the device's
 // address-table file has no protocol or a damaged table) or
 // IdsProjectDataError (the file breaks the layout, or names an edited screen
@@ -50,5 +51,6 @@ bool SaveProjectFile(CVX50TextDoc& doc, const std::string& path, bool displaySet
 bool ReadProject(CVX50TextDoc& doc, std::string_view bytes, bool& displaySetting);
 
 // ReadProject on the file at `path`; IdsSaveOrOpenFailed (logged too) when
-// the file cannot be read.
+// the file cannot be read, the path with IdsFileTooLarge when it is larger
+// than any project file can be.
 bool OpenProjectFile(CVX50TextDoc& doc, const std::string& path, bool& displaySetting);

@@ -5,6 +5,7 @@
 #include "devices/DeviceKeys.h"
 #include "model/elements/ElementFactory.h"
 #include "base/FileIo.h"
+#include "base/FileTooLargeMessage.h"
 #include "base/FormatError.h"
 #include "devices/PresetRegisterFile.h"
 #include "devices/PresetTextFile.h"
@@ -25,6 +26,16 @@ namespace {
 
 constexpr int MaxScreens = 256;
 constexpr std::size_t DescriptionCapacity = 1000;
+
+// The largest project file that is read. The longest element record is a
+// dynamic text of 255 entries with texts of 255 bytes, about 65 KiB (a
+// static text takes at most 64 KiB, a picture 48 KiB); a file of 256 screens
+// of 255 such elements, with the largest address table embedded and the
+// project-wide sections (a count byte each, at most about 17 MB for a full
+// alarm list), stays below this bound of about 5.1 GB.
+constexpr std::uint64_t LargestElementRecord = 68 * 1024;
+constexpr std::uint64_t MaxProjectFileBytes = MaxScreens * (DescriptionCapacity + 16 + 255 * LargestElementRecord)
+    + kMaxTableFileBytes + 64 * 1024 * 1024;
 constexpr char FallbackProtocol[] = "ModBus Slave.dll";
 
 // The decimal value of a version text: its leading digits after optional
@@ -76,8 +87,10 @@ public:
     // reading held back and refreshes the windows.
     void Complete(CVX50TextDoc& doc)
     {
-        if (m_embeddedTable)
-            WriteDeviceDataFile(DeviceTablePath(doc.DeviceName), *m_embeddedTable);
+        // The project opens without its device's file as well; the user
+        // learns that the table was not kept.
+        if (m_embeddedTable && !WriteDeviceDataFile(DeviceTablePath(doc.DeviceName), *m_embeddedTable))
+            m_ui.ShowMessage(IdsSaveAddressTableFailed);
         m_ui.DeviceLoaded();
         m_ui.RebuildProjectTree();
         m_ui.ShowScreenPage();
@@ -142,7 +155,7 @@ private:
     {
         m_doc.TableMissing = 0;
         const std::optional<std::string> file = m_embeddedTable ? m_embeddedTable
-            : named ? ReadWholeFile(DeviceTablePath(m_doc.DeviceName))
+            : named ? ReadDeviceTableFile()
                     : std::nullopt;
         if (!file) {
             m_doc.ProtocolLibraryName = FallbackProtocol;
@@ -167,6 +180,19 @@ private:
             m_ui.ShowMessage(IdsNoDeviceOrBadTable);
             throw ReadAbort{IdsNoDeviceOrBadTable, "the address table of device " + m_doc.DeviceName + " is damaged"};
         }
+    }
+
+    // The device's address-table file; nothing when it is missing. A file
+    // too large for any table ends reading.
+    std::optional<std::string> ReadDeviceTableFile()
+    {
+        const std::string path = DeviceTablePath(m_doc.DeviceName);
+        FileBytes file = ReadBoundedFileWithMessage(path, kMaxTableFileBytes);
+        if (file.status == FileBytes::Status::TooLarge)
+            throw ReadAbort{IdsNoDeviceOrBadTable, "the address table of device " + m_doc.DeviceName + " is too large"};
+        if (!file.IsRead())
+            return std::nullopt;
+        return std::move(file.bytes);
     }
 
     void LoadPresets()
@@ -285,11 +311,15 @@ bool ReadProject(CVX50TextDoc& doc, std::string_view bytes, bool& displaySetting
 
 bool OpenProjectFile(CVX50TextDoc& doc, const std::string& path, bool& displaySetting)
 {
-    const std::optional<std::string> bytes = ReadWholeFile(path);
-    if (!bytes) {
+    const FileBytes file = ReadBoundedFileWithMessage(path, MaxProjectFileBytes);
+    if (file.status == FileBytes::Status::TooLarge) {
+        qWarning("Project file %s is too large", path.c_str());
+        return false;
+    }
+    if (!file.IsRead()) {
         qWarning("Project file %s cannot be read", path.c_str());
         CurrentUi().ShowMessage(IdsSaveOrOpenFailed);
         return false;
     }
-    return ReadProject(doc, *bytes, displaySetting);
+    return ReadProject(doc, file.bytes, displaySetting);
 }

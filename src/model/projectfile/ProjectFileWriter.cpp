@@ -24,7 +24,7 @@ constexpr std::size_t MaxDescriptionBytes = 999;
 std::string EmbeddedTable(const CVX50TextDoc& doc)
 {
     if (IsSafeDeviceName(doc.DeviceName))
-        if (std::optional<std::string> bytes = ReadWholeFile(DeviceTablePath(doc.DeviceName)))
+        if (std::optional<std::string> bytes = ReadWholeFile(DeviceTablePath(doc.DeviceName), kMaxTableFileBytes))
             return *bytes;
     return FormatAddressTable(doc.GetDeviceKeys(), doc.DeviceName, doc.AddressTable);
 }

@@ -1,12 +1,14 @@
 // The editor's entry point. "vx50 FILE" opens a project; "vx50 --screenshot
 // PNG" starts the editor, runs File New and writes the main window to PNG.
 
+#include "base/FileIo.h"
 #include "devices/ui/CDeviceSelectDlg.h"
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CVX50TextApp.h"
 #include "shell/ui/CVX50TextView.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QPixmap>
 #include <QTimer>
 
@@ -31,7 +33,11 @@ int WriteScreenshot(CVX50TextApp& app, const QString& path)
     frame.GetActiveView()->OnFileNew();
     for (int i = 0; i < 5; ++i)
         QApplication::processEvents();
-    return frame.grab().save(path, "PNG") ? 0 : 1;
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly) || !frame.grab().save(&buffer, "PNG"))
+        return 1;
+    return WriteFileAtomically(path.toStdString(), std::string_view(png.constData(), png.size())) ? 0 : 1;
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "base/ProgramPaths.h"
 #include "base/UserInterface.h"
 #include "devices/AddressLookup.h"
+#include "devices/DeviceDataFile.h"
 #include "devices/DeviceKeys.h"
 #include "devices/ElementTypeText.h"
 #include "devices/PresetRegisterFile.h"
@@ -19,7 +20,6 @@
 #include "transfer/image/ScreenRebuild.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <set>
 
 namespace {
@@ -118,11 +118,8 @@ private:
             return IdsDeviceNotFound;
         m_doc.DeviceName = name;
         const std::string path = DeviceTablePath(name);
-        if (!m_tableText.empty() && !ReadWholeFile(path)) {
-            std::error_code ignored;
-            std::filesystem::create_directories(DeviceFolder(), ignored);
-            WriteFileAtomically(path, m_tableText);
-        }
+        if (!m_tableText.empty() && !ReadFileStart(path, 0) && !WriteDeviceDataFile(path, m_tableText))
+            return IdsSaveAddressTableFailed;
         m_step();
 
         DeviceKeys keys = m_doc.GetDeviceKeys();

@@ -4,6 +4,7 @@
 #include "base/FileIo.h"
 #include "base/ProgramPaths.h"
 #include "base/UserInterface.h"
+#include "devices/AddressTableFile.h"
 #include "devices/DeviceKeys.h"
 #include "model/CVX50TextDoc.h"
 #include "transfer/image/PanelGlyph.h"
@@ -40,7 +41,7 @@ EmbeddedTableText ReadEmbeddedTableText(const CVX50TextDoc& doc)
 {
     if (doc.TableEditable != 1 || IsBuiltInDeviceName(doc.DeviceName) || !IsSafeDeviceName(doc.DeviceName))
         return {};
-    std::optional<std::string> file = ReadWholeFile(DeviceTablePath(doc.DeviceName));
+    std::optional<std::string> file = ReadWholeFile(DeviceTablePath(doc.DeviceName), kMaxTableFileBytes);
     if (!file)
         return {};
     EmbeddedTableText embedded;

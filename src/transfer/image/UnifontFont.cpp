@@ -12,6 +12,9 @@ constexpr std::size_t kNarrowDigits = 32; // 16 rows of 2 digits
 constexpr std::size_t kWideDigits = 64;   // 16 rows of 4 digits
 // Marks an index entry of a 16-dot glyph.
 constexpr std::uint32_t kWideGlyph = 0x80000000u;
+// A font file with a 16-dot glyph for every code point of Unicode takes
+// about 80 MB; no font file is longer.
+constexpr std::uint64_t kMaxFontFileBytes = 128 * 1024 * 1024;
 
 // The value of the hex digits of `text`; -1 when one is not a digit.
 long HexValue(std::string_view text)
@@ -43,7 +46,7 @@ FontPlace& Place()
 
 std::optional<UnifontFont> UnifontFont::Load(const std::string& path)
 {
-    std::optional<std::string> text = ReadWholeFile(path);
+    std::optional<std::string> text = ReadWholeFile(path, kMaxFontFileBytes);
     if (!text)
         return std::nullopt;
     return FromText(std::move(*text));

@@ -4,6 +4,7 @@
 // and unwritten, also when the editor is opened from the project tree.
 
 #include "base/FileIo.h"
+#include "support/TestFiles.h"
 #include "base/GbkText.h"
 #include "base/ProgramPaths.h"
 #include "devices/AddressTableFile.h"
@@ -41,7 +42,7 @@ const std::string kDevice = "TestDev";
 // the strict reading of its keys and its table.
 void CheckDeviceFile(const std::string& device, const AddressTable& expected)
 {
-    const auto bytes = ReadWholeFile(DeviceTablePath(device));
+    const auto bytes = ReadTestFile(DeviceTablePath(device));
     QVERIFY(bytes);
     DeviceKeys keys;
     QVERIFY(ReadDeviceKeys(*bytes, keys));
@@ -385,7 +386,7 @@ private slots:
         ScriptedEditor editor; // File New binds the shipped device
         editor.document.TableEditable = 0; // as its file's CANEDIT 0 would
         const std::string path = DeviceTablePath(editor.document.DeviceName);
-        const auto before = ReadWholeFile(path);
+        const auto before = ReadTestFile(path);
         QVERIFY(before);
         const AddressTable table = editor.document.AddressTable;
         QVERIFY(!table.empty());
@@ -418,7 +419,7 @@ private slots:
         QCOMPARE(tabs, static_cast<int>(table.size()));
         QVERIFY(!cellEdited);
         QVERIFY(editor.document.AddressTable == table);
-        QCOMPARE(ReadWholeFile(path), before);
+        QCOMPARE(ReadTestFile(path), before);
     }
 };
 

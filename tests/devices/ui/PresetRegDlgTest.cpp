@@ -3,6 +3,7 @@
 // it writes is compared with the writer's bytes for the same records.
 
 #include "base/FileIo.h"
+#include "support/TestFiles.h"
 #include "base/ProgramPaths.h"
 #include "devices/PresetRegisterFile.h"
 #include "devices/ui/CPresetRegDlg.h"
@@ -34,7 +35,7 @@ struct PresetRegEditor : ScriptedEditor {
 
 std::string FileBytes()
 {
-    return ReadWholeFile(PresetRegisterPath(Device)).value_or("<missing>");
+    return ReadTestFile(PresetRegisterPath(Device)).value_or("<missing>");
 }
 
 QLineEdit* Box(CPresetRegDlg& dialog, const char* label)

@@ -3,6 +3,7 @@
 // file it writes is compared with the writer's bytes for the same records.
 
 #include "base/FileIo.h"
+#include "support/TestFiles.h"
 #include "base/GbkText.h"
 #include "base/ProgramPaths.h"
 #include "devices/PresetTextFile.h"
@@ -37,7 +38,7 @@ struct PresetTextEditor : ScriptedEditor {
 
 std::string FileBytes()
 {
-    return ReadWholeFile(PresetTextPath(Device)).value_or("<missing>");
+    return ReadTestFile(PresetTextPath(Device)).value_or("<missing>");
 }
 
 // Presses the cell and types `text` into the editor it opens, as a paste.

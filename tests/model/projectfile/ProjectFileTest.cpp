@@ -7,12 +7,14 @@
 #include "model/elements/CTextElement.h"
 #include "model/CVX50TextDoc.h"
 #include "base/FileIo.h"
+#include "support/TestFiles.h"
 #include "base/GbkText.h"
 #include "base/ProgramPaths.h"
 #include "model/projectfile/ProjectFile.h"
 #include "model/projectfile/ProjectSections.h"
 #include "base/ShortText.h"
 #include "StringIds.h"
+#include "support/FileSizeLimit.h"
 #include "support/RecordingUserInterface.h"
 #include "support/TestPaths.h"
 #include "support/TableGroups.h"
@@ -21,6 +23,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -177,7 +181,7 @@ protected:
         WriteTable(doc);
         const std::string path = PathOf("first.opf");
         EXPECT_TRUE(SaveProjectFile(doc, path, true));
-        return ReadWholeFile(path).value_or("");
+        return ReadTestFile(path).value_or("");
     }
 
     RecordingUserInterface ui;
@@ -259,7 +263,7 @@ TEST_F(ProjectFile, SaveOpenSaveGivesTheSameBytes)
     EXPECT_EQ(loaded.UndoHistory.size(), 1u);
 
     ASSERT_TRUE(SaveProjectFile(loaded, PathOf("second.opf"), display));
-    EXPECT_EQ(ReadWholeFile(PathOf("second.opf")).value_or(""), first);
+    EXPECT_EQ(ReadTestFile(PathOf("second.opf")).value_or(""), first);
 }
 
 // A file saved by an earlier build (the filled project above, with its device
@@ -268,7 +272,7 @@ TEST_F(ProjectFile, SaveOpenSaveGivesTheSameBytes)
 TEST_F(ProjectFile, FileSavedByAnEarlierBuildSavesToTheSameBytes)
 {
     const std::optional<std::string> earlier =
-        ReadWholeFile(SourceDir() + "/tests/model/projectfile/fixtures/filled-v11.opf");
+        ReadTestFile(SourceDir() + "/tests/model/projectfile/fixtures/filled-v11.opf");
     ASSERT_TRUE(earlier);
     ASSERT_TRUE(WriteFileAtomically(PathOf("earlier.opf"), *earlier));
 
@@ -276,7 +280,7 @@ TEST_F(ProjectFile, FileSavedByAnEarlierBuildSavesToTheSameBytes)
     bool display = true;
     ASSERT_TRUE(OpenProjectFile(doc, PathOf("earlier.opf"), display));
     ASSERT_TRUE(SaveProjectFile(doc, PathOf("again.opf"), display));
-    EXPECT_EQ(ReadWholeFile(PathOf("again.opf")).value_or(""), *earlier);
+    EXPECT_EQ(ReadTestFile(PathOf("again.opf")).value_or(""), *earlier);
 }
 
 // A new project as its file keeps it: one screen "画面1" linked to itself, the
@@ -285,8 +289,8 @@ TEST_F(ProjectFile, NewProjectSavesAsItAlwaysHas)
 {
     CVX50TextDoc doc;
     ASSERT_TRUE(SaveProjectFile(doc, PathOf("new.opf"), true));
-    EXPECT_EQ(ReadWholeFile(PathOf("new.opf")),
-        ReadWholeFile(SourceDir() + "/tests/model/projectfile/fixtures/new-project.opf"));
+    EXPECT_EQ(ReadTestFile(PathOf("new.opf")),
+        ReadTestFile(SourceDir() + "/tests/model/projectfile/fixtures/new-project.opf"));
 }
 
 TEST_F(ProjectFile, HeaderAndFlagsByte)
@@ -315,7 +319,7 @@ TEST_F(ProjectFile, UserDefinedTableIsEmbeddedAndRecreatedWhereItIsMissing)
 {
     const std::string tablePath = DeviceTablePath("MYDEV");
     const std::string saved = SavedProject("MYDEV");
-    const std::string table = ReadWholeFile(tablePath).value_or("");
+    const std::string table = ReadTestFile(tablePath).value_or("");
     ASSERT_FALSE(table.empty());
     EXPECT_NE(saved.find(table), std::string::npos);
 
@@ -323,7 +327,7 @@ TEST_F(ProjectFile, UserDefinedTableIsEmbeddedAndRecreatedWhereItIsMissing)
     CVX50TextDoc doc;
     bool display = true;
     ASSERT_TRUE(ReadProject(doc, saved, display));
-    EXPECT_EQ(ReadWholeFile(tablePath).value_or(""), table);
+    EXPECT_EQ(ReadTestFile(tablePath).value_or(""), table);
     EXPECT_EQ(doc.AddressTable.size(), 4u);
     EXPECT_EQ(doc.TableMissing, 0);
 }
@@ -339,7 +343,7 @@ TEST_F(ProjectFile, AnyNonZeroCanEditIsStoredAsOneAndTheFileOpensAgain)
         WriteTable(doc);
         doc.TableEditable = canEdit;
         ASSERT_TRUE(SaveProjectFile(doc, PathOf("p.opf"), true));
-        const std::string saved = ReadWholeFile(PathOf("p.opf")).value_or("");
+        const std::string saved = ReadTestFile(PathOf("p.opf")).value_or("");
         ASSERT_GT(saved.size(), canEditOffset);
         EXPECT_EQ(saved[canEditOffset], 1) << canEdit;
 
@@ -357,14 +361,14 @@ TEST_F(ProjectFile, MissingTableFileIsEmbeddedFromTheTableInMemory)
     FillProject(doc, "NOFILE");
     ASSERT_TRUE(SaveProjectFile(doc, PathOf("p.opf"), true));
     const std::string expected = FormatAddressTable({doc.ProtocolLibraryName, 1, 60, 0}, "NOFILE", doc.AddressTable);
-    EXPECT_NE(ReadWholeFile(PathOf("p.opf")).value_or("").find(expected), std::string::npos);
+    EXPECT_NE(ReadTestFile(PathOf("p.opf")).value_or("").find(expected), std::string::npos);
 }
 
 TEST_F(ProjectFile, BuiltInDeviceTableIsNotWrittenBack)
 {
     const std::string saved = SavedProject("PN07");
     const std::string tablePath = DeviceTablePath("PN07");
-    const std::string onDisk = ReadWholeFile(tablePath).value_or("");
+    const std::string onDisk = ReadTestFile(tablePath).value_or("");
     ASSERT_NE(saved.find(onDisk), std::string::npos); // embedded all the same
 
     // A newer table of the device stays as it is.
@@ -372,12 +376,12 @@ TEST_F(ProjectFile, BuiltInDeviceTableIsNotWrittenBack)
     FillProject(newer, "PN07");
     newer.AddressTable.push_back(MakeGroup("EXTRA", Word16ElementType, 1, {{"E0", 0, 0}}));
     WriteTable(newer);
-    const std::string newerBytes = ReadWholeFile(tablePath).value_or("");
+    const std::string newerBytes = ReadTestFile(tablePath).value_or("");
 
     CVX50TextDoc doc;
     bool display = true;
     ASSERT_TRUE(ReadProject(doc, saved, display));
-    EXPECT_EQ(ReadWholeFile(tablePath).value_or(""), newerBytes);
+    EXPECT_EQ(ReadTestFile(tablePath).value_or(""), newerBytes);
     EXPECT_EQ(doc.AddressTable.size(), 5u);
 }
 
@@ -396,7 +400,7 @@ TEST_F(ProjectFile, MissingTableLoadsWithTheFallbackProtocolAndEndsWithANewTable
     EXPECT_EQ(doc.ProtocolLibraryName, "ModBus Slave.dll");
     EXPECT_EQ(doc.TableMissing, 1);
     EXPECT_EQ(doc.TableEditable, 1);
-    const std::optional<std::string> written = ReadWholeFile(tablePath);
+    const std::optional<std::string> written = ReadTestFile(tablePath);
     ASSERT_TRUE(written);
     EXPECT_NE(written->find("DLLNAME:ModBus Slave.dll;"), std::string::npos);
 
@@ -479,7 +483,7 @@ TEST_F(ProjectFile, TruncatedFileIsRefusedAtEveryOffset)
     small.Screens[0].Elements = {{KindLamp, lamp}, {KindText, text}};
     small.WorkingElements = small.Screens[0].Elements;
     ASSERT_TRUE(SaveProjectFile(small, PathOf("small.opf"), true));
-    const std::string bytes = ReadWholeFile(PathOf("small.opf")).value_or("");
+    const std::string bytes = ReadTestFile(PathOf("small.opf")).value_or("");
     ASSERT_FALSE(bytes.empty());
 
     for (std::size_t cut = 0; cut < bytes.size(); ++cut) {
@@ -548,7 +552,7 @@ TEST_F(ProjectFile, FileRefusedInItsLastSectionLeavesTheOpenProjectAsItWas)
     FillProject(doc, "MYDEV");
     WriteTable(doc);
     ASSERT_TRUE(SaveProjectFile(doc, PathOf("open.opf"), true));
-    const std::string openBytes = ReadWholeFile(PathOf("open.opf")).value_or("");
+    const std::string openBytes = ReadTestFile(PathOf("open.opf")).value_or("");
     const ElementRef edited = doc.WorkingElements.at(0);
     const std::size_t undoSteps = doc.UndoHistory.size();
 
@@ -558,9 +562,9 @@ TEST_F(ProjectFile, FileRefusedInItsLastSectionLeavesTheOpenProjectAsItWas)
     FillProject(other, "OTHER");
     other.Screens.pop_back();
     WriteTable(other);
-    const std::string otherTable = ReadWholeFile(DeviceTablePath("OTHER")).value_or("");
+    const std::string otherTable = ReadTestFile(DeviceTablePath("OTHER")).value_or("");
     ASSERT_TRUE(SaveProjectFile(other, PathOf("other.opf"), false));
-    std::string damaged = ReadWholeFile(PathOf("other.opf")).value_or("");
+    std::string damaged = ReadTestFile(PathOf("other.opf")).value_or("");
     damaged.pop_back();
     ASSERT_TRUE(WriteFileAtomically(DeviceTablePath("OTHER"), "kept"));
     ui.messages.clear();
@@ -573,22 +577,22 @@ TEST_F(ProjectFile, FileRefusedInItsLastSectionLeavesTheOpenProjectAsItWas)
     EXPECT_EQ(ui.MessageIds(), std::vector<int>{IdsProjectDataError});
     ASSERT_EQ(warnings.size(), 1);
     EXPECT_TRUE(warnings[0].startsWith("Project file refused: ")) << warnings[0].toStdString();
-    EXPECT_EQ(ReadWholeFile(DeviceTablePath("OTHER")).value_or(""), "kept");
+    EXPECT_EQ(ReadTestFile(DeviceTablePath("OTHER")).value_or(""), "kept");
 
     EXPECT_EQ(doc.DeviceName, "MYDEV");
     EXPECT_EQ(doc.WorkingElements.at(0).element, edited.element);
     EXPECT_EQ(doc.UndoHistory.size(), undoSteps);
     ASSERT_TRUE(SaveProjectFile(doc, PathOf("again.opf"), true));
-    EXPECT_EQ(ReadWholeFile(PathOf("again.opf")).value_or(""), openBytes);
+    EXPECT_EQ(ReadTestFile(PathOf("again.opf")).value_or(""), openBytes);
 
     // The whole file is taken, its table written too.
     CVX50TextDoc fresh;
     bool display = true;
-    ASSERT_TRUE(ReadProject(fresh, ReadWholeFile(PathOf("other.opf")).value_or(""), display));
+    ASSERT_TRUE(ReadProject(fresh, ReadTestFile(PathOf("other.opf")).value_or(""), display));
     EXPECT_FALSE(display);
     EXPECT_EQ(fresh.DeviceName, "OTHER");
     EXPECT_EQ(fresh.Screens.size(), 2u);
-    EXPECT_EQ(ReadWholeFile(DeviceTablePath("OTHER")).value_or(""), otherTable);
+    EXPECT_EQ(ReadTestFile(DeviceTablePath("OTHER")).value_or(""), otherTable);
 }
 
 TEST_F(ProjectFile, ScreenOfMoreThan255ElementsIsNotSaved)
@@ -600,7 +604,7 @@ TEST_F(ProjectFile, ScreenOfMoreThan255ElementsIsNotSaved)
         doc.WorkingElements.push_back({KindLamp, Placed(new CLampElement, 0, 0, i + 1)});
     EXPECT_FALSE(SaveProjectFile(doc, path, true));
     EXPECT_EQ(ui.MessageIds(), std::vector<int>{61500});
-    EXPECT_EQ(ReadWholeFile(path).value_or(""), "old");
+    EXPECT_EQ(ReadTestFile(path).value_or(""), "old");
 
     doc.WorkingElements.pop_back();
     EXPECT_TRUE(SaveProjectFile(doc, path, true));
@@ -622,5 +626,93 @@ TEST_F(ProjectFile, UnreadableFileIsReportedAndLeavesTheFreshProject)
     EXPECT_EQ(ui.MessageIds(), std::vector<int>{61226});
     const std::string logged = "Project file " + PathOf("absent.opf") + " cannot be read";
     EXPECT_EQ(warnings, QStringList{QString::fromStdString(logged)});
+    EXPECT_EQ(doc.Screens.size(), 1u);
+}
+
+// A save onto a full disk (here: past a file-size limit) reports the failure
+// instead of "保存工程完成!" and keeps the project saved before.
+TEST_F(ProjectFile, SaveOntoAFullDiskIsReportedAndKeepsTheOldFile)
+{
+    ExpectInFileSizeLimitedChild([this]() -> std::string {
+        const std::string path = PathOf("p.opf");
+        CVX50TextDoc doc;
+        FillProject(doc, "MYDEV");
+        WriteTable(doc);
+        if (!SaveProjectFile(doc, path, true))
+            return "the first save failed";
+        const std::string saved = ReadTestFile(path).value_or("");
+        ui.messages.clear();
+        if (!LimitFileSize(saved.size() / 2))
+            return "the file size cannot be limited";
+        doc.Screens[0].Description = "changed";
+        std::string failure;
+        if (SaveProjectFile(doc, path, true))
+            failure += "the save reported success; ";
+        if (ui.MessageIds() != std::vector<int>{IdsSaveOrOpenFailed})
+            failure += "the save did not show 61226 alone; ";
+        if (ReadTestFile(path) != saved)
+            failure += "the old file was changed; ";
+        return failure;
+    });
+}
+
+// Opening a project whose device's table file cannot be written (here the
+// Device folder is a file) opens the project and says the table was not kept.
+TEST_F(ProjectFile, EmbeddedTableThatCannotBeWrittenIsReportedAndTheProjectOpens)
+{
+    const std::string saved = SavedProject("MYDEV");
+    ASSERT_TRUE(QDir(QString::fromStdString(DeviceFolder())).removeRecursively());
+    ASSERT_TRUE(WriteFileAtomically(DeviceFolder().substr(0, DeviceFolder().size() - 1), "not a folder"));
+    ui.messages.clear();
+
+    CVX50TextDoc doc;
+    bool display = true;
+    EXPECT_TRUE(ReadProject(doc, saved, display));
+    EXPECT_EQ(ui.MessageIds(), std::vector<int>{IdsSaveAddressTableFailed});
+    EXPECT_EQ(doc.DeviceName, "MYDEV");
+    EXPECT_EQ(doc.AddressTable.size(), 4u);
+}
+
+// A program folder without a Device folder gets one when a project's
+// embedded table or its extended table is written.
+TEST_F(ProjectFile, TableFilesAreWrittenIntoAProgramFolderWithoutDeviceFolder)
+{
+    const std::string saved = SavedProject("MYDEV");
+    const std::string table = ReadTestFile(DeviceTablePath("MYDEV")).value_or("");
+    CVX50TextDoc gone;
+    FillProject(gone, "GONE");
+    gone.TableEditable = 0; // nothing embedded: the table is made from the stored addresses
+    ASSERT_TRUE(SaveProjectFile(gone, PathOf("gone.opf"), true));
+    ASSERT_TRUE(QDir(QString::fromStdString(DeviceFolder())).removeRecursively());
+    ui.messages.clear();
+
+    CVX50TextDoc doc;
+    bool display = true;
+    EXPECT_TRUE(ReadProject(doc, saved, display));
+    EXPECT_EQ(ReadTestFile(DeviceTablePath("MYDEV")).value_or(""), table);
+    ASSERT_TRUE(QDir(QString::fromStdString(DeviceFolder())).removeRecursively());
+    CVX50TextDoc extended;
+    EXPECT_TRUE(OpenProjectFile(extended, PathOf("gone.opf"), display));
+    EXPECT_TRUE(ReadTestFile(DeviceTablePath("GONE")).has_value());
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+// A project file larger than any project can be, and a FIFO in its place,
+// are refused at once with their messages; nothing is read.
+TEST_F(ProjectFile, FileThatIsNoProjectFileIsRefusedWithoutReadingIt)
+{
+    const std::string large = PathOf("large.opf");
+    ASSERT_TRUE(MakeSparseFile(large, 8ull << 30));
+    CVX50TextDoc doc;
+    bool display = true;
+    EXPECT_FALSE(OpenProjectFile(doc, large, display));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].gbkText, FileTooLargeText(large));
+
+    ui.messages.clear();
+    const std::string fifo = PathOf("fifo.opf");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_FALSE(OpenProjectFile(doc, fifo, display));
+    EXPECT_EQ(ui.MessageIds(), std::vector<int>{IdsSaveOrOpenFailed});
     EXPECT_EQ(doc.Screens.size(), 1u);
 }

@@ -13,6 +13,7 @@
 #include "transfer/ComPortFile.h"
 #include "shell/CommandIds.h"
 #include "base/FileIo.h"
+#include "support/TestFiles.h"
 #include "base/GbkText.h"
 #include "base/ProgramPaths.h"
 #include "pages/ui/CScreenPropertyDlg.h"
@@ -429,7 +430,7 @@ private slots:
         {
             Editor editor;
         }
-        QCOMPARE(ReadWholeFile(path), std::optional<std::string>(std::string("\x03\x00\x00\x00", 4)));
+        QCOMPARE(ReadTestFile(path), std::optional<std::string>(std::string("\x03\x00\x00\x00", 4)));
         SetComPortNumber(1);
     }
 

@@ -1,0 +1,19 @@
+#include "base/FileTooLargeMessage.h"
+
+#include "StringIds.h"
+#include "StringTable.h"
+#include "base/GbkText.h"
+#include "base/UserInterface.h"
+
+void ShowFileTooLarge(const std::string& path)
+{
+    CurrentUi().ShowMessageText(GbkFromUtf8(path) + StringGbk(IdsFileTooLarge), MbOk | MbIconWarning);
+}
+
+FileBytes ReadBoundedFileWithMessage(const std::string& path, std::uint64_t maxBytes)
+{
+    FileBytes file = ReadBoundedFile(path, maxBytes);
+    if (file.status == FileBytes::Status::TooLarge)
+        ShowFileTooLarge(path);
+    return file;
+}
