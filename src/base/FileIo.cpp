@@ -120,16 +120,16 @@ void SyncFolderOf(const std::string& target)
 
 } // namespace
 
-FileBytes ReadBoundedFile(const std::string& path, std::uint64_t maxBytes)
+FileContents ReadBoundedFile(const std::string& path, std::uint64_t maxBytes)
 {
-    FileBytes result;
+    FileContents result;
     struct stat info {};
     FileDescriptor fd(OpenRegularFile(path, info));
     if (fd.Get() < 0)
         return result;
     const std::uint64_t limit = std::min<std::uint64_t>(maxBytes, result.bytes.max_size() - 1);
     if (static_cast<std::uint64_t>(info.st_size) > limit) {
-        result.status = FileBytes::Status::TooLarge;
+        result.status = FileContents::Status::TooLarge;
         return result;
     }
     // One byte more than the size read, to see a file that grew meanwhile.
@@ -139,7 +139,7 @@ FileBytes ReadBoundedFile(const std::string& path, std::uint64_t maxBytes)
     for (;;) {
         if (used == bytes.size()) {
             if (used > limit) {
-                result.status = FileBytes::Status::TooLarge;
+                result.status = FileContents::Status::TooLarge;
                 bytes.clear();
                 return result;
             }
@@ -155,13 +155,13 @@ FileBytes ReadBoundedFile(const std::string& path, std::uint64_t maxBytes)
         used += static_cast<std::size_t>(n);
     }
     bytes.resize(used);
-    result.status = FileBytes::Status::Read;
+    result.status = FileContents::Status::Read;
     return result;
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path, std::uint64_t maxBytes)
 {
-    FileBytes file = ReadBoundedFile(path, maxBytes);
+    FileContents file = ReadBoundedFile(path, maxBytes);
     if (!file.IsRead())
         return std::nullopt;
     return std::move(file.bytes);

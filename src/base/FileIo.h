@@ -12,7 +12,7 @@
 // writer or grows without end.
 
 // What reading a whole file gave.
-struct FileBytes {
+struct FileContents {
     enum class Status {
         Read,
         NotReadable, // missing, not a regular file, or a read error
@@ -25,7 +25,7 @@ struct FileBytes {
 };
 
 // The whole file, refused as TooLarge when it holds more than `maxBytes`.
-FileBytes ReadBoundedFile(const std::string& path, std::uint64_t maxBytes);
+FileContents ReadBoundedFile(const std::string& path, std::uint64_t maxBytes);
 
 // The file's bytes, or nothing when it cannot be read or holds more than
 // `maxBytes`.

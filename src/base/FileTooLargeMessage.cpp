@@ -10,10 +10,10 @@ void ShowFileTooLarge(const std::string& path)
     CurrentUi().ShowMessageText(GbkFromUtf8(path) + StringGbk(IdsFileTooLarge), MbOk | MbIconWarning);
 }
 
-FileBytes ReadBoundedFileWithMessage(const std::string& path, std::uint64_t maxBytes)
+FileContents ReadBoundedFileWithMessage(const std::string& path, std::uint64_t maxBytes)
 {
-    FileBytes file = ReadBoundedFile(path, maxBytes);
-    if (file.status == FileBytes::Status::TooLarge)
+    FileContents file = ReadBoundedFile(path, maxBytes);
+    if (file.status == FileContents::Status::TooLarge)
         ShowFileTooLarge(path);
     return file;
 }

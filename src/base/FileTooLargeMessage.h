@@ -9,4 +9,4 @@
 void ShowFileTooLarge(const std::string& path);
 
 // ReadBoundedFile that shows ShowFileTooLarge for a file refused for its size.
-FileBytes ReadBoundedFileWithMessage(const std::string& path, std::uint64_t maxBytes);
+FileContents ReadBoundedFileWithMessage(const std::string& path, std::uint64_t maxBytes);

@@ -235,8 +235,8 @@ bool IsWritableAddressTable(const AddressTable& table)
 
 bool ReadAddressTableFile(const std::string& path, AddressTable& table)
 {
-    const FileBytes file = ReadBoundedFileWithMessage(path, kMaxTableFileBytes);
-    if (file.status == FileBytes::Status::TooLarge)
+    const FileContents file = ReadBoundedFileWithMessage(path, kMaxTableFileBytes);
+    if (file.status == FileContents::Status::TooLarge)
         return false;
     if (!file.IsRead()) {
         CurrentUi().ShowMessage(IdsDllOpenFailed);

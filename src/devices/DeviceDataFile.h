@@ -22,7 +22,7 @@ template <class Parse>
 auto ReadDeviceDataFile(const std::string& path, std::uint64_t maxBytes, Parse parse)
     -> std::optional<decltype(parse(std::string_view{}))>
 {
-    const FileBytes file = ReadBoundedFileWithMessage(path, maxBytes);
+    const FileContents file = ReadBoundedFileWithMessage(path, maxBytes);
     if (!file.IsRead())
         return std::nullopt;
     try {

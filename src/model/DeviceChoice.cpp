@@ -30,9 +30,9 @@ std::optional<DeviceFile> ReadDeviceFile(const CVX50TextDoc& doc, const std::str
     if (!IsSafeDeviceName(name))
         return std::nullopt;
     const std::string path = DeviceTablePath(name);
-    const FileBytes bytes = ReadBoundedFileWithMessage(path, kMaxTableFileBytes);
+    const FileContents contents = ReadBoundedFileWithMessage(path, kMaxTableFileBytes);
     DeviceFile file{doc.GetDeviceKeys(), {}};
-    if (!bytes.IsRead() || !ReadDeviceKeys(bytes.bytes, file.keys, KeyNumberEnd::Semicolon))
+    if (!contents.IsRead() || !ReadDeviceKeys(contents.bytes, file.keys, KeyNumberEnd::Semicolon))
         return std::nullopt;
     // The reader shows its own message for a bad table.
     if (!ReadAddressTableFile(path, file.table))

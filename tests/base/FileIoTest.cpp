@@ -80,7 +80,7 @@ TEST(FileIo, ReadsRegularFilesUpToTheBound)
     const std::string folder = dir.path().toStdString();
     ASSERT_TRUE(WriteFileAtomically(folder + "/ten", "0123456789"));
     const std::string fifo = MakeFifo(dir);
-    using Status = FileBytes::Status;
+    using Status = FileContents::Status;
     struct Case {
         const char* name;
         std::string path;
@@ -97,7 +97,7 @@ TEST(FileIo, ReadsRegularFilesUpToTheBound)
     };
     const auto start = std::chrono::steady_clock::now();
     for (const Case& c : cases) {
-        const FileBytes file = ReadBoundedFile(c.path, c.bound);
+        const FileContents file = ReadBoundedFile(c.path, c.bound);
         EXPECT_EQ(file.status, c.status) << c.name;
         EXPECT_EQ(file.bytes, c.status == Status::Read ? "0123456789" : "") << c.name;
     }

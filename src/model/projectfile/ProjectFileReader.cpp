@@ -28,11 +28,10 @@ constexpr int MaxScreens = 256;
 constexpr std::size_t DescriptionCapacity = 1000;
 
 // The largest project file that is read. The longest element record is a
-// dynamic text of 255 entries with texts of 255 bytes, about 65 KiB (a
-// static text takes at most 64 KiB, a picture 48 KiB); a file of 256 screens
-// of 255 such elements, with the largest address table embedded and the
-// project-wide sections (a count byte each, at most about 17 MB for a full
-// alarm list), stays below this bound of about 5.1 GB.
+// static text of 65,526 bytes, just over 64 KiB (a picture takes 48 KiB); a
+// file of 256 screens of 255 such elements, with the largest address table
+// embedded and the project-wide sections (a few MB at most, their counts
+// being one byte each), stays below this bound of about 5.1 GB.
 constexpr std::uint64_t LargestElementRecord = 68 * 1024;
 constexpr std::uint64_t MaxProjectFileBytes = MaxScreens * (DescriptionCapacity + 16 + 255 * LargestElementRecord)
     + kMaxTableFileBytes + 64 * 1024 * 1024;
@@ -187,8 +186,8 @@ private:
     std::optional<std::string> ReadDeviceTableFile()
     {
         const std::string path = DeviceTablePath(m_doc.DeviceName);
-        FileBytes file = ReadBoundedFileWithMessage(path, kMaxTableFileBytes);
-        if (file.status == FileBytes::Status::TooLarge)
+        FileContents file = ReadBoundedFileWithMessage(path, kMaxTableFileBytes);
+        if (file.status == FileContents::Status::TooLarge)
             throw ReadAbort{IdsNoDeviceOrBadTable, "the address table of device " + m_doc.DeviceName + " is too large"};
         if (!file.IsRead())
             return std::nullopt;
@@ -311,8 +310,8 @@ bool ReadProject(CVX50TextDoc& doc, std::string_view bytes, bool& displaySetting
 
 bool OpenProjectFile(CVX50TextDoc& doc, const std::string& path, bool& displaySetting)
 {
-    const FileBytes file = ReadBoundedFileWithMessage(path, MaxProjectFileBytes);
-    if (file.status == FileBytes::Status::TooLarge) {
+    const FileContents file = ReadBoundedFileWithMessage(path, MaxProjectFileBytes);
+    if (file.status == FileContents::Status::TooLarge) {
         qWarning("Project file %s is too large", path.c_str());
         return false;
     }
