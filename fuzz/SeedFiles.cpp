@@ -16,6 +16,7 @@
 #include "support/PanelImageOf.h"
 #include "support/PresetTextFixtures.h"
 #include "support/TableGroups.h"
+#include "support/TestFiles.h"
 #include "transfer/Crc16.h"
 
 #include <QDir>
@@ -72,7 +73,7 @@ void WriteTables(const std::string& sourceFolder)
         FormatAddressTable(keys, "MYDEV", {coils, bits, doubles, MakeGroup("Empty", Word16ElementType, 2)}));
 
     if (const std::optional<std::string> shipped =
-            ReadWholeFile(sourceFolder + "/data/Device/ModBus SlaveCommunication.add"))
+            ReadTestFile(sourceFolder + "/data/Device/ModBus SlaveCommunication.add"))
         Write("table-corpus", "shipped.add", *shipped);
 }
 
@@ -229,7 +230,7 @@ void WriteImages(const std::string& sourceFolder)
     QFile::link(protocols, QString::fromStdString(ProtocolFolder()).chopped(1));
     const std::string fixtures = sourceFolder + "/tests/model/projectfile/fixtures/";
     for (const char* name : {"filled-v11", "new-project"}) {
-        const std::optional<std::string> bytes = ReadWholeFile(fixtures + name + ".opf");
+        const std::optional<std::string> bytes = ReadTestFile(fixtures + name + ".opf");
         CVX50TextDoc doc;
         bool displaySetting = true;
         if (!bytes || !ReadProject(doc, *bytes, displaySetting)) {
