@@ -4,6 +4,7 @@
 #include "devices/AddressTableFile.h"
 #include "base/FileIo.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -63,7 +64,8 @@ bool ReadDeviceKeys(std::string_view fileBytes, DeviceKeys& keys, KeyNumberEnd e
         } else if (line.starts_with(kCanEditKey)) {
             keys.canEdit = number(line.substr(kCanEditKey.size()));
         } else if (line.starts_with(kCommBuffKey)) {
-            keys.commBuffLength = number(line.substr(kCommBuffKey.size()));
+            keys.commBuffLength =
+                std::clamp(number(line.substr(kCommBuffKey.size())), kMinCommBuffLength, kMaxCommBuffLength);
         } else if (line.starts_with(kHighFrontKey)) {
             keys.highFront = number(line.substr(kHighFrontKey.size()));
         }

@@ -13,6 +13,12 @@ struct DeviceKeys {
     int highFront = 0;       // 1: the high 16 bits of a 32-bit value come first
 };
 
+// The communication buffer lengths a device may have, in bytes. A length
+// read from a file is kept within them: the poll plan's arithmetic on it must
+// not overflow.
+constexpr int kMinCommBuffLength = 8;
+constexpr int kMaxCommBuffLength = 65535;
+
 // The devices that come with the program, compared exactly. Their tables are
 // not embedded in project files and their files are written with CANEDIT 0.
 bool IsBuiltInDeviceName(std::string_view gbkName);
@@ -30,7 +36,8 @@ enum class KeyNumberEnd { LeadingDigits, Semicolon };
 // Key reading. Applies every key line of the file's bytes to `keys`, wherever
 // it stands (also after "[ADDRESS]"; a later line wins); a key the file lacks
 // keeps its value. Keys are compared exactly, after the line's leading
-// blanks. Returns whether a "DLLNAME:" line gave a non-empty name; when it
+// blanks. A buffer length outside kMinCommBuffLength to kMaxCommBuffLength
+// is taken as the nearer bound. Returns whether a "DLLNAME:" line gave a non-empty name; when it
 // did not the caller refuses the file with message IdsNoDeviceOrBadTable.
 bool ReadDeviceKeys(std::string_view fileBytes, DeviceKeys& keys, KeyNumberEnd end = KeyNumberEnd::LeadingDigits);
 

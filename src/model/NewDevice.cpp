@@ -3,6 +3,7 @@
 #include "StringIds.h"
 #include "devices/AddressFileText.h"
 #include "devices/AddressTableFile.h"
+#include "devices/DeviceKeys.h"
 #include "devices/DeviceNameRules.h"
 #include "model/CVX50TextDoc.h"
 #include "base/ProgramPaths.h"
@@ -16,7 +17,7 @@ int Refusal(const std::string& name, const NewDeviceEntry& entry, const CVX50Tex
         return refusal;
     if (entry.protocol.empty())
         return IdsNoProtocolChosen;
-    if (entry.bufferLength < 8 || entry.bufferLength > 65535)
+    if (entry.bufferLength < kMinCommBuffLength || entry.bufferLength > kMaxCommBuffLength)
         return IdsBufferLengthRange;
     return 0;
 }

@@ -255,6 +255,21 @@ TEST(AddressTableFile, NamesTheFormatCannotCarryAreNotWritten)
     EXPECT_TRUE(IsWritableAddressTable({MakeGroup("", PlaceholderElementType, 1), MakeGroup("G", 0, 0, {{"", 1, 0}})}));
 }
 
+// The poll plan computes its merge limit from the buffer length: a length
+// from a file stays within what the device dialog accepts.
+TEST(DeviceKeys, BufferLengthStaysWithinTheDialogsRange)
+{
+    const std::pair<const char*, int> cases[] = {
+        {"536870919", 65535}, {"4294967295", 65535}, {"65536", 65535}, {"65535", 65535},
+        {"8", 8}, {"7", 8}, {"0", 8}, {"-2147483648", 8}, {"30", 30},
+    };
+    for (const auto& [text, length] : cases) {
+        DeviceKeys keys;
+        ReadDeviceKeys(std::string("DLLNAME:ModBus Slave.dll;\r\nCOMMBUFFLTH:") + text + ";\r\n", keys);
+        EXPECT_EQ(keys.commBuffLength, length) << text;
+    }
+}
+
 TEST(DeviceKeys, KeyLinesAnywhereLaterWinsMissingKeepValue)
 {
     DeviceKeys keys{"old.dll", 7, 99, 5};
@@ -270,7 +285,7 @@ TEST(DeviceKeys, KeyLinesAnywhereLaterWinsMissingKeepValue)
     EXPECT_FALSE(ReadDeviceKeys("DLLNAME:no semicolon\r\nCANEDIT:abc;\r\nCOMMBUFFLTH:99999999999;\r\n", empty));
     EXPECT_EQ(empty.dllName, "");
     EXPECT_EQ(empty.canEdit, 0);
-    EXPECT_EQ(empty.commBuffLength, 2147483647);
+    EXPECT_EQ(empty.commBuffLength, 65535);
     EXPECT_FALSE(ReadDeviceKeys("CANEDIT:1;\r\n[ADDRESS]\r\n", empty));
 
     DeviceKeys untouched{"x.dll", 1, 2, 3};
