@@ -264,6 +264,15 @@ std::string StringGbk(int id)
     return text ? GbkFromUtf8(text) : std::string();
 }
 
+std::string StringGbkWith(int id, std::string_view placeholder, std::string_view gbkValue)
+{
+    std::string text = StringGbk(id);
+    const std::size_t at = text.find(placeholder);
+    if (at != std::string::npos)
+        text.replace(at, placeholder.size(), gbkValue);
+    return text;
+}
+
 bool IsStringWithoutBuiltInText(int id)
 {
     return std::find(kWithoutBuiltInText.begin(), kWithoutBuiltInText.end(), id) != kWithoutBuiltInText.end();

@@ -2,6 +2,7 @@
 
 #include <map>
 #include <string>
+#include <string_view>
 
 // The system's texts by string id: messages, menu and dialog texts. The
 // texts are UTF-8 in the source; the model takes them as GBK bytes. Callers
@@ -11,6 +12,11 @@
 const char* StringUtf8(int id);
 // The text of `id` as GBK bytes; empty when the table has none.
 std::string StringGbk(int id);
+// The text of `id` as GBK bytes with its first `placeholder` (such as "%s")
+// replaced by `gbkValue`. Nothing else in the text is interpreted, so a text
+// from a resource file is shown as it stands, whatever "%" it holds; a text
+// without the placeholder is shown without the value.
+std::string StringGbkWith(int id, std::string_view placeholder, std::string_view gbkValue);
 
 // Texts (UTF-8) that take the place of the built-in ones, from the optional
 // resource file; an empty map restores the built-in table.

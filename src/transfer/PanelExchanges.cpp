@@ -36,10 +36,16 @@ std::string QueryFirmwareVersion(CPanelSerial& port, UserInterface& ui)
         ui.ShowMessage(IdsCommunicationError);
         return {};
     }
-    const std::string format = StringGbk(IdsFirmwareVersionFormat);
-    char text[64];
-    std::snprintf(text, sizeof text, format.c_str(), FirmwareVersionNumber(reply[2]));
-    return text;
+    return FirmwareVersionText(FirmwareVersionNumber(reply[2]));
+}
+
+std::string FirmwareVersionText(double version)
+{
+    // The text may come from a resource file: only the number is formatted,
+    // the text itself is never used as a format.
+    char number[32];
+    std::snprintf(number, sizeof number, "%.1f", version);
+    return StringGbkWith(IdsFirmwareVersionFormat, "%.1f", number);
 }
 
 double FirmwareVersionNumber(std::uint8_t code)

@@ -20,6 +20,9 @@ bool EndTransfer(CPanelSerial& port, UserInterface& ui = CurrentUi());
 // corrupt.
 std::string QueryFirmwareVersion(CPanelSerial& port, UserInterface& ui = CurrentUi());
 
+// IdsFirmwareVersionFormat with `version` in tenths in place of its "%.1f".
+std::string FirmwareVersionText(double version);
+
 // The version number the panel means by version byte `code`: the byte's
 // lower-case hexadecimal digits read as a decimal number up to the first
 // letter, tenths: 0x23 is 2.3, 0x1B is 0.1, 0xA0 is 0.0.

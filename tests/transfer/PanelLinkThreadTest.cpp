@@ -2,6 +2,8 @@
 
 #include "emulator/ComPortOverride.h"
 #include "emulator/PanelEmulator.h"
+#include "StringIds.h"
+#include "StringTable.h"
 #include "base/GbkText.h"
 #include "support/RecordingUserInterface.h"
 #include "transfer/PanelExchanges.h"
@@ -62,6 +64,15 @@ TEST_F(PanelLinkTest, FirmwareVersionIsShownInTenths)
     const std::pair<std::uint8_t, double> numbers[] = {{0x23, 2.3}, {0x1B, 0.1}, {0xA0, 0.0}, {0x99, 9.9}};
     for (const auto& [code, version] : numbers)
         EXPECT_DOUBLE_EQ(FirmwareVersionNumber(code), version) << int(code);
+}
+
+TEST_F(PanelLinkTest, VersionGoesIntoAReplacedTextWithoutFormattingIt)
+{
+    OverrideStrings({{IdsFirmwareVersionFormat, "%s%s%n V%.1f"}}); // as a resource file may hold it
+    panel.SetFirmwareVersion(0x23);
+    const std::string version = QueryFirmwareVersion(port);
+    OverrideStrings({});
+    EXPECT_EQ(version, "%s%s%n V2.3");
 }
 
 TEST_F(PanelLinkTest, FailedVersionQueryShowsCommunicationErrorAndGivesNoText)

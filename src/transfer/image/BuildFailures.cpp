@@ -4,20 +4,6 @@
 #include "StringTable.h"
 #include "StringIds.h"
 
-namespace {
-
-// The text of 61403 with the character in place of its "%s".
-std::string NoGlyphText(const std::string& character)
-{
-    std::string text = StringGbk(IdsCharacterNotInFont);
-    const std::size_t at = text.find("%s");
-    if (at != std::string::npos)
-        text.replace(at, 2, character);
-    return text;
-}
-
-} // namespace
-
 void BuildFailures::Stop(int messageId) const
 {
     m_ui.ShowMessage(messageId);
@@ -49,7 +35,7 @@ CodedText BuildFailures::Code(TextCoder& coder, std::string_view text, const Ele
     if (result == CodingResult::Coded)
         return coded;
     if (result == CodingResult::NoGlyph)
-        StopWithText(NoGlyphText(coder.FailedCharacter()), place);
+        StopWithText(StringGbkWith(IdsCharacterNotInFont, "%s", coder.FailedCharacter()), place);
     m_ui.ShowMessage(IdsTooManyChineseCharacters);
     if (place)
         m_ui.GoToElement(place->screenIndex, place->elementIndex, place->page);
