@@ -222,5 +222,6 @@ enum StringId : int {
     IdsNoProtocolChosen = 61531, // a new device without a protocol library
     IdsSetRegisterKeyWordSizeBad = 61550, // follows a screen description
     IdsStaticTextTooLong = 61551, // a static text of more characters than its record counts
+    IdsTooManyAddressGroups = 61552, // formatted with the address-table file's path
     IdsFileTooLarge = 61560, // follows a path: a file larger than any valid file of its kind
 };

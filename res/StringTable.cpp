@@ -225,6 +225,7 @@ const std::map<int, const char*>& Table()
         {61531, "请选择协议!"}, // a new device without a protocol library
         {61550, "上的设定寄存器按钮字长有错!"}, // follows a screen description
         {61551, "静态文本不能超过255个字符!"}, // its panel record counts the characters in one byte
+        {61552, "地址表文件%s的元件组超过255个!"}, // formatted with the file's path: a stored address names its group in one byte
         {61560, "\n文件过大,不能打开!"}, // follows a path: larger than any valid file of its kind
     };
     return table;

@@ -1,10 +1,12 @@
 #include "devices/AddressTableFile.h"
 
 #include "StringIds.h"
+#include "StringTable.h"
 #include "devices/AddressFileText.h"
 #include "devices/DeviceDataFile.h"
 #include "base/FileIo.h"
 #include "base/FileTooLargeMessage.h"
+#include "base/GbkText.h"
 #include "base/NumberText.h"
 #include "base/UserInterface.h"
 
@@ -125,6 +127,10 @@ public:
         if (line.starts_with(kEndKey)) {
             if (!m_carry.empty())
                 return false;
+            if (m_table.size() == kMaxAddressGroups) {
+                m_tooManyGroups = true;
+                return false;
+            }
             m_table.push_back(std::move(m_pending));
             m_pending = ElementGroup();
             m_inBlock = false;
@@ -136,6 +142,7 @@ public:
     }
 
     bool Complete() const { return m_inTablePart && !m_inBlock; }
+    bool TooManyGroups() const { return m_tooManyGroups; }
 
 private:
     AddressTable& m_table;
@@ -143,6 +150,7 @@ private:
     std::string m_carry;
     bool m_inTablePart = false;
     bool m_inBlock = false;
+    bool m_tooManyGroups = false;
 };
 
 void AppendHex(std::string& out, int value)
@@ -176,7 +184,7 @@ bool IsWritableElementName(std::string_view name)
         && !name.starts_with(kAddressLine);
 }
 
-bool ParseAddressTable(std::string_view fileBytes, AddressTable& table)
+TableReading ReadAddressTableBytes(std::string_view fileBytes, AddressTable& table)
 {
     table.clear();
     TableParser parser(table);
@@ -185,7 +193,22 @@ bool ParseAddressTable(std::string_view fileBytes, AddressTable& table)
         sound = parser.Line(line);
         return sound;
     });
-    return sound && parser.Complete();
+    if (parser.TooManyGroups())
+        return TableReading::TooManyGroups;
+    return sound && parser.Complete() ? TableReading::Sound : TableReading::Damaged;
+}
+
+bool ParseAddressTable(std::string_view fileBytes, AddressTable& table)
+{
+    return ReadAddressTableBytes(fileBytes, table) == TableReading::Sound;
+}
+
+void ShowTableReadingFailure(TableReading reading, const std::string& path)
+{
+    if (reading == TableReading::TooManyGroups)
+        CurrentUi().ShowMessageText(StringGbkWith(IdsTooManyAddressGroups, "%s", GbkFromUtf8(path)));
+    else
+        CurrentUi().ShowMessage(IdsNoDeviceOrBadTable);
 }
 
 std::string FormatAddressTable(const DeviceKeys& keys, std::string_view deviceName, const AddressTable& table)
@@ -242,8 +265,9 @@ bool ReadAddressTableFile(const std::string& path, AddressTable& table)
         CurrentUi().ShowMessage(IdsDllOpenFailed);
         return false;
     }
-    if (!ParseAddressTable(file.bytes, table)) {
-        CurrentUi().ShowMessage(IdsNoDeviceOrBadTable);
+    const TableReading reading = ReadAddressTableBytes(file.bytes, table);
+    if (reading != TableReading::Sound) {
+        ShowTableReadingFailure(reading, path);
         return false;
     }
     return true;

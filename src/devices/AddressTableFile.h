@@ -38,6 +38,8 @@
 //     - a malformed line in the table part (see ParseAddressTable): message
 //       IdsNoDeviceOrBadTable, FALSE, the table holds the groups completed
 //       before that line;
+//     - more than kMaxAddressGroups groups: message IdsTooManyAddressGroups
+//       with the file's path, FALSE;
 //     - otherwise TRUE with the file's groups.
 //     The keys are NOT read here: callers read them first with
 //     ReadDeviceKeysFile (project reader, device dialog) and apply their own
@@ -65,9 +67,18 @@
 // and the keys: 512 MiB.
 constexpr std::uint64_t kMaxTableFileBytes = 256ull * 65536 * 32;
 
+// The most groups a table file may hold: stored addresses name their group
+// by its index in one byte, and the byte 0xFF stands for no group. The
+// editor makes at most 251 groups; the readers' repair stays below 0xFF.
+constexpr std::size_t kMaxAddressGroups = 255;
+
+// How the reading of a table part ended.
+enum class TableReading { Sound, Damaged, TooManyGroups };
+
 // Reads the table part of a file's bytes into `table`, which is emptied
-// first. True when the file has an "[ADDRESS]" line and every line of its
-// table part is sound. Lines are taken with their leading white space removed
+// first. Sound when the file has an "[ADDRESS]" line, every line of its
+// table part is sound and it holds at most kMaxAddressGroups groups (the
+// reading stops as TooManyGroups at the group after them). Lines are taken with their leading white space removed
 // and read in order:
 //  - "[ADDRESS]" starts the table part; lines before it are ignored;
 //  - "LIST:" opens (or, inside an unfinished block, renames) a block: name,
@@ -84,7 +95,12 @@ constexpr std::uint64_t kMaxTableFileBytes = 256ull * 65536 * 32;
 // a word part that is not hexadecimal or above FFFF (an empty one gives 0); a
 // bit part that is not hexadecimal or above 15; text carried over to "LIST:"
 // or "END:"; a block still open at the end of the file.
+TableReading ReadAddressTableBytes(std::string_view fileBytes, AddressTable& table);
+// Whether ReadAddressTableBytes finds the bytes sound.
 bool ParseAddressTable(std::string_view fileBytes, AddressTable& table);
+// The message of a reading of the file at `path` (UTF-8) that was not sound:
+// IdsTooManyAddressGroups naming the file, or IdsNoDeviceOrBadTable.
+void ShowTableReadingFailure(TableReading reading, const std::string& path);
 
 // The whole file for `keys` and `table`; CANEDIT is written from the device
 // name as described above.

@@ -5,6 +5,7 @@
 
 #include "base/FileIo.h"
 #include "support/TestFiles.h"
+#include "base/GbkText.h"
 
 #include <QTemporaryDir>
 #include <algorithm>
@@ -238,6 +239,37 @@ TEST(AddressTableFile, FileLargerThanAnyTableIsRefused)
     EXPECT_EQ(ui.messages[0].gbkText, FileTooLargeText(path));
     DeviceKeys keys;
     EXPECT_FALSE(ReadDeviceKeysFile(path, keys).has_value());
+}
+
+// A stored address names its group in one byte, 0xFF meaning no group: a
+// table of more groups would bind addresses to the wrong group.
+TEST(AddressTableFile, MoreGroupsThanAByteCanNameAreRefusedNamingTheFile)
+{
+    QTemporaryDir dir;
+    const std::string path = dir.path().toStdString() + "/设备Communication.add";
+    RecordingUserInterface ui;
+    for (const std::size_t count : {std::size_t{255}, std::size_t{256}, std::size_t{300}}) {
+        AddressTable table;
+        for (std::size_t g = 0; g < count; ++g)
+            table.push_back(NumberedGroup("G" + std::to_string(g), Word16ElementType, WordBitMode, 1));
+        ASSERT_TRUE(WriteFileAtomically(path, FormatAddressTable(ModbusKeys(), "T", table)));
+        const bool fits = count <= kMaxAddressGroups;
+
+        AddressTable read;
+        EXPECT_EQ(ReadAddressTableBytes(*ReadTestFile(path), read),
+                  fits ? TableReading::Sound : TableReading::TooManyGroups) << count;
+        ui.messages.clear();
+        EXPECT_EQ(ReadAddressTableFile(path, read), fits) << count;
+        if (fits) {
+            EXPECT_EQ(read, table);
+            EXPECT_TRUE(ui.messages.empty());
+        } else {
+            EXPECT_EQ(read.size(), kMaxAddressGroups);
+            ASSERT_EQ(ui.messages.size(), 1u);
+            EXPECT_EQ(ui.messages[0].stringId, 0);
+            EXPECT_EQ(Utf8FromGbk(ui.messages[0].gbkText), "地址表文件" + path + "的元件组超过255个!");
+        }
+    }
 }
 
 TEST(AddressTableFile, NamesTheFormatCannotCarryAreNotWritten)

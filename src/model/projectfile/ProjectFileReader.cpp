@@ -173,11 +173,12 @@ private:
         m_doc.HighFront = keys.highFront;
         if (!hasProtocol)
             throw ReadAbort{IdsNoDeviceOrBadTable, "the address table of device " + m_doc.DeviceName + " names no protocol"};
-        // The table part of the bytes already read; a damaged table shows
-        // the table reader's IdsNoDeviceOrBadTable before the load's own.
-        if (!ParseAddressTable(*file, m_doc.AddressTable)) {
-            m_ui.ShowMessage(IdsNoDeviceOrBadTable);
-            throw ReadAbort{IdsNoDeviceOrBadTable, "the address table of device " + m_doc.DeviceName + " is damaged"};
+        // The table part of the bytes already read; a refused table shows
+        // the table reader's message before the load's own.
+        const TableReading reading = ReadAddressTableBytes(*file, m_doc.AddressTable);
+        if (reading != TableReading::Sound) {
+            ShowTableReadingFailure(reading, DeviceTablePath(m_doc.DeviceName));
+            throw ReadAbort{IdsNoDeviceOrBadTable, "the address table of device " + m_doc.DeviceName + " is refused"};
         }
     }
 

@@ -595,6 +595,42 @@ TEST_F(ProjectFile, FileRefusedInItsLastSectionLeavesTheOpenProjectAsItWas)
     EXPECT_EQ(ReadTestFile(DeviceTablePath("OTHER")).value_or(""), otherTable);
 }
 
+// The lamp on the table's last group: with 255 groups it opens bound to it;
+// with 256 its group index would be the byte that means no group, so the
+// project is refused rather than opened with the lamp rebound.
+TEST_F(ProjectFile, DeviceTableOfMoreGroupsThanAByteNamesRefusesTheProject)
+{
+    for (const std::size_t groups : {std::size_t{255}, std::size_t{256}}) {
+        CVX50TextDoc doc;
+        FillProject(doc, "MYDEV");
+        while (doc.AddressTable.size() < groups) {
+            const std::string name = "B" + std::to_string(doc.AddressTable.size());
+            doc.AddressTable.push_back(MakeGroup(name, BitElementType, WordBitMode, {{name + "C", 0x20, 3}}));
+        }
+        auto& lamp = static_cast<CLampElement&>(*doc.Screens[0].Elements[1].element);
+        lamp.GroupName = doc.AddressTable.back().name;
+        lamp.ElementName = doc.AddressTable.back().elements[0].name;
+        WriteTable(doc);
+        ASSERT_TRUE(SaveProjectFile(doc, PathOf("p.opf"), true));
+        ui.messages.clear();
+
+        CVX50TextDoc loaded;
+        bool display = true;
+        const bool opened = OpenProjectFile(loaded, PathOf("p.opf"), display);
+        if (groups <= kMaxAddressGroups) {
+            ASSERT_TRUE(opened);
+            const auto& read = static_cast<const CLampElement&>(*loaded.Screens[0].Elements[1].element);
+            EXPECT_EQ(read.GroupName, lamp.GroupName);
+            EXPECT_EQ(read.ElementName, lamp.ElementName);
+        } else {
+            EXPECT_FALSE(opened);
+            EXPECT_EQ(ui.MessageIds(), (std::vector<int>{0, IdsNoDeviceOrBadTable}));
+            EXPECT_NE(ui.messages[0].gbkText.find(DeviceTablePath("MYDEV")), std::string::npos);
+            EXPECT_EQ(loaded.DeviceName, "");
+        }
+    }
+}
+
 TEST_F(ProjectFile, ScreenOfMoreThan255ElementsIsNotSaved)
 {
     const std::string path = PathOf("keep.opf");
