@@ -11,26 +11,21 @@ bool IsKeyOf(const PresetText& preset, const PresetTextKey& key)
     return preset.Address == key.address && preset.Bit == key.bit && preset.GroupName == key.group;
 }
 
-// Every pair of the record is set, those beyond its count emptied, so that a
-// stored record equals what its file gives back.
+// The record's pairs become the rows that count, so that a stored record
+// equals what its file gives back.
 void TakePairs(PresetText& preset, const std::vector<PresetTextRow>& rows, NumberFormat typedIn)
 {
-    preset.Texts.fill({});
-    preset.Values.fill(0);
-    int count = 0;
+    preset.Pairs.clear();
     for (const PresetTextRow& row : rows) {
-        if (count == PresetText::MaxPairs)
+        if (preset.Pairs.size() == PresetText::MaxPairs)
             break;
         if (row.value.empty() || row.text.empty())
             continue;
         const std::optional<int> value = ParsePresetTextValue(row.value, typedIn);
         if (!value)
             continue;
-        preset.Values[count] = *value & 0xFFFF;
-        preset.Texts[count] = row.text;
-        ++count;
+        preset.Pairs.push_back({*value & 0xFFFF, row.text});
     }
-    preset.PairCount = count;
 }
 
 } // namespace
@@ -59,9 +54,8 @@ const PresetText* FindShownPresetText(const std::vector<PresetText>& presets, co
 std::vector<PresetTextRow> PresetTextRows(const PresetText& preset, NumberFormat format)
 {
     std::vector<PresetTextRow> rows;
-    const int pairs = std::clamp(preset.PairCount, 0, PresetText::MaxPairs);
-    for (int k = 0; k < pairs; ++k)
-        rows.push_back({FormatValueText(preset.Values[k] & 0xFFFF, format, 16), preset.Texts[k]});
+    for (const PresetTextPair& pair : preset.Pairs)
+        rows.push_back({FormatValueText(pair.Value & 0xFFFF, format, 16), pair.Text});
     return rows;
 }
 
@@ -80,9 +74,9 @@ void StorePresetTextRows(std::vector<PresetText>& presets, const std::optional<P
     const auto isKey = [&](const PresetText& p) { return IsKeyOf(p, *key); };
     const auto found = std::find_if(presets.begin(), presets.end(), isKey);
     if (found == presets.end()) {
-        if (stored.PairCount > 0)
+        if (!stored.Pairs.empty())
             presets.push_back(std::move(stored));
-    } else if (stored.PairCount > 0) {
+    } else if (!stored.Pairs.empty()) {
         *found = std::move(stored);
     } else {
         presets.erase(found);

@@ -21,28 +21,29 @@ PresetText ReadRecord(ByteReader& in)
     preset.GroupName = ReadShortText(in);
     preset.Address = in.U16Be();
     preset.Bit = in.U8();
-    preset.PairCount = in.U8();
+    const int pairs = in.U8();
     preset.ValueType = in.U8();
-    if (preset.PairCount > PresetText::MaxPairs)
+    if (pairs > PresetText::MaxPairs)
         throw FormatError("preset text with more than 50 pairs");
-    for (int k = 0; k < preset.PairCount; ++k) {
-        preset.Values[k] = in.U16Be();
-        preset.Texts[k] = ReadShortText(in);
+    preset.Pairs.reserve(static_cast<std::size_t>(pairs));
+    for (int k = 0; k < pairs; ++k) {
+        const int value = in.U16Be();
+        preset.Pairs.push_back({value, ReadShortText(in)});
     }
     return preset;
 }
 
 void WriteRecord(ByteWriter& out, const PresetText& preset)
 {
-    const int pairs = std::clamp(preset.PairCount, 0, PresetText::MaxPairs);
+    const std::size_t pairs = std::min<std::size_t>(preset.Pairs.size(), PresetText::MaxPairs);
     WriteShortText(out, preset.GroupName);
     out.U16Be(static_cast<std::uint16_t>(preset.Address));
     out.U8(static_cast<std::uint8_t>(preset.Bit));
     out.U8(static_cast<std::uint8_t>(pairs));
     out.U8(static_cast<std::uint8_t>(preset.ValueType));
-    for (int k = 0; k < pairs; ++k) {
-        out.U16Be(static_cast<std::uint16_t>(preset.Values[k]));
-        WriteShortText(out, preset.Texts[k]);
+    for (std::size_t k = 0; k < pairs; ++k) {
+        out.U16Be(static_cast<std::uint16_t>(preset.Pairs[k].Value));
+        WriteShortText(out, preset.Pairs[k].Text);
     }
 }
 

@@ -105,11 +105,9 @@ std::optional<DynTextLayout> PresetLayout(const std::vector<PresetText>& presets
         return std::nullopt;
     const NumberFormat format = isSigned ? NumberFormat::Signed : NumberFormat::Unsigned;
     DynTextLayout layout;
-    const int pairs = std::clamp(preset->PairCount, 0, PresetText::MaxPairs);
-    for (int k = 0; k < pairs; ++k) {
-        const auto pair = static_cast<std::size_t>(k);
-        layout.entries.push_back({std::string(GbkPrefix(preset->Texts[pair], StaticTextLimit(doubleSize))),
-            FormatValueText(preset->Values[pair] & 0xFFFF, format, 16)});
+    for (const PresetTextPair& pair : preset->Pairs) {
+        layout.entries.push_back({std::string(GbkPrefix(pair.Text, StaticTextLimit(doubleSize))),
+            FormatValueText(pair.Value & 0xFFFF, format, 16)});
     }
     box.w = DynTextWidth(layout.entries, doubleSize);
     box.h = doubleSize ? 2 * kLineHeight : kLineHeight;

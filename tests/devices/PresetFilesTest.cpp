@@ -3,6 +3,7 @@
 #include "base/GbkText.h"
 #include "devices/PresetRegisterFile.h"
 #include "devices/PresetTextFile.h"
+#include "support/HeapUse.h"
 #include "support/RecordingUserInterface.h"
 #include "support/TestFiles.h"
 
@@ -17,12 +18,8 @@ PresetText TwoPairPreset()
     p.GroupName = "D";
     p.Address = 0x1234;
     p.Bit = 3;
-    p.PairCount = 2;
     p.ValueType = 2;
-    p.Values[0] = -1;
-    p.Texts[0] = GbkFromUtf8("停止");
-    p.Values[1] = 7;
-    p.Texts[1] = "run";
+    p.Pairs = {{-1, GbkFromUtf8("停止")}, {7, "run"}};
     return p;
 }
 
@@ -62,13 +59,11 @@ TEST(PresetTextFile, RoundTripKeepsPairsAndReadsValuesAsUnsigned16)
     EXPECT_EQ(back[0].GroupName, "D");
     EXPECT_EQ(back[0].Address, 0x1234);
     EXPECT_EQ(back[0].Bit, 3);
-    EXPECT_EQ(back[0].PairCount, 2);
     EXPECT_EQ(back[0].ValueType, 2);
-    EXPECT_EQ(back[0].Values[0], 65535); // -1 keeps only its low 16 bits
-    EXPECT_EQ(back[0].Texts[0], GbkFromUtf8("停止"));
-    EXPECT_EQ(back[0].Texts[1], "run");
+    // -1 keeps only its low 16 bits.
+    EXPECT_EQ(back[0].Pairs, (std::vector<PresetTextPair>{{65535, GbkFromUtf8("停止")}, {7, "run"}}));
     EXPECT_EQ(back[1].GroupName, "M");
-    EXPECT_EQ(back[1].PairCount, 0);
+    EXPECT_TRUE(back[1].Pairs.empty());
 }
 
 TEST(PresetTextFile, EmptyListIsAnEmptyFile)
@@ -90,17 +85,34 @@ TEST(PresetTextFile, DamagedBytesAreRefused)
     EXPECT_THROW(ParsePresetTexts(tooMany), FormatError);
 }
 
+// A file of the most records the count allows, all without pairs: a record
+// holds only the pairs it has, and the file writes back byte for byte.
+TEST(PresetTextFile, RecordsWithoutPairsCostLittle)
+{
+    constexpr int kRecords = 0xFFFF;
+    std::string file = "\xFF\xFF";
+    for (int k = 0; k < kRecords; ++k)
+        file += std::string("\x00\x00\x01\x00\x00\x01", 6); // no name, address 1, no pairs, unsigned
+
+    const std::size_t before = HeapBytesInUse();
+    const std::vector<PresetText> presets = ParsePresetTexts(file);
+    const std::size_t held = HeapBytesInUse() - before;
+    ASSERT_EQ(presets.size(), static_cast<std::size_t>(kRecords));
+    EXPECT_LT(held, std::size_t{kRecords} * 128) << held / kRecords << " bytes a record";
+    EXPECT_EQ(FormatPresetTexts(presets), file);
+}
+
 TEST(PresetTextFile, LongTextIsCutOnACharacterBoundary)
 {
     PresetText p;
-    p.PairCount = 1;
-    p.Texts[0] = "xx";
+    p.Pairs = {{0, "xx"}};
     for (int i = 0; i < 200; ++i)
-        p.Texts[0] += GbkFromUtf8("字");
+        p.Pairs[0].Text += GbkFromUtf8("字");
     const auto back = ParsePresetTexts(FormatPresetTexts({p}));
     ASSERT_EQ(back.size(), 1u);
-    EXPECT_EQ(back[0].Texts[0].size(), 254u); // "xx" and 126 whole characters
-    EXPECT_EQ(back[0].Texts[0], p.Texts[0].substr(0, 254));
+    ASSERT_EQ(back[0].Pairs.size(), 1u);
+    EXPECT_EQ(back[0].Pairs[0].Text.size(), 254u); // "xx" and 126 whole characters
+    EXPECT_EQ(back[0].Pairs[0].Text, p.Pairs[0].Text.substr(0, 254));
 }
 
 TEST(PresetTextFile, FileKeepsOldListWhenMissingOrDamaged)

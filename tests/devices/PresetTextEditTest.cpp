@@ -67,10 +67,10 @@ TEST(PresetTextEdit, StoreRulesByTable)
         EXPECT_EQ(p.GroupName, "D");
         EXPECT_EQ(p.Address, 1);
         EXPECT_EQ(p.ValueType, 1);
-        ASSERT_EQ(p.PairCount, static_cast<int>(c.pairs.size())) << c.what;
+        ASSERT_EQ(p.Pairs.size(), c.pairs.size()) << c.what;
         for (std::size_t k = 0; k < c.pairs.size(); ++k) {
-            EXPECT_EQ(p.Values[k], c.pairs[k].first) << c.what;
-            EXPECT_EQ(p.Texts[k], c.pairs[k].second) << c.what;
+            EXPECT_EQ(p.Pairs[k].Value, c.pairs[k].first) << c.what;
+            EXPECT_EQ(p.Pairs[k].Text, c.pairs[k].second) << c.what;
         }
     }
 }
@@ -82,10 +82,9 @@ TEST(PresetTextEdit, StoringReplacesTheFirstRecordAndEmptyingRemovesIt)
     StorePresetTextRows(presets, KeyOf("D", "D1"), 2, {{"5", "five"}}, Unsigned);
     StorePresetTextRows(presets, KeyOf("D", "D0"), 0, {{"7", "seven"}}, Unsigned);
     ASSERT_EQ(presets.size(), 2u);
-    EXPECT_EQ(presets[0].PairCount, 1);
     EXPECT_EQ(presets[0].ValueType, 0);
-    EXPECT_EQ(presets[0].Texts[0], "seven");
-    EXPECT_EQ(presets[0].Texts[1], ""); // no pair of the longer old table is left behind
+    // No pair of the longer old table is left behind.
+    EXPECT_EQ(presets[0].Pairs, (std::vector<PresetTextPair>{{7, "seven"}}));
 
     StorePresetTextRows(presets, KeyOf("D", "D0"), 1, {{"", ""}, {"3", ""}}, Unsigned);
     ASSERT_EQ(presets.size(), 1u);
@@ -102,11 +101,11 @@ TEST(PresetTextEdit, NamesOfOneWordAndBitShareOnePreset)
     StorePresetTextRows(presets, KeyOf("X", "X0"), 1, {{"0", "off"}, {"1", "on"}}, Unsigned);
     StorePresetTextRows(presets, KeyOf("X", "XA"), 1, {{"0", "closed"}, {"1", "open"}}, Unsigned);
     ASSERT_EQ(presets.size(), 1u);
-    EXPECT_EQ(FindShownPresetText(presets, KeyOf("X", "X0"))->Texts[0], "closed");
+    EXPECT_EQ(FindShownPresetText(presets, KeyOf("X", "X0"))->Pairs.at(0).Text, "closed");
     EXPECT_EQ(FindShownPresetText(presets, KeyOf("X", "X1")), nullptr); // another bit of the word
 
     StorePresetTextRows(presets, KeyOf("D", "DD"), 1, {{"9", "nine"}}, Unsigned);
-    EXPECT_EQ(FindShownPresetText(presets, KeyOf("D", "D0"))->Texts[0], "nine");
+    EXPECT_EQ(FindShownPresetText(presets, KeyOf("D", "D0"))->Pairs.at(0).Text, "nine");
 }
 
 TEST(PresetTextEdit, TheLastRecordOfAnIdentityIsShown)
@@ -114,25 +113,20 @@ TEST(PresetTextEdit, TheLastRecordOfAnIdentityIsShown)
     // A file may repeat an identity; the dialog shows the last and stores into the first.
     PresetText first;
     first.GroupName = "D";
-    first.PairCount = 1;
-    first.Texts[0] = "first";
+    first.Pairs = {{0, "first"}};
     PresetText last = first;
-    last.Texts[0] = "last";
+    last.Pairs = {{0, "last"}};
     std::vector<PresetText> presets{first, last};
-    EXPECT_EQ(FindShownPresetText(presets, KeyOf("D", "D0"))->Texts[0], "last");
+    EXPECT_EQ(FindShownPresetText(presets, KeyOf("D", "D0"))->Pairs.at(0).Text, "last");
     StorePresetTextRows(presets, KeyOf("D", "D0"), 1, {{"1", "stored"}}, Unsigned);
-    EXPECT_EQ(presets[0].Texts[0], "stored");
-    EXPECT_EQ(presets[1].Texts[0], "last");
+    EXPECT_EQ(presets[0].Pairs.at(0).Text, "stored");
+    EXPECT_EQ(presets[1].Pairs.at(0).Text, "last");
 }
 
 TEST(PresetTextEdit, RowsShowTheLow16BitsInTheChosenFormat)
 {
     PresetText p;
-    p.PairCount = 2;
-    p.Values[0] = -1;
-    p.Texts[0] = "minus one";
-    p.Values[1] = 0x1A;
-    p.Texts[1] = "x";
+    p.Pairs = {{-1, "minus one"}, {0x1A, "x"}};
     const auto shown = [&](NumberFormat format) {
         std::vector<std::string> values;
         for (const PresetTextRow& row : PresetTextRows(p, format))

@@ -107,7 +107,7 @@ TEST(DynTextRules, APresetOfTheAddressGivesItsPairsAndTheLongestWidth)
 
     // Unsigned, at double size: texts cut to 12 bytes, two lines high.
     PresetText longText = ThreePairPreset("Register", 5);
-    longText.Texts[1] = "running faster";
+    longText.Pairs[1].Text = "running faster";
     const auto doubled = PresetLayout({longText}, {"Register", 5, 0}, false, true, {0, 0, 80, 32});
     ASSERT_TRUE(doubled);
     EXPECT_EQ(doubled->entries[1].text, "running fast");
@@ -116,7 +116,7 @@ TEST(DynTextRules, APresetOfTheAddressGivesItsPairsAndTheLongestWidth)
 
     // The last preset of the address decides; another bit or group has none.
     PresetText later = ThreePairPreset("Register", 5);
-    later.PairCount = 1;
+    later.Pairs.resize(1);
     const std::vector<PresetText> both{ThreePairPreset("Register", 5), later};
     EXPECT_EQ(PresetLayout(both, {"Register", 5, 0}, false, false, {})->entries.size(), 1u);
     EXPECT_FALSE(PresetLayout(presets, {"Register", 5, 1}, false, false, {}));

@@ -14,10 +14,6 @@ inline PresetText ThreePairPreset(std::string group, int address)
     PresetText preset;
     preset.GroupName = std::move(group);
     preset.Address = address;
-    preset.PairCount = 3;
-    preset.Texts[0] = "stop";
-    preset.Texts[1] = "running fast";
-    preset.Texts[2] = "fault";
-    preset.Values = {0, 1, 65535};
+    preset.Pairs = {{0, "stop"}, {1, "running fast"}, {65535, "fault"}};
     return preset;
 }

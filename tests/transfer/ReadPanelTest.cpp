@@ -563,9 +563,7 @@ TEST_F(ReadPanelTest, LargePresetFilesAreReadWhole)
     std::vector<PresetText> texts(600);
     for (std::size_t k = 0; k < texts.size(); ++k) {
         texts[k].GroupName = "Reg";
-        texts[k].PairCount = 1;
-        texts[k].Texts[0] = std::string(20, 'x');
-        texts[k].Values[0] = static_cast<int>(k);
+        texts[k].Pairs = {{static_cast<int>(k), std::string(20, 'x')}};
     }
     ASSERT_TRUE(WritePresetTextFile(PresetTextPath("PN07"), texts));
     ASSERT_GT(ReadTestFile(PresetTextPath("PN07"))->size(), 10000u);

@@ -69,11 +69,8 @@ PresetText Preset(std::string group, int address, int bit, int valueType,
     p.Address = address;
     p.Bit = bit;
     p.ValueType = valueType;
-    p.PairCount = static_cast<int>(pairs.size());
-    for (std::size_t k = 0; k < pairs.size(); ++k) {
-        p.Values[k] = pairs[k].first;
-        p.Texts[k] = pairs[k].second;
-    }
+    for (const auto& [value, text] : pairs)
+        p.Pairs.push_back({value, text});
     return p;
 }
 
