@@ -1,7 +1,9 @@
 #include "shell/ui/ResourceFile.h"
 
 #include "StringTable.h"
+#include "shell/ResourceFileCheck.h"
 
+#include <QDir>
 #include <QFile>
 #include <QHash>
 #include <QResource>
@@ -13,6 +15,7 @@ const QString Root = QStringLiteral("/vx50res");
 
 struct State {
     QString path;
+    QByteArray bytes; // registered with Qt while loaded
     QHash<QString, QString> menus;
 };
 
@@ -46,14 +49,33 @@ QHash<QString, QString> ReadEntries(const QString& name)
     return entries;
 }
 
+// Registers the checked bytes, not the file: Qt itself would follow the
+// offsets of a damaged file wherever they point.
+bool Register(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    QByteArray bytes = file.readAll();
+    if (!IsSoundResourceFile(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) {
+        qWarning("The resource file %s is damaged and ignored; the built-in texts serve.",
+                 qUtf8Printable(QDir::toNativeSeparators(path)));
+        return false;
+    }
+    if (!QResource::registerResource(reinterpret_cast<const uchar*>(bytes.constData()), Root))
+        return false;
+    Loaded().path = path;
+    Loaded().bytes = std::move(bytes);
+    return true;
+}
+
 } // namespace
 
 bool Load(const QString& programFolder)
 {
     const QString path = programFolder + QString::fromLatin1(FileName);
-    if (!QFile::exists(path) || !QResource::registerResource(path, Root))
+    if (!QFile::exists(path) || !Register(path))
         return false;
-    Loaded().path = path;
 
     std::map<int, std::string> strings;
     const auto entries = ReadEntries(QStringLiteral("strings.txt"));
@@ -73,7 +95,7 @@ void Unload()
     if (Loaded().path.isEmpty())
         return;
     OverrideStrings({});
-    QResource::unregisterResource(Loaded().path, Root);
+    QResource::unregisterResource(reinterpret_cast<const uchar*>(Loaded().bytes.constData()), Root);
     Loaded() = State();
 }
 

@@ -17,6 +17,8 @@ namespace ResourceFile {
 inline constexpr const char* FileName = "VX50Resource.rcc";
 
 // Registers the file from `programFolder` when it exists; true when loaded.
+// A file that IsSoundResourceFile refuses is ignored with a warning on
+// stderr, and the built-in texts and pictures serve.
 bool Load(const QString& programFolder);
 // Gives the file back (at exit).
 void Unload();

@@ -9,6 +9,7 @@
 #include "StringTable.h"
 
 #include <QDir>
+#include <QtEndian>
 #include <QFile>
 #include <QImage>
 #include <QLibraryInfo>
@@ -24,6 +25,37 @@ void WriteText(const QString& path, const QString& text)
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(text.toUtf8());
+}
+
+QString Rcc()
+{
+    return QLibraryInfo::path(QLibraryInfo::LibraryExecutablesPath) + "/rcc";
+}
+
+// Compiles a resource file of texts, menus and a toolbar picture into `dir`.
+void CompileResourceFile(const QString& dir)
+{
+    WriteText(dir + "strings.txt", "61212\tSave the changes?\n57344\tPanel Editor\n61338\tScreen:\\tno.\n");
+    WriteText(dir + "menus.txt", "57600\tNew\\tCtrl+N\nmenu0\tFile\n");
+    QImage picture(20, 20, QImage::Format_ARGB32);
+    picture.fill(Qt::red);
+    QVERIFY(QDir(dir).mkpath("toolbar"));
+    QVERIFY(picture.save(dir + "toolbar/32774.png"));
+    WriteText(dir + "res.qrc", "<RCC><qresource prefix=\"/\"><file>strings.txt</file><file>menus.txt</file>"
+                               "<file>toolbar/32774.png</file></qresource></RCC>");
+    QProcess compiler;
+    compiler.setWorkingDirectory(dir);
+    compiler.start(Rcc(), {"--binary", "-o", ResourceFile::FileName, "res.qrc"});
+    QVERIFY(compiler.waitForFinished());
+    QCOMPARE(compiler.exitCode(), 0);
+}
+
+QStringList* g_warnings = nullptr;
+
+void CollectWarning(QtMsgType type, const QMessageLogContext&, const QString& text)
+{
+    if (type == QtWarningMsg)
+        g_warnings->append(text);
 }
 
 } // namespace
@@ -44,24 +76,11 @@ private slots:
 
     void theFileReplacesTextsMenusAndPictures()
     {
-        const QString rcc = QLibraryInfo::path(QLibraryInfo::LibraryExecutablesPath) + "/rcc";
-        if (!QFile::exists(rcc))
+        if (!QFile::exists(Rcc()))
             QSKIP("the resource compiler is not installed");
         QTemporaryDir folder;
         const QString dir = folder.path() + "/";
-        WriteText(dir + "strings.txt", "61212\tSave the changes?\n57344\tPanel Editor\n61338\tScreen:\\tno.\n");
-        WriteText(dir + "menus.txt", "57600\tNew\\tCtrl+N\nmenu0\tFile\n");
-        QImage picture(20, 20, QImage::Format_ARGB32);
-        picture.fill(Qt::red);
-        QVERIFY(QDir(dir).mkpath("toolbar"));
-        QVERIFY(picture.save(dir + "toolbar/32774.png"));
-        WriteText(dir + "res.qrc", "<RCC><qresource prefix=\"/\"><file>strings.txt</file><file>menus.txt</file>"
-                                   "<file>toolbar/32774.png</file></qresource></RCC>");
-        QProcess compiler;
-        compiler.setWorkingDirectory(dir);
-        compiler.start(rcc, {"--binary", "-o", ResourceFile::FileName, "res.qrc"});
-        QVERIFY(compiler.waitForFinished());
-        QCOMPARE(compiler.exitCode(), 0);
+        CompileResourceFile(dir);
 
         QVERIFY(ResourceFile::Load(dir));
         QCOMPARE(QString::fromUtf8(StringUtf8(61212)), QString("Save the changes?"));
@@ -82,6 +101,37 @@ private slots:
         ResourceFile::Unload();
         QVERIFY(!ResourceFile::IsLoaded());
         QCOMPARE(QString::fromUtf8(StringUtf8(61212)), QString("文件已修改,是否保存?"));
+    }
+
+    // Qt follows the offsets of a registered file unchecked: a damaged file
+    // is not registered, and the built-in texts serve.
+    void aDamagedFileIsIgnoredWithAWarning()
+    {
+        if (!QFile::exists(Rcc()))
+            QSKIP("the resource compiler is not installed");
+        QTemporaryDir folder;
+        const QString dir = folder.path() + "/";
+        CompileResourceFile(dir);
+        QFile file(dir + ResourceFile::FileName);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QByteArray bytes = file.readAll();
+        const int tree = qFromBigEndian<qint32>(bytes.constData() + 8);
+        qToBigEndian<qint32>(0x7FFFFFFF, bytes.data() + tree + 6); // the root's child count
+        QVERIFY(file.seek(0));
+        QCOMPARE(file.write(bytes), bytes.size());
+        file.close();
+
+        QStringList warnings;
+        g_warnings = &warnings;
+        const QtMessageHandler previous = qInstallMessageHandler(CollectWarning);
+        const bool loaded = ResourceFile::Load(dir);
+        qInstallMessageHandler(previous);
+        QVERIFY(!loaded);
+        QVERIFY(!ResourceFile::IsLoaded());
+        QCOMPARE(warnings.size(), 1);
+        QVERIFY2(warnings[0].contains(ResourceFile::FileName), qPrintable(warnings[0]));
+        QCOMPARE(QString::fromUtf8(StringUtf8(61212)), QString("文件已修改,是否保存?"));
+        QVERIFY(ResourceFile::ToolbarPixmap(Cmd::ToolLamp).isNull());
     }
 };
 
