@@ -7,6 +7,7 @@
 #include "shell/ElementPlacement.h"
 #include "shell/ElementSelection.h"
 #include "shell/LayerOrder.h"
+#include "shell/PictureFile.h"
 #include "base/GbkText.h"
 #include "base/UserInterface.h"
 #include "simulator/SimulatedDisplayLayout.h"
@@ -88,12 +89,9 @@ void DrawSelectionFrame(QPainter& painter, const PixelRect& r)
 // picture is scaled down on the axis that exceeds the limit.
 PictureDots PictureDotsFromImage(const QImage& image)
 {
-    const int width = std::min(image.width(), kDisplayWidth);
-    const int height = std::min(image.height(), kDisplayHeight);
-    QImage dots = image.size() == QSize(width, height)
-        ? image.convertToFormat(QImage::Format_RGB32)
-        : image.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-              .convertToFormat(QImage::Format_RGB32);
+    const QImage dots = PictureOnDisplay(image).convertToFormat(QImage::Format_RGB32);
+    const int width = dots.width();
+    const int height = dots.height();
     PictureDots result{width, height, {}};
     result.pixels.reserve(static_cast<std::size_t>(width) * height * 4);
     for (int y = 0; y < height; ++y) {
@@ -309,7 +307,7 @@ void CPaneCtrl::PlaceElement(QPoint at)
     const ToolCode tool = static_cast<ToolCode>(CurrentTool);
     std::optional<PictureDots> picture;
     if (tool == ToolPicture) {
-        const QImage image = PictureBitmap.isNull() ? QImage(PicturePath) : PictureBitmap;
+        const QImage image = PictureBitmap.isNull() ? ReadPictureFile(PicturePath) : PictureBitmap;
         if (image.isNull()) {
             CurrentUi().ShowMessage(IdsBitmapLoadFailed);
             return;

@@ -10,6 +10,7 @@
 #include "pages/ui/CPropertyDlg.h"
 #include "settings/ui/CAlarmListDlg.h"
 #include "shell/CommandIds.h"
+#include "shell/PictureFile.h"
 #include "shell/ui/CCJTreeCtrl.h"
 #include "shell/ui/CElementListDlg.h"
 #include "shell/ui/CMainFrame.h"
@@ -106,7 +107,7 @@ void CVX50TextView::OnToolPicture()
         m_canvas->CurrentTool = ToolSelect;
         return;
     }
-    const QImage bitmap(path);
+    const QImage bitmap = ReadPictureFile(path);
     if (bitmap.isNull()) {
         CurrentUi().ShowMessage(IdsBitmapLoadFailed);
         m_canvas->CurrentTool = ToolSelect;

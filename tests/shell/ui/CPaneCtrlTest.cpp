@@ -5,6 +5,8 @@
 #include "model/elements/CPictureElement.h"
 #include "model/CVX50TextDoc.h"
 #include "simulator/SimulatedDisplayState.h"
+#include "support/RecordingUserInterface.h"
+#include "StringIds.h"
 
 #include <QDir>
 #include <QMenu>
@@ -323,6 +325,23 @@ private slots:
         QCOMPARE(picture->GetSize(), (DotSize{192, 64}));
         QCOMPARE(picture->GetPosition(), (DotPoint{0, 0}));
         QCOMPARE(picture->DotColour(191, 63), 0xFFFFFFu);
+    }
+
+    // The picture is taken by its format, not by its file name.
+    void thePictureToolRefusesAnotherFormatNamedBmp()
+    {
+        RecordingUserInterface ui;
+        QTemporaryDir folder;
+        QImage png(40, 20, QImage::Format_RGB32);
+        png.fill(Qt::white);
+        const QString path = folder.filePath("picture.bmp");
+        QVERIFY(png.save(path, "PNG"));
+        m_canvas->PicturePath = path;
+        m_canvas->CurrentTool = ToolPicture;
+        QTest::mouseClick(m_canvas.get(), Qt::LeftButton, {}, QPoint(10, 10));
+
+        QVERIFY(m_doc->GetWorkingElements().empty());
+        QCOMPARE(ui.MessageIds(), std::vector<int>{IdsBitmapLoadFailed});
     }
 
     void editModeShowsTheGridOnWhite()

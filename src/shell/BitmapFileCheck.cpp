@@ -1,0 +1,106 @@
+#include "shell/BitmapFileCheck.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+constexpr std::size_t kFileHeaderSize = 14;
+constexpr std::uint32_t kCoreHeaderSize = 12;
+constexpr std::uint32_t kInfoHeaderSize = 40;
+
+enum Compression : std::uint32_t { Uncompressed = 0, Rle8 = 1, Rle4 = 2, BitFields = 3 };
+
+std::uint32_t Le(std::string_view bytes, std::size_t at, int size)
+{
+    std::uint32_t value = 0;
+    for (int k = size - 1; k >= 0; --k)
+        value = value << 8 | static_cast<unsigned char>(bytes[at + static_cast<std::size_t>(k)]);
+    return value;
+}
+
+struct BitmapInfo {
+    std::int64_t width = 0;
+    std::int64_t height = 0; // negative: rows top first
+    std::uint32_t bitsPerPixel = 0;
+    std::uint32_t compression = Uncompressed;
+};
+
+bool ReadInfo(std::string_view bytes, BitmapInfo& info)
+{
+    if (bytes.size() < kFileHeaderSize + 4)
+        return false;
+    const std::uint32_t headerSize = Le(bytes, kFileHeaderSize, 4);
+    if (headerSize == kCoreHeaderSize) {
+        if (bytes.size() < kFileHeaderSize + kCoreHeaderSize)
+            return false;
+        info.width = Le(bytes, 18, 2);
+        info.height = Le(bytes, 20, 2);
+        info.bitsPerPixel = Le(bytes, 24, 2);
+        return true;
+    }
+    if (headerSize < kInfoHeaderSize || bytes.size() < kFileHeaderSize + kInfoHeaderSize)
+        return false;
+    info.width = static_cast<std::int32_t>(Le(bytes, 18, 4));
+    info.height = static_cast<std::int32_t>(Le(bytes, 22, 4));
+    info.bitsPerPixel = Le(bytes, 28, 2);
+    info.compression = Le(bytes, 30, 4);
+    return true;
+}
+
+bool KnownDepth(const BitmapInfo& info)
+{
+    switch (info.compression) {
+    case Uncompressed:
+        return info.bitsPerPixel == 1 || info.bitsPerPixel == 4 || info.bitsPerPixel == 8
+            || info.bitsPerPixel == 16 || info.bitsPerPixel == 24 || info.bitsPerPixel == 32;
+    case BitFields:
+        return info.bitsPerPixel == 16 || info.bitsPerPixel == 32;
+    case Rle8:
+        return info.bitsPerPixel == 8 && info.height > 0;
+    case Rle4:
+        return info.bitsPerPixel == 4 && info.height > 0;
+    default:
+        return false;
+    }
+}
+
+// Walks a run-length stream to its end-of-bitmap mark (0, 1).
+bool RunsReachTheirEnd(std::string_view data, bool fourBit)
+{
+    std::size_t at = 0;
+    while (at + 2 <= data.size()) {
+        const unsigned count = static_cast<unsigned char>(data[at]);
+        const unsigned code = static_cast<unsigned char>(data[at + 1]);
+        at += 2;
+        if (count != 0 || code == 0)
+            continue; // a run, or the end of a line
+        if (code == 1)
+            return true;
+        if (code == 2) {
+            at += 2; // a move by (dx, dy)
+            continue;
+        }
+        const std::size_t literal = fourBit ? (code + 1) / 2 : code;
+        at += (literal + 1) & ~std::size_t{1}; // literal bytes, padded to a word
+    }
+    return false;
+}
+
+} // namespace
+
+bool IsWholeBitmapFile(std::string_view bytes)
+{
+    BitmapInfo info;
+    if (!bytes.starts_with("BM") || !ReadInfo(bytes, info) || info.width <= 0 || info.height == 0
+        || !KnownDepth(info))
+        return false;
+    const std::uint64_t pixelsAt = Le(bytes, 10, 4);
+    if (pixelsAt >= bytes.size())
+        return false;
+    const std::string_view pixels = bytes.substr(pixelsAt);
+    if (info.compression == Rle8 || info.compression == Rle4)
+        return RunsReachTheirEnd(pixels, info.compression == Rle4);
+    const std::uint64_t rowBytes = (static_cast<std::uint64_t>(info.width) * info.bitsPerPixel + 31) / 32 * 4;
+    return rowBytes * static_cast<std::uint64_t>(std::llabs(info.height)) <= pixels.size();
+}

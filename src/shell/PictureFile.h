@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+// The picture file of the picture tool: a Windows bitmap, taken whole.
+//
+// Refused with a null image (the caller shows IdsBitmapLoadFailed): a file
+// that cannot be read or is larger than kMaxPictureFileBytes; a file that
+// IsWholeBitmapFile refuses (another format under the name ".bmp", a
+// bitmap cut short); one that the image reader does not take as "bmp"; one
+// whose decoding needs more than kMaxPictureDecodeMegabytes. Otherwise the
+// picture, scaled down to the display where it is larger (PictureOnDisplay).
+QImage ReadPictureFile(const QString& path);
+
+// `image` itself when it fits the 192 x 64 display, else scaled down on the
+// axis that exceeds it.
+QImage PictureOnDisplay(const QImage& image);
+
+// No bitmap of the display's size comes near these; they bound what a file
+// that claims a huge picture may cost.
+constexpr qint64 kMaxPictureFileBytes = 64 << 20;
+constexpr int kMaxPictureDecodeMegabytes = 128;
