@@ -82,13 +82,11 @@ void WritePresets()
     PresetText bit = ThreePairPreset("Bits", 0x3A);
     bit.Bit = 15;
     bit.ValueType = 2;
-    bit.Texts[1] = "\xB0\xA2";
+    bit.Pairs[1].Text = "\xB0\xA2";
     PresetText full = ThreePairPreset("Reg", 0xFFFF);
-    full.PairCount = PresetText::MaxPairs;
-    for (int k = 0; k < PresetText::MaxPairs; ++k) {
-        full.Values[static_cast<std::size_t>(k)] = k * 1000;
-        full.Texts[static_cast<std::size_t>(k)] = "text " + std::to_string(k);
-    }
+    full.Pairs.clear();
+    for (int k = 0; k < PresetText::MaxPairs; ++k)
+        full.Pairs.push_back({k * 1000, "text " + std::to_string(k)});
     Write("preset-text-corpus", "presets", FormatPresetTexts({ThreePairPreset("Reg", 100), bit, full}));
 
     std::vector<PresetRegister> registers(3);

@@ -5,6 +5,7 @@
 #include "shell/ResourceFileCheck.h"
 
 #include "base/FileIo.h"
+#include "support/TestFiles.h"
 #include "support/TestPaths.h"
 
 #include <QDirIterator>
@@ -22,7 +23,7 @@ const QString kRoot = QStringLiteral("/vx50check");
 
 std::string Fixture()
 {
-    return ReadWholeFile(SourceDir() + "/tests/shell/fixtures/VX50Resource.rcc").value_or("");
+    return ReadTestFile(SourceDir() + "/tests/shell/fixtures/VX50Resource.rcc").value_or("");
 }
 
 std::uint32_t Get(const std::string& bytes, std::size_t at, int size)
