@@ -11,3 +11,11 @@ std::string ElementTypeText(int wordSize)
     static const std::string word32 = StringGbk(IdsWord32ElementType);
     return wordSize == 0 ? bit : wordSize == 16 ? word16 : word32;
 }
+
+const PackedText& SharedElementTypeText(int wordSize)
+{
+    static const PackedText bit(ElementTypeText(0));
+    static const PackedText word16(ElementTypeText(16));
+    static const PackedText word32(ElementTypeText(32));
+    return wordSize == 0 ? bit : wordSize == 16 ? word16 : word32;
+}

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "base/PackedText.h"
 #include "model/elements/CScreenElement.h"
 
 #include <memory>
-#include <string>
 
 // The address fields of an element bound to a property page: every element
 // kind that names a device address keeps them under the same names. Holding
@@ -12,10 +12,10 @@
 struct BoundAddress {
     std::shared_ptr<CScreenElement> element;
     int* wordSize = nullptr;
-    std::string* typeText = nullptr;
-    std::string* groupName = nullptr;
-    std::string* elementName = nullptr;
-    std::string* addressText = nullptr;
+    PackedText* typeText = nullptr;
+    PackedText* groupName = nullptr;
+    PackedText* elementName = nullptr;
+    PackedText* addressText = nullptr;
 
     explicit operator bool() const { return element != nullptr; }
 

@@ -113,12 +113,13 @@ void DeliverPollGroup(const PollGroup& group, const DeviceReply& reply, const st
 
 void SampleCurve(CGraphElement& curve, std::uint32_t value, int width, int timerTicks)
 {
-    if (curve.Live.ResetRequest.exchange(0) == 1) {
-        curve.Live.PolledSamples.Clear();
+    CGraphElement::LiveState& live = curve.Live();
+    if (live.ResetRequest.exchange(0) == 1) {
+        live.PolledSamples.Clear();
         curve.ShowLiveValue(0, width);
     }
-    if (timerTicks - curve.Live.LastSampleTick >= kTicksPerIntervalUnit * curve.SampleInterval) {
-        curve.Live.LastSampleTick = timerTicks;
+    if (timerTicks - live.LastSampleTick >= kTicksPerIntervalUnit * curve.SampleInterval) {
+        live.LastSampleTick = timerTicks;
         curve.ShowLiveValue(static_cast<int>(value), width);
     }
 }

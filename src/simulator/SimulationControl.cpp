@@ -45,12 +45,13 @@ bool PrepareElements(const CVX50TextDoc& doc)
             } else if (ref.kind == KindGraph) {
                 auto& graph = static_cast<CGraphElement&>(*ref.element);
                 if (!graph.IsCurve()) {
-                    graph.Live.CurrentValue = graph.Zero;
+                    graph.Live().CurrentValue = graph.Zero;
                     continue;
                 }
-                graph.Live.PolledSamples.Clear();
-                graph.Live.LastSampleTick = kFirstTick;
-                graph.Live.ResetRequest = 1;
+                CGraphElement::LiveState& live = graph.Live();
+                live.PolledSamples.Clear();
+                live.LastSampleTick = kFirstTick;
+                live.ResetRequest = 1;
                 curvePoints += graph.GetDataPoints();
             }
         }

@@ -114,21 +114,21 @@ TEST_F(PollDelivery, RegisterValuesByWidthAndWordOrder)
 
     Deliver(RegistersGroup, {Item(a, 0, OneRegisterSlot), Item(b, 0, TwoRegisterSlot), Item(r, 4, OneRegisterSlot)},
         reply, true);
-    EXPECT_EQ(narrow->Live.CurrentValue, 0x1234);
-    EXPECT_EQ(static_cast<std::uint32_t>(wide->Live.CurrentValue.load()), 0x12345678u);
+    EXPECT_EQ(narrow->Live().CurrentValue, 0x1234);
+    EXPECT_EQ(static_cast<std::uint32_t>(wide->Live().CurrentValue.load()), 0x12345678u);
     EXPECT_EQ(reg->GetEntryText(), "00042");
 
     Deliver(RegistersGroup, {Item(b, 0, TwoRegisterSlot)}, reply, false);
-    EXPECT_EQ(static_cast<std::uint32_t>(wide->Live.CurrentValue.load()), 0x56781234u);
+    EXPECT_EQ(static_cast<std::uint32_t>(wide->Live().CurrentValue.load()), 0x56781234u);
 
     // A value beyond the bytes that came, another slot, another element: passed over.
     Deliver(RegistersGroup, {Item(a, 6, TwoRegisterSlot), Item(a, 0, 0x10), Item(a, 0, OneRegisterSlot, 0)},
         {1, 3, 2, 0x00, 0x07, 0, 0});
-    EXPECT_EQ(narrow->Live.CurrentValue, 7);
+    EXPECT_EQ(narrow->Live().CurrentValue, 7);
     PollItem elsewhere = Item(a, 0, OneRegisterSlot);
     elsewhere.elementIndex = 99;
     Deliver(RegistersGroup, {elsewhere}, reply);
-    EXPECT_EQ(narrow->Live.CurrentValue, 7);
+    EXPECT_EQ(narrow->Live().CurrentValue, 7);
 }
 
 TEST_F(PollDelivery, CurvesSampleEachAtItsOwnInterval)
@@ -141,9 +141,9 @@ TEST_F(PollDelivery, CurvesSampleEachAtItsOwnInterval)
     const int s = Add(slow);
     for (const auto& curve : {fast, slow}) {
         // As the start leaves them.
-        curve->Live.PolledSamples.Push(99, 10);
-        curve->Live.LastSampleTick = 2;
-        curve->Live.ResetRequest = 1;
+        curve->Live().PolledSamples.Push(99, 10);
+        curve->Live().LastSampleTick = 2;
+        curve->Live().ResetRequest = 1;
     }
     const std::vector<std::uint8_t> reply = {1, 3, 6, 0x00, 0x05, 0x00, 0x00, 0x00, 0x09, 0, 0};
     const std::vector<PollItem> items = {Item(f, 0, OneRegisterSlot), Item(s, 2, TwoRegisterSlot)};
@@ -152,10 +152,10 @@ TEST_F(PollDelivery, CurvesSampleEachAtItsOwnInterval)
 
     // The first pass empties the samples and takes 0; then ticks 7, 12, 17, 22
     // and 12, 22.
-    EXPECT_EQ(fast->Live.PolledSamples.Values(), (std::vector<int>{0, 5, 5, 5, 5}));
-    EXPECT_EQ(slow->Live.PolledSamples.Values(), (std::vector<int>{0, 9, 9}));
-    EXPECT_EQ(fast->Live.LastSampleTick, 22);
-    EXPECT_EQ(slow->Live.LastSampleTick, 22);
+    EXPECT_EQ(fast->Live().PolledSamples.Values(), (std::vector<int>{0, 5, 5, 5, 5}));
+    EXPECT_EQ(slow->Live().PolledSamples.Values(), (std::vector<int>{0, 9, 9}));
+    EXPECT_EQ(fast->Live().LastSampleTick, 22);
+    EXPECT_EQ(slow->Live().LastSampleTick, 22);
 }
 
 } // namespace

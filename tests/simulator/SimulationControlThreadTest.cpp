@@ -159,7 +159,7 @@ TEST_F(Simulation, ValuesOfEveryKindReachTheElements)
     EXPECT_EQ(coilLamp->GetState(), 0); // lit
     EXPECT_EQ(bitLamp->GetState(), 0);
     EXPECT_EQ(text->ShownEntry(), 1);
-    EXPECT_EQ(bar->Live.CurrentValue, 300);
+    EXPECT_EQ(bar->Live().CurrentValue, 300);
     EXPECT_FALSE(control.Shared().LinkTimeout);
     EXPECT_FALSE(control.Shared().DataError);
     EXPECT_TRUE(ui.messages.empty());

@@ -105,7 +105,7 @@ void CFuncKeyElement::ReadProjectRecord(ByteReader& in, CVX50TextDoc& doc, int s
 void CFuncKeyElement::ResolveReadAddress(CVX50TextDoc& doc, int wordAddress, int bitCode, int groupIndex)
 {
     CurrentUi().ResetAddressLists(ToolFuncKey, WordSize);
-    TypeText = ElementTypeText(WordSize);
+    TypeText = SharedElementTypeText(WordSize);
     AddressRepairPlan plan;
     plan.groupIndex = groupIndex;
     plan.wordAddress = wordAddress;
@@ -174,6 +174,6 @@ void CFuncKeyElement::LoadFromPanelRecord(CVX50TextDoc& doc, int x, int y, int p
     AddressNames names = FindAddressNames(doc.AddressTable, groupIndex, wordAddress, bit);
     GroupName = std::move(names.group);
     ElementName = std::move(names.element);
-    TypeText = ElementTypeText(WordSize);
+    TypeText = SharedElementTypeText(WordSize);
     AddToScreen(doc, screenIndex);
 }

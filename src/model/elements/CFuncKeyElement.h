@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/PackedText.h"
 #include "model/elements/CScreenElement.h"
 
 #include <cstdint>
@@ -55,10 +56,10 @@ public:
     std::uint8_t GetFlags() const { return m_flags; }
 
     // Address binding.
-    std::string GroupName;
-    std::string TypeText; // "位元件", "16位字元件" or "32位字元件"
-    std::string AddressText = kNewAddressText; // raw address while the protocol library is not used
-    std::string ElementName;
+    PackedText GroupName;
+    PackedText TypeText; // "位元件", "16位字元件" or "32位字元件"
+    PackedText AddressText{kNewAddressText}; // raw address while the protocol library is not used
+    PackedText ElementName;
     int WordSize = 0; // 0 bit (coil actions), 16 or 32
     int RawLowAddress = 0; // second raw address byte while the library is not used
     // Action parameters.

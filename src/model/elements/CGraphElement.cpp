@@ -13,9 +13,9 @@
 namespace {
 
 // Graphs show words only: anything but 16 bits is a 32-bit word.
-std::string WordTypeText(int wordSize)
+const PackedText& WordTypeText(int wordSize)
 {
-    return ElementTypeText(wordSize == 16 ? 16 : 32);
+    return SharedElementTypeText(wordSize == 16 ? 16 : 32);
 }
 
 }  // namespace
@@ -55,9 +55,10 @@ void CGraphElement::RebuildPreview()
 
 void CGraphElement::ShowLiveValue(int value, int width)
 {
-    Live.CurrentValue = ClampGraphValue(Scale(), value, width, Live.CurrentValue);
+    LiveState& live = Live();
+    live.CurrentValue = ClampGraphValue(Scale(), value, width, live.CurrentValue);
     if (m_curve)
-        Live.PolledSamples.Push(Live.CurrentValue, DataPoints + 1);
+        live.PolledSamples.Push(live.CurrentValue, DataPoints + 1);
 }
 
 std::shared_ptr<CScreenElement> CGraphElement::Clone() const

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "base/NotCopied.h"
+#include "base/NotCopiedOnDemand.h"
+#include "base/PackedText.h"
 #include "model/elements/CScreenElement.h"
 #include "model/elements/CurveSampleRing.h"
 #include "model/elements/GraphScale.h"
@@ -16,7 +17,8 @@
 //
 // The simulation worker writes the current value and the polled samples that
 // the painting reads: the value is atomic, the samples are a locked ring.
-// Copies start without any of them.
+// They are made when the simulation first reaches them; copies start
+// without any of them.
 class CGraphElement : public CScreenElement {
 public:
     explicit CGraphElement(int curve);
@@ -78,10 +80,10 @@ public:
 
     int BarRegisterCount = 1;
     int WordSize = 16;
-    std::string TypeText;
-    std::string GroupName;
-    std::string ElementName;
-    std::string AddressText = kNewAddressText; // the address as a number, without the protocol library
+    PackedText TypeText;
+    PackedText GroupName;
+    PackedText ElementName;
+    PackedText AddressText{kNewAddressText}; // the address as a number, without the protocol library
     // A signed scale of one 16-bit register reads back sign-extended.
     int FullScale = 0xFFFF;
     int Zero = 0;
@@ -91,7 +93,7 @@ public:
     int CurveRegisterCount = 1;
     std::vector<int> PreviewSamples;
 
-    // What the simulation shows.
+    // What the simulation shows, made when the simulation first reaches it.
     struct LiveState {
         std::atomic<int> CurrentValue{0};
         CurveSampleRing PolledSamples;
@@ -100,7 +102,8 @@ public:
         int LastSampleTick = 0;
         std::atomic<int> ResetRequest{0};
     };
-    NotCopied<LiveState> Live;
+    LiveState& Live() { return m_live.Get(); }
+    const LiveState& Live() const { return m_live.Get(); }
 
 private:
     void ResolveStoredAddress(CVX50TextDoc& doc, int groupIndex, int wordAddress);
@@ -113,4 +116,5 @@ private:
     int m_unsignedDecimal = 1;
     int m_signed = 0;
     int m_direction = 1;
+    NotCopiedOnDemand<LiveState> m_live;
 };

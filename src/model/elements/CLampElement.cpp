@@ -52,7 +52,7 @@ void CLampElement::ReadProjectRecord(ByteReader& in, CVX50TextDoc& doc, int scre
     // would fill the table with groups no record uses.
     if (doc.UseProtocolLibrary)
         ResolveReadAddress(doc, stored.wordAddress, stored.bitCode, stored.groupIndex);
-    TypeText = ElementTypeText(0);
+    TypeText = SharedElementTypeText(0);
     CurrentUi().LoadAddressControls(shared_from_this());
     AddToScreen(doc, screenIndex);
 }
@@ -95,7 +95,7 @@ void CLampElement::LoadFromPanelRecord(CVX50TextDoc& doc, int x, int y, int styl
             SetSize(16, 16);
     }
     if (doc.UseProtocolLibrary) {
-        TypeText = ElementTypeText(0);
+        TypeText = SharedElementTypeText(0);
         AddressNames names = FindAddressNames(doc.AddressTable, groupIndex, wordAddress, bit);
         GroupName = std::move(names.group);
         ElementName = std::move(names.element);

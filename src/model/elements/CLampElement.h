@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/CopyableAtomic.h"
+#include "base/PackedText.h"
 #include "model/elements/CScreenElement.h"
 
 #include <string>
@@ -40,10 +41,10 @@ public:
     int GetState() const { return m_state.load(std::memory_order_relaxed); }
 
     int WordSize = 0; // element type of the address: 0 bit element
-    std::string GroupName;
-    std::string TypeText;
-    std::string AddressText = kNewAddressText; // raw address while the protocol library is not used
-    std::string ElementName;
+    PackedText GroupName;
+    PackedText TypeText;
+    PackedText AddressText{kNewAddressText}; // raw address while the protocol library is not used
+    PackedText ElementName;
     int RawLowAddress = 0; // second raw address byte while the library is not used
 
 private:

@@ -149,7 +149,7 @@ void CRegisterElement::ReadProjectRecord(ByteReader& in, CVX50TextDoc& doc, int 
 void CRegisterElement::ResolveStoredAddress(CVX50TextDoc& doc, int groupIndex, int wordAddress)
 {
     if (!doc.TableMissing)
-        TypeText = ElementTypeText(WordSize == 16 ? 16 : 32);
+        TypeText = SharedElementTypeText(WordSize == 16 ? 16 : 32);
     AddressRepairPlan plan = WordRepairPlan(doc, groupIndex, wordAddress, WordSize);
     // Registers name a 32-bit group by its index in hexadecimal and give a
     // new 16-bit group interval 0.
@@ -178,7 +178,7 @@ void CRegisterElement::LoadFromPanelRecord(CVX50TextDoc& doc, const PanelRecord&
     Digits = digits;
     Decimals = decimals;
     if (doc.UseProtocolLibrary) {
-        TypeText = ElementTypeText(WordSize == 16 ? 16 : 32);
+        TypeText = SharedElementTypeText(WordSize == 16 ? 16 : 32);
         AddressNames names = FindAddressNames(doc.AddressTable, record.groupIndex, record.wordAddress, 0);
         GroupName = std::move(names.group);
         ElementName = std::move(names.element);
@@ -219,28 +219,28 @@ void CRegisterElement::ShowLiveValue(int value, int width)
     if (Typing)
         return;
     const std::string text = FormatLiveValue(Format(), static_cast<std::uint32_t>(value), width);
-    std::lock_guard lock(m_entry.mutex);
+    std::lock_guard lock(m_entry->mutex);
     if (!Typing)
-        m_entry.text = text;
+        m_entry->text = text;
 }
 
 std::string CRegisterElement::GetEntryText() const
 {
-    std::lock_guard lock(m_entry.mutex);
-    return m_entry.text;
+    std::lock_guard lock(m_entry->mutex);
+    return m_entry->text;
 }
 
 void CRegisterElement::SetEntryText(const std::string& text)
 {
-    std::lock_guard lock(m_entry.mutex);
-    m_entry.text = text;
+    std::lock_guard lock(m_entry->mutex);
+    m_entry->text = text;
 }
 
 template <typename Operation>
 void CRegisterElement::EditEntry(Operation operation)
 {
-    std::lock_guard lock(m_entry.mutex);
-    operation(m_entry.text, Format());
+    std::lock_guard lock(m_entry->mutex);
+    operation(m_entry->text, Format());
 }
 
 void CRegisterElement::TypeDigit(char digit)

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "base/CopyableAtomic.h"
-#include "base/NotCopied.h"
+#include "base/NotCopiedOnDemand.h"
+#include "base/PackedText.h"
 #include "model/elements/CScreenElement.h"
 #include "model/elements/RegisterFormat.h"
 
@@ -18,7 +19,8 @@ class QPen;
 //
 // While simulating, the worker formats each polled value into the entry text
 // (ShowLiveValue) and the keypad edits it (the entry operations); the text is
-// guarded by a mutex because the painting reads it meanwhile. Copies start
+// guarded by a mutex because the painting reads it meanwhile. The entry text,
+// its lock and the cursor blink are made when first reached; copies start
 // with a new entry text and cursor blink.
 class CRegisterElement : public CScreenElement {
 public:
@@ -82,8 +84,8 @@ public:
     int GetDoubleSize() const { return m_doubleSize; }
     void SetAlignment(int mode) { m_alignment = mode; }
     int GetAlignment() const { return m_alignment; }
-    void SetPreviewText(const std::string& text) { m_previewText = text; }
-    std::string GetPreviewText() const { return m_previewText; }
+    void SetPreviewText(std::string_view text) { m_previewText = text; }
+    std::string GetPreviewText() const { return std::string(m_previewText); }
 
     // The settings the live value and the entry are formatted with.
     RegisterFormat Format() const;
@@ -111,10 +113,10 @@ public:
     int Decimals = 0; // 0 to Digits
     int RegisterCount = 1;
     int WordSize = 16;
-    std::string GroupName;
-    std::string TypeText; // "16位字元件" or "32位字元件"
-    std::string AddressText = kNewAddressText; // the address as a number, without the protocol library
-    std::string ElementName;
+    PackedText GroupName;
+    PackedText TypeText; // "16位字元件" or "32位字元件"
+    PackedText AddressText{kNewAddressText}; // the address as a number, without the protocol library
+    PackedText ElementName;
     int RawUpper = 0xFFFF;
     int RawLower = 0;
     int EngLower = 0;
@@ -146,20 +148,16 @@ private:
 
     int m_alignment = 0; // 0 right indent, 1 left indent
     int m_doubleSize = 0;
-    std::string m_previewText = "12345";
+    PackedText m_previewText{"12345"};
     std::uint8_t m_flags = 0;
 
-    struct Entry {
-        mutable std::mutex mutex;
+    struct LiveEntry {
+        std::mutex mutex;
         std::string text = "00000";
+        // Cursor blink while the keypad edits: painting state only.
+        std::uint32_t blinkStart = 0;
+        std::uint32_t blinkNow = 0;
+        int blinkRestart = 1;
     };
-    NotCopied<Entry> m_entry;
-
-    // Cursor blink while the keypad edits: painting state only.
-    struct CursorBlink {
-        std::uint32_t start = 0;
-        std::uint32_t now = 0;
-        int restart = 1;
-    };
-    mutable NotCopied<CursorBlink> m_blink;
+    NotCopiedOnDemand<LiveEntry> m_entry;
 };

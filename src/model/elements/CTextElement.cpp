@@ -34,9 +34,9 @@ std::uint8_t Bit(bool on, std::uint8_t bit)
 }
 
 // Dynamic texts name every word "16位字元件".
-std::string TextTypeText(int wordSize)
+const PackedText& TextTypeText(int wordSize)
 {
-    return ElementTypeText(wordSize == 0 ? 0 : 16);
+    return SharedElementTypeText(wordSize == 0 ? 0 : 16);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/NotCopied.h"
+#include "base/PackedText.h"
 #include "model/elements/CScreenElement.h"
 #include "model/elements/DynTextEntry.h"
 
@@ -63,8 +64,8 @@ public:
 
     void SetDoubleSize(int on) { m_doubleSize = on; }
     int GetDoubleSize() const { return m_doubleSize; }
-    void SetText(const std::string& text) { m_staticText = text; }
-    std::string GetText() const { return m_staticText; }
+    void SetText(std::string_view text) { m_staticText = text; }
+    std::string GetText() const { return std::string(m_staticText); }
     // The entry drawn in the editor.
     void SetStateMode(int index) { m_previewEntry = index; }
 
@@ -87,10 +88,10 @@ public:
     int ShownEntry() const { return m_live.shownEntry; }
 
     int WordSize = 16; // 0 bound to a bit, 16 or 32 bound to a word
-    std::string GroupName;
-    std::string TypeText; // "位元件", "16位字元件" or "32位字元件"
-    std::string AddressText = kNewAddressText; // the address as a number, without the protocol library
-    std::string ElementName;
+    PackedText GroupName;
+    PackedText TypeText; // "位元件", "16位字元件" or "32位字元件"
+    PackedText AddressText{kNewAddressText}; // the address as a number, without the protocol library
+    PackedText ElementName;
 
 private:
     static constexpr std::uint8_t kDecimalFlag = 0x01;
@@ -111,7 +112,7 @@ private:
     std::vector<DynTextEntry> m_entries;
     std::uint8_t m_flags = 0;
     int m_doubleSize = 0;
-    std::string m_staticText;
+    PackedText m_staticText;
     int m_previewEntry = 0;
 
     struct LiveState {

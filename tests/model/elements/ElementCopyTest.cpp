@@ -280,14 +280,14 @@ TEST(ElementCopy, LiveValuesStartAnewButTheLampStateAndTheTypingCarry)
 
     const auto curve = std::static_pointer_cast<CGraphElement>(FilledGraph(1));
     curve->ShowLiveValue(50, 16);
-    curve->Live.LastSampleTick = 3;
-    curve->Live.ResetRequest = 1;
+    curve->Live().LastSampleTick = 3;
+    curve->Live().ResetRequest = 1;
     const auto curveCopy = std::static_pointer_cast<CGraphElement>(curve->Clone());
-    EXPECT_EQ(curveCopy->Live.CurrentValue, 0);
-    EXPECT_TRUE(curveCopy->Live.PolledSamples.Values().empty());
-    EXPECT_EQ(curveCopy->Live.LastSampleTick, 0);
-    EXPECT_EQ(curveCopy->Live.ResetRequest, 0);
+    EXPECT_EQ(curveCopy->Live().CurrentValue, 0);
+    EXPECT_TRUE(curveCopy->Live().PolledSamples.Values().empty());
+    EXPECT_EQ(curveCopy->Live().LastSampleTick, 0);
+    EXPECT_EQ(curveCopy->Live().ResetRequest, 0);
     // Each goes on with its own live state.
     curveCopy->ShowLiveValue(20, 16);
-    EXPECT_EQ(curve->Live.PolledSamples.Values(), std::vector<int>{50});
+    EXPECT_EQ(curve->Live().PolledSamples.Values(), std::vector<int>{50});
 }

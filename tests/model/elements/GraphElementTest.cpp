@@ -139,18 +139,18 @@ TEST(GraphElement, LiveValuesAreClampedAndCurvesKeepTheNewestSamples)
     CGraphElement bar(0);
     bar.FullScale = 1000;
     bar.ShowLiveValue(5000, 16);
-    EXPECT_EQ(bar.Live.CurrentValue, 1000);
+    EXPECT_EQ(bar.Live().CurrentValue, 1000);
     bar.ShowLiveValue(464 + 65536, 16);
-    EXPECT_EQ(bar.Live.CurrentValue, 464);
+    EXPECT_EQ(bar.Live().CurrentValue, 464);
     bar.SetHexBcd(1);
     bar.ShowLiveValue(5000, 16);
-    EXPECT_EQ(bar.Live.CurrentValue, 5000);
-    EXPECT_TRUE(bar.Live.PolledSamples.Values().empty());
+    EXPECT_EQ(bar.Live().CurrentValue, 5000);
+    EXPECT_TRUE(bar.Live().PolledSamples.Values().empty());
 
     CGraphElement curve(1);
     for (int v = 1; v <= 6; ++v)
         curve.ShowLiveValue(v * 10, 16);
-    EXPECT_EQ(curve.Live.PolledSamples.Values(), (std::vector<int>{20, 30, 40, 50, 60}));
+    EXPECT_EQ(curve.Live().PolledSamples.Values(), (std::vector<int>{20, 30, 40, 50, 60}));
     EXPECT_EQ(curve.SetDirection(2), 0);
     EXPECT_EQ(curve.GetDirection(), 1);
 }

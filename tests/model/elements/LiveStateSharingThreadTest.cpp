@@ -28,10 +28,10 @@ TEST(LiveStateSharing, WorkerWritesWhilePaintingReadsAndCopies)
     size_t longest = 0;
     while (!done) {
         longest = std::max(longest, reg.GetEntryText().size());
-        EXPECT_LE(curve.Live.PolledSamples.Values().size(), 51u);
+        EXPECT_LE(curve.Live().PolledSamples.Values().size(), 51u);
         EXPECT_TRUE(reg.Clone() && curve.Clone());
     }
     worker.join();
     EXPECT_LE(longest, 10u);
-    EXPECT_EQ(curve.Live.PolledSamples.Values().back(), 19999);
+    EXPECT_EQ(curve.Live().PolledSamples.Values().back(), 19999);
 }

@@ -96,12 +96,12 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(QString::fromStdString(wide->GetEntryText()), QString("0000100000"), 5000);
         QTRY_COMPARE_WITH_TIMEOUT(lamp->GetState(), 0, 5000);
         QTRY_COMPARE_WITH_TIMEOUT(text->ShownEntry(), 1, 5000);
-        QTRY_COMPARE_WITH_TIMEOUT(bar->Live.CurrentValue.load(), 70, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(bar->Live().CurrentValue.load(), 70, 5000);
         // The curve collects a sample every 5 ticks.
         for (int value : {20, 90, 40, 60}) {
             s.slave.SetRegister(13, static_cast<std::uint16_t>(value));
-            const int samples = static_cast<int>(curve->Live.PolledSamples.Values().size());
-            QTRY_VERIFY_WITH_TIMEOUT(static_cast<int>(curve->Live.PolledSamples.Values().size()) > samples, 5000);
+            const int samples = static_cast<int>(curve->Live().PolledSamples.Values().size());
+            QTRY_VERIFY_WITH_TIMEOUT(static_cast<int>(curve->Live().PolledSamples.Values().size()) > samples, 5000);
         }
 
         const QString folder = QCoreApplication::applicationDirPath() + "/screenshots";

@@ -75,7 +75,7 @@ int CGraphElement::DrawBar(QPainter& painter, const PixelRect& box, int directio
     const GraphScale scale = Scale();
     double fill = 1.0;
     if (scale.fullScale != scale.zero)
-        fill = simulating ? BarFillFraction(scale, direction, Live.CurrentValue) : kPreviewFill;
+        fill = simulating ? BarFillFraction(scale, direction, Live().CurrentValue) : kPreviewFill;
 
     const int l = box.left;
     const int t = box.top;
@@ -131,7 +131,7 @@ void CGraphElement::DrawCurve(QPainter& painter, const PixelRect& box, bool simu
     painter.drawPolyline(QPolygon({QPoint(l + kScaleStrip, t), QPoint(l + kScaleStrip, b), QPoint(r, b)}));
     DrawLeftTicks(painter, box);
 
-    const std::vector<int> samples = simulating ? Live.PolledSamples.Values() : PreviewSamples;
+    const std::vector<int> samples = simulating ? Live().PolledSamples.Values() : PreviewSamples;
     const int count = static_cast<int>(samples.size());
     if (count == 0)
         return;

@@ -62,19 +62,20 @@ QPen CRegisterElement::CursorPen() const
 {
     const QPen shown(QColor(Qt::black), kPenWidth);
     const std::uint32_t now = TickCountMs();
-    if (m_blink.restart) {
-        m_blink.start = now;
-        m_blink.now = now;
-        m_blink.restart = 0;
+    LiveEntry& blink = m_entry.Get();
+    if (blink.blinkRestart) {
+        blink.blinkStart = now;
+        blink.blinkNow = now;
+        blink.blinkRestart = 0;
         return shown;
     }
-    m_blink.now = now;
-    const auto elapsed = static_cast<std::int32_t>(m_blink.now - m_blink.start);
+    blink.blinkNow = now;
+    const auto elapsed = static_cast<std::int32_t>(blink.blinkNow - blink.blinkStart);
     if (elapsed <= kCursorShownMs)
         return shown;
     if (elapsed <= kCursorCycleMs)
         return QPen(ElementColour(kSimulatedDisplayColour), kPenWidth);
-    m_blink.restart = 1;
+    blink.blinkRestart = 1;
     return QPen(ElementColour(GetDarkColour()), kPenWidth);
 }
 
