@@ -148,8 +148,8 @@ private:
 
     int m_alignment = 0; // 0 right indent, 1 left indent
     int m_doubleSize = 0;
+    std::uint8_t m_flags = 0; // beside the ints, not after the text: no padded word of its own
     PackedText m_previewText{"12345"};
-    std::uint8_t m_flags = 0;
 
     struct LiveEntry {
         std::mutex mutex;
