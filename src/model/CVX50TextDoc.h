@@ -30,7 +30,7 @@
 // Element objects are shared through ElementRef: the working list and the
 // edited screen's record hold the same objects between operations (every
 // change ends with PushUndoSnapshot, which commits). Undo snapshots and the
-// clipboard hold clones of their own.
+// clipboard hold clones of their own; snapshots share clones among themselves.
 class CVX50TextDoc {
 public:
     // Builds the default project: one screen numbered 1 described "画面1"
@@ -119,6 +119,8 @@ public:
     void OnEditRedo();
     bool CanUndo() const;
     bool CanRedo() const;
+    // Empties the history; its snapshots are freed on a thread of their own.
+    void DropUndoHistory();
     // Empties the history and takes one snapshot of the current project.
     void ResetUndoHistory();
     // The element whose page the restore shows: the last element of the
@@ -185,5 +187,7 @@ private:
     const PortSettings& PortBySelector(int port) const { return port == 0 ? Rs485Port : Com1Port; }
     // Live screens rebuilt from the last snapshot after undo or redo.
     void RestoreLastSnapshot();
-    ScreenSet SnapshotOfScreens() const;
+    // The live screens as a snapshot, sharing `previous`'s clones of the
+    // screens whose elements did not change.
+    ScreenSet SnapshotOfScreens(const ScreenSet* previous) const;
 };

@@ -1,37 +1,45 @@
-// Undo and redo by whole-project snapshots: each snapshot holds clones of all
-// screens and their elements. The last snapshot is the live state; snapshots
-// marked undone form the redo chain. Undo moves the live state into the
-// restore point's slot (marked undone) and redo moves it back, so a state is
-// never lost until a new edit drops the redo chain.
+// Undo and redo by whole-project snapshots. A snapshot holds clones of the
+// elements of every screen; a screen whose elements did not change since the
+// previous snapshot (equal fingerprints) shares that snapshot's clones, so
+// an edit costs a fingerprint of the project and clones of what it changed.
+// The last snapshot is the live state; snapshots marked undone form the redo
+// chain. Undo moves the live state into the restore point's slot (marked
+// undone) and redo moves it back, so a state is never lost until a new edit
+// drops the redo chain.
 
 #include "model/CVX50TextDoc.h"
 
+#include "base/BackgroundRelease.h"
 #include "base/UserInterface.h"
+#include "model/ElementFingerprint.h"
 
 #include <algorithm>
+#include <unordered_map>
+#include <utility>
 
-namespace {
-
-// The screens with clones of their elements, selection kept.
-std::vector<ScreenRecord> CloneScreens(const std::vector<ScreenRecord>& screens)
+ScreenSet CVX50TextDoc::SnapshotOfScreens(const ScreenSet* previous) const
 {
-    std::vector<ScreenRecord> clones;
-    clones.reserve(screens.size());
-    for (const ScreenRecord& screen : screens) {
-        ScreenRecord copy = screen;
-        copy.Elements = CVX50TextDoc::CloneElementList(screen.Elements, true);
-        clones.push_back(std::move(copy));
-    }
-    return clones;
-}
+    // The previous snapshot's elements by screen number.
+    std::unordered_map<int, const std::shared_ptr<const FrozenElements>*> before;
+    if (previous)
+        for (const ScreenSnapshot& screen : previous->Screens)
+            before.emplace(screen.Number, &screen.Frozen);
 
-} // namespace
-
-ScreenSet CVX50TextDoc::SnapshotOfScreens() const
-{
     ScreenSet set;
     set.Current = CurrentScreenNumber;
-    set.Screens = CloneScreens(Screens);
+    set.Screens.reserve(Screens.size());
+    for (const ScreenRecord& screen : Screens) {
+        std::string fingerprint = ElementsFingerprint(screen.Elements, *this);
+        const auto match = before.find(screen.Number);
+        std::shared_ptr<const FrozenElements> frozen;
+        if (match != before.end() && (*match->second)->Fingerprint == fingerprint)
+            frozen = *match->second;
+        else
+            frozen = std::make_shared<const FrozenElements>(
+                FrozenElements{CloneElementList(screen.Elements, true), std::move(fingerprint)});
+        set.Screens.push_back({std::move(frozen), screen.Number, screen.Port, screen.Description,
+                               screen.UpKeyScreen, screen.DownKeyScreen});
+    }
     return set;
 }
 
@@ -41,12 +49,21 @@ void CVX50TextDoc::PushUndoSnapshot()
     std::erase_if(UndoHistory, [](const ScreenSet& s) { return s.Undone == 1; });
     if (UndoHistory.size() >= kUndoLimit)
         UndoHistory.erase(UndoHistory.begin());
-    UndoHistory.push_back(SnapshotOfScreens());
+    ScreenSet snapshot = SnapshotOfScreens(UndoHistory.empty() ? nullptr : &UndoHistory.back());
+    UndoHistory.push_back(std::move(snapshot));
+}
+
+void CVX50TextDoc::DropUndoHistory()
+{
+    // A full history of a large project takes long to free; the user does
+    // not wait for it.
+    if (!UndoHistory.empty())
+        ReleaseInBackground(std::exchange(UndoHistory, {}));
 }
 
 void CVX50TextDoc::ResetUndoHistory()
 {
-    UndoHistory.clear();
+    DropUndoHistory();
     PushUndoSnapshot();
 }
 
@@ -98,7 +115,17 @@ void CVX50TextDoc::OnEditRedo()
 void CVX50TextDoc::RestoreLastSnapshot()
 {
     const ScreenSet& live = UndoHistory.back();
-    Screens = CloneScreens(live.Screens);
+    Screens.clear();
+    Screens.reserve(live.Screens.size());
+    for (const ScreenSnapshot& screen : live.Screens) {
+        ScreenRecord& record = Screens.emplace_back();
+        record.Elements = CloneElementList(screen.Frozen->Elements, true);
+        record.Number = screen.Number;
+        record.Port = screen.Port;
+        record.Description = screen.Description;
+        record.UpKeyScreen = screen.UpKeyScreen;
+        record.DownKeyScreen = screen.DownKeyScreen;
+    }
     CurrentScreenNumber = live.Current;
     const ScreenRecord* edited = FindScreenByNumber(CurrentScreenNumber);
     SetWorkingElements(edited ? edited->Elements : ElementList());

@@ -1,13 +1,36 @@
 #pragma once
 
-#include "model/ScreenRecord.h"
+#include "model/ElementRef.h"
 
+#include <memory>
+#include <string>
 #include <vector>
 
-// All screens at one moment: one undo snapshot. A snapshot owns its element
-// objects; none is shared with the live project or another snapshot.
+// One screen's elements as the undo history keeps them: clones that nothing
+// edits, and the fingerprint (ElementsFingerprint) of the live elements they
+// were cloned from. Every snapshot in which the screen's elements did not
+// change holds the same one.
+struct FrozenElements {
+    ElementList Elements;
+    std::string Fingerprint;
+};
+
+// One screen in a snapshot: the screen record's fields and its elements.
+struct ScreenSnapshot {
+    std::shared_ptr<const FrozenElements> Frozen;
+    int Number = 0;
+    int Port = 0;
+    std::string Description;
+    int UpKeyScreen = 0;
+    int DownKeyScreen = 0;
+};
+
+// All screens at one moment: one undo snapshot. No element object of a
+// snapshot is shared with the live project; snapshots share the frozen
+// elements of the screens that did not change between them, so a snapshot
+// after an edit costs about the screens the edit changed.
 struct ScreenSet {
-    std::vector<ScreenRecord> Screens;
+    std::vector<ScreenSnapshot> Screens;
     int Current = 0; // the edited screen's number
     int Undone = 0; // 1 while the snapshot holds a state that was undone
 };

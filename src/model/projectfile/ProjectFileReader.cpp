@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -287,7 +288,11 @@ void LogRefusal(const std::string& reason)
 bool ReadProject(CVX50TextDoc& doc, std::string_view bytes, bool& displaySetting)
 {
     UserInterface& ui = CurrentUi();
+    // The read-in project starts with its own history (Complete resets it):
+    // the open project's history is not copied into it.
+    std::vector<ScreenSet> history = std::exchange(doc.UndoHistory, {});
     CVX50TextDoc read = doc;
+    doc.UndoHistory = std::move(history);
     bool readDisplaySetting = displaySetting;
     ProjectReader reader(read, bytes, readDisplaySetting);
     try {
@@ -303,6 +308,7 @@ bool ReadProject(CVX50TextDoc& doc, std::string_view bytes, bool& displaySetting
         ui.ShowMessage(IdsProjectDataError);
         return false;
     }
+    doc.DropUndoHistory();
     doc = std::move(read);
     displaySetting = readDisplaySetting;
     reader.Complete(doc);
