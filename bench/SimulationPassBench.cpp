@@ -1,8 +1,9 @@
 // One polling pass of the simulation over a screen of registers read in
-// several groups from a libmodbus slave on a pseudo-terminal (made on the
-// port as the worker makes them, through the editor's port class and the
-// Modbus protocol library), side by side with the same reads made by
-// libmodbus's own client.
+// several groups from a libmodbus slave on a pseudo-terminal, run as the
+// simulation runs it: on a worker thread started for the pass, through the
+// editor's port class and the Modbus protocol library, the keys' queued
+// exchanges after it. Side by side with the same reads made by libmodbus's
+// own client.
 
 #include "SideBySide.h"
 #include "model/elements/CRegisterElement.h"
@@ -11,6 +12,7 @@
 #include "simulator/SimulationPass.h"
 #include "simulator/SimulationPort.h"
 #include "simulator/SimulationShared.h"
+#include "simulator/SimulationWorker.h"
 #include "support/SimulationProject.h"
 #include "transfer/ProtocolLibrary.h"
 #include "transfer/ScreenPollPlan.h"
@@ -100,7 +102,10 @@ void SimulationPassOfOneScreen(benchmark::State& state)
     shared.ReplacePollPlan(screen.plan, 1);
     NoEvents events;
     for (auto _ : state) {
-        SimulationPass(screen.doc, screen.protocol, port, shared, events).Run();
+        StartSimulationWorker([&] {
+            SimulationPass(screen.doc, screen.protocol, port, shared, events).Run();
+            port.RunQueuedExchanges();
+        }).join();
         if (shared.LinkTimeout || shared.DataError) {
             state.SkipWithError("an exchange failed");
             break;

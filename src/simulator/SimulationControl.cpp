@@ -10,13 +10,11 @@
 #include "simulator/ScreenIndex.h"
 #include "simulator/SimulationHost.h"
 #include "simulator/SimulationPass.h"
+#include "simulator/SimulationWorker.h"
 #include "transfer/ComPortNames.h"
 #include "transfer/PortOpenReport.h"
 #include "transfer/ProtocolLibrary.h"
 #include "transfer/ScreenPollPlan.h"
-
-#include <sys/resource.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <system_error>
@@ -27,8 +25,6 @@ namespace {
 constexpr int kMaxCurvePointsPerScreen = 384;
 // Curves sample from this tick on, the timer's count at the start.
 constexpr int kFirstTick = 2;
-// The worker's nice value: below the user-interface thread's priority.
-constexpr int kWorkerNice = 5;
 
 // Every register shows 0, every bar its zero scale and every curve starts
 // without samples; false when the curves of one screen have more data
@@ -212,10 +208,7 @@ void SimulationControl::CreateWorker()
 
 std::thread SimulationControl::StartWorkerThread(std::function<void()> pass)
 {
-    return std::thread([pass = std::move(pass)] {
-        ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), kWorkerNice);
-        pass();
-    });
+    return StartSimulationWorker(std::move(pass));
 }
 
 void SimulationControl::RunPass()
