@@ -10,33 +10,67 @@
 #include "model/CVX50TextDoc.h"
 
 #include "base/BackgroundRelease.h"
+#include "base/ByteWriter.h"
 #include "base/UserInterface.h"
 #include "model/ElementFingerprint.h"
 
 #include <algorithm>
-#include <unordered_map>
+#include <string_view>
 #include <utility>
+
+namespace {
+
+// The previous snapshot's screen numbered `number`: at `index` while the
+// screens keep their places, else searched for; nullptr when there is none.
+const ScreenSnapshot* ScreenBefore(const ScreenSet* previous, std::size_t index, int number)
+{
+    if (!previous)
+        return nullptr;
+    const std::vector<ScreenSnapshot>& screens = previous->Screens;
+    if (index < screens.size() && screens[index].Number == number)
+        return &screens[index];
+    const auto found = std::find_if(screens.begin(), screens.end(),
+                                    [number](const ScreenSnapshot& s) { return s.Number == number; });
+    return found == screens.end() ? nullptr : &*found;
+}
+
+std::size_t FingerprintBytes(const ScreenSet* snapshot)
+{
+    std::size_t bytes = 0;
+    if (snapshot)
+        for (const ScreenSnapshot& screen : snapshot->Screens)
+            bytes += screen.Frozen->Fingerprint.size();
+    return bytes;
+}
+
+} // namespace
 
 ScreenSet CVX50TextDoc::SnapshotOfScreens(const ScreenSet* previous) const
 {
-    // The previous snapshot's elements by screen number.
-    std::unordered_map<int, const std::shared_ptr<const FrozenElements>*> before;
-    if (previous)
-        for (const ScreenSnapshot& screen : previous->Screens)
-            before.emplace(screen.Number, &screen.Frozen);
+    // Every screen's fingerprint, into one buffer sized by the last ones.
+    ByteWriter fingerprints;
+    fingerprints.Reserve(FingerprintBytes(previous));
+    std::vector<std::size_t> ends;
+    ends.reserve(Screens.size());
+    for (const ScreenRecord& screen : Screens) {
+        WriteElementsFingerprint(fingerprints, screen.Elements, *this);
+        ends.push_back(fingerprints.Size());
+    }
 
     ScreenSet set;
     set.Current = CurrentScreenNumber;
     set.Screens.reserve(Screens.size());
-    for (const ScreenRecord& screen : Screens) {
-        std::string fingerprint = ElementsFingerprint(screen.Elements, *this);
-        const auto match = before.find(screen.Number);
-        std::shared_ptr<const FrozenElements> frozen;
-        if (match != before.end() && (*match->second)->Fingerprint == fingerprint)
-            frozen = *match->second;
-        else
-            frozen = std::make_shared<const FrozenElements>(
-                FrozenElements{CloneElementList(screen.Elements, true), std::move(fingerprint)});
+    const std::string_view all = fingerprints.Data();
+    std::size_t begin = 0;
+    for (std::size_t i = 0; i < Screens.size(); ++i) {
+        const ScreenRecord& screen = Screens[i];
+        const std::string_view fingerprint = all.substr(begin, ends[i] - begin);
+        begin = ends[i];
+        const ScreenSnapshot* before = ScreenBefore(previous, i, screen.Number);
+        std::shared_ptr<const FrozenElements> frozen = before && before->Frozen->Fingerprint == fingerprint
+            ? before->Frozen
+            : std::make_shared<const FrozenElements>(
+                FrozenElements{CloneElementList(screen.Elements, true), std::string(fingerprint)});
         set.Screens.push_back({std::move(frozen), screen.Number, screen.Port, screen.Description,
                                screen.UpKeyScreen, screen.DownKeyScreen});
     }

@@ -40,9 +40,8 @@ void WriteAddressNames(ByteWriter& out, const CScreenElement& element)
 
 } // namespace
 
-std::string ElementsFingerprint(const ElementList& elements, const CVX50TextDoc& doc)
+void WriteElementsFingerprint(ByteWriter& out, const ElementList& elements, const CVX50TextDoc& doc)
 {
-    ByteWriter out;
     for (const ElementRef& ref : elements) {
         if (!IsElementKind(ref.kind) || !ref.element)
             continue;
@@ -52,5 +51,4 @@ std::string ElementsFingerprint(const ElementList& elements, const CVX50TextDoc&
         element.WriteProjectRecord(out, doc);
         WriteAddressNames(out, element);
     }
-    return out.Take();
 }
