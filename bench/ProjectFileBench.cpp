@@ -2,8 +2,18 @@
 // 255 elements of every kind. Both should pass unnoticed by the user. The
 // second set leaves the pictures out, to show what they add. Opening also
 // reports the heap the opened project holds (with its first undo snapshot).
+// Opening is measured as the reader alone and as the main window runs it
+// (the File New before it, the reading, the refreshed windows), also over a
+// project that is open with a full undo history. Each label names the goal.
+#include "EditHistory.h"
 #include "LargestProject.h"
 #include "MemoryUse.h"
+
+#include "shell/ui/CMainFrame.h"
+#include "shell/ui/GuiUserInterface.h"
+#include "shell/ui/ProjectOpen.h"
+
+#include <QCoreApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -23,6 +33,7 @@ void BM_SaveLargestProject(benchmark::State& state)
     for (auto _ : state)
         benchmark::DoNotOptimize(SaveProjectFile(project.doc, path, true));
     state.counters["bytes"] = static_cast<double>(project.bytes.size());
+    state.SetLabel("goal < 100 ms, with its fdatasync");
 }
 BENCHMARK(BM_SaveLargestProject)->ArgName("pictures")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
@@ -41,6 +52,7 @@ void BM_OpenLargestProject(benchmark::State& state)
     bool display = true;
     OpenProjectFile(*doc, path, display);
     state.counters["project_MB"] = HeapMegabytes() - before;
+    state.SetLabel("goal < 100 ms");
 }
 BENCHMARK(BM_OpenLargestProject)->ArgName("pictures")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
@@ -62,10 +74,71 @@ void BM_OpenedLargestProjectHeap(benchmark::State& state)
         heap = HeapMegabytes() - before;
     }
     state.counters["heap_MB"] = heap;
-    state.counters["goal_MB"] = 15;
+    state.SetLabel("goal < 15 MB");
 }
 BENCHMARK(BM_OpenedLargestProjectHeap)->ArgName("pictures")->Arg(1)->Arg(0)->Iterations(1)->Unit(benchmark::kMillisecond);
 
+// The program's main window, shown, with its user interface.
+struct MainWindow {
+    CVX50TextDoc doc;
+    CMainFrame frame{doc};
+    GuiUserInterface ui{frame};
+
+    MainWindow() { frame.show(); }
+
+    // File Open as the command runs it once the file is chosen, until the
+    // windows have handled what the open posted.
+    bool Open(const QString& path)
+    {
+        doc.ProjectModified = 0;
+        doc.TidyAndCommitWorkingElements();
+        const bool opened = OpenProjectInto(frame, path);
+        QCoreApplication::processEvents();
+        return opened;
+    }
+};
+
+QString SavedLargestProject()
+{
+    LargeProject& project = Project(true);
+    const std::string path = project.folder.path().toStdString() + "/window.opf";
+    SaveProjectFile(project.doc, path, true);
+    return QString::fromStdString(path);
+}
+
+void BM_OpenLargestProjectInMainWindow(benchmark::State& state)
+{
+    const QString path = SavedLargestProject();
+    MainWindow window;
+    for (auto _ : state) {
+        if (!window.Open(path)) {
+            state.SkipWithError("the project did not open");
+            return;
+        }
+    }
+    state.SetLabel("goal < 100 ms");
+}
+BENCHMARK(BM_OpenLargestProjectInMainWindow)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// File Open while the largest project is open with a full undo history.
+void BM_FileOpenOverFullUndoHistory(benchmark::State& state)
+{
+    const QString path = SavedLargestProject();
+    MainWindow window;
+    window.Open(path);
+    for (auto _ : state) {
+        state.PauseTiming();
+        FillUndoHistory(window.doc);
+        state.ResumeTiming();
+        if (!window.Open(path)) {
+            state.SkipWithError("the project did not open");
+            return;
+        }
+    }
+    state.SetLabel("goal < 100 ms");
+}
+BENCHMARK(BM_FileOpenOverFullUndoHistory)->Unit(benchmark::kMillisecond)->Iterations(5);
+
 } // namespace
 
-BENCHMARK_MAIN();
+#include "OffscreenBenchmarkMain.h"
