@@ -1,7 +1,8 @@
 // Undo and redo by whole-project snapshots. A snapshot holds clones of the
 // elements of every screen; a screen whose elements did not change since the
-// previous snapshot (equal fingerprints) shares that snapshot's clones, so
-// an edit costs a fingerprint of the project and clones of what it changed.
+// previous snapshot (equal fingerprint digests) shares that snapshot's
+// clones, so an edit costs a fingerprint of the project and clones of what
+// it changed.
 // The last snapshot is the live state; snapshots marked undone form the redo
 // chain. Undo moves the live state into the restore point's slot (marked
 // undone) and redo moves it back, so a state is never lost until a new edit
@@ -39,7 +40,7 @@ std::size_t FingerprintBytes(const ScreenSet* snapshot)
     std::size_t bytes = 0;
     if (snapshot)
         for (const ScreenSnapshot& screen : snapshot->Screens)
-            bytes += screen.Frozen->Fingerprint.size();
+            bytes += screen.Frozen->Digest.bytes;
     return bytes;
 }
 
@@ -64,13 +65,12 @@ ScreenSet CVX50TextDoc::SnapshotOfScreens(const ScreenSet* previous) const
     std::size_t begin = 0;
     for (std::size_t i = 0; i < Screens.size(); ++i) {
         const ScreenRecord& screen = Screens[i];
-        const std::string_view fingerprint = all.substr(begin, ends[i] - begin);
+        const FingerprintDigest digest = DigestOfFingerprint(all.substr(begin, ends[i] - begin));
         begin = ends[i];
         const ScreenSnapshot* before = ScreenBefore(previous, i, screen.Number);
-        std::shared_ptr<const FrozenElements> frozen = before && before->Frozen->Fingerprint == fingerprint
+        std::shared_ptr<const FrozenElements> frozen = before && before->Frozen->Digest == digest
             ? before->Frozen
-            : std::make_shared<const FrozenElements>(
-                FrozenElements{CloneElementList(screen.Elements, true), std::string(fingerprint)});
+            : std::make_shared<const FrozenElements>(FrozenElements{CloneElementList(screen.Elements, true), digest});
         set.Screens.push_back({std::move(frozen), screen.Number, screen.Port, screen.Description,
                                screen.UpKeyScreen, screen.DownKeyScreen});
     }

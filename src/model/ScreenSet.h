@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/ElementFingerprint.h"
 #include "model/ElementRef.h"
 
 #include <memory>
@@ -7,12 +8,12 @@
 #include <vector>
 
 // One screen's elements as the undo history keeps them: clones that nothing
-// edits, and the fingerprint (ElementsFingerprint) of the live elements they
-// were cloned from. Every snapshot in which the screen's elements did not
+// edits, and the digest of the fingerprint (WriteElementsFingerprint) of the
+// live elements they were cloned from. Every snapshot in which the screen's elements did not
 // change holds the same one.
 struct FrozenElements {
     ElementList Elements;
-    std::string Fingerprint;
+    FingerprintDigest Digest;
 };
 
 // One screen in a snapshot: the screen record's fields and its elements.
