@@ -42,6 +42,7 @@ void BM_OpenLargestProject(benchmark::State& state)
     LargeProject& project = Project(state.range(0) != 0);
     const std::string path = project.folder.path().toStdString() + "/open.opf";
     SaveProjectFile(project.doc, path, true);
+    StartWithFreshPages();
     for (auto _ : state) {
         CVX50TextDoc doc;
         bool display = true;
@@ -110,6 +111,7 @@ void BM_OpenLargestProjectInMainWindow(benchmark::State& state)
 {
     const QString path = SavedLargestProject();
     MainWindow window;
+    StartWithFreshPages();
     for (auto _ : state) {
         if (!window.Open(path)) {
             state.SkipWithError("the project did not open");
@@ -129,6 +131,7 @@ void BM_FileOpenOverFullUndoHistory(benchmark::State& state)
     for (auto _ : state) {
         state.PauseTiming();
         FillUndoHistory(window.doc);
+        StartWithFreshPages();
         state.ResumeTiming();
         if (!window.Open(path)) {
             state.SkipWithError("the project did not open");

@@ -23,6 +23,7 @@ void BM_ThirtyTwoSnapshotsOfLargestProject(benchmark::State& state)
     CVX50TextDoc& doc = Project().doc;
     for (auto _ : state) {
         doc.UndoHistory.clear();
+        StartWithFreshPages();
         const double resident = ResidentMegabytes();
         const double heap = HeapMegabytes();
         FillUndoHistory(doc);
@@ -38,6 +39,8 @@ BENCHMARK(BM_ThirtyTwoSnapshotsOfLargestProject)->Unit(benchmark::kMillisecond)-
 void BM_SnapshotWhileHistoryGrows(benchmark::State& state)
 {
     CVX50TextDoc& doc = Project().doc;
+    doc.ResetUndoHistory();
+    StartWithFreshPages();
     int step = 0;
     for (auto _ : state) {
         if (step % static_cast<int>(CVX50TextDoc::kUndoLimit) == 0) {
@@ -57,6 +60,7 @@ void BM_SnapshotWithFullHistory(benchmark::State& state)
     CVX50TextDoc& doc = Project().doc;
     doc.ResetUndoHistory();
     FillUndoHistory(doc);
+    StartWithFreshPages();
     int step = 0;
     for (auto _ : state)
         MoveOneElementAndPush(doc, step++);
@@ -71,6 +75,7 @@ void BM_UndoThenRedo(benchmark::State& state)
     CVX50TextDoc& doc = Project().doc;
     doc.ResetUndoHistory();
     FillUndoHistory(doc);
+    StartWithFreshPages();
     for (auto _ : state) {
         doc.OnEditUndo();
         doc.OnEditRedo();
