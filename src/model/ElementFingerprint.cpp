@@ -72,14 +72,15 @@ std::uint64_t Mix(std::uint64_t x)
 
 FingerprintDigest DigestOfFingerprint(std::string_view fingerprint)
 {
-    // Two lanes with their own constants, eight bytes a step; the last bytes
-    // padded with zeros (the length is part of the digest).
+    // Two lanes with their own constants, eight bytes a step, independent of
+    // each other so that they run side by side; the last bytes padded with
+    // zeros (the length is part of the digest).
     std::uint64_t first = 0x243F6A8885A308D3ULL;
     std::uint64_t second = 0x13198A2E03707344ULL;
     std::size_t at = 0;
     const auto step = [&](std::uint64_t word) {
         first = std::rotl((first ^ word) * 0x9E3779B97F4A7C15ULL, 29);
-        second = std::rotl((second + word) * 0xC2B2AE3D27D4EB4FULL, 31) ^ first;
+        second = std::rotl((second + word) * 0xC2B2AE3D27D4EB4FULL, 31);
     };
     for (; at + 8 <= fingerprint.size(); at += 8) {
         std::uint64_t word;
