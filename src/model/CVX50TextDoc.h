@@ -119,8 +119,6 @@ public:
     void OnEditRedo();
     bool CanUndo() const;
     bool CanRedo() const;
-    // Empties the history; its snapshots are freed on a thread of their own.
-    void DropUndoHistory();
     // Empties the history and takes one snapshot of the current project.
     void ResetUndoHistory();
     // The element whose page the restore shows: the last element of the

@@ -10,7 +10,6 @@
 
 #include "model/CVX50TextDoc.h"
 
-#include "base/BackgroundRelease.h"
 #include "base/ByteWriter.h"
 #include "base/UserInterface.h"
 #include "model/ElementFingerprint.h"
@@ -87,17 +86,9 @@ void CVX50TextDoc::PushUndoSnapshot()
     UndoHistory.push_back(std::move(snapshot));
 }
 
-void CVX50TextDoc::DropUndoHistory()
-{
-    // A full history of a large project takes long to free; the user does
-    // not wait for it.
-    if (!UndoHistory.empty())
-        ReleaseInBackground(std::exchange(UndoHistory, {}));
-}
-
 void CVX50TextDoc::ResetUndoHistory()
 {
-    DropUndoHistory();
+    UndoHistory.clear();
     PushUndoSnapshot();
 }
 

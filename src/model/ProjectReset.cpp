@@ -2,11 +2,6 @@
 
 #include "model/CVX50TextDoc.h"
 
-#include "base/BackgroundRelease.h"
-
-#include <iterator>
-#include <vector>
-
 void ClearAddressBoundLists(CVX50TextDoc& doc)
 {
     doc.AlarmSegments.clear();
@@ -18,14 +13,10 @@ void ClearAddressBoundLists(CVX50TextDoc& doc)
 
 void ResetProjectForNew(CVX50TextDoc& doc)
 {
-    // The last screen of the list is the one that stays. The others, which
-    // can hold a large project's elements, are freed off the user's path.
+    // The last screen of the list is the one that stays.
     auto& screens = doc.GetScreens();
-    if (screens.size() > 1) {
-        ReleaseInBackground(std::vector<ScreenRecord>(std::make_move_iterator(screens.begin()),
-                                                      std::make_move_iterator(screens.end() - 1)));
+    if (screens.size() > 1)
         screens.erase(screens.begin(), screens.end() - 1);
-    }
     doc.GetWorkingElements().clear();
     if (!screens.empty())
         doc.MakeFirstScreen(screens.front());

@@ -308,7 +308,6 @@ bool ReadProject(CVX50TextDoc& doc, std::string_view bytes, bool& displaySetting
         ui.ShowMessage(IdsProjectDataError);
         return false;
     }
-    doc.DropUndoHistory();
     doc = std::move(read);
     displaySetting = readDisplaySetting;
     reader.Complete(doc);
