@@ -28,6 +28,18 @@ bool TypesIntoEdit(const QKeyEvent& key)
     }
 }
 
+// Events on which the list's view picks its highlighted item: Qt closes the
+// list and only then reports the item.
+bool PicksItem(const QEvent& event)
+{
+    if (event.type() == QEvent::MouseButtonRelease)
+        return true;
+    if (event.type() != QEvent::ShortcutOverride)
+        return false;
+    const int key = static_cast<const QKeyEvent&>(event).key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
 } // namespace
 
 CElementNameCombo::CElementNameCombo(QWidget* parent)
@@ -38,6 +50,7 @@ CElementNameCombo::CElementNameCombo(QWidget* parent)
     // Typed names are matched exactly; no completion.
     setCompleter(nullptr);
     view()->installEventFilter(this);
+    view()->viewport()->installEventFilter(this);
     connect(this, &QComboBox::activated, this, &CElementNameCombo::OnSelChange);
     connect(this, &QComboBox::highlighted, this, [this](int index) {
         if (m_open)
@@ -49,6 +62,9 @@ CElementNameCombo::CElementNameCombo(QWidget* parent)
 
 bool CElementNameCombo::eventFilter(QObject* watched, QEvent* event)
 {
+    // Seen before the list's own handling, which may close the list.
+    if (watched == view() || watched == view()->viewport())
+        m_pickInView = PicksItem(*event);
     if (watched == view() && event->type() == QEvent::KeyPress && TypesIntoEdit(*static_cast<QKeyEvent*>(event))) {
         QCoreApplication::sendEvent(lineEdit(), event);
         return true;
@@ -74,6 +90,8 @@ void CElementNameCombo::showPopup()
 {
     if (m_open)
         return;
+    if (std::exchange(m_awaitingPick, false))
+        EndCloseUp();
     OnDropDown();
     emit DropDown();
     m_open = true;
@@ -82,10 +100,30 @@ void CElementNameCombo::showPopup()
 
 void CElementNameCombo::hidePopup()
 {
+    const bool picking = std::exchange(m_pickInView, false);
     QComboBox::hidePopup();
     if (!m_open)
         return;
     m_open = false;
+    if (!picking) {
+        EndCloseUp();
+        return;
+    }
+    // The picked item is still to come: refilling the combo now would lose
+    // it. The close-up ends with the pick (OnSelChange), or by itself after
+    // this event when Qt reports none.
+    m_awaitingPick = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (std::exchange(m_awaitingPick, false))
+                EndCloseUp();
+        },
+        Qt::QueuedConnection);
+}
+
+void CElementNameCombo::EndCloseUp()
+{
     OnCloseUp();
     emit CloseUp();
 }
@@ -107,17 +145,24 @@ void CElementNameCombo::OnDropDown()
 
 void CElementNameCombo::OnSelChange(int index)
 {
-    if (!Active() || index < 0)
-        return;
-    if (!m_binding.bind(GbkFromQString(itemText(index)))) {
-        // Refused: the combo shows the bound name again.
-        const int current = findText(QStringFromGbk(m_binding.boundName()));
-        setCurrentIndex(current);
-        if (current < 0)
-            ShowBoundName();
-        return;
+    // A pick in the list ends the close-up; it outweighs a typed name.
+    const bool closing = std::exchange(m_awaitingPick, false);
+    if (closing)
+        m_pendingName = false;
+    if (Active() && index >= 0) {
+        const bool bound = m_binding.bind(GbkFromQString(itemText(index)));
+        if (!bound) {
+            // Refused: the combo shows the bound name again.
+            const int current = findText(QStringFromGbk(m_binding.boundName()));
+            setCurrentIndex(current);
+            if (current < 0)
+                ShowBoundName();
+        }
+        if (bound || closing)
+            emit NameChosen();
     }
-    emit NameChosen();
+    if (closing)
+        emit CloseUp();
 }
 
 void CElementNameCombo::OnEditChange(const QString& text)

@@ -19,10 +19,10 @@ struct ElementNameBinding {
 
 // The editable element-name combo of the dialogs and pages that bind a
 // device address. It normally holds the bound name alone; opening the list
-// fills it with the names of the group. A name is bound when it is chosen
-// with the list closed (a click on an item closes the list first), or as
-// soon as it is typed exactly: a typed name then opens the list on it and
-// counts as chosen when the list closes with it still highlighted. Text that
+// fills it with the names of the group. A name is bound when it is chosen:
+// picked in the list (a click on it, or Return on it), chosen with the list
+// closed, or typed exactly; a typed name then opens the list on it and counts
+// as chosen when the list closes with it still highlighted. Text that
 // names no element gives way to the bound name when the editing ends. While
 // the list is open, typing still goes into the edit part (the list keeps the
 // keys that move through it, choose and close), so a name can be typed on
@@ -47,10 +47,13 @@ protected:
 signals:
     // The list is about to open, and has closed (after the combo's own
     // handling, for owners that keep their own rules without a binding).
+    // When an item was picked in the list, the list has closed once the
+    // combo holds that item (Qt reports the pick after closing the list).
     void DropDown();
     void CloseUp();
-    // A choice of the user has ended (a name chosen with the list closed, or
-    // the list closed): the owner takes what was bound since.
+    // A choice of the user has ended (a name picked or chosen, or the list
+    // closed): the owner takes what was bound since, and may refill the
+    // combo.
     void NameChosen();
 
 private:
@@ -58,6 +61,7 @@ private:
     void ShowBoundName();
     void OnDropDown();
     void OnCloseUp();
+    void EndCloseUp();
     void OnSelChange(int index);
     void OnEditChange(const QString& text);
     void OnEditFinished();
@@ -68,4 +72,8 @@ private:
     std::string m_rememberedName;
     // A typed name opened the list: closing it on that name binds it.
     bool m_pendingName = false;
+    // The event the list's view is handling picks its highlighted item.
+    bool m_pickInView = false;
+    // The list closed for a pick that Qt has not reported yet.
+    bool m_awaitingPick = false;
 };

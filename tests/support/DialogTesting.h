@@ -11,6 +11,8 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -19,7 +21,17 @@
 #include <QTest>
 #include <QtTest>
 
+#include <algorithm>
 #include <functional>
+
+// Shows `window` as the active window, as the user sees a dialog open.
+inline void ShowActive(QWidget& window)
+{
+    window.show();
+    QApplication::setActiveWindow(&window);
+    if (!QTest::qWaitForWindowActive(&window))
+        qWarning("the window did not become active");
+}
 
 // Runs `command`; `script` works in the modal dialog it opens, shown and
 // active. Returns whether the dialog ended with OK.
@@ -28,10 +40,7 @@ bool RunDialogCommand(ScriptedEditor& editor, int command, const std::function<v
 {
     bool accepted = false;
     editor.ui->dialogs.push_back([&](QDialog& dialog) {
-        dialog.show();
-        QApplication::setActiveWindow(&dialog);
-        if (!QTest::qWaitForWindowActive(&dialog))
-            qWarning("the dialog did not become active");
+        ShowActive(dialog);
         script(dynamic_cast<Dialog&>(dialog));
         accepted = dialog.result() == QDialog::Accepted && !dialog.isVisible();
         return dialog.result();
@@ -78,6 +87,57 @@ inline bool ChooseName(CElementNameCombo* combo, const QString& text)
     combo->view()->setCurrentIndex(combo->model()->index(index, 0));
     QTest::keyClick(combo->view(), Qt::Key_Return);
     return !combo->IsListOpen();
+}
+
+// Clicks the item `text` in the open list of `combo`, after moving the mouse
+// onto it; Qt closes the list and then reports the item. False when the list
+// is not open or has no such item.
+inline bool ClickListItem(QComboBox* combo, const QString& text)
+{
+    QAbstractItemView* list = combo->view();
+    const int row = combo->findText(text);
+    if (!list->isVisible() || row < 0)
+        return false;
+    const QModelIndex item = combo->model()->index(row, 0);
+    list->scrollTo(item);
+    const QPoint centre = list->visualRect(item).center();
+    QTest::mouseMove(list->viewport(), centre);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
+    return !list->isVisible();
+}
+
+// Picks the item `text` of `combo`'s list with the mouse: a click on the
+// arrow opens the list, a click on the item picks it.
+inline bool PickWithMouse(QComboBox* combo, const QString& text)
+{
+    QStyleOptionComboBox option;
+    option.initFrom(combo);
+    option.editable = combo->isEditable();
+    option.subControls = QStyle::SC_All;
+    const QRect arrow =
+        combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, combo);
+    QTest::mouseClick(combo, Qt::LeftButton, {}, arrow.center());
+    return ClickListItem(combo, text);
+}
+
+// Picks the item `text` of `combo`'s list with the keyboard: F4 opens the
+// list, the arrow keys move to the item and Return picks it.
+inline bool PickWithKeys(QComboBox* combo, const QString& text)
+{
+    QTest::keyClick(combo, Qt::Key_F4);
+    QAbstractItemView* list = combo->view();
+    const int row = combo->findText(text);
+    if (!list->isVisible() || row < 0)
+        return false;
+    const int from = list->currentIndex().row();
+    for (int at = from; at < row; ++at)
+        QTest::keyClick(list, Qt::Key_Down);
+    for (int at = std::max(from, 0); at > row; --at)
+        QTest::keyClick(list, Qt::Key_Up);
+    if (list->currentIndex().row() != row)
+        return false;
+    QTest::keyClick(list, Qt::Key_Return);
+    return !list->isVisible();
 }
 
 // The centre of a cell, in the grid's viewport.

@@ -192,9 +192,10 @@ void CAlarmListDlg::OnDropDownStartElement()
 void CAlarmListDlg::OnSelChangeStartElement(int index)
 {
     const std::string name = index < 0 ? m_pendingStartName : GbkFromQString(m_startBox->itemText(index));
-    if (m_startBox->IsListOpen())
-        m_pendingStartName = name;
-    else
+    // An item picked in the list arrives once the list has closed, before
+    // the close-up: it is also the name that the close-up takes.
+    m_pendingStartName = name;
+    if (!m_startBox->IsListOpen())
         ApplyStartIndex(StartIndexNamed(name));
 }
 

@@ -10,6 +10,7 @@
 #include "settings/ui/CAlarmScrollBar.h"
 #include "shell/ui/ProjectOpen.h"
 #include "support/AlarmFixtures.h"
+#include "support/DialogTesting.h"
 #include "support/ScriptedEditor.h"
 #include "widgets/CElementNameCombo.h"
 #include "widgets/CSpinEdit.h"
@@ -251,6 +252,33 @@ private slots:
         QCOMPARE(RowNames(Grid(dialog).Shown()), (std::vector<std::string>{"Y0", "Y1", "Y2", "Y3", ""}));
         QCOMPARE(start->currentText(), QStringLiteral("Y0"));
         dialog->reject();
+    }
+
+    // A start element picked in the list, with the mouse or the keys, is
+    // applied; a pick outweighs a name typed before it.
+    void startElementPickedInTheListIsApplied()
+    {
+        for (const auto pick : {&PickWithMouse, &PickWithKeys}) {
+            AlarmEditor editor;
+            editor.document.AddressTable = {CoilGroup("X", 20)};
+            editor.document.AlarmSegments = {AlarmSegmentOf(editor.document.AddressTable[0], 2, AlarmTexts(5))};
+            CAlarmListDlg* dialog = editor.Open();
+            auto* start = Child<CElementNameCombo>(dialog, "startElementBox");
+            QVERIFY(pick(start, QStringLiteral("X7")));
+            QCOMPARE(Grid(dialog).StartIndex(), std::string("7"));
+            QCOMPARE(RowNames(Grid(dialog).Shown()).front(), std::string("X7"));
+            QCOMPARE(start->count(), 1);
+            QCOMPARE(start->currentText(), QStringLiteral("X7"));
+
+            start->lineEdit()->selectAll();
+            QTest::keyClicks(start->lineEdit(), "X3");
+            QVERIFY(start->IsListOpen());
+            QVERIFY(ClickListItem(start, QStringLiteral("X9")));
+            QCOMPARE(Grid(dialog).StartIndex(), std::string("9"));
+            QCOMPARE(start->currentText(), QStringLiteral("X9"));
+            QVERIFY(editor.ui->shown.isEmpty());
+            dialog->reject();
+        }
     }
 
     void okBuildsTheBlocksThatSavingAndOpeningKeep()

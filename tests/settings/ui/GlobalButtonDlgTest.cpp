@@ -412,6 +412,29 @@ private slots:
         QCOMPARE(editor.document.GlobalButtons[0].ElementName, std::string("N0"));
     }
 
+    // A name picked with the mouse or the keys is the button's element, after
+    // OK and in the dialog opened again.
+    void namesPickedInTheListAreBound()
+    {
+        const std::pair<int, QString> cases[] = {{SetCoilFunction, QStringLiteral("M1")},
+                                                 {SetRegisterFunction, QStringLiteral("D5")}};
+        for (const auto pick : {&PickWithMouse, &PickWithKeys})
+            for (const auto& [function, name] : cases) {
+                ButtonEditor editor;
+                editor.document.GlobalButtons = {editor.Button(function)};
+                CGlobalButtonDlg dialog(editor.document, nullptr);
+                ShowActive(dialog);
+                auto* element = NamedChild<CElementNameCombo>(dialog, "element");
+                QVERIFY2(pick(element, name), qPrintable(name));
+                QCOMPARE(element->currentText(), name);
+                QCOMPARE(element->count(), 1);
+                dialog.OnOK();
+                QCOMPARE(QStringFromGbk(editor.document.GlobalButtons[0].ElementName), name);
+                CGlobalButtonDlg again(editor.document, nullptr);
+                QCOMPARE(NamedChild<CElementNameCombo>(again, "element")->currentText(), name);
+            }
+    }
+
     void typedElementNamesAreTakenWithTheirNextWord()
     {
         ButtonEditor editor;

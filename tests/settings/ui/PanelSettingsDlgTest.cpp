@@ -120,6 +120,7 @@ private slots:
         CVX50TextDoc doc;
         doc.AddressTable = WordTable();
         CPanelSettingsDlg dialog(doc, nullptr);
+        ShowActive(dialog);
         auto* autoSwitch = NamedChild<QCheckBox>(dialog, "autoSwitch");
         auto* report = NamedChild<QCheckBox>(dialog, "reportScreen");
         auto* controlText = NamedChild<QLabel>(dialog, "controlRegister");
@@ -136,12 +137,9 @@ private slots:
 
         // The last element of its group has no report register after it.
         auto* element = NamedChild<CElementNameCombo>(dialog, "element");
-        element->showPopup();
-        QCOMPARE(element->count(), 3);
-        element->setCurrentIndex(2);
-        emit element->activated(2);
-        element->hidePopup();
+        QVERIFY(PickWithMouse(element, QStringLiteral("D2")));
         QCOMPARE(element->count(), 1);
+        QCOMPARE(element->currentText(), QStringLiteral("D2"));
         QCOMPARE(controlText->text(), QStringLiteral("对应  D2"));
         QVERIFY(!report->isChecked());
         QCOMPARE(reportText->text(), QString());
@@ -167,6 +165,30 @@ private slots:
         QCOMPARE(controlText->text(), QString());
         QVERIFY(!NamedChild<QCheckBox>(dialog, "clearAfterSwitch")->isEnabled());
         QVERIFY(!NamedChild<QComboBox>(dialog, "group")->isEnabled());
+    }
+
+    // Picked with the mouse or the keys, the name is the control register
+    // that OK stores and the dialog shows again.
+    void aControlRegisterPickedInTheListIsStored()
+    {
+        for (const auto pick : {&PickWithMouse, &PickWithKeys}) {
+            ScriptedEditor editor;
+            editor.document.AddressTable = WordTable();
+            const auto pickD2 = [pick](CPanelSettingsDlg& dialog) {
+                NamedChild<QCheckBox>(dialog, "autoSwitch")->click();
+                auto* element = NamedChild<CElementNameCombo>(dialog, "element");
+                QVERIFY(pick(element, QStringLiteral("D2")));
+                QCOMPARE(element->currentText(), QStringLiteral("D2"));
+                QCOMPARE(NamedChild<QLabel>(dialog, "controlRegister")->text(), QStringLiteral("对应  D2"));
+                dialog.OnOK();
+            };
+            QVERIFY(RunDialogCommand<CPanelSettingsDlg>(editor, Cmd::PanelSettings, pickD2));
+            QCOMPARE(editor.document.Panel.ControlElementName, std::string("D2"));
+            const auto shown = [](CPanelSettingsDlg& dialog) {
+                QCOMPARE(NamedChild<CElementNameCombo>(dialog, "element")->currentText(), QStringLiteral("D2"));
+            };
+            RunDialogCommand<CPanelSettingsDlg>(editor, Cmd::PanelSettings, shown);
+        }
     }
 
     void withoutWordGroupsTheChecksAreRefused()
