@@ -31,7 +31,8 @@ QString QStringFromGbk(std::string_view gbk)
 
 std::string GbkFromQString(const QString& text)
 {
-    QStringEncoder encoder("GBK");
+    thread_local QStringEncoder encoder("GBK");
+    encoder.resetState();
     const QByteArray bytes = encoder.encode(text);
     return bytes.toStdString();
 }

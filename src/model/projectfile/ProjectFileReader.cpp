@@ -3,6 +3,7 @@
 #include "model/CVX50TextDoc.h"
 #include "devices/DeviceDataFile.h"
 #include "devices/DeviceKeys.h"
+#include "model/HeldRefreshes.h"
 #include "model/elements/ElementFactory.h"
 #include "base/FileIo.h"
 #include "base/FileTooLargeMessage.h"
@@ -72,6 +73,7 @@ public:
         ReadVersion();
         m_screenCount = ReadHead();
         ReadDevice();
+        m_ui.DeviceLoaded();
         LoadPresets();
         m_ui.ProgressStep(1);
         m_ui.ProgressStep(2);
@@ -91,7 +93,6 @@ public:
         // learns that the table was not kept.
         if (m_embeddedTable && !WriteDeviceDataFile(DeviceTablePath(doc.DeviceName), *m_embeddedTable))
             m_ui.ShowMessage(IdsSaveAddressTableFailed);
-        m_ui.DeviceLoaded();
         m_ui.RebuildProjectTree();
         m_ui.ShowScreenPage();
         m_ui.RedrawCanvas();
@@ -294,6 +295,9 @@ bool ReadProject(CVX50TextDoc& doc, std::string_view bytes, bool& displaySetting
     CVX50TextDoc read = doc;
     doc.UndoHistory = std::move(history);
     bool readDisplaySetting = displaySetting;
+    // The windows show `doc` until the project read replaces it: the
+    // refreshes that reading asks for wait until then, and run once.
+    HeldRefreshes refreshes;
     ProjectReader reader(read, bytes, readDisplaySetting);
     try {
         reader.Run();
@@ -311,6 +315,7 @@ bool ReadProject(CVX50TextDoc& doc, std::string_view bytes, bool& displaySetting
     doc = std::move(read);
     displaySetting = readDisplaySetting;
     reader.Complete(doc);
+    refreshes.Release();
     return true;
 }
 

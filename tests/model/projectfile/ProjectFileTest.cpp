@@ -315,6 +315,64 @@ TEST_F(ProjectFile, HeaderAndFlagsByte)
     EXPECT_EQ(doc.Register32Interval, 1);
 }
 
+// Records, for each refresh of the windows, what the open project held when
+// it ran.
+struct RefreshWitness : RecordingUserInterface {
+    explicit RefreshWitness(const CVX50TextDoc& open) : doc(open) {}
+    void DeviceLoaded() override { seen.push_back("DeviceLoaded " + doc.DeviceName); }
+    void ResetAddressLists(int tool, int width) override
+    {
+        seen.push_back("ResetAddressLists " + std::to_string(tool) + " " + std::to_string(width) + " of "
+                       + std::to_string(doc.AddressTable.size()) + " groups");
+    }
+    void LoadAddressControls(const std::shared_ptr<CScreenElement>& element) override
+    {
+        const bool open = std::any_of(doc.Screens.begin(), doc.Screens.end(), [&](const ScreenRecord& screen) {
+            return std::any_of(screen.Elements.begin(), screen.Elements.end(),
+                [&](const ElementRef& ref) { return ref.element == element; });
+        });
+        seen.push_back(std::string("LoadAddressControls ") + (open ? "of the open project" : "of another"));
+    }
+    void PasswordLevelsChanged() override
+    {
+        seen.push_back("PasswordLevelsChanged " + std::to_string(doc.HighestPasswordLevel));
+    }
+    void RebuildProjectTree() override { seen.push_back("RebuildProjectTree " + std::to_string(doc.Screens.size())); }
+
+    const CVX50TextDoc& doc;
+    std::vector<std::string> seen;
+};
+
+// The windows show the open project until the project read replaces it:
+// reading refreshes them once, afterwards, whatever the number of elements
+// (two lamps and a key here).
+TEST_F(ProjectFile, ReadingRefreshesTheWindowsOnceForTheProjectRead)
+{
+    const std::string saved = SavedProject("MYDEV");
+    CVX50TextDoc doc;
+    RefreshWitness witness(doc);
+    bool display = true;
+    ASSERT_TRUE(ReadProject(doc, saved, display));
+    EXPECT_EQ(witness.seen, (std::vector<std::string>{"DeviceLoaded MYDEV", "ResetAddressLists 2 16 of 4 groups",
+                                "LoadAddressControls of the open project", "PasswordLevelsChanged 2",
+                                "RebuildProjectTree 3"}));
+    EXPECT_EQ(std::count(witness.calls.begin(), witness.calls.end(), "RefreshElementList 1"), 1);
+}
+
+// A file refused at its end refreshes nothing (no page is bound to an
+// element read from it): the open project stays.
+TEST_F(ProjectFile, RefusedFileRefreshesNothing)
+{
+    std::string saved = SavedProject("MYDEV");
+    saved.pop_back();
+    CVX50TextDoc doc;
+    RefreshWitness witness(doc);
+    bool display = true;
+    ASSERT_FALSE(ReadProject(doc, saved, display));
+    EXPECT_TRUE(witness.seen.empty());
+    EXPECT_EQ(witness.MessageIds(), std::vector<int>{IdsProjectDataError});
+}
+
 TEST_F(ProjectFile, UserDefinedTableIsEmbeddedAndRecreatedWhereItIsMissing)
 {
     const std::string tablePath = DeviceTablePath("MYDEV");

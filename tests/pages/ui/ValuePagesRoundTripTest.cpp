@@ -164,6 +164,17 @@ private slots:
             QCOMPARE(Describe(*read[i].element), before[i]);
         }
         QCOMPARE(On<QLineEdit>(regPage, "原始数据上限:")->text(), QString("FFFFFFFF"));
+
+        // The pages offer the levels of the project opened, not those of the
+        // new project that opening starts from, and show the elements' own.
+        for (const auto& [index, page] : {std::pair{0, keyPage}, std::pair{2, regPage}}) {
+            editor.View().ShowElementPage(read[static_cast<std::size_t>(index)].element, false);
+            QComboBox* levels = LevelList(page);
+            QCOMPARE(levels->count(), 2);
+            QCOMPARE(levels->itemText(0), QString("低级"));
+            QCOMPARE(levels->itemText(1), QString("中级"));
+            QCOMPARE(levels->currentText(), QString("中级"));
+        }
     }
 };
 
