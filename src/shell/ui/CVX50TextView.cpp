@@ -121,9 +121,15 @@ void CVX50TextView::OnToolPicture()
 
 void CVX50TextView::OnDevice()
 {
+    const std::string device = m_document.DeviceName;
+    const std::vector<AlarmSegment> alarms = m_document.AlarmSegments;
     CDeviceSelectDlg dialog(m_document, m_canvas != nullptr, &m_frame);
     if (RunModalDialog(dialog) != QDialog::Accepted)
         return;
+    // Another device empties the alarms or leaves their groups behind; a
+    // new default port or station rewrites them.
+    if (m_document.DeviceName != device || m_document.AlarmSegments != alarms)
+        CloseAlarmList();
     m_document.ResetOnNew = 1;
     if (m_canvas) {
         // Stations, ports and bindings may have changed under the shown page.
@@ -280,12 +286,17 @@ void CVX50TextView::CreateChildWindows()
     update();
 }
 
+void CVX50TextView::CloseAlarmList()
+{
+    if (AlarmListDialog)
+        AlarmListDialog->reject();
+}
+
 void CVX50TextView::ResetProject()
 {
     // An open alarm list edits the project being left; its OK must not
     // write that list into the new one.
-    if (AlarmListDialog)
-        AlarmListDialog->reject();
+    CloseAlarmList();
     ResetProjectForNew(m_document);
 
     // One screen item is left, named like the screen.

@@ -169,6 +169,9 @@ private:
     void ConnectPages();
     void PlaceChildWindows();
     void ResetProject();
+    // Ends an open alarm list without writing its copy back: the project's
+    // alarms changed under it.
+    void CloseAlarmList();
     void RegisterCommands();
     void SetTool(int tool);
 

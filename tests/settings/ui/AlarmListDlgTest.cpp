@@ -3,6 +3,8 @@
 // edited through its controls and grid, ended by OK, Cancel, the close box
 // and a project reset.
 
+#include "base/ProgramPaths.h"
+#include "devices/ui/CDeviceSelectDlg.h"
 #include "model/AlarmBlocks.h"
 #include "settings/ui/CAlarmCellEdit.h"
 #include "settings/ui/CAlarmListCtrl.h"
@@ -16,9 +18,11 @@
 #include "widgets/CSpinEdit.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 
 namespace {
@@ -327,6 +331,35 @@ private slots:
         QVERIFY(!dialog->isVisible());
         QVERIFY(editor.document.AlarmSegments.empty());
         QVERIFY(editor.CommandEnabled());
+    }
+
+    // The device dialog empties the alarms for another device and rewrites
+    // them for a new default station: an open list ends, so that its OK
+    // cannot write the old alarms back.
+    void aDeviceChangeEndsAnOpenList()
+    {
+        const QString shipped = QString::fromStdString(DeviceTablePath("ModBus Slave"));
+        QFile::remove(QString::fromStdString(DeviceTablePath("Second")));
+        QVERIFY(QFile::copy(shipped, QString::fromStdString(DeviceTablePath("Second"))));
+        const std::pair<QString, int> changes[] = {{QStringLiteral("Second"), 1}, {QStringLiteral("ModBus Slave"), 9}};
+        for (const auto& [device, station] : changes) {
+            AlarmEditor editor;
+            editor.document.AlarmSegments = {AlarmSegmentOf(editor.document.AddressTable[0], 0, AlarmTexts(3))};
+            const QPointer<CAlarmListDlg> dialog = editor.Open();
+            editor.ui->confirmDevice = false;
+            editor.ui->dialogs = {[device, station](QDialog& shown) {
+                auto& select = dynamic_cast<CDeviceSelectDlg&>(shown);
+                auto* devices = select.findChild<QComboBox*>("device");
+                devices->setCurrentIndex(devices->findText(device));
+                select.findChild<QSpinBox*>("station")->setValue(station);
+                select.OnOK();
+                return select.result();
+            }};
+            editor.frame->ExecuteCommand(Cmd::Device);
+            QCOMPARE(QString::fromStdString(editor.document.DeviceName), device);
+            QVERIFY(!dialog || !dialog->isVisible());
+            QVERIFY(editor.CommandEnabled());
+        }
     }
 
     void screenshot()
