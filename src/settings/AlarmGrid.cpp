@@ -207,6 +207,7 @@ bool AlarmGrid::CheckTypingRow()
     const int refusal = CheckNewAlarm(Group(), Start(), Entries());
     if (refusal == 0)
         return true;
+    ++m_refusals;
     CurrentUi().ShowMessage(refusal);
     Segment().Entries.back().Text.clear();
     return false;

@@ -46,6 +46,8 @@ public:
     // Counts the editors opened: a new number means a new editor.
     int EditorSerial() const { return m_editorSerial; }
     EditorText NewEditorShows() const { return m_editorText; }
+    // Counts the alarms refused: a new number means an action refused one.
+    int Refusals() const { return m_refusals; }
 
     // The scroll bar: shown while the rows do not fit; its position is the
     // first row shown.
@@ -121,5 +123,6 @@ private:
     int m_currentRow = 0;
     bool m_editorOpen = false;
     int m_editorSerial = 0;
+    int m_refusals = 0;
     EditorText m_editorText = EditorText::Selected;
 };

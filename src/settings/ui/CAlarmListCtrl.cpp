@@ -53,8 +53,15 @@ void CAlarmListCtrl::Perform(const std::function<void(AlarmGrid&)>& change)
     if (m_performing)
         return;
     m_performing = true;
+    const int refusals = m_grid.Refusals();
     change(m_grid);
     Show();
+    // The editor of a refused alarm stays open for the keys typed next,
+    // wherever the message box or the click that left it put the focus.
+    if (m_grid.Refusals() != refusals && m_editor) {
+        window()->activateWindow();
+        m_editor->setFocus(Qt::OtherFocusReason);
+    }
     m_performing = false;
 }
 

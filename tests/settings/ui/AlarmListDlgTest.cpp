@@ -161,6 +161,10 @@ private slots:
         QCOMPARE(editor.ui->shown.size(), 3);
         QCOMPARE(editor.ui->shown.back(), SegmentFull);
         QCOMPARE(Grid(dialog).Shown().Entries.back().Text, std::string());
+        // Its editor stays open and takes the keys typed next.
+        QCOMPARE(QApplication::focusWidget(), Editor(dialog));
+        QTest::keyClicks(QApplication::focusWidget(), "y");
+        QCOMPARE(Grid(dialog).Shown().Entries.back().Text, std::string("y"));
         dialog->reject();
     }
 
