@@ -9,6 +9,7 @@
 #include "widgets/CSpinEdit.h"
 #include "widgets/TabOrder.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -217,7 +218,11 @@ void CAlarmListDlg::OnEditChangeStartElement(const QString& text)
         m_startBox->showPopup();
     }
     const QSignalBlocker quiet(m_startBox);
-    m_startBox->setCurrentIndex(static_cast<int>(named - group->elements.begin()));
+    const int row = static_cast<int>(named - group->elements.begin());
+    m_startBox->setCurrentIndex(row);
+    // The open list highlights it too: Return there picks the highlighted
+    // entry.
+    m_startBox->view()->setCurrentIndex(m_startBox->model()->index(row, 0));
     m_startBox->setEditText(text);
     m_startBox->lineEdit()->setCursorPosition(caret);
 }

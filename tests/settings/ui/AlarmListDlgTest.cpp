@@ -284,6 +284,14 @@ private slots:
             QVERIFY(ClickListItem(start, QStringLiteral("X9")));
             QCOMPARE(Grid(dialog).StartIndex(), std::string("9"));
             QCOMPARE(start->currentText(), QStringLiteral("X9"));
+
+            // The list opened by a typed name highlights it: Return takes it.
+            start->lineEdit()->selectAll();
+            QTest::keyClicks(start->lineEdit(), "X12");
+            QTest::keyClick(start->view(), Qt::Key_Return);
+            QVERIFY(!start->IsListOpen());
+            QCOMPARE(Grid(dialog).StartIndex(), std::string("12"));
+            QCOMPARE(start->currentText(), QStringLiteral("X12"));
             QVERIFY(editor.ui->shown.isEmpty());
             dialog->reject();
         }
