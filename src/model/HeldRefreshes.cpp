@@ -125,7 +125,9 @@ void HeldRefreshes::LoadAddressControls(const std::shared_ptr<CScreenElement>& e
 {
     if (!element)
         return;
-    Hold(Refresh::AddressControls, static_cast<int>(element->Tool()), [element](UserInterface& ui) { ui.LoadAddressControls(element); });
+    // Kept for each element: loading the page completes the element's
+    // address (a lamp read without names takes the first bit element).
+    m_held.push_back({Refresh::AddressControls, 0, [element](UserInterface& ui) { ui.LoadAddressControls(element); }});
 }
 
 void HeldRefreshes::DeviceLoaded()

@@ -11,6 +11,8 @@
 // project being replaced, and one per element read costs much; each is held
 // once instead (asked again, it keeps its place and takes the last
 // arguments) and Release() runs them once the new document is in place.
+// Loading an element's address controls is kept for each element: the page
+// completes the element's address.
 // Messages, progress and dialogs pass straight through.
 class HeldRefreshes final : public UserInterface {
 public:

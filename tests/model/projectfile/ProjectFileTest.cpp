@@ -344,8 +344,8 @@ struct RefreshWitness : RecordingUserInterface {
 };
 
 // The windows show the open project until the project read replaces it:
-// reading refreshes them once, afterwards, whatever the number of elements
-// (two lamps and a key here).
+// reading refreshes them afterwards, each once whatever the number of
+// elements (two lamps and a key here), but for the lamps' page loads.
 TEST_F(ProjectFile, ReadingRefreshesTheWindowsOnceForTheProjectRead)
 {
     const std::string saved = SavedProject("MYDEV");
@@ -353,9 +353,10 @@ TEST_F(ProjectFile, ReadingRefreshesTheWindowsOnceForTheProjectRead)
     RefreshWitness witness(doc);
     bool display = true;
     ASSERT_TRUE(ReadProject(doc, saved, display));
+    // Each lamp goes through its page, which completes its address.
     EXPECT_EQ(witness.seen, (std::vector<std::string>{"DeviceLoaded MYDEV", "ResetAddressLists 2 16 of 4 groups",
-                                "LoadAddressControls of the open project", "PasswordLevelsChanged 2",
-                                "RebuildProjectTree 3"}));
+                                "LoadAddressControls of the open project", "LoadAddressControls of the open project",
+                                "PasswordLevelsChanged 2", "RebuildProjectTree 3"}));
     EXPECT_EQ(std::count(witness.calls.begin(), witness.calls.end(), "RefreshElementList 1"), 1);
 }
 
