@@ -98,9 +98,10 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(s.slave.Coils()[3], 1, Timeout);
         QCOMPARE(keypad.LastPressX, Centre(KeyF1).x());
 
-        // SET, digits and ENT write the register.
+        // SET, digits and ENT write the register. The slave may hold F1's coil
+        // before F1's outcome is back in the window; SET waits for it.
         s.Click(KeySet);
-        QCOMPARE(s.reg->Typing.load(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(s.reg->Typing.load(), 1, Timeout);
         for (int digit : {5, 0, 7})
             s.Click(KeyDigit0 + digit);
         QCOMPARE(QString::fromStdString(s.reg->GetEntryText()), QString("21507"));
