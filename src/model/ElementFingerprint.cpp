@@ -13,7 +13,7 @@
 
 namespace {
 
-void WriteName(ByteWriter& out, const std::string& name)
+void WriteName(ByteWriter& out, std::string_view name)
 {
     out.U16Le(static_cast<std::uint16_t>(name.size()));
     out.Bytes(name);
