@@ -70,8 +70,7 @@ ScreenSet CVX50TextDoc::SnapshotOfScreens(const ScreenSet* previous) const
         std::shared_ptr<const FrozenElements> frozen = before && before->Frozen->Digest == digest
             ? before->Frozen
             : std::make_shared<const FrozenElements>(FrozenElements{CloneElementList(screen.Elements, true), digest});
-        set.Screens.push_back({std::move(frozen), screen.Number, screen.Port, screen.Description,
-                               screen.UpKeyScreen, screen.DownKeyScreen});
+        set.Screens.push_back({static_cast<const ScreenFields&>(screen), std::move(frozen)});
     }
     return set;
 }
@@ -144,12 +143,8 @@ void CVX50TextDoc::RestoreLastSnapshot()
     Screens.reserve(live.Screens.size());
     for (const ScreenSnapshot& screen : live.Screens) {
         ScreenRecord& record = Screens.emplace_back();
+        static_cast<ScreenFields&>(record) = screen;
         record.Elements = CloneElementList(screen.Frozen->Elements, true);
-        record.Number = screen.Number;
-        record.Port = screen.Port;
-        record.Description = screen.Description;
-        record.UpKeyScreen = screen.UpKeyScreen;
-        record.DownKeyScreen = screen.DownKeyScreen;
     }
     CurrentScreenNumber = live.Current;
     const ScreenRecord* edited = FindScreenByNumber(CurrentScreenNumber);

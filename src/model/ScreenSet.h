@@ -2,9 +2,9 @@
 
 #include "model/ElementFingerprint.h"
 #include "model/ElementRef.h"
+#include "model/ScreenRecord.h"
 
 #include <memory>
-#include <string>
 #include <vector>
 
 // One screen's elements as the undo history keeps them: clones that nothing
@@ -16,14 +16,9 @@ struct FrozenElements {
     FingerprintDigest Digest;
 };
 
-// One screen in a snapshot: the screen record's fields and its elements.
-struct ScreenSnapshot {
+// One screen in a snapshot: the screen's fields and its elements.
+struct ScreenSnapshot : ScreenFields {
     std::shared_ptr<const FrozenElements> Frozen;
-    int Number = 0;
-    int Port = 0;
-    std::string Description;
-    int UpKeyScreen = 0;
-    int DownKeyScreen = 0;
 };
 
 // All screens at one moment: one undo snapshot. No element object of a
