@@ -29,8 +29,11 @@
 //
 // Element objects are shared through ElementRef: the working list and the
 // edited screen's record hold the same objects between operations (every
-// change ends with PushUndoSnapshot, which commits). Undo snapshots and the
-// clipboard hold clones of their own; snapshots share clones among themselves.
+// change ends with PushUndoSnapshot, which commits). The clipboard holds
+// clones of its own; undo snapshots share clones among themselves, and from
+// a reset of the history (an open, File New) they share the live elements of
+// every screen but the edited one until that screen is prepared for an edit
+// (PrepareScreenForEdit), which clones it for them.
 class CVX50TextDoc {
 public:
     // Builds the default project: one screen numbered 1 described "画面1"
@@ -119,8 +122,22 @@ public:
     void OnEditRedo();
     bool CanUndo() const;
     bool CanRedo() const;
-    // Empties the history and takes one snapshot of the current project.
+    // Empties the history and takes one snapshot of the current project. The
+    // snapshot clones the edited screen only: it shares the live elements of
+    // the others, which therefore stay as they are until prepared.
     void ResetUndoHistory();
+    // Must precede every change of the elements or the element list of a
+    // screen other than the edited one, and making a screen the edited one:
+    // the history's snapshots that share the live elements of screen `number`
+    // get clones of them as they are. PrepareAllScreensForEdit does so for
+    // every screen, before changes across screens. Once prepared, a screen
+    // needs no more until the history is reset; changes that a reset of the
+    // history follows (reading a project, File New) need none.
+    void PrepareScreenForEdit(int number);
+    void PrepareAllScreensForEdit();
+    // A copy of the project without its undo history, for a reader that fills
+    // the copy and may then put it in place of this project.
+    CVX50TextDoc CopyWithoutHistory();
     // The element whose page the restore shows: the last element of the
     // working list when it is selected; nullptr for the screen page.
     std::shared_ptr<CScreenElement> ElementForPageAfterRestore() const;
@@ -185,6 +202,14 @@ private:
     const PortSettings& PortBySelector(int port) const { return port == 0 ? Rs485Port : Com1Port; }
     // Live screens rebuilt from the last snapshot after undo or redo.
     void RestoreLastSnapshot();
+    // Gives the history's shared entry for Screens[index], if it still waits,
+    // the screen's elements as they are: clones of them, or the objects
+    // themselves when they are about to leave the project.
+    void FillSharedEntry(std::size_t index, bool elementsLeaveProject);
+    // Entry i is the history's elements of Screens[i], still empty because
+    // they are the live ones; null once filled. Every entry is filled before
+    // the screens are reordered or removed, so the indexes hold.
+    std::vector<std::shared_ptr<FrozenElements>> ScreensSharedWithHistory;
     // The live screens as a snapshot, sharing `previous`'s clones of the
     // screens whose elements did not change.
     ScreenSet SnapshotOfScreens(const ScreenSet* previous) const;

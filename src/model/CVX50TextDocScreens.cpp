@@ -44,6 +44,7 @@ bool CVX50TextDoc::CopyEditedScreenTo(int target)
     if (ScreenRecord* existing = FindScreenByNumber(target)) {
         if (ui.ShowMessageText(std::to_string(target) + StringGbk(IdsScreenNumberExistsReplace), MbYesNo) != IdYes)
             return false;
+        PrepareScreenForEdit(target);
         existing->Elements = CloneElementList(WorkingElements);
         WorkingElements = existing->Elements;
         existing->Description = description;

@@ -1,8 +1,10 @@
 // Undo and redo by whole-project snapshots. A snapshot holds clones of the
 // elements of every screen; a screen whose elements did not change since the
 // previous snapshot (equal fingerprint digests) shares that snapshot's
-// clones, so an edit costs a fingerprint of the project and clones of what
-// it changed.
+// clones, so an edit costs a fingerprint of the screens it may have changed
+// and clones of what it changed. A reset of the history (every open) clones
+// nothing but the edited screen: the other screens' entries stand for their
+// live elements and are filled when a screen is prepared for an edit.
 // The last snapshot is the live state; snapshots marked undone form the redo
 // chain. Undo moves the live state into the restore point's slot (marked
 // undone) and redo moves it back, so a state is never lost until a new edit
@@ -15,6 +17,7 @@
 #include "model/ElementFingerprint.h"
 
 #include <algorithm>
+#include <cassert>
 #include <string_view>
 #include <utility>
 
@@ -43,17 +46,29 @@ std::size_t FingerprintBytes(const ScreenSet* snapshot)
     return bytes;
 }
 
+FingerprintDigest DigestOfElements(const ElementList& elements, const CVX50TextDoc& doc)
+{
+    ByteWriter fingerprint;
+    WriteElementsFingerprint(fingerprint, elements, doc);
+    return DigestOfFingerprint(fingerprint.Data());
+}
+
 } // namespace
 
 ScreenSet CVX50TextDoc::SnapshotOfScreens(const ScreenSet* previous) const
 {
-    // Every screen's fingerprint, into one buffer sized by the last ones.
+    const auto shared = [this](std::size_t i) {
+        return i < ScreensSharedWithHistory.size() ? ScreensSharedWithHistory[i] : nullptr;
+    };
+    // The fingerprints of the screens not shared with the history, into one
+    // buffer sized by the last ones.
     ByteWriter fingerprints;
     fingerprints.Reserve(FingerprintBytes(previous));
     std::vector<std::size_t> ends;
     ends.reserve(Screens.size());
-    for (const ScreenRecord& screen : Screens) {
-        WriteElementsFingerprint(fingerprints, screen.Elements, *this);
+    for (std::size_t i = 0; i < Screens.size(); ++i) {
+        if (!shared(i))
+            WriteElementsFingerprint(fingerprints, Screens[i].Elements, *this);
         ends.push_back(fingerprints.Size());
     }
 
@@ -64,12 +79,19 @@ ScreenSet CVX50TextDoc::SnapshotOfScreens(const ScreenSet* previous) const
     std::size_t begin = 0;
     for (std::size_t i = 0; i < Screens.size(); ++i) {
         const ScreenRecord& screen = Screens[i];
-        const FingerprintDigest digest = DigestOfFingerprint(all.substr(begin, ends[i] - begin));
+        std::shared_ptr<const FrozenElements> frozen = shared(i);
+        if (frozen) {
+            // Built with assertions: nothing changed the screen unprepared.
+            assert(DigestOfElements(screen.Elements, *this) == frozen->Digest);
+        } else {
+            const FingerprintDigest digest = DigestOfFingerprint(all.substr(begin, ends[i] - begin));
+            const ScreenSnapshot* before = ScreenBefore(previous, i, screen.Number);
+            frozen = before && before->Frozen->Digest == digest
+                ? before->Frozen
+                : std::make_shared<const FrozenElements>(
+                    FrozenElements{CloneElementList(screen.Elements, true), digest});
+        }
         begin = ends[i];
-        const ScreenSnapshot* before = ScreenBefore(previous, i, screen.Number);
-        std::shared_ptr<const FrozenElements> frozen = before && before->Frozen->Digest == digest
-            ? before->Frozen
-            : std::make_shared<const FrozenElements>(FrozenElements{CloneElementList(screen.Elements, true), digest});
         set.Screens.push_back({static_cast<const ScreenFields&>(screen), std::move(frozen)});
     }
     return set;
@@ -88,7 +110,59 @@ void CVX50TextDoc::PushUndoSnapshot()
 void CVX50TextDoc::ResetUndoHistory()
 {
     UndoHistory.clear();
+    ScreensSharedWithHistory.clear();
+    ScreensSharedWithHistory.reserve(Screens.size());
+    for (const ScreenRecord& screen : Screens) {
+        std::shared_ptr<FrozenElements> entry;
+        if (screen.Number != CurrentScreenNumber) {
+            entry = std::make_shared<FrozenElements>();
+#ifndef NDEBUG
+            entry->Digest = DigestOfElements(screen.Elements, *this);
+#endif
+        }
+        ScreensSharedWithHistory.push_back(std::move(entry));
+    }
     PushUndoSnapshot();
+}
+
+void CVX50TextDoc::FillSharedEntry(std::size_t index, bool elementsLeaveProject)
+{
+    if (index >= ScreensSharedWithHistory.size() || !ScreensSharedWithHistory[index])
+        return;
+    const std::shared_ptr<FrozenElements> entry = std::move(ScreensSharedWithHistory[index]);
+    // The screens are reordered or removed only once every entry is filled.
+    assert(index < Screens.size());
+    if (index >= Screens.size())
+        return;
+    const ElementList& elements = Screens[index].Elements;
+    const FingerprintDigest digest = DigestOfElements(elements, *this);
+    assert(entry->Digest == digest);
+    entry->Digest = digest;
+    entry->Elements = elementsLeaveProject ? elements : CloneElementList(elements, true);
+}
+
+void CVX50TextDoc::PrepareScreenForEdit(int number)
+{
+    for (std::size_t i = 0; i < ScreensSharedWithHistory.size() && i < Screens.size(); ++i)
+        if (Screens[i].Number == number)
+            FillSharedEntry(i, false);
+}
+
+void CVX50TextDoc::PrepareAllScreensForEdit()
+{
+    for (std::size_t i = 0; i < ScreensSharedWithHistory.size(); ++i)
+        FillSharedEntry(i, false);
+    ScreensSharedWithHistory.clear();
+}
+
+CVX50TextDoc CVX50TextDoc::CopyWithoutHistory()
+{
+    std::vector<ScreenSet> history = std::exchange(UndoHistory, {});
+    std::vector<std::shared_ptr<FrozenElements>> shared = std::exchange(ScreensSharedWithHistory, {});
+    CVX50TextDoc copy = *this;
+    UndoHistory = std::move(history);
+    ScreensSharedWithHistory = std::move(shared);
+    return copy;
 }
 
 bool CVX50TextDoc::CanUndo() const
@@ -138,6 +212,12 @@ void CVX50TextDoc::OnEditRedo()
 
 void CVX50TextDoc::RestoreLastSnapshot()
 {
+    // The live elements are replaced: the entries that still stand for them
+    // take them as they are.
+    for (std::size_t i = 0; i < ScreensSharedWithHistory.size(); ++i)
+        FillSharedEntry(i, true);
+    ScreensSharedWithHistory.clear();
+
     const ScreenSet& live = UndoHistory.back();
     Screens.clear();
     Screens.reserve(live.Screens.size());

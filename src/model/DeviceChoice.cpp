@@ -96,6 +96,7 @@ void SetDefaultStation(CVX50TextDoc& doc, int station)
 {
     doc.DefaultStation = station;
     doc.Panel.PanelStation = station;
+    doc.PrepareAllScreensForEdit();
     for (ScreenRecord& screen : doc.Screens)
         for (const ElementRef& ref : screen.Elements)
             ref.element->SetStation(station);

@@ -92,6 +92,7 @@ void ResetBinding(CScreenElement& element, const AddressTable& table)
 void RebindAllElements(CVX50TextDoc& doc)
 {
     if (doc.DeviceChange == 1) {
+        doc.PrepareAllScreensForEdit();
         // The working list shares its elements with the edited screen but may
         // hold one that is not committed yet; resetting twice does no harm.
         for (const ElementRef& ref : doc.WorkingElements)

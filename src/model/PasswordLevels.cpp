@@ -23,6 +23,7 @@ void ApplyPasswordLevelCount(CVX50TextDoc& doc)
 {
     const int levels = doc.HighestPasswordLevel;
     doc.TidyAndCommitWorkingElements();
+    doc.PrepareAllScreensForEdit();
     for (ScreenRecord& screen : doc.Screens)
         for (const ElementRef& ref : screen.Elements) {
             // The kind code names the class (element lists keep them paired).

@@ -40,6 +40,7 @@ bool IsJumpButton(const GlobalButton& button)
 // project-wide reference (global button, panel screens) moved.
 bool MoveRunUp(CVX50TextDoc& doc, int first, int count)
 {
+    doc.PrepareAllScreensForEdit();
     const auto moved = [first, count](int number) {
         return number >= first && number < first + count ? number + 1 : number;
     };
@@ -84,6 +85,7 @@ bool MoveRunUp(CVX50TextDoc& doc, int first, int count)
 
 void SwitchEditedScreen(CVX50TextDoc& doc, int number)
 {
+    doc.PrepareScreenForEdit(number);
     const ScreenRecord* screen = doc.FindScreenByNumber(number);
     doc.SetWorkingElements(screen ? screen->Elements : ElementList());
     doc.CurrentScreenNumber = number;
@@ -167,6 +169,7 @@ int DeleteScreen(CVX50TextDoc& doc, int number)
         [number](const ScreenRecord& s) { return s.Number == number; });
     if (at == doc.Screens.end())
         return 0;
+    doc.PrepareAllScreensForEdit();
     doc.ProjectModified = 1;
 
     if (doc.Screens.size() == 1) {

@@ -8,9 +8,11 @@
 #include <vector>
 
 // One screen's elements as the undo history keeps them: clones that nothing
-// edits, and the digest of the fingerprint (WriteElementsFingerprint) of the
-// live elements they were cloned from. Every snapshot in which the screen's elements did not
-// change holds the same one.
+// edits (or, once they left the project, the elements themselves), and the
+// digest of the fingerprint (WriteElementsFingerprint) of the live elements
+// they were taken from. Every snapshot in which the screen's elements did not
+// change holds the same one. An entry taken at a reset of the history stays
+// empty while its elements are the live ones (the document fills it).
 struct FrozenElements {
     ElementList Elements;
     FingerprintDigest Digest;
@@ -21,10 +23,10 @@ struct ScreenSnapshot : ScreenFields {
     std::shared_ptr<const FrozenElements> Frozen;
 };
 
-// All screens at one moment: one undo snapshot. No element object of a
-// snapshot is shared with the live project; snapshots share the frozen
+// All screens at one moment: one undo snapshot. Snapshots share the frozen
 // elements of the screens that did not change between them, so a snapshot
-// after an edit costs about the screens the edit changed.
+// after an edit costs about the screens the edit changed; no element object
+// of a filled entry is a live one.
 struct ScreenSet {
     std::vector<ScreenSnapshot> Screens;
     int Current = 0; // the edited screen's number

@@ -64,6 +64,7 @@ TEST(CopyScreen, CopyHoldsClonesAndTakesTheSourceDescription)
     doc.FindScreenByNumber(5)->Description = GbkFromUtf8("泵站");
     doc.WorkingElements = {{KindLamp, std::make_shared<CLampElement>()}};
     doc.CommitWorkingElements();
+    doc.ResetUndoHistory(); // the project as opened
     const auto sourceLamp = doc.WorkingElements[0].element;
 
     ASSERT_TRUE(doc.CopyEditedScreenTo(3));
@@ -90,6 +91,7 @@ TEST(CopyScreen, OntoAnExistingScreenReplacesElementsAndDescriptionOnly)
     ScreenRecord* target = doc.FindScreenByNumber(9);
     target->Port = 1;
     target->Elements = {{KindLamp, std::make_shared<CLampElement>()}, {KindLamp, std::make_shared<CLampElement>()}};
+    doc.ResetUndoHistory(); // the project as opened
 
     ui.ScriptAnswers({IdNo});
     EXPECT_FALSE(doc.CopyEditedScreenTo(9));

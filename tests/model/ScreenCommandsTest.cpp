@@ -218,6 +218,7 @@ TEST(ScreenCommands, InsertRenumbersEveryReferenceToAMovedScreen)
     doc.Panel.MainScreen = 3;
     doc.Panel.SaverScreen = 5;
     doc.FindScreenByNumber(3)->Description = GbkFromUtf8("报警");
+    doc.ResetUndoHistory(); // the project as opened
 
     CreateScreen(doc, 2, "", true);
 

@@ -1,5 +1,10 @@
+#include "model/elements/CFuncKeyElement.h"
 #include "model/elements/CLampElement.h"
+#include "model/elements/CRegisterElement.h"
 #include "model/CVX50TextDoc.h"
+#include "model/ElementRebinding.h"
+#include "model/PasswordLevels.h"
+#include "model/ScreenCommands.h"
 
 #include "support/RecordingUserInterface.h"
 
@@ -36,12 +41,35 @@ struct ThreeScreens {
 
 } // namespace
 
+// A reset of the history clones the edited screen alone: the entries of the
+// others stand for their live elements until those are prepared for an edit,
+// which gives the entry clones of them as they are.
+TEST(UndoSnapshotSharing, AResetClonesOnlyTheEditedScreen)
+{
+    ThreeScreens project;
+    CVX50TextDoc& doc = project.doc;
+    ASSERT_EQ(doc.UndoHistory.size(), 1u);
+    const ScreenSet& reset = doc.UndoHistory[0];
+    ASSERT_EQ(reset.Screens[0].Frozen->Elements.size(), 1u);
+    EXPECT_NE(reset.Screens[0].Frozen->Elements[0].element, doc.Screens[0].Elements[0].element);
+    EXPECT_TRUE(reset.Screens[1].Frozen->Elements.empty());
+    EXPECT_TRUE(reset.Screens[2].Frozen->Elements.empty());
+
+    doc.PrepareScreenForEdit(3);
+    ASSERT_EQ(reset.Screens[2].Frozen->Elements.size(), 1u);
+    const auto& clone = *reset.Screens[2].Frozen->Elements[0].element;
+    EXPECT_NE(&clone, &project.Lamp(2));
+    EXPECT_EQ(clone.GetPosition().x, 3);
+    EXPECT_TRUE(reset.Screens[1].Frozen->Elements.empty());
+}
+
 // A snapshot copies the screens an edit changed and shares the others with
-// the snapshot before it; none of its elements is a live one.
+// the snapshot before it; none of its filled entries holds a live element.
 TEST(UndoSnapshotSharing, CopiesOnlyTheChangedScreens)
 {
     ThreeScreens project;
     CVX50TextDoc& doc = project.doc;
+    doc.PrepareAllScreensForEdit();
     doc.WorkingElements[0].element->SetPosition(40, 0);
     doc.PushUndoSnapshot();
 
@@ -54,6 +82,28 @@ TEST(UndoSnapshotSharing, CopiesOnlyTheChangedScreens)
     for (const ScreenSet* set : {&before, &after})
         for (std::size_t s = 0; s < doc.Screens.size(); ++s)
             EXPECT_NE(set->Screens[s].Frozen->Elements[0].element, doc.Screens[s].Elements[0].element);
+}
+
+// Undo and redo rebuild every screen, those whose entries still stood for
+// the live elements included: their entries take the elements that leave
+// the project, and the screens come back as they were.
+TEST(UndoSnapshotSharing, UndoAndRedoKeepTheScreensSharedSinceTheReset)
+{
+    ThreeScreens project;
+    CVX50TextDoc& doc = project.doc;
+    const std::shared_ptr<CScreenElement> leaving = doc.Screens[1].Elements[0].element;
+    doc.WorkingElements[0].element->SetPosition(40, 0);
+    doc.PushUndoSnapshot();
+
+    doc.OnEditUndo();
+    EXPECT_EQ(project.Lamp(0).GetPosition().x, 1);
+    EXPECT_EQ(doc.UndoHistory[1].Screens[1].Frozen->Elements.at(0).element, leaving);
+    doc.OnEditRedo();
+    EXPECT_EQ(project.Lamp(0).GetPosition().x, 40);
+    for (int i = 1; i <= 2; ++i) {
+        EXPECT_EQ(project.Lamp(i).GetPosition().x, i + 1);
+        EXPECT_NE(doc.Screens[static_cast<std::size_t>(i)].Elements[0].element, leaving);
+    }
 }
 
 // Changes to screens other than the edited one, in what the file records, in
@@ -77,11 +127,77 @@ TEST(UndoSnapshotSharing, ChangesOutsideTheEditedScreenAreUndone)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.change);
         ThreeScreens project;
+        project.doc.PrepareScreenForEdit(3);
         c.apply(project.Lamp(2));
         project.doc.PushUndoSnapshot();
         project.doc.OnEditUndo();
         EXPECT_FALSE(c.changed(project.Lamp(2)));
         project.doc.OnEditRedo();
         EXPECT_TRUE(c.changed(project.Lamp(2)));
+    }
+}
+
+// Every command that changes screens other than the edited one keeps their
+// state at the reset for undo (the project opened with the first screen
+// edited).
+TEST(UndoSnapshotSharing, CommandsAcrossScreensKeepTheOpenedStateForUndo)
+{
+    const struct {
+        const char* command;
+        void (*run)(CVX50TextDoc&);
+    } cases[] = {
+        {"fewer password levels", [](CVX50TextDoc& doc) { ApplyPasswordLevelCount(doc); }},
+        {"rebinding to another device", [](CVX50TextDoc& doc) {
+             doc.DeviceChange = 1;
+             RebindAllElements(doc);
+         }},
+        {"a screen inserted before", [](CVX50TextDoc& doc) { CreateScreen(doc, 2, "new", true); }},
+        {"a screen deleted", [](CVX50TextDoc& doc) { DeleteScreen(doc, 3); }},
+        {"the edited screen copied over", [](CVX50TextDoc& doc) { doc.CopyEditedScreenTo(3); }},
+        {"undo", [](CVX50TextDoc& doc) { doc.OnEditUndo(); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.command);
+        RecordingUserInterface ui;
+        ui.ScriptAnswers({IdYes});
+        CVX50TextDoc doc;
+        doc.Screens.clear();
+        for (int number = 1; number <= 3; ++number) {
+            ScreenRecord screen;
+            screen.Number = number;
+            auto key = std::make_shared<CFuncKeyElement>();
+            key->SetAction(CFuncKeyElement::ScreenJump);
+            key->TargetScreen = 2;
+            key->GroupName = "X";
+            auto reg = std::make_shared<CRegisterElement>();
+            reg->PasswordLevel = 2;
+            screen.Elements = {{KindFuncKey, key}, {KindRegister, reg}};
+            doc.Screens.push_back(screen);
+        }
+        doc.CurrentScreenNumber = 1;
+        doc.WorkingElements = doc.Screens.front().Elements;
+        doc.ResetUndoHistory();
+        // A first edit on the edited screen, so that undo has a state to leave.
+        doc.WorkingElements[0].element->SetPosition(9, 9);
+        doc.PushUndoSnapshot();
+        const std::size_t history = doc.UndoHistory.size();
+
+        c.run(doc);
+        if (doc.UndoHistory.size() == history && std::string(c.command) != "undo")
+            doc.PushUndoSnapshot();
+        if (doc.CanUndo())
+            doc.OnEditUndo();
+
+        const ScreenRecord* third = doc.FindScreenByNumber(3);
+        ASSERT_NE(third, nullptr);
+        ASSERT_EQ(third->Elements.size(), 2u);
+        const auto& key = static_cast<const CFuncKeyElement&>(*third->Elements[0].element);
+        const auto& reg = static_cast<const CRegisterElement&>(*third->Elements[1].element);
+        EXPECT_EQ(key.GetPosition().x, 0);
+        EXPECT_EQ(key.TargetScreen, 2);
+        EXPECT_EQ(key.GroupName, "X");
+        EXPECT_EQ(reg.PasswordLevel, 2);
+        ASSERT_NE(doc.FindScreenByNumber(2), nullptr);
+        EXPECT_EQ(doc.FindScreenByNumber(2)->Elements.size(), 2u);
     }
 }

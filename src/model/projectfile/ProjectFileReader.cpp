@@ -289,11 +289,8 @@ void LogRefusal(const std::string& reason)
 bool ReadProject(CVX50TextDoc& doc, std::string_view bytes, bool& displaySetting)
 {
     UserInterface& ui = CurrentUi();
-    // The read-in project starts with its own history (Complete resets it):
-    // the open project's history is not copied into it.
-    std::vector<ScreenSet> history = std::exchange(doc.UndoHistory, {});
-    CVX50TextDoc read = doc;
-    doc.UndoHistory = std::move(history);
+    // The read-in project starts with its own history (Complete resets it).
+    CVX50TextDoc read = doc.CopyWithoutHistory();
     bool readDisplaySetting = displaySetting;
     // The windows show `doc` until the project read replaces it: the
     // refreshes that reading asks for wait until then, and run once.

@@ -407,6 +407,7 @@ void CMainFrame::SwitchToScreen(int number, bool screenDeleted)
     if (number < 1)
         return;
     m_document.CommitWorkingElements();
+    m_document.PrepareScreenForEdit(number);
     const bool changed = number != m_document.CurrentScreenNumber;
     ElementList elements;
     if (const ScreenRecord* screen = m_document.FindScreenByNumber(number))

@@ -27,6 +27,7 @@ void CVX50TextView::GoToElement(int screenIndex, int elementIndex, int kind)
         tree.CurrentScreenItemData = itemData;
     }
 
+    m_document.PrepareScreenForEdit(screen.Number);
     ElementList elements = screen.Elements;
     for (const ElementRef& ref : elements)
         ref.element->Selected = 0;

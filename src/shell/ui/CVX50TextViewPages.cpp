@@ -148,6 +148,8 @@ void CVX50TextView::LoadAddressesOfAllElements()
 {
     if (!ScreenPage)
         return;
+    // Loading a page completes the names of the element bound to it.
+    m_document.PrepareAllScreensForEdit();
     std::vector<std::shared_ptr<CScreenElement>> bound;
     for (CPropertyDlg* page : Pages())
         bound.push_back(page->BoundElement());

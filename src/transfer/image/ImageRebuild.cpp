@@ -338,5 +338,6 @@ RebuildOutcome RebuildFromImage(CVX50TextDoc& doc, ProtocolFunctionTable& protoc
     const std::vector<std::uint8_t>& header, const std::vector<std::uint8_t>& main, UserInterface& ui,
     const std::function<void()>& step)
 {
+    doc.PrepareAllScreensForEdit();
     return ImageRebuild(doc, protocol, facts, header, main, ui, step).Run();
 }
