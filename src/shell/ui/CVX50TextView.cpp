@@ -302,8 +302,12 @@ void CVX50TextView::ResetProject()
     // One screen item is left, named like the screen.
     CCJTreeCtrl& tree = *m_frame.GetTreeCtrl();
     QTreeWidgetItem* root = tree.ScreensRoot();
-    while (root->childCount() > 1)
-        delete root->takeChild(0);
+    // All items leave at once: one by one, each removal would move the
+    // current item (and scroll to it) again.
+    QList<QTreeWidgetItem*> items = root->takeChildren();
+    if (!items.isEmpty())
+        root->addChild(items.takeLast());
+    qDeleteAll(items);
     const QString name = QStringFromGbk(m_document.DefaultScreenDescription(1));
     const int itemData = 1 + CCJTreeCtrl::ScreenDataOffset;
     QTreeWidgetItem* item = root->childCount() ? root->child(0) : tree.AppendScreenItem(name, itemData);
