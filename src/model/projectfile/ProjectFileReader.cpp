@@ -103,7 +103,8 @@ public:
             if (!doc.DeviceName.empty())
                 doc.WriteAddressTable(DeviceTablePath(doc.DeviceName));
         }
-        NumberUnnumberedElements(doc);
+        if (m_unnumberedRead)
+            NumberUnnumberedElements(doc);
         doc.ResetUndoHistory();
         m_ui.RefreshElementList(true);
     }
@@ -246,6 +247,9 @@ private:
         if (!element)
             throw FormatError("unknown element kind");
         element->ReadProjectRecord(m_in, m_doc, screenIndex);
+        // Seen here, while the element is at hand: a pass over every element
+        // of a large project afterwards costs more than the numbering.
+        m_unnumberedRead = m_unnumberedRead || element->Number == 0;
     }
 
     void ReadSections()
@@ -275,6 +279,7 @@ private:
     bool& m_displaySetting;
     UserInterface& m_ui = CurrentUi();
     int m_screenCount = 0;
+    bool m_unnumberedRead = false; // an element of an old file without its number
     std::optional<std::string> m_embeddedTable;
 };
 
