@@ -38,6 +38,14 @@ std::vector<std::string> GroupNamesOfType(const AddressTable& table, int element
     return names;
 }
 
+const ElementGroup* FindGroupForWidth(const AddressTable& table, int width, std::string_view group)
+{
+    for (const ElementGroup& g : table)
+        if (g.name == group && g.elementType == width)
+            return &g;
+    return FirstGroupNamed(table, group);
+}
+
 int FindElementGroupIndex(const AddressTable& table, std::string_view group)
 {
     for (std::size_t i = 0; i < table.size(); ++i)

@@ -21,6 +21,12 @@
 // The names of the groups of element type `elementType`, in table order.
 std::vector<std::string> GroupNamesOfType(const AddressTable& table, int elementType);
 
+// The group that an element of `width` means by `group`: the first group of
+// that name and width, else the first group of that name in another width
+// (a table read from a file may repeat a name in another width); nullptr
+// when no group has the name.
+const ElementGroup* FindGroupForWidth(const AddressTable& table, int width, std::string_view group);
+
 // Index of the first group named `group`; -1 when none.
 int FindElementGroupIndex(const AddressTable& table, std::string_view group);
 // Access mode (0, 1, 2) of the group; -1 when no group has the name.

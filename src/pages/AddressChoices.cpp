@@ -1,22 +1,11 @@
 #include "pages/AddressChoices.h"
 
+#include "devices/AddressNameCompletion.h"
 #include "devices/ElementTypeText.h"
 
 #include <algorithm>
 
 namespace {
-
-// The group an element of `width` means by `name`.
-const ElementGroup* GroupNamed(const AddressTable& table, int width, const std::string& name)
-{
-    const auto named = [&](const ElementGroup& g) { return g.name == name; };
-    auto it = std::find_if(table.begin(), table.end(), [&](const ElementGroup& g) {
-        return named(g) && g.elementType == width;
-    });
-    if (it == table.end())
-        it = std::find_if(table.begin(), table.end(), named);
-    return it == table.end() ? nullptr : &*it;
-}
 
 std::string FirstElementName(const ElementGroup* group)
 {
@@ -47,7 +36,7 @@ AddressChoices ResetAddressChoices(const AddressTable& table, const AddressRules
     if (choices.groups.empty())
         return choices;
     const std::string& first = choices.groups.front();
-    const std::string element = FirstElementName(GroupNamed(table, width, first));
+    const std::string element = FirstElementName(FindGroupForWidth(table, width, first));
     const bool zero = std::find(rules.zeroGroups.begin(), rules.zeroGroups.end(), first) != rules.zeroGroups.end();
     if (zero && rules.zeroPlace == ZeroNamePlace::First)
         choices.names.emplace_back("0");
@@ -63,20 +52,12 @@ AddressSelection SelectElementAddress(const AddressTable& table, const AddressRu
 {
     AddressSelection selection;
     selection.choices = ResetAddressChoices(table, rules, width);
-    selection.names = current;
     for (std::size_t i = 0; i < selection.choices.types.size(); ++i)
         if (ElementTypeText(selection.choices.types[i]) == typeText)
             selection.typeIndex = static_cast<int>(i);
 
-    const ElementGroup* group = GroupNamed(table, width, current.group);
-    selection.groupIndex = IndexOf(selection.choices.groups, current.group);
-    if (selection.groupIndex < 0 && current.group.empty() && !selection.choices.groups.empty()) {
-        selection.groupIndex = 0;
-        selection.names.group = selection.choices.groups.front();
-        group = GroupNamed(table, width, selection.names.group);
-    }
-    if (group && !group->elements.empty() && selection.names.element.empty() && !selection.names.group.empty())
-        selection.names.element = group->elements.front().name;
+    selection.names = CompleteAddressNames(table, width, current);
+    selection.groupIndex = IndexOf(selection.choices.groups, selection.names.group);
     return selection;
 }
 
@@ -86,7 +67,7 @@ TypeChoice ChooseElementType(const AddressTable& table, int width)
     choice.groups = GroupNamesOfType(table, width);
     if (!choice.groups.empty()) {
         choice.names.group = choice.groups.front();
-        choice.names.element = FirstElementName(GroupNamed(table, width, choice.names.group));
+        choice.names.element = FirstElementName(FindGroupForWidth(table, width, choice.names.group));
     }
     return choice;
 }
@@ -96,7 +77,7 @@ AddressNames ChooseElementGroup(const AddressTable& table, const AddressRules& r
 {
     if (group == current.group)
         return current;
-    AddressNames names{group, FirstElementName(GroupNamed(table, width, group))};
+    AddressNames names{group, FirstElementName(FindGroupForWidth(table, width, group))};
     if (names.element.empty() && !rules.emptyNameForEmptyGroup)
         names.element = current.element;
     return names;
@@ -105,7 +86,7 @@ AddressNames ChooseElementGroup(const AddressTable& table, const AddressRules& r
 bool MayBindElementName(const AddressTable& table, int width, const std::string& group, const std::string& name,
     bool needsNextWord)
 {
-    const ElementGroup* found = GroupNamed(table, width, group);
+    const ElementGroup* found = FindGroupForWidth(table, width, group);
     if (!found)
         return false;
     const auto& elements = found->elements;
@@ -122,7 +103,7 @@ bool MayBindElementName(const AddressTable& table, int width, const std::string&
 std::vector<std::string> GroupElementNames(const AddressTable& table, int width, const std::string& group)
 {
     std::vector<std::string> names;
-    if (const ElementGroup* found = GroupNamed(table, width, group))
+    if (const ElementGroup* found = FindGroupForWidth(table, width, group))
         for (const DeviceElement& element : found->elements)
             names.push_back(element.name);
     return names;
@@ -130,7 +111,7 @@ std::vector<std::string> GroupElementNames(const AddressTable& table, int width,
 
 std::string FirstElementName(const AddressTable& table, int width, const std::string& group)
 {
-    return FirstElementName(GroupNamed(table, width, group));
+    return FirstElementName(FindGroupForWidth(table, width, group));
 }
 
 bool IsQm4OnlyGroup(const std::string& protocolLibrary, const std::string& group)
