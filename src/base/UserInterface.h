@@ -1,9 +1,6 @@
 #pragma once
 
-#include <memory>
 #include <string>
-
-class CScreenElement;
 
 // What the model asks of the user interface. The model never includes a
 // widget; it calls the installed UserInterface, which the GUI implements and
@@ -81,9 +78,6 @@ public:
     // tables, presets, copy registers); true when the user confirmed it.
     // Until a dialog exists nothing runs.
     virtual bool RunProjectDialog(int commandId) { return false; }
-    // The page of `element`'s kind is bound to it and reloads its address
-    // controls from it.
-    virtual void LoadAddressControls(const std::shared_ptr<CScreenElement>& element) {}
 
     // A project's device was loaded: the status bar shows the device and its
     // protocol library, the property pages reset their address choices for

@@ -1,7 +1,5 @@
 #include "model/HeldRefreshes.h"
 
-#include "model/elements/CScreenElement.h"
-
 #include <algorithm>
 #include <utility>
 
@@ -119,15 +117,6 @@ void HeldRefreshes::ShowScreenPage()
 void HeldRefreshes::ResetAddressLists(int tool, int width)
 {
     Hold(Refresh::AddressLists, tool, [tool, width](UserInterface& ui) { ui.ResetAddressLists(tool, width); });
-}
-
-void HeldRefreshes::LoadAddressControls(const std::shared_ptr<CScreenElement>& element)
-{
-    if (!element)
-        return;
-    // Kept for each element: loading the page completes the element's
-    // address (a lamp read without names takes the first bit element).
-    m_held.push_back({Refresh::AddressControls, 0, [element](UserInterface& ui) { ui.LoadAddressControls(element); }});
 }
 
 void HeldRefreshes::DeviceLoaded()

@@ -11,8 +11,6 @@
 // project being replaced, and one per element read costs much; each is held
 // once instead (asked again, it keeps its place and takes the last
 // arguments) and Release() runs them once the new document is in place.
-// Loading an element's address controls is kept for each element: the page
-// completes the element's address.
 // Messages, progress and dialogs pass straight through.
 class HeldRefreshes final : public UserInterface {
 public:
@@ -46,7 +44,6 @@ public:
     void ShowScreenItem(int number, const std::string& gbkText) override;
     void ShowScreenPage() override;
     void ResetAddressLists(int tool, int width) override;
-    void LoadAddressControls(const std::shared_ptr<CScreenElement>& element) override;
     void DeviceLoaded() override;
     void PasswordLevelsChanged() override;
     void ElementAddressesRebound() override;
@@ -61,7 +58,6 @@ private:
         ScreenItem,
         ScreenPage,
         AddressLists,
-        AddressControls,
         Device,
         PasswordLevels,
         Rebound,

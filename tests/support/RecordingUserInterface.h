@@ -94,10 +94,6 @@ public:
     {
         calls.push_back("ResetAddressLists " + std::to_string(tool) + " " + std::to_string(width));
     }
-    void LoadAddressControls(const std::shared_ptr<CScreenElement>&) override
-    {
-        calls.push_back("LoadAddressControls");
-    }
 
     void DeviceLoaded() override { calls.push_back("DeviceLoaded"); }
     void PasswordLevelsChanged() override { calls.push_back("PasswordLevelsChanged"); }

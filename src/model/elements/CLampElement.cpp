@@ -5,8 +5,8 @@
 #include "base/ByteReader.h"
 #include "base/ByteWriter.h"
 #include "model/CVX50TextDoc.h"
+#include "devices/AddressNameCompletion.h"
 #include "devices/ElementTypeText.h"
-#include "base/UserInterface.h"
 
 namespace {
 
@@ -53,8 +53,17 @@ void CLampElement::ReadProjectRecord(ByteReader& in, CVX50TextDoc& doc, int scre
     if (doc.UseProtocolLibrary)
         ResolveReadAddress(doc, stored.wordAddress, stored.bitCode, stored.groupIndex);
     TypeText = SharedElementTypeText(0);
-    CurrentUi().LoadAddressControls(shared_from_this());
     AddToScreen(doc, screenIndex);
+}
+
+void CLampElement::CompleteReadNames(const AddressTable& table)
+{
+    const AddressNames names = CompleteAddressNames(table, BitElementType, {GroupName, ElementName});
+    // Unchanged names keep their shared text.
+    if (GroupName != names.group)
+        GroupName = names.group;
+    if (ElementName != names.element)
+        ElementName = names.element;
 }
 
 void CLampElement::ResolveReadAddress(CVX50TextDoc& doc, int wordAddress, int bitCode, int groupIndex)

@@ -4,6 +4,7 @@
 #include "devices/DeviceDataFile.h"
 #include "devices/DeviceKeys.h"
 #include "model/HeldRefreshes.h"
+#include "model/elements/CLampElement.h"
 #include "model/elements/ElementFactory.h"
 #include "base/FileIo.h"
 #include "base/FileTooLargeMessage.h"
@@ -82,6 +83,7 @@ public:
             m_ui.ProgressStep(i + 3);
         }
         ReadSections();
+        CompleteLampNames();
         TakeEditedScreen();
     }
 
@@ -262,6 +264,17 @@ private:
             ReadCopyRegisterSection(m_in, m_doc, copyGroups);
         if (m_doc.ReadingVersion >= 5)
             ReadTrailerSection(m_in, m_doc);
+    }
+
+    // Lamps read without names are bound as their property page shows them;
+    // the sections may still have added groups, so only the final table
+    // tells which ones they take.
+    void CompleteLampNames()
+    {
+        for (const ScreenRecord& screen : m_doc.Screens)
+            for (const ElementRef& ref : screen.Elements)
+                if (auto* lamp = dynamic_cast<CLampElement*>(ref.element.get()))
+                    lamp->CompleteReadNames(m_doc.AddressTable);
     }
 
     // The working list becomes the edited screen's elements.

@@ -2,7 +2,6 @@
 
 #include "StringIds.h"
 #include "base/GbkText.h"
-#include "model/elements/CScreenElement.h"
 #include "pages/ui/CPropertyDlg.h"
 #include "shell/ui/CCopyScreenDlg.h"
 #include "shell/ui/CElementListDlg.h"
@@ -151,15 +150,6 @@ void GuiUserInterface::ResetAddressLists(int tool, int width)
     if (CVX50TextView* view = m_frame.GetActiveView())
         if (CPropertyDlg* page = view->PageOfTool(tool))
             page->ResetAddressCombos(width);
-}
-
-void GuiUserInterface::LoadAddressControls(const std::shared_ptr<CScreenElement>& element)
-{
-    CVX50TextView* view = m_frame.GetActiveView();
-    if (CPropertyDlg* page = view && element ? view->PageOf(*element) : nullptr) {
-        page->Bind(element);
-        page->LoadAddressControls();
-    }
 }
 
 void GuiUserInterface::DeviceLoaded()

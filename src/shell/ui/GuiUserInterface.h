@@ -36,7 +36,6 @@ public:
     void ShowScreenItem(int number, const std::string& gbkText) override;
     void ShowScreenPage() override;
     void ResetAddressLists(int tool, int width) override;
-    void LoadAddressControls(const std::shared_ptr<CScreenElement>& element) override;
     void DeviceLoaded() override;
     void PasswordLevelsChanged() override;
     void ElementAddressesRebound() override;

@@ -39,7 +39,9 @@ TEST(LampRecord, WritesTheGoldenBytesAndReadsThemBack)
     EXPECT_EQ(lamp->ElementName, "M5");
     EXPECT_EQ(Utf8FromGbk(lamp->TypeText), "位元件");
     EXPECT_EQ(doc.Screens[0].Elements.at(0).element, lamp);
-    EXPECT_EQ(ui.calls, std::vector<std::string>{"LoadAddressControls"});
+    // Reading asks nothing of the windows: the project reader completes
+    // the names once the whole file is read.
+    EXPECT_TRUE(ui.calls.empty());
 }
 
 TEST(LampRecord, NewLampAndOldFiles)

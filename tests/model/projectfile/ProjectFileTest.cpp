@@ -325,14 +325,6 @@ struct RefreshWitness : RecordingUserInterface {
         seen.push_back("ResetAddressLists " + std::to_string(tool) + " " + std::to_string(width) + " of "
                        + std::to_string(doc.AddressTable.size()) + " groups");
     }
-    void LoadAddressControls(const std::shared_ptr<CScreenElement>& element) override
-    {
-        const bool open = std::any_of(doc.Screens.begin(), doc.Screens.end(), [&](const ScreenRecord& screen) {
-            return std::any_of(screen.Elements.begin(), screen.Elements.end(),
-                [&](const ElementRef& ref) { return ref.element == element; });
-        });
-        seen.push_back(std::string("LoadAddressControls ") + (open ? "of the open project" : "of another"));
-    }
     void PasswordLevelsChanged() override
     {
         seen.push_back("PasswordLevelsChanged " + std::to_string(doc.HighestPasswordLevel));
@@ -345,7 +337,7 @@ struct RefreshWitness : RecordingUserInterface {
 
 // The windows show the open project until the project read replaces it:
 // reading refreshes them afterwards, each once whatever the number of
-// elements (two lamps and a key here), but for the lamps' page loads.
+// elements (two lamps and a key here); no element goes through its page.
 TEST_F(ProjectFile, ReadingRefreshesTheWindowsOnceForTheProjectRead)
 {
     const std::string saved = SavedProject("MYDEV");
@@ -353,11 +345,41 @@ TEST_F(ProjectFile, ReadingRefreshesTheWindowsOnceForTheProjectRead)
     RefreshWitness witness(doc);
     bool display = true;
     ASSERT_TRUE(ReadProject(doc, saved, display));
-    // Each lamp goes through its page, which completes its address.
     EXPECT_EQ(witness.seen, (std::vector<std::string>{"DeviceLoaded MYDEV", "ResetAddressLists 2 16 of 4 groups",
-                                "LoadAddressControls of the open project", "LoadAddressControls of the open project",
                                 "PasswordLevelsChanged 2", "RebuildProjectTree 3"}));
     EXPECT_EQ(std::count(witness.calls.begin(), witness.calls.end(), "RefreshElementList 1"), 1);
+}
+
+// Without the protocol library lamp records keep plain numbers, no names:
+// the reader binds each lamp read to the first bit element, as its page
+// would show it; other elements stay without names, and the project saves
+// back to the same bytes.
+TEST_F(ProjectFile, LampsReadWithoutNamesTakeTheFirstBitElement)
+{
+    CVX50TextDoc doc;
+    FillProject(doc, "MYDEV");
+    WriteTable(doc);
+    doc.UseProtocolLibrary = 0;
+    ASSERT_TRUE(SaveProjectFile(doc, PathOf("plain.opf"), true));
+
+    CVX50TextDoc loaded;
+    loaded.UseProtocolLibrary = 0;
+    bool display = true;
+    ASSERT_TRUE(OpenProjectFile(loaded, PathOf("plain.opf"), display));
+    int lamps = 0;
+    for (const ScreenRecord& screen : loaded.Screens)
+        for (const ElementRef& ref : screen.Elements)
+            if (const auto* lamp = dynamic_cast<const CLampElement*>(ref.element.get())) {
+                ++lamps;
+                EXPECT_EQ(lamp->GroupName, "M");
+                EXPECT_EQ(lamp->ElementName, "M0");
+            } else if (const auto* reg = dynamic_cast<const CRegisterElement*>(ref.element.get())) {
+                EXPECT_TRUE(reg->GroupName.empty());
+            }
+    EXPECT_EQ(lamps, 2);
+
+    ASSERT_TRUE(SaveProjectFile(loaded, PathOf("again.opf"), display));
+    EXPECT_EQ(ReadTestFile(PathOf("again.opf")), ReadTestFile(PathOf("plain.opf")));
 }
 
 // A file refused at its end refreshes nothing (no page is bound to an

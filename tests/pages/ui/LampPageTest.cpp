@@ -327,13 +327,14 @@ private slots:
         QCOMPARE(editor.Snapshots(), snapshots);
     }
 
-    void theProjectReaderCompletesEachLampThroughThePage()
+    void lampsReadWithoutNamesOpenBoundToTheFirstBitElement()
     {
         LampEditor editor;
         editor.PlaceLamp({60, 60});
         editor.PlaceLamp({200, 60});
         // Without the protocol library a record keeps a plain number, no
-        // names: the page gives each lamp read the first bit element.
+        // names: the reader gives each lamp read the first bit element, as
+        // the page would show it, and the pages stay as they were.
         editor.document.UseProtocolLibrary = 0;
         QTemporaryDir folder;
         const QString path = folder.filePath("lamps.opf");
