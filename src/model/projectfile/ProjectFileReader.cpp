@@ -252,6 +252,8 @@ private:
         // Seen here, while the element is at hand: a pass over every element
         // of a large project afterwards costs more than the numbering.
         m_unnumberedRead = m_unnumberedRead || element->Number == 0;
+        if (kind == KindLamp)
+            m_lamps.push_back(std::static_pointer_cast<CLampElement>(element));
     }
 
     void ReadSections()
@@ -271,10 +273,8 @@ private:
     // tells which ones they take.
     void CompleteLampNames()
     {
-        for (const ScreenRecord& screen : m_doc.Screens)
-            for (const ElementRef& ref : screen.Elements)
-                if (auto* lamp = dynamic_cast<CLampElement*>(ref.element.get()))
-                    lamp->CompleteReadNames(m_doc.AddressTable);
+        for (const std::shared_ptr<CLampElement>& lamp : std::exchange(m_lamps, {}))
+            lamp->CompleteReadNames(m_doc.AddressTable);
     }
 
     // The working list becomes the edited screen's elements.
@@ -294,6 +294,8 @@ private:
     int m_screenCount = 0;
     bool m_unnumberedRead = false; // an element of an old file without its number
     std::optional<std::string> m_embeddedTable;
+    // The lamps read, in file order.
+    std::vector<std::shared_ptr<CLampElement>> m_lamps;
 };
 
 // Logs why a file was refused; the user sees the message alone.
