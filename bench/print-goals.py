@@ -12,6 +12,6 @@ for path in sys.argv[1:]:
         label = b.get("label", "")
         if not label.startswith("goal") or b.get("aggregate_name", "median") != "median":
             continue
-        figures = [f'{b["real_time"]:9.1f} {b["time_unit"]}']
+        figures = [f'{b["real_time"]:9.2f} {b["time_unit"]}']
         figures += [f'{b[k]:7.1f} {k}' for k in sorted(b) if k.endswith("_MB")]
         print(f'{b["name"]:<52} {"  ".join(figures):<40} {label}')
