@@ -342,15 +342,25 @@ private slots:
         editor.frame->ExecuteCommand(Cmd::FileSave);
         QVERIFY(OpenProjectInto(*editor.frame, path));
 
-        const ElementList& lamps = editor.document.FindScreenByNumber(1)->Elements;
-        QCOMPARE(lamps.size(), std::size_t(2));
-        for (const ElementRef& ref : lamps) {
-            const auto lamp = std::dynamic_pointer_cast<CLampElement>(ref.element);
-            QCOMPARE(lamp->GroupName, std::string("Coil"));
-            QCOMPARE(lamp->ElementName, std::string("C0"));
-        }
+        // The group and element name of each lamp on screen 1.
+        const auto namesOnScreen1 = [&editor] {
+            std::vector<std::pair<std::string, std::string>> names;
+            for (const ElementRef& ref : editor.document.FindScreenByNumber(1)->Elements) {
+                const auto lamp = std::dynamic_pointer_cast<CLampElement>(ref.element);
+                names.emplace_back(lamp->GroupName, lamp->ElementName);
+            }
+            return names;
+        };
+        const std::vector<std::pair<std::string, std::string>> firstBitElement(2, {"Coil", "C0"});
+        QCOMPARE(namesOnScreen1(), firstBitElement);
         QCOMPARE(editor.VisiblePages(), std::vector<CPropertyDlg*>{editor.View().ScreenPage});
         QCOMPARE(editor.document.ProjectModified, 0);
+
+        // The opened state that undo goes back to holds the completed names
+        // too (the completion once ran after the history took it).
+        editor.PlaceLamp({120, 120});
+        editor.frame->ExecuteCommand(Cmd::Undo);
+        QCOMPARE(namesOnScreen1(), firstBitElement);
     }
 
     void anotherDeviceRebindsTheLampsOfEveryScreen()
