@@ -39,7 +39,7 @@ int FuncKeyWidth(const CFuncKeyElement& key)
 void ResetFuncKey(CFuncKeyElement& key, const AddressTable& table)
 {
     key.WordSize = FuncKeyWidth(key);
-    key.TypeText = ElementTypeText(key.WordSize);
+    key.TypeText = SharedElementTypeText(key.WordSize);
     key.GroupName = FirstGroupOfType(table, key.WordSize);
     key.ElementName.clear();
     key.RawLowAddress = 0;
@@ -48,7 +48,7 @@ void ResetFuncKey(CFuncKeyElement& key, const AddressTable& table)
 void ResetLamp(CLampElement& lamp)
 {
     lamp.WordSize = BitElementType;
-    lamp.TypeText = ElementTypeText(BitElementType);
+    lamp.TypeText = SharedElementTypeText(BitElementType);
     lamp.GroupName.clear();
     lamp.ElementName.clear();
     lamp.RawLowAddress = 0;
@@ -60,7 +60,7 @@ template <class Element>
 void ResetWord(Element& element, std::string groupName)
 {
     element.WordSize = Word16ElementType;
-    element.TypeText = ElementTypeText(Word16ElementType);
+    element.TypeText = SharedElementTypeText(Word16ElementType);
     element.GroupName = std::move(groupName);
     element.ElementName.clear();
 }
@@ -68,7 +68,7 @@ void ResetWord(Element& element, std::string groupName)
 // A dynamic text keeps its width: bit texts stay bit texts.
 void ResetDynamicText(CTextElement& text)
 {
-    text.TypeText = ElementTypeText(text.WordSize != 0 ? Word16ElementType : BitElementType);
+    text.TypeText = SharedElementTypeText(text.WordSize != 0 ? Word16ElementType : BitElementType);
     text.GroupName.clear();
     text.ElementName.clear();
 }

@@ -29,7 +29,7 @@ template <class Element>
 void BindToFirstElementType(Element& element, int width)
 {
     element.WordSize = width;
-    element.TypeText = ElementTypeText(width);
+    element.TypeText = SharedElementTypeText(width);
     element.GroupName.clear();
     element.ElementName.clear();
 }

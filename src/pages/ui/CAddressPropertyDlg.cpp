@@ -118,7 +118,7 @@ void CAddressPropertyDlg::OnTypeSelChange(int index)
     if (index < 0 || index >= static_cast<int>(types.size()))
         return;
     const int width = types[static_cast<std::size_t>(index)];
-    const std::string text = ElementTypeText(width);
+    const PackedText& text = SharedElementTypeText(width);
     const bool changed = text != *address.typeText;
     if (changed) {
         *address.typeText = text;

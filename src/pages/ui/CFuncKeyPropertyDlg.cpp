@@ -330,7 +330,7 @@ void CFuncKeyPropertyDlg::OnKeySelChange(int index)
 
 void CFuncKeyPropertyDlg::StartAddress(CFuncKeyElement& key, int width)
 {
-    key.TypeText = ElementTypeText(width);
+    key.TypeText = SharedElementTypeText(width);
     key.WordSize = width;
     const AddressNames names = ActionStartAddress(Document().AddressTable, width, key.GroupName);
     key.GroupName = names.group;
