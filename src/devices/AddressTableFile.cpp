@@ -203,12 +203,14 @@ bool ParseAddressTable(std::string_view fileBytes, AddressTable& table)
     return ReadAddressTableBytes(fileBytes, table) == TableReading::Sound;
 }
 
-void ShowTableReadingFailure(TableReading reading, const std::string& path)
+bool ReadAddressTableOfFile(std::string_view fileBytes, const std::string& path, AddressTable& table)
 {
+    const TableReading reading = ReadAddressTableBytes(fileBytes, table);
     if (reading == TableReading::TooManyGroups)
         CurrentUi().ShowMessageText(StringGbkWith(IdsTooManyAddressGroups, "%s", GbkFromUtf8(path)));
-    else
+    else if (reading != TableReading::Sound)
         CurrentUi().ShowMessage(IdsNoDeviceOrBadTable);
+    return reading == TableReading::Sound;
 }
 
 std::string FormatAddressTable(const DeviceKeys& keys, std::string_view deviceName, const AddressTable& table)
@@ -265,12 +267,7 @@ bool ReadAddressTableFile(const std::string& path, AddressTable& table)
         CurrentUi().ShowMessage(IdsDllOpenFailed);
         return false;
     }
-    const TableReading reading = ReadAddressTableBytes(file.bytes, table);
-    if (reading != TableReading::Sound) {
-        ShowTableReadingFailure(reading, path);
-        return false;
-    }
-    return true;
+    return ReadAddressTableOfFile(file.bytes, path, table);
 }
 
 bool WriteAddressTableFile(const std::string& path, const DeviceKeys& keys, std::string_view deviceName,

@@ -98,9 +98,11 @@ enum class TableReading { Sound, Damaged, TooManyGroups };
 TableReading ReadAddressTableBytes(std::string_view fileBytes, AddressTable& table);
 // Whether ReadAddressTableBytes finds the bytes sound.
 bool ParseAddressTable(std::string_view fileBytes, AddressTable& table);
-// The message of a reading of the file at `path` (UTF-8) that was not sound:
-// IdsTooManyAddressGroups naming the file, or IdsNoDeviceOrBadTable.
-void ShowTableReadingFailure(TableReading reading, const std::string& path);
+// The table part of `fileBytes`, the bytes of the file at `path` (UTF-8),
+// read as ReadAddressTableBytes reads it. A reading that is not sound shows
+// its message (IdsTooManyAddressGroups naming the file, or
+// IdsNoDeviceOrBadTable) and gives false.
+bool ReadAddressTableOfFile(std::string_view fileBytes, const std::string& path, AddressTable& table);
 
 // The whole file for `keys` and `table`; CANEDIT is written from the device
 // name as described above.

@@ -35,7 +35,7 @@ std::optional<DeviceFile> ReadDeviceFile(const CVX50TextDoc& doc, const std::str
     if (!contents.IsRead() || !ReadDeviceKeys(contents.bytes, file.keys, KeyNumberEnd::Semicolon))
         return std::nullopt;
     // The reader shows its own message for a bad table.
-    if (!ReadAddressTableFile(path, file.table))
+    if (!ReadAddressTableOfFile(contents.bytes, path, file.table))
         return std::nullopt;
     if (IsSelectionBuiltInDeviceName(name))
         file.keys.canEdit = 0;

@@ -180,11 +180,8 @@ private:
             throw ReadAbort{IdsNoDeviceOrBadTable, "the address table of device " + m_doc.DeviceName + " names no protocol"};
         // The table part of the bytes already read; a refused table shows
         // the table reader's message before the load's own.
-        const TableReading reading = ReadAddressTableBytes(*file, m_doc.AddressTable);
-        if (reading != TableReading::Sound) {
-            ShowTableReadingFailure(reading, DeviceTablePath(m_doc.DeviceName));
+        if (!ReadAddressTableOfFile(*file, DeviceTablePath(m_doc.DeviceName), m_doc.AddressTable))
             throw ReadAbort{IdsNoDeviceOrBadTable, "the address table of device " + m_doc.DeviceName + " is refused"};
-        }
     }
 
     // The device's address-table file; nothing when it is missing. A file
