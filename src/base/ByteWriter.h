@@ -41,6 +41,8 @@ public:
 
     // Room for `bytes` in all, made at once.
     void Reserve(std::size_t bytes) { m_data.reserve(bytes); }
+    // Empties the buffer and keeps its room, for a writer used again.
+    void Clear() { m_data.clear(); }
 
     const std::string& Data() const { return m_data; }
     std::string Take() { return std::move(m_data); }

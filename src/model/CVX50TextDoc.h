@@ -206,6 +206,7 @@ private:
     // the screen's elements as they are: clones of them, or the objects
     // themselves when they are about to leave the project.
     void FillSharedEntry(std::size_t index, bool elementsLeaveProject);
+    void FillAllSharedEntries(bool elementsLeaveProject);
     // Entry i is the history's elements of Screens[i], still empty because
     // they are the live ones; null once filled. Every entry is filled before
     // the screens are reordered or removed, so the indexes hold.

@@ -37,20 +37,13 @@ const ScreenSnapshot* ScreenBefore(const ScreenSet* previous, std::size_t index,
     return found == screens.end() ? nullptr : &*found;
 }
 
-std::size_t FingerprintBytes(const ScreenSet* snapshot)
+// The digest of the elements' fingerprint, written into `scratch` (whose
+// room serves the next fingerprint too).
+FingerprintDigest DigestOfElements(const ElementList& elements, const CVX50TextDoc& doc, ByteWriter& scratch)
 {
-    std::size_t bytes = 0;
-    if (snapshot)
-        for (const ScreenSnapshot& screen : snapshot->Screens)
-            bytes += screen.Frozen->Digest.bytes;
-    return bytes;
-}
-
-FingerprintDigest DigestOfElements(const ElementList& elements, const CVX50TextDoc& doc)
-{
-    ByteWriter fingerprint;
-    WriteElementsFingerprint(fingerprint, elements, doc);
-    return DigestOfFingerprint(fingerprint.Data());
+    scratch.Clear();
+    WriteElementsFingerprint(scratch, elements, doc);
+    return DigestOfFingerprint(scratch.Data());
 }
 
 } // namespace
@@ -60,38 +53,24 @@ ScreenSet CVX50TextDoc::SnapshotOfScreens(const ScreenSet* previous) const
     const auto shared = [this](std::size_t i) {
         return i < ScreensSharedWithHistory.size() ? ScreensSharedWithHistory[i] : nullptr;
     };
-    // The fingerprints of the screens not shared with the history, into one
-    // buffer sized by the last ones.
-    ByteWriter fingerprints;
-    fingerprints.Reserve(FingerprintBytes(previous));
-    std::vector<std::size_t> ends;
-    ends.reserve(Screens.size());
-    for (std::size_t i = 0; i < Screens.size(); ++i) {
-        if (!shared(i))
-            WriteElementsFingerprint(fingerprints, Screens[i].Elements, *this);
-        ends.push_back(fingerprints.Size());
-    }
-
     ScreenSet set;
     set.Current = CurrentScreenNumber;
     set.Screens.reserve(Screens.size());
-    const std::string_view all = fingerprints.Data();
-    std::size_t begin = 0;
+    ByteWriter fingerprint;
     for (std::size_t i = 0; i < Screens.size(); ++i) {
         const ScreenRecord& screen = Screens[i];
         std::shared_ptr<const FrozenElements> frozen = shared(i);
         if (frozen) {
             // Built with assertions: nothing changed the screen unprepared.
-            assert(DigestOfElements(screen.Elements, *this) == frozen->Digest);
+            assert(DigestOfElements(screen.Elements, *this, fingerprint) == frozen->Digest);
         } else {
-            const FingerprintDigest digest = DigestOfFingerprint(all.substr(begin, ends[i] - begin));
+            const FingerprintDigest digest = DigestOfElements(screen.Elements, *this, fingerprint);
             const ScreenSnapshot* before = ScreenBefore(previous, i, screen.Number);
             frozen = before && before->Frozen->Digest == digest
                 ? before->Frozen
                 : std::make_shared<const FrozenElements>(
                     FrozenElements{CloneElementList(screen.Elements, true), digest});
         }
-        begin = ends[i];
         set.Screens.push_back({static_cast<const ScreenFields&>(screen), std::move(frozen)});
     }
     return set;
@@ -117,7 +96,8 @@ void CVX50TextDoc::ResetUndoHistory()
         if (screen.Number != CurrentScreenNumber) {
             entry = std::make_shared<FrozenElements>();
 #ifndef NDEBUG
-            entry->Digest = DigestOfElements(screen.Elements, *this);
+            ByteWriter fingerprint;
+            entry->Digest = DigestOfElements(screen.Elements, *this, fingerprint);
 #endif
         }
         ScreensSharedWithHistory.push_back(std::move(entry));
@@ -135,7 +115,8 @@ void CVX50TextDoc::FillSharedEntry(std::size_t index, bool elementsLeaveProject)
     if (index >= Screens.size())
         return;
     const ElementList& elements = Screens[index].Elements;
-    const FingerprintDigest digest = DigestOfElements(elements, *this);
+    ByteWriter fingerprint;
+    const FingerprintDigest digest = DigestOfElements(elements, *this, fingerprint);
     assert(entry->Digest == digest);
     entry->Digest = digest;
     entry->Elements = elementsLeaveProject ? elements : CloneElementList(elements, true);
@@ -150,8 +131,13 @@ void CVX50TextDoc::PrepareScreenForEdit(int number)
 
 void CVX50TextDoc::PrepareAllScreensForEdit()
 {
+    FillAllSharedEntries(false);
+}
+
+void CVX50TextDoc::FillAllSharedEntries(bool elementsLeaveProject)
+{
     for (std::size_t i = 0; i < ScreensSharedWithHistory.size(); ++i)
-        FillSharedEntry(i, false);
+        FillSharedEntry(i, elementsLeaveProject);
     ScreensSharedWithHistory.clear();
 }
 
@@ -214,9 +200,7 @@ void CVX50TextDoc::RestoreLastSnapshot()
 {
     // The live elements are replaced: the entries that still stand for them
     // take them as they are.
-    for (std::size_t i = 0; i < ScreensSharedWithHistory.size(); ++i)
-        FillSharedEntry(i, true);
-    ScreensSharedWithHistory.clear();
+    FillAllSharedEntries(true);
 
     const ScreenSet& live = UndoHistory.back();
     Screens.clear();
