@@ -50,6 +50,15 @@ public:
     // The first screen with `number`, in list order; nullptr when none.
     ScreenRecord* FindScreenByNumber(int number);
     const ScreenRecord* FindScreenByNumber(int number) const;
+    // Makes screen `number` the edited one: the screen is prepared for edits
+    // (PrepareScreenForEdit), CurrentScreenNumber becomes `number` and the
+    // working list the screen's elements (the same objects). Returns the
+    // screen; nullptr when no screen has the number, the working list then
+    // staying as it was.
+    const ScreenRecord* EditScreen(int number);
+    // Removes the screen at `at` from the project; a history entry that
+    // still stands for its elements takes them.
+    void EraseScreen(std::vector<ScreenRecord>::iterator at);
 
     // The edited screen's element list becomes a copy of the working list.
     void CommitWorkingElements();
@@ -127,7 +136,8 @@ public:
     // the others, which therefore stay as they are until prepared.
     void ResetUndoHistory();
     // Must precede every change of the elements or the element list of a
-    // screen other than the edited one, and making a screen the edited one:
+    // screen other than the edited one (EditScreen calls it for the screen
+    // that becomes the edited one):
     // the history's snapshots that share the live elements of screen `number`
     // get clones of them as they are. PrepareAllScreensForEdit does so for
     // every screen, before changes across screens. Once prepared, a screen
@@ -208,8 +218,9 @@ private:
     void FillSharedEntry(std::size_t index, bool elementsLeaveProject);
     void FillAllSharedEntries(bool elementsLeaveProject);
     // Entry i is the history's elements of Screens[i], still empty because
-    // they are the live ones; null once filled. Every entry is filled before
-    // the screens are reordered or removed, so the indexes hold.
+    // they are the live ones; null once filled. A removed screen takes its
+    // entry along (EraseScreen) and screens are never reordered, so the
+    // indexes hold.
     std::vector<std::shared_ptr<FrozenElements>> ScreensSharedWithHistory;
     // The live screens as a snapshot, sharing `previous`'s clones of the
     // screens whose elements did not change.

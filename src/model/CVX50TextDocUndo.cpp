@@ -110,7 +110,7 @@ void CVX50TextDoc::FillSharedEntry(std::size_t index, bool elementsLeaveProject)
     if (index >= ScreensSharedWithHistory.size() || !ScreensSharedWithHistory[index])
         return;
     const std::shared_ptr<FrozenElements> entry = std::move(ScreensSharedWithHistory[index]);
-    // The screens are reordered or removed only once every entry is filled.
+    // Screens are removed with their entries (EraseScreen).
     assert(index < Screens.size());
     if (index >= Screens.size())
         return;
@@ -127,6 +127,25 @@ void CVX50TextDoc::PrepareScreenForEdit(int number)
     for (std::size_t i = 0; i < ScreensSharedWithHistory.size() && i < Screens.size(); ++i)
         if (Screens[i].Number == number)
             FillSharedEntry(i, false);
+}
+
+const ScreenRecord* CVX50TextDoc::EditScreen(int number)
+{
+    PrepareScreenForEdit(number);
+    CurrentScreenNumber = number;
+    const ScreenRecord* screen = FindScreenByNumber(number);
+    if (screen)
+        SetWorkingElements(screen->Elements);
+    return screen;
+}
+
+void CVX50TextDoc::EraseScreen(std::vector<ScreenRecord>::iterator at)
+{
+    const auto index = static_cast<std::size_t>(at - Screens.begin());
+    FillSharedEntry(index, true);
+    if (index < ScreensSharedWithHistory.size())
+        ScreensSharedWithHistory.erase(ScreensSharedWithHistory.begin() + static_cast<std::ptrdiff_t>(index));
+    Screens.erase(at);
 }
 
 void CVX50TextDoc::PrepareAllScreensForEdit()

@@ -85,10 +85,8 @@ bool MoveRunUp(CVX50TextDoc& doc, int first, int count)
 
 void SwitchEditedScreen(CVX50TextDoc& doc, int number)
 {
-    doc.PrepareScreenForEdit(number);
-    const ScreenRecord* screen = doc.FindScreenByNumber(number);
-    doc.SetWorkingElements(screen ? screen->Elements : ElementList());
-    doc.CurrentScreenNumber = number;
+    if (!doc.EditScreen(number))
+        doc.SetWorkingElements({});
 }
 
 } // namespace
@@ -169,11 +167,11 @@ int DeleteScreen(CVX50TextDoc& doc, int number)
         [number](const ScreenRecord& s) { return s.Number == number; });
     if (at == doc.Screens.end())
         return 0;
-    doc.PrepareAllScreensForEdit();
     doc.ProjectModified = 1;
 
     if (doc.Screens.size() == 1) {
         // The last screen stays, emptied and renamed as a new project's.
+        doc.PrepareScreenForEdit(number);
         doc.MakeFirstScreen(*at);
         SwitchEditedScreen(doc, 1);
         return 1;
@@ -193,7 +191,7 @@ int DeleteScreen(CVX50TextDoc& doc, int number)
 
     doc.CommitWorkingElements();
     UnlinkFromScreenRing(doc.Screens, number);
-    doc.Screens.erase(at);
+    doc.EraseScreen(at);
     SwitchEditedScreen(doc, next);
     return next;
 }

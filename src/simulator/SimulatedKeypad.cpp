@@ -283,9 +283,7 @@ bool SimulatedKeypad::SwitchScreen(int target)
 {
     const int index = ScreenIndexOf(m_doc, target);
     if (index >= 0) {
-        m_doc.PrepareScreenForEdit(target);
-        m_doc.CurrentScreenNumber = target;
-        m_doc.SetWorkingElements(m_doc.GetScreens()[static_cast<std::size_t>(index)].Elements);
+        m_doc.EditScreen(target);
         PasswordEntryMode = 0;
         GrantedLevel = 0;
         PasswordValue = 0;

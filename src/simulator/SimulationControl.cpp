@@ -146,10 +146,7 @@ bool SimulationControl::OpenPort()
 
 void SimulationControl::ShowScreen(int number)
 {
-    m_doc.PrepareScreenForEdit(number);
-    m_doc.CurrentScreenNumber = number;
-    if (const ScreenRecord* screen = m_doc.FindScreenByNumber(number))
-        m_doc.SetWorkingElements(screen->Elements);
+    m_doc.EditScreen(number);
     CurrentUi().RedrawCanvas();
 }
 

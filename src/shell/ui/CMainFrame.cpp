@@ -407,15 +407,11 @@ void CMainFrame::SwitchToScreen(int number, bool screenDeleted)
     if (number < 1)
         return;
     m_document.CommitWorkingElements();
-    m_document.PrepareScreenForEdit(number);
     const bool changed = number != m_document.CurrentScreenNumber;
-    ElementList elements;
-    if (const ScreenRecord* screen = m_document.FindScreenByNumber(number))
-        elements = screen->Elements;
-    for (ElementRef& ref : elements)
+    if (!m_document.EditScreen(number))
+        m_document.SetWorkingElements({});
+    for (const ElementRef& ref : m_document.GetWorkingElements())
         ref.element->Selected = 0;
-    m_document.SetWorkingElements(std::move(elements));
-    m_document.CurrentScreenNumber = number;
     if (m_view) {
         m_view->ShowScreenPage();
         if (m_view->GetCanvas())

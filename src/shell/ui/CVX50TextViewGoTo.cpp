@@ -27,19 +27,15 @@ void CVX50TextView::GoToElement(int screenIndex, int elementIndex, int kind)
         tree.CurrentScreenItemData = itemData;
     }
 
-    m_document.PrepareScreenForEdit(screen.Number);
-    ElementList elements = screen.Elements;
-    for (const ElementRef& ref : elements)
+    m_document.EditScreen(screen.Number);
+    for (const ElementRef& ref : screen.Elements)
         ref.element->Selected = 0;
     HideElementPages();
-    const std::shared_ptr<CScreenElement>& element = elements[static_cast<std::size_t>(elementIndex)].element;
+    const std::shared_ptr<CScreenElement>& element = screen.Elements[static_cast<std::size_t>(elementIndex)].element;
     element->Selected = 1;
     const bool hasPage = kind >= KindFuncKey && kind <= KindGraph;
     if (hasPage)
         ShowElementPage(element, false);
-
-    m_document.SetWorkingElements(std::move(elements));
-    m_document.CurrentScreenNumber = screen.Number;
     if (m_frame.ScreenDataWindow)
         m_frame.ScreenDataWindow->RefreshList(1);
     if (m_canvas)
