@@ -24,15 +24,6 @@
 #include <algorithm>
 #include <functional>
 
-// Shows `window` as the active window, as the user sees a dialog open.
-inline void ShowActive(QWidget& window)
-{
-    window.show();
-    QApplication::setActiveWindow(&window);
-    if (!QTest::qWaitForWindowActive(&window))
-        qWarning("the window did not become active");
-}
-
 // Runs `command`; `script` works in the modal dialog it opens, shown and
 // active. Returns whether the dialog ended with OK.
 template <class Dialog>

@@ -27,6 +27,15 @@
 #include <QToolButton>
 #include <QWidget>
 
+// Shows `window` as the active window, as the user sees a window open.
+inline void ShowActive(QWidget& window)
+{
+    window.show();
+    QApplication::setActiveWindow(&window);
+    if (!QTest::qWaitForWindowActive(&window))
+        qWarning("the window did not become active");
+}
+
 // Replaces the text of `edit` in one user edit (select all, paste): the
 // edit's handlers see the whole new text at once.
 inline void EnterText(QLineEdit* edit, const QString& text)

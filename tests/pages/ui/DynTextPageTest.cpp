@@ -167,8 +167,7 @@ private slots:
     void aClickAfterRepeatedValuesOnlyClosesTheEditor()
     {
         DynTextEditor editor;
-        QVERIFY(QTest::qWaitForWindowExposed(editor.frame.get()));
-        QApplication::setActiveWindow(editor.frame.get());
+        ShowActive(*editor.frame);
         const auto text = editor.PlaceWordText();
         // Row 1's value typed equal to row 0's.
         QLineEdit* cell = editor.EditCell(1, 1);

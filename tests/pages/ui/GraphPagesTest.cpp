@@ -102,7 +102,7 @@ private slots:
     void barSizesAndTurns()
     {
         GraphEditor editor;
-        QApplication::setActiveWindow(editor.frame.get());
+        ShowActive(*editor.frame);
         const auto bar = editor.PlaceBar();
         EnterText(editor.Edit("X:"), "176");
         std::size_t snapshots = editor.Snapshots();
@@ -244,7 +244,7 @@ private slots:
     void theCurvesWidthAndDataPointsHoldEachOther()
     {
         GraphEditor editor;
-        QApplication::setActiveWindow(editor.frame.get());
+        ShowActive(*editor.frame);
         const auto curve = editor.PlaceCurve();
         EnterText(editor.Edit("X:"), "0");
         EnterText(editor.Edit("宽:"), "100");

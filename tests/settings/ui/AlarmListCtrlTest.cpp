@@ -3,6 +3,7 @@
 #include "settings/ui/CAlarmScrollBar.h"
 #include "StringIds.h"
 #include "support/AlarmFixtures.h"
+#include "support/PageTesting.h"
 #include "support/RecordingUserInterface.h"
 
 #include <QDialog>
@@ -42,11 +43,7 @@ struct GridDialog {
         layout->addWidget(grid);
         layout->addWidget(other);
         layout->addWidget(buttons);
-        dialog.show();
-        QApplication::setActiveWindow(&dialog);
-        dialog.activateWindow();
-        if (!QTest::qWaitForWindowActive(&dialog))
-            qWarning("the dialog did not become active");
+        ShowActive(dialog);
     }
 
     void OpenEditorOnTypingRow()

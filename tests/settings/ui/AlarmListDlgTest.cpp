@@ -39,10 +39,7 @@ struct AlarmEditor : ScriptedEditor {
         CAlarmListDlg* dialog = View().AlarmListDialog;
         if (!dialog)
             return nullptr;
-        QApplication::setActiveWindow(dialog);
-        dialog->activateWindow();
-        if (!QTest::qWaitForWindowActive(dialog))
-            qWarning("the alarm list did not become active");
+        ShowActive(*dialog);
         return dialog;
     }
     bool CommandEnabled() const { return frame->IsCommandEnabled(Cmd::AlarmList); }
@@ -360,12 +357,11 @@ private slots:
             const QPointer<CAlarmListDlg> dialog = editor.Open();
             editor.ui->confirmDevice = false;
             editor.ui->dialogs = {[device, station](QDialog& shown) {
-                auto& select = dynamic_cast<CDeviceSelectDlg&>(shown);
-                auto* devices = select.findChild<QComboBox*>("device");
-                devices->setCurrentIndex(devices->findText(device));
-                select.findChild<QSpinBox*>("station")->setValue(station);
-                select.OnOK();
-                return select.result();
+                ShowActive(shown);
+                ChooseText(shown.findChild<QComboBox*>("device"), device);
+                shown.findChild<QSpinBox*>("station")->setValue(station);
+                ClickOk(shown);
+                return shown.result();
             }};
             editor.frame->ExecuteCommand(Cmd::Device);
             QCOMPARE(QString::fromStdString(editor.document.DeviceName), device);

@@ -428,7 +428,7 @@ private slots:
                 QVERIFY2(pick(element, name), qPrintable(name));
                 QCOMPARE(element->currentText(), name);
                 QCOMPARE(element->count(), 1);
-                dialog.OnOK();
+                ClickOk(dialog);
                 QCOMPARE(QStringFromGbk(editor.document.GlobalButtons[0].ElementName), name);
                 CGlobalButtonDlg again(editor.document, nullptr);
                 QCOMPARE(NamedChild<CElementNameCombo>(again, "element")->currentText(), name);

@@ -175,12 +175,12 @@ private slots:
             ScriptedEditor editor;
             editor.document.AddressTable = WordTable();
             const auto pickD2 = [pick](CPanelSettingsDlg& dialog) {
-                NamedChild<QCheckBox>(dialog, "autoSwitch")->click();
+                ClickButton(NamedChild<QCheckBox>(dialog, "autoSwitch"));
                 auto* element = NamedChild<CElementNameCombo>(dialog, "element");
                 QVERIFY(pick(element, QStringLiteral("D2")));
                 QCOMPARE(element->currentText(), QStringLiteral("D2"));
                 QCOMPARE(NamedChild<QLabel>(dialog, "controlRegister")->text(), QStringLiteral("对应  D2"));
-                dialog.OnOK();
+                ClickOk(dialog);
             };
             QVERIFY(RunDialogCommand<CPanelSettingsDlg>(editor, Cmd::PanelSettings, pickD2));
             QCOMPARE(editor.document.Panel.ControlElementName, std::string("D2"));
@@ -269,27 +269,28 @@ private slots:
         doc.ProjectModified = 0;
         const PanelSettings before = doc.Panel;
         auto fill = [](QDialog& dialog) {
+            ShowActive(dialog);
             EnterText(EditOf(dialog, "mainScreen"), QStringLiteral("3"));
             ChooseText(NamedChild<QComboBox>(dialog, "saverIndex"), QStringLiteral("一小时后"));
-            NamedChild<QCheckBox>(dialog, "showSaverScreen")->click();
+            ClickButton(NamedChild<QCheckBox>(dialog, "showSaverScreen"));
             EnterText(EditOf(dialog, "saverScreen"), QStringLiteral("4"));
-            NamedChild<QCheckBox>(dialog, "backlightOff")->click();
-            NamedChild<QCheckBox>(dialog, "autoSwitch")->click();
-            NamedChild<QCheckBox>(dialog, "reportScreen")->click();
-            NamedChild<QCheckBox>(dialog, "clearAfterSwitch")->click();
+            ClickButton(NamedChild<QCheckBox>(dialog, "backlightOff"));
+            ClickButton(NamedChild<QCheckBox>(dialog, "autoSwitch"));
+            ClickButton(NamedChild<QCheckBox>(dialog, "reportScreen"));
+            ClickButton(NamedChild<QCheckBox>(dialog, "clearAfterSwitch"));
             ChooseText(NamedChild<QComboBox>(dialog, "group"), QStringLiteral("D"));
             auto* element = NamedChild<CElementNameCombo>(dialog, "element");
             EnterText(element->lineEdit(), QStringLiteral("D1"));
             element->hidePopup();
-            NamedChild<QRadioButton>(dialog, "com1")->click();
+            ClickButton(NamedChild<QRadioButton>(dialog, "com1"));
             EnterText(EditOf(dialog, "station"), QStringLiteral("0"));
-            NamedChild<QCheckBox>(dialog, "encrypt")->click();
+            ClickButton(NamedChild<QCheckBox>(dialog, "encrypt"));
             EnterText(EditOf(dialog, "commTime"), QStringLiteral("45"));
             EnterText(EditOf(dialog, "timeout"), QStringLiteral("900"));
         };
         editor.ui->dialogs.push_back([&fill](QDialog& dialog) {
             fill(dialog);
-            dialog.reject();
+            ClickCancel(dialog);
             return dialog.result();
         });
         editor.frame->ExecuteCommand(Cmd::PanelSettings);
@@ -299,7 +300,7 @@ private slots:
 
         editor.ui->dialogs.push_back([&fill](QDialog& dialog) {
             fill(dialog);
-            dynamic_cast<CPanelSettingsDlg&>(dialog).OnOK();
+            ClickOk(dialog);
             return dialog.result();
         });
         editor.frame->ExecuteCommand(Cmd::PanelSettings);
@@ -325,7 +326,8 @@ private slots:
         // OK marks the project modified also when nothing changed.
         doc.ProjectModified = 0;
         editor.ui->dialogs.push_back([](QDialog& dialog) {
-            dynamic_cast<CPanelSettingsDlg&>(dialog).OnOK();
+            ShowActive(dialog);
+            ClickOk(dialog);
             return dialog.result();
         });
         editor.frame->ExecuteCommand(Cmd::PanelSettings);

@@ -133,7 +133,7 @@ private slots:
     void afterAPasteThePageEditsOnlyWhatIsSelected()
     {
         Editor editor;
-        QApplication::setActiveWindow(editor.frame.get());
+        ShowActive(*editor.frame);
         editor.PlaceLamp(QPoint(100, 100));
         const std::shared_ptr<CScreenElement> original = editor.Elements().front().element;
         const DotPoint at = original->GetPosition();

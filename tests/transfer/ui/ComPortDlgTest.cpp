@@ -1,4 +1,5 @@
 #include "support/IsolatedSettings.h"
+#include "support/PageTesting.h"
 #include "transfer/ComPortNames.h"
 #include "transfer/ComPortNumber.h"
 #include "transfer/ui/ComPortDlg.h"
@@ -20,13 +21,14 @@ private slots:
     {
         SetComPortNumber(32);
         CComPortDlg dialog;
+        ShowActive(dialog);
         auto* ports = dialog.findChild<QComboBox*>(QStringLiteral("ports"));
         QCOMPARE(ports->count(), 32);
         QCOMPARE(ports->currentText(), QStringLiteral("COM32"));
 
-        ports->setCurrentIndex(4);
+        ChooseEntry(ports, 4);
         QCOMPARE(ComPortNumber(), 5);
-        dialog.reject();
+        ClickCancel(dialog);
         QCOMPARE(ComPortNumber(), 5); // Cancel keeps the choice
     }
 
@@ -34,17 +36,18 @@ private slots:
     {
         SetComPortNumber(3);
         CComPortDlg dialog;
+        ShowActive(dialog);
         auto* ports = dialog.findChild<QComboBox*>(QStringLiteral("ports"));
         auto* device = dialog.findChild<QComboBox*>(QStringLiteral("device"));
         QCOMPARE(device->currentText(), QString());
 
-        device->setEditText(QStringLiteral("/dev/ttyUSB0"));
-        ports->setCurrentIndex(6);
+        EnterText(device->lineEdit(), QStringLiteral("/dev/ttyUSB0"));
+        ChooseEntry(ports, 6);
         QCOMPARE(device->currentText(), QString()); // COM7 has no choice of its own
-        device->setEditText(QStringLiteral("/dev/serial/by-id/usb-adapter"));
-        ports->setCurrentIndex(2);
+        EnterText(device->lineEdit(), QStringLiteral("/dev/serial/by-id/usb-adapter"));
+        ChooseEntry(ports, 2);
         QCOMPARE(device->currentText(), QStringLiteral("/dev/ttyUSB0"));
-        dialog.accept();
+        ClickOk(dialog);
 
         QSettings settings;
         const ComPortMap saved = ComPortMap::Load(settings);
@@ -57,8 +60,9 @@ private slots:
     {
         SetComPortNumber(9);
         CComPortDlg dialog;
-        dialog.findChild<QComboBox*>(QStringLiteral("device"))->setEditText(QStringLiteral("/dev/ttyACM0"));
-        dialog.reject();
+        ShowActive(dialog);
+        EnterText(dialog.findChild<QComboBox*>(QStringLiteral("device"))->lineEdit(), QStringLiteral("/dev/ttyACM0"));
+        ClickCancel(dialog);
         QSettings settings;
         QCOMPARE(ComPortMap::Load(settings).Device(9), QString());
     }

@@ -1,4 +1,5 @@
 #include "support/RecordingUserInterface.h"
+#include "support/PageTesting.h"
 #include "transfer/ui/PingSetDlg.h"
 
 #include <QDialogButtonBox>
@@ -33,10 +34,10 @@ private slots:
         QFETCH(QList<int>, messages);
         RecordingUserInterface ui;
         CPingSetDlg dialog;
-        dialog.show();
+        ShowActive(dialog);
         auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("address"));
-        edit->setText(typed);
-        dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        EnterText(edit, typed);
+        ClickOk(dialog);
 
         QCOMPARE(dialog.isVisible(), !closes);
         QCOMPARE(dialog.StationAddress(), address);

@@ -8,6 +8,7 @@
 #include "shell/CommandIds.h"
 #include "base/ProgramPaths.h"
 #include "support/IsolatedSettings.h"
+#include "support/PageTesting.h"
 #include "support/RecordingUserInterface.h"
 #include "transfer/ComPortNumber.h"
 #include "transfer/PanelFrames.h"
@@ -75,8 +76,9 @@ private slots:
         CMainFrame frame(document);
         const auto choose = [&frame](int number, bool confirm) {
             OnNextDialog([=](QDialog& dialog) {
-                dialog.findChild<QComboBox*>(QStringLiteral("ports"))->setCurrentIndex(number - 1);
-                confirm ? dialog.accept() : dialog.reject();
+                ShowActive(dialog);
+                ChooseEntry(dialog.findChild<QComboBox*>(QStringLiteral("ports")), number - 1);
+                confirm ? ClickOk(dialog) : ClickCancel(dialog);
             });
             frame.ExecuteCommand(Cmd::ComPort);
         };
@@ -95,8 +97,9 @@ private slots:
         CVX50TextDoc document;
         CMainFrame frame(document);
         OnNextDialog([](QDialog& dialog) {
-            dialog.findChild<QLineEdit*>(QStringLiteral("address"))->setText(QStringLiteral("1f"));
-            dialog.accept();
+            ShowActive(dialog);
+            EnterText(dialog.findChild<QLineEdit*>(QStringLiteral("address")), QStringLiteral("1f"));
+            ClickOk(dialog);
         });
         frame.ExecuteCommand(Cmd::PingSet);
         QCOMPARE(frame.StationAddress, 31);
