@@ -11,8 +11,6 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
-#include <QStyle>
-#include <QStyleOptionComboBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -21,7 +19,6 @@
 #include <QTest>
 #include <QtTest>
 
-#include <algorithm>
 #include <functional>
 
 // Runs `command`; `script` works in the modal dialog it opens, shown and
@@ -50,7 +47,8 @@ Widget* NamedChild(const QObject& dialog, const QString& name)
     return widget;
 }
 
-// Chooses the item `text` of a list combo with the mouse, in its list.
+// Chooses the item `text` of a list combo as ChooseEntry does: the mouse
+// opens its list, the keys walk to the item and pick it.
 inline bool ChooseItem(QComboBox* combo, const QString& text)
 {
     const int index = combo->findText(text);
@@ -64,20 +62,6 @@ inline bool ChooseItem(QComboBox* combo, const QString& text)
 inline void ChooseText(QComboBox* combo, const QString& text)
 {
     QVERIFY2(ChooseItem(combo, text), qPrintable(text));
-}
-
-// Opens the name combo's list, highlights `text` and presses Enter on it.
-inline bool ChooseName(CElementNameCombo* combo, const QString& text)
-{
-    combo->showPopup();
-    const int index = combo->findText(text);
-    if (index < 0) {
-        combo->hidePopup();
-        return false;
-    }
-    combo->view()->setCurrentIndex(combo->model()->index(index, 0));
-    QTest::keyClick(combo->view(), Qt::Key_Return);
-    return !combo->IsListOpen();
 }
 
 // Clicks the item `text` in the open list of `combo`, after moving the mouse
@@ -101,34 +85,33 @@ inline bool ClickListItem(QComboBox* combo, const QString& text)
 // arrow opens the list, a click on the item picks it.
 inline bool PickWithMouse(QComboBox* combo, const QString& text)
 {
-    QStyleOptionComboBox option;
-    option.initFrom(combo);
-    option.editable = combo->isEditable();
-    option.subControls = QStyle::SC_All;
-    const QRect arrow =
-        combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, combo);
-    QTest::mouseClick(combo, Qt::LeftButton, {}, arrow.center());
+    ClickComboArrow(combo);
     return ClickListItem(combo, text);
 }
 
 // Picks the item `text` of `combo`'s list with the keyboard: F4 opens the
-// list, the arrow keys move to the item and Return picks it.
+// list, the arrow keys move to the item and Return picks it. Escape closes
+// the list again when it has no such item.
 inline bool PickWithKeys(QComboBox* combo, const QString& text)
 {
     QTest::keyClick(combo, Qt::Key_F4);
     QAbstractItemView* list = combo->view();
+    if (!list->isVisible())
+        return false;
     const int row = combo->findText(text);
-    if (!list->isVisible() || row < 0)
+    if (row < 0 || !WalkListTo(list, row)) {
+        QTest::keyClick(list, Qt::Key_Escape);
         return false;
-    const int from = list->currentIndex().row();
-    for (int at = from; at < row; ++at)
-        QTest::keyClick(list, Qt::Key_Down);
-    for (int at = std::max(from, 0); at > row; --at)
-        QTest::keyClick(list, Qt::Key_Up);
-    if (list->currentIndex().row() != row)
-        return false;
+    }
     QTest::keyClick(list, Qt::Key_Return);
     return !list->isVisible();
+}
+
+// Picks `text` in the name combo's list with the keys, as PickWithKeys
+// does; true when the list closed on it.
+inline bool ChooseName(CElementNameCombo* combo, const QString& text)
+{
+    return PickWithKeys(combo, text) && !combo->IsListOpen();
 }
 
 // The centre of a cell, in the grid's viewport.

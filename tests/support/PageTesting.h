@@ -80,10 +80,8 @@ Button* ButtonOf(QWidget* page, const QString& text)
     return nullptr;
 }
 
-// Chooses entry `index` of `combo` as a user does: a click on its arrow
-// opens the list, the arrow keys walk to the entry and Enter chooses it; Qt
-// closes the list before it reports the choice.
-inline void ChooseEntry(QComboBox* combo, int index)
+// Clicks the arrow of `combo`, which opens its list.
+inline void ClickComboArrow(QComboBox* combo)
 {
     QStyleOptionComboBox option;
     option.initFrom(combo);
@@ -91,14 +89,32 @@ inline void ChooseEntry(QComboBox* combo, int index)
     option.subControls = QStyle::SC_All;
     const QRect arrow = combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, combo);
     QTest::mouseClick(combo, Qt::LeftButton, {}, arrow.center());
+}
+
+// Walks the open `list` to `row` with the Down and Up keys, as far as they
+// move; whether the row became current.
+inline bool WalkListTo(QAbstractItemView* list, int row)
+{
+    for (int at = list->currentIndex().row(); at != row;) {
+        const bool down = at < row;
+        QTest::keyClick(list, down ? Qt::Key_Down : Qt::Key_Up);
+        const int moved = list->currentIndex().row();
+        if (moved == at || (down ? moved > row : moved < row))
+            return false;
+        at = moved;
+    }
+    return true;
+}
+
+// Chooses entry `index` of `combo` as a user does: a click on its arrow
+// opens the list, the arrow keys walk to the entry and Enter chooses it; Qt
+// closes the list before it reports the choice.
+inline void ChooseEntry(QComboBox* combo, int index)
+{
+    ClickComboArrow(combo);
     QAbstractItemView* list = combo->view();
     QVERIFY2(list->isVisible(), "the list did not open");
-    QTest::keyClick(list, Qt::Key_Home);
-    while (list->currentIndex().row() < index) {
-        const int before = list->currentIndex().row();
-        QTest::keyClick(list, Qt::Key_Down);
-        QVERIFY2(list->currentIndex().row() > before, "the entry cannot be reached");
-    }
+    QVERIFY2(WalkListTo(list, index), "the entry cannot be reached");
     QTest::keyClick(list, Qt::Key_Return);
     QVERIFY2(!list->isVisible(), "the list stayed open");
 }
