@@ -15,6 +15,7 @@
 #include "base/ShortText.h"
 #include "StringIds.h"
 #include "support/FileSizeLimit.h"
+#include "support/LoggedWarnings.h"
 #include "support/RecordingUserInterface.h"
 #include "support/TestPaths.h"
 #include "support/TableGroups.h"
@@ -203,27 +204,6 @@ std::string FileAround(std::string_view device, int screenCount, std::string_vie
     out.Bytes(screens);
     WriteProjectWideSections(out, doc);
     return out.Take();
-}
-
-// The warnings logged while `action` runs.
-QStringList* g_warnings = nullptr;
-
-void CollectWarning(QtMsgType type, const QMessageLogContext&, const QString& text)
-{
-    if (type == QtWarningMsg)
-        g_warnings->append(text);
-}
-
-template <class Action>
-QStringList WarningsLoggedBy(Action action)
-{
-    QStringList warnings;
-    g_warnings = &warnings;
-    const QtMessageHandler previous = qInstallMessageHandler(CollectWarning);
-    action();
-    qInstallMessageHandler(previous);
-    g_warnings = nullptr;
-    return warnings;
 }
 
 std::string EmptyScreenOne(int elementCount = 0)

@@ -7,6 +7,7 @@
 #include "shell/CommandIds.h"
 #include "base/ProgramPaths.h"
 #include "StringTable.h"
+#include "support/LoggedWarnings.h"
 
 #include <QDir>
 #include <QtEndian>
@@ -48,14 +49,6 @@ void CompileResourceFile(const QString& dir)
     compiler.start(Rcc(), {"--binary", "-o", ResourceFile::FileName, "res.qrc"});
     QVERIFY(compiler.waitForFinished());
     QCOMPARE(compiler.exitCode(), 0);
-}
-
-QStringList* g_warnings = nullptr;
-
-void CollectWarning(QtMsgType type, const QMessageLogContext&, const QString& text)
-{
-    if (type == QtWarningMsg)
-        g_warnings->append(text);
 }
 
 } // namespace
@@ -121,11 +114,8 @@ private slots:
         QCOMPARE(file.write(bytes), bytes.size());
         file.close();
 
-        QStringList warnings;
-        g_warnings = &warnings;
-        const QtMessageHandler previous = qInstallMessageHandler(CollectWarning);
-        const bool loaded = ResourceFile::Load(dir);
-        qInstallMessageHandler(previous);
+        bool loaded = true;
+        const QStringList warnings = WarningsLoggedBy([&] { loaded = ResourceFile::Load(dir); });
         QVERIFY(!loaded);
         QVERIFY(!ResourceFile::IsLoaded());
         QCOMPARE(warnings.size(), 1);
