@@ -12,20 +12,27 @@
 
 namespace {
 
-// A project of three screens with one lamp each, its history reset.
+// One lamp, at the screen's number on the top row.
+ElementList LampOf(int number)
+{
+    auto lamp = std::make_shared<CLampElement>();
+    lamp->SetPosition(number, 0);
+    return {{KindLamp, lamp}};
+}
+
+// A project of three screens, each with the elements `elementsOf` makes
+// for its number (one lamp each by default), its history reset.
 struct ThreeScreens {
     RecordingUserInterface ui;
     CVX50TextDoc doc;
 
-    ThreeScreens()
+    explicit ThreeScreens(ElementList (*elementsOf)(int number) = LampOf)
     {
         doc.Screens.clear();
         for (int number = 1; number <= 3; ++number) {
             ScreenRecord screen;
             screen.Number = number;
-            auto lamp = std::make_shared<CLampElement>();
-            lamp->SetPosition(number, 0);
-            screen.Elements = {{KindLamp, lamp}};
+            screen.Elements = elementsOf(number);
             doc.Screens.push_back(screen);
         }
         doc.CurrentScreenNumber = 1;
@@ -140,6 +147,23 @@ TEST(UndoSnapshotSharing, ChangesOutsideTheEditedScreenAreUndone)
 // Every command that changes screens other than the edited one keeps their
 // state at the reset for undo (the project opened with the first screen
 // edited).
+namespace {
+
+// A key that jumps to screen 2 in group "X" and a register of password
+// level 2: what the commands across screens change.
+ElementList KeyAndRegister(int)
+{
+    auto key = std::make_shared<CFuncKeyElement>();
+    key->SetAction(CFuncKeyElement::ScreenJump);
+    key->TargetScreen = 2;
+    key->GroupName = "X";
+    auto reg = std::make_shared<CRegisterElement>();
+    reg->PasswordLevel = 2;
+    return {{KindFuncKey, key}, {KindRegister, reg}};
+}
+
+} // namespace
+
 TEST(UndoSnapshotSharing, CommandsAcrossScreensKeepTheOpenedStateForUndo)
 {
     const struct {
@@ -158,25 +182,9 @@ TEST(UndoSnapshotSharing, CommandsAcrossScreensKeepTheOpenedStateForUndo)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.command);
-        RecordingUserInterface ui;
-        ui.ScriptAnswers({IdYes});
-        CVX50TextDoc doc;
-        doc.Screens.clear();
-        for (int number = 1; number <= 3; ++number) {
-            ScreenRecord screen;
-            screen.Number = number;
-            auto key = std::make_shared<CFuncKeyElement>();
-            key->SetAction(CFuncKeyElement::ScreenJump);
-            key->TargetScreen = 2;
-            key->GroupName = "X";
-            auto reg = std::make_shared<CRegisterElement>();
-            reg->PasswordLevel = 2;
-            screen.Elements = {{KindFuncKey, key}, {KindRegister, reg}};
-            doc.Screens.push_back(screen);
-        }
-        doc.CurrentScreenNumber = 1;
-        doc.WorkingElements = doc.Screens.front().Elements;
-        doc.ResetUndoHistory();
+        ThreeScreens project(KeyAndRegister);
+        project.ui.ScriptAnswers({IdYes});
+        CVX50TextDoc& doc = project.doc;
         // A first edit on the edited screen, so that undo has a state to leave.
         doc.WorkingElements[0].element->SetPosition(9, 9);
         doc.PushUndoSnapshot();
