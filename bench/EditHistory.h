@@ -5,8 +5,6 @@
 // snapshot, as the end of a drag does.
 #include "model/CVX50TextDoc.h"
 
-#include <malloc.h>
-
 #include <cstddef>
 
 inline void MoveOneElementAndPush(CVX50TextDoc& doc, int step)
@@ -23,12 +21,4 @@ inline void FillUndoHistory(CVX50TextDoc& doc)
 {
     for (std::size_t step = 0; step < CVX50TextDoc::kUndoLimit; ++step)
         MoveOneElementAndPush(doc, static_cast<int>(step));
-}
-
-// Gives the memory freed so far back to the system, so that a benchmark pays
-// for touching new pages as it would in a process of its own, whatever ran
-// before it.
-inline void StartWithFreshPages()
-{
-    malloc_trim(0);
 }

@@ -2,6 +2,8 @@
 
 // Memory figures the benchmarks report, in megabytes (10^6 bytes).
 
+#include "support/HeapUse.h"
+
 #include <malloc.h>
 #include <unistd.h>
 
@@ -10,8 +12,7 @@
 // Bytes the program holds from the heap (small blocks and mapped large ones).
 inline double HeapMegabytes()
 {
-    const struct mallinfo2 info = mallinfo2();
-    return static_cast<double>(info.uordblks + info.hblkhd) / 1e6;
+    return static_cast<double>(HeapBytesInUse()) / 1e6;
 }
 
 // The process's resident memory.
@@ -22,4 +23,12 @@ inline double ResidentMegabytes()
     long long resident = 0;
     statm >> total >> resident;
     return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / 1e6;
+}
+
+// Gives the memory freed so far back to the system, so that a benchmark pays
+// for touching new pages as it would in a process of its own, whatever ran
+// before it.
+inline void StartWithFreshPages()
+{
+    malloc_trim(0);
 }
