@@ -7,11 +7,10 @@
 #include "emulator/PanelEmulator.h"
 #include "model/CVX50TextDoc.h"
 #include "model/elements/CPictureElement.h"
+#include "support/PanelImageOf.h"
 #include "transfer/PanelFrames.h"
 #include "transfer/ProtocolLibrary.h"
 #include "transfer/WritePanelCommand.h"
-#include "transfer/image/HeaderArea.h"
-#include "transfer/image/MainAreaBuilder.h"
 
 #include <benchmark/benchmark.h>
 
@@ -55,15 +54,10 @@ std::pair<int, int> ImageBlocks(const CVX50TextDoc& doc)
     ProtocolFunctionTable protocol;
     if (!LoadProtocolLibrary(doc.ProtocolLibraryName, ProtocolUse::Write, protocol))
         return {0, 0};
-    MainAreaBuilder builder(doc, protocol, CurrentUi());
-    int progress = 0;
-    if (!builder.BuildProjectData({true}, progress))
+    const std::optional<PanelImageAreas> image = PanelImageOf(doc, protocol, CurrentUi());
+    if (!image)
         return {0, 0};
-    const std::optional<MainArea> main = builder.Assemble();
-    if (!main)
-        return {0, 0};
-    const HeaderBuild header = BuildHeaderArea(doc, protocol, builder.Data(), *main, builder.UsedChars().Count());
-    return {main->blockCount, header.area ? header.area->blockCount : 0};
+    return {static_cast<int>(image->main.size() / kBlockSize), static_cast<int>(image->header.size() / kBlockSize)};
 }
 
 int ReplyLength(std::uint8_t function)

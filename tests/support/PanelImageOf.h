@@ -1,8 +1,8 @@
 #pragma once
 
 // The two areas of the panel image that the write command builds for a
-// document, with the screens' descriptions; for the benchmarks and the
-// fuzz seeds. Header-only.
+// document, with the screens' descriptions unless `options` leave them out;
+// for the tests, the benchmarks and the fuzz seeds. Header-only.
 
 #include "base/UserInterface.h"
 #include "model/CVX50TextDoc.h"
@@ -22,11 +22,12 @@ struct PanelImageAreas {
 
 // Nothing when the build fails (its message shown through `ui`).
 inline std::optional<PanelImageAreas> PanelImageOf(const CVX50TextDoc& doc, const ProtocolFunctionTable& protocol,
-    UserInterface& ui, std::shared_ptr<const UnifontFont> font = SharedUnifont())
+    UserInterface& ui, std::shared_ptr<const UnifontFont> font = SharedUnifont(),
+    ProjectDataOptions options = {true})
 {
     MainAreaBuilder builder(doc, protocol, ui, std::move(font));
     int progress = 0;
-    if (!builder.BuildProjectData({true}, progress))
+    if (!builder.BuildProjectData(options, progress))
         return std::nullopt;
     const std::optional<MainArea> main = builder.Assemble();
     if (!main)

@@ -24,6 +24,7 @@
 #include "transfer/image/ImageFixture.h"
 #include "transfer/image/ImageLayout.h"
 #include "transfer/image/ImageRebuild.h"
+#include "support/PanelImageOf.h"
 #include "support/PanelImageWalker.h"
 
 #include <QString>
@@ -130,25 +131,15 @@ void FillPictures(CVX50TextDoc& doc, int width, int height)
     doc.WorkingElements = screen.Elements;
 }
 
-struct Image {
-    std::vector<std::uint8_t> main;
-    std::vector<std::uint8_t> header;
-};
+using Image = PanelImageAreas;
 
 Image BuildImageOf(const CVX50TextDoc& doc)
 {
     RecordingUserInterface quiet;
-    MainAreaBuilder builder(doc, Modbus(), quiet, FixtureFont());
-    int progress = 0;
-    EXPECT_TRUE(builder.BuildProjectData({true}, progress))
-        << ::testing::PrintToString(quiet.MessageIds()) << (quiet.messages.empty() ? "" : quiet.messages[0].gbkText);
-    const std::optional<MainArea> main = builder.Assemble();
-    EXPECT_TRUE(main);
-    if (!main)
-        return {};
-    const HeaderBuild header = BuildHeaderArea(doc, Modbus(), builder.Data(), *main, builder.UsedChars().Count());
-    EXPECT_TRUE(header.area) << header.failedMessageId;
-    return {main->bytes, header.area ? header.area->bytes : std::vector<std::uint8_t>{}};
+    std::optional<Image> image = PanelImageOf(doc, Modbus(), quiet, FixtureFont());
+    EXPECT_TRUE(image) << ::testing::PrintToString(quiet.MessageIds())
+                       << (quiet.messages.empty() ? "" : quiet.messages[0].gbkText);
+    return image ? std::move(*image) : Image{};
 }
 
 class ReadPanelTest : public ::testing::Test {

@@ -6,6 +6,7 @@
 #include "model/elements/CPictureElement.h"
 #include "model/elements/CTextElement.h"
 #include "support/FixtureProject.h"
+#include "support/PanelImageOf.h"
 #include "support/RecordingUserInterface.h"
 #include "transfer/PanelFrames.h"
 #include "transfer/WritePanelCommand.h"
@@ -122,21 +123,13 @@ public: // the tables' set-ups reach into the fixture
     }
 
     // The image the write should send, built apart.
-    struct Expected {
-        std::vector<std::uint8_t> main;
-        std::vector<std::uint8_t> header;
-    };
+    using Expected = PanelImageAreas;
     Expected BuildExpected(bool descriptions)
     {
         RecordingUserInterface quiet;
-        MainAreaBuilder builder(doc, Modbus(), quiet, FixtureFont());
-        int progress = 0;
-        EXPECT_TRUE(builder.BuildProjectData({descriptions}, progress));
-        const std::optional<MainArea> main = builder.Assemble();
-        EXPECT_TRUE(main);
-        const HeaderBuild header = BuildHeaderArea(doc, Modbus(), builder.Data(), *main, builder.UsedChars().Count());
-        EXPECT_TRUE(header.area);
-        return {main->bytes, header.area->bytes};
+        std::optional<Expected> image = PanelImageOf(doc, Modbus(), quiet, FixtureFont(), {descriptions});
+        EXPECT_TRUE(image);
+        return image ? std::move(*image) : Expected{};
     }
 
     // The function codes of the frames the panel received, runs of blocks as one.
