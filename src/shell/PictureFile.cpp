@@ -1,25 +1,26 @@
 #include "shell/PictureFile.h"
 
+#include "base/FileIo.h"
 #include "model/elements/DisplayGeometry.h"
 #include "shell/BitmapFileCheck.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QImageReader>
 
 #include <algorithm>
-#include <string_view>
+#include <optional>
+#include <string>
 
 QImage ReadPictureFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxPictureFileBytes)
-        return {};
-    QByteArray bytes = file.readAll();
-    if (!IsWholeBitmapFile(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))))
+    // Read as a regular file only: a FIFO or a device named ".bmp" must not
+    // hold the editor waiting for a writer.
+    const std::optional<std::string> file = ReadWholeFile(path.toStdString(), kMaxPictureFileBytes);
+    if (!file || !IsWholeBitmapFile(*file))
         return {};
     // The bytes checked are the bytes decoded: the reader decides the format
     // from them, never from the file's name.
+    QByteArray bytes = QByteArray::fromStdString(*file);
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);

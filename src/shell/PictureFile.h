@@ -6,7 +6,8 @@
 // The picture file of the picture tool: a Windows bitmap, taken whole.
 //
 // Refused with a null image (the caller shows IdsBitmapLoadFailed): a file
-// that cannot be read or is larger than kMaxPictureFileBytes; a file that
+// that cannot be read (or is no regular file, such as a FIFO) or is larger
+// than kMaxPictureFileBytes; a file that
 // IsWholeBitmapFile refuses (another format under the name ".bmp", a
 // bitmap cut short); one that the image reader does not take as "bmp"; one
 // whose decoding needs more than kMaxPictureDecodeMegabytes. Otherwise the

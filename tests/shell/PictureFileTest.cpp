@@ -10,8 +10,14 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdint>
+#include <future>
 #include <string>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -158,6 +164,22 @@ TEST_F(PictureFile, HugeClaimedPictureIsRefusedNotDecoded)
     const std::string huge = Rle8Bitmap(20000, 20000, std::string("\x00\x01", 2));
     EXPECT_TRUE(IsWholeBitmapFile(huge));
     EXPECT_TRUE(Read(huge).isNull());
+}
+
+// A FIFO has no end until a writer comes; reading one would hold the editor.
+TEST_F(PictureFile, FifoNamedAsABitmapIsRefusedWithoutWaiting)
+{
+    const std::string fifo = m_folder.filePath("waiting.bmp").toStdString();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    auto read = std::async(std::launch::async, [&] { return ReadPictureFile(QString::fromStdString(fifo)); });
+    if (read.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+        // Release the blocked reader with a writer that leaves at once.
+        const int writer = open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+        if (writer >= 0)
+            close(writer);
+        ADD_FAILURE() << "reading the FIFO waited for a writer";
+    }
+    EXPECT_TRUE(read.get().isNull());
 }
 
 } // namespace
