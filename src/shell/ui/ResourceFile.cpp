@@ -1,6 +1,7 @@
 #include "shell/ui/ResourceFile.h"
 
 #include "StringTable.h"
+#include "base/FileIo.h"
 #include "shell/ResourceFileCheck.h"
 
 #include <QDir>
@@ -50,18 +51,20 @@ QHash<QString, QString> ReadEntries(const QString& name)
 }
 
 // Registers the checked bytes, not the file: Qt itself would follow the
-// offsets of a damaged file wherever they point.
+// offsets of a damaged file wherever they point. A missing or unreadable
+// file (a FIFO among them: it is not waited on) leaves the built-in texts
+// without a word.
 bool Register(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const FileContents file = ReadBoundedFile(path.toStdString(), MaxFileBytes);
+    if (file.status == FileContents::Status::NotReadable)
         return false;
-    QByteArray bytes = file.readAll();
-    if (!IsSoundResourceFile(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) {
-        qWarning("The resource file %s is damaged and ignored; the built-in texts serve.",
-                 qUtf8Printable(QDir::toNativeSeparators(path)));
+    if (!file.IsRead() || !IsSoundResourceFile(file.bytes)) {
+        qWarning("The resource file %s is %s and ignored; the built-in texts serve.",
+                 qUtf8Printable(QDir::toNativeSeparators(path)), file.IsRead() ? "damaged" : "too large");
         return false;
     }
+    QByteArray bytes = QByteArray::fromStdString(file.bytes);
     if (!QResource::registerResource(reinterpret_cast<const uchar*>(bytes.constData()), Root))
         return false;
     Loaded().path = path;
@@ -74,7 +77,7 @@ bool Register(const QString& path)
 bool Load(const QString& programFolder)
 {
     const QString path = programFolder + QString::fromLatin1(FileName);
-    if (!QFile::exists(path) || !Register(path))
+    if (!Register(path))
         return false;
 
     std::map<int, std::string> strings;

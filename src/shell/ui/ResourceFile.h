@@ -3,6 +3,8 @@
 #include <QPixmap>
 #include <QString>
 
+#include <cstdint>
+
 // The optional resource file "VX50Resource.rcc" beside the program (a Qt
 // binary resource file). When it is present at start-up it replaces the
 // built-in texts and pictures; absent, the built-in ones serve. It may hold,
@@ -15,10 +17,13 @@
 namespace ResourceFile {
 
 inline constexpr const char* FileName = "VX50Resource.rcc";
+// Far above any set of texts and toolbar pictures; a larger file is refused
+// unread rather than held in memory for the whole run.
+inline constexpr std::uint64_t MaxFileBytes = 64u << 20;
 
 // Registers the file from `programFolder` when it exists; true when loaded.
-// A file that IsSoundResourceFile refuses is ignored with a warning on
-// stderr, and the built-in texts and pictures serve.
+// A file larger than MaxFileBytes or that IsSoundResourceFile refuses is
+// ignored with a warning on stderr, and the built-in texts and pictures serve.
 bool Load(const QString& programFolder);
 // Gives the file back (at exit).
 void Unload();

@@ -19,6 +19,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <chrono>
+#include <future>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 void WriteText(const QString& path, const QString& text)
@@ -122,6 +129,39 @@ private slots:
         QVERIFY2(warnings[0].contains(ResourceFile::FileName), qPrintable(warnings[0]));
         QCOMPARE(QString::fromUtf8(StringUtf8(61212)), QString("文件已修改,是否保存?"));
         QVERIFY(ResourceFile::ToolbarPixmap(Cmd::ToolLamp).isNull());
+    }
+
+    // The file is read at start-up: one too large is refused unread with a
+    // warning, and a FIFO under its name does not hold the start waiting.
+    void anOversizedFileOrAFifoIsIgnored()
+    {
+        QTemporaryDir folder;
+        const QString dir = folder.path() + "/";
+        QFile oversized(dir + ResourceFile::FileName);
+        QVERIFY(oversized.open(QIODevice::WriteOnly));
+        QVERIFY(oversized.resize(static_cast<qint64>(ResourceFile::MaxFileBytes) + 1)); // sparse: no disk used
+        oversized.close();
+        bool loaded = true;
+        const QStringList warnings = WarningsLoggedBy([&] { loaded = ResourceFile::Load(dir); });
+        QVERIFY(!loaded);
+        QVERIFY(!ResourceFile::IsLoaded());
+        QCOMPARE(warnings.size(), 1);
+        QVERIFY2(warnings[0].contains("too large"), qPrintable(warnings[0]));
+        QCOMPARE(QString::fromUtf8(StringUtf8(61212)), QString("文件已修改,是否保存?"));
+
+        QVERIFY(QFile::remove(dir + ResourceFile::FileName));
+        const QByteArray fifo = QFile::encodeName(dir + ResourceFile::FileName);
+        QCOMPARE(mkfifo(fifo.constData(), 0600), 0);
+        auto load = std::async(std::launch::async, [&] { return ResourceFile::Load(dir); });
+        if (load.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+            // Release the blocked reader with a writer that leaves at once.
+            const int writer = open(fifo.constData(), O_WRONLY | O_NONBLOCK);
+            if (writer >= 0)
+                close(writer);
+            QFAIL("loading waited for a writer to the FIFO");
+        }
+        QVERIFY(!load.get());
+        QCOMPARE(QString::fromUtf8(StringUtf8(61212)), QString("文件已修改,是否保存?"));
     }
 };
 
