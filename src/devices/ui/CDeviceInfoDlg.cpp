@@ -88,9 +88,3 @@ void CDeviceInfoDlg::OnOK()
     if (CreateNewDevice(m_document, entry) == 0)
         accept();
 }
-
-void CDeviceInfoDlg::reject()
-{
-    m_document.DeviceChange = 0;
-    QDialog::reject();
-}

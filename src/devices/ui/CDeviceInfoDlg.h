@@ -19,9 +19,6 @@ public:
     explicit CDeviceInfoDlg(CVX50TextDoc& document, QWidget* parent = nullptr);
 
     void OnOK();
-    // Cancel, Esc and closing: the device is not made, so the new-device
-    // flag that New Device set ends here.
-    void reject() override;
 
     static constexpr int MaxNameBytes = 20;
 

@@ -134,11 +134,14 @@ void CDeviceSelectDlg::OnCom1Params()
 void CDeviceSelectDlg::OnNewDevice()
 {
     // Until the new device's editor closes, its Save must not rebind the
-    // project to a table that is still being made.
+    // project to a table that is still being made. The editor's OK and
+    // Cancel end the flag; a device that is not made ends it here.
     m_document.DeviceChange = 1;
     CDeviceInfoDlg info(m_document, this);
-    if (RunModalDialog(info) != QDialog::Accepted)
+    if (RunModalDialog(info) != QDialog::Accepted) {
+        m_document.DeviceChange = 0;
         return;
+    }
     m_devices->addItem(QStringFromGbk(m_document.DeviceName));
     m_devices->setCurrentIndex(m_devices->count() - 1);
     RunAddressTableEditor(m_document, this);
