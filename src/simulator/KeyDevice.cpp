@@ -7,8 +7,9 @@ namespace {
 
 constexpr int kCoilsPerWord = 16;
 
-} // namespace
-
+// The state of coil `address` in the whole reply to a coil read from coil
+// `first`: the bit the library places it at, or an ASCII reply's number
+// field (on unless 0); nothing when the reply does not hold it.
 std::optional<bool> CoilInReply(const ProtocolFunctionTable& protocol, const DeviceReply& reply, int first,
     int address)
 {
@@ -22,6 +23,8 @@ std::optional<bool> CoilInReply(const ProtocolFunctionTable& protocol, const Dev
         return std::nullopt;
     return ((reply.bytes[static_cast<std::size_t>(position)] >> (bit & 7)) & 1) != 0;
 }
+
+} // namespace
 
 KeyDevice::Answered KeyDevice::ResultOnly(Then<Result> then)
 {

@@ -11,12 +11,6 @@
 class SimulationHost;
 struct ProtocolFunctionTable;
 
-// The state of coil `address` in the whole reply to a coil read from coil
-// `first`: the bit the library places it at, or an ASCII reply's number
-// field (on unless 0); nothing when the reply does not hold it.
-std::optional<bool> CoilInReply(const ProtocolFunctionTable& protocol, const DeviceReply& reply, int first,
-    int address);
-
 // The device exchanges of the keypad's keys, made without the
 // user-interface thread ever waiting for the device. Each asks the protocol
 // library for one command, queues its exchange on the simulation's port
