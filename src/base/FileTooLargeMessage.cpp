@@ -5,10 +5,14 @@
 #include "base/GbkText.h"
 #include "base/UserInterface.h"
 
+namespace {
+
 void ShowFileTooLarge(const std::string& path)
 {
     CurrentUi().ShowMessageText(GbkFromUtf8(path) + StringGbk(IdsFileTooLarge), MbOk | MbIconWarning);
 }
+
+} // namespace
 
 FileContents ReadBoundedFileWithMessage(const std::string& path, std::uint64_t maxBytes)
 {

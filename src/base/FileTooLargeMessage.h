@@ -4,9 +4,7 @@
 
 #include <string>
 
-// Tells the user that the file at `path` (UTF-8) was not read because it is
-// larger than any valid file of its kind: the path, then IdsFileTooLarge.
-void ShowFileTooLarge(const std::string& path);
-
-// ReadBoundedFile that shows ShowFileTooLarge for a file refused for its size.
+// ReadBoundedFile that tells the user of a file refused for its size, one
+// larger than any valid file of its kind: the path (UTF-8), then
+// IdsFileTooLarge.
 FileContents ReadBoundedFileWithMessage(const std::string& path, std::uint64_t maxBytes);
