@@ -36,7 +36,7 @@ AddressChoices ResetAddressChoices(const AddressTable& table, const AddressRules
     if (choices.groups.empty())
         return choices;
     const std::string& first = choices.groups.front();
-    const std::string element = FirstElementName(FindGroupForWidth(table, width, first));
+    const std::string element = FirstElementName(table, width, first);
     const bool zero = std::find(rules.zeroGroups.begin(), rules.zeroGroups.end(), first) != rules.zeroGroups.end();
     if (zero && rules.zeroPlace == ZeroNamePlace::First)
         choices.names.emplace_back("0");
@@ -67,7 +67,7 @@ TypeChoice ChooseElementType(const AddressTable& table, int width)
     choice.groups = GroupNamesOfType(table, width);
     if (!choice.groups.empty()) {
         choice.names.group = choice.groups.front();
-        choice.names.element = FirstElementName(FindGroupForWidth(table, width, choice.names.group));
+        choice.names.element = FirstElementName(table, width, choice.names.group);
     }
     return choice;
 }
@@ -77,7 +77,7 @@ AddressNames ChooseElementGroup(const AddressTable& table, const AddressRules& r
 {
     if (group == current.group)
         return current;
-    AddressNames names{group, FirstElementName(FindGroupForWidth(table, width, group))};
+    AddressNames names{group, FirstElementName(table, width, group)};
     if (names.element.empty() && !rules.emptyNameForEmptyGroup)
         names.element = current.element;
     return names;
