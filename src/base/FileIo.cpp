@@ -5,7 +5,6 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
-#include <random>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -92,14 +91,14 @@ std::string WriteTarget(const std::string& path)
 }
 
 // A new temporary file beside `target`, created with the mode a new file
-// gets (the umask applies); -1 when the folder takes no new file.
+// gets (the umask applies); -1 when the folder takes no new file. The
+// process id and the counter keep live writers apart; a name left behind by
+// an earlier process of the same id is passed over.
 int CreateTemporaryBeside(const std::string& target, std::string& temporary)
 {
     static std::atomic<unsigned> counter{0};
-    std::random_device random;
     for (int attempt = 0; attempt < 16; ++attempt) {
-        temporary = target + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-"
-            + std::to_string(random() % 1000000);
+        temporary = target + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
         const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
             return fd;
