@@ -1,5 +1,7 @@
 #include "shell/BitmapFileCheck.h"
 
+#include "base/ByteOrder.h"
+
 #include <cstdint>
 #include <cstdlib>
 
@@ -10,14 +12,6 @@ constexpr std::uint32_t kCoreHeaderSize = 12;
 constexpr std::uint32_t kInfoHeaderSize = 40;
 
 enum Compression : std::uint32_t { Uncompressed = 0, Rle8 = 1, Rle4 = 2, BitFields = 3 };
-
-std::uint32_t Le(std::string_view bytes, std::size_t at, int size)
-{
-    std::uint32_t value = 0;
-    for (int k = size - 1; k >= 0; --k)
-        value = value << 8 | static_cast<unsigned char>(bytes[at + static_cast<std::size_t>(k)]);
-    return value;
-}
 
 struct BitmapInfo {
     std::int64_t width = 0;
@@ -30,21 +24,21 @@ bool ReadInfo(std::string_view bytes, BitmapInfo& info)
 {
     if (bytes.size() < kFileHeaderSize + 4)
         return false;
-    const std::uint32_t headerSize = Le(bytes, kFileHeaderSize, 4);
+    const auto headerSize = static_cast<std::uint32_t>(LittleEndianAt(bytes, kFileHeaderSize, 4));
     if (headerSize == kCoreHeaderSize) {
         if (bytes.size() < kFileHeaderSize + kCoreHeaderSize)
             return false;
-        info.width = Le(bytes, 18, 2);
-        info.height = Le(bytes, 20, 2);
-        info.bitsPerPixel = Le(bytes, 24, 2);
+        info.width = LittleEndianAt(bytes, 18, 2);
+        info.height = LittleEndianAt(bytes, 20, 2);
+        info.bitsPerPixel = static_cast<std::uint32_t>(LittleEndianAt(bytes, 24, 2));
         return true;
     }
     if (headerSize < kInfoHeaderSize || bytes.size() < kFileHeaderSize + kInfoHeaderSize)
         return false;
-    info.width = static_cast<std::int32_t>(Le(bytes, 18, 4));
-    info.height = static_cast<std::int32_t>(Le(bytes, 22, 4));
-    info.bitsPerPixel = Le(bytes, 28, 2);
-    info.compression = Le(bytes, 30, 4);
+    info.width = static_cast<std::int32_t>(LittleEndianAt(bytes, 18, 4));
+    info.height = static_cast<std::int32_t>(LittleEndianAt(bytes, 22, 4));
+    info.bitsPerPixel = static_cast<std::uint32_t>(LittleEndianAt(bytes, 28, 2));
+    info.compression = static_cast<std::uint32_t>(LittleEndianAt(bytes, 30, 4));
     return true;
 }
 
@@ -95,7 +89,7 @@ bool IsWholeBitmapFile(std::string_view bytes)
     if (!bytes.starts_with("BM") || !ReadInfo(bytes, info) || info.width <= 0 || info.height == 0
         || !KnownDepth(info))
         return false;
-    const std::uint64_t pixelsAt = Le(bytes, 10, 4);
+    const std::uint64_t pixelsAt = LittleEndianAt(bytes, 10, 4);
     if (pixelsAt >= bytes.size())
         return false;
     const std::string_view pixels = bytes.substr(pixelsAt);

@@ -1,5 +1,7 @@
 #include "shell/ResourceFileCheck.h"
 
+#include "base/ByteOrder.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -10,28 +12,11 @@ constexpr std::uint32_t kZlibFlag = 0x01;
 constexpr std::uint32_t kZstdFlag = 0x04;
 constexpr std::uint32_t kZstdMagic = 0xFD2FB528;
 
-// Big- and little-endian numbers at an offset already checked to fit.
-std::uint64_t Be(std::string_view bytes, std::uint64_t at, int size)
-{
-    std::uint64_t value = 0;
-    for (int k = 0; k < size; ++k)
-        value = value << 8 | static_cast<unsigned char>(bytes[at + static_cast<std::uint64_t>(k)]);
-    return value;
-}
-
-std::uint64_t Le(std::string_view bytes, std::uint64_t at, int size)
-{
-    std::uint64_t value = 0;
-    for (int k = size - 1; k >= 0; --k)
-        value = value << 8 | static_cast<unsigned char>(bytes[at + static_cast<std::uint64_t>(k)]);
-    return value;
-}
-
 // Whether a zstd frame states a content size that may be unpacked. A frame
 // that states none is not unpacked by Qt at all.
 bool ZstdContentSizeFits(std::string_view frame)
 {
-    if (frame.size() < 5 || Le(frame, 0, 4) != kZstdMagic)
+    if (frame.size() < 5 || LittleEndianAt(frame, 0, 4) != kZstdMagic)
         return false;
     const unsigned descriptor = static_cast<unsigned char>(frame[4]);
     const unsigned sizeFlag = descriptor >> 6;
@@ -44,7 +29,7 @@ bool ZstdContentSizeFits(std::string_view frame)
     const std::uint64_t at = 5 + (singleSegment ? 0 : 1) + kDictionaryIdBytes[descriptor & 3];
     if (at + static_cast<std::uint64_t>(sizeBytes) > frame.size())
         return false;
-    const std::uint64_t size = Le(frame, at, sizeBytes) + (sizeBytes == 2 ? 256 : 0);
+    const std::uint64_t size = LittleEndianAt(frame, at, sizeBytes) + (sizeBytes == 2 ? 256 : 0);
     return size <= kMaxUnpackedResourceEntry;
 }
 
@@ -56,13 +41,13 @@ public:
     {
         if (!Fits(0, 20) || m_bytes.substr(0, 4) != "qres")
             return false;
-        const std::uint64_t version = Be(m_bytes, 4, 4);
+        const std::uint64_t version = BigEndianAt(m_bytes, 4, 4);
         if (version < 1 || version > 3)
             return false;
         if (!Offset(8, m_tree) || !Offset(16, m_names) || !Offset(12, m_data))
             return false;
         if (version >= 3) {
-            if (!Fits(20, 4) || (Be(m_bytes, 20, 4) & ~(kZlibFlag | kZstdFlag)) != 0)
+            if (!Fits(20, 4) || (BigEndianAt(m_bytes, 20, 4) & ~(kZlibFlag | kZstdFlag)) != 0)
                 return false;
         }
         m_nodeSize = version >= 2 ? 22 : 14;
@@ -79,7 +64,7 @@ private:
     // A header offset: Qt reads it as a signed number and wants it inside the file.
     bool Offset(std::uint64_t at, std::uint64_t& offset) const
     {
-        offset = Be(m_bytes, at, 4);
+        offset = BigEndianAt(m_bytes, at, 4);
         return offset < m_bytes.size();
     }
 
@@ -87,15 +72,15 @@ private:
     // holding "/" (a directory of such a name would list itself for ever).
     bool Name(std::uint64_t node) const
     {
-        const std::uint64_t at = m_names + Be(m_bytes, node, 4);
+        const std::uint64_t at = m_names + BigEndianAt(m_bytes, node, 4);
         if (!Fits(at, 6))
             return false;
-        const std::uint64_t length = Be(m_bytes, at, 2);
+        const std::uint64_t length = BigEndianAt(m_bytes, at, 2);
         if (length == 0 || !Fits(at + 6, 2 * length))
             return false;
         std::uint64_t dots = 0;
         for (std::uint64_t k = 0; k < length; ++k) {
-            const std::uint64_t unit = Be(m_bytes, at + 6 + 2 * k, 2);
+            const std::uint64_t unit = BigEndianAt(m_bytes, at + 6 + 2 * k, 2);
             if (unit == '/')
                 return false;
             dots += unit == '.';
@@ -105,17 +90,17 @@ private:
 
     bool Data(std::uint64_t node, std::uint32_t flags) const
     {
-        const std::uint64_t at = m_data + Be(m_bytes, node + 10, 4);
+        const std::uint64_t at = m_data + BigEndianAt(m_bytes, node + 10, 4);
         if (!Fits(at, 4))
             return false;
-        const std::uint64_t size = Be(m_bytes, at, 4);
+        const std::uint64_t size = BigEndianAt(m_bytes, at, 4);
         if (!Fits(at + 4, size))
             return false;
         const std::string_view payload = m_bytes.substr(at + 4, size);
         if ((flags & kZlibFlag) && (flags & kZstdFlag))
             return false;
         if (flags & kZlibFlag)
-            return size >= 4 && Be(payload, 0, 4) <= kMaxUnpackedResourceEntry;
+            return size >= 4 && BigEndianAt(payload, 0, 4) <= kMaxUnpackedResourceEntry;
         if (flags & kZstdFlag)
             return ZstdContentSizeFits(payload);
         return true;
@@ -134,14 +119,14 @@ private:
             m_visited[index] = true;
             if (!Name(node))
                 return false;
-            const auto flags = static_cast<std::uint32_t>(Be(m_bytes, node + 4, 2));
+            const auto flags = static_cast<std::uint32_t>(BigEndianAt(m_bytes, node + 4, 2));
             if (!(flags & kDirectoryFlag)) {
                 if (!Data(node, flags))
                     return false;
                 continue;
             }
-            const std::uint64_t count = Be(m_bytes, node + 6, 4);
-            const std::uint64_t first = Be(m_bytes, node + 10, 4);
+            const std::uint64_t count = BigEndianAt(m_bytes, node + 6, 4);
+            const std::uint64_t first = BigEndianAt(m_bytes, node + 10, 4);
             if (count > m_visited.size() || first > m_visited.size())
                 return false;
             for (std::uint64_t child = first; child < first + count; ++child)
