@@ -6,9 +6,29 @@
 
 #include "base/ProgramPaths.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstddef>
 #include <filesystem>
+
+// The panel image target reads the first 2048 bytes as the header area, as
+// the read command takes them from the panel; the seed images are padded to it.
+constexpr std::size_t kImageHeaderLength = 2048;
 
 inline void UseBuildProgramFolder()
 {
     SetProgramFolder(std::filesystem::canonical("/proc/self/exe").parent_path().string() + "/");
+}
+
+// Moves the program folder from the build's to `folder`, with a Device
+// folder of its own and the build's protocol libraries linked in, so that
+// device tables written meanwhile stay out of the build.
+inline void UseProgramFolderIn(const QTemporaryDir& folder)
+{
+    const QString protocols = QString::fromStdString(ProtocolFolder());
+    SetProgramFolder(folder.path().toStdString() + "/");
+    QDir().mkpath(QString::fromStdString(DeviceFolder()));
+    QFile::link(protocols, QString::fromStdString(ProtocolFolder()).chopped(1));
 }

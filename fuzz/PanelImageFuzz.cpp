@@ -12,8 +12,6 @@
 #include "model/ProjectReset.h"
 #include "transfer/image/ImageRebuild.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -21,22 +19,13 @@
 #include <cstdint>
 #include <vector>
 
-namespace {
-
-constexpr std::size_t kHeaderLength = 2048;
-
-} // namespace
-
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     // The device file of the seed's device and the build's protocol
     // libraries, below a folder of their own (images may embed a table).
     static QTemporaryDir folder;
     UseBuildProgramFolder();
-    const QString protocols = QString::fromStdString(ProtocolFolder());
-    SetProgramFolder(folder.path().toStdString() + "/");
-    QDir().mkpath(QString::fromStdString(DeviceFolder()));
-    QFile::link(protocols, QString::fromStdString(ProtocolFolder()).chopped(1));
+    UseProgramFolderIn(folder);
     DeviceKeys keys;
     keys.dllName = "ModBus Slave.dll";
     WriteFileAtomically(DeviceTablePath("PN07"), FormatAddressTable(keys, "PN07", {}));
@@ -45,9 +34,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    std::vector<std::uint8_t> header(kHeaderLength, 0);
-    std::copy_n(data, std::min(size, kHeaderLength), header.begin());
-    const std::vector<std::uint8_t> main(data + std::min(size, kHeaderLength), data + size);
+    std::vector<std::uint8_t> header(kImageHeaderLength, 0);
+    std::copy_n(data, std::min(size, kImageHeaderLength), header.begin());
+    const std::vector<std::uint8_t> main(data + std::min(size, kImageHeaderLength), data + size);
     CVX50TextDoc doc;
     ResetProjectForNew(doc);
     ProtocolFunctionTable protocol;

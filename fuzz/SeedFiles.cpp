@@ -4,6 +4,7 @@
 //   build/fuzz/bin/fuzz_seed_files <source folder>
 // Run it again after a change of a file format or of the fixtures and
 // commit what changed.
+#include "BuildProgramFolder.h"
 #include "SimulatedSession.h"
 #include "base/FileIo.h"
 #include "base/ProgramPaths.h"
@@ -20,7 +21,6 @@
 #include "transfer/Crc16.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -30,9 +30,6 @@
 #include <vector>
 
 namespace {
-
-// The image target reads the first 2048 bytes as the header area.
-constexpr std::size_t kImageHeaderLength = 2048;
 
 // The glyphs that the tests' font holds: "A" narrow, U+554A as Unifont draws
 // it, U+963F (the fixture's character) a filled square.
@@ -222,10 +219,7 @@ void WriteImages(const std::string& sourceFolder)
     // The project files of the tests, read below a program folder of their
     // own (their device tables are written there).
     QTemporaryDir folder;
-    const QString protocols = QString::fromStdString(ProtocolFolder());
-    SetProgramFolder(folder.path().toStdString() + "/");
-    QDir().mkpath(QString::fromStdString(DeviceFolder()));
-    QFile::link(protocols, QString::fromStdString(ProtocolFolder()).chopped(1));
+    UseProgramFolderIn(folder);
     const std::string fixtures = sourceFolder + "/tests/model/projectfile/fixtures/";
     for (const char* name : {"filled-v11", "new-project"}) {
         const std::optional<std::string> bytes = ReadTestFile(fixtures + name + ".opf");
