@@ -18,7 +18,7 @@
 
 #include <algorithm>
 #include <cassert>
-#include <string_view>
+#include <cstddef>
 #include <utility>
 
 namespace {
