@@ -32,6 +32,7 @@
 #include "transfer/PanelFrames.h"
 #include "transfer/ui/CPageSetDlg.h"
 #include "transfer/ui/PingSetDlg.h"
+#include "widgets/MessageBoxTitle.h"
 #include "widgets/UiText.h"
 
 #include <QCloseEvent>
@@ -433,6 +434,7 @@ void CMainFrame::OnHelpContents()
 void CMainFrame::OnAbout()
 {
     QMessageBox box(QMessageBox::Information, UiText(IdsAppTitle), UiText(IdsEditorTitle), QMessageBox::Ok, this);
+    FitTitle(box);
     RunModalDialog(box);
 }
 

@@ -10,6 +10,7 @@
 #include "shell/ui/CPaneCtrl.h"
 #include "shell/ui/CProgressDlg.h"
 #include "shell/ui/CVX50TextView.h"
+#include "widgets/MessageBoxTitle.h"
 #include "widgets/UiText.h"
 
 #include <QApplication>
@@ -74,6 +75,7 @@ int GuiUserInterface::RunMessageBox(const QString& text, unsigned flags)
     case MbYesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
     default: box.setStandardButtons(QMessageBox::Ok); break;
     }
+    FitTitle(box);
     switch (box.exec()) {
     case QMessageBox::Yes: return IdYes;
     case QMessageBox::No: return IdNo;
