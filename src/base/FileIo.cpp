@@ -52,15 +52,21 @@ int OpenRegularFile(const std::string& path, struct stat& info)
     return fd;
 }
 
-// Reads into `buffer` from `used` on; the count read, 0 at the end, -1 on
-// an error.
-ssize_t ReadSome(int fd, std::string& buffer, std::size_t used)
+// Reads into `buffer` from `used` on until it is full or the file ends;
+// the count of bytes it then holds, nothing on a read error.
+std::optional<std::size_t> Fill(int fd, std::string& buffer, std::size_t used)
 {
-    for (;;) {
+    while (used < buffer.size()) {
         const ssize_t n = ::read(fd, buffer.data() + used, buffer.size() - used);
-        if (n >= 0 || errno != EINTR)
-            return n;
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return std::nullopt;
+        if (n == 0)
+            break;
+        used += static_cast<std::size_t>(n);
     }
+    return used;
 }
 
 bool WriteAll(int fd, std::string_view data)
@@ -136,22 +142,20 @@ FileContents ReadBoundedFile(const std::string& path, std::uint64_t maxBytes)
     bytes.resize(static_cast<std::size_t>(info.st_size) + 1);
     std::size_t used = 0;
     for (;;) {
-        if (used == bytes.size()) {
-            if (used > limit) {
-                result.status = FileContents::Status::TooLarge;
-                bytes.clear();
-                return result;
-            }
-            bytes.resize(static_cast<std::size_t>(std::min<std::uint64_t>(limit + 1, used * 2)));
-        }
-        const ssize_t n = ReadSome(fd.Get(), bytes, used);
-        if (n < 0) {
+        const std::optional<std::size_t> filled = Fill(fd.Get(), bytes, used);
+        if (!filled) {
             bytes.clear();
             return result;
         }
-        if (n == 0)
+        used = *filled;
+        if (used < bytes.size())
             break;
-        used += static_cast<std::size_t>(n);
+        if (used > limit) {
+            result.status = FileContents::Status::TooLarge;
+            bytes.clear();
+            return result;
+        }
+        bytes.resize(static_cast<std::size_t>(std::min<std::uint64_t>(limit + 1, used * 2)));
     }
     bytes.resize(used);
     result.status = FileContents::Status::Read;
@@ -173,17 +177,18 @@ std::optional<std::string> ReadFileStart(const std::string& path, std::size_t co
     if (fd.Get() < 0)
         return std::nullopt;
     std::string bytes(count, '\0');
-    std::size_t used = 0;
-    while (used < count) {
-        const ssize_t n = ReadSome(fd.Get(), bytes, used);
-        if (n < 0)
-            return std::nullopt;
-        if (n == 0)
-            break;
-        used += static_cast<std::size_t>(n);
-    }
-    bytes.resize(used);
+    const std::optional<std::size_t> used = Fill(fd.Get(), bytes, 0);
+    if (!used)
+        return std::nullopt;
+    bytes.resize(*used);
     return bytes;
+}
+
+bool IsReadableFile(const std::string& path)
+{
+    struct stat info {};
+    const FileDescriptor fd(OpenRegularFile(path, info));
+    return fd.Get() >= 0;
 }
 
 bool WriteFileAtomically(const std::string& path, std::string_view data)

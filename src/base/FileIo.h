@@ -34,6 +34,9 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::uint64_t 
 // The first `count` bytes of a regular file, fewer when it is shorter.
 std::optional<std::string> ReadFileStart(const std::string& path, std::size_t count);
 
+// Whether `path` names a regular file that opens for reading.
+bool IsReadableFile(const std::string& path);
+
 // Writes `data` to a new temporary file in the target's folder, checks every
 // write, flushes it to the disk and renames it over `path`. Any failure
 // (a full disk, a file-size limit, a folder that cannot be written) removes

@@ -118,7 +118,7 @@ private:
             return IdsDeviceNotFound;
         m_doc.DeviceName = name;
         const std::string path = DeviceTablePath(name);
-        if (!m_tableText.empty() && !ReadFileStart(path, 0) && !WriteDeviceDataFile(path, m_tableText))
+        if (!m_tableText.empty() && !IsReadableFile(path) && !WriteDeviceDataFile(path, m_tableText))
             return IdsSaveAddressTableFailed;
         m_step();
 
