@@ -18,9 +18,9 @@ QImage ReadPictureFile(const QString& path)
     const std::optional<std::string> file = ReadWholeFile(path.toStdString(), kMaxPictureFileBytes);
     if (!file || !IsWholeBitmapFile(*file))
         return {};
-    // The bytes checked are the bytes decoded: the reader decides the format
-    // from them, never from the file's name.
-    QByteArray bytes = QByteArray::fromStdString(*file);
+    // The bytes checked are the bytes decoded (read in place, not copied):
+    // the reader decides the format from them, never from the file's name.
+    QByteArray bytes = QByteArray::fromRawData(file->data(), static_cast<qsizetype>(file->size()));
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);

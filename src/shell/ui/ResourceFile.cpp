@@ -9,6 +9,8 @@
 #include <QHash>
 #include <QResource>
 
+#include <string>
+
 namespace ResourceFile {
 namespace {
 
@@ -16,7 +18,7 @@ const QString Root = QStringLiteral("/vx50res");
 
 struct State {
     QString path;
-    QByteArray bytes; // registered with Qt while loaded
+    std::string bytes; // registered with Qt while loaded
     QHash<QString, QString> menus;
 };
 
@@ -56,7 +58,7 @@ QHash<QString, QString> ReadEntries(const QString& name)
 // without a word.
 bool Register(const QString& path)
 {
-    const FileContents file = ReadBoundedFile(path.toStdString(), MaxFileBytes);
+    FileContents file = ReadBoundedFile(path.toStdString(), MaxFileBytes);
     if (file.status == FileContents::Status::NotReadable)
         return false;
     if (!file.IsRead() || !IsSoundResourceFile(file.bytes)) {
@@ -64,11 +66,13 @@ bool Register(const QString& path)
                  qUtf8Printable(QDir::toNativeSeparators(path)), file.IsRead() ? "damaged" : "too large");
         return false;
     }
-    QByteArray bytes = QByteArray::fromStdString(file.bytes);
-    if (!QResource::registerResource(reinterpret_cast<const uchar*>(bytes.constData()), Root))
+    State& state = Loaded();
+    state.bytes = std::move(file.bytes);
+    if (!QResource::registerResource(reinterpret_cast<const uchar*>(state.bytes.data()), Root)) {
+        state.bytes.clear();
         return false;
-    Loaded().path = path;
-    Loaded().bytes = std::move(bytes);
+    }
+    state.path = path;
     return true;
 }
 
@@ -98,7 +102,7 @@ void Unload()
     if (Loaded().path.isEmpty())
         return;
     OverrideStrings({});
-    QResource::unregisterResource(reinterpret_cast<const uchar*>(Loaded().bytes.constData()), Root);
+    QResource::unregisterResource(reinterpret_cast<const uchar*>(Loaded().bytes.data()), Root);
     Loaded() = State();
 }
 
