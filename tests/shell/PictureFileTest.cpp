@@ -5,19 +5,15 @@
 #include "shell/PictureFile.h"
 
 #include "base/FileIo.h"
+#include "support/TestFiles.h"
 
 #include <QBuffer>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdint>
 #include <future>
 #include <string>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -170,15 +166,9 @@ TEST_F(PictureFile, HugeClaimedPictureIsRefusedNotDecoded)
 TEST_F(PictureFile, FifoNamedAsABitmapIsRefusedWithoutWaiting)
 {
     const std::string fifo = m_folder.filePath("waiting.bmp").toStdString();
-    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    ASSERT_TRUE(MakeFifo(fifo));
     auto read = std::async(std::launch::async, [&] { return ReadPictureFile(QString::fromStdString(fifo)); });
-    if (read.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
-        // Release the blocked reader with a writer that leaves at once.
-        const int writer = open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
-        if (writer >= 0)
-            close(writer);
-        ADD_FAILURE() << "reading the FIFO waited for a writer";
-    }
+    EXPECT_TRUE(EndsWithoutAWriter(read, fifo)) << "reading the FIFO waited for a writer";
     EXPECT_TRUE(read.get().isNull());
 }
 

@@ -6,7 +6,6 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -65,7 +64,7 @@ TEST(ComPortFile, FileThatIsNoRegularFileReadsAsPortOne)
 {
     QTemporaryDir dir;
     const std::string fifo = dir.path().toStdString() + "/fifo";
-    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    ASSERT_TRUE(MakeFifo(fifo));
     const std::string zero = dir.path().toStdString() + "/PZ.DAT";
     ASSERT_EQ(symlink("/dev/zero", zero.c_str()), 0);
     EXPECT_EQ(ReadComPortFile(fifo), 1);

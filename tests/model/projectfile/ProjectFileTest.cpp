@@ -25,8 +25,6 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 namespace {
 
 AddressTable SampleTable()
@@ -808,7 +806,7 @@ TEST_F(ProjectFile, FileThatIsNoProjectFileIsRefusedWithoutReadingIt)
 
     ui.messages.clear();
     const std::string fifo = PathOf("fifo.opf");
-    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    ASSERT_TRUE(MakeFifo(fifo));
     EXPECT_FALSE(OpenProjectFile(doc, fifo, display));
     EXPECT_EQ(ui.MessageIds(), std::vector<int>{IdsSaveOrOpenFailed});
     EXPECT_EQ(doc.Screens.size(), 1u);

@@ -8,6 +8,7 @@
 #include "base/ProgramPaths.h"
 #include "StringTable.h"
 #include "support/LoggedWarnings.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QtEndian>
@@ -19,12 +20,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <chrono>
 #include <future>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -150,16 +146,10 @@ private slots:
         QCOMPARE(QString::fromUtf8(StringUtf8(61212)), QString("文件已修改,是否保存?"));
 
         QVERIFY(QFile::remove(dir + ResourceFile::FileName));
-        const QByteArray fifo = QFile::encodeName(dir + ResourceFile::FileName);
-        QCOMPARE(mkfifo(fifo.constData(), 0600), 0);
+        const std::string fifo = QFile::encodeName(dir + ResourceFile::FileName).toStdString();
+        QVERIFY(MakeFifo(fifo));
         auto load = std::async(std::launch::async, [&] { return ResourceFile::Load(dir); });
-        if (load.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
-            // Release the blocked reader with a writer that leaves at once.
-            const int writer = open(fifo.constData(), O_WRONLY | O_NONBLOCK);
-            if (writer >= 0)
-                close(writer);
-            QFAIL("loading waited for a writer to the FIFO");
-        }
+        QVERIFY2(EndsWithoutAWriter(load, fifo), "loading waited for a writer to the FIFO");
         QVERIFY(!load.get());
         QCOMPARE(QString::fromUtf8(StringUtf8(61212)), QString("文件已修改,是否保存?"));
     }
