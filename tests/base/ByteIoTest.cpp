@@ -1,10 +1,10 @@
 #include "base/ByteReader.h"
 #include "base/ByteWriter.h"
 #include "base/FileIo.h"
-#include "support/TestFiles.h"
 #include "base/FormatError.h"
 #include "base/GbkText.h"
 #include "base/ProgramPaths.h"
+#include "support/TestFiles.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -2,9 +2,9 @@
 
 #include "support/RecordingUserInterface.h"
 #include "support/TableGroups.h"
+#include "support/TestFiles.h"
 
 #include "base/FileIo.h"
-#include "support/TestFiles.h"
 #include "base/GbkText.h"
 
 #include <QTemporaryDir>

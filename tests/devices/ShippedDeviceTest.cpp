@@ -1,6 +1,5 @@
 #include "devices/AddressLookup.h"
 #include "devices/AddressTableFile.h"
-#include "base/FileIo.h"
 #include "support/TestFiles.h"
 #include "support/TestPaths.h"
 

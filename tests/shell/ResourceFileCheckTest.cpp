@@ -4,7 +4,6 @@
 
 #include "shell/ResourceFileCheck.h"
 
-#include "base/FileIo.h"
 #include "support/TestFiles.h"
 #include "support/TestPaths.h"
 

@@ -4,7 +4,6 @@
 // of every failure, damaged images among them.
 
 #include "base/FileIo.h"
-#include "support/TestFiles.h"
 #include "base/ProgramPaths.h"
 #include "devices/AddressTableFile.h"
 #include "devices/PresetTextFile.h"
@@ -18,6 +17,7 @@
 #include "support/FixtureProject.h"
 #include "support/TableGroups.h"
 #include "support/RecordingUserInterface.h"
+#include "support/TestFiles.h"
 #include "transfer/PanelFrames.h"
 #include "transfer/ReadPanelCommand.h"
 #include "transfer/WritePanelCommand.h"

@@ -3,14 +3,11 @@
 // edited in place, and a device that is not user-defined stays read-only
 // and unwritten, also when the editor is opened from the project tree.
 
-#include "base/FileIo.h"
-#include "support/TestFiles.h"
 #include "base/GbkText.h"
 #include "base/ProgramPaths.h"
 #include "devices/AddressTableFile.h"
 #include "devices/DeviceKeys.h"
 #include "devices/ui/CAddressTableDlg.h"
-#include "devices/ui/CDeviceNameDlg.h"
 #include "devices/ui/CNewElementDlg.h"
 #include "devices/ui/CNewGroupDlg.h"
 #include "pages/NumberPrompts.h"
@@ -18,6 +15,7 @@
 #include "support/DialogTesting.h"
 #include "support/ScriptedEditor.h"
 #include "support/TableGroups.h"
+#include "support/TestFiles.h"
 #include "widgets/CAddressListCtrl.h"
 #include "widgets/CSpinEdit.h"
 #include "widgets/InPlaceCellEdit.h"

@@ -2,8 +2,6 @@
 // by its command, edited through its boxes, ended by OK or Cancel; the file
 // it writes is compared with the writer's bytes for the same records.
 
-#include "base/FileIo.h"
-#include "support/TestFiles.h"
 #include "base/ProgramPaths.h"
 #include "devices/PresetRegisterFile.h"
 #include "devices/ui/CPresetRegDlg.h"
@@ -11,6 +9,7 @@
 #include "support/DialogTesting.h"
 #include "support/PageTesting.h"
 #include "support/ScriptedEditor.h"
+#include "support/TestFiles.h"
 #include "support/UnprivilegedUser.h"
 #include "widgets/CStepEdit.h"
 

@@ -2,8 +2,6 @@
 // its command, edited through its boxes and grid, ended by OK or Cancel; the
 // file it writes is compared with the writer's bytes for the same records.
 
-#include "base/FileIo.h"
-#include "support/TestFiles.h"
 #include "base/GbkText.h"
 #include "base/ProgramPaths.h"
 #include "devices/PresetTextFile.h"
@@ -13,6 +11,7 @@
 #include "support/DialogTesting.h"
 #include "support/PageTesting.h"
 #include "support/ScriptedEditor.h"
+#include "support/TestFiles.h"
 #include "support/UnprivilegedUser.h"
 #include "widgets/CEditListCtrl.h"
 #include "widgets/InPlaceCellEdit.h"

@@ -7,7 +7,6 @@
 #include "model/elements/CTextElement.h"
 #include "model/CVX50TextDoc.h"
 #include "base/FileIo.h"
-#include "support/TestFiles.h"
 #include "base/GbkText.h"
 #include "base/ProgramPaths.h"
 #include "model/projectfile/ProjectFile.h"
@@ -17,6 +16,7 @@
 #include "support/FileSizeLimit.h"
 #include "support/LoggedWarnings.h"
 #include "support/RecordingUserInterface.h"
+#include "support/TestFiles.h"
 #include "support/TestPaths.h"
 #include "support/TableGroups.h"
 

@@ -4,7 +4,6 @@
 // and a project reset.
 
 #include "base/ProgramPaths.h"
-#include "devices/ui/CDeviceSelectDlg.h"
 #include "model/AlarmBlocks.h"
 #include "settings/ui/CAlarmCellEdit.h"
 #include "settings/ui/CAlarmListCtrl.h"

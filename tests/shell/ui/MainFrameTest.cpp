@@ -12,14 +12,13 @@
 #include "model/CVX50TextDoc.h"
 #include "transfer/ComPortFile.h"
 #include "shell/CommandIds.h"
-#include "base/FileIo.h"
-#include "support/TestFiles.h"
 #include "base/GbkText.h"
 #include "base/ProgramPaths.h"
 #include "pages/ui/CScreenPropertyDlg.h"
 #include "simulator/ui/CKeypadDlg.h"
 #include "support/ScriptedGuiUserInterface.h"
 #include "support/ShippedDeviceFolder.h"
+#include "support/TestFiles.h"
 #include "transfer/ComPortNumber.h"
 
 #include <QApplication>

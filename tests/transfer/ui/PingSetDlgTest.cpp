@@ -2,9 +2,7 @@
 #include "support/PageTesting.h"
 #include "transfer/ui/PingSetDlg.h"
 
-#include <QDialogButtonBox>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QtTest>
 
 class PingSetDlgTest : public QObject {
