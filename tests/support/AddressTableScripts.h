@@ -10,19 +10,11 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QDir>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
 
 #include <functional>
-
-// A picture of the dialog under the build tree, to look at.
-inline void SavePicture(QWidget& dialog, const char* name)
-{
-    dialog.grab().save(QDir(QCoreApplication::applicationDirPath()).filePath(name));
-}
 
 inline void Type(QLineEdit* edit, const QString& text)
 {
@@ -40,7 +32,7 @@ inline std::function<int(QDialog&)> NewGroup(QString name, int typeItem, int ans
         Type(group.findChild<QLineEdit*>("name"), name);
         group.findChild<QRadioButton*>(QStringLiteral("answer%1").arg(answer))->click();
         group.findChild<QCheckBox*>("writesSingle")->setChecked(writesSingle);
-        SavePicture(group, "NewGroupDlg.png");
+        SavePicture(&group, "NewGroupDlg.png");
         ClickOk(group);
         return group.result();
     };
@@ -56,7 +48,7 @@ inline std::function<int(QDialog&)> NewBatch(QString prefix, int count, QString 
         Type(batch.findChild<QLineEdit*>("startNumber"), start);
         Type(batch.findChild<QLineEdit*>("count"), QString::number(count));
         Type(batch.findChild<QLineEdit*>("startAddress"), address);
-        SavePicture(batch, "NewElementDlg.png");
+        SavePicture(&batch, "NewElementDlg.png");
         ClickOk(batch);
         return batch.result();
     };

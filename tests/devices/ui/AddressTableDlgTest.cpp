@@ -141,7 +141,7 @@ private slots:
         CheckDeviceFile(kDevice, expected);
         QVERIFY(Ui().shown.isEmpty());
         QCOMPARE(Doc().ProjectModified, 0);
-        SavePicture(dialog, "AddressTableDlg.png");
+        SavePicture(&dialog, "AddressTableDlg.png");
     }
 
     void cellEditsFollowEachCommitsRule()
