@@ -30,8 +30,9 @@ inline std::function<int(QDialog&)> NewGroup(QString name, int typeItem, int ans
         group.show();
         ChooseEntry(group.findChild<QComboBox*>("type"), typeItem);
         Type(group.findChild<QLineEdit*>("name"), name);
-        group.findChild<QRadioButton*>(QStringLiteral("answer%1").arg(answer))->click();
-        group.findChild<QCheckBox*>("writesSingle")->setChecked(writesSingle);
+        ClickButton(group.findChild<QRadioButton*>(QStringLiteral("answer%1").arg(answer)));
+        if (auto* single = group.findChild<QCheckBox*>("writesSingle"); single->isChecked() != writesSingle)
+            ClickButton(single);
         SavePicture(&group, "NewGroupDlg.png");
         ClickOk(group);
         return group.result();
@@ -43,7 +44,7 @@ inline std::function<int(QDialog&)> NewBatch(QString prefix, int count, QString 
     return [=](QDialog& dialog) {
         auto& batch = dynamic_cast<CNewElementDlg&>(dialog);
         batch.show();
-        batch.findChild<QCheckBox*>("batch")->click();
+        ClickButton(batch.findChild<QCheckBox*>("batch"));
         Type(batch.findChild<QLineEdit*>("name"), prefix);
         Type(batch.findChild<QLineEdit*>("startNumber"), start);
         Type(batch.findChild<QLineEdit*>("count"), QString::number(count));

@@ -320,7 +320,7 @@ private slots:
         Type(address, QStringLiteral("10000"));
         QCOMPARE(address->text(), QStringLiteral("1000"));
 
-        dialog.findChild<QCheckBox*>("batch")->click();
+        ClickButton(dialog.findChild<QCheckBox*>("batch"));
         Type(interval->Edit(), QStringLiteral("12"));
         Type(interval->Edit(), QStringLiteral("0"));
         QCOMPARE(interval->Value(), 12);
@@ -333,16 +333,16 @@ private slots:
         Type(start, QStringLiteral("65535"));
         QCOMPARE(start->text(), QStringLiteral("6553"));
         QCOMPARE(Ui().shown, QStringList{UiText(61278)});
-        dialog.findChild<QRadioButton*>("base2")->click();
+        ClickButton(dialog.findChild<QRadioButton*>("base2"));
         QCOMPARE(start->text(), QStringLiteral("1999"));
         Type(start, QStringLiteral("ff"));
         QCOMPARE(start->text(), QStringLiteral("FF"));
-        dialog.findChild<QRadioButton*>("base0")->click();
+        ClickButton(dialog.findChild<QRadioButton*>("base0"));
         QCOMPARE(start->text(), QStringLiteral("377"));
         QCOMPARE(Ui().shown.size(), 1);
 
         // Leaving batch mode makes it one element without a number again.
-        dialog.findChild<QCheckBox*>("batch")->click();
+        ClickButton(dialog.findChild<QCheckBox*>("batch"));
         const NewElementRequest request = dialog.Request();
         QCOMPARE(request.count, 1);
         QVERIFY(request.startNumber.empty());

@@ -35,7 +35,7 @@ struct CopyEditor : ScriptedEditor {
             ClickOk(entry);
             return entry.result();
         });
-        NamedChild<QPushButton>(dialog, "new")->click();
+        ClickButton(NamedChild<QPushButton>(dialog, "new"));
     }
 };
 
@@ -104,7 +104,7 @@ private slots:
             QCOMPARE(TargetStation(dialog), QStringLiteral("2"));
             QVERIFY(NamedChild<CSpinEdit>(dialog, "targetStation")->isEnabled());
 
-            NamedChild<QPushButton>(dialog, "delete")->click();
+            ClickButton(NamedChild<QPushButton>(dialog, "delete"));
             QCOMPARE(Column(dialog, 0), (QStringList{"1", "2", "3"}));
             QCOMPARE(Column(dialog, 1), (QStringList{"1", "3", "4"}));
             QVERIFY(dialog.List()->SelectedRows() == std::vector<int>{1});
@@ -118,7 +118,7 @@ private slots:
 
             // Deleting the last row leaves nothing selected to edit.
             PressCell(dialog.List(), 2, 1);
-            NamedChild<QPushButton>(dialog, "delete")->click();
+            ClickButton(NamedChild<QPushButton>(dialog, "delete"));
             QVERIFY(dialog.List()->SelectedRows().empty());
             QVERIFY(!NamedChild<CSpinEdit>(dialog, "targetStation")->isEnabled());
             dialog.reject();
@@ -134,7 +134,7 @@ private slots:
             QCOMPARE(dialog.List()->rowCount(), 0);
             editor.New(dialog, 8);
             PressCell(dialog.List(), 0, 1);
-            NamedChild<QPushButton>(dialog, "delete")->click();
+            ClickButton(NamedChild<QPushButton>(dialog, "delete"));
             QCOMPARE(dialog.List()->rowCount(), 0);
             ClickOk(dialog);
         }));

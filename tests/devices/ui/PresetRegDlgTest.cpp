@@ -15,7 +15,6 @@
 
 #include <QFile>
 #include <QTemporaryDir>
-#include <QToolButton>
 
 #include <sys/stat.h>
 
@@ -241,13 +240,11 @@ private slots:
             // The arrows step within the range; at its end no step is taken,
             // yet the box's check runs.
             auto* upper = FieldOf<CStepEdit>(&dialog, QStringLiteral("原始数据上限:"));
-            QToolButton* up = upper->findChildren<QToolButton*>().front();
-            QToolButton* down = upper->findChildren<QToolButton*>().back();
             editor.document.ProjectModified = 0;
-            up->click();
+            ClickArrow(upper->Edit(), +1);
             QCOMPARE(Shown(dialog, "原始数据上限:"), QStringLiteral("32767"));
             QCOMPARE(editor.document.ProjectModified, 1);
-            down->click();
+            ClickArrow(upper->Edit(), -1);
             QCOMPARE(Shown(dialog, "原始数据上限:"), QStringLiteral("32766"));
             dialog.reject();
         });

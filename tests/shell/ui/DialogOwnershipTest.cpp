@@ -79,7 +79,7 @@ private slots:
         bool messageOverInfo = false;
         editor.ui->dialogs.push_back(RunModally([&](QDialog& dialog) {
             deviceDialog = &dialog;
-            dialog.findChild<QPushButton*>(QStringLiteral("newDevice"))->click();
+            ClickButton(dialog.findChild<QPushButton*>(QStringLiteral("newDevice")));
         }));
         editor.ui->dialogs.push_back(RunModally([&](QDialog& dialog) {
             infoOwner = dialog.parentWidget();
