@@ -80,6 +80,7 @@ private slots:
     {
         CVX50TextDoc doc;
         CPanelSettingsDlg dialog(doc, nullptr);
+        ShowActive(dialog);
         auto* index = NamedChild<QComboBox>(dialog, "saverIndex");
         auto* show = NamedChild<QCheckBox>(dialog, "showSaverScreen");
         auto* backlight = NamedChild<QCheckBox>(dialog, "backlightOff");
@@ -89,9 +90,9 @@ private slots:
         QVERIFY(show->isEnabled());
         QVERIFY(backlight->isEnabled());
         QVERIFY(!saverScreen->isEnabled()); // only once the screen is shown
-        show->click();
+        ClickButton(show);
         QVERIFY(saverScreen->isEnabled());
-        backlight->click();
+        ClickButton(backlight);
 
         ChooseText(index, QStringLiteral("无"));
         QVERIFY(!show->isEnabled());
@@ -111,7 +112,8 @@ private slots:
         CPanelSettingsDlg dialog(doc, nullptr);
         QCOMPARE(NamedChild<QComboBox>(dialog, "saverIndex")->currentIndex(), -1);
         QVERIFY(NamedChild<QCheckBox>(dialog, "showSaverScreen")->isEnabled());
-        dialog.OnOK();
+        ShowActive(dialog);
+        ClickOk(dialog);
         QCOMPARE(dialog.Values().ScreenSaverIndex, 9);
     }
 
@@ -126,13 +128,13 @@ private slots:
         auto* controlText = NamedChild<QLabel>(dialog, "controlRegister");
         auto* reportText = NamedChild<QLabel>(dialog, "reportRegister");
 
-        autoSwitch->click();
+        ClickButton(autoSwitch);
         QVERIFY(autoSwitch->isChecked());
         QCOMPARE(controlText->text(), QStringLiteral("对应  D0"));
         QVERIFY(NamedChild<QCheckBox>(dialog, "clearAfterSwitch")->isEnabled());
         QVERIFY(NamedChild<QComboBox>(dialog, "group")->isEnabled());
         QVERIFY(NamedChild<CSpinEdit>(dialog, "station")->isEnabled());
-        report->click();
+        ClickButton(report);
         QCOMPARE(reportText->text(), QStringLiteral("对应  D1"));
 
         // The last element of its group has no report register after it.
@@ -143,7 +145,7 @@ private slots:
         QCOMPARE(controlText->text(), QStringLiteral("对应  D2"));
         QVERIFY(!report->isChecked());
         QCOMPARE(reportText->text(), QString());
-        report->click();
+        ClickButton(report);
         QVERIFY(!report->isChecked());
 
         // Typing a name of the group takes it.
@@ -154,14 +156,14 @@ private slots:
         QCOMPARE(controlText->text(), QStringLiteral("对应  D1"));
 
         // A group of one element: the report switches off.
-        report->click();
+        ClickButton(report);
         QVERIFY(report->isChecked());
         ChooseText(NamedChild<QComboBox>(dialog, "group"), QStringLiteral("R"));
         QCOMPARE(element->currentText(), QStringLiteral("R7"));
         QVERIFY(!report->isChecked());
         QCOMPARE(controlText->text(), QStringLiteral("对应  R7"));
 
-        autoSwitch->click();
+        ClickButton(autoSwitch);
         QCOMPARE(controlText->text(), QString());
         QVERIFY(!NamedChild<QCheckBox>(dialog, "clearAfterSwitch")->isEnabled());
         QVERIFY(!NamedChild<QComboBox>(dialog, "group")->isEnabled());
@@ -196,10 +198,11 @@ private slots:
         CVX50TextDoc doc;
         doc.AddressTable = {MakeGroup("M", BitElementType, 1, {{"M0", 0, 0}})};
         CPanelSettingsDlg dialog(doc, nullptr);
+        ShowActive(dialog);
         QCOMPARE(NamedChild<QComboBox>(dialog, "group")->count(), 0);
         for (const char* name : {"autoSwitch", "reportScreen"}) {
             auto* check = NamedChild<QCheckBox>(dialog, name);
-            check->click();
+            ClickButton(check);
             QVERIFY2(!check->isChecked(), name);
         }
         QVERIFY(!NamedChild<QComboBox>(dialog, "group")->isEnabled());
@@ -237,6 +240,7 @@ private slots:
         CVX50TextDoc& doc = editor.document;
         const PanelSettings before = doc.Panel;
         CPanelSettingsDlg dialog(doc, nullptr);
+        ShowActive(dialog);
         EnterText(EditOf(dialog, "commTime"), QStringLiteral("9"));
         EnterText(EditOf(dialog, "timeout"), QStringLiteral("99"));
         EnterText(EditOf(dialog, "mainScreen"), QStringLiteral("0"));
@@ -246,14 +250,14 @@ private slots:
         const int messages[] = {IdsCommunicationTimeBad, IdsTimeoutBad, IdsEnterInteger1To65535};
         for (int i = 0; i < 3; ++i) {
             editor.ui->shown.clear();
-            dialog.OnOK();
+            ClickOk(dialog);
             QCOMPARE(editor.ui->shown, QStringList{UiText(messages[i])});
             QCOMPARE(dialog.result(), int(QDialog::Rejected));
             QVERIFY(doc.Panel == before);
             EnterText(EditOf(dialog, steps[i].first), steps[i].second);
         }
         editor.ui->shown.clear();
-        dialog.OnOK();
+        ClickOk(dialog);
         QVERIFY(editor.ui->shown.isEmpty());
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(doc.Panel.CommTime, 10);
