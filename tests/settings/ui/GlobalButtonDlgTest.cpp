@@ -46,6 +46,18 @@ QLineEdit* Box(QWidget& dialog, const char* name)
     return NamedChild<CStepEdit>(dialog, QString::fromLatin1(name))->Edit();
 }
 
+// Clicks the dialog's Add button.
+void ClickAdd(QDialog& dialog)
+{
+    ClickButton(NamedChild<QPushButton>(dialog, "add"));
+}
+
+// Clicks the dialog's Delete button.
+void ClickDelete(QDialog& dialog)
+{
+    ClickButton(NamedChild<QPushButton>(dialog, "delete"));
+}
+
 // Whether `widget` shows when its dialog does.
 bool Shown(QWidget& dialog, QWidget* widget)
 {
@@ -66,7 +78,8 @@ struct ButtonEditor : GuiEditor {
     {
         for (int i = 0; i < count; ++i)
             ui->dialogs.push_back([](QDialog& dialog) {
-                dynamic_cast<CKeySelectDlg&>(dialog).OnOK();
+                dynamic_cast<CKeySelectDlg&>(dialog).show();
+                ClickOk(dialog);
                 return dialog.result();
             });
     }
@@ -103,12 +116,13 @@ private slots:
     {
         ButtonEditor editor;
         CGlobalButtonDlg dialog(editor.document, nullptr);
+        ShowActive(dialog);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("全局按钮"));
         QVERIFY(!NamedChild<QGroupBox>(dialog, "frame")->isEnabled());
         QVERIFY(!NamedChild<QRadioButton>(dialog, "function0")->isEnabled());
 
         editor.ScriptKeys(17);
-        dialog.OnAdd();
+        ClickAdd(dialog);
         auto* keys = NamedChild<QComboBox>(dialog, "keys");
         QCOMPARE(keys->count(), 1);
         QCOMPARE(keys->currentText(), QStringLiteral("'F1'键"));
@@ -129,16 +143,16 @@ private slots:
         QVERIFY(!Shown(dialog, NamedChild<QComboBox>(dialog, "format")));
 
         for (int i = 1; i < 16; ++i)
-            dialog.OnAdd();
+            ClickAdd(dialog);
         QCOMPARE(editor.ui->dialogsRun, 16);
         QCOMPARE(keys->count(), 16);
         QVERIFY(editor.ui->shown.isEmpty());
-        dialog.OnAdd();
+        ClickAdd(dialog);
         QCOMPARE(editor.ui->dialogsRun, 16); // no key selection
         QCOMPARE(editor.ui->shown, QStringList{QStringLiteral("全局按钮已达到最大数量!")});
         QCOMPARE(keys->count(), 16);
 
-        dialog.OnOK();
+        ClickOk(dialog);
         QCOMPARE(editor.document.GlobalButtons.size(), std::size_t(16));
         QCOMPARE(editor.document.SelectedGlobalButton, 15);
         QCOMPARE(editor.document.ProjectModified, 1);
@@ -161,9 +175,10 @@ private slots:
         ButtonEditor editor;
         editor.document.AddressTable = {MakeGroup("D", Word16ElementType, 2, {{"D0", 0, 0}})};
         CGlobalButtonDlg dialog(editor.document, nullptr);
+        ShowActive(dialog);
         editor.ScriptKeys(1);
-        dialog.OnAdd();
-        dialog.OnOK();
+        ClickAdd(dialog);
+        ClickOk(dialog);
         QCOMPARE(editor.document.GlobalButtons.front().GroupName, std::string());
         QCOMPARE(editor.document.GlobalButtons.front().ElementName, std::string());
     }
@@ -176,16 +191,17 @@ private slots:
         const std::vector<GlobalButton> before = editor.document.GlobalButtons;
         editor.document.ProjectModified = 0;
         editor.ui->dialogs.push_back([&editor](QDialog& dialog) {
-            auto& buttons = dynamic_cast<CGlobalButtonDlg&>(dialog);
-            buttons.OnAdd();
+            ShowActive(dynamic_cast<CGlobalButtonDlg&>(dialog));
+            ClickAdd(dialog);
             editor.ui->answers = {IdYes};
-            buttons.OnDelete();
-            buttons.OnDelete();
-            dialog.reject();
+            ClickDelete(dialog);
+            ClickDelete(dialog);
+            ClickCancel(dialog);
             return dialog.result();
         });
         editor.ui->dialogs.push_back([](QDialog& dialog) {
-            dynamic_cast<CKeySelectDlg&>(dialog).OnOK();
+            dynamic_cast<CKeySelectDlg&>(dialog).show();
+            ClickOk(dialog);
             return dialog.result();
         });
         editor.frame->ExecuteCommand(Cmd::GlobalButtons);
@@ -203,30 +219,31 @@ private slots:
         editor.document.GlobalButtons[2].KeyCode = 10;
         editor.document.SelectedGlobalButton = 7; // names no button: the first
         CGlobalButtonDlg dialog(editor.document, nullptr);
+        ShowActive(dialog);
         auto* keys = NamedChild<QComboBox>(dialog, "keys");
         QCOMPARE(keys->currentIndex(), 0);
         ChooseText(keys, QStringLiteral("'F3'键"));
 
         editor.ui->answers = {IdNo};
-        dialog.OnDelete();
+        ClickDelete(dialog);
         QCOMPARE(editor.ui->shown, QStringList{QStringLiteral("您是否要删除当前按钮吗？")});
         QCOMPARE(keys->count(), 3);
         editor.ui->answers = {IdYes};
-        dialog.OnDelete();
+        ClickDelete(dialog);
         QCOMPARE(keys->count(), 2);
         QCOMPARE(keys->currentText(), QStringLiteral("'F2'键"));
 
         editor.ui->answers = {IdYes, IdYes};
-        dialog.OnDelete();
-        dialog.OnDelete();
+        ClickDelete(dialog);
+        ClickDelete(dialog);
         QCOMPARE(keys->count(), 0);
         QVERIFY(!NamedChild<QGroupBox>(dialog, "frame")->isEnabled());
         QCOMPARE(Box(dialog, "station")->text(), QStringLiteral("3")); // a new button's values
         QCOMPARE(Box(dialog, "value")->text(), QStringLiteral("65535"));
         editor.ui->shown.clear();
-        dialog.OnDelete();
+        ClickDelete(dialog);
         QCOMPARE(editor.ui->shown, QStringList{QStringLiteral("没有可删除的记录!")});
-        dialog.OnOK();
+        ClickOk(dialog);
         QVERIFY(editor.document.GlobalButtons.empty());
         QCOMPARE(editor.document.SelectedGlobalButton, 0);
     }
@@ -237,36 +254,39 @@ private slots:
         editor.document.GlobalButtons = {editor.Button(SetRegisterFunction)};
         {
             CGlobalButtonDlg dialog(editor.document, nullptr);
+            ShowActive(dialog);
             auto* protect = NamedChild<QCheckBox>(dialog, "protect");
-            protect->click();
+            ClickButton(protect);
             QCOMPARE(editor.ui->shown, QStringList{QStringLiteral("请先设置密码(等级)!")});
             QVERIFY(!protect->isChecked());
             QCOMPARE(NamedChild<QComboBox>(dialog, "level")->currentText(), QStringLiteral("无密码"));
-            dialog.OnOK();
+            ClickOk(dialog);
             QCOMPARE(editor.document.GlobalButtons[0].Flags & GlobalButton::ProtectedFlag, 0);
         }
         editor.document.PasswordTable = {{0, 2, "1234"}};
         editor.document.HighestPasswordLevel = 2;
         CGlobalButtonDlg dialog(editor.document, nullptr);
+        ShowActive(dialog);
         auto* protect = NamedChild<QCheckBox>(dialog, "protect");
         auto* level = NamedChild<QComboBox>(dialog, "level");
         QCOMPARE(level->count(), 2);
         QVERIFY(!level->isEnabled());
-        protect->click();
+        ClickButton(protect);
         QVERIFY(protect->isChecked());
         QVERIFY(level->isEnabled());
         ChooseText(level, QStringLiteral("中级"));
-        dialog.OnOK();
+        ClickOk(dialog);
         QCOMPARE(editor.document.GlobalButtons[0].Flags & GlobalButton::ProtectedFlag, int(GlobalButton::ProtectedFlag));
         QCOMPARE(editor.document.GlobalButtons[0].UserLevel, 1);
 
         CGlobalButtonDlg again(editor.document, nullptr);
+        ShowActive(again);
         auto* shownLevel = NamedChild<QComboBox>(again, "level");
         QCOMPARE(shownLevel->currentText(), QStringLiteral("中级"));
-        NamedChild<QCheckBox>(again, "protect")->click();
+        ClickButton(NamedChild<QCheckBox>(again, "protect"));
         QVERIFY(!shownLevel->isEnabled());
         QCOMPARE(shownLevel->currentIndex(), 0);
-        again.OnOK();
+        ClickOk(again);
         QCOMPARE(editor.document.GlobalButtons[0].Flags & GlobalButton::ProtectedFlag, 0);
         QCOMPARE(editor.document.GlobalButtons[0].UserLevel, 0);
     }
@@ -281,6 +301,7 @@ private slots:
         coil.KeyCode = 16;
         editor.document.GlobalButtons = {reg, coil};
         CGlobalButtonDlg dialog(editor.document, nullptr);
+        ShowActive(dialog);
         QLineEdit* station = Box(dialog, "station");
         EnterText(station, QStringLiteral("0"));
         QVERIFY(editor.ui->shown.isEmpty());
@@ -289,7 +310,7 @@ private slots:
         EnterText(station, QStringLiteral("0")); // set coil ON on a coil group
         QVERIFY(editor.ui->shown.isEmpty());
         EnterText(station, QStringLiteral("5"));
-        NamedChild<QRadioButton>(dialog, "coil2")->click(); // toggle
+        ClickButton(NamedChild<QRadioButton>(dialog, "coil2")); // toggle
         EnterText(station, QStringLiteral("0"));
         QCOMPARE(editor.ui->shown, QStringList{QStringLiteral("请填入一个在1和255之间的整数!")});
         QCOMPARE(station->text(), QStringLiteral("5"));
@@ -298,10 +319,10 @@ private slots:
         QCOMPARE(station->text(), QStringLiteral("5"));
 
         ChooseText(NamedChild<QComboBox>(dialog, "group"), QStringLiteral("X")); // access mode 0
-        NamedChild<QRadioButton>(dialog, "coil0")->click();
+        ClickButton(NamedChild<QRadioButton>(dialog, "coil0"));
         EnterText(station, QStringLiteral("0"));
         QCOMPARE(editor.ui->shown.size(), 3);
-        dialog.OnOK();
+        ClickOk(dialog);
         QCOMPARE(editor.document.GlobalButtons[0].Station, 0);
         QCOMPARE(editor.document.GlobalButtons[1].Station, 5);
         QCOMPARE(ButtonCoilAction(editor.document.GlobalButtons[1]), 0);
@@ -314,6 +335,7 @@ private slots:
         editor.document.GlobalButtons = {editor.Button(JumpFunction)};
         editor.document.GlobalButtons[0].JumpScreen = 9;
         CGlobalButtonDlg dialog(editor.document, nullptr);
+        ShowActive(dialog);
         QCOMPARE(NamedChild<QGroupBox>(dialog, "frame")->title(), QStringLiteral("画面"));
         QVERIFY(Shown(dialog, NamedChild<CSpinEdit>(dialog, "jumpScreen")));
         QVERIFY(!Shown(dialog, NamedChild<CSpinEdit>(dialog, "station")));
@@ -327,7 +349,7 @@ private slots:
             QCOMPARE(jump->text(), QStringLiteral("9"));
         }
         EnterText(jump, QStringLiteral("65535"));
-        dialog.OnOK();
+        ClickOk(dialog);
         QCOMPARE(editor.document.GlobalButtons[0].JumpScreen, 65535);
     }
 
@@ -343,8 +365,9 @@ private slots:
         button.JumpScreen = 7;
         editor.document.GlobalButtons = {button};
         CGlobalButtonDlg dialog(editor.document, nullptr);
+        ShowActive(dialog);
 
-        NamedChild<QRadioButton>(dialog, "function2")->click();
+        ClickButton(NamedChild<QRadioButton>(dialog, "function2"));
         QCOMPARE(NamedChild<QGroupBox>(dialog, "frame")->title(), QStringLiteral("寄存器"));
         QCOMPARE(NamedChild<QComboBox>(dialog, "type")->currentText(), QStringLiteral("16位字元件"));
         QCOMPARE(NamedChild<QComboBox>(dialog, "type")->count(), 2);
@@ -360,18 +383,18 @@ private slots:
         QVERIFY(NamedChild<QCheckBox>(dialog, "protect")->isChecked());
         QCOMPARE(NamedChild<QComboBox>(dialog, "level")->currentText(), QStringLiteral("高级"));
 
-        NamedChild<QRadioButton>(dialog, "function3")->click();
+        ClickButton(NamedChild<QRadioButton>(dialog, "function3"));
         QCOMPARE(Box(dialog, "step")->text(), QStringLiteral("1"));
         QCOMPARE(Box(dialog, "limit")->text(), QStringLiteral("65535"));
-        NamedChild<QRadioButton>(dialog, "function4")->click();
+        ClickButton(NamedChild<QRadioButton>(dialog, "function4"));
         QCOMPARE(Box(dialog, "limit")->text(), QStringLiteral("0"));
-        NamedChild<QRadioButton>(dialog, "function0")->click();
+        ClickButton(NamedChild<QRadioButton>(dialog, "function0"));
         QCOMPARE(Box(dialog, "jumpScreen")->text(), QStringLiteral("7"));
-        NamedChild<QRadioButton>(dialog, "function1")->click();
+        ClickButton(NamedChild<QRadioButton>(dialog, "function1"));
         QVERIFY(NamedChild<QRadioButton>(dialog, "coil1")->isChecked());
         QCOMPARE(NamedChild<QComboBox>(dialog, "group")->currentText(), QStringLiteral("M"));
 
-        dialog.OnOK();
+        ClickOk(dialog);
         const GlobalButton& stored = editor.document.GlobalButtons[0];
         QCOMPARE(ButtonFunction(stored), int(SetCoilFunction));
         QCOMPARE(ButtonCoilAction(stored), 1);
@@ -388,8 +411,9 @@ private slots:
         ButtonEditor editor;
         editor.document.GlobalButtons = {editor.Button(SetCoilFunction)};
         CGlobalButtonDlg dialog(editor.document, nullptr);
-        NamedChild<QRadioButton>(dialog, "function2")->click();
-        dialog.OnOK();
+        ShowActive(dialog);
+        ClickButton(NamedChild<QRadioButton>(dialog, "function2"));
+        ClickOk(dialog);
         const GlobalButton& stored = editor.document.GlobalButtons[0];
         QCOMPARE(stored.ElementType, 16);
         QCOMPARE(stored.RegisterCount, 1);
@@ -404,10 +428,11 @@ private slots:
         editor.document.ProtocolLibraryName = "QM4-232.dll";
         editor.document.GlobalButtons = {editor.Button(SetRegisterFunction)};
         CGlobalButtonDlg dialog(editor.document, nullptr);
+        ShowActive(dialog);
         ChooseText(NamedChild<QComboBox>(dialog, "group"), QStringLiteral("N"));
         QCOMPARE(editor.ui->shown, QStringList{QStringLiteral("此元件只限于QM4FBD机种!")});
         QCOMPARE(NamedChild<CElementNameCombo>(dialog, "element")->currentText(), QStringLiteral("N0"));
-        dialog.OnOK();
+        ClickOk(dialog);
         QCOMPARE(editor.document.GlobalButtons[0].GroupName, std::string("N"));
         QCOMPARE(editor.document.GlobalButtons[0].ElementName, std::string("N0"));
     }
@@ -440,6 +465,7 @@ private slots:
         ButtonEditor editor;
         editor.document.GlobalButtons = {editor.Button(SetRegisterFunction)};
         CGlobalButtonDlg dialog(editor.document, nullptr);
+        ShowActive(dialog);
         auto* element = NamedChild<CElementNameCombo>(dialog, "element");
         EnterText(element->lineEdit(), QStringLiteral("D1"));
         QVERIFY(element->IsListOpen());
@@ -461,7 +487,7 @@ private slots:
         EnterText(Box(dialog, "value"), QStringLiteral("4294967295"));
         QCOMPARE(Box(dialog, "value")->text(), QStringLiteral("4294967295"));
 
-        dialog.OnOK();
+        ClickOk(dialog);
         QCOMPARE(editor.document.GlobalButtons[0].ElementName, std::string("D0"));
         QCOMPARE(editor.document.GlobalButtons[0].RegisterCount, 2);
         QCOMPARE(editor.document.GlobalButtons[0].Value, -1);
@@ -475,6 +501,7 @@ private slots:
         editor.document.GlobalButtons = {editor.Button(SetRegisterFunction, NumberFormat::Hex), increment};
         editor.document.GlobalButtons[1].KeyCode = 16;
         CGlobalButtonDlg dialog(editor.document, nullptr);
+        ShowActive(dialog);
         QLineEdit* value = Box(dialog, "value");
         EnterText(value, QStringLiteral("ff"));
         QCOMPARE(value->text(), QStringLiteral("FF"));
@@ -507,7 +534,7 @@ private slots:
 
         // A decrement button, signed, one register: a type change resets the
         // limit to the bottom of the range.
-        NamedChild<QRadioButton>(dialog, "function4")->click();
+        ClickButton(NamedChild<QRadioButton>(dialog, "function4"));
         ChooseText(NamedChild<QComboBox>(dialog, "format"), QStringLiteral("有符号"));
         ChooseText(NamedChild<QComboBox>(dialog, "type"), QStringLiteral("16位字元件"));
         QCOMPARE(Box(dialog, "limit")->text(), QStringLiteral("-32768"));
@@ -515,7 +542,7 @@ private slots:
         QCOMPARE(Box(dialog, "limit")->text(), QStringLiteral("-2147483648"));
         QCOMPARE(NamedChild<QComboBox>(dialog, "group")->currentText(), QStringLiteral("DD"));
 
-        dialog.OnOK();
+        ClickOk(dialog);
         const std::vector<GlobalButton>& stored = editor.document.GlobalButtons;
         QCOMPARE(stored[0].Value, 32766);
         QCOMPARE(stored[0].DisplayFormat, std::uint8_t(2));
@@ -530,12 +557,14 @@ private slots:
     {
         ScriptedEditor editor;
         editor.ui->dialogs.push_back([](QDialog& dialog) {
-            dynamic_cast<CGlobalButtonDlg&>(dialog).OnAdd();
-            dynamic_cast<CGlobalButtonDlg&>(dialog).OnOK();
+            ShowActive(dynamic_cast<CGlobalButtonDlg&>(dialog));
+            ClickAdd(dialog);
+            ClickOk(dialog);
             return dialog.result();
         });
         editor.ui->dialogs.push_back([](QDialog& dialog) {
-            dynamic_cast<CKeySelectDlg&>(dialog).OnOK();
+            dynamic_cast<CKeySelectDlg&>(dialog).show();
+            ClickOk(dialog);
             return dialog.result();
         });
         editor.frame->ExecuteCommand(Cmd::GlobalButtons);
