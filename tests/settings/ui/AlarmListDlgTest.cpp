@@ -104,7 +104,7 @@ private slots:
         QCOMPARE(editor.frame->findChildren<CAlarmListDlg*>().size(), 1);
 
         // OK without typing stores eight empty segments and no block.
-        Child<QPushButton>(dialog, "okButton")->click();
+        ClickButton(Child<QPushButton>(dialog, "okButton"));
         QCOMPARE(editor.document.AlarmSegments.size(), std::size_t(8));
         QVERIFY(editor.document.AlarmBlocks.empty());
         QVERIFY(editor.CommandEnabled());
@@ -181,9 +181,9 @@ private slots:
         QTest::mouseClick(dialog->List(), Qt::LeftButton, {}, QPoint(200, 30 + 40));
         QTest::keyClicks(Editor(dialog), "new");
         QTest::keyClick(Editor(dialog), Qt::Key_Return);
-        Child<QComboBox>(dialog, "segmentBox")->setCurrentIndex(0);
-        Child<QRadioButton>(dialog, "com1")->click();
-        Child<QPushButton>(dialog, "cancelButton")->click();
+        ChooseEntry(Child<QComboBox>(dialog, "segmentBox"), 0);
+        ClickButton(Child<QRadioButton>(dialog, "com1"));
+        ClickButton(Child<QPushButton>(dialog, "cancelButton"));
 
         QCOMPARE(editor.document.AlarmSegments, segments);
         QCOMPARE(editor.document.AlarmBlocks, blocks);
@@ -299,7 +299,7 @@ private slots:
         CAlarmListDlg* dialog = editor.Open();
         EnterAlarm(dialog, QStringLiteral("一"));
         EnterAlarm(dialog, QStringLiteral("two"));
-        Child<QComboBox>(dialog, "segmentBox")->setCurrentIndex(2);
+        ChooseEntry(Child<QComboBox>(dialog, "segmentBox"), 2);
         QTest::mouseClick(dialog->List(), Qt::LeftButton, {}, QPoint(200, 30));
         QTest::keyClicks(Editor(dialog), "three");
         // Leaving the cell for OK commits the typed alarm.
