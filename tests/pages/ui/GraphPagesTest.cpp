@@ -17,7 +17,6 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QToolButton>
 
 namespace {
 
@@ -53,11 +52,7 @@ struct GraphEditor : ScriptedEditor {
             QTest::keyClick(combo, combo->currentIndex() < index ? Qt::Key_Down : Qt::Key_Up);
     }
     // Presses the up (+1) or down (-1) arrow beside the field `label`.
-    void Step(const char* label, int delta)
-    {
-        const QList<QToolButton*> arrows = Edit(label)->parentWidget()->findChildren<QToolButton*>();
-        arrows.at(delta > 0 ? 0 : 1)->click();
-    }
+    void Step(const char* label, int delta) { ClickArrow(Edit(label), delta); }
     std::size_t Snapshots() const { return document.UndoHistory.size(); }
 };
 

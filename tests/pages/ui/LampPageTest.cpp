@@ -208,10 +208,8 @@ private slots:
         QCOMPARE(editor.X()->text(), QString("176"));
 
         // The arrows step by one and commit like typing.
-        auto* xEdit = editor.X()->parentWidget();
-        QList<QToolButton*> arrows = xEdit->findChildren<QToolButton*>();
-        QCOMPARE(arrows.size(), 2);
-        arrows[1]->click();
+        QCOMPARE(editor.X()->parentWidget()->findChildren<QToolButton*>().size(), 2);
+        ClickArrow(editor.X(), -1);
         QCOMPARE(lamp->GetPosition(), (DotPoint{175, 48}));
         QCOMPARE(editor.X()->text(), QString("175"));
     }
