@@ -101,7 +101,7 @@ private slots:
         const auto text = editor.PlaceWordText();
         QCOMPARE(text->WordSize, 16);
         QVERIFY(!editor.Grid()->BitShading());
-        editor.ButtonOf<QRadioButton>("HEX/BCD")->click();
+        ClickButton(editor.ButtonOf<QRadioButton>("HEX/BCD"));
         QCOMPARE(text->IsHexBcd(), 1);
         QCOMPARE(editor.Grid()->FilterMode(), ValueFilter::HexDigits);
 
@@ -128,7 +128,7 @@ private slots:
         // The decimal radio shows the stored numbers again.
         QTest::keyClick(cell, Qt::Key_Return);
         editor.Station()->setFocus();
-        editor.ButtonOf<QRadioButton>("十进制")->click();
+        ClickButton(editor.ButtonOf<QRadioButton>("十进制"));
         QCOMPARE(editor.Cell(0, 1), QString("6708"));
     }
 
@@ -230,7 +230,7 @@ private slots:
         QCOMPARE(editor.Cell(1, 1), QString("1"));
 
         // Double size cuts the 14 bytes to 12: 192 x 32 at x 0.
-        editor.ButtonOf<QCheckBox>("倍角")->click();
+        ClickButton(editor.ButtonOf<QCheckBox>("倍角"));
         QCOMPARE(text->GetStateText(0), std::string(12, 'a'));
         QCOMPARE(text->GetBox(), (DotBox{0, text->GetPosition().y, 192, 32}));
         QCOMPARE(editor.X()->text(), QString("0"));
@@ -247,27 +247,27 @@ private slots:
         DynTextEditor editor;
         const auto text = editor.PlaceWordText();
         text->SetState(0, "minus one", "-1");
-        editor.ButtonOf<QCheckBox>("有符号数")->click();
+        ClickButton(editor.ButtonOf<QCheckBox>("有符号数"));
         QCOMPARE(text->IsSigned(), 1);
         QCOMPARE(editor.Cell(0, 1), QString("-1"));
         QCOMPARE(editor.Grid()->FilterMode(), ValueFilter::SignedDecimal);
-        editor.ButtonOf<QCheckBox>("有符号数")->click();
+        ClickButton(editor.ButtonOf<QCheckBox>("有符号数"));
         QCOMPARE(editor.Cell(0, 1), QString("65535"));
         QCOMPARE(text->GetStateValue(0), std::string("-1"));
 
         editor.document.ProjectModified = 0;
         std::size_t snapshots = editor.Snapshots();
-        editor.ButtonOf<QRadioButton>("HEX/BCD")->click();
+        ClickButton(editor.ButtonOf<QRadioButton>("HEX/BCD"));
         QCOMPARE(editor.Cell(0, 1), QString("FFFF"));
         QVERIFY(!editor.ButtonOf<QCheckBox>("有符号数")->isEnabled());
         QCOMPARE(editor.document.ProjectModified, 1);
         QCOMPARE(editor.Snapshots(), ++snapshots);
         // Choosing the format the text has changes nothing.
-        editor.ButtonOf<QRadioButton>("HEX/BCD")->click();
+        ClickButton(editor.ButtonOf<QRadioButton>("HEX/BCD"));
         QCOMPARE(editor.Snapshots(), snapshots);
 
         editor.document.ProjectModified = 0;
-        editor.ButtonOf<QRadioButton>("十进制")->click();
+        ClickButton(editor.ButtonOf<QRadioButton>("十进制"));
         QCOMPARE(text->GetStateValue(0), std::string("65535"));
         QCOMPARE(text->IsHexBcd(), 0);
         QCOMPARE(editor.document.ProjectModified, 1);
@@ -356,15 +356,15 @@ private slots:
         cell = editor.EditCell(1, 1);
         QTest::keyClicks(cell, "-5");
         editor.Station()->setFocus();
-        editor.ButtonOf<QCheckBox>("有符号数")->click();
+        ClickButton(editor.ButtonOf<QCheckBox>("有符号数"));
         cell = editor.EditCell(1, 1);
         cell->setText("-5");
         cell = editor.EditCell(1, 2);
         cell->setText("minus");
         editor.Station()->setFocus();
         EnterText(editor.Station(), "9");
-        editor.ButtonOf<QCheckBox>("反相")->click();
-        editor.ButtonOf<QCheckBox>("倍角")->click();
+        ClickButton(editor.ButtonOf<QCheckBox>("反相"));
+        ClickButton(editor.ButtonOf<QCheckBox>("倍角"));
         const std::vector<DynTextEntry> entries = text->Entries();
         const DotBox box = text->GetBox();
 

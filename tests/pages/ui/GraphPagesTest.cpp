@@ -156,7 +156,7 @@ private slots:
         QCOMPARE(full->text(), QString("65535"));
 
         // Signed: a lone minus is 0; HEX/BCD then gives "FFFF" and "0".
-        editor.ButtonOf<QCheckBox>("有符号数")->click();
+        ClickButton(editor.ButtonOf<QCheckBox>("有符号数"));
         QCOMPARE(full->text(), QString("32767"));
         EnterText(zero, "-");
         QCOMPARE(bar->Zero, 0);
@@ -165,7 +165,7 @@ private slots:
         EnterText(zero, "1-2");
         QCOMPARE(zero->text(), QString("-100"));
         std::size_t snapshots = editor.Snapshots();
-        editor.ButtonOf<QRadioButton>("HEX/BCD")->click();
+        ClickButton(editor.ButtonOf<QRadioButton>("HEX/BCD"));
         QCOMPARE(full->text(), QString("FFFF"));
         QCOMPARE(zero->text(), QString("0"));
         QVERIFY(!editor.ButtonOf<QCheckBox>("有符号数")->isEnabled());
@@ -303,7 +303,7 @@ private slots:
         editor.Choose(editor.Combo("类型:"), 1);
         QCOMPARE(curve->AddressText, std::string("0"));
         EnterText(editor.Edit("满额度值:"), "65535");
-        editor.ButtonOf<QCheckBox>("有符号数")->click();
+        ClickButton(editor.ButtonOf<QCheckBox>("有符号数"));
         QCOMPARE(editor.Edit("满额度值:")->text(), QString("2147483647"));
         EnterText(editor.Edit("满额度值:"), "0");
         editor.Step("满额度值:", -1);
@@ -319,10 +319,10 @@ private slots:
         editor.Choose(editor.Combo("方向:"), 3);
         EnterText(editor.Edit("局号:"), "12");
         EnterText(editor.Edit("寄存器个数:"), "2");
-        editor.ButtonOf<QCheckBox>("有符号数")->click();
+        ClickButton(editor.ButtonOf<QCheckBox>("有符号数"));
         EnterText(editor.Edit("零额度值:"), "-70000");
         const auto curve = editor.PlaceCurve({300, 40});
-        editor.ButtonOf<QCheckBox>("有符号数")->click();
+        ClickButton(editor.ButtonOf<QCheckBox>("有符号数"));
         EnterText(editor.Edit("零额度值:"), "-300");
         EnterText(editor.Edit("数据采集:"), "30");
         EnterText(editor.Edit("采样间隔:"), "9");

@@ -264,13 +264,13 @@ private slots:
         QCOMPARE(editor.Snapshots(), ++snapshots);
 
         // Double size at the corner moves the lamp to 160, 32.
-        editor.DoubleSize()->click();
+        ClickButton(editor.DoubleSize());
         QCOMPARE(lamp->GetBox().w, 32);
         QCOMPARE(lamp->GetPosition(), (DotPoint{160, 32}));
         QCOMPARE(editor.X()->text(), QString("160"));
         QCOMPARE(editor.Y()->text(), QString("32"));
         QCOMPARE(lamp->GetDoubleSize(), 1);
-        editor.DoubleSize()->click();
+        ClickButton(editor.DoubleSize());
         QCOMPARE(lamp->GetSize(), (DotSize{16, 16}));
         QCOMPARE(lamp->GetPosition(), (DotPoint{160, 32}));
         QCOMPARE(editor.Snapshots(), snapshots + 2);

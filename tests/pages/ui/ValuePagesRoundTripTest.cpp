@@ -31,9 +31,9 @@ Field* On(QWidget* page, const char* label)
 void Click(QWidget* page, const char* text)
 {
     if (auto* radio = ButtonOf<QRadioButton>(page, QString::fromUtf8(text)))
-        radio->click();
+        ClickButton(radio);
     else
-        ButtonOf<QCheckBox>(page, QString::fromUtf8(text))->click();
+        ClickButton(ButtonOf<QCheckBox>(page, QString::fromUtf8(text)));
 }
 
 QComboBox* LevelList(QWidget* page)
