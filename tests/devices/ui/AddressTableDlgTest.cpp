@@ -165,11 +165,11 @@ private slots:
         Type(list.CurrentEditor(), "D1");
         TypeIntoCell(dialog, 2, 1, "D2");
         TypeIntoCell(dialog, 2, 2, "2");
-        dialog.Tabs()->setCurrentIndex(1);
+        QTest::mouseClick(dialog.Tabs(), Qt::LeftButton, {}, dialog.Tabs()->tabRect(1).center());
         QCOMPARE(list.rowCount(), 10);
         TypeIntoCell(dialog, 0, 1, "M0");
         TypeIntoCell(dialog, 0, 2, "3.a");
-        dialog.Tabs()->setCurrentIndex(0);
+        QTest::mouseClick(dialog.Tabs(), Qt::LeftButton, {}, dialog.Tabs()->tabRect(0).center());
         QCOMPARE(Column(list, 2, 3), (QStringList{"0", "0", "2"}));
 
         // The rows typed so far stay with their group when a new one is added.
