@@ -216,7 +216,7 @@ private slots:
         const QList<QAction*> actions = menu->actions();
         QCOMPARE(actions.size(), 8);
         QCOMPARE(actions[0]->text(), QStringLiteral("删除元件"));
-        actions[4]->trigger();
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(actions[4]).center());
         QCOMPARE(m_host.commands, std::vector<int>{32855});
         menu->close();
         QVERIFY(m_doc->GetWorkingElements().empty());

@@ -16,6 +16,7 @@
 #include "base/ProgramPaths.h"
 #include "pages/ui/CScreenPropertyDlg.h"
 #include "simulator/ui/CKeypadDlg.h"
+#include "support/PageTesting.h"
 #include "support/ScriptedGuiUserInterface.h"
 #include "support/ShippedDeviceFolder.h"
 #include "support/TestFiles.h"
@@ -343,8 +344,9 @@ private slots:
         };
         editor.ui->dialogs = {
             note([](QDialog& d) {
-                d.findChild<QLineEdit*>("address")->setText("1f");
-                d.accept();
+                ShowActive(d);
+                EnterText(d.findChild<QLineEdit*>("address"), "1f");
+                ClickOk(d);
                 return d.result();
             }),
             note([](QDialog&) { return int(QDialog::Rejected); }),

@@ -194,13 +194,14 @@ private slots:
         auto lamp = std::make_shared<CLampElement>();
         editor.document.WorkingElements.push_back({KindLamp, lamp});
         editor.ui->dialogs.push_back([](QDialog& dialog) {
+            dialog.show();
             auto* target = dialog.findChild<QSpinBox*>("target");
             [&] {
                 QCOMPARE(dialog.findChild<QLabel*>("source")->text(), QString("1"));
                 QCOMPARE(target->value(), 2);
             }();
             target->setValue(5);
-            dialog.accept();
+            ClickOk(dialog);
             return dialog.result();
         });
         ScriptedEditor::ChooseFromPopup("复制画面");
