@@ -121,7 +121,7 @@ private slots:
             ClickButton(NamedChild<QPushButton>(dialog, "delete"));
             QVERIFY(dialog.List()->SelectedRows().empty());
             QVERIFY(!NamedChild<CSpinEdit>(dialog, "targetStation")->isEnabled());
-            dialog.reject();
+            ClickCancel(dialog);
         });
     }
 
@@ -149,7 +149,7 @@ private slots:
             PressCell(dialog.List(), 0, 1);
             QVERIFY(ChooseName(NamedChild<CElementNameCombo>(dialog, "targetStart"), QStringLiteral("R40")));
             QCOMPARE(Column(dialog, 3).front(), QStringLiteral("R40"));
-            dialog.reject();
+            ClickCancel(dialog);
         }));
         QVERIFY(editor.document.CopyRegGroups == before);
         // Choosing a start element marked the project modified at once.

@@ -124,7 +124,7 @@ private slots:
             ChooseElement(dialog, "R8");
             QCOMPARE(Shown(dialog, "原始数据下限:"), QStringLiteral("0"));
             QCOMPARE(Shown(dialog, "原始数据上限:"), QStringLiteral("65535"));
-            dialog.reject();
+            ClickCancel(dialog);
         });
     }
 
@@ -198,7 +198,7 @@ private slots:
             QCOMPARE(NamedChild<QComboBox>(dialog, "elementGroup")->currentText(), QStringLiteral("Register32"));
             Enter(dialog, "寄存器个数:", "2");
             QCOMPARE(Shown(dialog, "寄存器个数:"), QStringLiteral("1"));
-            dialog.reject();
+            ClickCancel(dialog);
         });
     }
 
@@ -219,7 +219,7 @@ private slots:
             ChooseValueType(dialog, "无符号");
             QCOMPARE(Shown(dialog, "位数:"), QStringLiteral("5"));
             QCOMPARE(Shown(dialog, "原始数据上限:"), QStringLiteral("511"));
-            dialog.reject();
+            ClickCancel(dialog);
         });
     }
 
@@ -246,7 +246,7 @@ private slots:
             QCOMPARE(editor.document.ProjectModified, 1);
             ClickArrow(upper->Edit(), -1);
             QCOMPARE(Shown(dialog, "原始数据上限:"), QStringLiteral("32766"));
-            dialog.reject();
+            ClickCancel(dialog);
         });
         QVERIFY(editor.document.PresetRegisters.empty());
     }

@@ -116,7 +116,7 @@ private slots:
             QCOMPARE(NamedChild<QComboBox>(dialog, "valueType")->currentText(), QStringLiteral("有符号"));
             QVERIFY(ChooseItem(NamedChild<QComboBox>(dialog, "valueType"), QStringLiteral("HEX")));
             QCOMPARE(Cell(dialog, 0, 1), QStringLiteral("FFFF"));
-            dialog.reject();
+            ClickCancel(dialog);
         });
         QVERIFY(editor.document.PresetTexts == expected);
     }
@@ -200,7 +200,7 @@ private slots:
             auto* text = dialog.Grid()->CurrentEditor();
             QTest::keyClicks(text, "x");
             QCOMPARE(text->text(), QStringLiteral("一二三四五六七八九十一二"));
-            dialog.reject();
+            ClickCancel(dialog);
         });
     }
 
@@ -245,7 +245,7 @@ private slots:
             ChooseWord(dialog, "R2");
             Type(dialog, 0, 1, QStringLiteral("1"));
             Type(dialog, 0, 2, QStringLiteral("one"));
-            dialog.reject();
+            ClickCancel(dialog);
         }));
         QVERIFY(editor.document.PresetTexts.empty());
         QVERIFY(!QFile::exists(QString::fromStdString(PresetTextPath(Device))));
@@ -261,7 +261,7 @@ private slots:
             PressCell(dialog.Grid(), 0, 1);
             ClickOk(dialog);
             QVERIFY(dialog.isVisible());
-            dialog.reject();
+            ClickCancel(dialog);
         }));
         QCOMPARE(editor.ui->shown, QStringList{"组名或元件名不能为空!"});
     }

@@ -127,7 +127,7 @@ private slots:
         QTest::keyClick(dialog->List(), Qt::Key_Return);
         QVERIFY(dialog->isVisible());
         QCOMPARE(Grid(dialog).CurrentRow(), 1);
-        dialog->reject();
+        ClickButton(Child<QPushButton>(dialog, "cancelButton"));
     }
 
     void the33rdAlarmIsRefusedAndTheScrollBarComesAt18Rows()
@@ -161,7 +161,7 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), Editor(dialog));
         QTest::keyClicks(QApplication::focusWidget(), "y");
         QCOMPARE(Grid(dialog).Shown().Entries.back().Text, std::string("y"));
-        dialog->reject();
+        ClickButton(Child<QPushButton>(dialog, "cancelButton"));
     }
 
     void cancelLeavesTheDocumentAsItWas()
@@ -216,7 +216,7 @@ private slots:
         station->selectAll();
         QTest::keyClicks(station, "255");
         QCOMPARE(Grid(dialog).Shown().Station, std::string("255"));
-        dialog->reject();
+        ClickButton(Child<QPushButton>(dialog, "cancelButton"));
         QCOMPARE(editor.document.ProjectModified, 1);
         QVERIFY(editor.ui->shown.isEmpty());
     }
@@ -255,7 +255,7 @@ private slots:
         groups->setCurrentText(QStringLiteral("Y"));
         QCOMPARE(RowNames(Grid(dialog).Shown()), (std::vector<std::string>{"Y0", "Y1", "Y2", "Y3", ""}));
         QCOMPARE(start->currentText(), QStringLiteral("Y0"));
-        dialog->reject();
+        ClickButton(Child<QPushButton>(dialog, "cancelButton"));
     }
 
     // A start element picked in the list, with the mouse or the keys, is
@@ -289,7 +289,7 @@ private slots:
             QCOMPARE(Grid(dialog).StartIndex(), std::string("12"));
             QCOMPARE(start->currentText(), QStringLiteral("X12"));
             QVERIFY(editor.ui->shown.isEmpty());
-            dialog->reject();
+            ClickButton(Child<QPushButton>(dialog, "cancelButton"));
         }
     }
 
@@ -375,7 +375,7 @@ private slots:
         editor.document.AlarmSegments = {AlarmSegmentOf(editor.document.AddressTable[0], 0, AlarmTexts(20))};
         CAlarmListDlg* dialog = editor.Open();
         QVERIFY(dialog->grab().save(QStringLiteral("alarm_list.png")));
-        dialog->reject();
+        ClickButton(Child<QPushButton>(dialog, "cancelButton"));
     }
 };
 
