@@ -10,12 +10,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <cstddef>
 #include <filesystem>
-
-// The panel image target reads the first 2048 bytes as the header area, as
-// the read command takes them from the panel; the seed images are padded to it.
-constexpr std::size_t kImageHeaderLength = 2048;
 
 inline void UseBuildProgramFolder()
 {

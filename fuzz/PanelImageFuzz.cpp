@@ -10,6 +10,7 @@
 #include "devices/AddressTableFile.h"
 #include "model/CVX50TextDoc.h"
 #include "model/ProjectReset.h"
+#include "transfer/image/HeaderArea.h"
 #include "transfer/image/ImageRebuild.h"
 
 #include <QTemporaryDir>
@@ -18,6 +19,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <vector>
+
+namespace {
+
+// The header area as the read command takes it from the panel.
+constexpr std::size_t kHeaderLength = kReadBackHeaderLength;
+
+} // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
@@ -34,9 +42,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    std::vector<std::uint8_t> header(kImageHeaderLength, 0);
-    std::copy_n(data, std::min(size, kImageHeaderLength), header.begin());
-    const std::vector<std::uint8_t> main(data + std::min(size, kImageHeaderLength), data + size);
+    std::vector<std::uint8_t> header(kHeaderLength, 0);
+    std::copy_n(data, std::min(size, kHeaderLength), header.begin());
+    const std::vector<std::uint8_t> main(data + std::min(size, kHeaderLength), data + size);
     CVX50TextDoc doc;
     ResetProjectForNew(doc);
     ProtocolFunctionTable protocol;

@@ -19,6 +19,7 @@
 #include "support/TableGroups.h"
 #include "support/TestFiles.h"
 #include "transfer/Crc16.h"
+#include "transfer/image/HeaderArea.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -177,8 +178,9 @@ void WriteReplies()
     Write("reply-corpus", "modbus-session", device.Recorded());
 }
 
-// The image the write command would send for `doc`: the header area padded
-// to its 2048 bytes, then the main area.
+// The image the write command would send for `doc` as the read command takes
+// it back: the header area padded to what the read takes of it, then the main
+// area.
 std::optional<std::string> ImageOf(const CVX50TextDoc& doc, std::shared_ptr<const UnifontFont> font)
 {
     ProtocolFunctionTable protocol;
@@ -188,7 +190,7 @@ std::optional<std::string> ImageOf(const CVX50TextDoc& doc, std::shared_ptr<cons
     if (!areas)
         return std::nullopt;
     std::string image(areas->header.begin(), areas->header.end());
-    image.resize(kImageHeaderLength, '\0');
+    image.resize(kReadBackHeaderLength, '\0');
     image.append(areas->main.begin(), areas->main.end());
     return image;
 }
