@@ -17,11 +17,12 @@ inline void UseBuildProgramFolder()
     SetProgramFolder(std::filesystem::canonical("/proc/self/exe").parent_path().string() + "/");
 }
 
-// Moves the program folder from the build's to `folder`, with a Device
-// folder of its own and the build's protocol libraries linked in, so that
-// device tables written meanwhile stay out of the build.
+// Makes `folder` the program folder, with a Device folder of its own and the
+// build's protocol libraries linked in, so that device tables written
+// meanwhile stay out of the build.
 inline void UseProgramFolderIn(const QTemporaryDir& folder)
 {
+    UseBuildProgramFolder();
     const QString protocols = QString::fromStdString(ProtocolFolder());
     SetProgramFolder(folder.path().toStdString() + "/");
     QDir().mkpath(QString::fromStdString(DeviceFolder()));

@@ -32,7 +32,6 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     // The device file of the seed's device and the build's protocol
     // libraries, below a folder of their own (images may embed a table).
     static QTemporaryDir folder;
-    UseBuildProgramFolder();
     UseProgramFolderIn(folder);
     DeviceKeys keys;
     keys.dllName = "ModBus Slave.dll";
