@@ -1,10 +1,9 @@
 // Feeds arbitrary bytes to the project-file reader: every input must end in
 // a loaded project or a refusal, never in a crash or a sanitizer report.
+#include "BuildProgramFolder.h"
 #include "model/CVX50TextDoc.h"
-#include "base/ProgramPaths.h"
 #include "model/projectfile/ProjectFile.h"
 
-#include <QDir>
 #include <QTemporaryDir>
 
 #include <cstddef>
@@ -15,8 +14,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     // Device tables that inputs embed are written below a folder of their own.
     static QTemporaryDir folder;
-    SetProgramFolder(folder.path().toStdString());
-    QDir().mkpath(QString::fromStdString(DeviceFolder()));
+    UseProgramFolderIn(folder);
     return 0;
 }
 
