@@ -37,11 +37,18 @@ void BM_SaveLargestProject(benchmark::State& state)
 }
 BENCHMARK(BM_SaveLargestProject)->ArgName("pictures")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
-void BM_OpenLargestProject(benchmark::State& state)
+// The path of the project saved as a file, for the benchmarks that open it.
+std::string SavedProject(bool withPictures)
 {
-    LargeProject& project = Project(state.range(0) != 0);
+    LargeProject& project = Project(withPictures);
     const std::string path = project.folder.path().toStdString() + "/open.opf";
     SaveProjectFile(project.doc, path, true);
+    return path;
+}
+
+void BM_OpenLargestProject(benchmark::State& state)
+{
+    const std::string path = SavedProject(state.range(0) != 0);
     StartWithFreshPages();
     for (auto _ : state) {
         CVX50TextDoc doc;
@@ -57,9 +64,7 @@ BENCHMARK(BM_OpenLargestProject)->ArgName("pictures")->Arg(1)->Arg(0)->Unit(benc
 // element with its screen's lists.
 void BM_OpenedLargestProjectHeap(benchmark::State& state)
 {
-    LargeProject& project = Project(state.range(0) != 0);
-    const std::string path = project.folder.path().toStdString() + "/heap.opf";
-    SaveProjectFile(project.doc, path, true);
+    const std::string path = SavedProject(state.range(0) != 0);
     double heap = 0;
     for (auto _ : state) {
         const double before = HeapMegabytes();
@@ -93,17 +98,9 @@ struct MainWindow {
     }
 };
 
-QString SavedLargestProject()
-{
-    LargeProject& project = Project(true);
-    const std::string path = project.folder.path().toStdString() + "/window.opf";
-    SaveProjectFile(project.doc, path, true);
-    return QString::fromStdString(path);
-}
-
 void BM_OpenLargestProjectInMainWindow(benchmark::State& state)
 {
-    const QString path = SavedLargestProject();
+    const QString path = QString::fromStdString(SavedProject(true));
     MainWindow window;
     StartWithFreshPages();
     for (auto _ : state) {
@@ -119,7 +116,7 @@ BENCHMARK(BM_OpenLargestProjectInMainWindow)->Unit(benchmark::kMillisecond)->Ite
 // File Open while the largest project is open with a full undo history.
 void BM_FileOpenOverFullUndoHistory(benchmark::State& state)
 {
-    const QString path = SavedLargestProject();
+    const QString path = QString::fromStdString(SavedProject(true));
     MainWindow window;
     window.Open(path);
     for (auto _ : state) {
