@@ -8,11 +8,11 @@
 #include "SideBySide.h"
 #include "model/elements/CRegisterElement.h"
 #include "modbusslave/ModbusSlave.h"
-#include "simulator/SimulationEvents.h"
 #include "simulator/SimulationPass.h"
 #include "simulator/SimulationPort.h"
 #include "simulator/SimulationShared.h"
 #include "simulator/SimulationWorker.h"
+#include "support/QuietSimulationEvents.h"
 #include "support/SimulationProject.h"
 #include "transfer/ProtocolLibrary.h"
 #include "transfer/ScreenPollPlan.h"
@@ -80,13 +80,6 @@ void Describe(benchmark::State& state, const Screen& screen)
     state.counters["registers"] = screen.Registers();
 }
 
-class NoEvents : public SimulationEvents {
-    void ScreenSwitched() override {}
-    void ScreenAddressesMissing() override {}
-    void DeferredKeyReplayed(int) override {}
-    void PassCompleted() override {}
-};
-
 void SimulationPassOfOneScreen(benchmark::State& state)
 {
     Screen& screen = TheScreen();
@@ -100,7 +93,7 @@ void SimulationPassOfOneScreen(benchmark::State& state)
     SimulationShared shared;
     shared.SimulationRequested = true;
     shared.ReplacePollPlan(screen.plan, 1);
-    NoEvents events;
+    QuietSimulationEvents events;
     for (auto _ : state) {
         StartSimulationWorker([&] {
             SimulationPass(screen.doc, screen.protocol, port, shared, events).Run();

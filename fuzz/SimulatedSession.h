@@ -8,11 +8,11 @@
 #include "BuildProgramFolder.h"
 #include "model/CVX50TextDoc.h"
 #include "simulator/KeyDevice.h"
-#include "simulator/SimulationEvents.h"
 #include "simulator/SimulationPass.h"
 #include "simulator/SimulationPort.h"
 #include "simulator/SimulationShared.h"
 #include "support/FixtureProject.h"
+#include "support/QuietSimulationEvents.h"
 #include "support/QueuedSimulationHost.h"
 #include "transfer/ProtocolLibrary.h"
 #include "transfer/ScreenPollPlan.h"
@@ -26,14 +26,6 @@ namespace fuzz_session {
 // Enough for a screen switch by the control register (the first read only
 // records its value) and a switch back.
 constexpr int kPasses = 4;
-
-class QuietEvents : public SimulationEvents {
-public:
-    void ScreenSwitched() override {}
-    void ScreenAddressesMissing() override {}
-    void DeferredKeyReplayed(int) override {}
-    void PassCompleted() override {}
-};
 
 // The fixture project, the Modbus library and the poll plan of its first
 // screen, made once.
@@ -60,7 +52,7 @@ inline void RunSession(const Setting& setting, SimulationPort& port)
     // The keys' continuations run on the "user-interface thread": here, after
     // the pass that made their exchanges.
     QueuedSimulationHost host;
-    QuietEvents events;
+    QuietSimulationEvents events;
     SimulationShared shared;
     shared.SimulationRequested = true;
     shared.TimerTicks = 2;
