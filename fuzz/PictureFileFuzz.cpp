@@ -2,11 +2,13 @@
 // every input must end in a picture of at most the display's size or a
 // refusal, never in a crash, a sanitizer report or memory beyond the reader's
 // bounds.
+#include "model/elements/DisplayGeometry.h"
 #include "shell/PictureFile.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 
@@ -20,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
     file.close();
     const QImage picture = ReadPictureFile(path);
-    if (!picture.isNull() && (picture.width() > 192 || picture.height() > 64))
+    if (!picture.isNull() && (picture.width() > kDisplayWidth || picture.height() > kDisplayHeight))
         std::abort();
     return 0;
 }
