@@ -16,9 +16,11 @@ foreach(dir ${PROJECT_DIR}/src ${PROJECT_DIR}/protocol)
     foreach(file IN LISTS files)
         file(RELATIVE_PATH rel ${dir}/.. ${file})
         # One list item per line: brackets and semicolons would otherwise
-        # join or split lines (neither matters to what is looked for).
+        # join or split lines. They become "@", which no name holds, so a
+        # forward declaration ("class Name;") matches no definition below
+        # while a definition on one line ("struct Name {};") still does.
         file(READ ${file} text)
-        string(REGEX REPLACE "[][;]" "_" text "${text}")
+        string(REGEX REPLACE "[][;]" "@" text "${text}")
         string(REPLACE "\n" ";" lines "${text}")
         set(anonymous FALSE)
         set(scope "")
@@ -33,11 +35,7 @@ foreach(dir ${PROJECT_DIR}/src ${PROJECT_DIR}/protocol)
                 set(scope "")
             elseif(NOT anonymous
                     AND line MATCHES "^(class|struct|union)[ \t]+([A-Za-z_][A-Za-z0-9_]*)([ \t]+final)?([ \t]*:[^:].*|[ \t]*\\{.*|[ \t]*)$")
-                # (A forward declaration ends in ";", "_" here.)
                 set(name "${scope}${CMAKE_MATCH_2}")
-                if(line MATCHES "_[ \t]*$")
-                    continue()
-                endif()
                 string(MAKE_C_IDENTIFIER "${name}" key)
                 if(DEFINED FILES_${key} AND NOT rel IN_LIST FILES_${key})
                     list(APPEND DEFINITIONS ${key})
