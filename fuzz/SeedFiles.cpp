@@ -14,6 +14,7 @@
 #include "devices/PresetRegisterFile.h"
 #include "devices/PresetTextFile.h"
 #include "model/projectfile/ProjectFile.h"
+#include "support/FixtureFont.h"
 #include "support/PanelImageOf.h"
 #include "support/PresetTextFixtures.h"
 #include "support/TableGroups.h"
@@ -32,11 +33,8 @@
 
 namespace {
 
-// The glyphs that the tests' font holds: "A" narrow, U+554A as Unifont draws
-// it, U+963F (the fixture's character) a filled square.
-const std::string kFontText = "0041:0000000018242442427E424242420000\n"
-                              "554A:00000EFCEA08AA08AAE8AAA8ACA8AAA8AAA8AAA8EAE8AAA80C08080808280810\n"
-                              "963F:" + std::string(64, 'F') + "\n";
+// The tests' font with the fixture's character U+963F.
+const std::string kFontText = FixtureFontText({0x963F});
 
 std::string g_fuzzFolder;
 bool g_failed = false;

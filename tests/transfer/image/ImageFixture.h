@@ -5,6 +5,7 @@
 
 #include "base/GbkText.h"
 #include "model/CVX50TextDoc.h"
+#include "support/FixtureFont.h"
 #include "support/FixtureProject.h"
 #include "support/RecordingUserInterface.h"
 #include "transfer/ProtocolLibrary.h"
@@ -47,14 +48,7 @@ inline const std::string kNoGlyph = "\xB0\xA3"; // U+57C3, not in the fixture fo
 inline std::string WriteFont(const std::string& name, const std::vector<char32_t>& characters)
 {
     const std::string path = ::testing::TempDir() + std::to_string(getpid()) + '_' + name;
-    std::ofstream file(path, std::ios::binary);
-    file << "0041:0000000018242442427E424242420000\n";
-    file << "554A:00000EFCEA08AA08AAE8AAA8ACA8AAA8AAA8AAA8EAE8AAA80C08080808280810\n";
-    char code[8];
-    for (char32_t c : characters) {
-        std::snprintf(code, sizeof code, "%04X", static_cast<unsigned>(c));
-        file << code << ':' << std::string(64, 'F') << '\n';
-    }
+    std::ofstream(path, std::ios::binary) << FixtureFontText(characters);
     return path;
 }
 
