@@ -7,7 +7,6 @@
 #include "BuildProgramFolder.h"
 #include "SimulatedSession.h"
 #include "base/FileIo.h"
-#include "base/ProgramPaths.h"
 #include "base/UserInterface.h"
 #include "devices/AddressLookup.h"
 #include "devices/AddressTableFile.h"
