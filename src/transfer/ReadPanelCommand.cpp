@@ -130,8 +130,12 @@ bool ReadPanelCommand::Run(const Options& options)
     session.SetRange(header[HighestScreenAt] + 256 * header[HighestScreenAt + 1] + kProgressBase);
 
     std::vector<std::uint8_t> main;
-    if (!ReadBlocks(session, main, kFirstMainBlock, facts.mainBlockCount, true))
+    if (!ReadBlocks(session, main, kFirstMainBlock, facts.mainBlockCount, true)) {
+        // The header's settings stay, on the image's device where the PC
+        // has its files.
+        TakeImageDevice(m_doc, facts.deviceName, m_ui);
         return false;
+    }
     RebuildOutcome outcome;
     try {
         outcome = RebuildFromImage(m_doc, m_protocol, facts, header, main, m_ui, [&] { session.Step(); });

@@ -328,35 +328,50 @@ TEST_F(ReadPanelTest, ImagesUpToThePanelsCapacityAreReadBack)
 
 // A main block that cannot be read leaves the fresh project with everything
 // the header gave it: ports, panel settings, passwords, the alarm list's
-// segments on their blocks' ports, and the device's name.
+// segments on their blocks' ports; and the image's device with its own
+// table where the PC has the device's file, else File New's device whole.
 TEST_F(ReadPanelTest, AFailedMainBlockLeavesTheHeadersSettings)
 {
     FillGappedFixture(original, true);
-    LoadPanel(original);
-    fresh.DeviceName = "Other";
-    panel.InjectFault(kFunctionBlockRead, Fault::None, 9);
-    panel.InjectFault(kFunctionBlockRead, Fault::WrongCode);
-    EXPECT_FALSE(Read());
-    EXPECT_THAT(ui.MessageIds(), ElementsAre(IdsReadDataError));
+    const AddressTable otherTable = {MakeGroup("Elsewhere", BitElementType, CoilOrMultiWriteMode, {{"E1", 1, 0}}, 1)};
+    for (const bool deviceFileThere : {true, false}) {
+        SCOPED_TRACE(deviceFileThere ? "the device's file is there" : "no file of the device");
+        if (!deviceFileThere)
+            std::filesystem::remove(DeviceTablePath("PN07"));
+        LoadPanel(original);
+        ResetProjectForNew(fresh);
+        fresh.DeviceName = "Other";
+        fresh.ProtocolLibraryName = "Other.dll";
+        fresh.AddressTable = otherTable;
+        ui.messages.clear();
+        panel.InjectFault(kFunctionBlockRead, Fault::None, 9);
+        panel.InjectFault(kFunctionBlockRead, Fault::WrongCode);
+        EXPECT_FALSE(Read());
+        EXPECT_THAT(ui.MessageIds(), ElementsAre(IdsReadDataError));
+        panel.ClearFaults();
 
-    EXPECT_EQ(fresh.DeviceName, "PN07");
-    EXPECT_EQ(fresh.Rs485Port.baud, 38400);
-    EXPECT_EQ(fresh.Panel.ScreenSaverIndex, 3);
-    EXPECT_EQ(fresh.PasswordTable.size(), 2u);
-    // The fixture's blocks are on ports 0 and 1; the six segments without a
-    // block take the last block's port. Groups and alarms come with the
-    // main area, and so do the blocks.
-    ASSERT_EQ(fresh.AlarmSegments.size(), 8u);
-    for (std::size_t k = 0; k < 8; ++k) {
-        const AlarmSegment& segment = fresh.AlarmSegments[k];
-        EXPECT_EQ(segment.Port, k == 0 ? "0" : "1") << k;
-        EXPECT_EQ(segment.Number, static_cast<int>(k) + 1);
-        EXPECT_EQ(segment.Station, "1");
-        EXPECT_TRUE(segment.GroupName.empty());
-        EXPECT_EQ(segment.AlarmCount(), 0);
-        EXPECT_EQ(segment.Entries.size(), 1u);
+        EXPECT_EQ(fresh.DeviceName, deviceFileThere ? "PN07" : "Other");
+        EXPECT_EQ(fresh.ProtocolLibraryName, deviceFileThere ? "ModBus Slave.dll" : "Other.dll");
+        EXPECT_TRUE(fresh.AddressTable == (deviceFileThere ? FixtureAddressTable() : otherTable));
+        EXPECT_EQ(fresh.Rs485Port.baud, 38400);
+        EXPECT_EQ(fresh.Panel.ScreenSaverIndex, 3);
+        EXPECT_EQ(fresh.PasswordTable.size(), 2u);
+        // The fixture's blocks are on ports 0 and 1; the six segments without a
+        // block take the last block's port. Groups and alarms come with the
+        // main area, and so do the blocks.
+        ASSERT_EQ(fresh.AlarmSegments.size(), 8u);
+        for (std::size_t k = 0; k < 8; ++k) {
+            const AlarmSegment& segment = fresh.AlarmSegments[k];
+            EXPECT_EQ(segment.Port, k == 0 ? "0" : "1") << k;
+            EXPECT_EQ(segment.Number, static_cast<int>(k) + 1);
+            EXPECT_EQ(segment.Station, "1");
+            EXPECT_TRUE(segment.GroupName.empty());
+            EXPECT_EQ(segment.AlarmCount(), 0);
+            EXPECT_EQ(segment.Entries.size(), 1u);
+        }
+        EXPECT_TRUE(fresh.AlarmBlocks.empty());
     }
-    EXPECT_TRUE(fresh.AlarmBlocks.empty());
+    ReadProgramFolder();
 }
 
 // The lock: a wrong password asks again and the right one reads; Cancel ends

@@ -265,9 +265,9 @@ private:
         m_in.U16Be(); // the glyph count: the main area's own is read
         m_facts.editedScreen = m_in.U16Le();
         m_facts.descriptionOffset = m_in.U16Le();
+        // The name alone would pair the image's device with the table of
+        // the device open before: the device is taken with its files.
         m_facts.deviceName = m_in.Bytes(m_in.U8());
-        if (IsReadableDeviceName(m_facts.deviceName))
-            m_doc.DeviceName = m_facts.deviceName;
     }
 
     CVX50TextDoc& m_doc;

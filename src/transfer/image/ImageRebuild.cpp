@@ -6,6 +6,7 @@
 #include "base/ProgramPaths.h"
 #include "base/UserInterface.h"
 #include "devices/AddressLookup.h"
+#include "devices/AddressTableFile.h"
 #include "devices/DeviceDataFile.h"
 #include "devices/DeviceKeys.h"
 #include "devices/ElementTypeText.h"
@@ -46,6 +47,50 @@ int ButtonFunctionCode(int action)
     default:
         return 1;
     }
+}
+
+// The keys and the table of a device's address-table file.
+struct DeviceFile {
+    enum class Status { Read, Missing, NoProtocol, BadTable };
+    Status status = Status::Missing;
+    DeviceKeys keys;
+    AddressTable table;
+};
+
+// Device `name`'s file in the program folder, its keys starting from the
+// project's. A bad table shows the table reader's message when `tell`.
+DeviceFile ReadDeviceFile(const CVX50TextDoc& doc, const std::string& name, bool tell)
+{
+    DeviceFile file;
+    const std::string path = DeviceTablePath(name);
+    const std::optional<std::string> bytes = ReadWholeFile(path, kMaxTableFileBytes);
+    if (!bytes)
+        return file;
+    file.keys = doc.GetDeviceKeys();
+    if (!ReadDeviceKeys(*bytes, file.keys)) {
+        file.status = DeviceFile::Status::NoProtocol;
+        return file;
+    }
+    const bool sound = tell ? ReadAddressTableOfFile(*bytes, path, file.table) : ParseAddressTable(*bytes, file.table);
+    file.status = sound ? DeviceFile::Status::Read : DeviceFile::Status::BadTable;
+    return file;
+}
+
+// The device's name, keys and table together, and its presets where their
+// files open (a preset file that does not open leaves the project's list).
+void TakeDevice(CVX50TextDoc& doc, const std::string& name, DeviceFile file, UserInterface& ui)
+{
+    doc.DeviceName = name;
+    doc.ProtocolLibraryName = file.keys.dllName;
+    doc.TableEditable = file.keys.canEdit;
+    doc.CommBufferLength = file.keys.commBuffLength;
+    doc.HighFront = file.keys.highFront;
+    doc.AddressTable = std::move(file.table);
+    if (std::optional<std::vector<PresetText>> texts = ReadPresetTextFile(PresetTextPath(name)))
+        doc.PresetTexts = std::move(*texts);
+    if (std::optional<std::vector<PresetRegister>> registers = ReadPresetRegisterFile(PresetRegisterPath(name)))
+        doc.PresetRegisters = std::move(*registers);
+    ui.DeviceLoaded();
 }
 
 class ImageRebuild {
@@ -110,36 +155,30 @@ private:
 
     // The device's address-table file (written from the image's copy only
     // when the image carries one and the PC has none), its keys and groups,
-    // its presets and its protocol library.
+    // its presets and its protocol library. The project keeps its device
+    // until the image's has been read whole.
     int LoadDevice()
     {
         const std::string& name = m_facts.deviceName;
         if (!IsReadableDeviceName(name))
             return IdsDeviceNotFound;
-        m_doc.DeviceName = name;
         const std::string path = DeviceTablePath(name);
         if (!m_tableText.empty() && !IsReadableFile(path) && !WriteDeviceDataFile(path, m_tableText))
             return IdsSaveAddressTableFailed;
         m_step();
 
-        DeviceKeys keys = m_doc.GetDeviceKeys();
-        const std::optional<bool> named = ReadDeviceKeysFile(path, keys);
-        if (!named)
+        DeviceFile file = ReadDeviceFile(m_doc, name, true);
+        switch (file.status) {
+        case DeviceFile::Status::Missing:
             return IdsDeviceNotFound;
-        if (!*named)
+        case DeviceFile::Status::NoProtocol:
             return IdsPrepareReadError;
-        m_doc.ProtocolLibraryName = keys.dllName;
-        m_doc.TableEditable = keys.canEdit;
-        m_doc.CommBufferLength = keys.commBuffLength;
-        m_doc.HighFront = keys.highFront;
-        if (!m_doc.ReadAddressTable(path))
+        case DeviceFile::Status::BadTable:
             return RebuildOutcome::kMessageShown;
-
-        if (std::optional<std::vector<PresetText>> texts = ReadPresetTextFile(PresetTextPath(name)))
-            m_doc.PresetTexts = std::move(*texts);
-        if (std::optional<std::vector<PresetRegister>> registers = ReadPresetRegisterFile(PresetRegisterPath(name)))
-            m_doc.PresetRegisters = std::move(*registers);
-        m_ui.DeviceLoaded();
+        case DeviceFile::Status::Read:
+            break;
+        }
+        TakeDevice(m_doc, name, std::move(file), m_ui);
         m_step();
 
         if (!LoadProtocolLibraryQuietly(m_doc.ProtocolLibraryName, ProtocolUse::Read, m_protocol))
@@ -333,6 +372,17 @@ private:
 };
 
 } // namespace
+
+bool TakeImageDevice(CVX50TextDoc& doc, const std::string& name, UserInterface& ui)
+{
+    if (!IsReadableDeviceName(name))
+        return false;
+    DeviceFile file = ReadDeviceFile(doc, name, false);
+    if (file.status != DeviceFile::Status::Read)
+        return false;
+    TakeDevice(doc, name, std::move(file), ui);
+    return true;
+}
 
 RebuildOutcome RebuildFromImage(CVX50TextDoc& doc, ProtocolFunctionTable& protocol, const ImageHeaderFacts& facts,
     const std::vector<std::uint8_t>& header, const std::vector<std::uint8_t>& main, UserInterface& ui,

@@ -65,15 +65,24 @@ int LongestMainArea();
 // names no other folder and holds no control character.
 bool IsReadableDeviceName(std::string_view name);
 
-// Applies the header's ports, panel settings, alarm segments, passwords and
-// device name (one that IsReadableDeviceName accepts) to the fresh project in
-// `doc`, and empties its copy-register groups and alarm blocks: what the
-// project keeps when the main area cannot be read. The alarm list gets one
+// Applies the header's ports, panel settings, alarm segments and passwords
+// to the fresh project in `doc`, and empties its copy-register groups and
+// alarm blocks: what the project keeps when the main area cannot be read.
+// The device stays File New's: the image names its device, which comes with
+// its files (TakeImageDevice, or the rest of the rebuild). The alarm list gets one
 // segment a block, on the block's port, and empty ones up to eight; the
 // segments' groups and alarms come with the main area. Throws FormatError
 // for a damaged header (a count or address that leads outside it, more than
 // 256 screens, a main block count of 0 or above LongestMainArea).
 ImageHeaderFacts ApplyHeaderSettings(CVX50TextDoc& doc, const std::vector<std::uint8_t>& header);
+
+// Makes device `name` (one that IsReadableDeviceName accepts) the project's
+// device when its address-table file in the program folder opens, names a
+// protocol library and holds a sound table: the name, the keys, the table
+// and the device's presets are taken together, and `ui` learns of the
+// device. Otherwise the project keeps its device and nothing is shown;
+// returns whether the device was taken.
+bool TakeImageDevice(CVX50TextDoc& doc, const std::string& name, UserInterface& ui);
 
 // How the rest of the rebuild ended: 0 when it completed, else the message to
 // show once the transfer has ended (kMessageShown when the failing step has
