@@ -93,6 +93,17 @@ AddressNames FindAddressNames(const AddressTable& table, int groupIndex, int wor
     return {};
 }
 
+AddressNames FindPlainAddressNames(const AddressTable& table, int groupIndex, int address)
+{
+    if (groupIndex < 0 || static_cast<std::size_t>(groupIndex) >= table.size())
+        return {};
+    const ElementGroup& g = table[static_cast<std::size_t>(groupIndex)];
+    for (const auto& e : g.elements)
+        if (e.wordAddress == address)
+            return {g.name, e.name};
+    return {g.name, g.elements.empty() ? std::string() : g.elements.front().name};
+}
+
 std::string FindElementName(const AddressTable& table, int wordAddress, int groupIndex, int bit, int selector)
 {
     AddressNames names = FindAddressNames(table, groupIndex, wordAddress, bit);

@@ -82,6 +82,13 @@ inline int BitFromBitCode(int bitCode)
     return bitCode >= 0x80 ? bitCode - 0x80 : bitCode;
 }
 
+// The names a key without the protocol library takes from its group index
+// and the plain address number it carries: the group's element at that word
+// address, else the group's first element (the key then still names its
+// group, which is all its panel record uses); empty for an index that names
+// no group. The panel read and the project file bind such keys alike.
+AddressNames FindPlainAddressNames(const AddressTable& table, int groupIndex, int address);
+
 // The names of a stored address code; both empty when the table does not
 // hold the address (the record reader then repairs the table).
 AddressNames DecodeAddress(const AddressTable& table, int groupIndex, int wordAddress, int bitCode);

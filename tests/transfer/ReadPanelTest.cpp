@@ -10,6 +10,8 @@
 #include "emulator/PanelEmulator.h"
 #include "model/ProjectReset.h"
 #include "model/elements/CFuncKeyElement.h"
+#include "model/elements/CGraphElement.h"
+#include "model/elements/CLampElement.h"
 #include "model/elements/CPictureElement.h"
 #include "model/elements/CRegisterElement.h"
 #include "model/elements/CTextElement.h"
@@ -30,6 +32,7 @@
 #include <QString>
 
 #include <filesystem>
+#include <memory>
 
 #include <unistd.h>
 
@@ -371,6 +374,122 @@ TEST_F(ReadPanelTest, AFailedMainBlockLeavesTheHeadersSettings)
         }
         EXPECT_TRUE(fresh.AlarmBlocks.empty());
     }
+    ReadProgramFolder();
+}
+
+// What binds a project to its device, one line a record: every element's
+// address names (a lamp's plain address too), every alarm segment's group,
+// start and alarms, every global button's, copy register's and the control
+// register's names.
+template <class Element>
+std::string AddressLine(const CScreenElement& element)
+{
+    const auto& typed = static_cast<const Element&>(element);
+    return typed.GroupName + "/" + typed.ElementName;
+}
+
+std::vector<std::string> Bindings(const CVX50TextDoc& doc)
+{
+    std::vector<std::string> lines;
+    for (const ScreenRecord& screen : doc.Screens)
+        for (const ElementRef& ref : screen.Elements) {
+            std::string line = "screen " + std::to_string(screen.Number) + " kind " + std::to_string(ref.kind) + ": ";
+            switch (ref.kind) {
+            case KindLamp:
+                line += AddressLine<CLampElement>(*ref.element) + " "
+                    + static_cast<const CLampElement&>(*ref.element).AddressText;
+                break;
+            case KindFuncKey: line += AddressLine<CFuncKeyElement>(*ref.element); break;
+            case KindRegister: line += AddressLine<CRegisterElement>(*ref.element); break;
+            case KindText: line += AddressLine<CTextElement>(*ref.element); break;
+            case KindGraph: line += AddressLine<CGraphElement>(*ref.element); break;
+            default: break;
+            }
+            lines.push_back(line);
+        }
+    for (const AlarmSegment& segment : doc.AlarmSegments) {
+        std::string line = "alarms " + segment.GroupName + "@" + segment.StartIndex + ":";
+        for (const AlarmEntry& entry : segment.Entries)
+            line += " " + entry.ElementName + "=" + entry.Text;
+        lines.push_back(line);
+    }
+    for (const GlobalButton& button : doc.GlobalButtons)
+        lines.push_back("button " + button.GroupName + "/" + button.ElementName);
+    for (const CopyRegGroup& group : doc.CopyRegGroups) {
+        std::string line = "copy " + group.SourceGroupName + "/" + group.SourceStartElement + " to";
+        for (const CopyRegEntry& target : group.Targets)
+            line += " " + target.GroupName + "/" + target.StartElement;
+        lines.push_back(line);
+    }
+    lines.push_back("control " + doc.Panel.ControlGroupName + "/" + doc.Panel.ControlElementName);
+    return lines;
+}
+
+// A project read back from the panel leaves the device's file as the user
+// keeps it, whatever that file holds: saved and opened (each time as in a
+// program just started), again and again, it neither writes the file nor
+// binds anything otherwise than the read did (unbound stays unbound). The
+// device files differ from the one the image was written with: the same, with
+// every other element, without a middle group (later group indexes shift),
+// with every group empty; images with the protocol library and without.
+TEST_F(ReadPanelTest, ReadProjectsLeaveTheDeviceFileAlone)
+{
+    using Change = std::function<void(AddressTable&)>;
+    const std::vector<std::pair<const char*, Change>> variants = {
+        {"the same table", [](AddressTable&) {}},
+        {"every other element",
+            [](AddressTable& table) {
+                for (ElementGroup& group : table)
+                    for (std::size_t k = 1; k < group.elements.size(); ++k)
+                        group.elements.erase(group.elements.begin() + static_cast<std::ptrdiff_t>(k));
+            }},
+        {"a middle group removed", [](AddressTable& table) { table.erase(table.begin() + 1); }},
+        {"every group empty",
+            [](AddressTable& table) {
+                for (ElementGroup& group : table)
+                    group.elements.clear();
+            }},
+    };
+    const std::string path = ::testing::TempDir() + "read-back-" + std::to_string(::getpid()) + ".opf";
+    for (const bool useLibrary : {true, false})
+        for (const auto& [name, change] : variants) {
+            SCOPED_TRACE(std::string(name) + (useLibrary ? ", with the library" : ", without the library"));
+            original = CVX50TextDoc();
+            FillGappedFixture(original, useLibrary);
+            LoadPanel(original);
+            AddressTable table = FixtureAddressTable();
+            change(table);
+            DeviceKeys keys;
+            keys.dllName = "ModBus Slave.dll";
+            keys.commBuffLength = 30;
+            ASSERT_TRUE(WriteFileAtomically(DeviceTablePath("PN07"), FormatAddressTable(keys, "PN07", table)));
+            const std::string deviceFile = *ReadTestFile(DeviceTablePath("PN07"));
+
+            ResetProjectForNew(fresh);
+            ASSERT_TRUE(Read()) << ::testing::PrintToString(ui.MessageIds());
+            const std::vector<std::string> bound = Bindings(fresh);
+            // Where the table names everything, the project still makes the
+            // image it was read from after every open. (Alarms read without
+            // the library have no bits: they stay in the list unbound, and a
+            // list that does not resolve gives the image no alarm screen.)
+            const bool sameTable = std::string(name) == "the same table";
+            const Image read = sameTable && useLibrary ? BuildImageOf(fresh) : Image{};
+
+            std::unique_ptr<CVX50TextDoc> opened;
+            for (int open = 1; open <= 2; ++open) {
+                SCOPED_TRACE("open " + std::to_string(open));
+                ASSERT_TRUE(SaveProjectFile(opened ? *opened : fresh, path, true));
+                opened = std::make_unique<CVX50TextDoc>();
+                bool displaySetting = true;
+                ASSERT_TRUE(OpenProjectFile(*opened, path, displaySetting));
+                EXPECT_EQ(*ReadTestFile(DeviceTablePath("PN07")), deviceFile);
+                EXPECT_EQ(Bindings(*opened), bound);
+                EXPECT_EQ(opened->UseProtocolLibrary, useLibrary ? 1 : 0);
+                if (sameTable && useLibrary)
+                    EXPECT_EQ(BuildImageOf(*opened).main, read.main);
+            }
+        }
+    std::filesystem::remove(path);
     ReadProgramFolder();
 }
 

@@ -7,7 +7,7 @@
 #include "devices/AddressFileText.h"
 
 void WriteAddressHeader(ByteWriter& out, const CVX50TextDoc& doc, const std::string& groupName,
-    const std::string& elementName, const std::string& addressText, int rawLowAddress)
+    const std::string& elementName, const std::string& addressText, int rawLowAddress, PlainGroup plainGroup)
 {
     if (doc.UseProtocolLibrary) {
         const AddressCode code = EncodeAddress(doc.AddressTable, groupName, elementName);
@@ -19,7 +19,8 @@ void WriteAddressHeader(ByteWriter& out, const CVX50TextDoc& doc, const std::str
         out.U8(static_cast<std::uint8_t>(LeadingDecimal(addressText)));
         out.U8(static_cast<std::uint8_t>(rawLowAddress));
         out.U8(0);
-        out.U8(0);
+        out.U8(plainGroup == PlainGroup::Kept ? EncodeAddress(doc.AddressTable, groupName, elementName).groupIndex
+                                              : 0);
     }
 }
 

@@ -5,6 +5,7 @@
 #include "base/ByteReader.h"
 #include "base/ByteWriter.h"
 #include "model/CVX50TextDoc.h"
+#include "devices/AddressLookup.h"
 #include "devices/ElementTypeText.h"
 #include "model/elements/PanelKeys.h"
 #include "base/UserInterface.h"
@@ -36,7 +37,8 @@ void CFuncKeyElement::WriteProjectRecord(ByteWriter& out, const CVX50TextDoc& do
     const DotSize size = GetSize();
     out.U8(static_cast<std::uint8_t>(position.x));
     out.U8(static_cast<std::uint8_t>(position.y));
-    WriteAddressHeader(out, doc, GroupName, ElementName, AddressText, RawLowAddress);
+    // Without the library the key's panel record still names its group.
+    WriteAddressHeader(out, doc, GroupName, ElementName, AddressText, RawLowAddress, PlainGroup::Kept);
     out.U8(static_cast<std::uint8_t>((m_doubleSize & 1) | (IsInverse() << 1)));
     out.U8(static_cast<std::uint8_t>(GetStation()));
     out.U8(static_cast<std::uint8_t>(m_coilOperation));
@@ -97,8 +99,13 @@ void CFuncKeyElement::ReadProjectRecord(ByteReader& in, CVX50TextDoc& doc, int s
     Limit = in.I32Le();
     ReadRecordNumber(in, doc);
 
-    if (doc.UseProtocolLibrary)
+    if (doc.UseProtocolLibrary) {
         ResolveReadAddress(doc, wordAddress, stored.bitCode, stored.groupIndex);
+    } else {
+        AddressNames names = FindPlainAddressNames(doc.AddressTable, stored.groupIndex, stored.rawHigh);
+        GroupName = std::move(names.group);
+        ElementName = std::move(names.element);
+    }
     AddToScreen(doc, screenIndex);
 }
 

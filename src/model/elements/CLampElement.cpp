@@ -5,7 +5,6 @@
 #include "base/ByteReader.h"
 #include "base/ByteWriter.h"
 #include "model/CVX50TextDoc.h"
-#include "devices/AddressNameCompletion.h"
 #include "devices/ElementTypeText.h"
 
 namespace {
@@ -54,16 +53,6 @@ void CLampElement::ReadProjectRecord(ByteReader& in, CVX50TextDoc& doc, int scre
         ResolveReadAddress(doc, stored.wordAddress, stored.bitCode, stored.groupIndex);
     TypeText = SharedElementTypeText(0);
     AddToScreen(doc, screenIndex);
-}
-
-void CLampElement::CompleteReadNames(const AddressTable& table)
-{
-    const AddressNames names = CompleteAddressNames(table, BitElementType, {GroupName, ElementName});
-    // Unchanged names keep their shared text.
-    if (GroupName != names.group)
-        GroupName = names.group;
-    if (ElementName != names.element)
-        ElementName = names.element;
 }
 
 void CLampElement::ResolveReadAddress(CVX50TextDoc& doc, int wordAddress, int bitCode, int groupIndex)

@@ -2,7 +2,6 @@
 
 #include "base/CopyableAtomic.h"
 #include "base/PackedText.h"
-#include "devices/ElementGroup.h"
 #include "model/elements/CScreenElement.h"
 
 #include <string>
@@ -23,11 +22,6 @@ public:
     void WriteProjectRecord(ByteWriter& out, const CVX50TextDoc& doc) const override;
     // 11 bytes before version 9, else 13.
     void ReadProjectRecord(ByteReader& in, CVX50TextDoc& doc, int screenIndex) override;
-
-    // Once the whole project is read: completes the names as the lamp's
-    // property page shows them (a lamp is bound to a bit element), so that a
-    // lamp read without names is bound to the first bit element.
-    void CompleteReadNames(const AddressTable& table);
 
     // Fills this lamp from the fields of a lamp record read back from the
     // panel (style code 0 to 7: bit 0 double size, bit 1 negative logic,

@@ -22,9 +22,15 @@ constexpr int ProjectFileVersion = 11;
 // Writes the version field: its length (2) and "11".
 void WriteProjectHeader(ByteWriter& out);
 
-// The display flags byte: bit 0 the canvas's display setting, bit 7 set when
-// the table's last 32-bit group has the 32-bit interval 2.
-std::uint8_t DisplayFlagsByte(bool displaySetting, const AddressTable& table);
+// The display flags byte: bit 0 the canvas's display setting; bit 1 set when
+// the elements store plain address numbers (a project that goes to the panel
+// without the protocol library), so that opening the file reads them as such
+// whatever the project open before; bit 7 set when the table's last 32-bit
+// group has the 32-bit interval 2. Readers that know no bit 1 ignore it.
+constexpr std::uint8_t DisplaySettingFlag = 0x01;
+constexpr std::uint8_t PlainAddressesFlag = 0x02;
+constexpr std::uint8_t Interval2Flag = 0x80;
+std::uint8_t DisplayFlagsByte(bool displaySetting, const AddressTable& table, bool useProtocolLibrary = true);
 
 // Writes everything after the flags byte, after a tidy commit of the working
 // list. Refuses (message, false, nothing written) a project that the file

@@ -4,7 +4,6 @@
 #include "devices/DeviceDataFile.h"
 #include "devices/DeviceKeys.h"
 #include "model/HeldRefreshes.h"
-#include "model/elements/CLampElement.h"
 #include "model/elements/ElementFactory.h"
 #include "base/FileIo.h"
 #include "base/FileTooLargeMessage.h"
@@ -83,7 +82,6 @@ public:
             m_ui.ProgressStep(i + 3);
         }
         ReadSections();
-        CompleteLampNames();
         TakeEditedScreen();
     }
 
@@ -127,9 +125,12 @@ private:
         const int buffer = m_in.U8();
         if (screenCount > MaxScreens)
             throw FormatError("more than 256 screens");
-        if (!(flags & 0x01))
+        if (!(flags & DisplaySettingFlag))
             m_displaySetting = false;
-        if (flags & 0x80)
+        // The file tells how its elements store addresses: the project open
+        // before has no say in it.
+        m_doc.UseProtocolLibrary = (flags & PlainAddressesFlag) ? 0 : 1;
+        if (flags & Interval2Flag)
             m_doc.Register32Interval = 2;
         m_doc.CommBufferLength = buffer * 10;
         m_ui.ProgressBegin(screenCount + 4);
@@ -249,8 +250,6 @@ private:
         // Seen here, while the element is at hand: a pass over every element
         // of a large project afterwards costs more than the numbering.
         m_unnumberedRead = m_unnumberedRead || element->Number == 0;
-        if (kind == KindLamp)
-            m_lamps.push_back(std::static_pointer_cast<CLampElement>(element));
     }
 
     void ReadSections()
@@ -263,15 +262,6 @@ private:
             ReadCopyRegisterSection(m_in, m_doc, copyGroups);
         if (m_doc.ReadingVersion >= 5)
             ReadTrailerSection(m_in, m_doc);
-    }
-
-    // Lamps read without names are bound as their property page shows them;
-    // the sections may still have added groups, so only the final table
-    // tells which ones they take.
-    void CompleteLampNames()
-    {
-        for (const std::shared_ptr<CLampElement>& lamp : std::exchange(m_lamps, {}))
-            lamp->CompleteReadNames(m_doc.AddressTable);
     }
 
     // The working list becomes the edited screen's elements.
@@ -291,8 +281,6 @@ private:
     int m_screenCount = 0;
     bool m_unnumberedRead = false; // an element of an old file without its number
     std::optional<std::string> m_embeddedTable;
-    // The lamps read, in file order.
-    std::vector<std::shared_ptr<CLampElement>> m_lamps;
 };
 
 // Logs why a file was refused; the user sees the message alone.

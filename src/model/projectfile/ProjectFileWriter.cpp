@@ -55,12 +55,13 @@ void WriteProjectHeader(ByteWriter& out)
     WriteShortText(out, std::to_string(ProjectFileVersion));
 }
 
-std::uint8_t DisplayFlagsByte(bool displaySetting, const AddressTable& table)
+std::uint8_t DisplayFlagsByte(bool displaySetting, const AddressTable& table, bool useProtocolLibrary)
 {
     const auto last32 = std::find_if(table.rbegin(), table.rend(),
                                      [](const ElementGroup& g) { return g.elementType == Word32ElementType; });
     const bool interval2 = last32 != table.rend() && last32->interval32 == 2;
-    return static_cast<std::uint8_t>((displaySetting ? 0x01 : 0x00) | (interval2 ? 0x80 : 0x00));
+    return static_cast<std::uint8_t>((displaySetting ? DisplaySettingFlag : 0)
+        | (useProtocolLibrary ? 0 : PlainAddressesFlag) | (interval2 ? Interval2Flag : 0));
 }
 
 bool WriteProjectBody(ByteWriter& out, CVX50TextDoc& doc)
@@ -109,7 +110,7 @@ bool SaveProjectFile(CVX50TextDoc& doc, const std::string& path, bool displaySet
 {
     ByteWriter out;
     WriteProjectHeader(out);
-    out.U8(DisplayFlagsByte(displaySetting, doc.AddressTable));
+    out.U8(DisplayFlagsByte(displaySetting, doc.AddressTable, doc.UseProtocolLibrary != 0));
     if (!WriteProjectBody(out, doc))
         return false;
     if (!WriteFileAtomically(path, out.Data())) {

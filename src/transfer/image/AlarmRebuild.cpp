@@ -6,6 +6,7 @@
 #include "transfer/image/ImageLayout.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -109,44 +110,83 @@ private:
         block.StartBit = std::clamp(16 * (taken - 1) - block.AlarmCount, 0, 15);
     }
 
+    // Where alarm k of the block sits: in coils one coil a word, in words
+    // sixteen bits a word from the start bit on.
+    static DeviceElement PositionOf(const AlarmBlock& block, int k)
+    {
+        if (block.GroupMode == CoilOrMultiWriteMode)
+            return {{}, block.StartAddress + k, 0};
+        return {{}, block.StartAddress + (block.StartBit + k) / 16, (block.StartBit + k) % 16};
+    }
+
+    // The index of the block's first alarm in its group, when the group is a
+    // bit group of the block's kind (coils or bits of words) that holds every
+    // alarm of the block one after the other from there: the alarm list
+    // makes segments of such runs alone, and the project file stores a
+    // segment by its first bit and its alarm count, so opening it would
+    // enter any bit the group lacks into the device's table.
+    std::optional<std::size_t> RunStart(const AlarmBlock& block) const
+    {
+        const AddressTable& table = m_doc.AddressTable;
+        if (block.AlarmCount == 0 || block.GroupIndex < 0 || block.GroupIndex >= static_cast<int>(table.size()))
+            return std::nullopt;
+        const ElementGroup& group = table[static_cast<std::size_t>(block.GroupIndex)];
+        if (group.elementType != BitElementType || group.name.empty()
+            || FindElementGroupIndex(table, group.name) != block.GroupIndex
+            || IsWordBitMode(group.accessMode) != (block.GroupMode != CoilOrMultiWriteMode))
+            return std::nullopt;
+        const auto at = [&](std::size_t index, int k) {
+            const DeviceElement position = PositionOf(block, k);
+            return index < group.elements.size() && group.elements[index].wordAddress == position.wordAddress
+                && group.elements[index].bit == position.bit;
+        };
+        std::size_t start = 0;
+        while (start < group.elements.size() && !at(start, 0))
+            ++start;
+        for (int k = 0; k < block.AlarmCount; ++k)
+            if (!at(start + static_cast<std::size_t>(k), k))
+                return std::nullopt;
+        return start;
+    }
+
+    // A segment on the block's group and alarms where RunStart finds them;
+    // otherwise the alarms keep their texts without elements, and a block
+    // without alarms is shown on the first bit group as the empty segments.
     AlarmSegment Segment(const AlarmBlock& block, int number) const
     {
         AlarmSegment segment;
         segment.Station = std::to_string(block.Station);
         segment.Port = std::to_string(block.Port);
         segment.Number = number;
-        const int bit = block.GroupMode == CoilOrMultiWriteMode ? 0 : block.StartBit;
-        const auto& table = m_doc.AddressTable;
-        const AddressNames names = FindAddressNames(table, block.GroupIndex, block.StartAddress, bit);
-        segment.GroupName = names.group;
-        int start = 0;
-        if (!names.group.empty()) {
-            const auto& elements = table[static_cast<std::size_t>(block.GroupIndex)].elements;
-            start = static_cast<int>(std::find_if(elements.begin(), elements.end(),
-                [&](const DeviceElement& e) { return e.name == names.element; }) - elements.begin());
-            for (int k = 0; k < block.AlarmCount; ++k) {
-                const auto at = static_cast<std::size_t>(start + k);
-                segment.Entries.push_back(
-                    {at < elements.size() ? elements[at].name : std::string(), block.Texts[static_cast<std::size_t>(k)]});
-            }
+        const std::optional<std::size_t> start = RunStart(block);
+        if (start) {
+            const ElementGroup& group = m_doc.AddressTable[static_cast<std::size_t>(block.GroupIndex)];
+            segment.GroupName = group.name;
+            for (int k = 0; k < block.AlarmCount; ++k)
+                segment.Entries.push_back({group.elements[*start + static_cast<std::size_t>(k)].name,
+                    block.Texts[static_cast<std::size_t>(k)]});
         } else {
+            if (block.AlarmCount == 0)
+                segment.GroupName = FirstBitGroupName();
             for (int k = 0; k < block.AlarmCount; ++k)
                 segment.Entries.push_back({{}, block.Texts[static_cast<std::size_t>(k)]});
         }
-        segment.StartIndex = std::to_string(start);
+        segment.StartIndex = std::to_string(start.value_or(0));
         segment.Entries.push_back({});
         return segment;
     }
 
-    // The list shows eight segments; those without a block are empty, on the
-    // table's first bit group.
-    void AppendEmptySegments()
+    std::string FirstBitGroupName() const
     {
         const auto& table = m_doc.AddressTable;
         const auto bits = std::find_if(table.begin(), table.end(),
             [](const ElementGroup& g) { return g.elementType == BitElementType; });
-        AppendEmptyAlarmSegments(m_doc.AlarmSegments, bits == table.end() ? std::string() : bits->name);
+        return bits == table.end() ? std::string() : bits->name;
     }
+
+    // The list shows eight segments; those without a block are empty, on the
+    // table's first bit group.
+    void AppendEmptySegments() { AppendEmptyAlarmSegments(m_doc.AlarmSegments, FirstBitGroupName()); }
 
     ByteReader& m_in;
     const AlarmContext& m_context;

@@ -50,29 +50,6 @@ struct FoundAddress {
     int slot = 0;
 };
 
-// A key without the library names its element by the address byte of its
-// own record: the element of its group at that address, else the group's
-// first element; nothing when the index names no group.
-struct BoundNames {
-    std::string group;
-    std::string element;
-};
-
-BoundNames NamesInGroup(const CVX50TextDoc& doc, int groupIndex, int address)
-{
-    const auto& table = doc.AddressTable;
-    if (groupIndex < 0 || groupIndex >= static_cast<int>(table.size()))
-        return {};
-    const ElementGroup& group = table[static_cast<std::size_t>(groupIndex)];
-    const auto it = std::find_if(group.elements.begin(), group.elements.end(),
-        [&](const DeviceElement& e) { return e.wordAddress == address; });
-    if (it != group.elements.end())
-        return {group.name, it->name};
-    if (!group.elements.empty())
-        return {group.name, group.elements.front().name};
-    return {group.name, {}};
-}
-
 class ScreenReader {
 public:
     ScreenReader(ByteReader& in, int screenIndex, const ScreenRebuildContext& context)
@@ -408,7 +385,7 @@ private:
         const int code = m_in.U8();
         KeyActionRead action = ReadKeyAction(m_in, code,
             {static_cast<std::uint8_t>(flags), true, m_doc.HighFront}, m_context.decoder);
-        const BoundNames ownNames = NamesInGroup(m_doc, group, action.addressByte);
+        const AddressNames ownNames = FindPlainAddressNames(m_doc.AddressTable, group, action.addressByte);
         // Without the library only a jump is bound to no group.
         if (action.withoutLibrary && ownNames.group.empty() && action.action != DecrementAction)
             action.action = JumpAction;

@@ -77,15 +77,30 @@ TEST(FuncKeyRecord, PlainAddressesWithoutTheProtocolLibrary)
     auto key = SampleKey();
     key->AddressText = "300";
     key->RawLowAddress = 0x55;
+    // The key's group travels along (its panel record names it): the key
+    // reads back on its group's element at its plain address, else on the
+    // group's first; a key without a group stays without one.
+    key->GroupName = "D";
+    key->ElementName = "D7";
     const std::string record = RecordOf(*key, doc);
-    EXPECT_EQ(record.substr(2, 4), Bytes({0x2C, 0x55, 0x00, 0x00}));
+    EXPECT_EQ(record.substr(2, 4), Bytes({0x2C, 0x55, 0x00, 0x01}));
 
     const auto back = ReadRecord<CFuncKeyElement>(record, doc);
     EXPECT_EQ(back->AddressText, "44");
     EXPECT_EQ(back->RawLowAddress, 0x55);
-    EXPECT_TRUE(back->GroupName.empty());
+    EXPECT_EQ(back->GroupName, "D");
+    EXPECT_EQ(back->ElementName, "D7");
     EXPECT_TRUE(back->TypeText.empty());
-    EXPECT_EQ(RecordOf(*back, doc).substr(6), record.substr(6));
+    EXPECT_EQ(RecordOf(*back, doc).substr(2), record.substr(2));
+
+    doc.AddressTable[1].elements.push_back({"D44", 44, 0});
+    EXPECT_EQ(ReadRecord<CFuncKeyElement>(record, doc)->ElementName, "D44");
+    key->GroupName.clear();
+    key->ElementName.clear();
+    const std::string unbound = RecordOf(*key, doc);
+    EXPECT_EQ(static_cast<unsigned char>(unbound[5]), 0xFF);
+    EXPECT_TRUE(ReadRecord<CFuncKeyElement>(unbound, doc)->GroupName.empty());
+    EXPECT_EQ(doc.AddressTable[1].elements.size(), 2u);
 }
 
 TEST(FuncKeyRecord, KeysTravelAsFileCodes)

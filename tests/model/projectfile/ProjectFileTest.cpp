@@ -328,29 +328,33 @@ TEST_F(ProjectFile, ReadingRefreshesTheWindowsOnceForTheProjectRead)
     EXPECT_EQ(std::count(witness.calls.begin(), witness.calls.end(), "RefreshElementList 1"), 1);
 }
 
-// Without the protocol library lamp records keep plain numbers, no names:
-// the reader binds each lamp read to the first bit element, as its page
-// would show it; other elements stay without names, and the project saves
-// back to the same bytes.
-TEST_F(ProjectFile, LampsReadWithoutNamesTakeTheFirstBitElement)
+// Without the protocol library element records keep plain numbers, no
+// names; the file says so, so that a program that has just started (whose
+// projects use the library) reads them as numbers too. The lamps keep their
+// numbers and stay without names, nothing enters the device's table, and the
+// project saves back to the same bytes.
+TEST_F(ProjectFile, PlainAddressesReadBackAsNumbersInAnyRun)
 {
     CVX50TextDoc doc;
     FillProject(doc, "MYDEV");
     WriteTable(doc);
     doc.UseProtocolLibrary = 0;
     ASSERT_TRUE(SaveProjectFile(doc, PathOf("plain.opf"), true));
+    const std::optional<std::string> table = ReadTestFile(DeviceTablePath("MYDEV"));
 
     CVX50TextDoc loaded;
-    loaded.UseProtocolLibrary = 0;
+    ASSERT_EQ(loaded.UseProtocolLibrary, 1);
     bool display = true;
     ASSERT_TRUE(OpenProjectFile(loaded, PathOf("plain.opf"), display));
+    EXPECT_EQ(loaded.UseProtocolLibrary, 0);
+    EXPECT_EQ(ReadTestFile(DeviceTablePath("MYDEV")), table);
     int lamps = 0;
     for (const ScreenRecord& screen : loaded.Screens)
         for (const ElementRef& ref : screen.Elements)
             if (const auto* lamp = dynamic_cast<const CLampElement*>(ref.element.get())) {
                 ++lamps;
-                EXPECT_EQ(lamp->GroupName, "M");
-                EXPECT_EQ(lamp->ElementName, "M0");
+                EXPECT_TRUE(lamp->GroupName.empty());
+                EXPECT_TRUE(lamp->ElementName.empty());
             } else if (const auto* reg = dynamic_cast<const CRegisterElement*>(ref.element.get())) {
                 EXPECT_TRUE(reg->GroupName.empty());
             }
@@ -358,6 +362,15 @@ TEST_F(ProjectFile, LampsReadWithoutNamesTakeTheFirstBitElement)
 
     ASSERT_TRUE(SaveProjectFile(loaded, PathOf("again.opf"), display));
     EXPECT_EQ(ReadTestFile(PathOf("again.opf")), ReadTestFile(PathOf("plain.opf")));
+
+    // A file of the library's codes opened next, over the plain project, is
+    // read as codes.
+    doc.UseProtocolLibrary = 1;
+    ASSERT_TRUE(SaveProjectFile(doc, PathOf("coded.opf"), true));
+    ASSERT_TRUE(OpenProjectFile(loaded, PathOf("coded.opf"), display));
+    EXPECT_EQ(loaded.UseProtocolLibrary, 1);
+    EXPECT_EQ(static_cast<const CLampElement&>(*loaded.Screens[0].Elements[1].element).ElementName, "M2");
+    EXPECT_EQ(ReadTestFile(DeviceTablePath("MYDEV")), table);
 }
 
 // A file refused at its end refreshes nothing (no page is bound to an
