@@ -127,14 +127,14 @@ ReadSegment ReadOneSegment(ByteReader& in, CVX50TextDoc& doc)
         startIndex = CompleteGroup(doc, g, read.start, wordBit, rows);
         group = &doc.AddressTable[static_cast<std::size_t>(g)];
     } else if (rows <= 1) {
-        // A segment without alarms shows the table's first bit group.
+        // A segment without alarms shows the table's first bit group. Alarms
+        // stored without a group (a panel read whose table lacked their bits)
+        // stay without elements: the first bit group's watch other bits.
         const auto firstBitGroup = std::find_if(doc.AddressTable.begin(), doc.AddressTable.end(),
                                                 [](const ElementGroup& e) { return e.elementType == BitElementType; });
         if (firstBitGroup != doc.AddressTable.end())
             group = &*firstBitGroup;
     }
-    // Alarms without a group (a panel read whose table lacked their bits)
-    // stay without elements: those of the first bit group watch other bits.
 
     AlarmSegment& segment = read.segment;
     segment.GroupName = group ? group->name : std::string();
