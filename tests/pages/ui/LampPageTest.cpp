@@ -325,14 +325,15 @@ private slots:
         QCOMPARE(editor.Snapshots(), snapshots);
     }
 
-    void lampsReadWithoutNamesOpenBoundToTheFirstBitElement()
+    void lampsReadWithoutNamesOpenUnbound()
     {
         LampEditor editor;
         editor.PlaceLamp({60, 60});
         editor.PlaceLamp({200, 60});
         // Without the protocol library a record keeps a plain number, no
-        // names: the reader gives each lamp read the first bit element, as
-        // the page would show it, and the pages stay as they were.
+        // names: the lamps read stay without names (binding them to the first
+        // bit element would watch another bit), and the pages stay as they
+        // were.
         editor.document.UseProtocolLibrary = 0;
         QTemporaryDir folder;
         const QString path = folder.filePath("lamps.opf");
@@ -349,16 +350,15 @@ private slots:
             }
             return names;
         };
-        const std::vector<std::pair<std::string, std::string>> firstBitElement(2, {"Coil", "C0"});
-        QCOMPARE(namesOnScreen1(), firstBitElement);
+        const std::vector<std::pair<std::string, std::string>> unbound(2);
+        QCOMPARE(namesOnScreen1(), unbound);
         QCOMPARE(editor.VisiblePages(), std::vector<CPropertyDlg*>{editor.View().ScreenPage});
         QCOMPARE(editor.document.ProjectModified, 0);
 
-        // The opened state that undo goes back to holds the completed names
-        // too (the completion once ran after the history took it).
+        // The opened state that undo goes back to holds them unbound too.
         editor.PlaceLamp({120, 120});
         editor.frame->ExecuteCommand(Cmd::Undo);
-        QCOMPARE(namesOnScreen1(), firstBitElement);
+        QCOMPARE(namesOnScreen1(), unbound);
     }
 
     void anotherDeviceRebindsTheLampsOfEveryScreen()
