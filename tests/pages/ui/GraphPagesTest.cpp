@@ -283,9 +283,18 @@ private slots:
         EnterText(count, "2");
         QCOMPARE(curve->CurveRegisterCount, 2);
         QCOMPARE(curve->BarRegisterCount, 1);
-        // Entering 2 again keeps two registers.
+        // Entering 2 again, the up arrow at 2 and a refused count keep two
+        // registers and the 32-bit full scale they allow.
+        EnterText(editor.Edit("满额度值:"), "100000");
+        QCOMPARE(curve->FullScale, 100000);
         EnterText(count, "2");
         QCOMPARE(curve->CurveRegisterCount, 2);
+        editor.Step("寄存器个数:", 1);
+        QCOMPARE(curve->CurveRegisterCount, 2);
+        EnterText(count, "3");
+        QCOMPARE(curve->CurveRegisterCount, 2);
+        QCOMPARE(count->text(), QString("2"));
+        QCOMPARE(curve->FullScale, 100000);
         EnterText(count, "1");
         QCOMPARE(curve->CurveRegisterCount, 1);
         QCOMPARE(editor.Edit("满额度值:")->text(), QString("65535"));
