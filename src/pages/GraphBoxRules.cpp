@@ -30,8 +30,11 @@ int DataPointsForWidth(int dataPoints, int width)
 
 std::optional<int> CurveWidthForDataPoints(DotBox box, int dataPoints)
 {
+    // Held to what the display can show before the width is summed.
+    if (dataPoints < kMinDataPoints || dataPoints > kDisplayWidth - kMinDataPoints)
+        return std::nullopt;
     const int needed = dataPoints + kMinDataPoints;
-    if (dataPoints < kMinDataPoints || !FitsOnAxis(box.x, needed, kDisplayWidth))
+    if (!FitsOnAxis(box.x, needed, kDisplayWidth))
         return std::nullopt;
     return std::max(box.w, needed);
 }

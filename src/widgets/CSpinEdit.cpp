@@ -2,6 +2,7 @@
 
 #include "base/UserInterface.h"
 #include "pages/NumberPrompts.h"
+#include "widgets/CDigitCountValidator.h"
 
 #include <QLineEdit>
 
@@ -30,7 +31,10 @@ CSpinEdit::CSpinEdit(int min, int max, QWidget* parent)
     : CStepEdit(parent)
     , m_min(min)
     , m_max(max)
+    , m_digits(new CDigitCountValidator(min, max, this))
 {
+    Edit()->setValidator(m_digits);
+    SetTypedRange(min, max);
     connect(this, &CStepEdit::Stepped, this, &CSpinEdit::Step);
 }
 
@@ -38,6 +42,16 @@ void CSpinEdit::SetRange(int min, int max)
 {
     m_min = min;
     m_max = max;
+    SetTypedRange(min, max);
+}
+
+void CSpinEdit::SetTypedRange(int min, int max)
+{
+    m_digits->SetRange(min, max);
+    const QString low = QString::number(min);
+    const QString high = QString::number(max);
+    const QFontMetrics metrics = Edit()->fontMetrics();
+    SetLongestText(metrics.horizontalAdvance(low) > metrics.horizontalAdvance(high) ? low : high);
 }
 
 void CSpinEdit::SetValue(int value)

@@ -4,16 +4,23 @@
 
 #include <optional>
 
+class CDigitCountValidator;
+
 // An integer field: the arrows step the number by one within their range,
 // write it into the edit and report it like typing does; what the number
-// means and whether it is accepted is for the handler of Edited().
+// means and whether it is accepted is for the handler of Edited(). The
+// field takes no more digits than its range has (CDigitCountValidator), so
+// what the handler reads is a small int, and it is wide enough to show
+// either end of its range.
 class CSpinEdit : public CStepEdit {
     Q_OBJECT
 public:
     CSpinEdit(int min, int max, QWidget* parent);
 
-    // The range the arrows keep the number in.
+    // The range the arrows keep the number in, and the typed one.
     void SetRange(int min, int max);
+    // The numbers a user may type, where they go beyond the arrows' range.
+    void SetTypedRange(int min, int max);
 
     // Writes `value` into the edit without reporting it; an edit that
     // already shows the value keeps its text and caret.
@@ -32,6 +39,7 @@ private:
 
     int m_min;
     int m_max;
+    CDigitCountValidator* m_digits;
 };
 
 // The number of a field without arrows, read as CSpinEdit reads its own: the

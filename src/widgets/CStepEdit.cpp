@@ -1,11 +1,27 @@
 #include "widgets/CStepEdit.h"
 
+#include "base/GbkText.h"
+#include "base/ValueText.h"
+
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <utility>
+
 namespace {
+
+// The narrowest edit, whatever it accepts.
+constexpr int kMinEditWidth = 60;
+// The gap the line edit keeps on each side of its text, and the caret.
+constexpr int kTextGap = 2;
+constexpr int kCaretWidth = 1;
 
 QToolButton* ArrowButton(Qt::ArrowType arrow, QWidget* parent)
 {
@@ -25,7 +41,7 @@ CStepEdit::CStepEdit(QWidget* parent)
     , m_up(ArrowButton(Qt::UpArrow, this))
     , m_down(ArrowButton(Qt::DownArrow, this))
 {
-    m_edit->setMinimumWidth(60);
+    m_edit->setMinimumWidth(kMinEditWidth);
     auto* arrows = new QVBoxLayout;
     arrows->setSpacing(0);
     arrows->addWidget(m_up);
@@ -51,6 +67,33 @@ void CStepEdit::PutBack(const QString& text)
 {
     m_edit->setText(text);
     m_edit->end(false);
+}
+
+void CStepEdit::SetLongestText(const QString& text)
+{
+    // As the line edit sizes itself, for this text instead of 17 x's.
+    QStyleOptionFrame option;
+    option.initFrom(m_edit);
+    option.lineWidth = m_edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, m_edit);
+    const QMargins margins = m_edit->textMargins();
+    const int textWidth = m_edit->fontMetrics().horizontalAdvance(text) + 2 * kTextGap + kCaretWidth
+        + margins.left() + margins.right();
+    const QSize frame = m_edit->style()->sizeFromContents(
+        QStyle::CT_LineEdit, &option, QSize(textWidth, m_edit->fontMetrics().height()), m_edit);
+    m_edit->setMinimumWidth(std::max(kMinEditWidth, frame.width()));
+}
+
+void CStepEdit::FitAnyValue()
+{
+    QString widest;
+    for (const auto [field, format] : {std::pair{std::int32_t{-1}, NumberFormat::Unsigned},
+             std::pair{std::numeric_limits<std::int32_t>::min(), NumberFormat::Signed},
+             std::pair{std::int32_t{-1}, NumberFormat::Hex}}) {
+        const QString text = QStringFromGbk(FormatValueText(field, format, 32));
+        if (m_edit->fontMetrics().horizontalAdvance(text) > m_edit->fontMetrics().horizontalAdvance(widest))
+            widest = text;
+    }
+    SetLongestText(widest);
 }
 
 void CStepEdit::keyPressEvent(QKeyEvent* event)

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 
 TEST(DisplayFit, PositionsFromZeroToTheEdgeFit)
@@ -18,6 +19,9 @@ TEST(DisplayFit, PositionsFromZeroToTheEdgeFit)
         {192 - 16, 16, 192, true},  {193 - 16, 16, 192, false}, {0, 16, 192, true},
         {-1, 16, 192, false},       {64 - 32, 32, 64, true},    {65 - 32, 32, 64, false},
         {-5, 0, 64, false},         {0, 192, 192, true},
+        // Typed numbers far off the display do not wrap back onto it.
+        {INT_MAX, 16, 192, false},  {16, INT_MAX, 192, false},  {INT_MAX, INT_MAX, 192, false},
+        {INT_MIN, 16, 192, false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(FitsOnAxis(c.position, c.extent, c.display), c.fits) << c.position << " + " << c.extent;
@@ -29,6 +33,8 @@ TEST(DisplayFit, PullInsideMovesBackToTheEdgeButNotBeforeZero)
     EXPECT_EQ(PullInside(160, 32, 192), 160);
     EXPECT_EQ(PullInside(10, 192, 192), 0);
     EXPECT_EQ(PullInside(10, 200, 192), 0);
+    EXPECT_EQ(PullInside(INT_MAX, 16, 192), 176);
+    EXPECT_EQ(PullInside(10, INT_MAX, 192), 0);
 }
 
 TEST(DisplayFit, ResizeRefusesSizesOffTheDisplayAndPullsTheBoxIn)

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 TEST(GraphBoxRules, ExtentsFromSixteenDotsToTheDisplayEdge)
 {
     EXPECT_TRUE(GraphExtentFits(176, 16, 192));
@@ -45,6 +47,10 @@ TEST(GraphBoxRules, DataPointsFollowTheCurvesWidth)
     EXPECT_EQ(CurveWidthForDataPoints({0, 0, 20, 48}, 30), 32);
     EXPECT_EQ(CurveWidthForDataPoints({0, 0, 56, 48}, 4), 56);
     EXPECT_EQ(CurveWidthForDataPoints({0, 0, 56, 48}, 1), std::nullopt);
+    // Counts far past the display are refused, not summed into a wrap.
+    EXPECT_EQ(CurveWidthForDataPoints({0, 0, 56, 48}, INT_MAX), std::nullopt);
+    EXPECT_EQ(CurveWidthForDataPoints({0, 0, 56, 48}, INT_MAX - 1), std::nullopt);
+    EXPECT_EQ(CurveWidthForDataPoints({0, 0, 56, 48}, INT_MIN), std::nullopt);
 }
 
 TEST(GraphBoxRules, SampleIntervalsOfOneSecondTo65535)

@@ -28,6 +28,9 @@ constexpr int kHighestPosition = 65535;
 constexpr int kHighestWord = 0xFFFF;
 // The interval's arrows run to 8; a larger interval may be typed.
 constexpr int kHighestIntervalStep = 8;
+// Typed, the interval may go past the arrows, up to one step over the whole
+// 16-bit address space.
+constexpr int kLongestInterval = 65535;
 
 // A start address as it may be typed: hexadecimal digits and points, the
 // word part at most FFFF.
@@ -71,6 +74,7 @@ CNewElementDlg::CNewElementDlg(AddressTable groups, int currentGroup, QWidget* p
     m_addressEdit->setMaxLength(kAddressCharacters);
     m_positionEdit->setObjectName(QStringLiteral("position"));
     m_intervalEdit->setObjectName(QStringLiteral("interval"));
+    m_intervalEdit->SetTypedRange(1, kLongestInterval);
     m_intervalEdit->SetValue(m_interval);
     m_countEdit->setObjectName(QStringLiteral("count"));
     m_startNumberEdit->setObjectName(QStringLiteral("startNumber"));
@@ -189,7 +193,7 @@ void CNewElementDlg::OnCountChange()
 void CNewElementDlg::OnIntervalChange()
 {
     const std::optional<int> interval = m_intervalEdit->ReadInteger();
-    if (interval && *interval > 0)
+    if (interval && *interval > 0 && *interval <= kLongestInterval)
         m_interval = *interval;
     else
         m_intervalEdit->SetValue(m_interval);

@@ -47,8 +47,10 @@ CPresetRegDlg::CPresetRegDlg(CVX50TextDoc& document, QWidget* parent)
     m_valueType->setObjectName(QStringLiteral("valueType"));
     for (QComboBox* combo : {m_type, m_group, static_cast<QComboBox*>(m_name), m_valueType})
         combo->setMinimumContentsLength(12);
-    for (std::size_t k = 0; k < m_ranges.size(); ++k)
+    for (std::size_t k = 0; k < m_ranges.size(); ++k) {
         m_ranges[k] = new CStepEdit(this);
+        m_ranges[k]->FitAnyValue();
+    }
 
     auto* element = new QFormLayout;
     element->addRow(QStringLiteral("元件类型:"), m_type);

@@ -103,6 +103,7 @@ CFuncKeyPropertyDlg::CFuncKeyPropertyDlg(CVX50TextDoc& document, QWidget* parent
     for (auto& field : m_numbers) {
         field = new CStepEdit(this);
         field->Edit()->setMaxLength(kMaxNumberText);
+        field->FitAnyValue();
     }
 
     QHBoxLayout* frame = CreateFrame(QStringLiteral("功能键属性"));

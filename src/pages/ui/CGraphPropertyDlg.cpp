@@ -66,6 +66,8 @@ CGraphPropertyDlg::CGraphPropertyDlg(CVX50TextDoc& document, QWidget* parent, Gr
     , m_zero(new CStepEdit(this))
 {
     m_decimal->setChecked(true);
+    m_full->FitAnyValue();
+    m_zero->FitAnyValue();
     connect(m_width, &CSpinEdit::Edited, this, [this] { OnSizeChange(true); });
     connect(m_height, &CSpinEdit::Edited, this, [this] { OnSizeChange(false); });
     // A refused size stays in its field while the user types on.

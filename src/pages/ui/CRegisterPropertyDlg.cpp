@@ -63,8 +63,10 @@ CRegisterPropertyDlg::CRegisterPropertyDlg(CVX50TextDoc& document, QWidget* pare
     , m_displayMode(new QComboBox(this))
 {
     m_displayMode->addItems({QStringLiteral("原始数据"), QStringLiteral("工程量")});
-    for (auto& limit : m_limits)
+    for (auto& limit : m_limits) {
         limit = new CStepEdit(this);
+        limit->FitAnyValue();
+    }
 
     QHBoxLayout* frame = CreateFrame(QStringLiteral("寄存器属性"));
     auto* first = new QVBoxLayout;

@@ -131,6 +131,8 @@ CGlobalButtonDlg::CGlobalButtonDlg(CVX50TextDoc& doc, QWidget* parent)
     m_format->addItems({QStringLiteral("HEX"), QStringLiteral("无符号"), QStringLiteral("有符号")});
     m_step->Edit()->setMaxLength(11);
     m_limit->Edit()->setMaxLength(11);
+    for (CStepEdit* field : {m_value, m_step, m_limit})
+        field->FitAnyValue();
     for (QComboBox* combo : {m_keys, m_type, m_group, static_cast<QComboBox*>(m_element)})
         combo->setMinimumContentsLength(10);
 
