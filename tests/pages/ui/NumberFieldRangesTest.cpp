@@ -24,6 +24,8 @@
 
 #include <QComboBox>
 #include <QRegularExpression>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -93,17 +95,20 @@ QList<CSpinEdit*> OpenNumberFields(QWidget* window)
     return open;
 }
 
-// Whether `edit` shows its whole text: with the caret at the end, the text
-// still starts at the left edge (the edit did not scroll it).
+// Whether `edit` shows its whole text at the narrowest its page's layout may
+// make it (a page wider than the window is laid out at its minimum): the
+// text with the caret fits the edit's text area, which is its contents
+// rect less the text margins and the 2 dots the line edit keeps each side.
 bool ShowsWholeText(QLineEdit* edit)
 {
-    edit->home(false);
-    edit->repaint();
-    const int start = edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().left();
-    edit->end(false);
-    edit->repaint();
-    const int end = edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().left();
-    return end - start == edit->fontMetrics().horizontalAdvance(edit->text());
+    const int narrowest = edit->minimumWidth() > 0 ? edit->minimumWidth() : edit->minimumSizeHint().width();
+    QStyleOptionFrame option;
+    option.initFrom(edit);
+    option.rect.setWidth(narrowest);
+    option.lineWidth = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit);
+    const QRect contents = edit->style()->subElementRect(QStyle::SE_LineEditContents, &option, edit);
+    const int textArea = contents.marginsRemoved(edit->textMargins()).width() - 2 * 2;
+    return edit->fontMetrics().horizontalAdvance(edit->text()) + 1 <= textArea;
 }
 
 struct RangeEditor : ScriptedEditor {
