@@ -17,8 +17,10 @@
 
 namespace {
 
-// The narrowest edit, whatever it accepts.
+// The width of an edit that has not been told its longest value, and the
+// narrowest edit, whatever it accepts.
 constexpr int kMinEditWidth = 60;
+constexpr int kNarrowestEdit = 36;
 // The gap the line edit keeps on each side of its text, and the caret.
 constexpr int kTextGap = 2;
 constexpr int kCaretWidth = 1;
@@ -80,7 +82,7 @@ void CStepEdit::SetLongestText(const QString& text)
         + margins.left() + margins.right();
     const QSize frame = m_edit->style()->sizeFromContents(
         QStyle::CT_LineEdit, &option, QSize(textWidth, m_edit->fontMetrics().height()), m_edit);
-    m_edit->setMinimumWidth(std::max(kMinEditWidth, frame.width()));
+    m_edit->setMinimumWidth(std::max(kNarrowestEdit, frame.width()));
 }
 
 void CStepEdit::FitAnyValue()

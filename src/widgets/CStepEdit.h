@@ -21,8 +21,8 @@ public:
     // Shows `text` with the caret at its end, without reporting it: a text
     // the owner refused gives way to the one it kept.
     void PutBack(const QString& text);
-    // Makes the field wide enough to show `text`, the longest value it
-    // accepts, whole.
+    // Makes the field as wide as it takes to show `text`, the longest value
+    // it accepts, whole.
     void SetLongestText(const QString& text);
     // Makes the field wide enough for any 32-bit value in any number format
     // (-2147483648, 4294967295, FFFFFFFF), so that it keeps its width when

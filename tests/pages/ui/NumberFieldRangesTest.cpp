@@ -305,44 +305,35 @@ private slots:
     }
 
     // The longest value each value field accepts is shown whole: the 32-bit
-    // limits and scales in every format, the key's values, the number
-    // fields' widest ends.
+    // limits and scales in every format, the number fields' widest ends.
     void everyValueFieldShowsItsLongestValue()
     {
         RangeEditor editor;
         editor.frame->resize(1024, 768);
+        // Each format's longest 32-bit value, into a field that takes it.
+        const auto showsEachFormat = [&](const char* upper, const char* lower) {
+            const struct {
+                const char* format;
+                const char* label;
+                const char* value;
+            } cases[] = {{"十进制", upper, "4294967295"}, {"有符号数", lower, "-2147483648"},
+                {"HEX/BCD", upper, "FFFFFFFF"}};
+            for (const auto& c : cases) {
+                editor.Button(c.format)->click();
+                TypeOver(editor.Edit(c.label), c.value);
+                QCOMPARE(editor.Edit(c.label)->text(), QString(c.value));
+                QVERIFY2(ShowsWholeText(editor.Edit(c.label)), c.value);
+            }
+        };
         editor.PlaceElement(Cmd::ToolRegister);
         editor.Button("设定")->click();
         TypeOver(editor.Edit("寄存器个数:"), "2");
-        // Each format's longest 32-bit value, into a limit that takes it.
-        const struct {
-            const char* format;
-            const char* label;
-            const char* value;
-        } limits[] = {{"十进制", "原始数据上限:", "4294967295"}, {"有符号数", "原始数据下限:", "-2147483648"},
-            {"HEX/BCD", "原始数据上限:", "FFFFFFFF"}};
-        for (const auto& c : limits) {
-            editor.Button(c.format)->click();
-            TypeOver(editor.Edit(c.label), c.value);
-            QCOMPARE(editor.Edit(c.label)->text(), QString(c.value));
-            QVERIFY2(ShowsWholeText(editor.Edit(c.label)), c.value);
-        }
+        showsEachFormat("原始数据上限:", "原始数据下限:");
         QVERIFY(SavePicture(editor.frame.get(), "register-32-bit-limits.png"));
-
         editor.PlaceElement(Cmd::ToolCurve);
         ChooseEntry(editor.Combo("类型:"), 1);
-        const struct {
-            const char* format;
-            const char* label;
-            const char* value;
-        } scales[] = {{"十进制", "满额度值:", "4294967295"}, {"有符号数", "零额度值:", "-2147483648"},
-            {"HEX/BCD", "满额度值:", "FFFFFFFF"}};
-        for (const auto& c : scales) {
-            editor.Button(c.format)->click();
-            TypeOver(editor.Edit(c.label), c.value);
-            QCOMPARE(editor.Edit(c.label)->text(), QString(c.value));
-            QVERIFY2(ShowsWholeText(editor.Edit(c.label)), c.value);
-        }
+        showsEachFormat("满额度值:", "零额度值:");
+
         for (const auto& [label, widest] : {std::pair{"采样间隔:", "65535"}, std::pair{"数据采集:", "190"},
                  std::pair{"宽:", "192"}, std::pair{"局号:", "255"}}) {
             TypeOver(editor.Edit(label), widest);
