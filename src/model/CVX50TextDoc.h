@@ -33,7 +33,9 @@
 // clones of its own; undo snapshots share clones among themselves, and from
 // a reset of the history (an open, File New) they share the live elements of
 // every screen but the edited one until that screen is prepared for an edit
-// (PrepareScreenForEdit), which clones it for them.
+// (PrepareScreenForEdit), which clones it for them. Every screen but the
+// edited one stays tied to the history's entry of its state until it is
+// prepared, so that snapshots, undo and redo pass over it.
 class CVX50TextDoc {
 public:
     // Builds the default project: one screen numbered 1 described "画面1"
@@ -137,12 +139,13 @@ public:
     void ResetUndoHistory();
     // Must precede every change of the elements or the element list of a
     // screen other than the edited one (EditScreen calls it for the screen
-    // that becomes the edited one):
-    // the history's snapshots that share the live elements of screen `number`
-    // get clones of them as they are. PrepareAllScreensForEdit does so for
-    // every screen, before changes across screens. Once prepared, a screen
-    // needs no more until the history is reset; changes that a reset of the
-    // history follows (reading a project, File New) need none.
+    // that becomes the edited one): screen `number` is untied from the
+    // history's entry of its state, which first gets clones of the live
+    // elements if it shares them. PrepareAllScreensForEdit does so for every
+    // screen, before changes across screens. Once prepared, a screen needs no
+    // more until the history is reset or an undo or redo restores it; changes
+    // that a reset of the history follows (reading a project, File New) need
+    // none.
     void PrepareScreenForEdit(int number);
     void PrepareAllScreensForEdit();
     // A copy of the project without its undo history, for a reader that fills
@@ -212,15 +215,16 @@ private:
     const PortSettings& PortBySelector(int port) const { return port == 0 ? Rs485Port : Com1Port; }
     // Live screens rebuilt from the last snapshot after undo or redo.
     void RestoreLastSnapshot();
-    // Gives the history's shared entry for Screens[index], if it still waits,
-    // the screen's elements as they are: clones of them, or the objects
-    // themselves when they are about to leave the project.
-    void FillSharedEntry(std::size_t index, bool elementsLeaveProject);
-    void FillAllSharedEntries(bool elementsLeaveProject);
-    // Entry i is the history's elements of Screens[i], still empty because
-    // they are the live ones; null once filled. A removed screen takes its
-    // entry along (EraseScreen) and screens are never reordered, so the
-    // indexes hold.
+    // Unties Screens[index] from the history's entry that holds its state.
+    // An entry that still waits first takes the screen's elements as they
+    // are: clones of them, or the objects themselves when they are about to
+    // leave the project.
+    void UntieFromHistory(std::size_t index, bool elementsLeaveProject);
+    // Entry i holds the state of Screens[i] while nothing changed the screen
+    // (or waits for its live elements, after a reset); null once the screen
+    // is prepared for an edit, and for the edited screen. A removed screen
+    // takes its entry along (EraseScreen) and screens are never reordered,
+    // so the indexes hold.
     std::vector<std::shared_ptr<FrozenElements>> ScreensSharedWithHistory;
     // The live screens as a snapshot, sharing `previous`'s clones of the
     // screens whose elements did not change.

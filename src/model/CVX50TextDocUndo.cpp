@@ -2,9 +2,14 @@
 // elements of every screen; a screen whose elements did not change since the
 // previous snapshot (equal fingerprint digests) shares that snapshot's
 // clones, so an edit costs a fingerprint of the screens it may have changed
-// and clones of what it changed. A reset of the history (every open) clones
-// nothing but the edited screen: the other screens' entries stand for their
-// live elements and are filled when a screen is prepared for an edit.
+// and clones of what it changed.
+// Every screen but the edited one stays tied to the history's entry that
+// holds its state until the screen is prepared for an edit: a snapshot takes
+// that entry as it is, without a fingerprint. A reset of the history (every
+// open) clones nothing but the edited screen, its other entries waiting for
+// the live elements; undo and redo tie the screens they restore to the
+// entries they were restored from, and keep as they are the live elements of
+// the screens the two states share.
 // The last snapshot is the live state; snapshots marked undone form the redo
 // chain. Undo moves the live state into the restore point's slot (marked
 // undone) and redo moves it back, so a state is never lost until a new edit
@@ -19,6 +24,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cstddef>
+#include <unordered_map>
 #include <utility>
 
 namespace {
@@ -39,18 +45,28 @@ const ScreenSnapshot* ScreenBefore(const ScreenSet* previous, std::size_t index,
 
 // The digest of the elements' fingerprint, written into `scratch` (whose
 // room serves the next fingerprint too).
-FingerprintDigest DigestOfElements(const ElementList& elements, const CVX50TextDoc& doc, ByteWriter& scratch)
+FingerprintDigest DigestOfElements(const ElementList& elements, ByteWriter& scratch)
 {
     scratch.Clear();
-    WriteElementsFingerprint(scratch, elements, doc);
+    WriteElementsFingerprint(scratch, elements);
     return DigestOfFingerprint(scratch.Data());
+}
+
+// The digest of what `frozen` holds, taken now if it was not known. A waiting
+// entry holds nothing to take it from: nullopt then (builds with assertions
+// took it at the reset).
+std::optional<FingerprintDigest> DigestOfFrozen(FrozenElements& frozen, ByteWriter& scratch)
+{
+    if (!frozen.Digest && !frozen.Waiting)
+        frozen.Digest = DigestOfElements(frozen.Elements, scratch);
+    return frozen.Digest;
 }
 
 } // namespace
 
 ScreenSet CVX50TextDoc::SnapshotOfScreens(const ScreenSet* previous) const
 {
-    const auto shared = [this](std::size_t i) {
+    const auto tied = [this](std::size_t i) {
         return i < ScreensSharedWithHistory.size() ? ScreensSharedWithHistory[i] : nullptr;
     };
     ScreenSet set;
@@ -59,17 +75,17 @@ ScreenSet CVX50TextDoc::SnapshotOfScreens(const ScreenSet* previous) const
     ByteWriter fingerprint;
     for (std::size_t i = 0; i < Screens.size(); ++i) {
         const ScreenRecord& screen = Screens[i];
-        std::shared_ptr<const FrozenElements> frozen = shared(i);
+        std::shared_ptr<FrozenElements> frozen = tied(i);
         if (frozen) {
             // Built with assertions: nothing changed the screen unprepared.
-            assert(DigestOfElements(screen.Elements, *this, fingerprint) == frozen->Digest);
+            assert(DigestOfElements(screen.Elements, fingerprint) == DigestOfFrozen(*frozen, fingerprint));
         } else {
-            const FingerprintDigest digest = DigestOfElements(screen.Elements, *this, fingerprint);
+            const FingerprintDigest digest = DigestOfElements(screen.Elements, fingerprint);
             const ScreenSnapshot* before = ScreenBefore(previous, i, screen.Number);
-            frozen = before && before->Frozen->Digest == digest
+            frozen = before && DigestOfFrozen(*before->Frozen, fingerprint) == digest
                 ? before->Frozen
-                : std::make_shared<const FrozenElements>(
-                    FrozenElements{CloneElementList(screen.Elements, true), digest});
+                : std::make_shared<FrozenElements>(
+                    FrozenElements{CloneElementList(screen.Elements, true), digest, false});
         }
         set.Screens.push_back({static_cast<const ScreenFields&>(screen), std::move(frozen)});
     }
@@ -95,9 +111,10 @@ void CVX50TextDoc::ResetUndoHistory()
         std::shared_ptr<FrozenElements> entry;
         if (screen.Number != CurrentScreenNumber) {
             entry = std::make_shared<FrozenElements>();
+            entry->Waiting = true;
 #ifndef NDEBUG
             ByteWriter fingerprint;
-            entry->Digest = DigestOfElements(screen.Elements, *this, fingerprint);
+            entry->Digest = DigestOfElements(screen.Elements, fingerprint);
 #endif
         }
         ScreensSharedWithHistory.push_back(std::move(entry));
@@ -105,28 +122,31 @@ void CVX50TextDoc::ResetUndoHistory()
     PushUndoSnapshot();
 }
 
-void CVX50TextDoc::FillSharedEntry(std::size_t index, bool elementsLeaveProject)
+void CVX50TextDoc::UntieFromHistory(std::size_t index, bool elementsLeaveProject)
 {
     if (index >= ScreensSharedWithHistory.size() || !ScreensSharedWithHistory[index])
         return;
     const std::shared_ptr<FrozenElements> entry = std::move(ScreensSharedWithHistory[index]);
     // Screens are removed with their entries (EraseScreen).
     assert(index < Screens.size());
-    if (index >= Screens.size())
+    if (index >= Screens.size() || !entry->Waiting)
         return;
     const ElementList& elements = Screens[index].Elements;
+#ifndef NDEBUG
+    // Nothing changed the screen unprepared. (Without assertions the digest
+    // is taken when a snapshot first compares with the entry.)
     ByteWriter fingerprint;
-    const FingerprintDigest digest = DigestOfElements(elements, *this, fingerprint);
-    assert(entry->Digest == digest);
-    entry->Digest = digest;
+    assert(entry->Digest == DigestOfElements(elements, fingerprint));
+#endif
     entry->Elements = elementsLeaveProject ? elements : CloneElementList(elements, true);
+    entry->Waiting = false;
 }
 
 void CVX50TextDoc::PrepareScreenForEdit(int number)
 {
     for (std::size_t i = 0; i < ScreensSharedWithHistory.size() && i < Screens.size(); ++i)
         if (Screens[i].Number == number)
-            FillSharedEntry(i, false);
+            UntieFromHistory(i, false);
 }
 
 const ScreenRecord* CVX50TextDoc::EditScreen(int number)
@@ -142,7 +162,7 @@ const ScreenRecord* CVX50TextDoc::EditScreen(int number)
 void CVX50TextDoc::EraseScreen(std::vector<ScreenRecord>::iterator at)
 {
     const auto index = static_cast<std::size_t>(at - Screens.begin());
-    FillSharedEntry(index, true);
+    UntieFromHistory(index, true);
     if (index < ScreensSharedWithHistory.size())
         ScreensSharedWithHistory.erase(ScreensSharedWithHistory.begin() + static_cast<std::ptrdiff_t>(index));
     Screens.erase(at);
@@ -150,13 +170,8 @@ void CVX50TextDoc::EraseScreen(std::vector<ScreenRecord>::iterator at)
 
 void CVX50TextDoc::PrepareAllScreensForEdit()
 {
-    FillAllSharedEntries(false);
-}
-
-void CVX50TextDoc::FillAllSharedEntries(bool elementsLeaveProject)
-{
     for (std::size_t i = 0; i < ScreensSharedWithHistory.size(); ++i)
-        FillSharedEntry(i, elementsLeaveProject);
+        UntieFromHistory(i, false);
     ScreensSharedWithHistory.clear();
 }
 
@@ -217,21 +232,42 @@ void CVX50TextDoc::OnEditRedo()
 
 void CVX50TextDoc::RestoreLastSnapshot()
 {
-    // The live elements are replaced: the entries that still stand for them
-    // take them as they are.
-    FillAllSharedEntries(true);
+    // The screens tied to a filled entry hold what the entry holds (objects
+    // of their own): where the restored state has the same entry, they are
+    // kept as they are. A waiting entry takes the live elements as they
+    // leave the project.
+    std::unordered_map<const FrozenElements*, std::size_t> unchanged;
+    for (std::size_t i = 0; i < ScreensSharedWithHistory.size() && i < Screens.size(); ++i) {
+        const FrozenElements* entry = ScreensSharedWithHistory[i].get();
+        if (entry && !entry->Waiting)
+            unchanged.emplace(entry, i);
+        else
+            UntieFromHistory(i, true);
+    }
+    ScreensSharedWithHistory.clear();
+    std::vector<ScreenRecord> leaving = std::exchange(Screens, {});
 
     const ScreenSet& live = UndoHistory.back();
-    Screens.clear();
     Screens.reserve(live.Screens.size());
+    ScreensSharedWithHistory.reserve(live.Screens.size());
     for (const ScreenSnapshot& screen : live.Screens) {
         ScreenRecord& record = Screens.emplace_back();
         static_cast<ScreenFields&>(record) = screen;
-        record.Elements = CloneElementList(screen.Frozen->Elements, true);
+        // The edited screen's elements are the working list's, which edits
+        // change without preparing: clones that no entry stands for.
+        const bool edited = screen.Number == live.Current;
+        const auto kept = edited ? unchanged.end() : unchanged.find(screen.Frozen.get());
+        if (kept != unchanged.end()) {
+            record.Elements = std::move(leaving[kept->second].Elements);
+            unchanged.erase(kept);
+        } else {
+            record.Elements = CloneElementList(screen.Frozen->Elements, true);
+        }
+        ScreensSharedWithHistory.push_back(edited ? nullptr : screen.Frozen);
     }
     CurrentScreenNumber = live.Current;
-    const ScreenRecord* edited = FindScreenByNumber(CurrentScreenNumber);
-    SetWorkingElements(edited ? edited->Elements : ElementList());
+    const ScreenRecord* editedScreen = FindScreenByNumber(CurrentScreenNumber);
+    SetWorkingElements(editedScreen ? editedScreen->Elements : ElementList());
     // An undone or redone edit is a change the save prompt must know about.
     ProjectModified = 1;
 

@@ -20,30 +20,47 @@ void WriteName(ByteWriter& out, std::string_view name)
 }
 
 template <class Element>
-void WriteAddressNames(ByteWriter& out, const CScreenElement& element)
+void WriteAddress(ByteWriter& out, const CScreenElement& element)
 {
     const auto& typed = static_cast<const Element&>(element);
     WriteName(out, typed.GroupName);
     WriteName(out, typed.ElementName);
+    WriteName(out, typed.AddressText);
 }
 
-// The group and element name of the classes that have an address, by the
-// element's own kind.
-void WriteAddressNames(ByteWriter& out, const CScreenElement& element)
+// The names and the address text of the classes that have an address, by
+// the element's own kind.
+void WriteAddress(ByteWriter& out, const CScreenElement& element)
 {
     switch (element.Kind()) {
-    case KindFuncKey: return WriteAddressNames<CFuncKeyElement>(out, element);
-    case KindLamp: return WriteAddressNames<CLampElement>(out, element);
-    case KindRegister: return WriteAddressNames<CRegisterElement>(out, element);
-    case KindText: return WriteAddressNames<CTextElement>(out, element);
-    case KindGraph: return WriteAddressNames<CGraphElement>(out, element);
+    case KindFuncKey: return WriteAddress<CFuncKeyElement>(out, element);
+    case KindLamp: return WriteAddress<CLampElement>(out, element);
+    case KindRegister: return WriteAddress<CRegisterElement>(out, element);
+    case KindText: return WriteAddress<CTextElement>(out, element);
+    case KindGraph: return WriteAddress<CGraphElement>(out, element);
     case KindPicture: return;
     }
 }
 
+// A project without the protocol library and without an address table: its
+// records hold the address text's number and the raw low byte, the same for
+// any table. Built on first use; a document's constructor fingerprints only
+// its first screen, which has no elements, so building it asks for no
+// fingerprint.
+const CVX50TextDoc& PlainAddressProject()
+{
+    static const CVX50TextDoc project = [] {
+        CVX50TextDoc plain;
+        plain.UseProtocolLibrary = 0;
+        plain.AddressTable.clear();
+        return plain;
+    }();
+    return project;
+}
+
 } // namespace
 
-void WriteElementsFingerprint(ByteWriter& out, const ElementList& elements, const CVX50TextDoc& doc)
+void WriteElementsFingerprint(ByteWriter& out, const ElementList& elements)
 {
     for (const ElementRef& ref : elements) {
         if (!IsElementKind(ref.kind) || !ref.element)
@@ -51,8 +68,8 @@ void WriteElementsFingerprint(ByteWriter& out, const ElementList& elements, cons
         const CScreenElement& element = *ref.element;
         out.U8(static_cast<std::uint8_t>(ref.kind));
         out.U32Le(static_cast<std::uint32_t>(element.Selected));
-        element.WriteProjectRecord(out, doc);
-        WriteAddressNames(out, element);
+        element.WriteProjectRecord(out, PlainAddressProject());
+        WriteAddress(out, element);
     }
 }
 

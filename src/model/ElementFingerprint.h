@@ -7,16 +7,17 @@
 #include <string_view>
 
 class ByteWriter;
-class CVX50TextDoc;
 
 // Writes the bytes that tell two states of a screen's elements apart: each
-// element's kind, selection, project-file record and address names (the record holds
-// the names only as codes of the address table, which name nothing the table
-// lacks). Equal fingerprints of the same list at two moments mean the list
-// has not changed in anything the file, the selection or the addresses show.
+// element's kind, selection, project-file record and address (group and
+// element names, address text and raw low byte). The record is written as
+// for a project without the protocol library, so that the bytes do not depend
+// on the address table or the device: equal fingerprints of the same list at
+// two moments mean the list has not changed in anything the file, the
+// selection or the addresses show, whatever table was in use at each moment.
 // Entries without an element or with an unknown kind are left out, as clones
 // leave them out.
-void WriteElementsFingerprint(ByteWriter& out, const ElementList& elements, const CVX50TextDoc& doc);
+void WriteElementsFingerprint(ByteWriter& out, const ElementList& elements);
 
 // What the undo history keeps of a fingerprint: its length and two 64-bit
 // hashes of its bytes. The bytes themselves would hold about as much as the

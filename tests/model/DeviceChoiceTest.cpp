@@ -15,6 +15,10 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+#include <tuple>
+
 namespace {
 
 std::string DeviceFileText(const std::string& dll, const std::string& canEdit, const std::string& group)
@@ -346,3 +350,85 @@ TEST_F(DeviceChoiceTest, ANewDeviceWhoseFileCannotBeWrittenLeavesTheProject)
     EXPECT_EQ(doc.AddressTable.size(), 2u);
     EXPECT_TRUE(doc.DeviceNames.empty());
 }
+
+namespace {
+
+// Each screen's number and its elements' address names and positions.
+std::string DescribeScreens(const CVX50TextDoc& doc)
+{
+    std::string text;
+    for (const ScreenRecord& screen : doc.Screens) {
+        text += std::to_string(screen.Number) + ":";
+        for (const ElementRef& ref : screen.Elements) {
+            const auto* lamp = dynamic_cast<const CLampElement*>(ref.element.get());
+            const auto* reg = dynamic_cast<const CRegisterElement*>(ref.element.get());
+            text += " " + (lamp ? lamp->GroupName + "/" + lamp->ElementName : "")
+                + (reg ? reg->GroupName + "/" + reg->ElementName : "") + "@"
+                + std::to_string(ref.element->GetPosition().x);
+        }
+        text += "\n";
+    }
+    return text;
+}
+
+} // namespace
+
+// Param: which change of the device or its table (see the test), and whether
+// the project is as opened (0) or after an undo and a redo (1).
+class DeviceChoiceUndoTest : public DeviceChoiceTest,
+                             public ::testing::WithParamInterface<std::tuple<int, int>> {};
+
+// A device or address table replaced under the screens leaves the history
+// sound: the next snapshot, undo and redo restore the screens as they were
+// recorded (builds with assertions check that no screen tied to the history
+// changed unprepared, which a replaced table must not be taken for).
+TEST_P(DeviceChoiceUndoTest, ATableReplacedUnderTheScreensKeepsUndoAndRedo)
+{
+    const std::function<void()> changes[] = {
+        [this] { // the same device, its file's table changed
+            WriteDevice("Dev1", "DLLNAME:One.dll;\r\nCANEDIT:1;\r\n[ADDRESS]\r\nLIST:D;16;1;1;\r\nD0=7;\r\nEND:\r\n"
+                                "LIST:M;0;1;1;\r\nM0=4;M1=5;\r\nEND:\r\n");
+            ASSERT_TRUE(Apply());
+        },
+        [this] { // another device: the elements are rebound
+            choice.name = "Dev2";
+            ASSERT_TRUE(Apply());
+        },
+        [this] { // another device before the project is edited
+            choice.name = "Dev2";
+            ASSERT_TRUE(Apply(false));
+        },
+        [this] { // the address-table editor's OK: a group inserted in front, an address changed
+            AddressTable edited = doc.AddressTable;
+            edited.insert(edited.begin(), edited.back());
+            edited.front().name = "W";
+            edited[1].elements.back().wordAddress = 9;
+            doc.AddressTable = edited;
+        },
+    };
+    const auto [change, afterUndo] = GetParam();
+    doc.ResetUndoHistory(); // as opened
+    doc.WorkingElements[0].element->SetPosition(30, 0);
+    doc.PushUndoSnapshot();
+    if (afterUndo) {
+        doc.OnEditUndo();
+        doc.OnEditRedo();
+    }
+
+    const std::string before = DescribeScreens(doc);
+    changes[change]();
+    const std::string changed = DescribeScreens(doc);
+    doc.PushUndoSnapshot(); // the snapshot the next edit takes
+    doc.WorkingElements[1].element->SetPosition(40, 0);
+    doc.PushUndoSnapshot();
+    const std::string edited = DescribeScreens(doc);
+    doc.OnEditUndo();
+    EXPECT_EQ(DescribeScreens(doc), changed);
+    doc.OnEditUndo();
+    EXPECT_EQ(DescribeScreens(doc), before);
+    doc.OnEditRedo();
+    doc.OnEditRedo();
+    EXPECT_EQ(DescribeScreens(doc), edited);
+}
+INSTANTIATE_TEST_SUITE_P(Changes, DeviceChoiceUndoTest,
+                         ::testing::Combine(::testing::Range(0, 4), ::testing::Values(0, 1)));

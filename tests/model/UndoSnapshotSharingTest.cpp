@@ -7,8 +7,12 @@
 #include "model/ScreenCommands.h"
 
 #include "support/RecordingUserInterface.h"
+#include "support/TableGroups.h"
 
 #include <gtest/gtest.h>
+
+#include <random>
+#include <string>
 
 namespace {
 
@@ -206,5 +210,153 @@ TEST(UndoSnapshotSharing, CommandsAcrossScreensKeepTheOpenedStateForUndo)
         EXPECT_EQ(reg.PasswordLevel, 2);
         ASSERT_NE(doc.FindScreenByNumber(2), nullptr);
         EXPECT_EQ(doc.FindScreenByNumber(2)->Elements.size(), 2u);
+    }
+}
+
+// Once an undo has given every screen objects of its own, undo and redo keep
+// the live elements of the screens the two states share; the edited screen
+// gets fresh clones. A snapshot after the redo shares every entry of the
+// screens the edit did not touch, and no filled entry holds a live element.
+TEST(UndoSnapshotSharing, UndoAndRedoKeepTheScreensTheyDoNotChange)
+{
+    ThreeScreens project;
+    CVX50TextDoc& doc = project.doc;
+    doc.WorkingElements[0].element->SetPosition(40, 0);
+    doc.PushUndoSnapshot();
+    doc.OnEditUndo();
+    const std::shared_ptr<CScreenElement> edited = doc.Screens[0].Elements[0].element;
+    const std::shared_ptr<CScreenElement> second = doc.Screens[1].Elements[0].element;
+    const std::shared_ptr<CScreenElement> third = doc.Screens[2].Elements[0].element;
+
+    doc.OnEditRedo();
+    EXPECT_EQ(project.Lamp(0).GetPosition().x, 40);
+    EXPECT_NE(doc.Screens[0].Elements[0].element, edited);
+    EXPECT_EQ(doc.Screens[1].Elements[0].element, second);
+    EXPECT_EQ(doc.Screens[2].Elements[0].element, third);
+    doc.OnEditUndo();
+    EXPECT_EQ(project.Lamp(0).GetPosition().x, 1);
+    EXPECT_EQ(doc.Screens[1].Elements[0].element, second);
+
+    doc.WorkingElements[0].element->SetPosition(41, 0);
+    doc.PushUndoSnapshot();
+    ASSERT_EQ(doc.UndoHistory.size(), 2u);
+    const ScreenSet& before = doc.UndoHistory[0];
+    const ScreenSet& after = doc.UndoHistory[1];
+    EXPECT_NE(after.Screens[0].Frozen, before.Screens[0].Frozen);
+    EXPECT_EQ(after.Screens[1].Frozen, before.Screens[1].Frozen);
+    EXPECT_EQ(after.Screens[2].Frozen, before.Screens[2].Frozen);
+    for (const ScreenSet* set : {&before, &after})
+        for (std::size_t s = 0; s < doc.Screens.size(); ++s)
+            EXPECT_NE(set->Screens[s].Frozen->Elements.at(0).element, doc.Screens[s].Elements[0].element);
+}
+
+namespace {
+
+// The screens as the user sees them: per screen its number and each lamp's
+// position and selection; the edited screen marked.
+std::string Dump(const CVX50TextDoc& doc)
+{
+    std::string text;
+    for (const ScreenRecord& screen : doc.Screens) {
+        text += (screen.Number == doc.CurrentScreenNumber ? "*" : "") + std::to_string(screen.Number) + ":";
+        for (const ElementRef& ref : screen.Elements) {
+            const DotPoint at = ref.element->GetPosition();
+            text += " " + std::to_string(at.x) + "," + std::to_string(at.y) + (ref.element->Selected ? "s" : "");
+        }
+        text += "\n";
+    }
+    return text;
+}
+
+// Undo and redo as a plain list of states with a cursor: what the history
+// must amount to.
+struct ModelHistory {
+    std::vector<std::string> states;
+    std::size_t at = 0;
+
+    void Push(std::string state)
+    {
+        states.resize(at + 1);
+        if (states.size() >= CVX50TextDoc::kUndoLimit)
+            states.erase(states.begin());
+        states.push_back(std::move(state));
+        at = states.size() - 1;
+    }
+};
+
+} // namespace
+
+// Random edits of the edited screen and of others (prepared first), screen
+// switches, address-table replacements, undos and redos on a project of five
+// screens, each step checked against a history that keeps every state as a
+// whole: the screens that undo and redo leave tied to the history must be
+// restored and recorded as they were.
+TEST(UndoSnapshotSharing, RandomEditsUndoneAndRedoneAsAWholeStateHistoryWould)
+{
+    for (unsigned seed = 1; seed <= 20; ++seed) {
+        SCOPED_TRACE(seed);
+        std::mt19937 random(seed);
+        const auto below = [&random](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+        RecordingUserInterface ui;
+        CVX50TextDoc doc;
+        doc.Screens.clear();
+        for (int number = 1; number <= 5; ++number) {
+            ScreenRecord screen;
+            screen.Number = number;
+            for (int e = 0; e < 2; ++e) {
+                auto lamp = std::make_shared<CLampElement>();
+                lamp->SetPosition(number, e);
+                lamp->GroupName = "M";
+                lamp->ElementName = "M" + std::to_string(e);
+                screen.Elements.push_back({KindLamp, lamp});
+            }
+            doc.Screens.push_back(screen);
+        }
+        doc.CurrentScreenNumber = 1;
+        doc.WorkingElements = doc.Screens.front().Elements;
+        doc.AddressTable = {MakeGroup("M", BitElementType, WordBitMode, {{"M0", 0, 0}, {"M1", 0, 1}})};
+        doc.ResetUndoHistory();
+        ModelHistory model;
+        model.states = {Dump(doc)};
+
+        for (int step = 0; step < 120; ++step) {
+            const int choice = below(7);
+            const int number = 1 + below(5);
+            const int value = below(150);
+            if (choice == 0 || choice == 1) {
+                // An edit of the edited screen: a move or a selection.
+                CScreenElement& element = *doc.WorkingElements[static_cast<std::size_t>(value % 2)].element;
+                if (choice == 0)
+                    element.SetPosition(value, element.GetPosition().y);
+                else
+                    element.Selected = !element.Selected;
+                doc.PushUndoSnapshot();
+                model.Push(Dump(doc));
+            } else if (choice == 2 && number != doc.CurrentScreenNumber) {
+                // A command across screens: another screen's element moves.
+                doc.PrepareScreenForEdit(number);
+                doc.FindScreenByNumber(number)->Elements[0].element->SetPosition(value, 9);
+                doc.PushUndoSnapshot();
+                model.Push(Dump(doc));
+            } else if (choice == 3 && number != doc.CurrentScreenNumber) {
+                // The main frame's screen switch.
+                doc.CommitWorkingElements();
+                doc.EditScreen(number);
+                doc.PushUndoSnapshot();
+                model.Push(Dump(doc));
+            } else if (choice == 4) {
+                // The address-table editor's OK: the elements' codes change.
+                doc.AddressTable.insert(doc.AddressTable.begin(), MakeGroup("G" + std::to_string(value), Word16ElementType, SingleWriteMode));
+            } else if (choice == 5 && doc.CanUndo()) {
+                doc.OnEditUndo();
+                --model.at;
+            } else if (choice == 6 && doc.CanRedo()) {
+                doc.OnEditRedo();
+                ++model.at;
+            }
+            ASSERT_EQ(Dump(doc), model.states[model.at]) << "step " << step;
+            ASSERT_EQ(doc.CanUndo(), model.at > 0);
+            ASSERT_EQ(doc.CanRedo(), model.at + 1 < model.states.size());
+        }
     }
 }
