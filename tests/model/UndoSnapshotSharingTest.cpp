@@ -63,6 +63,22 @@ struct ThreeScreens {
     }
 };
 
+// The history holds two snapshots of the three screens, the second after an
+// edit of the first screen alone: it copies that screen and shares the
+// others with the first; none of their filled entries holds a live element.
+void ExpectOnlyTheFirstScreenCopied(const CVX50TextDoc& doc)
+{
+    ASSERT_EQ(doc.UndoHistory.size(), 2u);
+    const ScreenSet& before = doc.UndoHistory[0];
+    const ScreenSet& after = doc.UndoHistory[1];
+    EXPECT_NE(after.Screens[0].Frozen, before.Screens[0].Frozen);
+    EXPECT_EQ(after.Screens[1].Frozen, before.Screens[1].Frozen);
+    EXPECT_EQ(after.Screens[2].Frozen, before.Screens[2].Frozen);
+    for (const ScreenSet* set : {&before, &after})
+        for (std::size_t s = 0; s < doc.Screens.size(); ++s)
+            EXPECT_NE(set->Screens[s].Frozen->Elements.at(0).element, doc.Screens[s].Elements[0].element);
+}
+
 } // namespace
 
 // A reset of the history clones the edited screen alone: the entries of the
@@ -96,16 +112,7 @@ TEST(UndoSnapshotSharing, CopiesOnlyTheChangedScreens)
     doc.PrepareAllScreensForEdit();
     doc.WorkingElements[0].element->SetPosition(40, 0);
     doc.PushUndoSnapshot();
-
-    ASSERT_EQ(doc.UndoHistory.size(), 2u);
-    const ScreenSet& before = doc.UndoHistory[0];
-    const ScreenSet& after = doc.UndoHistory[1];
-    EXPECT_NE(after.Screens[0].Frozen, before.Screens[0].Frozen);
-    EXPECT_EQ(after.Screens[1].Frozen, before.Screens[1].Frozen);
-    EXPECT_EQ(after.Screens[2].Frozen, before.Screens[2].Frozen);
-    for (const ScreenSet* set : {&before, &after})
-        for (std::size_t s = 0; s < doc.Screens.size(); ++s)
-            EXPECT_NE(set->Screens[s].Frozen->Elements[0].element, doc.Screens[s].Elements[0].element);
+    ExpectOnlyTheFirstScreenCopied(doc);
 }
 
 // Undo and redo rebuild every screen, those whose entries still stood for
@@ -239,15 +246,7 @@ TEST(UndoSnapshotSharing, UndoAndRedoKeepTheScreensTheyDoNotChange)
 
     doc.WorkingElements[0].element->SetPosition(41, 0);
     doc.PushUndoSnapshot();
-    ASSERT_EQ(doc.UndoHistory.size(), 2u);
-    const ScreenSet& before = doc.UndoHistory[0];
-    const ScreenSet& after = doc.UndoHistory[1];
-    EXPECT_NE(after.Screens[0].Frozen, before.Screens[0].Frozen);
-    EXPECT_EQ(after.Screens[1].Frozen, before.Screens[1].Frozen);
-    EXPECT_EQ(after.Screens[2].Frozen, before.Screens[2].Frozen);
-    for (const ScreenSet* set : {&before, &after})
-        for (std::size_t s = 0; s < doc.Screens.size(); ++s)
-            EXPECT_NE(set->Screens[s].Frozen->Elements.at(0).element, doc.Screens[s].Elements[0].element);
+    ExpectOnlyTheFirstScreenCopied(doc);
 }
 
 namespace {
