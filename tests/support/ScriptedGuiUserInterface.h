@@ -43,6 +43,9 @@ public:
     std::deque<QString> files;
     // Which file dialogs ran: true for a save dialog.
     std::vector<bool> fileDialogs;
+    // While set, the project file dialogs are the real ones, run through the
+    // dialog scripts like any modal dialog, instead of taking `files`.
+    bool realFileDialogs = false;
     // The progress windows' captions and texts, by string id.
     std::vector<std::pair<int, int>> progressCaptions;
 
@@ -67,6 +70,8 @@ public:
     QString ChooseProjectFile(bool forSave) override
     {
         fileDialogs.push_back(forSave);
+        if (realFileDialogs)
+            return GuiUserInterface::ChooseProjectFile(forSave);
         if (files.empty())
             return {};
         const QString path = files.front();

@@ -53,6 +53,18 @@ bool Inside(const QWidget* widget, const QWidget* container)
     return false;
 }
 
+// Whether `widget` lies in a popup or a tool tip. Such windows are never
+// blocked by a modal dialog (a completer's list, for one, has no parent and
+// holds the input while it is open), so while a dialog of the command is
+// active they belong to it.
+bool InPopup(const QWidget* widget)
+{
+    if (!widget)
+        return false;
+    const Qt::WindowType type = widget->window()->windowType();
+    return type == Qt::Popup || type == Qt::ToolTip;
+}
+
 } // namespace
 
 TransferInputBlock::TransferInputBlock()
@@ -75,7 +87,8 @@ bool TransferInputBlock::eventFilter(QObject* watched, QEvent* event)
     if (watched->isWindowType())
         return false;
     const QWidget* modal = QApplication::activeModalWidget();
-    if (modal && Inside(WidgetOf(watched), modal))
+    const QWidget* widget = WidgetOf(watched);
+    if (modal && (Inside(widget, modal) || InPopup(widget)))
         return false;
     event->ignore();
     return true;

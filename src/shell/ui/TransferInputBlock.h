@@ -7,8 +7,9 @@
 // progress window on) but the editor takes no input: mouse, keyboard, wheel
 // and drop input, shortcuts and requests to close a window are dropped,
 // except in the message boxes and dialogs that the command itself opens
-// modally. When the block ends, the input that came meanwhile is dropped too,
-// rather than acted on after the command.
+// modally and in the popups they open (lists, menus, completers). When the
+// block ends, the input that came meanwhile is dropped too, rather than acted
+// on after the command.
 class TransferInputBlock : public QObject {
 public:
     TransferInputBlock();
