@@ -32,6 +32,7 @@
 #include "transfer/PanelFrames.h"
 #include "transfer/ui/CPageSetDlg.h"
 #include "transfer/ui/PingSetDlg.h"
+#include "widgets/FileDialogFolders.h"
 #include "widgets/MessageBoxTitle.h"
 #include "widgets/UiText.h"
 
@@ -460,9 +461,10 @@ void CMainFrame::OnPageDownload()
         QFileDialog dialog(this, QString(), QString(), QStringLiteral("二进制文件(*.bin)"));
         dialog.setFileMode(QFileDialog::ExistingFile);
         dialog.setDefaultSuffix(QStringLiteral("bin"));
-        if (RunModalDialog(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        const QString path = ChooseFile(dialog, FileKind::PageData, QString::fromStdString(m_document.ProjectPath));
+        if (path.isEmpty())
             return std::nullopt;
-        return dialog.selectedFiles().front();
+        return path;
     };
     choices.choosePages = [this]() -> std::optional<PageRange> {
         CPageSetDlg dialog(PageStart, PageEnd, this);

@@ -32,6 +32,7 @@
 #include "transfer/ui/CPasswordDlg.h"
 #include "transfer/ui/CUsageChart.h"
 #include "transfer/ui/ComPortDlg.h"
+#include "widgets/FileDialogFolders.h"
 #include "widgets/UiText.h"
 
 #include <QCoreApplication>
@@ -101,8 +102,7 @@ void CVX50TextView::OnToolPicture()
         return;
     QFileDialog dialog(&m_frame, QString(), QString(), UiText(IdsBitmapFileFilter) + QStringLiteral("(*.bmp)"));
     dialog.setFileMode(QFileDialog::ExistingFile);
-    const QString path =
-        RunModalDialog(dialog) == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    const QString path = ChooseFile(dialog, FileKind::Picture, QString::fromStdString(m_document.ProjectPath));
     if (path.isEmpty()) {
         m_canvas->CurrentTool = ToolSelect;
         return;

@@ -2,6 +2,7 @@
 
 #include "StringIds.h"
 #include "base/GbkText.h"
+#include "model/CVX50TextDoc.h"
 #include "pages/ui/CPropertyDlg.h"
 #include "shell/ui/CCopyScreenDlg.h"
 #include "shell/ui/CElementListDlg.h"
@@ -10,6 +11,7 @@
 #include "shell/ui/CPaneCtrl.h"
 #include "shell/ui/CProgressDlg.h"
 #include "shell/ui/CVX50TextView.h"
+#include "widgets/FileDialogFolders.h"
 #include "widgets/MessageBoxTitle.h"
 #include "widgets/UiText.h"
 
@@ -233,9 +235,7 @@ QString GuiUserInterface::ChooseProjectFile(bool forSave)
     } else {
         dialog.setFileMode(QFileDialog::ExistingFile);
     }
-    if (RunDialog(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().first();
+    return ChooseFile(dialog, FileKind::Project, QString::fromStdString(m_frame.GetDocument().ProjectPath));
 }
 
 QString ChooseProjectFileModally(bool forSave)
