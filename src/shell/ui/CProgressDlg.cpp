@@ -19,7 +19,16 @@ CProgressDlg::CProgressDlg(QWidget* parent)
     layout->setContentsMargins(6, 4, 6, 6);
     layout->addWidget(m_text);
     layout->addWidget(m_bar);
+    // The window keeps the size it is shown with. A resize of a shown window
+    // sends the window system the position Qt last knew along with the size,
+    // and under X11 that may be a stale one: the window then jumped to the
+    // screen's corner. So the size is fixed to fit a line of the editor's
+    // texts, and the text line keeps its height while it is still empty.
+    m_text->setText(QStringLiteral("正在读下位机数据..."));
+    m_text->setFixedHeight(m_text->sizeHint().height());
     setMinimumWidth(260);
+    setFixedSize(sizeHint().expandedTo(minimumSize()));
+    m_text->clear();
 }
 
 void CProgressDlg::SetText(const QString& text)

@@ -125,8 +125,10 @@ public:
     ProtocolFunctionTable ProtocolFunctions;
     // 1: the next save asks for a file name even when the project has a path.
     int SaveAs = 1;
-    // 1: File New asks for the device; open and read set it to 0 while they
-    // run File New, and File New sets it back to 1 when it runs to its end.
+    // The progress flag. 1: File New asks for the device; open and read set
+    // it to 0 while they run File New, and File New sets it back to 1 when it
+    // runs to its end. While it is 0 no progress window is shown or driven:
+    // a save from File New's prompt leaves the operation's window alone.
     int AskDeviceOnNew = 1;
     // 1 while no alarm list is open; the one opened last, while it exists.
     int AlarmListClosed = 1;

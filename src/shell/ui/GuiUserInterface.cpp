@@ -86,12 +86,22 @@ int GuiUserInterface::RunMessageBox(const QString& text, unsigned flags)
     }
 }
 
+CVX50TextView* GuiUserInterface::ProgressView() const
+{
+    // While the view's progress flag is 0 (File Open, opening by path and
+    // Read run File New), the save that File New's prompt may start neither
+    // shows a window of its own nor takes over the operation's.
+    CVX50TextView* view = m_frame.GetActiveView();
+    return view && view->AskDeviceOnNew == 1 ? view : nullptr;
+}
+
 bool GuiUserInterface::ProgressBegin(int total)
 {
-    CVX50TextView* view = m_frame.GetActiveView();
+    CVX50TextView* view = ProgressView();
     if (!view)
         return true;
-    if (!view->ProgressWindow) {
+    const bool created = !view->ProgressWindow;
+    if (created) {
         view->ProgressWindow = new CProgressDlg(&m_frame);
         view->ProgressWindow->show();
         if (!view->ProgressWindow->isVisible()) {
@@ -102,22 +112,26 @@ bool GuiUserInterface::ProgressBegin(int total)
     }
     view->ProgressWindow->SetRange(total);
     view->ProgressWindow->SetPos(0);
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // A new window is painted once its caption and text are in
+    // (ProgressCaption follows).
+    if (!created)
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     return true;
 }
 
 void GuiUserInterface::ProgressCaption(int captionId, int textId)
 {
-    CVX50TextView* view = m_frame.GetActiveView();
+    CVX50TextView* view = ProgressView();
     if (!view || !view->ProgressWindow)
         return;
     view->ProgressWindow->SetCaption(UiText(captionId));
     view->ProgressWindow->SetText(UiText(textId));
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void GuiUserInterface::ProgressStep(int position)
 {
-    CVX50TextView* view = m_frame.GetActiveView();
+    CVX50TextView* view = ProgressView();
     if (!view || !view->ProgressWindow)
         return;
     view->ProgressWindow->SetPos(position);
@@ -126,7 +140,7 @@ void GuiUserInterface::ProgressStep(int position)
 
 void GuiUserInterface::ProgressEnd()
 {
-    CVX50TextView* view = m_frame.GetActiveView();
+    CVX50TextView* view = ProgressView();
     if (!view || !view->ProgressWindow)
         return;
     delete view->ProgressWindow;

@@ -6,6 +6,7 @@
 #include <QString>
 
 class CMainFrame;
+class CVX50TextView;
 class QDialog;
 class QWidget;
 
@@ -61,6 +62,10 @@ protected:
     CMainFrame& m_frame;
 
 private:
+    // The view whose progress window the operations drive; none while the
+    // view's progress flag is 0.
+    CVX50TextView* ProgressView() const;
+
     UserInterface* m_previous;
 };
 

@@ -1,22 +1,31 @@
 // The windows that the panel commands open while the editor takes no other
 // input, against the panel emulated on a pseudo-terminal: their file dialogs
-// take keys as any dialog does, the file-name completer's list included.
+// take keys as any dialog does, the file-name completer's list included, and
+// the progress window opens centred on the main window and stays there.
 
 #include "emulator/ComPortOverride.h"
 #include "emulator/PanelEmulator.h"
 #include "support/IsolatedSettings.h"
+#include "shell/ui/CProgressDlg.h"
 #include "support/ScriptedEditor.h"
 #include "transfer/ComPortNumber.h"
+#include "transfer/PanelFrames.h"
 
 #include <QAbstractItemView>
 #include <QCompleter>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QTemporaryDir>
 #include <QWindow>
 #include <QtTest>
+
+#include <algorithm>
+#include <set>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -71,6 +80,47 @@ Typing TypeFileName(QFileDialog& dialog, const QString& folder, const QString& s
     });
     dialog.exec();
     return typing;
+}
+
+// What the progress windows showed while a command ran: the windows, the
+// captions they were painted with, and their place at every move and resize
+// (the dialog centres itself as it is shown) and at every paint.
+class ProgressWatcher : public QObject {
+public:
+    std::set<const QObject*> windows;
+    std::set<QString> captions;
+    std::vector<QRect> places;
+    bool textCut = false; // painted with a text line too short for its text
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        const auto* progress = qobject_cast<const CProgressDlg*>(watched);
+        if (!progress || !progress->isVisible())
+            return false;
+        switch (event->type()) {
+        case QEvent::Paint:
+            captions.insert(progress->windowTitle());
+            if (const auto* text = progress->findChild<QLabel*>(); text && text->width() < text->sizeHint().width())
+                textCut = true;
+            [[fallthrough]];
+        case QEvent::Move:
+        case QEvent::Resize:
+            windows.insert(progress);
+            places.push_back(progress->geometry());
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+};
+
+void WatchProgress(ScriptedEditor& editor, int command, ProgressWatcher& watcher)
+{
+    qApp->installEventFilter(&watcher);
+    editor.frame->ExecuteCommand(command);
+    qApp->removeEventFilter(&watcher);
 }
 
 bool MakeFile(const QString& path)
@@ -154,6 +204,52 @@ private slots:
         QVERIFY(QFile::exists(folder.filePath(QStringLiteral("project-new.opf"))));
         QCOMPARE(editor.ui->shown, (QStringList{QStringLiteral("文件已修改,是否保存?"),
                                        QStringLiteral("保存工程完成!"), QStringLiteral("读下位机成功!")}));
+        SetComPortNumber(1);
+    }
+
+    // Write, then Read of a modified project whose save prompt saves it, three
+    // times in a row: one progress window each, centred on the main window,
+    // which keeps its place and size until it closes.
+    void progressWindowOpensCentredAndStaysThere()
+    {
+        PanelEmulator panel;
+        QVERIFY(panel.Start());
+        ComPortOverride com6(6, panel.DevicePath());
+        SetComPortNumber(6);
+        QTemporaryDir folder;
+        ScriptedEditor editor;
+        editor.frame->setGeometry(60, 40, 900, 640);
+        const QPoint centre = editor.frame->geometry().center();
+
+        for (int run = 0; run < 3; ++run) {
+            editor.ui->answers = {IdYes}; // descriptions too, when asked
+            panel.InjectFault(kFunctionBlockWrite, PanelEmulator::Fault::SlowReply, 4, 40);
+            ProgressWatcher write;
+            WatchProgress(editor, Cmd::WritePanel, write);
+            QCOMPARE(editor.ui->shown.last(), QStringLiteral("写下位机完成!"));
+
+            editor.document.ProjectModified = 1;
+            editor.ui->answers = {IdYes};
+            editor.ui->files = {folder.filePath(QStringLiteral("read%1.opf").arg(run))};
+            panel.InjectFault(kFunctionBlockRead, PanelEmulator::Fault::SlowReply, 12, 40);
+            ProgressWatcher read;
+            WatchProgress(editor, Cmd::ReadPanel, read);
+            QCOMPARE(editor.ui->shown.last(), QStringLiteral("读下位机成功!"));
+            QVERIFY(QFile::exists(folder.filePath(QStringLiteral("read%1.opf").arg(run))));
+
+            for (const auto& [seen, caption] : {std::pair(&write, QStringLiteral("写下位机")),
+                     std::pair(&read, QStringLiteral("读下位机"))}) {
+                QCOMPARE(seen->windows.size(), std::size_t(1));
+                QCOMPARE(QStringList(seen->captions.begin(), seen->captions.end()), QStringList{caption});
+                QVERIFY(seen->places.size() >= 2);
+                QVERIFY(!seen->textCut);
+                QVERIFY2(std::all_of(seen->places.begin(), seen->places.end(),
+                             [&](const QRect& place) { return place == seen->places.front(); }),
+                    qPrintable(caption));
+                const QPoint off = seen->places.front().center() - centre;
+                QVERIFY2(off.manhattanLength() <= 2, qPrintable(caption));
+            }
+        }
         SetComPortNumber(1);
     }
 
