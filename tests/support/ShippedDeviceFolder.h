@@ -20,3 +20,12 @@ inline bool UseProgramFolderWithShippedDevice(const QString& folder)
     SetProgramFolder(folder.toStdString());
     return true;
 }
+
+// As UseProgramFolderWithShippedDevice; the protocol libraries stay where the
+// build put them, reached through a link named Protocol in `folder`.
+inline bool UseProgramFolderWithShippedDeviceAndProtocols(const QString& folder)
+{
+    return UseProgramFolderWithShippedDevice(folder)
+        && QFile::link(QCoreApplication::applicationDirPath() + QStringLiteral("/Protocol"),
+            folder + QStringLiteral("/Protocol"));
+}

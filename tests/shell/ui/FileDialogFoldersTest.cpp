@@ -48,9 +48,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_settings.IsValid());
-        QVERIFY(UseProgramFolderWithShippedDevice(m_program.path()));
-        QVERIFY(QFile::link(QCoreApplication::applicationDirPath() + QStringLiteral("/Protocol"),
-            m_program.path() + QStringLiteral("/Protocol")));
+        QVERIFY(UseProgramFolderWithShippedDeviceAndProtocols(m_program.path()));
         // The current folder is the program's protocol folder, which no dialog
         // should start in.
         QVERIFY(QDir::setCurrent(m_program.path() + QStringLiteral("/Protocol")));

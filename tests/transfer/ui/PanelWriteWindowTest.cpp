@@ -54,10 +54,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_settings.IsValid());
-        QVERIFY(UseProgramFolderWithShippedDevice(m_folder.path()));
-        // The protocol libraries stay where the build put them.
-        QVERIFY(QFile::link(QCoreApplication::applicationDirPath() + QStringLiteral("/Protocol"),
-            m_folder.path() + QStringLiteral("/Protocol")));
+        QVERIFY(UseProgramFolderWithShippedDeviceAndProtocols(m_folder.path()));
     }
 
     void writeSendsTheImageAndShowsTheVersion()

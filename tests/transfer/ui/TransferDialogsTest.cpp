@@ -23,17 +23,19 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <functional>
+#include <memory>
 #include <set>
 #include <utility>
 #include <vector>
 
 namespace {
 
-// What came of typing a file name by keys into a file dialog.
+// How far typing a file name by keys into a file dialog went: 1, the
+// completer's list opened on the typed start; 2, Escape closed it again; 3,
+// Return took the name and ended the dialog.
 struct Typing {
-    bool listShown = false;          // the completer's list opened on the typed start
-    bool listClosedByEscape = false; // Escape closed it again
-    bool dialogEnded = false;        // Return took the name and ended the dialog
+    int steps = 0;
 };
 
 void TypeKeys(QWindow* window, const QString& text)
@@ -58,20 +60,20 @@ Typing TypeFileName(QFileDialog& dialog, const QString& folder, const QString& s
         const bool listed = QTest::qWaitFor([&] { return files->model()->rowCount(files->rootIndex()) >= 2; }, 5000);
         if (listed) {
             TypeKeys(window, start);
-            typing.listShown = QTest::qWaitFor([&] { return list->isVisible(); }, 5000);
+            typing.steps += QTest::qWaitFor([&] { return list->isVisible(); }, 5000);
         }
-        if (typing.listShown) {
+        if (typing.steps == 1) {
             QTest::keyClick(window, Qt::Key_Escape);
-            typing.listClosedByEscape = QTest::qWaitFor([&] { return !list->isVisible(); }, 1000);
+            typing.steps += QTest::qWaitFor([&] { return !list->isVisible(); }, 1000);
         }
-        if (typing.listClosedByEscape) {
+        if (typing.steps == 2) {
             TypeKeys(window, rest);
             // A full name may open the list on itself: Escape closes it first.
             QTest::qWait(100);
             if (list->isVisible())
                 QTest::keyClick(window, Qt::Key_Escape);
             QTest::keyClick(window, Qt::Key_Return);
-            typing.dialogEnded = QTest::qWaitFor([&] { return !dialog.isVisible(); }, 2000);
+            typing.steps += QTest::qWaitFor([&] { return !dialog.isVisible(); }, 2000);
         }
         if (dialog.isVisible()) {
             list->hide();
@@ -123,10 +125,26 @@ void WatchProgress(ScriptedEditor& editor, int command, ProgressWatcher& watcher
     qApp->removeEventFilter(&watcher);
 }
 
-bool MakeFile(const QString& path)
+// The script of a file dialog in `folder` in which the user types as
+// TypeFileName does; how far it went lands in `typing`.
+std::function<int(QDialog&)> TypingScript(Typing& typing, const QString& folder, const QString& start,
+    const QString& rest)
 {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(QByteArray(1024, 'p')) == 1024;
+    return [&typing, folder, start, rest](QDialog& dialog) {
+        typing = TypeFileName(dynamic_cast<QFileDialog&>(dialog), folder, start, rest);
+        return dialog.result();
+    };
+}
+
+// Fills `folder` with files of 1 KiB named `names`.
+bool MakeFiles(const QTemporaryDir& folder, const QStringList& names)
+{
+    for (const QString& name : names) {
+        QFile file(folder.filePath(name));
+        if (!file.open(QIODevice::WriteOnly) || file.write(QByteArray(1024, 'p')) != 1024)
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -138,34 +156,29 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_settings.IsValid());
-        QVERIFY(UseProgramFolderWithShippedDevice(m_program.path()));
-        // The protocol libraries stay where the build put them.
-        QVERIFY(QFile::link(QCoreApplication::applicationDirPath() + QStringLiteral("/Protocol"),
-            m_program.path() + QStringLiteral("/Protocol")));
+        QVERIFY(UseProgramFolderWithShippedDeviceAndProtocols(m_program.path()));
+        // One panel on COM1, which F4 opens, and on COM6, the project's port.
+        QVERIFY(m_panel.Start());
+        m_com1 = std::make_unique<ComPortOverride>(1, m_panel.DevicePath());
+        m_com6 = std::make_unique<ComPortOverride>(6, m_panel.DevicePath());
+        SetComPortNumber(6);
     }
+
+    void cleanupTestCase() { SetComPortNumber(1); }
 
     // F4: the "*.bin" dialog opens while the port to the panel is open.
     void pageFileDialogTakesKeysWhileItsCompleterIsOpen()
     {
-        PanelEmulator panel;
-        QVERIFY(panel.Start());
-        ComPortOverride com1(1, panel.DevicePath());
         QTemporaryDir folder;
-        QVERIFY(MakeFile(folder.filePath(QStringLiteral("pages.bin"))));
-        QVERIFY(MakeFile(folder.filePath(QStringLiteral("panel.bin"))));
+        QVERIFY(MakeFiles(folder, {QStringLiteral("pages.bin"), QStringLiteral("panel.bin")}));
         ScriptedEditor editor;
         Typing typing;
-        editor.ui->dialogs.push_back([&](QDialog& dialog) {
-            typing = TypeFileName(dynamic_cast<QFileDialog&>(dialog), folder.path(), QStringLiteral("pa"),
-                QStringLiteral("ges.bin"));
-            return dialog.result();
-        });
+        editor.ui->dialogs.push_back(
+            TypingScript(typing, folder.path(), QStringLiteral("pa"), QStringLiteral("ges.bin")));
         // The page range dialog is cancelled; the end exchange still runs.
 
         editor.frame->ExecuteCommand(Cmd::PageDownload);
-        QVERIFY(typing.listShown);
-        QVERIFY(typing.listClosedByEscape);
-        QVERIFY(typing.dialogEnded);
+        QCOMPARE(typing.steps, 3);
         QCOMPARE(editor.ui->dialogsRun, 2);
         QCOMPARE(editor.ui->shown, QStringList{QStringLiteral("正常结束!")});
     }
@@ -174,13 +187,8 @@ private slots:
     // Save As dialog in the middle of the transfer.
     void readsSaveAsDialogTakesKeysWhileItsCompleterIsOpen()
     {
-        PanelEmulator panel;
-        QVERIFY(panel.Start());
-        ComPortOverride com6(6, panel.DevicePath());
-        SetComPortNumber(6);
         QTemporaryDir folder;
-        QVERIFY(MakeFile(folder.filePath(QStringLiteral("project-a.opf"))));
-        QVERIFY(MakeFile(folder.filePath(QStringLiteral("project-b.opf"))));
+        QVERIFY(MakeFiles(folder, {QStringLiteral("project-a.opf"), QStringLiteral("project-b.opf")}));
         ScriptedEditor editor;
         editor.frame->ExecuteCommand(Cmd::WriteDescriptions);
         editor.frame->ExecuteCommand(Cmd::WritePanel);
@@ -191,20 +199,14 @@ private slots:
         editor.ui->answers = {IdYes};
         editor.ui->realFileDialogs = true;
         Typing typing;
-        editor.ui->dialogs.push_back([&](QDialog& dialog) {
-            typing = TypeFileName(dynamic_cast<QFileDialog&>(dialog), folder.path(), QStringLiteral("pro"),
-                QStringLiteral("ject-new"));
-            return dialog.result();
-        });
+        editor.ui->dialogs.push_back(
+            TypingScript(typing, folder.path(), QStringLiteral("pro"), QStringLiteral("ject-new")));
 
         editor.frame->ExecuteCommand(Cmd::ReadPanel);
-        QVERIFY(typing.listShown);
-        QVERIFY(typing.listClosedByEscape);
-        QVERIFY(typing.dialogEnded);
+        QCOMPARE(typing.steps, 3);
         QVERIFY(QFile::exists(folder.filePath(QStringLiteral("project-new.opf"))));
         QCOMPARE(editor.ui->shown, (QStringList{QStringLiteral("文件已修改,是否保存?"),
                                        QStringLiteral("保存工程完成!"), QStringLiteral("读下位机成功!")}));
-        SetComPortNumber(1);
     }
 
     // Write, then Read of a modified project whose save prompt saves it, three
@@ -212,10 +214,6 @@ private slots:
     // which keeps its place and size until it closes.
     void progressWindowOpensCentredAndStaysThere()
     {
-        PanelEmulator panel;
-        QVERIFY(panel.Start());
-        ComPortOverride com6(6, panel.DevicePath());
-        SetComPortNumber(6);
         QTemporaryDir folder;
         ScriptedEditor editor;
         editor.frame->setGeometry(60, 40, 900, 640);
@@ -223,7 +221,7 @@ private slots:
 
         for (int run = 0; run < 3; ++run) {
             editor.ui->answers = {IdYes}; // descriptions too, when asked
-            panel.InjectFault(kFunctionBlockWrite, PanelEmulator::Fault::SlowReply, 4, 40);
+            m_panel.InjectFault(kFunctionBlockWrite, PanelEmulator::Fault::SlowReply, 4, 40);
             ProgressWatcher write;
             WatchProgress(editor, Cmd::WritePanel, write);
             QCOMPARE(editor.ui->shown.last(), QStringLiteral("写下位机完成!"));
@@ -231,7 +229,7 @@ private slots:
             editor.document.ProjectModified = 1;
             editor.ui->answers = {IdYes};
             editor.ui->files = {folder.filePath(QStringLiteral("read%1.opf").arg(run))};
-            panel.InjectFault(kFunctionBlockRead, PanelEmulator::Fault::SlowReply, 12, 40);
+            m_panel.InjectFault(kFunctionBlockRead, PanelEmulator::Fault::SlowReply, 12, 40);
             ProgressWatcher read;
             WatchProgress(editor, Cmd::ReadPanel, read);
             QCOMPARE(editor.ui->shown.last(), QStringLiteral("读下位机成功!"));
@@ -250,12 +248,14 @@ private slots:
                 QVERIFY2(off.manhattanLength() <= 2, qPrintable(caption));
             }
         }
-        SetComPortNumber(1);
     }
 
 private:
     IsolatedSettings m_settings{QStringLiteral("TransferDialogsTest")};
     QTemporaryDir m_program;
+    PanelEmulator m_panel;
+    std::unique_ptr<ComPortOverride> m_com1;
+    std::unique_ptr<ComPortOverride> m_com6;
 };
 
 QTEST_MAIN(TransferDialogsTest)
