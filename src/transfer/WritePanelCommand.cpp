@@ -72,44 +72,39 @@ bool WritePanelCommand::Run(const Options& options)
         descriptions = answer != IdNo;
     }
 
+    // Every check that can refuse the project runs before the port opens:
+    // a refused project sends nothing to the panel.
     TransferSession session(m_ui);
     if (!StartImageCommand(session, m_doc, m_protocol, kProgressBase, true))
         return false;
+    session.StepTo(1);
+    MainAreaBuilder main(m_doc, m_protocol, m_ui, m_font);
+    if (!main.BuildProjectData({descriptions}, session.Position())) {
+        session.Finish({CleanUp::RemoveProgress});
+        return false;
+    }
+    session.Step();
+    const std::optional<MainArea> area = main.Assemble(); // 61414 declined or 61262 shown when none
+    if (!area) {
+        session.Finish({CleanUp::RemoveProgress});
+        return false;
+    }
+    session.Step();
+    const HeaderBuild header = BuildHeaderArea(m_doc, m_protocol, main.Data(), *area, main.UsedChars().Count());
+    if (!header.area) {
+        session.Finish({CleanUp::Message, CleanUp::RemoveProgress}, header.failedMessageId);
+        return false;
+    }
+
     if (!session.OpenPort(options.portName, 1.0f)) {
         session.Finish({CleanUp::RemoveProgress});
         return false;
     }
     EndAnyEarlierTransfer(session.Port());
-
-    session.StepTo(1);
-    MainAreaBuilder main(m_doc, m_protocol, m_ui, m_font);
-    if (!main.BuildProjectData({descriptions}, session.Position())) {
-        session.Finish({CleanUp::ClosePort, CleanUp::RemoveProgress});
-        return false;
-    }
-
-    session.Step();
     if (const Reply begin = session.Exchange(kBeginFrame, kBeginReplyLength, kFunctionBegin);
         begin != Reply::Accepted) {
         session.Finish({CleanUp::Message, CleanUp::ClosePort, CleanUp::RemoveProgress},
             begin == Reply::NotSent ? IdsCommunicationError : IdsEnsureDeviceRunningAtBegin);
-        return false;
-    }
-
-    const std::optional<MainArea> area = main.Assemble();
-    if (!area) {
-        if (main.Declined())
-            session.Finish({CleanUp::EndTransfer, CleanUp::ClosePort, CleanUp::RemoveProgress});
-        else // 61262 has been shown
-            session.Finish({CleanUp::RemoveProgress, CleanUp::EndTransfer, CleanUp::ClosePort});
-        return false;
-    }
-
-    session.Step();
-    const HeaderBuild header = BuildHeaderArea(m_doc, m_protocol, main.Data(), *area, main.UsedChars().Count());
-    if (!header.area) {
-        session.Finish({CleanUp::EndTransfer, CleanUp::Message, CleanUp::ClosePort, CleanUp::RemoveProgress},
-            header.failedMessageId);
         return false;
     }
 

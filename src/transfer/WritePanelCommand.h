@@ -18,10 +18,11 @@ class UserInterface;
 //
 // In order: the question whether to write the screen descriptions (Cancel
 // ends at once), the progress window, the protocol library, the working
-// element list tidied into its screen, the port, an end frame for a panel
-// left inside an earlier transfer, the project data, the begin exchange, the
-// main area with its capacity check, the header, the blocks (main area from
-// block 0x60, header from 0xF0), the end exchange and the version query.
+// element list tidied into its screen, the whole image built and checked
+// (project data, main area with its capacity check, header), so that a
+// refused project sends nothing; then the port, an end frame for a panel
+// left inside an earlier transfer, the begin exchange, the blocks (main area
+// from block 0x60, header from 0xF0), the end exchange and the version query.
 // Each failure shows its message and cleans up in the order its step asks:
 // before the begin exchange nothing is ended; once the panel is inside the
 // transfer the end exchange runs before the port is closed.

@@ -246,6 +246,7 @@ void PanelEmulator::Run()
             std::uint8_t chunk[512];
             const ssize_t count = ::read(m_master, chunk, sizeof chunk);
             if (count > 0) {
+                m_bytesReceived += static_cast<std::size_t>(count);
                 if (input.empty())
                     frameStart = Clock::now();
                 input.insert(input.end(), chunk, chunk + count);

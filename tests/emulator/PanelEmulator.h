@@ -92,6 +92,8 @@ public:
     // Every frame received, in order, with those that got no reply.
     std::vector<std::vector<std::uint8_t>> ReceivedFrames() const;
     int FrameCount(std::uint8_t function) const;
+    // Every byte received, frame or not.
+    std::size_t ReceivedByteCount() const { return m_bytesReceived; }
     // Waits until `count` frames have been received in all; false on time-out.
     bool WaitForFrames(std::size_t count, int timeoutMs) const;
 
@@ -119,6 +121,7 @@ private:
     std::thread m_worker;
     std::atomic<bool> m_stop{false};
     std::atomic<int> m_baud{0};
+    std::atomic<std::size_t> m_bytesReceived{0};
 
     mutable std::mutex m_mutex;
     mutable std::condition_variable m_frameArrived;

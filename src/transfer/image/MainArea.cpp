@@ -62,7 +62,7 @@ bool FitsPanel(int length)
 }
 
 std::optional<MainArea> AssembleMainArea(const std::string& glyphTable, const ProjectData& data,
-    const EmbeddedTableText& tableText, bool tableEditable, UserInterface& ui, bool* declined)
+    const EmbeddedTableText& tableText, bool tableEditable, UserInterface& ui)
 {
     ByteWriter out;
     out.Bytes(glyphTable);
@@ -75,8 +75,6 @@ std::optional<MainArea> AssembleMainArea(const std::string& glyphTable, const Pr
         out.Bytes(tableText.text);
     } else {
         if (tableEditable && ui.ShowMessage(IdsProjectTooLargeToReadBack, MbYesNo | MbIconQuestion) != IdYes) {
-            if (declined)
-                *declined = true;
             return std::nullopt;
         }
         area.notReadable = true;

@@ -57,7 +57,7 @@ struct MainArea {
 // Puts the main area together and checks it against the panel's capacity.
 // When it does not fit with the address-table text, a user-defined device
 // (`tableEditable`) asks 61414 whether to write it without the text (No
-// gives nothing and sets `*declined` when given); then, without the text,
-// 61262 refuses an area that still does not fit.
+// gives nothing); then, without the text, 61262 refuses an area that still
+// does not fit.
 std::optional<MainArea> AssembleMainArea(const std::string& glyphTable, const ProjectData& data,
-    const EmbeddedTableText& tableText, bool tableEditable, UserInterface& ui, bool* declined = nullptr);
+    const EmbeddedTableText& tableText, bool tableEditable, UserInterface& ui);

@@ -21,7 +21,6 @@ bool MainAreaBuilder::BuildProjectData(const ProjectDataOptions& options, int& p
 
 std::optional<MainArea> MainAreaBuilder::Assemble()
 {
-    m_declined = false;
     return AssembleMainArea(GlyphTableBytes(m_usedChars, m_font.get()), m_data, ReadEmbeddedTableText(m_doc),
-        m_doc.TableEditable == 1, m_ui, &m_declined);
+        m_doc.TableEditable == 1, m_ui);
 }
