@@ -181,27 +181,57 @@ bool CSerial::InitComm(const QString& portName, int baud, int dataBits, int pari
 
 ErrType CSerial::CommandSend(const std::uint8_t* command, int commandLength, std::uint8_t* reply, int replyLength)
 {
+    if (const ErrType refused = StartExchange(command, commandLength, reply, replyLength); refused != kSerialOk)
+        return refused;
+    DiscardInput();
+    return Finished(
+        Exchange(command, commandLength, reply, replyLength, ReplyTimeoutMs(commandLength, replyLength)));
+}
+
+ErrType CSerial::CommandSendAfterUnanswered(const std::uint8_t* command, int commandLength, std::uint8_t* reply,
+    int replyLength, int firstReplyMs, const ReplyTest& isEarlierReply)
+{
+    if (const ErrType refused = StartExchange(command, commandLength, reply, replyLength); refused != kSerialOk)
+        return refused;
+    ErrType result = Exchange(command, commandLength, reply, replyLength, firstReplyMs);
+    if (result == kSerialOk && isEarlierReply(reply, m_received)) {
+        m_received = 0;
+        std::memset(reply, 0, static_cast<std::size_t>(replyLength));
+        result = Receive(reply, replyLength, ReplyTimeoutMs(commandLength, replyLength));
+    }
+    return Finished(result);
+}
+
+ErrType CSerial::StartExchange(const std::uint8_t* command, int commandLength, std::uint8_t* reply, int replyLength)
+{
     m_received = 0;
     if (!IsOpen())
         return kSerialNotOpen;
     if (!command || !reply || commandLength < 1 || replyLength < 1)
         return kSerialBadArgument;
     std::memset(reply, 0, static_cast<std::size_t>(replyLength));
-    // A late reply to an earlier exchange must not pass for this one's.
+    // A late reply to an earlier failed exchange must not pass for this one's.
     SettleAfterFailure();
-    DiscardInput();
-    const ErrType result = Exchange(command, commandLength, reply, replyLength);
+    return kSerialOk;
+}
+
+ErrType CSerial::Finished(ErrType result)
+{
     if (result != kSerialOk)
         m_open->failedAt = Clock::now();
     return result;
 }
 
-ErrType CSerial::Exchange(const std::uint8_t* command, int commandLength, std::uint8_t* reply, int replyLength)
+ErrType CSerial::Exchange(const std::uint8_t* command, int commandLength, std::uint8_t* reply, int replyLength,
+    int replyWaitMs)
 {
-    const int timeoutMs = ReplyTimeoutMs(commandLength, replyLength);
-    if (!WriteAll(command, commandLength, timeoutMs))
+    if (!WriteAll(command, commandLength, ReplyTimeoutMs(commandLength, replyLength)))
         return kSerialWriteFailed;
+    return Receive(reply, replyLength, replyWaitMs);
+}
 
+ErrType CSerial::Receive(std::uint8_t* reply, int replyLength, int timeoutMs)
+{
     const int fd = m_open->port.handle();
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     const int gapMs = InterByteGapMs();
@@ -310,7 +340,8 @@ void CSerial::SettleAfterFailure()
 
 void CSerial::DiscardInput()
 {
-    ::tcflush(m_open->port.handle(), TCIFLUSH);
+    if (IsOpen())
+        ::tcflush(m_open->port.handle(), TCIFLUSH);
 }
 
 bool CSerial::WriteAll(const std::uint8_t* bytes, int size, int timeoutMs)

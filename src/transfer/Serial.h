@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 // Result of CSerial::CommandSend. 0 is success; every other value is a failed
@@ -82,12 +83,24 @@ public:
     ErrType CommandSend(const std::uint8_t* command, int commandLength, std::uint8_t* reply, int replyLength);
     int ReceivedCount() const { return m_received; }
 
+    // Tells whether a reply of `received` bytes answers an earlier command.
+    using ReplyTest = std::function<bool(const std::uint8_t* reply, int received)>;
+    // CommandSend for a command that follows one sent with Write whose reply
+    // was not awaited. The input is kept: the device answers in order, so
+    // that reply, when it comes, comes first. The first reply that
+    // `isEarlierReply` recognises is skipped, and the reply to `command` is
+    // awaited for its own reply time-out from then on. The first reply may
+    // take up to `firstReplyMs`.
+    ErrType CommandSendAfterUnanswered(const std::uint8_t* command, int commandLength, std::uint8_t* reply,
+        int replyLength, int firstReplyMs, const ReplyTest& isEarlierReply);
+
     // Raw reads and writes: the bytes transferred within `timeoutMs`
     // (kInfinite: no limit), or -1 when the port is not open or fails.
     int Read(std::uint8_t* buffer, int size, int timeoutMs = kInfinite);
     int Write(const std::uint8_t* bytes, int size, int timeoutMs);
-    // Bytes waiting in the input queue.
+    // Bytes waiting in the input queue, and throwing them away.
     int PendingInput() const;
+    void DiscardInput();
 
     void Close();
     bool IsOpen() const;
@@ -112,9 +125,13 @@ private:
 
     double CharacterMs() const;
     int InterByteGapMs() const;
-    ErrType Exchange(const std::uint8_t* command, int commandLength, std::uint8_t* reply, int replyLength);
+    ErrType StartExchange(const std::uint8_t* command, int commandLength, std::uint8_t* reply, int replyLength);
+    // Sends `command`, then receives its reply within `replyWaitMs`.
+    ErrType Exchange(const std::uint8_t* command, int commandLength, std::uint8_t* reply, int replyLength,
+        int replyWaitMs);
+    ErrType Receive(std::uint8_t* reply, int replyLength, int timeoutMs);
+    ErrType Finished(ErrType result);
     void SettleAfterFailure();
-    void DiscardInput();
     bool WriteAll(const std::uint8_t* bytes, int size, int timeoutMs);
 
     std::shared_ptr<OpenPort> m_open;

@@ -10,6 +10,7 @@
 #include "transfer/image/HeaderArea.h"
 #include "transfer/image/MainAreaBuilder.h"
 
+#include <array>
 #include <chrono>
 #include <thread>
 #include <vector>
@@ -22,16 +23,36 @@ using Reply = TransferSession::Reply;
 // The progress window's range: 4 positions a screen and 55 more.
 constexpr int kProgressBase = 55;
 constexpr auto kSettleBeforeEnd = std::chrono::milliseconds(100);
+constexpr int kEndFrameSendMs = 800;
+// How long the begin exchange waits for its first reply. A panel answers its
+// frames in order, and one that was busy when the end frame came answers
+// that first, late; a line without a panel fails after this wait.
+constexpr int kFirstReplyAfterEndMs = 3 * CSerial::kReplyLatencyMs;
 
 // A panel left inside a transfer (an earlier write broken off) is told that
-// it ended. The exchange's result does not matter; a reply that comes too
-// late for it is drained before the begin exchange (as after any failed
-// exchange), so it cannot pass for the begin's reply.
+// it ended. A panel that is not inside one may keep silent, so no reply is
+// awaited: the begin exchange recognises the end's reply if one comes.
 void EndAnyEarlierTransfer(CPanelSerial& port)
 {
     std::this_thread::sleep_for(kSettleBeforeEnd);
-    std::array<std::uint8_t, kEndReplyLength> reply{};
-    port.CommandSend(kEndFrame.data(), static_cast<int>(kEndFrame.size()), reply.data(), kEndReplyLength);
+    port.DiscardInput();
+    port.Write(kEndFrame.data(), static_cast<int>(kEndFrame.size()), kEndFrameSendMs);
+}
+
+// The begin exchange after EndAnyEarlierTransfer: a reply to the end frame,
+// told apart by its function code, is passed over, however late it comes
+// within the wait.
+Reply BeginTransfer(CPanelSerial& port)
+{
+    std::array<std::uint8_t, kBeginReplyLength> reply{};
+    const auto answersEnd = [](const std::uint8_t* bytes, int received) {
+        return received > 1 && bytes[1] == kFunctionEnd;
+    };
+    if (port.CommandSendAfterUnanswered(kBeginFrame.data(), static_cast<int>(kBeginFrame.size()), reply.data(),
+            kBeginReplyLength, kFirstReplyAfterEndMs, answersEnd)
+        != kSerialOk)
+        return Reply::NotSent;
+    return ReplyHasFunction(reply.data(), kFunctionBegin) ? Reply::Accepted : Reply::Refused;
 }
 
 // Sends the `blockCount` blocks of `bytes` from block number `firstBlock` on,
@@ -101,8 +122,7 @@ bool WritePanelCommand::Run(const Options& options)
         return false;
     }
     EndAnyEarlierTransfer(session.Port());
-    if (const Reply begin = session.Exchange(kBeginFrame, kBeginReplyLength, kFunctionBegin);
-        begin != Reply::Accepted) {
+    if (const Reply begin = BeginTransfer(session.Port()); begin != Reply::Accepted) {
         session.Finish({CleanUp::Message, CleanUp::ClosePort, CleanUp::RemoveProgress},
             begin == Reply::NotSent ? IdsCommunicationError : IdsEnsureDeviceRunningAtBegin);
         return false;

@@ -21,11 +21,12 @@ class UserInterface;
 // element list tidied into its screen, the whole image built and checked
 // (project data, main area with its capacity check, header), so that a
 // refused project sends nothing; then the port, an end frame for a panel
-// left inside an earlier transfer, the begin exchange, the blocks (main area
-// from block 0x60, header from 0xF0), the end exchange and the version query.
-// Each failure shows its message and cleans up in the order its step asks:
-// before the begin exchange nothing is ended; once the panel is inside the
-// transfer the end exchange runs before the port is closed.
+// left inside an earlier transfer (its reply, if any, is not awaited), the
+// begin exchange, the blocks (main area from block 0x60, header from 0xF0),
+// the end exchange and the version query. Each failure shows its message and
+// cleans up in the order its step asks: before the begin exchange nothing is
+// ended; once the panel is inside the transfer the end exchange runs before
+// the port is closed.
 class WritePanelCommand {
 public:
     struct Options {
