@@ -1,8 +1,8 @@
 #include "base/FileTooLargeMessage.h"
 
 #include "StringIds.h"
-#include "StringTable.h"
 #include "base/GbkText.h"
+#include "base/StringTable.h"
 #include "base/UserInterface.h"
 
 namespace {

@@ -1,14 +1,14 @@
 #include "devices/AddressTableFile.h"
 
 #include "StringIds.h"
-#include "StringTable.h"
-#include "devices/AddressFileText.h"
-#include "devices/DeviceDataFile.h"
 #include "base/FileIo.h"
 #include "base/FileTooLargeMessage.h"
 #include "base/GbkText.h"
 #include "base/NumberText.h"
+#include "base/StringTable.h"
 #include "base/UserInterface.h"
+#include "devices/AddressFileText.h"
+#include "devices/DeviceDataFile.h"
 
 #include <charconv>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "devices/ElementTypeText.h"
 
 #include "StringIds.h"
-#include "StringTable.h"
+#include "base/StringTable.h"
 
 std::string ElementTypeText(int wordSize)
 {

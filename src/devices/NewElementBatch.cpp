@@ -1,11 +1,11 @@
 #include "devices/NewElementBatch.h"
 
 #include "StringIds.h"
-#include "StringTable.h"
+#include "base/StringTable.h"
+#include "base/UserInterface.h"
 #include "devices/AddressFileText.h"
 #include "devices/AddressLookup.h"
 #include "devices/AddressTableRows.h"
-#include "base/UserInterface.h"
 
 #include <algorithm>
 #include <charconv>

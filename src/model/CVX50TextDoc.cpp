@@ -1,10 +1,10 @@
 #include "model/CVX50TextDoc.h"
 
-#include "StringTable.h"
-#include "devices/AddressTableFile.h"
 #include "base/CheckedIndex.h"
 #include "base/NumberText.h"
+#include "base/StringTable.h"
 #include "base/UserInterface.h"
+#include "devices/AddressTableFile.h"
 
 #include <algorithm>
 

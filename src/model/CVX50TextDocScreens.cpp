@@ -4,10 +4,10 @@
 #include "model/CVX50TextDoc.h"
 
 #include "StringIds.h"
-#include "StringTable.h"
+#include "base/StringTable.h"
+#include "base/UserInterface.h"
 #include "model/ScreenCommands.h"
 #include "model/ScreenRing.h"
-#include "base/UserInterface.h"
 
 void CVX50TextDoc::OnNewScreen()
 {

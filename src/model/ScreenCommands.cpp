@@ -1,11 +1,11 @@
 #include "model/ScreenCommands.h"
 
 #include "StringIds.h"
-#include "StringTable.h"
-#include "model/elements/CFuncKeyElement.h"
+#include "base/StringTable.h"
+#include "base/UserInterface.h"
 #include "model/CVX50TextDoc.h"
 #include "model/ScreenRing.h"
-#include "base/UserInterface.h"
+#include "model/elements/CFuncKeyElement.h"
 
 #include <algorithm>
 #include <unordered_set>

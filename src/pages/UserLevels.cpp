@@ -1,7 +1,7 @@
 #include "pages/UserLevels.h"
 
 #include "StringIds.h"
-#include "StringTable.h"
+#include "base/StringTable.h"
 
 #include <algorithm>
 

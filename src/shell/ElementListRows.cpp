@@ -1,6 +1,6 @@
 #include "shell/ElementListRows.h"
 
-#include "StringTable.h"
+#include "base/StringTable.h"
 #include "model/elements/CFuncKeyElement.h"
 #include "model/elements/CGraphElement.h"
 #include "model/elements/CLampElement.h"

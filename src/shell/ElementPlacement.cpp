@@ -1,17 +1,17 @@
 #include "shell/ElementPlacement.h"
 
 #include "StringIds.h"
-#include "StringTable.h"
+#include "base/StringTable.h"
+#include "base/UserInterface.h"
+#include "devices/ElementTypeText.h"
+#include "model/CVX50TextDoc.h"
 #include "model/elements/CFuncKeyElement.h"
 #include "model/elements/CGraphElement.h"
 #include "model/elements/CLampElement.h"
 #include "model/elements/CPictureElement.h"
 #include "model/elements/CRegisterElement.h"
 #include "model/elements/CTextElement.h"
-#include "model/CVX50TextDoc.h"
 #include "shell/ElementSelection.h"
-#include "devices/ElementTypeText.h"
-#include "base/UserInterface.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "transfer/CompileCommand.h"
 
 #include "StringIds.h"
-#include "StringTable.h"
+#include "base/StringTable.h"
 #include "base/UserInterface.h"
 #include "model/CVX50TextDoc.h"
 #include "transfer/ImageCommandStart.h"

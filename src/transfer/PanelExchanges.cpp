@@ -1,7 +1,7 @@
 #include "transfer/PanelExchanges.h"
 
 #include "StringIds.h"
-#include "StringTable.h"
+#include "base/StringTable.h"
 #include "base/UserInterface.h"
 #include "transfer/PanelFrames.h"
 #include "transfer/PanelSerial.h"

@@ -1,9 +1,9 @@
 #include "transfer/PollCollection.h"
 
 #include "StringIds.h"
-#include "StringTable.h"
-#include "devices/AddressLookup.h"
+#include "base/StringTable.h"
 #include "base/UserInterface.h"
+#include "devices/AddressLookup.h"
 
 #include <algorithm>
 

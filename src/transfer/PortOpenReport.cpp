@@ -1,8 +1,8 @@
 #include "transfer/PortOpenReport.h"
 
 #include "StringIds.h"
-#include "StringTable.h"
 #include "base/GbkText.h"
+#include "base/StringTable.h"
 #include "base/UserInterface.h"
 #include "transfer/Serial.h"
 

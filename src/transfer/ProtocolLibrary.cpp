@@ -3,7 +3,7 @@
 #include "StringIds.h"
 #include "base/ProgramPaths.h"
 #include "base/UserInterface.h"
-#include "transfer/ProtocolLibraryName.h"
+#include "devices/ProtocolLibraryName.h"
 
 #include <dlfcn.h>
 

@@ -3,7 +3,7 @@
 #include "StringIds.h"
 #include "base/GbkText.h"
 #include "base/UserInterface.h"
-#include "shell/GridTextRules.h"
+#include "devices/GridTextRules.h"
 #include "widgets/CAddressListCtrl.h"
 
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/GridTextRules.h"
+#include "devices/GridTextRules.h"
 #include "widgets/InPlaceEditList.h"
 
 class CListCellEdit;

@@ -1,8 +1,8 @@
 #include "widgets/CSpinEdit.h"
 
 #include "base/UserInterface.h"
-#include "pages/NumberPrompts.h"
 #include "widgets/CDigitCountValidator.h"
+#include "widgets/NumberPrompts.h"
 
 #include <QLineEdit>
 

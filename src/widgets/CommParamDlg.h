@@ -1,6 +1,6 @@
 #pragma once
 
-#include "transfer/PortParameterSet.h"
+#include "widgets/PortParameterSet.h"
 
 #include <QDialog>
 

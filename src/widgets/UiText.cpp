@@ -1,6 +1,6 @@
 #include "widgets/UiText.h"
 
-#include "StringTable.h"
+#include "base/StringTable.h"
 
 QString UiText(int id)
 {

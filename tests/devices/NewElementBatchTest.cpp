@@ -1,6 +1,6 @@
 #include "devices/NewElementBatch.h"
 
-#include "StringTable.h"
+#include "base/StringTable.h"
 #include "devices/AddressTableRows.h"
 #include "support/RecordingUserInterface.h"
 #include "support/TableGroups.h"

@@ -1,11 +1,11 @@
 // The loader: stored names to files, the entries each command needs, and the
 // messages when a library or an entry is missing.
 
-#include "devices/DeviceKeys.h"
 #include "base/ProgramPaths.h"
+#include "devices/DeviceKeys.h"
+#include "devices/ProtocolLibraryName.h"
 #include "support/RecordingUserInterface.h"
 #include "transfer/ProtocolLibrary.h"
-#include "transfer/ProtocolLibraryName.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "settings/GlobalKeyChoices.h"
 
-#include "StringTable.h"
 #include "base/GbkText.h"
+#include "base/StringTable.h"
 #include "model/elements/PanelKeys.h"
 
 #include <gtest/gtest.h>

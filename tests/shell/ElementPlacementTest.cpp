@@ -1,11 +1,11 @@
-#include "StringTable.h"
+#include "base/StringTable.h"
+#include "model/CVX50TextDoc.h"
 #include "model/elements/CFuncKeyElement.h"
 #include "model/elements/CGraphElement.h"
 #include "model/elements/CLampElement.h"
 #include "model/elements/CPictureElement.h"
 #include "model/elements/CRegisterElement.h"
 #include "model/elements/CTextElement.h"
-#include "model/CVX50TextDoc.h"
 #include "shell/ElementPlacement.h"
 #include "support/RecordingUserInterface.h"
 

@@ -4,9 +4,9 @@
 // Tests include it too.
 
 #include "StringIds.h"
-#include "StringTable.h"
 #include "base/FileIo.h"
 #include "base/GbkText.h"
+#include "base/StringTable.h"
 
 #include <chrono>
 #include <cstdint>

@@ -2,8 +2,8 @@
 // which a resource file may replace with any text at all.
 
 #include "StringIds.h"
-#include "StringTable.h"
 #include "base/GbkText.h"
+#include "base/StringTable.h"
 #include "transfer/PanelExchanges.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The poll plan of one screen: screen-memory places of the collected items
 // and the read requests they are grouped into.
 
-#include "StringTable.h"
+#include "base/StringTable.h"
 #include "support/ModbusCoilPosition.h"
 #include "support/RecordingUserInterface.h"
 #include "support/TableGroups.h"

@@ -1,14 +1,14 @@
 // The poll plan over a project: which elements poll, and the document's
 // library and buffer deciding the merging.
 
-#include "StringTable.h"
+#include "base/StringTable.h"
+#include "model/CVX50TextDoc.h"
 #include "model/elements/CFuncKeyElement.h"
 #include "model/elements/CGraphElement.h"
 #include "model/elements/CLampElement.h"
 #include "model/elements/CPictureElement.h"
 #include "model/elements/CRegisterElement.h"
 #include "model/elements/CTextElement.h"
-#include "model/CVX50TextDoc.h"
 #include "support/ModbusCoilPosition.h"
 #include "support/RecordingUserInterface.h"
 #include "support/TableGroups.h"

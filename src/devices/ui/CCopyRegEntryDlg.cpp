@@ -1,9 +1,9 @@
 #include "devices/ui/CCopyRegEntryDlg.h"
 
+#include "devices/AddressChoices.h"
 #include "devices/ui/GbkCombo.h"
 #include "model/CVX50TextDoc.h"
 #include "model/CopyRegisterEdit.h"
-#include "pages/AddressChoices.h"
 #include "widgets/CElementNameCombo.h"
 #include "widgets/CSpinEdit.h"
 #include "widgets/OkCancelButtons.h"

@@ -2,9 +2,9 @@
 
 #include "base/GbkText.h"
 #include "devices/DeviceFolders.h"
+#include "devices/ProtocolLibraryName.h"
 #include "model/CVX50TextDoc.h"
 #include "model/NewDevice.h"
-#include "transfer/ProtocolLibraryName.h"
 #include "widgets/CGbkLimitValidator.h"
 #include "widgets/OkCancelButtons.h"
 #include "widgets/TabOrder.h"

@@ -1,7 +1,7 @@
 #include "model/elements/PanelKeys.h"
 
 #include "StringIds.h"
-#include "StringTable.h"
+#include "base/StringTable.h"
 
 namespace {
 

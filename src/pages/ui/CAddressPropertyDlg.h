@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pages/AddressChoices.h"
+#include "devices/AddressChoices.h"
 #include "pages/BoundAddress.h"
 #include "pages/ui/CPropertyDlg.h"
 

@@ -1,8 +1,8 @@
 #include "pages/ui/CFuncKeyPropertyDlg.h"
 
 #include "StringIds.h"
-#include "StringTable.h"
 #include "base/GbkText.h"
+#include "base/StringTable.h"
 #include "base/UserInterface.h"
 #include "devices/ElementTypeText.h"
 #include "model/CVX50TextDoc.h"

@@ -1,8 +1,8 @@
 #include "shell/ui/CCJTreeCtrl.h"
 
 #include "StringIds.h"
-#include "StringTable.h"
 #include "base/GbkText.h"
+#include "base/StringTable.h"
 #include "base/UserInterface.h"
 #include "model/CVX50TextDoc.h"
 #include "model/ScreenCommands.h"

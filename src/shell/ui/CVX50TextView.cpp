@@ -1,8 +1,8 @@
 #include "shell/ui/CVX50TextView.h"
 
 #include "StringIds.h"
-#include "StringTable.h"
 #include "base/GbkText.h"
+#include "base/StringTable.h"
 #include "base/UserInterface.h"
 #include "devices/ui/CDeviceSelectDlg.h"
 #include "model/CVX50TextDoc.h"

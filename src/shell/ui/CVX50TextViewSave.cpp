@@ -3,15 +3,15 @@
 #include "shell/ui/CVX50TextView.h"
 
 #include "StringIds.h"
-#include "StringTable.h"
+#include "base/GbkText.h"
+#include "base/StringTable.h"
+#include "base/UserInterface.h"
+#include "model/CVX50TextDoc.h"
+#include "model/projectfile/ProjectFile.h"
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CPaneCtrl.h"
 #include "shell/ui/CVX50TextApp.h"
 #include "shell/ui/GuiUserInterface.h"
-#include "model/CVX50TextDoc.h"
-#include "base/GbkText.h"
-#include "model/projectfile/ProjectFile.h"
-#include "base/UserInterface.h"
 
 #include <QFileInfo>
 

@@ -1,7 +1,7 @@
 #include "shell/ui/ResourceFile.h"
 
-#include "StringTable.h"
 #include "base/FileIo.h"
+#include "base/StringTable.h"
 #include "shell/ResourceFileCheck.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "simulator/ui/CKeypadDlg.h"
 
 #include "StringIds.h"
-#include "StringTable.h"
+#include "base/StringTable.h"
 #include "simulator/KeypadFace.h"
 #include "simulator/SimulatedKeypad.h"
 #include "simulator/ui/KeypadFacePainter.h"

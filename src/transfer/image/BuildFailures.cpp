@@ -1,8 +1,8 @@
 #include "transfer/image/BuildFailures.h"
 
-#include "base/UserInterface.h"
-#include "StringTable.h"
 #include "StringIds.h"
+#include "base/StringTable.h"
+#include "base/UserInterface.h"
 
 void BuildFailures::Stop(int messageId) const
 {

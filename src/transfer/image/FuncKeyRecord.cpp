@@ -1,13 +1,13 @@
+#include "StringIds.h"
 #include "base/ByteWriter.h"
+#include "base/StringTable.h"
 #include "devices/AddressLookup.h"
 #include "model/CVX50TextDoc.h"
 #include "model/elements/CFuncKeyElement.h"
 #include "model/elements/PanelKeys.h"
-#include "StringTable.h"
 #include "transfer/image/ElementRecordWriters.h"
 #include "transfer/image/ImageLayout.h"
 #include "transfer/image/KeyActionRecord.h"
-#include "StringIds.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
 #include "transfer/image/ProjectData.h"
 
+#include "StringIds.h"
 #include "base/ByteWriter.h"
+#include "base/StringTable.h"
 #include "base/UserInterface.h"
 #include "model/CVX50TextDoc.h"
-#include "StringTable.h"
 #include "transfer/ScreenPollPlan.h"
 #include "transfer/image/ElementRecords.h"
 #include "transfer/image/ImageLayout.h"
 #include "transfer/image/PollRecords.h"
-#include "StringIds.h"
 
 #include <algorithm>
 

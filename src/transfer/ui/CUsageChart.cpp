@@ -1,8 +1,8 @@
 #include "transfer/ui/CUsageChart.h"
 
 #include "StringIds.h"
-#include "StringTable.h"
 #include "base/GbkText.h"
+#include "base/StringTable.h"
 
 #include <QPainter>
 

@@ -10,7 +10,6 @@
 #include "devices/ui/CAddressTableDlg.h"
 #include "devices/ui/CNewElementDlg.h"
 #include "devices/ui/CNewGroupDlg.h"
-#include "pages/NumberPrompts.h"
 #include "support/AddressTableScripts.h"
 #include "support/DialogTesting.h"
 #include "support/ScriptedEditor.h"
@@ -19,6 +18,7 @@
 #include "widgets/CAddressListCtrl.h"
 #include "widgets/CSpinEdit.h"
 #include "widgets/InPlaceCellEdit.h"
+#include "widgets/NumberPrompts.h"
 #include "widgets/UiText.h"
 
 #include <QAction>

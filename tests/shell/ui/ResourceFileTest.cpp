@@ -1,12 +1,12 @@
 // The optional resource file replaces the built-in texts, menus and toolbar
 // pictures while it is loaded, and the built-in ones serve without it.
 
-#include "shell/ui/CMainFrame.h"
-#include "shell/ui/ResourceFile.h"
+#include "base/ProgramPaths.h"
+#include "base/StringTable.h"
 #include "model/CVX50TextDoc.h"
 #include "shell/CommandIds.h"
-#include "base/ProgramPaths.h"
-#include "StringTable.h"
+#include "shell/ui/CMainFrame.h"
+#include "shell/ui/ResourceFile.h"
 #include "support/LoggedWarnings.h"
 #include "support/TestFiles.h"
 

@@ -5,18 +5,18 @@
 // after the next pass, and a picture of the keypad face with the simulated
 // display is saved.
 
+#include "StringIds.h"
+#include "base/StringTable.h"
 #include "emulator/ComPortOverride.h"
+#include "modbusslave/ModbusSlave.h"
 #include "model/elements/CFuncKeyElement.h"
 #include "model/elements/CRegisterElement.h"
 #include "model/elements/PanelKeys.h"
-#include "modbusslave/ModbusSlave.h"
 #include "shell/CommandIds.h"
 #include "simulator/CoilAction.h"
 #include "simulator/KeypadFace.h"
 #include "simulator/SimulationControl.h"
 #include "simulator/ui/CKeypadDlg.h"
-#include "StringIds.h"
-#include "StringTable.h"
 #include "support/ScriptedEditor.h"
 #include "support/SimulationProject.h"
 

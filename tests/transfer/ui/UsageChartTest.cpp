@@ -2,7 +2,7 @@
 // in their colours. The renders are saved as PNGs under the build tree.
 
 #include "StringIds.h"
-#include "StringTable.h"
+#include "base/StringTable.h"
 #include "transfer/ui/CUsageChart.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "pages/NumberPrompts.h"
+#include "widgets/NumberPrompts.h"
 
 #include "base/GbkText.h"
 

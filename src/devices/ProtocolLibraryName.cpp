@@ -1,4 +1,4 @@
-#include "transfer/ProtocolLibraryName.h"
+#include "devices/ProtocolLibraryName.h"
 
 #include "base/GbkText.h"
 #include "base/ProgramPaths.h"

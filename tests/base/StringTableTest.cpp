@@ -1,4 +1,4 @@
-#include "StringTable.h"
+#include "base/StringTable.h"
 
 #include "base/GbkText.h"
 #include "support/TestPaths.h"

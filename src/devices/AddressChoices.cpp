@@ -1,4 +1,4 @@
-#include "pages/AddressChoices.h"
+#include "devices/AddressChoices.h"
 
 #include "devices/AddressNameCompletion.h"
 #include "devices/ElementTypeText.h"

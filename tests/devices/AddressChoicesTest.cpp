@@ -1,4 +1,4 @@
-#include "pages/AddressChoices.h"
+#include "devices/AddressChoices.h"
 
 #include "devices/ElementTypeText.h"
 #include "support/TableGroups.h"

@@ -1,4 +1,4 @@
-#include "shell/GridTextRules.h"
+#include "devices/GridTextRules.h"
 
 #include <gtest/gtest.h>
 
