@@ -1,13 +1,18 @@
 cmake_policy(VERSION 3.25)
-# Checks the include direction between the folders of src/. Run by CTest:
-#   cmake -DSOURCE_DIR=<src> -DWIDGETS_DIR=<QtWidgets include dir> -P CheckLayering.cmake
+# Checks the include direction between the folders of src/ and res/. Run by
+# CTest:
+#   cmake -DSOURCE_DIR=<src> -DRES_DIR=<res> -DWIDGETS_DIR=<QtWidgets include dir>
+#         -P CheckLayering.cmake
 #
 # Each subsystem folder may include from the folders listed for it, and from
 # itself. Code outside a ui/ folder and widgets/ includes no Qt Widgets
-# header. Windows sit above all core code: the shared widgets (widgets/)
-# include core code and each other; a ui/ folder includes core code, the
-# shared widgets and its own folder; only the main frame's folder (shell/ui)
-# includes the other subsystems' ui/ folders, since it opens their windows.
+# header. Windows sit above core code, tier by tier: a ui/ folder includes
+# the core of its own tier and of the tiers below, the shared widgets and its
+# own folder; the shared widgets (widgets/), below every ui/ folder, include
+# the lowest tier's core and each other. Only the main frame's folder
+# (shell/ui) includes the other subsystems' ui/ folders and any core, since it
+# opens their windows and runs their commands. res/ holds the string ids and
+# resources beneath all code: it includes nothing from src/.
 set(ALLOWED_base      "")
 set(ALLOWED_devices   "base")
 set(ALLOWED_model     "base;devices")
@@ -17,6 +22,18 @@ set(ALLOWED_transfer  "base;devices;model")
 set(ALLOWED_settings  "base;devices;model;transfer")
 set(ALLOWED_simulator "base;devices;model;transfer")
 set(LAYERS base devices model shell pages transfer settings simulator)
+# The tiers of core code that windows may include: the project with its texts
+# and device tables, which every window shows; the subsystems built on it;
+# those built on transfer.
+set(TIER_base      0)
+set(TIER_devices   0)
+set(TIER_model     0)
+set(TIER_shell     1)
+set(TIER_pages     1)
+set(TIER_transfer  1)
+set(TIER_settings  2)
+set(TIER_simulator 2)
+set(TIER_widgets   0)
 set(WIDGETS widgets)
 set(MAIN_FRAME shell)
 
@@ -64,10 +81,27 @@ foreach(file IN LISTS FILES)
                 endif()
             elseif(NOT in_ui AND NOT target IN_LIST ALLOWED_${layer})
                 list(APPEND FAULTS "${rel}: ${layer} may not include from ${target} (${target}/${path})")
+            elseif(in_ui AND NOT rel MATCHES "^${MAIN_FRAME}/ui/" AND TIER_${target} GREATER TIER_${layer})
+                if(layer STREQUAL WIDGETS)
+                    list(APPEND FAULTS "${rel}: a shared widget includes the core of a higher subsystem (${target}/${path})")
+                else()
+                    list(APPEND FAULTS "${rel}: ${layer}'s windows include the core of a higher subsystem (${target}/${path})")
+                endif()
             endif()
         endif()
     endforeach()
 endforeach()
+
+if(RES_DIR)
+    file(GLOB_RECURSE RES_FILES ${RES_DIR}/*.h ${RES_DIR}/*.cpp)
+    foreach(file IN LISTS RES_FILES)
+        file(RELATIVE_PATH rel ${RES_DIR} ${file})
+        file(STRINGS ${file} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"[a-z]+/")
+        foreach(line IN LISTS includes)
+            list(APPEND FAULTS "res/${rel}: res includes code (${line})")
+        endforeach()
+    endforeach()
+endif()
 
 if(FAULTS)
     list(JOIN FAULTS "\n" text)

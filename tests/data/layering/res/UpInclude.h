@@ -1,0 +1,4 @@
+#pragma once
+
+// The string ids include no code.
+#include "base/SomeRule.h"

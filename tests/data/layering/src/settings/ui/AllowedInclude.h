@@ -1,0 +1,4 @@
+#pragma once
+
+// The settings' windows may use the property pages' rules.
+#include "pages/SomeRule.h"
