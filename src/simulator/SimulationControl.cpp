@@ -10,7 +10,6 @@
 #include "simulator/ScreenIndex.h"
 #include "simulator/SimulationHost.h"
 #include "simulator/SimulationPass.h"
-#include "simulator/SimulationWorker.h"
 #include "transfer/ComPortNames.h"
 #include "transfer/PortOpenReport.h"
 #include "transfer/ProtocolLibrary.h"
@@ -71,8 +70,7 @@ SimulationControl::SimulationControl(CVX50TextDoc& doc, ProtocolFunctionTable& p
 SimulationControl::~SimulationControl()
 {
     m_shared.SimulationRequested = false;
-    if (m_worker.joinable())
-        m_worker.join();
+    m_worker.reset();
 }
 
 void SimulationControl::OnSimulate()
@@ -129,7 +127,7 @@ bool SimulationControl::Start()
     m_shared.LinkTimeout = false;
     m_shared.DataError = false;
     m_simulating = 1;
-    CreateWorker();
+    StartPass();
     return true;
 }
 
@@ -172,15 +170,12 @@ void SimulationControl::OnTimer()
     if (m_simulating == 0)
         return;
     ++m_shared.TimerTicks;
-    if (m_passRunning)
+    if (PassRunning())
         return;
-    if (m_worker.joinable())
-        m_worker.join();
-    // A worker that could not be made is made at a later tick. The keys'
-    // exchanges are made, and their outcomes taken, before the stop, which
-    // needs no worker of its own.
+    // The keys' exchanges are made, and their outcomes taken, before the
+    // stop.
     if (m_shared.SimulationRequested || m_port.ExchangesQueued())
-        CreateWorker();
+        StartPass();
     else if (!m_keypad.ExchangesUnderWay())
         StopSequence();
 }
@@ -188,25 +183,27 @@ void SimulationControl::OnTimer()
 void SimulationControl::StopSequence()
 {
     m_host.StopTimer();
+    // No pass runs: the worker, waiting for the next one, ends at once.
+    m_worker.reset();
     RestoreEditor();
 }
 
-void SimulationControl::CreateWorker()
+void SimulationControl::StartPass()
 {
-    m_passRunning = true;
-    try {
-        m_worker = StartWorkerThread([this] {
-            RunPass();
-            m_passRunning = false;
-        });
-    } catch (const std::system_error&) {
-        m_passRunning = false;
+    if (!m_worker) {
+        try {
+            m_worker = std::make_unique<SimulationWorker>([this] { RunPass(); },
+                [this](std::function<void()> body) { return StartWorkerThread(std::move(body)); });
+        } catch (const std::system_error&) {
+            return;
+        }
     }
+    m_worker->StartPass();
 }
 
-std::thread SimulationControl::StartWorkerThread(std::function<void()> pass)
+std::thread SimulationControl::StartWorkerThread(std::function<void()> body)
 {
-    return StartSimulationWorker(std::move(pass));
+    return StartLoweredThread(std::move(body));
 }
 
 void SimulationControl::RunPass()

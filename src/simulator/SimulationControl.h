@@ -5,9 +5,10 @@
 #include "simulator/SimulationEvents.h"
 #include "simulator/SimulationPort.h"
 #include "simulator/SimulationShared.h"
+#include "simulator/SimulationWorker.h"
 
-#include <atomic>
 #include <functional>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -17,10 +18,10 @@ class SimulationHost;
 struct ProtocolFunctionTable;
 
 // The simulation of the panel against the real device: the simulate command
-// with its start sequence, the timer that runs one polling pass after
-// another on a worker thread, and the stop, which the timer completes once
-// the running pass has ended; the user-interface thread never waits for a
-// pass. The main frame holds it and forwards its command and timer to it.
+// with its start sequence, the timer that hands one polling pass after
+// another to the worker thread, which lives as long as the simulation runs,
+// and the stop, which the timer completes once the running pass has ended;
+// the user-interface thread never waits for a pass. The main frame holds it and forwards its command and timer to it.
 //
 // While it runs, the worker owns the port: it polls the device, writes the
 // elements' live values and the shared state, and between two of its
@@ -35,7 +36,8 @@ public:
     // commands read, 1 while the simulation runs.
     SimulationControl(CVX50TextDoc& doc, ProtocolFunctionTable& protocol, SimulationHost& host, int& simulating);
     // Ends a running pass first (waiting for its exchange and the keys'
-    // exchanges queued), then the port; outcomes still to come are dropped.
+    // exchanges queued) and the worker, then the port; outcomes still to
+    // come are dropped.
     ~SimulationControl() override;
     SimulationControl(const SimulationControl&) = delete;
     SimulationControl& operator=(const SimulationControl&) = delete;
@@ -47,13 +49,13 @@ public:
     // running pass has ended completes it).
     void RequestStop();
     // One tick of the timer: starts the next pass once the last one has
-    // ended, or completes a requested stop once the keys' exchanges have
-    // ended too.
+    // ended, or completes a requested stop, which ends the worker, once the
+    // keys' exchanges have ended too.
     void OnTimer();
 
     bool IsRequested() const { return m_shared.SimulationRequested; }
     // A pass is running on the worker.
-    bool PassRunning() const { return m_passRunning; }
+    bool PassRunning() const { return m_worker && m_worker->PassRunning(); }
     int ScreenBeforeSimulation() const { return m_screenBeforeSimulation; }
 
     SimulationShared& Shared() { return m_shared; }
@@ -66,9 +68,10 @@ public:
     SimulatedDisplayFlags DisplayFlags() const override;
 
 protected:
-    // Starts the worker thread that runs `pass`; throws std::system_error
-    // when no thread can be made, as std::thread does.
-    virtual std::thread StartWorkerThread(std::function<void()> pass);
+    // Starts the worker's thread, which runs `body` until the simulation
+    // ends; throws std::system_error when no thread can be made, as
+    // std::thread does.
+    virtual std::thread StartWorkerThread(std::function<void()> body);
 
 private:
     bool Start();
@@ -78,7 +81,9 @@ private:
     // before, the alarm state cleared, the editor layout, the port closed.
     void RestoreEditor();
     void StopSequence();
-    void CreateWorker();
+    // Hands the worker the next pass, making the worker first when there is
+    // none yet (a worker that cannot be made is made at a later tick).
+    void StartPass();
     void RunPass();
     // Rebuilds the alarm display's lines from the alarm bits; their texts
     // from the first line shown.
@@ -99,6 +104,6 @@ private:
     mutable SimulationShared m_shared;
     SimulationPort m_port;
     SimulatedKeypad m_keypad;
-    std::thread m_worker;
-    std::atomic<bool> m_passRunning{false};
+    // From the start (or the first tick that could make it) to the stop.
+    std::unique_ptr<SimulationWorker> m_worker;
 };

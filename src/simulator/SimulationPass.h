@@ -10,11 +10,12 @@ class SimulationPort;
 class SimulationShared;
 struct ProtocolFunctionTable;
 
-// One polling pass, the whole work of one simulation worker: it follows the
-// screen the device chooses in its control register, reports the displayed
-// screen in the register after it, reads the displayed screen's poll groups
-// and hands their values to the elements, watches the alarm blocks, replays
-// a deferred key and publishes the link state.
+// One polling pass, the work the simulation's worker does each time the
+// timer hands it the next: it follows the screen the device chooses in its
+// control register, reports the displayed screen in the register after it,
+// reads the displayed screen's poll groups and hands their values to the
+// elements, watches the alarm blocks, replays a deferred key and publishes
+// the link state.
 //
 // The pass reads the document (screens, address table, panel settings, alarm
 // blocks), which no command changes while the simulation runs, and writes

@@ -12,10 +12,9 @@
 
 // The serial port of the simulation. One thread at a time uses it and no
 // thread ever waits for another's exchange: the user-interface thread opens
-// it before the first worker starts and closes it once the last one has
-// ended; in between, the running worker makes every exchange on it, those
-// of its own pass and, between two of them, those that the keypad's keys
-// queue.
+// it before the worker starts and closes it once the worker has ended; in
+// between, the worker makes every exchange on it, those of its passes and,
+// between two of them, those that the keypad's keys queue.
 class SimulationPort {
 public:
     virtual ~SimulationPort() = default;

@@ -50,8 +50,8 @@ public:
     // The simulated display shows the alarm list.
     std::atomic<bool> AlarmDisplayOn{false};
     // The control register's last value, -1 before the first read. Only the
-    // worker uses it once the simulation runs (the start sets it before the
-    // first worker exists, each worker starts after the last one ended).
+    // worker uses it once the simulation runs (the start sets it before it
+    // hands over the first pass, and the worker's hand-over orders the two).
     int LastScreenRegisterValue = -1;
 
     // The poll plan of the displayed screen.

@@ -26,8 +26,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <functional>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -56,15 +58,17 @@ protected:
         control.OnSimulate();
     }
 
-    // Waits until the running pass has ended and runs what it posted.
-    void FinishPass()
+    // Waits until the running pass of `simulation` has ended and runs what
+    // it posted.
+    void FinishPass(const SimulationControl& simulation)
     {
         const auto deadline = Clock::now() + 10s;
-        while (control.PassRunning() && Clock::now() < deadline)
+        while (simulation.PassRunning() && Clock::now() < deadline)
             std::this_thread::sleep_for(1ms);
-        ASSERT_FALSE(control.PassRunning()) << "the pass did not end";
+        ASSERT_FALSE(simulation.PassRunning()) << "the pass did not end";
         host.RunPosted();
     }
+    void FinishPass() { FinishPass(control); }
 
     // One timer tick: it starts the next pass (or completes a stop).
     void NextPass()
@@ -678,33 +682,78 @@ TEST_F(FailedStart, TooManyCurvePointsOnOneScreen)
     ExpectEditorAsBefore(IdsCurvePointsOver384);
 }
 
-// A worker thread that cannot be made the first `failures` times; `made`
-// counts those that were.
-class FlakyThreads : public SimulationControl {
-public:
-    using SimulationControl::SimulationControl;
+// The worker threads of a simulation: the first `failures` cannot be made;
+// `made` counts those that were, `ended` those that have ended. Kept apart
+// from the simulation, whose threads may outlive it.
+struct WorkerThreads {
     int failures = 0;
     int made = 0;
+    std::atomic<int> ended{0};
+};
+
+class CountedThreads : public SimulationControl {
+public:
+    CountedThreads(CVX50TextDoc& doc, ProtocolFunctionTable& protocol, SimulationHost& host, int& simulating,
+        WorkerThreads& threads)
+        : SimulationControl(doc, protocol, host, simulating)
+        , m_threads(threads)
+    {
+    }
 
 protected:
-    std::thread StartWorkerThread(std::function<void()> pass) override
+    std::thread StartWorkerThread(std::function<void()> body) override
     {
-        if (failures > 0) {
-            --failures;
+        if (m_threads.failures > 0) {
+            --m_threads.failures;
             throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
         }
-        ++made;
-        return SimulationControl::StartWorkerThread(std::move(pass));
+        ++m_threads.made;
+        return SimulationControl::StartWorkerThread([&ended = m_threads.ended, body = std::move(body)] {
+            body();
+            ++ended;
+        });
     }
+
+private:
+    WorkerThreads& m_threads;
 };
+
+TEST_F(Simulation, OneWorkerThreadRunsEveryPassAndEndsWithTheStop)
+{
+    auto reg = AddBound(doc, 0, std::make_shared<CRegisterElement>(), "Reg", "R10");
+    WorkerThreads threads;
+    int countedSimulating = 0;
+    CountedThreads counted(doc, protocol, host, countedSimulating, threads);
+    for (int run = 1; run <= 2; ++run) {
+        doc.SetWorkingElements(doc.Screens[0].Elements);
+        counted.OnSimulate();
+        FinishPass(counted);
+        for (int pass = 1; pass <= 3; ++pass) {
+            slave.SetRegister(10, static_cast<std::uint16_t>(100 * run + pass));
+            counted.OnTimer();
+            FinishPass(counted);
+            EXPECT_EQ(reg->GetEntryText(), "00" + std::to_string(100 * run + pass));
+        }
+        EXPECT_EQ(threads.made, run);
+        EXPECT_EQ(threads.ended, run - 1);
+
+        // The stop ends the thread, which waits for no pass then.
+        counted.OnSimulate();
+        FinishPass(counted);
+        counted.OnTimer();
+        EXPECT_EQ(countedSimulating, 0);
+        EXPECT_EQ(threads.ended, run);
+    }
+}
 
 TEST_F(Simulation, WorkerThatCouldNotBeMadeIsMadeAgainAndTheStopNeedsNone)
 {
     auto reg = AddBound(doc, 0, std::make_shared<CRegisterElement>(), "Reg", "R10");
     slave.SetRegister(10, 321);
+    WorkerThreads threads;
     int flakySimulating = 0;
-    FlakyThreads flaky(doc, protocol, host, flakySimulating);
-    flaky.failures = 2;
+    CountedThreads flaky(doc, protocol, host, flakySimulating, threads);
+    threads.failures = 2;
     doc.SetWorkingElements(doc.Screens[0].Elements);
     flaky.OnSimulate();
     ASSERT_EQ(flakySimulating, 1);
@@ -713,19 +762,22 @@ TEST_F(Simulation, WorkerThatCouldNotBeMadeIsMadeAgainAndTheStopNeedsNone)
     EXPECT_FALSE(flaky.PassRunning());
     // The pass it starts may be over already: the worker made is what counts.
     flaky.OnTimer();
-    ASSERT_EQ(flaky.made, 1);
-    while (flaky.PassRunning())
-        std::this_thread::sleep_for(1ms);
+    ASSERT_EQ(threads.made, 1);
+    FinishPass(flaky);
     EXPECT_EQ(reg->GetEntryText(), "00321");
+    flaky.OnSimulate();
+    flaky.OnTimer();
+    ASSERT_EQ(flakySimulating, 0);
 
     // No worker at all: the stop still completes.
-    flaky.failures = 1;
+    threads.failures = 3;
+    flaky.OnSimulate();
+    ASSERT_EQ(flakySimulating, 1);
     flaky.OnTimer();
-    ASSERT_FALSE(flaky.PassRunning());
-    EXPECT_EQ(flaky.made, 1);
     flaky.OnSimulate();
     flaky.OnTimer();
     EXPECT_EQ(flakySimulating, 0);
+    EXPECT_EQ(threads.made, 1);
     EXPECT_FALSE(flaky.Port().IsOpen());
 }
 
