@@ -48,6 +48,7 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QShortcut>
+#include <QStatusTipEvent>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -85,6 +86,18 @@ const std::vector<Accelerator>& Accelerators()
 QString PaneStartText(int pane)
 {
     return UiText(PaneIds.at(pane));
+}
+
+// The fly-by text of a command: its string-table entry, or for a command
+// without one its menu text without the key hint and the "&" marks.
+QString FlyByText(int commandId, const QString& menuText)
+{
+    const QString text = CommandStatusText(commandId);
+    if (!text.isEmpty())
+        return text;
+    QString shown = menuText.section(u'\t', 0, 0);
+    shown.remove(u'&');
+    return shown;
 }
 
 } // namespace
@@ -146,7 +159,7 @@ void CMainFrame::CreateActions()
 {
     auto add = [this](int id, const QString& text) {
         auto* action = new QAction(text, this);
-        action->setStatusTip(CommandStatusText(id));
+        action->setStatusTip(FlyByText(id, text));
         action->setToolTip(CommandToolTip(id).isEmpty() ? text.section(u'\t', 0, 0) : CommandToolTip(id));
         connect(action, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
         m_actions[id] = action;
@@ -181,8 +194,10 @@ void CMainFrame::CreateMenus()
             else
                 menu->addAction(m_actions.at(entry.id));
         }
-        // States are current whenever a menu opens.
+        // States are current whenever a menu opens; the message pane is idle
+        // again once it closes.
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::RefreshCommandStates);
+        connect(menu, &QMenu::aboutToHide, this, [this] { SetPaneText(0, PaneStartText(0)); });
     }
 }
 
@@ -208,11 +223,9 @@ void CMainFrame::CreateStatusBar()
         label->setFrameShape(QFrame::Panel);
         label->setFrameShadow(QFrame::Sunken);
         m_panes[pane] = label;
-        // Pane 0 gives way to the commands' fly-by texts; the others stay.
-        if (pane == 0)
-            statusBar()->addWidget(label);
-        else
-            statusBar()->addPermanentWidget(label);
+        // Every pane stays where it is: the commands' fly-by texts are
+        // written into pane 0 (see event()), never shown over it.
+        statusBar()->addPermanentWidget(label);
     }
     // The panes sit side by side from the left; what their widths leave of
     // the bar stays empty at its right end.
@@ -543,6 +556,19 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     }
     m_stateTimer->stop();
     event->accept();
+}
+
+bool CMainFrame::event(QEvent* event)
+{
+    // A command under the pointer (toolbar button or menu item) shows its
+    // fly-by text in the message pane; an empty tip, when the pointer leaves
+    // it, brings "Ready" back.
+    if (event->type() == QEvent::StatusTip) {
+        const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+        SetPaneText(0, tip.isEmpty() ? PaneStartText(0) : tip);
+        return true;
+    }
+    return QMainWindow::event(event);
 }
 
 void CMainFrame::resizeEvent(QResizeEvent* event)

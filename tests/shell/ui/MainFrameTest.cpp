@@ -31,6 +31,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
@@ -41,6 +42,7 @@
 #include <QTest>
 #include <QToolBar>
 #include <QUrl>
+#include <QWindow>
 
 #include <array>
 #include <functional>
@@ -80,6 +82,17 @@ struct Editor : GuiEditor {
         frame->ShowScreenItem(number, QStringFromGbk(screen.Description));
     }
 };
+
+// The status bar's four panes, found by their texts.
+std::array<const QLabel*, 4> StatusPanes(const Editor& editor)
+{
+    std::array<const QLabel*, 4> panes{};
+    for (const QLabel* label : editor.frame->statusBar()->findChildren<QLabel*>())
+        for (int pane = 0; pane < 4; ++pane)
+            if (label->text() == editor.frame->PaneText(pane))
+                panes[static_cast<std::size_t>(pane)] = label;
+    return panes;
+}
 
 } // namespace
 
@@ -461,11 +474,7 @@ private slots:
         editor.frame->resize(1280, 800);
         editor.frame->show();
         QVERIFY(QTest::qWaitForWindowExposed(editor.frame.get()));
-        std::array<const QLabel*, 4> panes{};
-        for (const QLabel* label : editor.frame->statusBar()->findChildren<QLabel*>())
-            for (int pane = 0; pane < 4; ++pane)
-                if (label->text() == editor.frame->PaneText(pane))
-                    panes[static_cast<std::size_t>(pane)] = label;
+        const std::array<const QLabel*, 4> panes = StatusPanes(editor);
         for (const QLabel* pane : panes)
             QVERIFY(pane);
 
@@ -478,6 +487,63 @@ private slots:
             QVERIFY2(gap >= 0 && gap <= 8, qPrintable(QString("gap %1 before pane %2").arg(gap).arg(pane)));
         }
         QVERIFY(panes[3]->geometry().right() < editor.frame->statusBar()->width() - width / 16);
+    }
+
+    // The pointer over toolbar buttons (one disabled) and menu items writes
+    // their fly-by texts into the message pane; no pane moves or hides, and
+    // "Ready" comes back when the pointer leaves or the menu closes.
+    void flyByTextsShowInTheMessagePaneAndNoPaneMoves()
+    {
+        Editor editor;
+        editor.frame->resize(1024, 768);
+        editor.frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(editor.frame.get()));
+        editor.FileNew();
+        QWindow* window = editor.frame->windowHandle();
+        const std::array<const QLabel*, 4> panes = StatusPanes(editor);
+        auto places = [&panes] {
+            QList<QRect> rects;
+            for (const QLabel* pane : panes)
+                rects.append(pane->isVisible() ? pane->geometry() : QRect());
+            return rects;
+        };
+        const QList<QRect> before = places();
+        QCOMPARE(before[0].width(), 1024 / 8);
+        QCOMPARE(before[1].width(), 1024 / 4);
+        auto pointTo = [&editor](const QWidget* widget) {
+            return widget->mapTo(editor.frame.get(), widget->rect().center());
+        };
+
+        auto* toolBar = editor.frame->findChild<QToolBar*>("ToolBar");
+        QVERIFY(!editor.Enabled(Cmd::Undo));
+        const std::pair<int, QString> buttons[] = {
+            {Cmd::ToolLamp, "指示灯"}, {Cmd::Undo, "撤消"}, {Cmd::FileOpen, "打开..."}, {Cmd::AlarmList, "报警列表"}};
+        for (const auto& [id, text] : buttons) {
+            QTest::mouseMove(window, pointTo(toolBar->widgetForAction(editor.frame->Action(id))));
+            QCOMPARE(editor.frame->PaneText(0), text);
+            QCOMPARE(places(), before);
+        }
+        QTest::mouseMove(window, pointTo(editor.View().GetCanvas()));
+        QCOMPARE(editor.frame->PaneText(0), QString("Ready"));
+        QCOMPARE(places(), before);
+
+        // The Tools menu opened from the menu bar, the pointer on its items.
+        QMenuBar* menuBar = editor.frame->menuBar();
+        QAction* tools = menuBar->actions().at(4);
+        QTest::mouseClick(menuBar, Qt::LeftButton, {}, menuBar->actionGeometry(tools).center());
+        QMenu* menu = tools->menu();
+        QTRY_VERIFY(menu->isVisible());
+        for (const auto& [id, text] : {std::pair<int, QString>{Cmd::NewScreen, "新建画面"},
+                                       std::pair<int, QString>{Cmd::PresetRegisters, "预设寄存器"}}) {
+            QTest::mouseMove(menu->windowHandle(), menu->actionGeometry(editor.frame->Action(id)).center());
+            QCOMPARE(editor.frame->PaneText(0), text);
+            QCOMPARE(places(), before);
+        }
+        QTest::keyClick(menu, Qt::Key_Escape);
+        QTest::keyClick(menuBar, Qt::Key_Escape);
+        QTRY_VERIFY(!menu->isVisible());
+        QCOMPARE(editor.frame->PaneText(0), QString("Ready"));
+        QCOMPARE(places(), before);
     }
 
     void pictureOfTheWholeWindow()
