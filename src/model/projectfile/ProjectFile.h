@@ -56,7 +56,8 @@ bool SaveProjectFile(CVX50TextDoc& doc, const std::string& path, bool displaySet
 // setting in the flags byte clears `displaySetting`.
 bool ReadProject(CVX50TextDoc& doc, std::string_view bytes, bool& displaySetting);
 
-// ReadProject on the file at `path`; IdsSaveOrOpenFailed (logged too) when
-// the file cannot be read, the path with IdsFileTooLarge when it is larger
-// than any project file can be.
+// ReadProject on the file at `path`. A file that cannot be read, or that
+// does not start as a project file, is refused with IdsSaveOrOpenFailed, the
+// path and the reason (ProjectOpenFailure.h; logged too); one larger than
+// any project file can be with the path and IdsFileTooLarge.
 bool OpenProjectFile(CVX50TextDoc& doc, const std::string& path, bool& displaySetting);

@@ -12,6 +12,7 @@
 #include "devices/PresetTextFile.h"
 #include "base/ProgramPaths.h"
 #include "model/projectfile/ProjectFile.h"
+#include "model/projectfile/ProjectOpenFailure.h"
 #include "model/projectfile/ProjectSections.h"
 #include "base/ShortText.h"
 #include "model/UnnumberedElements.h"
@@ -328,9 +329,11 @@ bool OpenProjectFile(CVX50TextDoc& doc, const std::string& path, bool& displaySe
         qWarning("Project file %s is too large", path.c_str());
         return false;
     }
-    if (!file.IsRead()) {
+    if (!file.IsRead() || !StartsAsProjectFile(file.bytes)) {
+        const ProjectOpenFailure failure =
+            file.IsRead() ? ProjectOpenFailure::NotAProjectFile : UnreadableFileFailure(path);
         qWarning("Project file %s cannot be read", path.c_str());
-        CurrentUi().ShowMessage(IdsSaveOrOpenFailed);
+        CurrentUi().ShowMessageText(ProjectOpenFailureText(path, failure));
         return false;
     }
     return ReadProject(doc, file.bytes, displaySetting);

@@ -14,6 +14,7 @@
 #include "support/IsolatedSettings.h"
 #include "support/ScriptedGuiUserInterface.h"
 #include "support/ShippedDeviceFolder.h"
+#include "support/UnprivilegedUser.h"
 #include "transfer/ComPortNumber.h"
 
 #include <QDialogButtonBox>
@@ -26,6 +27,8 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -158,16 +161,53 @@ private slots:
         QVERIFY(app.ui->shown.isEmpty());
     }
 
-    void aProjectThatCannotBeReadLeavesANewProjectWithoutPath()
+    // A file that does not open is named with the reason; the editor is left
+    // with a new project without a path.
+    void aProjectThatCannotBeOpenedIsNamedWithTheReason_data()
     {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("contents"); // null: no file
+        QTest::addColumn<int>("mode");             // 0: a folder
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing") << "missing.opf" << QByteArray() << 0644 << "文件不存在。";
+        QTest::newRow("missing folder") << "gone/project.opf" << QByteArray() << 0644 << "文件不存在。";
+        QTest::newRow("no permission") << "locked.opf" << QByteArray("\x02" "11\x01") << 0200
+                                       << "没有读取这个文件的权限。";
+        QTest::newRow("folder") << "folder.opf" << QByteArray("") << 0 << "这是文件夹或设备, 不是工程文件。";
+        QTest::newRow("text") << "notes.txt" << QByteArray("just some notes\n") << 0644 << "不是工程文件。";
+        QTest::newRow("empty") << "empty.opf" << QByteArray("") << 0644 << "不是工程文件。";
+        QTest::newRow("version not digits") << "odd.opf" << QByteArray("\x02" "1a", 3) << 0644 << "不是工程文件。";
+    }
+
+    void aProjectThatCannotBeOpenedIsNamedWithTheReason()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, contents);
+        QFETCH(int, mode);
+        QFETCH(QString, reason);
         QTemporaryDir folder;
-        const QString path = folder.path() + "/missing.opf";
+        const QString path = folder.path() + "/" + name;
+        if (mode == 0) {
+            QVERIFY(QDir(folder.path()).mkdir(name));
+        } else if (!contents.isNull()) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QCOMPARE(file.write(contents), contents.size());
+            file.close();
+            QVERIFY(chmod(QFile::encodeName(path).constData(), static_cast<mode_t>(mode)) == 0);
+        }
+
+        // Without root's right to read everything, as a user starts it; the
+        // program folder and the file's folder let that user in.
+        for (const QString& open : {m_programFolder.path(), folder.path()})
+            QVERIFY(chmod(QFile::encodeName(open).constData(), 0755) == 0);
         ScriptedApp app;
-        QVERIFY(app.InitInstance({"vx50", path}, false));
+        AsUnprivilegedUser([&] { QVERIFY(app.InitInstance({"vx50", path}, false)); });
         QVERIFY(app.MainFrame()->GetActiveView()->GetCanvas());
         QVERIFY(app.Document().ProjectPath.empty());
-        QCOMPARE(app.ui->shown, QStringList{"保存或打开文件出错!"});
+        QCOMPARE(app.ui->shown, QStringList{"保存或打开文件出错!\n" + path + "\n" + reason});
         QCOMPARE(app.Document().GetScreens().size(), size_t(1));
+        QCOMPARE(app.MainFrame()->windowTitle(), QString("VX系列 画面设置工具-"));
     }
 };
 
