@@ -22,14 +22,28 @@ const ElementGroup* FindWordGroup(const AddressTable& table, const std::string& 
 
 } // namespace
 
-int PanelSettingsRefusal(const PanelSettings& edited)
+PanelSettingsField RefusedPanelSetting(const PanelSettings& edited)
 {
     if (!Within(edited.CommTime, 10, 50))
-        return IdsCommunicationTimeBad;
+        return PanelSettingsField::CommTime;
     if (!Within(edited.Timeout, 100, 1000))
-        return IdsTimeoutBad;
-    if (!Within(edited.SaverScreen, 1, 65535) || !Within(edited.MainScreen, 1, 65535))
-        return IdsEnterInteger1To65535;
+        return PanelSettingsField::Timeout;
+    if (!Within(edited.SaverScreen, 1, 65535))
+        return PanelSettingsField::SaverScreen;
+    if (!Within(edited.MainScreen, 1, 65535))
+        return PanelSettingsField::MainScreen;
+    return PanelSettingsField::None;
+}
+
+int PanelSettingsRefusal(const PanelSettings& edited)
+{
+    switch (RefusedPanelSetting(edited)) {
+    case PanelSettingsField::CommTime: return IdsCommunicationTimeBad;
+    case PanelSettingsField::Timeout: return IdsTimeoutBad;
+    case PanelSettingsField::SaverScreen:
+    case PanelSettingsField::MainScreen: return IdsEnterInteger1To65535;
+    case PanelSettingsField::None: break;
+    }
     return 0;
 }
 

@@ -16,9 +16,16 @@
 constexpr int kNoScreenSaver = 0;
 constexpr int kScreenSaverChoices = 9;
 
-// The string id of the message of the first check that `edited` fails on OK,
-// in this order: communication time 10 to 50, time-out 100 to 1000, saver
-// screen 1 to 65535, main screen 1 to 65535. 0 when every check passes.
+// The fields that OK checks, in the order it checks them: communication time
+// 10 to 50, time-out 100 to 1000, saver screen 1 to 65535, main screen 1 to
+// 65535.
+enum class PanelSettingsField { None, CommTime, Timeout, SaverScreen, MainScreen };
+
+// The first field that `edited` fails on OK; None when every check passes.
+PanelSettingsField RefusedPanelSetting(const PanelSettings& edited);
+
+// The string id of the message of the first check that `edited` fails on OK;
+// 0 when every check passes.
 int PanelSettingsRefusal(const PanelSettings& edited);
 
 // The store on OK comes in two halves that together write all fifteen

@@ -19,21 +19,24 @@ AddressTable ControlTable()
 
 TEST(PanelSettingsRules, OkChecksRunInOrderAtTheirBoundaries)
 {
+    using Field = PanelSettingsField;
     struct Case {
         int commTime, timeout, saverScreen, mainScreen, message;
+        Field field;
     };
     const Case cases[] = {
-        {10, 100, 1, 1, 0},
-        {50, 1000, 65535, 65535, 0},
-        {9, 300, 1, 1, IdsCommunicationTimeBad},
-        {51, 300, 1, 1, IdsCommunicationTimeBad},
-        {20, 99, 1, 1, IdsTimeoutBad},
-        {20, 1001, 1, 1, IdsTimeoutBad},
-        {20, 300, 0, 1, IdsEnterInteger1To65535},
-        {20, 300, 1, 65536, IdsEnterInteger1To65535},
-        // The first failing check names the message.
-        {9, 99, 0, 0, IdsCommunicationTimeBad},
-        {20, 1001, 0, 0, IdsTimeoutBad},
+        {10, 100, 1, 1, 0, Field::None},
+        {50, 1000, 65535, 65535, 0, Field::None},
+        {9, 300, 1, 1, IdsCommunicationTimeBad, Field::CommTime},
+        {51, 300, 1, 1, IdsCommunicationTimeBad, Field::CommTime},
+        {20, 99, 1, 1, IdsTimeoutBad, Field::Timeout},
+        {20, 1001, 1, 1, IdsTimeoutBad, Field::Timeout},
+        {20, 300, 0, 1, IdsEnterInteger1To65535, Field::SaverScreen},
+        {20, 300, 1, 65536, IdsEnterInteger1To65535, Field::MainScreen},
+        // The first failing check names the message and the field.
+        {9, 99, 0, 0, IdsCommunicationTimeBad, Field::CommTime},
+        {20, 1001, 0, 0, IdsTimeoutBad, Field::Timeout},
+        {20, 300, 0, 0, IdsEnterInteger1To65535, Field::SaverScreen},
     };
     for (const Case& c : cases) {
         PanelSettings edited;
@@ -42,6 +45,8 @@ TEST(PanelSettingsRules, OkChecksRunInOrderAtTheirBoundaries)
         edited.SaverScreen = c.saverScreen;
         edited.MainScreen = c.mainScreen;
         EXPECT_EQ(PanelSettingsRefusal(edited), c.message)
+            << c.commTime << " " << c.timeout << " " << c.saverScreen << " " << c.mainScreen;
+        EXPECT_EQ(RefusedPanelSetting(edited), c.field)
             << c.commTime << " " << c.timeout << " " << c.saverScreen << " " << c.mainScreen;
     }
 }

@@ -19,6 +19,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -308,10 +309,29 @@ void CPanelSettingsDlg::OnNumberEdited(CSpinEdit* edit, int& field, bool station
         edit->SetValue(field);
 }
 
+CSpinEdit* CPanelSettingsDlg::FieldEdit(PanelSettingsField field) const
+{
+    switch (field) {
+    case PanelSettingsField::CommTime: return m_commTime;
+    case PanelSettingsField::Timeout: return m_timeout;
+    case PanelSettingsField::SaverScreen: return m_saverScreen;
+    case PanelSettingsField::MainScreen: return m_mainScreen;
+    case PanelSettingsField::None: break;
+    }
+    return nullptr;
+}
+
 void CPanelSettingsDlg::OnOK()
 {
     if (const int message = PanelSettingsRefusal(m_values)) {
         CurrentUi().ShowMessage(message, MbOk | MbIconWarning);
+        // The refused value is the one to type again: its field takes the
+        // focus with its text selected (a disabled field is left alone).
+        CSpinEdit* refused = FieldEdit(RefusedPanelSetting(m_values));
+        if (refused && refused->isEnabled()) {
+            refused->Edit()->setFocus(Qt::OtherFocusReason);
+            refused->Edit()->selectAll();
+        }
         return;
     }
     StoreDialogPanelSettings(m_values, m_doc.Panel);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/PanelSettings.h"
+#include "settings/PanelSettingsRules.h"
 
 #include <QDialog>
 
@@ -45,6 +46,8 @@ private:
     void OnNumberEdited(CSpinEdit* edit, int& field, bool station, bool timeField);
 
     std::vector<std::string> ElementNames() const;
+    // The number field of a field the checks on OK judge.
+    CSpinEdit* FieldEdit(PanelSettingsField field) const;
     void ShowElementAlone();
     // The statics that name the control and report registers, and what
     // depends on whether the device picks the screen.

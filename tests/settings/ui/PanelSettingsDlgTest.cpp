@@ -241,7 +241,7 @@ private slots:
         const PanelSettings before = doc.Panel;
         CPanelSettingsDlg dialog(doc, nullptr);
         ShowActive(dialog);
-        EnterText(EditOf(dialog, "commTime"), QStringLiteral("9"));
+        EnterText(EditOf(dialog, "commTime"), QStringLiteral("99"));
         EnterText(EditOf(dialog, "timeout"), QStringLiteral("99"));
         EnterText(EditOf(dialog, "mainScreen"), QStringLiteral("0"));
         const std::pair<const char*, QString> steps[] = {
@@ -254,7 +254,14 @@ private slots:
             QCOMPARE(editor.ui->shown, QStringList{UiText(messages[i])});
             QCOMPARE(dialog.result(), int(QDialog::Rejected));
             QVERIFY(doc.Panel == before);
-            EnterText(EditOf(dialog, steps[i].first), steps[i].second);
+            // The refused field has the focus with its text selected: the
+            // keys typed next replace it.
+            QLineEdit* refused = EditOf(dialog, steps[i].first);
+            QCOMPARE(QApplication::focusWidget(), refused);
+            QVERIFY(!refused->text().isEmpty());
+            QCOMPARE(refused->selectedText(), refused->text());
+            QTest::keyClicks(QApplication::focusWidget(), steps[i].second);
+            QCOMPARE(refused->text(), steps[i].second);
         }
         editor.ui->shown.clear();
         ClickOk(dialog);
