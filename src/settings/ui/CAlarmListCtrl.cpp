@@ -7,6 +7,7 @@
 #include "settings/ui/CAlarmScrollBar.h"
 #include "widgets/UiText.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -78,7 +79,17 @@ void CAlarmListCtrl::EditorEdited(const QString& text)
 
 void CAlarmListCtrl::EditorLeft()
 {
+    // A click on Cancel ends the dialog and drops the typed text: checking
+    // it on the way (and refusing it) would hold the click back.
+    if (m_cancel && QApplication::focusWidget() == m_cancel)
+        return;
     Perform([](AlarmGrid& g) { g.LeaveEditor(); });
+}
+
+void CAlarmListCtrl::DropEditor()
+{
+    if (m_editor)
+        m_editor->Detach();
 }
 
 void CAlarmListCtrl::GridKey(int key)

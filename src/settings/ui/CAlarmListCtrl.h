@@ -30,6 +30,13 @@ public:
     CAlarmCellEdit* Editor() const;
     CAlarmScrollBar* ScrollBar() const { return m_scrollBar; }
 
+    // The dialog's Cancel button: the press of a click on it takes the
+    // focus from the editor without committing what was typed.
+    void SetCancelButton(QWidget* cancel) { m_cancel = cancel; }
+    // The dialog ends without OK: the editor's text is dropped and its
+    // focus loss no longer commits it.
+    void DropEditor();
+
     // From the editor.
     void EditorEdited(const QString& text);
     void EditorLeft();
@@ -55,4 +62,5 @@ private:
     int m_editorSerial = 0;
     CAlarmScrollBar* m_scrollBar;
     bool m_performing = false;
+    QPointer<QWidget> m_cancel;
 };

@@ -103,6 +103,7 @@ void CAlarmListDlg::BuildControls(const AlarmListStart& start)
     cancel->setObjectName(QStringLiteral("cancelButton"));
     connect(ok, &QPushButton::clicked, this, &CAlarmListDlg::accept);
     connect(cancel, &QPushButton::clicked, this, &CAlarmListDlg::reject);
+    m_list->SetCancelButton(cancel);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ok);
@@ -123,6 +124,12 @@ void CAlarmListDlg::accept()
         m_list->Perform([](AlarmGrid& g) { g.LeaveEditor(); });
     ApplyAlarmList(m_document, m_list->Grid().Segments(), m_list->Grid().CurrentSegment());
     QDialog::accept();
+}
+
+void CAlarmListDlg::reject()
+{
+    m_list->DropEditor();
+    QDialog::reject();
 }
 
 void CAlarmListDlg::OnSelChangeSegment(int index)

@@ -28,6 +28,9 @@ public:
     CAlarmListCtrl* List() const { return m_list; }
 
     void accept() override;
+    // Cancel, Esc and the close box: what the grid's editor holds is
+    // dropped unchecked.
+    void reject() override;
 
 private:
     void OnSelChangeSegment(int index);

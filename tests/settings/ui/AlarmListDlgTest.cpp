@@ -19,10 +19,13 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
+
+#include <functional>
 
 namespace {
 
@@ -198,6 +201,46 @@ private slots:
         QTest::qWait(0);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!editor.View().AlarmListDialog);
+    }
+
+    // A refused text in the typing row (a fifth alarm on a group of four)
+    // does not hold the dialog: Cancel, Esc and the close box end it without
+    // the message again, and the alarms stay as they were.
+    void aRefusedTypingRowDoesNotHoldCancelEscOrTheCloseBox()
+    {
+        const std::pair<const char*, std::function<void(CAlarmListDlg*)>> enders[] = {
+            {"Cancel", [](CAlarmListDlg* d) { QTest::mouseClick(Child<QPushButton>(d, "cancelButton"), Qt::LeftButton); }},
+            {"Esc", [](CAlarmListDlg*) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); }},
+            {"close box", [](CAlarmListDlg* d) { QVERIFY(d->close()); }},
+        };
+        for (const auto& [name, end] : enders) {
+            AlarmEditor editor;
+            editor.document.AddressTable = {CoilGroup("Y", 4)};
+            editor.document.AlarmSegments = {AlarmSegmentOf(editor.document.AddressTable[0], 0, AlarmTexts(4))};
+            editor.document.AlarmBlocks =
+                BuildAlarmBlocks(editor.document.AlarmSegments, editor.document.AddressTable);
+            editor.document.ProjectModified = 0;
+            const auto segments = editor.document.AlarmSegments;
+            const auto blocks = editor.document.AlarmBlocks;
+
+            QPointer<CAlarmListDlg> dialog = editor.Open();
+            QTest::mouseClick(dialog->List(), Qt::LeftButton, {}, QPoint(200, 30 + 4 * 20));
+            QVERIFY2(Editor(dialog), name);
+            EnterAlarm(dialog, QStringLiteral("fifth"));
+            QCOMPARE(editor.ui->shown, QStringList{OutOfTable});
+            QTest::keyClicks(QApplication::focusWidget(), "again");
+            QCOMPARE(Grid(dialog).Shown().Entries.back().Text, std::string("again"));
+
+            end(dialog);
+            QVERIFY2(!dialog || !dialog->isVisible(), name);
+            QVERIFY2(editor.ui->shown == QStringList{OutOfTable}, qPrintable(name + (": " + editor.ui->shown.join('|'))));
+            QCOMPARE(editor.document.AlarmSegments, segments);
+            QCOMPARE(editor.document.AlarmBlocks, blocks);
+            QCOMPARE(editor.document.ProjectModified, 0);
+            QVERIFY2(editor.CommandEnabled(), name);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            QVERIFY2(!editor.View().AlarmListDialog, name);
+        }
     }
 
     void stationEditsAreCheckedAsTyped()
