@@ -10,6 +10,7 @@
 #include "base/GbkText.h"
 #include "base/ProgramPaths.h"
 #include "model/projectfile/ProjectFile.h"
+#include "model/projectfile/ProjectOpenFailure.h"
 #include "model/projectfile/ProjectSections.h"
 #include "base/ShortText.h"
 #include "StringIds.h"
@@ -731,7 +732,8 @@ TEST_F(ProjectFile, UnreadableFileIsReportedAndLeavesTheFreshProject)
     bool display = true;
     const QStringList warnings =
         WarningsLoggedBy([&] { EXPECT_FALSE(OpenProjectFile(doc, PathOf("absent.opf"), display)); });
-    EXPECT_EQ(ui.MessageIds(), std::vector<int>{61226});
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].gbkText, ProjectOpenFailureText(PathOf("absent.opf"), ProjectOpenFailure::Missing));
     const std::string logged = "Project file " + PathOf("absent.opf") + " cannot be read";
     EXPECT_EQ(warnings, QStringList{QString::fromStdString(logged)});
     EXPECT_EQ(doc.Screens.size(), 1u);
@@ -821,6 +823,7 @@ TEST_F(ProjectFile, FileThatIsNoProjectFileIsRefusedWithoutReadingIt)
     const std::string fifo = PathOf("fifo.opf");
     ASSERT_TRUE(MakeFifo(fifo));
     EXPECT_FALSE(OpenProjectFile(doc, fifo, display));
-    EXPECT_EQ(ui.MessageIds(), std::vector<int>{IdsSaveOrOpenFailed});
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].gbkText, ProjectOpenFailureText(fifo, ProjectOpenFailure::NotAFile));
     EXPECT_EQ(doc.Screens.size(), 1u);
 }
