@@ -1,7 +1,7 @@
 #include "model/projectfile/ProjectOpenFailure.h"
 
 #include "StringIds.h"
-#include "StringTable.h"
+#include "base/StringTable.h"
 #include "base/GbkText.h"
 
 #include <algorithm>
