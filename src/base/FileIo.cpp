@@ -2,11 +2,17 @@
 
 #include <algorithm>
 #include <atomic>
+#include <charconv>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <optional>
+#include <string>
+#include <string_view>
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -83,17 +89,103 @@ bool WriteAll(int fd, std::string_view data)
     return true;
 }
 
-// The file a write to `path` replaces: the target of a symbolic link, so
-// that the link stays.
-std::string WriteTarget(const std::string& path)
+// The folder part of `path`: "." for a bare name, "/" for a file in the root.
+std::string FolderOf(const std::string& path)
 {
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
-        char resolved[PATH_MAX];
-        if (::realpath(path.c_str(), resolved))
-            return resolved;
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The file a write to `path` replaces: the end of a chain of symbolic links,
+// so that the links stay. A link whose end is missing leads to the missing
+// file, which the write creates. Nothing when a link cannot be read or the
+// chain does not end.
+std::optional<std::string> WriteTarget(const std::string& path)
+{
+    constexpr int kMostLinks = 40; // as the system follows them
+    std::string target = path;
+    for (int link = 0; link <= kMostLinks; ++link) {
+        struct stat info {};
+        if (::lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return target;
+        char text[PATH_MAX];
+        const ssize_t length = ::readlink(target.c_str(), text, sizeof text);
+        if (length <= 0 || static_cast<std::size_t>(length) >= sizeof text)
+            return std::nullopt;
+        const std::string to(text, static_cast<std::size_t>(length));
+        target = to.front() == '/' ? to : FolderOf(target) + "/" + to;
     }
-    return path;
+    return std::nullopt;
+}
+
+// Whether the effective user may write `path` by its permission bits. The
+// system lets root write anything; a file or folder that grants nobody
+// write is still taken as write-protected then, as root's own tools do.
+bool UserMayWrite(const std::string& path, const struct stat& info)
+{
+    if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0)
+        return false;
+    return ::geteuid() != 0 || (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
+}
+
+// Whether a write may put a new file at `target` (no link): the folder takes
+// new files from the user, and what stands there now is missing or a regular
+// file the user may write. A device, a FIFO or a folder is never replaced.
+bool MayReplace(const std::string& target)
+{
+    const std::string folder = FolderOf(target);
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || !UserMayWrite(folder, info))
+        return false;
+    if (::lstat(target.c_str(), &info) != 0)
+        return errno == ENOENT;
+    return S_ISREG(info.st_mode) && UserMayWrite(target, info);
+}
+
+// The process id in `text` when it is "<pid>-<n>", the end of a temporary
+// file's name.
+std::optional<pid_t> TemporaryWriterOf(std::string_view text)
+{
+    const char* const end = text.data() + text.size();
+    pid_t pid = 0;
+    unsigned long counter = 0;
+    const auto [dash, pidError] = std::from_chars(text.data(), end, pid);
+    if (pidError != std::errc() || pid <= 0 || dash == end || *dash != '-' || dash + 1 == end)
+        return std::nullopt;
+    const auto [last, counterError] = std::from_chars(dash + 1, end, counter);
+    if (counterError != std::errc() || last != end)
+        return std::nullopt;
+    return pid;
+}
+
+// Removes the temporary files that writes of `target` by processes now gone
+// left beside it ("NAME.tmp<pid>-<n>", see CreateTemporaryBeside), such as
+// a save killed part way. A live process's temporary is its write in
+// progress and stays; so does every other file, and anything not a regular
+// file.
+void RemoveLeftoverTemporaries(const std::string& target)
+{
+    const std::string prefix = NameOf(target) + ".tmp";
+    DIR* folder = ::opendir(FolderOf(target).c_str());
+    if (!folder)
+        return;
+    while (const dirent* entry = ::readdir(folder)) {
+        const std::string_view name = entry->d_name;
+        if (!name.starts_with(prefix))
+            continue;
+        const std::optional<pid_t> writer = TemporaryWriterOf(name.substr(prefix.size()));
+        struct stat info {};
+        if (writer && ::kill(*writer, 0) != 0 && errno == ESRCH
+            && ::fstatat(::dirfd(folder), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode))
+            ::unlinkat(::dirfd(folder), entry->d_name, 0);
+    }
+    ::closedir(folder);
 }
 
 // A new temporary file beside `target`, created with the mode a new file
@@ -116,9 +208,7 @@ int CreateTemporaryBeside(const std::string& target, std::string& temporary)
 // still holds the new file, so this is best effort.
 void SyncFolderOf(const std::string& target)
 {
-    const std::size_t slash = target.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : target.substr(0, slash);
-    FileDescriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    FileDescriptor fd(::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (fd.Get() >= 0)
         ::fsync(fd.Get());
 }
@@ -193,7 +283,11 @@ bool IsReadableFile(const std::string& path)
 
 bool WriteFileAtomically(const std::string& path, std::string_view data)
 {
-    const std::string target = WriteTarget(path);
+    const std::optional<std::string> resolved = WriteTarget(path);
+    if (!resolved || !MayReplace(*resolved))
+        return false;
+    const std::string& target = *resolved;
+    RemoveLeftoverTemporaries(target);
     std::string temporary;
     FileDescriptor fd(CreateTemporaryBeside(target, temporary));
     if (fd.Get() < 0)

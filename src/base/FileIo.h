@@ -38,7 +38,13 @@ std::optional<std::string> ReadFileStart(const std::string& path, std::size_t co
 bool IsReadableFile(const std::string& path);
 
 // Writes `data` to a new temporary file in the target's folder, checks every
-// write, flushes it to the disk and renames it over `path`. Any failure
-// (a full disk, a file-size limit, a folder that cannot be written) removes
-// the temporary file, leaves the old file as it was and returns false.
+// write, flushes it to the disk and renames it over `path`. The target is
+// `path`, or where its symbolic links lead (the links stay). Only a regular
+// file that the user may write is replaced, or a missing one created in a
+// folder the user may write; as root too, a file or folder that grants
+// nobody write counts as write-protected. Any other target (a device, a
+// FIFO, a folder) or any failure (a full disk, a file-size limit) removes
+// the temporary file, leaves the target as it was and returns false.
+// Before writing, the temporary files that earlier writes of the same target
+// left behind when their process ended part way are removed.
 bool WriteFileAtomically(const std::string& path, std::string_view data);
