@@ -13,35 +13,6 @@ constexpr std::uint32_t kInfoHeaderSize = 40;
 
 enum Compression : std::uint32_t { Uncompressed = 0, Rle8 = 1, Rle4 = 2, BitFields = 3 };
 
-struct BitmapInfo {
-    std::int64_t width = 0;
-    std::int64_t height = 0; // negative: rows top first
-    std::uint32_t bitsPerPixel = 0;
-    std::uint32_t compression = Uncompressed;
-};
-
-bool ReadInfo(std::string_view bytes, BitmapInfo& info)
-{
-    if (bytes.size() < kFileHeaderSize + 4)
-        return false;
-    const auto headerSize = static_cast<std::uint32_t>(LittleEndianAt(bytes, kFileHeaderSize, 4));
-    if (headerSize == kCoreHeaderSize) {
-        if (bytes.size() < kFileHeaderSize + kCoreHeaderSize)
-            return false;
-        info.width = LittleEndianAt(bytes, 18, 2);
-        info.height = LittleEndianAt(bytes, 20, 2);
-        info.bitsPerPixel = static_cast<std::uint32_t>(LittleEndianAt(bytes, 24, 2));
-        return true;
-    }
-    if (headerSize < kInfoHeaderSize || bytes.size() < kFileHeaderSize + kInfoHeaderSize)
-        return false;
-    info.width = static_cast<std::int32_t>(LittleEndianAt(bytes, 18, 4));
-    info.height = static_cast<std::int32_t>(LittleEndianAt(bytes, 22, 4));
-    info.bitsPerPixel = static_cast<std::uint32_t>(LittleEndianAt(bytes, 28, 2));
-    info.compression = static_cast<std::uint32_t>(LittleEndianAt(bytes, 30, 4));
-    return true;
-}
-
 bool KnownDepth(const BitmapInfo& info)
 {
     switch (info.compression) {
@@ -83,12 +54,35 @@ bool RunsReachTheirEnd(std::string_view data, bool fourBit)
 
 } // namespace
 
-bool IsWholeBitmapFile(std::string_view bytes)
+std::optional<BitmapInfo> ReadBitmapInfo(std::string_view bytes)
 {
     BitmapInfo info;
-    if (!bytes.starts_with("BM") || !ReadInfo(bytes, info) || info.width <= 0 || info.height == 0
-        || !KnownDepth(info))
+    if (!bytes.starts_with("BM") || bytes.size() < kFileHeaderSize + 4)
+        return std::nullopt;
+    const auto headerSize = static_cast<std::uint32_t>(LittleEndianAt(bytes, kFileHeaderSize, 4));
+    if (headerSize == kCoreHeaderSize) {
+        if (bytes.size() < kFileHeaderSize + kCoreHeaderSize)
+            return std::nullopt;
+        info.width = LittleEndianAt(bytes, 18, 2);
+        info.height = LittleEndianAt(bytes, 20, 2);
+        info.bitsPerPixel = static_cast<std::uint32_t>(LittleEndianAt(bytes, 24, 2));
+        return info;
+    }
+    if (headerSize < kInfoHeaderSize || bytes.size() < kFileHeaderSize + kInfoHeaderSize)
+        return std::nullopt;
+    info.width = static_cast<std::int32_t>(LittleEndianAt(bytes, 18, 4));
+    info.height = static_cast<std::int32_t>(LittleEndianAt(bytes, 22, 4));
+    info.bitsPerPixel = static_cast<std::uint32_t>(LittleEndianAt(bytes, 28, 2));
+    info.compression = static_cast<std::uint32_t>(LittleEndianAt(bytes, 30, 4));
+    return info;
+}
+
+bool IsWholeBitmapFile(std::string_view bytes)
+{
+    const std::optional<BitmapInfo> read = ReadBitmapInfo(bytes);
+    if (!read || read->width <= 0 || read->height == 0 || !KnownDepth(*read))
         return false;
+    const BitmapInfo& info = *read;
     const std::uint64_t pixelsAt = LittleEndianAt(bytes, 10, 4);
     if (pixelsAt >= bytes.size())
         return false;

@@ -5,7 +5,9 @@
 #include "shell/PictureFile.h"
 
 #include "base/FileIo.h"
+#include "support/HeapUse.h"
 #include "support/TestFiles.h"
+#include "model/elements/DisplayGeometry.h"
 
 #include <QBuffer>
 #include <QTemporaryDir>
@@ -13,6 +15,7 @@
 
 #include <cstdint>
 #include <future>
+#include <iostream>
 #include <string>
 
 namespace {
@@ -59,6 +62,25 @@ std::string Rle8Bitmap(int width, int height, const std::string& runs)
     PutLe(bytes, 58, 4, 0xFFFFFF); // colour 1 white
     bytes += runs;
     PutLe(bytes, 2, 4, static_cast<std::uint32_t>(bytes.size()));
+    return bytes;
+}
+
+// An uncompressed bitmap of `width` x `height` black dots, `bits` a dot
+// (1 or 24).
+std::string BlackBitmap(int width, int height, int bits)
+{
+    const std::size_t palette = bits == 1 ? 8 : 0;
+    const std::size_t rowBytes = (static_cast<std::size_t>(width) * bits + 31) / 32 * 4;
+    std::string bytes(14 + 40 + palette + rowBytes * static_cast<std::size_t>(height), '\0');
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    PutLe(bytes, 2, 4, static_cast<std::uint32_t>(bytes.size()));
+    PutLe(bytes, 10, 4, static_cast<std::uint32_t>(14 + 40 + palette));
+    PutLe(bytes, 14, 4, 40);
+    PutLe(bytes, 18, 4, static_cast<std::uint32_t>(width));
+    PutLe(bytes, 22, 4, static_cast<std::uint32_t>(height));
+    PutLe(bytes, 26, 2, 1);
+    PutLe(bytes, 28, 2, static_cast<std::uint32_t>(bits));
     return bytes;
 }
 
@@ -162,6 +184,41 @@ TEST_F(PictureFile, HugeClaimedPictureIsRefusedNotDecoded)
     const std::string huge = Rle8Bitmap(20000, 20000, std::string("\x00\x01", 2));
     EXPECT_TRUE(IsWholeBitmapFile(huge));
     EXPECT_TRUE(Read(huge).isNull());
+}
+
+// Whatever its header claims, placing a picture (decoding, converting and
+// scaling it) takes at most the decoding bound beyond the file's own bytes,
+// measured at its peak; a claim that would pass the bound is refused before
+// anything is decoded.
+TEST_F(PictureFile, PlacingAPictureStaysWithinTheDecodingBound)
+{
+    constexpr std::size_t kBound = std::size_t{kMaxPictureDecodeMegabytes} << 20;
+    const std::string end("\x00\x01", 2);
+    const struct {
+        const char* what;
+        std::string file;
+        bool placed;
+    } cases[] = {
+        {"a few bytes claiming 5792 x 5792 dots", Rle8Bitmap(5792, 5792, end), false},
+        {"8-bit, as large as the bound lets", Rle8Bitmap(4096, 5461, end), true},
+        {"8-bit, one row more", Rle8Bitmap(4096, 5462, end), false},
+        {"1-bit, as large as the bound lets", BlackBitmap(4096, 7710, 1), true},
+        {"1-bit, one row more", BlackBitmap(4096, 7711, 1), false},
+        {"24-bit, 4000 x 4000", BlackBitmap(4000, 4000, 24), true},
+    };
+    for (const auto& c : cases) {
+        const QString path = m_folder.filePath("picture.bmp");
+        ASSERT_TRUE(WriteFileAtomically(path.toStdString(), c.file));
+        QImage picture;
+        const std::size_t peak = HeapPeakDuring([&] { picture = ReadPictureFile(path); });
+        EXPECT_EQ(!picture.isNull(), c.placed) << c.what;
+        EXPECT_LE(peak, c.file.size() + kBound) << c.what;
+        if (c.placed)
+            EXPECT_EQ(picture.size(), QSize(kDisplayWidth, kDisplayHeight)) << c.what;
+        else
+            EXPECT_LT(peak, c.file.size() + (std::size_t{1} << 20)) << c.what << ": decoded before it was refused";
+        std::cout << c.what << ": peak " << (peak >> 20) << " MiB\n";
+    }
 }
 
 // A FIFO has no end until a writer comes; reading one would hold the editor.
