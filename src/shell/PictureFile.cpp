@@ -30,9 +30,11 @@ bool PlacementFitsTheBound(const BitmapInfo& info)
     const std::uint64_t decodedBits = info.bitsPerPixel == 1 ? 1 : info.bitsPerPixel <= 8 ? 8 : 32;
     const std::uint64_t decodedRow = (width * decodedBits + 31) / 32 * 4;
     std::uint64_t rowBytes = decodedRow;
-    if (width > static_cast<std::uint64_t>(kDisplayWidth) || height > static_cast<std::uint64_t>(kDisplayHeight))
+    std::uint64_t bound = std::uint64_t{kMaxPictureDecodeMegabytes} << 20;
+    if (width > static_cast<std::uint64_t>(kDisplayWidth) || height > static_cast<std::uint64_t>(kDisplayHeight)) {
         rowBytes += (decodedBits < 32 ? decodedRow : 0) + width * 4;
-    const std::uint64_t bound = std::uint64_t{kMaxPictureDecodeMegabytes} << 20;
+        bound -= std::uint64_t{kDisplayWidth} * kDisplayHeight * 4;
+    }
     return height == 0 || rowBytes <= bound / height;
 }
 
