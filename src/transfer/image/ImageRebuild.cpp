@@ -13,6 +13,7 @@
 #include "devices/PresetRegisterFile.h"
 #include "devices/PresetTextFile.h"
 #include "model/CVX50TextDoc.h"
+#include "model/DeviceChoice.h"
 #include "transfer/ProtocolLibrary.h"
 #include "transfer/image/AlarmRebuild.h"
 #include "transfer/image/ImageLayout.h"
@@ -80,12 +81,7 @@ DeviceFile ReadDeviceFile(const CVX50TextDoc& doc, const std::string& name, bool
 // files open (a preset file that does not open leaves the project's list).
 void TakeDevice(CVX50TextDoc& doc, const std::string& name, DeviceFile file, UserInterface& ui)
 {
-    doc.DeviceName = name;
-    doc.ProtocolLibraryName = file.keys.dllName;
-    doc.TableEditable = file.keys.canEdit;
-    doc.CommBufferLength = file.keys.commBuffLength;
-    doc.HighFront = file.keys.highFront;
-    doc.AddressTable = std::move(file.table);
+    RestoreDeviceState(doc, {name, std::move(file.keys), std::move(file.table)});
     if (std::optional<std::vector<PresetText>> texts = ReadPresetTextFile(PresetTextPath(name)))
         doc.PresetTexts = std::move(*texts);
     if (std::optional<std::vector<PresetRegister>> registers = ReadPresetRegisterFile(PresetRegisterPath(name)))
