@@ -37,7 +37,12 @@ PanelSettingsField RefusedPanelSetting(const PanelSettings& edited)
 
 int PanelSettingsRefusal(const PanelSettings& edited)
 {
-    switch (RefusedPanelSetting(edited)) {
+    return PanelSettingRefusalMessage(RefusedPanelSetting(edited));
+}
+
+int PanelSettingRefusalMessage(PanelSettingsField field)
+{
+    switch (field) {
     case PanelSettingsField::CommTime: return IdsCommunicationTimeBad;
     case PanelSettingsField::Timeout: return IdsTimeoutBad;
     case PanelSettingsField::SaverScreen:

@@ -27,6 +27,8 @@ PanelSettingsField RefusedPanelSetting(const PanelSettings& edited);
 // The string id of the message of the first check that `edited` fails on OK;
 // 0 when every check passes.
 int PanelSettingsRefusal(const PanelSettings& edited);
+// The string id of the message that refuses `field`; 0 for None.
+int PanelSettingRefusalMessage(PanelSettingsField field);
 
 // The store on OK comes in two halves that together write all fifteen
 // values: the dialog writes the group and element of the control register,

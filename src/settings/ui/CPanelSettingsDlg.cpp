@@ -323,11 +323,11 @@ CSpinEdit* CPanelSettingsDlg::FieldEdit(PanelSettingsField field) const
 
 void CPanelSettingsDlg::OnOK()
 {
-    if (const int message = PanelSettingsRefusal(m_values)) {
-        CurrentUi().ShowMessage(message, MbOk | MbIconWarning);
+    if (const PanelSettingsField field = RefusedPanelSetting(m_values); field != PanelSettingsField::None) {
+        CurrentUi().ShowMessage(PanelSettingRefusalMessage(field), MbOk | MbIconWarning);
         // The refused value is the one to type again: its field takes the
         // focus with its text selected (a disabled field is left alone).
-        CSpinEdit* refused = FieldEdit(RefusedPanelSetting(m_values));
+        CSpinEdit* refused = FieldEdit(field);
         if (refused && refused->isEnabled()) {
             refused->Edit()->setFocus(Qt::OtherFocusReason);
             refused->Edit()->selectAll();
